@@ -1,0 +1,109 @@
+#include "engine/load_model.h"
+
+namespace varnel {
+
+namespace {
+
+enum class dimension { length, width, height };
+
+struct axes {
+    dimension x, y, z;
+};
+
+// Which carton dimension lies along X, Y and Z in orientations 1..6.
+constexpr std::array<axes, 7> orientation_axes{{
+    {dimension::length, dimension::width, dimension::height},  // unused slot 0
+    {dimension::length, dimension::width, dimension::height},
+    {dimension::length, dimension::height, dimension::width},
+    {dimension::width, dimension::length, dimension::height},
+    {dimension::height, dimension::length, dimension::width},
+    {dimension::width, dimension::height, dimension::length},
+    {dimension::height, dimension::width, dimension::length},
+}};
+
+bool valid_orientation(int orientation) { return orientation >= 1 && orientation <= 6; }
+
+float pick(dimension d, float length, float width, float height) {
+    switch (d) {
+        case dimension::length: return length;
+        case dimension::width: return width;
+        case dimension::height: return height;
+    }
+    return 0.0f;
+}
+
+}  // namespace
+
+void clear_table(stack_table& table) {
+    for (stack_record& r : table) {
+        const float sx = r.space_x, sy = r.space_y, sz = r.space_z;
+        r = stack_record{};
+        r.space_x = sx;
+        r.space_y = sy;
+        r.space_z = sz;
+        r.orientation = 1;
+        r.stage = -1;
+    }
+}
+
+bool fill_record(stack_table& table, int index, const stack_record& record) {
+    if (index < 0 || index >= stack_table_size) return false;
+    table[static_cast<std::size_t>(index)] = record;
+    return true;
+}
+
+std::int16_t stack_count(const stack_table& table) {
+    std::int16_t n = 0;
+    while (n < stack_table_size && table[static_cast<std::size_t>(n)].in_use == 1) ++n;
+    return n;
+}
+
+float extent_x(float length, float width, float height, int orientation) {
+    if (!valid_orientation(orientation)) return 0.0f;
+    return pick(orientation_axes[static_cast<std::size_t>(orientation)].x, length, width, height);
+}
+
+float extent_y(float length, float width, float height, int orientation) {
+    if (!valid_orientation(orientation)) return 0.0f;
+    return pick(orientation_axes[static_cast<std::size_t>(orientation)].y, length, width, height);
+}
+
+float extent_z(float length, float width, float height, int orientation) {
+    if (!valid_orientation(orientation)) return 0.0f;
+    return pick(orientation_axes[static_cast<std::size_t>(orientation)].z, length, width, height);
+}
+
+box_size scale_box(float length, float width, float height, int orientation, float kx, float ky,
+                   float kz) {
+    box_size scaled{length, width, height};
+    if (!valid_orientation(orientation)) return scaled;
+    const axes& a = orientation_axes[static_cast<std::size_t>(orientation)];
+    auto factor_of = [&](dimension d) -> double {
+        if (a.x == d) return kx;
+        if (a.y == d) return ky;
+        return kz;
+    };
+    scaled.length = static_cast<float>(static_cast<double>(length) * factor_of(dimension::length));
+    scaled.width = static_cast<float>(static_cast<double>(width) * factor_of(dimension::width));
+    scaled.height = static_cast<float>(static_cast<double>(height) * factor_of(dimension::height));
+    return scaled;
+}
+
+bool lies_on_side(int orientation) {
+    return orientation == 2 || orientation == 4 || orientation == 5 || orientation == 6;
+}
+
+void reset_model(load_model& model) {
+    model.carton_length = 0.0f;
+    model.carton_width = 0.0f;
+    model.carton_height = 0.0f;
+    model.best_orientation = 1;
+    clear_table(model.draw_stacks);
+    clear_table(model.stacks);
+    model.side_allowed = 1;
+    model.container_width = 1.0f;
+    model.container_length = 1.0f;
+    model.container_height = 1.0f;
+}
+
+}  // namespace varnel

@@ -1,0 +1,133 @@
+#include "engine/numbers.h"
+
+#include <array>
+#include <charconv>
+#include <cmath>
+#include <limits>
+
+namespace varnel {
+
+namespace {
+
+bool is_digit(char c) { return c >= '0' && c <= '9'; }
+
+// ASCII blanks, plus the ideographic space a Chinese input method types.
+std::string_view trim_blanks(std::string_view s) {
+    static constexpr std::string_view ideographic_space = "\xE3\x80\x80";
+    for (bool changed = true; changed;) {
+        changed = false;
+        while (!s.empty() && (s.front() == ' ' || s.front() == '\t')) {
+            s.remove_prefix(1);
+            changed = true;
+        }
+        while (!s.empty() && (s.back() == ' ' || s.back() == '\t')) {
+            s.remove_suffix(1);
+            changed = true;
+        }
+        if (s.starts_with(ideographic_space)) {
+            s.remove_prefix(ideographic_space.size());
+            changed = true;
+        }
+        if (s.ends_with(ideographic_space)) {
+            s.remove_suffix(ideographic_space.size());
+            changed = true;
+        }
+    }
+    return s;
+}
+
+// Sign, digits with an optional point (at least one digit), optional exponent.
+bool is_decimal_literal(std::string_view s) {
+    std::size_t i = 0;
+    if (i < s.size() && (s[i] == '+' || s[i] == '-')) ++i;
+    std::size_t digits = 0;
+    while (i < s.size() && is_digit(s[i])) ++i, ++digits;
+    if (i < s.size() && s[i] == '.') {
+        ++i;
+        while (i < s.size() && is_digit(s[i])) ++i, ++digits;
+    }
+    if (digits == 0) return false;
+    if (i < s.size() && (s[i] == 'e' || s[i] == 'E')) {
+        ++i;
+        if (i < s.size() && (s[i] == '+' || s[i] == '-')) ++i;
+        std::size_t exponent_digits = 0;
+        while (i < s.size() && is_digit(s[i])) ++i, ++exponent_digits;
+        if (exponent_digits == 0) return false;
+    }
+    return i == s.size();
+}
+
+std::optional<float> to_float(double value) {
+    if (!std::isfinite(value) || std::fabs(value) > std::numeric_limits<float>::max()) {
+        return std::nullopt;
+    }
+    return static_cast<float>(value);
+}
+
+}  // namespace
+
+std::string format_number(float value) {
+    if (value == 0.0f) return "0";
+    std::array<char, 32> buffer{};
+    const auto result = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value,
+                                      std::chars_format::general, 7);
+    std::string text(buffer.data(), result.ptr);
+    for (char& c : text) {
+        if (c == 'e') c = 'E';
+    }
+    return text;
+}
+
+std::optional<float> parse_number(std::string_view text) {
+    std::string_view s = trim_blanks(text);
+    if (!is_decimal_literal(s)) return std::nullopt;
+    const bool negative = s.front() == '-';
+    if (s.front() == '+' || s.front() == '-') s.remove_prefix(1);
+
+    // from_chars wants no sign and rounds straight to float, as typed text
+    // should; its range error also covers underflow, which reads as zero.
+    float magnitude = 0.0f;
+    const auto result = std::from_chars(s.data(), s.data() + s.size(), magnitude);
+    if (result.ec == std::errc::result_out_of_range) {
+        double wide = 0.0;
+        std::from_chars(s.data(), s.data() + s.size(), wide);
+        if (!(std::fabs(wide) < 1.0)) return std::nullopt;
+        magnitude = 0.0f;
+    } else if (result.ec != std::errc{} || result.ptr != s.data() + s.size()) {
+        return std::nullopt;
+    }
+    if (!std::isfinite(magnitude)) return std::nullopt;
+    return negative ? -magnitude : magnitude;
+}
+
+std::optional<float> convert_unit(float value, std::int16_t mode) {
+    switch (mode) {
+        case 0: return to_float(static_cast<double>(value) / 10.0);
+        case 1: return to_float(static_cast<double>(value) * 10.0);
+        default: return std::nullopt;
+    }
+}
+
+std::optional<float> read_size_cm(std::string_view text) {
+    const std::optional<float> value = parse_number(text);
+    if (!value) return std::nullopt;
+    return convert_unit(*value, 1);
+}
+
+double round_half_even(double value) {
+    const double rounded = std::round(value);  // halves away from zero
+    if (std::fabs(value - std::trunc(value)) == 0.5) return 2.0 * std::round(value / 2.0);
+    return rounded;
+}
+
+std::optional<std::int16_t> to_int16(double value) {
+    if (!std::isfinite(value)) return std::nullopt;
+    const double rounded = round_half_even(value);
+    if (rounded < std::numeric_limits<std::int16_t>::min() ||
+        rounded > std::numeric_limits<std::int16_t>::max()) {
+        return std::nullopt;
+    }
+    return static_cast<std::int16_t>(rounded);
+}
+
+}  // namespace varnel

@@ -1,0 +1,37 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace varnel {
+
+// The one number formatter of the program: the shortest text of at most seven
+// significant digits, point as decimal separator in every locale, exponent
+// from ten million on ("80.03", "100", "1203.2", "1E+07"). A negative zero is
+// written "0".
+std::string format_number(float value);
+
+// The one number parser: blanks around the text are ignored; then an optional
+// sign, digits with an optional point (".5" and "5." both read), and an
+// optional exponent. Empty text, "inf", "nan", hex, thousands separators and
+// trailing junk are not numbers, nor is a value beyond the float range.
+std::optional<float> parse_number(std::string_view text);
+
+// Centimetres and millimetres: mode 0 divides by 10, mode 1 multiplies by 10
+// (in double, stored as float). Any other mode, or a result beyond the float
+// range, gives no value.
+std::optional<float> convert_unit(float value, std::int16_t mode);
+
+// A size typed in centimetres, as millimetres: parse_number then
+// convert_unit mode 1. No value when either step fails.
+std::optional<float> read_size_cm(std::string_view text);
+
+// Nearest integer, halves to the even neighbour.
+double round_half_even(double value);
+
+// A value rounded half to even into 16 bits; no value when it does not fit.
+std::optional<std::int16_t> to_int16(double value);
+
+}  // namespace varnel

@@ -1,0 +1,42 @@
+#include "engine/summary.h"
+
+#include <cmath>
+
+#include "engine/messages.h"
+#include "engine/numbers.h"
+
+namespace varnel {
+
+plan_totals count_plan(const stack_table& stacks) {
+    plan_totals totals;
+    double carton_volume = 0.0;
+    const std::int16_t n = stack_count(stacks);
+    for (std::int16_t i = 0; i < n; ++i) {
+        const stack_record& r = stacks[static_cast<std::size_t>(i)];
+        const std::int64_t k = std::int64_t{r.count_x} * r.count_y * r.count_z;
+        ++totals.stacks;
+        totals.cartons += k;
+        carton_volume += static_cast<double>(r.box_width) * r.box_length * r.box_height *
+                         static_cast<double>(k);
+    }
+    const stack_record& whole = stacks[0];
+    const double container_volume = static_cast<double>(whole.space_y) * whole.space_x * whole.space_z;
+    if (carton_volume != 0.0 && container_volume != 0.0) {
+        const double share = carton_volume / container_volume * 100.0;
+        if (std::isfinite(share) && std::fabs(share) < 1e30) {
+            const float percent = static_cast<float>(share);
+            totals.utilisation = static_cast<float>(std::floor(static_cast<double>(percent) * 100.0) / 100.0);
+        }
+    }
+    return totals;
+}
+
+summary_texts write_summary(const stack_table& stacks) {
+    const plan_totals t = count_plan(stacks);
+    return {std::string(text::utilisation_prefix) + format_number(t.utilisation) +
+                text::utilisation_suffix,
+            std::string(text::arrangement_prefix) + std::to_string(t.stacks) +
+                text::arrangement_middle + std::to_string(t.cartons) + text::arrangement_suffix};
+}
+
+}  // namespace varnel

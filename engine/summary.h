@@ -1,0 +1,28 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "engine/load_model.h"
+
+namespace varnel {
+
+struct plan_totals {
+    std::int64_t stacks = 0;
+    std::int64_t cartons = 0;
+    float utilisation = 1.0f;  // percent, cut (not rounded) to two decimals
+};
+
+// Counts the planned stacks of a millimetre table and the share of the
+// container (record 0's space) their cartons fill. Counted in 64 bits, so a
+// large typed container still gets its result.
+plan_totals count_plan(const stack_table& stacks);
+
+struct summary_texts {
+    std::string utilisation;  // 集装箱的利用效率：80.03%
+    std::string arrangement;  // 分5堆摆放共放130个包装箱
+};
+
+summary_texts write_summary(const stack_table& stacks);
+
+}  // namespace varnel

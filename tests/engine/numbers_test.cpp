@@ -1,1 +1,90 @@
+#include "engine/numbers.h"
+
 #include <gtest/gtest.h>
+
+#include <cmath>
+#include <limits>
+
+namespace varnel {
+namespace {
+
+TEST(FormatNumber, ShortestTextOfSevenSignificantDigits) {
+    const struct {
+        float value;
+        const char* text;
+    } cases[] = {
+        {80.03f, "80.03"},        {74.77f, "74.77"},       {100.0f, "100"},
+        {1203.2f, "1203.2"},      {235.0f, "235"},         {239.2f, "239.2"},
+        {390.69012f, "390.6901"}, {9999999.0f, "9999999"}, {1e7f, "1E+07"},
+        {12345678.0f, "1.234568E+07"}, {0.5f, "0.5"},     {0.0001f, "0.0001"},
+        {0.00001f, "1E-05"},      {-5.0f, "-5"},           {-0.0f, "0"},
+        {2886.849f, "2886.849"},  {720.339f, "720.339"},
+    };
+    for (const auto& c : cases) EXPECT_EQ(format_number(c.value), c.text) << c.value;
+}
+
+TEST(ParseNumber, AcceptsDecimalTextWithBlanksAround) {
+    const struct {
+        const char* text;
+        float value;
+    } cases[] = {
+        {"12", 12.0f},     {" 12.5 ", 12.5f},  {".5", 0.5f},          {"5.", 5.0f},
+        {"-3", -3.0f},     {"+3", 3.0f},       {"1e3", 1000.0f},      {"1E+3", 1000.0f},
+        {"2.5e-1", 0.25f}, {"\t7\t", 7.0f},    {"\u3000" "12\u3000", 12.0f},
+        {"0", 0.0f},       {"1e-50", 0.0f},    {"00012.50", 12.5f},
+    };
+    for (const auto& c : cases) {
+        const auto v = parse_number(c.text);
+        ASSERT_TRUE(v.has_value()) << c.text;
+        EXPECT_EQ(*v, c.value) << c.text;
+    }
+}
+
+TEST(ParseNumber, RefusesWhatIsNotANumber) {
+    const char* cases[] = {"",    " ",   ".",    "-",      "+",   "e5",     "1e",   "1e+",
+                           "inf", "nan", "INF",  "0x10",   "1,000", "12a", "1 2",  "--1",
+                           "1e39", "-1e39", "１２", "12cm", "1.2.3", "+-1"};
+    for (const char* text : cases) EXPECT_FALSE(parse_number(text).has_value()) << text;
+}
+
+TEST(ConvertUnit, CentimetresAndMillimetres) {
+    EXPECT_EQ(convert_unit(2350.0f, 0), 235.0f);
+    EXPECT_EQ(convert_unit(12032.0f, 0), 1203.2f);
+    EXPECT_EQ(convert_unit(23.5f, 1), 235.0f);
+    EXPECT_EQ(convert_unit(-5.0f, 1), -50.0f);
+    EXPECT_FALSE(convert_unit(10.0f, 2).has_value());
+    EXPECT_FALSE(convert_unit(10.0f, -1).has_value());
+    EXPECT_FALSE(convert_unit(3.0e38f, 1).has_value());
+}
+
+TEST(ReadSizeCm, TenfoldMustStayAFloat) {
+    EXPECT_EQ(read_size_cm("23.5"), 235.0f);
+    EXPECT_EQ(read_size_cm(" 15 "), 150.0f);
+    EXPECT_TRUE(read_size_cm("3.4e37").has_value());
+    EXPECT_FALSE(read_size_cm("3.5e37").has_value());
+    EXPECT_FALSE(read_size_cm("").has_value());
+}
+
+TEST(ToInt16, RoundsHalvesToEvenWithinSixteenBits) {
+    const struct {
+        double value;
+        int expected;  // -1000000: no value
+    } cases[] = {
+        {2.5, 2},          {3.5, 4},         {-2.5, -2},         {2.4999, 2},
+        {2.500002, 3},     {32767.4, 32767}, {32767.5, -1000000}, {-32768.5, -32768},
+        {-32769.0, -1000000}, {1e10, -1000000},
+        {std::numeric_limits<double>::quiet_NaN(), -1000000},
+    };
+    for (const auto& c : cases) {
+        const auto v = to_int16(c.value);
+        if (c.expected == -1000000) {
+            EXPECT_FALSE(v.has_value()) << c.value;
+        } else {
+            ASSERT_TRUE(v.has_value()) << c.value;
+            EXPECT_EQ(*v, c.expected) << c.value;
+        }
+    }
+}
+
+}  // namespace
+}  // namespace varnel

@@ -1,1 +1,98 @@
+#include "tools/planner_cli.h"
+
+#include <QDir>
+#include <QTemporaryDir>
+
 #include <gtest/gtest.h>
+
+#include <sstream>
+
+#include "plan/plan_file.h"
+
+namespace varnel {
+namespace {
+
+struct run_result {
+    int status;
+    std::string out, err;
+};
+
+run_result plan(std::vector<std::string> args) {
+    std::ostringstream out, err;
+    const int status = run_planner(args, out, err);
+    return {status, out.str(), err.str()};
+}
+
+TEST(Planner, ExitStatusesAndTexts) {
+    const struct {
+        std::vector<std::string> args;
+        int status;
+        const char* out;
+        const char* err;
+    } cases[] = {
+        {{"590", "235", "239", "60", "85", "40"}, 0,
+         "集装箱的利用效率：80.03%\n分5堆摆放共放130个包装箱\n", ""},
+        {{"--upright", "--single", "1200", "235", "239", "60", "40", "30"}, 0,
+         "集装箱的利用效率：74.77%\n分1堆摆放共放700个包装箱\n", ""},
+        {{"1200", "235", "239", "60", "40", "30", "--single", "--upright"}, 0,
+         "集装箱的利用效率：74.77%\n分1堆摆放共放700个包装箱\n", ""},
+        {{"590", "235", "239", "14.9", "85", "40"}, 2, "", "包装箱的长度太小，程序计算不正常\n"},
+        {{"590", "235", "239", "60", "", "40"}, 2, "", "包装箱的宽输入有误，请重新输入\n"},
+        {{"590", "x", "239", "60", "85", "40"}, 2, "", "程序内部出错,操作无法完成\n"},
+        {{"500000", "235", "239", "15", "85", "40"}, 2, "", "集装箱尺寸过大，程序无法计算\n"},
+        {{"50", "50", "50", "60", "85", "40"}, 1, "", "没有计算结果\n"},
+        {{"-50", "235", "239", "60", "85", "40"}, 1, "", "没有计算结果\n"},  // a size, not an option
+        {{"--", "590", "235", "239", "60", "85", "40"}, 0,
+         "集装箱的利用效率：80.03%\n分5堆摆放共放130个包装箱\n", ""},
+    };
+    for (const auto& c : cases) {
+        const run_result r = plan(c.args);
+        EXPECT_EQ(r.status, c.status) << c.args[0];
+        EXPECT_EQ(r.out, c.out) << c.args[0];
+        EXPECT_EQ(r.err, c.err) << c.args[0];
+    }
+}
+
+TEST(Planner, UsageForHelpAndForWrongArguments) {
+    const run_result help = plan({"--help"});
+    EXPECT_EQ(help.status, 0);
+    EXPECT_NE(help.out.find("usage: varnel-plan"), std::string::npos);
+    for (const std::vector<std::string>& wrong :
+         {std::vector<std::string>{}, {"590", "235", "239", "60", "85"},
+          {"590", "235", "239", "60", "85", "40", "7"}, {"--sideways", "1", "2", "3", "4", "5", "6"},
+          {"590", "235", "239", "60", "85", "40", "-o"}}) {
+        const run_result r = plan(wrong);
+        EXPECT_EQ(r.status, 2);
+        EXPECT_EQ(r.out, "");
+        EXPECT_NE(r.err.find("usage: varnel-plan"), std::string::npos);
+    }
+}
+
+TEST(Planner, WritesThePlanFileAsSaveDoes) {
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const std::string path = dir.filePath(QStringLiteral("plan.qrn")).toStdString();
+    const run_result to_file = plan({"590", "235", "239", "60", "85", "40", "-o", path});
+    EXPECT_EQ(to_file.status, 0);
+    EXPECT_EQ(to_file.out, "集装箱的利用效率：80.03%\n分5堆摆放共放130个包装箱\n");
+
+    const run_result to_stdout = plan({"590", "235", "239", "60", "85", "40", "-o", "-"});
+    EXPECT_EQ(to_stdout.status, 0);
+    EXPECT_EQ(read_whole_file(QString::fromStdString(path)), to_stdout.out);
+    EXPECT_TRUE(to_stdout.out.starts_with("\r\n\r\nVarnel\xC8\xED\xBC\xFE\r\n"));
+}
+
+TEST(Planner, AFileThatCannotBeWrittenIsReportedAndNothingIsLost) {
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const std::string folder = dir.path().toStdString();  // a folder cannot become a plan
+    const run_result r = plan({"590", "235", "239", "60", "85", "40", "-o", folder});
+    EXPECT_EQ(r.status, 3);
+    EXPECT_EQ(r.out, "");
+    EXPECT_TRUE(r.err.starts_with("文件保存出错，操作无法完成: " + folder)) << r.err;
+    EXPECT_TRUE(QFileInfo(dir.path()).isDir());
+    EXPECT_TRUE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).isEmpty());
+}
+
+}  // namespace
+}  // namespace varnel

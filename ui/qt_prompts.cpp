@@ -1,0 +1,61 @@
+#include "ui/qt_prompts.h"
+
+#include <QApplication>
+#include <QDesktopServices>
+#include <QFileDialog>
+#include <QMessageBox>
+#include <QPrintDialog>
+#include <QPrinter>
+
+#include "ui/messages.h"
+
+namespace varnel {
+
+namespace {
+
+QString title() { return QString::fromUtf8(text::application_title); }
+
+}  // namespace
+
+QWidget* qt_prompts::owner() const {
+    if (QWidget* modal = QApplication::activeModalWidget()) return modal;
+    return main_window_;
+}
+
+void qt_prompts::message(const QString& text) {
+    QMessageBox box(QMessageBox::NoIcon, title(), text, QMessageBox::Ok, owner());
+    box.exec();
+}
+
+bool qt_prompts::question(const QString& text) {
+    QMessageBox box(QMessageBox::Question, title(), text, QMessageBox::Ok | QMessageBox::Cancel,
+                    owner());
+    return box.exec() == QMessageBox::Ok;
+}
+
+QString qt_prompts::open_file_name(const QString& filter, const QString& suggested) {
+    return QFileDialog::getOpenFileName(owner(), QString(), suggested, filter);
+}
+
+QString qt_prompts::save_file_name(const QString& filter, const QString& suggested) {
+    // The name is used as typed: no suffix is added, and the caller asks its
+    // own overwrite question.
+    QFileDialog dialog(owner(), QString(), suggested, filter);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    dialog.setOption(QFileDialog::DontConfirmOverwrite, true);
+    dialog.setDefaultSuffix(QString());
+    dialog.selectFile(suggested);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
+    return dialog.selectedFiles().constFirst();
+}
+
+std::optional<int> qt_prompts::print_dialog(QPrinter& printer) {
+    QPrintDialog dialog(&printer, owner());
+    if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+    return printer.copyCount();
+}
+
+bool qt_prompts::open_url(const QUrl& url) { return QDesktopServices::openUrl(url); }
+
+}  // namespace varnel

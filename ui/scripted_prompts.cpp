@@ -1,0 +1,56 @@
+#include "ui/scripted_prompts.h"
+
+namespace varnel {
+
+QStringList scripted_prompts::messages() const {
+    QStringList out;
+    for (const exchange& e : log) {
+        if (e.what == exchange::message) out << e.text;
+    }
+    return out;
+}
+
+void scripted_prompts::message(const QString& text) {
+    log.push_back({exchange::message, text, {}});
+    if (on_message) on_message(text);
+}
+
+bool scripted_prompts::question(const QString& text) {
+    log.push_back({exchange::question, text, {}});
+    if (questions.empty()) return false;
+    const bool answer = questions.front();
+    questions.pop_front();
+    return answer;
+}
+
+QString scripted_prompts::next_file_name() {
+    if (file_names.empty()) return {};
+    QString name = file_names.front();
+    file_names.pop_front();
+    return name;
+}
+
+QString scripted_prompts::open_file_name(const QString& filter, const QString& suggested) {
+    log.push_back({exchange::open_file, filter, suggested});
+    return next_file_name();
+}
+
+QString scripted_prompts::save_file_name(const QString& filter, const QString& suggested) {
+    log.push_back({exchange::save_file, filter, suggested});
+    return next_file_name();
+}
+
+std::optional<int> scripted_prompts::print_dialog(QPrinter&) {
+    log.push_back({exchange::print, {}, {}});
+    if (copies.empty()) return std::nullopt;
+    const std::optional<int> answer = copies.front();
+    copies.pop_front();
+    return answer;
+}
+
+bool scripted_prompts::open_url(const QUrl& url) {
+    log.push_back({exchange::url, url.toString(), {}});
+    return url_opens;
+}
+
+}  // namespace varnel

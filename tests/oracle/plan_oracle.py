@@ -19,38 +19,46 @@ from fractions import Fraction
 # Numbers
 
 
+_FLOAT32 = struct.Struct('<f')
+_BITS32 = struct.Struct('<I')
+
+
 def f32(x):
     """Round a double to the nearest float32 (ties to even)."""
-    return struct.unpack('<f', struct.pack('<f', x))[0]
+    return _FLOAT32.unpack(_FLOAT32.pack(x))[0]
+
+
+def _f32_step(f, towards):
+    bits = _BITS32.unpack(_FLOAT32.pack(f))[0]
+    bits += 1 if (towards > f) == (f > 0) else -1
+    return _FLOAT32.unpack(_BITS32.pack(bits))[0], bits
 
 
 def parse_f32(text):
-    """Decimal text to the nearest float32, or None when it is no number.
-
-    Rounds the exact decimal value once, so long inputs do not suffer the
-    double-then-float double rounding.
-    """
+    """Decimal text to the nearest float32, or None when it is no number."""
     text = text.strip()
-    if not text or '/' in text or '_' in text:
+    # Only the plain ASCII forms: sign, digits, point, exponent.
+    if not text or not text.isascii() or '/' in text or '_' in text:
         return None
     try:
         exact = Fraction(text)
     except ValueError:
         return None
-    if exact == 0:
-        return 0.0
     if abs(exact) >= Fraction(2) ** 128:
         return None
-    guess = f32(float(exact))
-    bits = struct.unpack('<I', struct.pack('<f', guess))[0]
-    best = guess
-    for b in (bits - 1, bits + 1):
-        cand = struct.unpack('<f', struct.pack('<I', b))[0]
-        d_best = abs(Fraction(best) - exact)
-        d_cand = abs(Fraction(cand) - exact)
-        if d_cand < d_best or (d_cand == d_best and b % 2 == 0):
-            best = cand
-    return best
+    d = float(exact)
+    f = f32(d)
+    if d == f:
+        return f
+    # Text -> double -> float rounds twice; that only goes wrong when the
+    # double lands on the midpoint between two floats.  Settle those exactly.
+    other, other_bits = _f32_step(f, d)
+    if (f + other) / 2 != d:
+        return f
+    gap = abs(Fraction(f) - exact) - abs(Fraction(other) - exact)
+    if gap > 0 or (gap == 0 and other_bits % 2 == 0):
+        return other
+    return f
 
 
 def cm_to_mm(value):
@@ -262,8 +270,10 @@ def plan_stacks(container, box, side_allowed, single):
     if s3a is not None:
         plan.branches.append('3 full width' if wide else '3 narrow')
         plan.branches.append('3 full length' if low_front else '3 along stack 0')
-        if (z1 and uz0 == z1) or (z2 and uz0 == z2):
-            plan.branches.append('3 height tie')
+        if z1 and uz0 == z1:
+            plan.branches.append('3 length tie')
+        if z2 and uz0 == z2:
+            plan.branches.append('3 width tie')
         # Stage-3 stacks count in neither column, so both choices hold for 3b.
         uy3a = s3a.used()[1]
         if low_front:

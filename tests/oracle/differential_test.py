@@ -144,8 +144,17 @@ def deep(rng):
     return sizes
 
 
+def giant(rng):
+    """Large cartons let the container grow to kilometres: numbers of ten
+    million and more, drawing sizes below 1 and counts past 16 bits."""
+    carton = [number(rng, 15, 3000, (0, 1)) for _ in range(3)]
+    smallest = min(float(c) for c in carton)
+    container = ['%.1f' % (smallest * rng.uniform(1, 32767.9)) for _ in range(3)]
+    return container + carton
+
+
 GENERATORS = [(realistic, 26), (wide, 26), (small, 10), (odd_decimals, 6),
-              (multiples, 10), (cubes, 5), (huge, 2), (layered, 8), (deep, 5)]
+              (multiples, 10), (cubes, 5), (huge, 2), (giant, 2), (layered, 8), (deep, 5)]
 
 
 def draw_cases(seed, count):
@@ -169,6 +178,10 @@ FIXED = [
     (('590', '235', '239', '60', 'nan', '40'), (), 2, oracle.NOT_A_NUMBER[1]),
     (('590', '235', '239', '60', '85', '1e40'), (), 2, oracle.NOT_A_NUMBER[2]),
     (('590', '235', '239', '-60', '85', '40'), (), 2, oracle.TOO_SMALL[0]),
+    (('590', '235', '239', '4e37', '85', '40'), (), 2, oracle.NOT_A_NUMBER[0]),
+    (('590', '235', '4e37', '60', '85', '40'), (), 2, oracle.BAD_CONTAINER),
+    (('590', '235', '239', '3e37', '85', '40'), (), 1, oracle.NO_RESULT),
+    (('3e37', '235', '239', '60', '85', '40'), (), 2, oracle.TOO_LARGE),
     (('590', '235', '239', ' 60', '85.', '+4e1'), (), 0, None),
     (('590', '235', '239', '14.9', '85', '40'), (), 2, oracle.TOO_SMALL[0]),
     (('590', '235', '239', '60', '14.99', '10'), (), 2, oracle.TOO_SMALL[1]),

@@ -44,10 +44,11 @@ def parse_f32(text):
         exact = Fraction(text)
     except ValueError:
         return None
-    if abs(exact) >= Fraction(2) ** 128:
+    try:
+        d = float(exact)
+        f = f32(d)
+    except OverflowError:
         return None
-    d = float(exact)
-    f = f32(d)
     if d == f:
         return f
     # Text -> double -> float rounds twice; that only goes wrong when the
@@ -62,8 +63,11 @@ def parse_f32(text):
 
 
 def cm_to_mm(value):
-    # The unit conversion multiplies in double and stores a float.
-    return f32(value * 10.0)
+    """Multiply in double and store a float; None when that overflows."""
+    try:
+        return f32(value * 10.0)
+    except OverflowError:
+        return None
 
 
 def float_text(f):
@@ -392,16 +396,17 @@ def run(container_length, container_width, container_height,
     box = []
     for i, text in enumerate((carton_length, carton_width, carton_height)):
         v = parse_f32(text)
+        v = None if v is None else cm_to_mm(v)
         if v is None:
             return Outcome(2, NOT_A_NUMBER[i])
-        box.append(cm_to_mm(v))
+        box.append(v)
     for i, v in enumerate(box):
         if v < MIN_CARTON_MM:
             return Outcome(2, TOO_SMALL[i])
     sides = [parse_f32(t) for t in (container_width, container_length, container_height)]
-    if any(v is None for v in sides):
+    container = tuple(None if v is None else cm_to_mm(v) for v in sides)
+    if None in container:
         return Outcome(2, BAD_CONTAINER)
-    container = tuple(cm_to_mm(v) for v in sides)
     if max(container) / min(box) - 0.49999 >= MAX_COUNT_QUOTIENT:
         return Outcome(2, TOO_LARGE)
     plan = plan_stacks(container, tuple(box), 0 if upright else 1, single)

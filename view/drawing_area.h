@@ -1,0 +1,42 @@
+#pragma once
+
+#include <QImage>
+#include <QWidget>
+
+#include "view/canvas.h"
+#include "view/pixel_canvas.h"
+
+namespace varnel {
+
+// The main window's drawing area: 515 × 383 pixels at 15 drawing units a
+// pixel. Its background picture is the empty container's outline; what the
+// view draws since the last clear is kept as pixels and painted over it, so
+// covering and uncovering the window loses nothing. The axis legend sits in
+// the lower right corner over the drawing, and the main window may put its
+// result texts on top as child labels.
+class drawing_area : public QWidget, public canvas {
+    Q_OBJECT
+
+public:
+    static constexpr int area_width = 515;
+    static constexpr int area_height = 383;
+    // The legend's place inside the area, in pixels.
+    static constexpr QRect legend_rect{389, 276, 105, 89};
+
+    explicit drawing_area(QWidget* parent = nullptr);
+
+    void draw_line(float x1, float y1, float x2, float y2, rgb colour) override;
+    void clear_drawing() override;
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    void changed();
+
+    pixel_canvas pixels_;
+    QImage legend_;
+    bool update_pending_ = false;
+};
+
+}  // namespace varnel

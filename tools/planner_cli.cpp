@@ -1,9 +1,11 @@
 #include "tools/planner_cli.h"
 
+#include <QCoreApplication>
 #include <QString>
 
-#include <ostream>
 #include <optional>
+#include <ostream>
+#include <utility>
 #include <variant>
 
 #include "engine/calculation.h"
@@ -12,6 +14,7 @@
 #include "plan/messages.h"
 #include "plan/plan_file.h"
 #include "plan/plan_format.h"
+#include "tools/catalogue_container.h"
 
 namespace varnel {
 
@@ -20,25 +23,35 @@ namespace {
 constexpr const char* usage =
     "usage: varnel-plan [--single] [--upright] CONTAINER_LENGTH CONTAINER_WIDTH CONTAINER_HEIGHT\n"
     "                   CARTON_LENGTH CARTON_WIDTH CARTON_HEIGHT [-o FILE]\n"
+    "       varnel-plan [--single] [--upright] --container-type NAME\n"
+    "                   CARTON_LENGTH CARTON_WIDTH CARTON_HEIGHT [-o FILE]\n"
     "\n"
     "Plans how identical cartons load one container and prints the utilisation\n"
     "and the arrangement. Sizes are inner container sizes and carton sizes in\n"
     "centimetres.\n"
     "\n"
+    "  --container-type NAME\n"
+    "              take the container's inner size from the catalogue qr_ji.qrd\n"
+    "              beside this program, e.g. 40尺柜; letter case and blanks at\n"
+    "              the end of NAME do not count\n"
     "  --single    single placement (单一摆放): one stack, all cartons placed alike\n"
     "  --upright   no side placement (不可侧放): every carton keeps its top face up\n"
     "  -o FILE     also write the plan file (.qrn); '-o -' writes it to standard\n"
     "              output instead of the texts\n"
     "  --help      show this text\n"
     "\n"
-    "Exit status: 0 plan printed, 1 no carton fits, 2 input refused, 3 file not written.\n";
+    "Exit status: 0 plan printed, 1 no carton fits, 2 input refused (or an unknown\n"
+    "container type, or a catalogue that cannot be read), 3 file not written.\n";
 
 struct options {
     bool single = false;
     bool upright = false;
     bool help = false;
     std::optional<std::string> output;
+    std::optional<std::string> container_type;
     std::vector<std::string> sizes;
+
+    std::size_t expected_sizes() const { return container_type ? 3 : 6; }
 };
 
 // A leading minus followed by a digit or point is a negative size, not an option.
@@ -64,6 +77,8 @@ std::optional<options> parse_arguments(const std::vector<std::string>& args) {
             o.help = true;
         } else if ((a == "-o" || a == "--output") && i + 1 < args.size() && !o.output) {
             o.output = args[++i];
+        } else if (a == "--container-type" && i + 1 < args.size() && !o.container_type) {
+            o.container_type = args[++i];
         } else {
             return std::nullopt;
         }
@@ -71,21 +86,41 @@ std::optional<options> parse_arguments(const std::vector<std::string>& args) {
     return o;
 }
 
+// The six fields as typed: the container's three either typed too or taken
+// from the catalogue as its fields would show them. On failure, the message.
+std::variant<std::vector<std::string>, std::string> field_texts(const options& o,
+                                                                const QString& catalogue_folder) {
+    if (!o.container_type) return o.sizes;
+    const QString folder =
+        catalogue_folder.isEmpty() ? QCoreApplication::applicationDirPath() : catalogue_folder;
+    auto container = container_fields_from_catalogue(*o.container_type, folder);
+    if (auto* message = std::get_if<std::string>(&container)) return std::move(*message);
+    auto& c = std::get<container_field_texts>(container);
+    return std::vector<std::string>{std::move(c.length), std::move(c.width), std::move(c.height),
+                                    o.sizes[0],          o.sizes[1],         o.sizes[2]};
+}
+
 }  // namespace
 
-int run_planner(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+int run_planner(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
+                const QString& catalogue_folder) {
     const std::optional<options> o = parse_arguments(args);
     if (o && o->help) {
         out << usage;
         return exit_plan;
     }
-    if (!o || o->sizes.size() != 6) {
+    if (!o || o->sizes.size() != o->expected_sizes()) {
         err << usage;
         return exit_refused;
     }
 
-    const size_texts fields{o->sizes[3], o->sizes[4], o->sizes[5],
-                            o->sizes[0], o->sizes[1], o->sizes[2]};
+    const auto texts = field_texts(*o, catalogue_folder);
+    if (const auto* message = std::get_if<std::string>(&texts)) {
+        err << *message << '\n';
+        return exit_refused;
+    }
+    const auto& sizes = std::get<std::vector<std::string>>(texts);
+    const size_texts fields{sizes[3], sizes[4], sizes[5], sizes[0], sizes[1], sizes[2]};
     const auto input = read_calculation_input(fields);
     if (const auto* refusal = std::get_if<input_refusal>(&input)) {
         err << refusal->message << '\n';

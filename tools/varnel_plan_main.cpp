@@ -1,3 +1,5 @@
+#include <QCoreApplication>
+
 #include <iostream>
 #include <string>
 #include <vector>
@@ -6,5 +8,7 @@
 
 int main(int argc, char** argv) {
     std::vector<std::string> args(argv + 1, argv + argc);
-    return varnel::run_planner(args, std::cout, std::cerr);
+    // Qt knows the executable's own folder, where the catalogue lives.
+    QCoreApplication app(argc, argv);
+    return varnel::run_planner(args, std::cout, std::cerr, QCoreApplication::applicationDirPath());
 }

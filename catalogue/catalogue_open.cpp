@@ -1,0 +1,87 @@
+#include <QDir>
+#include <QFileInfo>
+#include <QUrl>
+
+#include <optional>
+#include <utility>
+
+#include "catalogue/catalogue_store.h"
+#include "catalogue/messages.h"
+#include "catalogue/sql_support.h"
+
+namespace varnel {
+
+namespace {
+
+// Everything the store's statements use: a file that lacks some of it is
+// refused now, not in the middle of some later user action.
+constexpr const char* schema_probes[] = {
+    "SELECT rowid, ji_name, ji_x, ji_y, ji_z, ji_load, ji_flage FROM jicicun LIMIT 0",
+    "SELECT rowid, bao_name, bao_a, bao_b, bao_c FROM bao_stream LIMIT 0",
+};
+
+QString open_error(const QString& path, const QString& reason) {
+    return QString::fromUtf8(text::catalogue_open_error) + QStringLiteral("“") +
+           QDir::toNativeSeparators(path) + QStringLiteral("”：") + reason;
+}
+
+// SQLite reads the name as a URI so that mode=rw forbids creating the file
+// (mode=ro forbids writing too). Percent-encoding keeps '%', '?' and '#' in
+// folder names from being read as URI syntax.
+QString sqlite_uri(const QString& absolute_path, bool read_only) {
+    return QUrl::fromLocalFile(absolute_path).toString(QUrl::FullyEncoded) +
+           (read_only ? QStringLiteral("?mode=ro") : QStringLiteral("?mode=rw"));
+}
+
+std::optional<QString> schema_problem(const QSqlDatabase& db) {
+    for (const char* probe : schema_probes) {
+        QSqlQuery q(db);
+        if (!q.exec(QString::fromLatin1(probe))) return sql::error_text(q.lastError());
+    }
+    return std::nullopt;
+}
+
+}  // namespace
+
+struct catalogue_opener {
+    static open_result open(const QString& path, const catalogue_options& options) {
+        const QString absolute = QFileInfo(path).absoluteFilePath();
+        if (!QFileInfo(absolute).isFile()) {
+            return {nullptr, open_error(absolute, QString::fromUtf8(text::catalogue_missing))};
+        }
+        // Adding a second connection under a name in use would silently cut
+        // off the store that holds it.
+        if (QSqlDatabase::contains(options.connection_name)) {
+            return {nullptr, open_error(absolute, QString::fromUtf8(text::catalogue_in_use))};
+        }
+
+        QSqlDatabase db =
+            QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), options.connection_name);
+        db.setDatabaseName(sqlite_uri(absolute, options.read_only));
+        db.setConnectOptions(options.read_only
+                                 ? QStringLiteral("QSQLITE_OPEN_URI;QSQLITE_OPEN_READONLY")
+                                 : QStringLiteral("QSQLITE_OPEN_URI"));
+        std::optional<QString> problem;
+        if (!db.isValid() || !db.open()) {
+            problem = sql::error_text(db.lastError());
+        } else {
+            problem = schema_problem(db);
+        }
+        if (problem) {
+            sql::drop_connection(db);
+            return {nullptr, open_error(absolute, *problem)};
+        }
+        return {std::unique_ptr<catalogue_store>(new catalogue_store(std::move(db), absolute)), {}};
+    }
+};
+
+open_result open_catalogue_file(const QString& path, const catalogue_options& options) {
+    return catalogue_opener::open(path, options);
+}
+
+open_result open_catalogue(const QString& folder, const catalogue_options& options) {
+    return catalogue_opener::open(QDir(folder).filePath(QString::fromLatin1(catalogue_file_name)),
+                                  options);
+}
+
+}  // namespace varnel

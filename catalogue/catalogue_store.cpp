@@ -1,0 +1,239 @@
+#include "catalogue/catalogue_store.h"
+
+#include <algorithm>
+#include <limits>
+#include <utility>
+
+#include "catalogue/sql_support.h"
+
+namespace varnel {
+
+namespace {
+
+// REAL holds every float exactly, so a size read back is the size written.
+float read_size(const QVariant& value) { return static_cast<float>(value.toDouble()); }
+
+// Out-of-range values saturate, so a flag that SQL sees as non-zero stays
+// non-zero here.
+std::int16_t read_int16(const QVariant& value, std::int16_t if_null) {
+    if (value.isNull()) return if_null;
+    const qlonglong v = value.toLongLong();
+    return static_cast<std::int16_t>(std::clamp<qlonglong>(
+        v, std::numeric_limits<std::int16_t>::min(), std::numeric_limits<std::int16_t>::max()));
+}
+
+// An empty name is still a name; a null QString would be bound as NULL.
+QVariant name_value(const QString& name) {
+    return name.isNull() ? QVariant(QStringLiteral("")) : QVariant(name);
+}
+
+// The statements of each table. A change or delete names the row it picked by
+// rowid and by the name it read, so a row that changed in between is not hit.
+struct container_table {
+    using row = container_type;
+    static constexpr const char* select_all =
+        "SELECT rowid, ji_name, ji_x, ji_y, ji_z, ji_load, ji_flage FROM jicicun ORDER BY rowid";
+    static constexpr const char* select_writable =
+        "SELECT rowid, ji_name, ji_x, ji_y, ji_z, ji_load, ji_flage FROM jicicun"
+        " WHERE ji_flage = 0 ORDER BY rowid";
+    static constexpr const char* insert =
+        "INSERT INTO jicicun (ji_name, ji_x, ji_y, ji_z, ji_load, ji_flage)"
+        " VALUES (?, ?, ?, ?, 0, 0)";
+    static constexpr const char* update =
+        "UPDATE jicicun SET ji_name = ?, ji_x = ?, ji_y = ?, ji_z = ?"
+        " WHERE rowid = ? AND ji_name IS ? AND ji_flage = 0";
+    static constexpr const char* remove =
+        "DELETE FROM jicicun WHERE rowid = ? AND ji_name IS ? AND ji_flage = 0";
+
+    static row read(const QSqlQuery& q) {
+        // A row without a flag is treated as built in: the safe side.
+        return {q.value(1).toString(), read_size(q.value(2)),     read_size(q.value(3)),
+                read_size(q.value(4)), read_int16(q.value(5), 0), read_int16(q.value(6), 1)};
+    }
+};
+
+struct carton_table {
+    using row = carton_type;
+    static constexpr const char* select_all =
+        "SELECT rowid, bao_name, bao_a, bao_b, bao_c FROM bao_stream ORDER BY rowid";
+    static constexpr const char* select_writable = select_all;
+    static constexpr const char* insert =
+        "INSERT INTO bao_stream (bao_name, bao_a, bao_b, bao_c) VALUES (?, ?, ?, ?)";
+    static constexpr const char* update =
+        "UPDATE bao_stream SET bao_name = ?, bao_a = ?, bao_b = ?, bao_c = ?"
+        " WHERE rowid = ? AND bao_name IS ?";
+    static constexpr const char* remove =
+        "DELETE FROM bao_stream WHERE rowid = ? AND bao_name IS ?";
+
+    static row read(const QSqlQuery& q) {
+        return {q.value(1).toString(), read_size(q.value(2)), read_size(q.value(3)),
+                read_size(q.value(4))};
+    }
+};
+
+template <typename Row>
+struct stored_row {
+    qlonglong rowid = 0;
+    Row row;
+};
+
+template <typename Table>
+using stored_rows = std::vector<stored_row<typename Table::row>>;
+
+template <typename Table>
+read_result<stored_rows<Table>> read_rows(const QSqlDatabase& db, const char* statement) {
+    read_result<stored_rows<Table>> result;
+    QSqlQuery q(db);
+    if (!sql::run(q, statement)) {
+        result.error = sql::error_text(q.lastError());
+        return result;
+    }
+    while (q.next()) result.value.push_back({q.value(0).toLongLong(), Table::read(q)});
+    if (q.lastError().isValid()) result.error = sql::error_text(q.lastError());
+    return result;
+}
+
+// An exact spelling wins over a mere match, so of "abc" and "ABC" each can
+// still be reached by its own name.
+template <typename Row>
+const stored_row<Row>* pick_row(const std::vector<stored_row<Row>>& rows, const QString& name) {
+    const stored_row<Row>* first_match = nullptr;
+    for (const stored_row<Row>& r : rows) {
+        if (r.row.name == name) return &r;
+        if (!first_match && catalogue_names_match(r.row.name, name)) first_match = &r;
+    }
+    return first_match;
+}
+
+template <typename Table>
+read_result<std::vector<typename Table::row>> list_rows(const QSqlDatabase& db,
+                                                        const char* statement) {
+    read_result<stored_rows<Table>> rows = read_rows<Table>(db, statement);
+    read_result<std::vector<typename Table::row>> result;
+    result.error = std::move(rows.error);
+    if (!result.ok()) return result;
+    result.value.reserve(rows.value.size());
+    for (auto& r : rows.value) result.value.push_back(std::move(r.row));
+    return result;
+}
+
+template <typename Table>
+read_result<std::optional<typename Table::row>> find_row(const QSqlDatabase& db,
+                                                         const QString& name) {
+    const read_result<stored_rows<Table>> rows = read_rows<Table>(db, Table::select_all);
+    read_result<std::optional<typename Table::row>> result;
+    result.error = rows.error;
+    if (!result.ok()) return result;
+    if (const auto* r = pick_row(rows.value, name)) result.value = r->row;
+    return result;
+}
+
+write_result write_statement(const QSqlDatabase& db, const char* statement,
+                             std::initializer_list<QVariant> values) {
+    QSqlQuery q(db);
+    if (!sql::run(q, statement, values)) {
+        return {write_status::failed, sql::error_text(q.lastError())};
+    }
+    return {q.numRowsAffected() > 0 ? write_status::done : write_status::not_found, {}};
+}
+
+template <typename Table>
+write_result change_row(const QSqlDatabase& db, const QString& name, const QString& new_name,
+                        float s1, float s2, float s3) {
+    const read_result<stored_rows<Table>> rows = read_rows<Table>(db, Table::select_writable);
+    if (!rows.ok()) return {write_status::failed, rows.error};
+    const auto* target = pick_row(rows.value, name);
+    if (!target) return {write_status::not_found, {}};
+    return write_statement(db, Table::update,
+                           {name_value(new_name), double{s1}, double{s2}, double{s3}, target->rowid,
+                            QVariant(target->row.name)});
+}
+
+template <typename Table>
+write_result delete_row(const QSqlDatabase& db, const QString& name) {
+    const read_result<stored_rows<Table>> rows = read_rows<Table>(db, Table::select_writable);
+    if (!rows.ok()) return {write_status::failed, rows.error};
+    const auto* target = pick_row(rows.value, name);
+    if (!target) return {write_status::not_found, {}};
+    return write_statement(db, Table::remove, {target->rowid, QVariant(target->row.name)});
+}
+
+QStringView without_trailing_blanks(QStringView s) {
+    while (!s.isEmpty() && s.back() == u' ') s.chop(1);
+    return s;
+}
+
+}  // namespace
+
+bool catalogue_names_match(QStringView stored, QStringView given) {
+    return without_trailing_blanks(stored).compare(without_trailing_blanks(given),
+                                                   Qt::CaseInsensitive) == 0;
+}
+
+catalogue_store::catalogue_store(QSqlDatabase db, QString path)
+    : db_(std::move(db)), path_(std::move(path)) {}
+
+catalogue_store::~catalogue_store() { sql::drop_connection(db_); }
+
+read_result<std::vector<container_type>> catalogue_store::all_containers() const {
+    return list_rows<container_table>(db_, container_table::select_all);
+}
+
+read_result<std::vector<container_type>> catalogue_store::user_containers() const {
+    return list_rows<container_table>(db_, container_table::select_writable);
+}
+
+read_result<std::optional<container_type>> catalogue_store::find_container(
+    const QString& name) const {
+    return find_row<container_table>(db_, name);
+}
+
+read_result<bool> catalogue_store::container_name_exists(const QString& name) const {
+    read_result<bool> result;
+    QSqlQuery q(db_);
+    if (!sql::run(q, "SELECT 1 FROM jicicun WHERE ji_name = ? LIMIT 1", {name_value(name)})) {
+        result.error = sql::error_text(q.lastError());
+        return result;
+    }
+    result.value = q.next();
+    if (q.lastError().isValid()) result.error = sql::error_text(q.lastError());
+    return result;
+}
+
+write_result catalogue_store::add_container(const QString& name, float x, float y, float z) {
+    return write_statement(db_, container_table::insert,
+                           {name_value(name), double{x}, double{y}, double{z}});
+}
+
+write_result catalogue_store::change_container(const QString& name, const QString& new_name,
+                                               float x, float y, float z) {
+    return change_row<container_table>(db_, name, new_name, x, y, z);
+}
+
+write_result catalogue_store::delete_container(const QString& name) {
+    return delete_row<container_table>(db_, name);
+}
+
+read_result<std::vector<carton_type>> catalogue_store::all_cartons() const {
+    return list_rows<carton_table>(db_, carton_table::select_all);
+}
+
+read_result<std::optional<carton_type>> catalogue_store::find_carton(const QString& name) const {
+    return find_row<carton_table>(db_, name);
+}
+
+write_result catalogue_store::add_carton(const QString& name, float a, float b, float c) {
+    return write_statement(db_, carton_table::insert,
+                           {name_value(name), double{a}, double{b}, double{c}});
+}
+
+write_result catalogue_store::change_carton(const QString& name, const QString& new_name, float a,
+                                            float b, float c) {
+    return change_row<carton_table>(db_, name, new_name, a, b, c);
+}
+
+write_result catalogue_store::delete_carton(const QString& name) {
+    return delete_row<carton_table>(db_, name);
+}
+
+}  // namespace varnel

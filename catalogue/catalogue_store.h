@@ -1,0 +1,128 @@
+#pragma once
+
+#include <QSqlDatabase>
+#include <QString>
+#include <QStringView>
+
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <vector>
+
+namespace varnel {
+
+// The catalogue file; it lives beside the executable.
+inline constexpr const char* catalogue_file_name = "qr_ji.qrd";
+
+// A row of `jicicun`. Sizes in millimetres.
+struct container_type {
+    QString name;
+    float x = 0.0f;  // inner length
+    float y = 0.0f;  // inner width
+    float z = 0.0f;  // inner height
+    std::int16_t load = 0;
+    std::int16_t flag = 0;  // 0: the user's own type; anything else: built in
+
+    bool built_in() const { return flag != 0; }
+    bool operator==(const container_type&) const = default;
+};
+
+// A row of `bao_stream`. Sizes in millimetres.
+struct carton_type {
+    QString name;
+    float a = 0.0f;  // length
+    float b = 0.0f;  // width
+    float c = 0.0f;  // height
+
+    bool operator==(const carton_type&) const = default;
+};
+
+// What a read gives back. `error` is the store's reason when the read
+// failed, and empty when it worked.
+template <typename T>
+struct read_result {
+    T value{};
+    QString error;
+
+    bool ok() const { return error.isEmpty(); }
+};
+
+// A change or delete that finds no row is not a failure of the store: the
+// dialogs tell the user different things.
+enum class write_status { done, not_found, failed };
+
+struct write_result {
+    write_status status = write_status::failed;
+    QString error;  // the store's reason when `status` is failed
+};
+
+// How the by-name operations compare a stored name with a given one: letter
+// case (Unicode case folding, not only A to Z) and blanks (U+0020) at the end
+// of either name do not count. Everything else does, leading blanks included.
+bool catalogue_names_match(QStringView stored, QStringView given);
+
+// The one connection to the catalogue. The main window opens it at start-up
+// and keeps it until the process ends; the dialogs borrow it. Every
+// operation runs to its end and leaves nothing open behind it.
+//
+// The by-name operations act on one row: of the rows whose names match, one
+// spelled exactly like the given name, else the first in store order. Writes
+// to containers never touch a built-in type.
+class catalogue_store {
+public:
+    ~catalogue_store();
+    catalogue_store(const catalogue_store&) = delete;
+    catalogue_store& operator=(const catalogue_store&) = delete;
+
+    const QString& file_path() const { return path_; }
+
+    // Container types, in store order.
+    read_result<std::vector<container_type>> all_containers() const;
+    read_result<std::vector<container_type>> user_containers() const;
+    read_result<std::optional<container_type>> find_container(const QString& name) const;
+    // Whether a row carries exactly this name, character for character.
+    read_result<bool> container_name_exists(const QString& name) const;
+    // Adds the user's own type (`ji_load` 0, `ji_flage` 0).
+    write_result add_container(const QString& name, float x, float y, float z);
+    // Name and three sizes in one statement: all of them change or none.
+    write_result change_container(const QString& name, const QString& new_name, float x, float y,
+                                  float z);
+    write_result delete_container(const QString& name);
+
+    // Carton types, in store order.
+    read_result<std::vector<carton_type>> all_cartons() const;
+    read_result<std::optional<carton_type>> find_carton(const QString& name) const;
+    write_result add_carton(const QString& name, float a, float b, float c);
+    write_result change_carton(const QString& name, const QString& new_name, float a, float b,
+                               float c);
+    write_result delete_carton(const QString& name);
+
+private:
+    friend struct catalogue_opener;
+    catalogue_store(QSqlDatabase db, QString path);
+
+    QSqlDatabase db_;
+    QString path_;
+};
+
+struct catalogue_options {
+    // Qt keeps connections by name; a second store at the same time (a test's
+    // copy, the planner) needs a name of its own.
+    QString connection_name = QStringLiteral("varnel_catalogue");
+    // For callers that only read: then every write fails, whatever the file's
+    // permissions.
+    bool read_only = false;
+};
+
+struct open_result {
+    std::unique_ptr<catalogue_store> store;  // null when opening failed
+    QString error;                           // the text to show, with path and reason
+};
+
+// Opens `qr_ji.qrd` in `folder`. Never creates a file: a missing file, one
+// that is no SQLite database, or one without both tables and all their
+// columns is refused.
+open_result open_catalogue(const QString& folder, const catalogue_options& options = {});
+open_result open_catalogue_file(const QString& path, const catalogue_options& options = {});
+
+}  // namespace varnel

@@ -1,0 +1,40 @@
+#include "tools/catalogue_container.h"
+
+#include <optional>
+
+#include "catalogue/catalogue_store.h"
+#include "engine/numbers.h"
+#include "tools/messages.h"
+
+namespace varnel {
+
+namespace {
+
+// As a container field shows a stored size: no value leaves the field empty.
+std::string field_text(float millimetres) {
+    const std::optional<float> cm = convert_unit(millimetres, 0);
+    return cm ? format_number(*cm) : std::string();
+}
+
+}  // namespace
+
+std::variant<container_field_texts, std::string> container_fields_from_catalogue(
+    const std::string& name, const QString& folder) {
+    // The planner only reads, and may run beside a window that holds the
+    // default connection.
+    const open_result opened =
+        open_catalogue(folder, {QStringLiteral("varnel_plan_catalogue"), true});
+    if (!opened.store) return opened.error.toStdString();
+
+    const QString wanted = QString::fromLocal8Bit(name.data(), static_cast<qsizetype>(name.size()));
+    const auto found = opened.store->find_container(wanted);
+    if (!found.ok()) {
+        return std::string(text::catalogue_read_error) + "：" + found.error.toStdString();
+    }
+    if (!found.value)
+        return std::string(text::unknown_container_type) + "：" + wanted.toStdString();
+    const container_type& c = *found.value;
+    return container_field_texts{field_text(c.x), field_text(c.y), field_text(c.z)};
+}
+
+}  // namespace varnel

@@ -1,0 +1,23 @@
+#pragma once
+
+#include <QString>
+
+#include <string>
+#include <variant>
+
+namespace varnel {
+
+// A container type's inner size as the container fields show it:
+// centimetres, formatted as every size is.
+struct container_field_texts {
+    std::string length;
+    std::string width;
+    std::string height;
+};
+
+// Looks up container type `name` (as typed on the command line) in the
+// catalogue in `folder`. On failure, the message to print.
+std::variant<container_field_texts, std::string> container_fields_from_catalogue(
+    const std::string& name, const QString& folder);
+
+}  // namespace varnel

@@ -6,3 +6,14 @@ namespace varnel::text {
 inline constexpr const char* application_title = "集装箱Varnel软件";
 
 }  // namespace varnel::text
+
+// The maker, as the window and the about box show it. The addresses are
+// reserved example names.
+namespace varnel::maker {
+
+inline constexpr const char* name = "凡耐软件";
+inline constexpr const char* web_address = "www.varnel.example";
+inline constexpr const char* web_url = "https://www.varnel.example/";
+inline constexpr const char* mail_address = "support@varnel.example";
+
+}  // namespace varnel::maker

@@ -114,6 +114,11 @@ std::optional<float> read_size_cm(std::string_view text) {
     return convert_unit(*value, 1);
 }
 
+std::string size_text_cm(float millimetres) {
+    const std::optional<float> centimetres = convert_unit(millimetres, 0);
+    return centimetres ? format_number(*centimetres) : std::string();
+}
+
 double round_half_even(double value) {
     const double rounded = std::round(value);  // halves away from zero
     if (std::fabs(value - std::trunc(value)) == 0.5) return 2.0 * std::round(value / 2.0);

@@ -28,6 +28,10 @@ std::optional<float> convert_unit(float value, std::int16_t mode);
 // convert_unit mode 1. No value when either step fails.
 std::optional<float> read_size_cm(std::string_view text);
 
+// A stored size (millimetres) as a field shows it: centimetres through
+// convert_unit mode 0, written by format_number; empty when there is no value.
+std::string size_text_cm(float millimetres);
+
 // Nearest integer, halves to the even neighbour.
 double round_half_even(double value);
 

@@ -1,22 +1,10 @@
 #include "tools/catalogue_container.h"
 
-#include <optional>
-
 #include "catalogue/catalogue_store.h"
 #include "engine/numbers.h"
 #include "tools/messages.h"
 
 namespace varnel {
-
-namespace {
-
-// As a container field shows a stored size: no value leaves the field empty.
-std::string field_text(float millimetres) {
-    const std::optional<float> cm = convert_unit(millimetres, 0);
-    return cm ? format_number(*cm) : std::string();
-}
-
-}  // namespace
 
 std::variant<container_field_texts, std::string> container_fields_from_catalogue(
     const std::string& name, const QString& folder) {
@@ -34,7 +22,7 @@ std::variant<container_field_texts, std::string> container_fields_from_catalogue
     if (!found.value)
         return std::string(text::unknown_container_type) + "：" + wanted.toStdString();
     const container_type& c = *found.value;
-    return container_field_texts{field_text(c.x), field_text(c.y), field_text(c.z)};
+    return container_field_texts{size_text_cm(c.x), size_text_cm(c.y), size_text_cm(c.z)};
 }
 
 }  // namespace varnel

@@ -28,6 +28,9 @@ public:
     void draw_line(float x1, float y1, float x2, float y2, rgb colour) override;
     void clear_drawing() override;
 
+    // What the area shows under the legend and the texts, pixel for pixel.
+    const pixel_canvas& pixels() const { return pixels_; }
+
 protected:
     void paintEvent(QPaintEvent* event) override;
 

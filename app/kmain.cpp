@@ -1,0 +1,285 @@
+#include "app/kmain.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QLabel>
+#include <QLayout>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QToolBar>
+
+#include <variant>
+
+#include "app/messages.h"
+#include "catalogue/catalogue_store.h"
+#include "engine/calculation.h"
+#include "engine/messages.h"
+#include "engine/numbers.h"
+#include "engine/summary.h"
+#include "ui/link_label.h"
+#include "ui/messages.h"
+#include "ui/prompts.h"
+#include "ui/selection_list.h"
+#include "view/drawing_area.h"
+#include "view/projection.h"
+#include "view/stack_drawing.h"
+
+namespace varnel {
+
+namespace {
+
+const QColor list_light(224, 224, 224);
+const QColor list_dark(128, 128, 128);
+
+QString u(const char* text) { return QString::fromUtf8(text); }
+QString u(const std::string& text) { return QString::fromStdString(text); }
+
+}  // namespace
+
+kmain::kmain(catalogue_store& store, prompts& prompts, program_end end_program, QWidget* parent)
+    : QMainWindow(parent), store_(store), prompts_(prompts), end_program_(std::move(end_program)) {
+    // A minimise button, no maximise button, a fixed size.
+    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                   Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
+                   Qt::WindowCloseButtonHint);
+    build_controls();
+    build_menus();
+    build_toolbar();
+    set_tab_order();
+    connect_commands();
+    steps_ = std::make_unique<step_through>(*drawing, static_cast<stack_text_target&>(*this));
+    layout()->setSizeConstraint(QLayout::SetFixedSize);
+}
+
+kmain::~kmain() = default;
+
+void kmain::connect_commands() {
+    for (QAction* action : {knew, kopen, ksave, kprint, kexit, kjg, kdbao, ksuan, kshuoming,
+                            kshiyong, kbfangui, kzuozhe}) {
+        const std::optional<command_id> id = command_for_menu_item(action->objectName().toStdString());
+        if (id) connect(action, &QAction::triggered, this, [this, c = *id] { run(c); });
+    }
+    connect(toolbar, &QToolBar::actionTriggered, this, &kmain::on_toolbar_action);
+
+    auto on_click = [this](QPushButton* b, command_id c) {
+        connect(b, &QPushButton::clicked, this, [this, c] { run(c); });
+    };
+    on_click(start_button, command_id::start_calculation);
+    on_click(draw_button, command_id::draw);
+    on_click(save_button, command_id::save);
+    on_click(manual_input_button, command_id::manual_container_input);
+    on_click(container_types_button, command_id::container_types);
+    on_click(carton_types_button, command_id::carton_types);
+    // The button parks the focus on the carton picture first, so the printed
+    // window shows no button with a focus frame.
+    connect(print_button, &QPushButton::clicked, this, [this] {
+        carton_picture->setFocus();
+        run(command_id::print);
+    });
+
+    connect(container_list, &selection_list::dropped_down, this,
+            [this] { container_list->set_background(list_light); });
+    connect(container_list, &selection_list::focused, this, &kmain::container_list_used);
+    connect(container_list, &selection_list::clicked, this, &kmain::container_list_used);
+    connect(carton_list, &selection_list::focused, this, &kmain::lookup_carton);
+    connect(carton_list, &selection_list::clicked, this, &kmain::lookup_carton);
+
+    connect(web_label, &link_label::clicked, this,
+            [this] { prompts_.open_url(QUrl(u(maker::web_url))); });
+}
+
+void kmain::on_toolbar_action(QAction* action) {
+    // Compared as exact strings in the table's order; separators match nothing.
+    if (const auto id = command_for_toolbar_key(action->objectName().toStdString())) run(*id);
+}
+
+void kmain::run(command_id command) {
+    switch (command) {
+        case command_id::start_calculation: start_calculation(); break;
+        case command_id::draw: step_view(); break;
+        case command_id::exit: end_program_(0); break;
+        // Each of these arrives with its own window or file format.
+        case command_id::new_plan:
+        case command_id::open:
+        case command_id::save:
+        case command_id::print:
+        case command_id::container_types:
+        case command_id::carton_types:
+        case command_id::calculation_explanation:
+        case command_id::help:
+        case command_id::feedback:
+        case command_id::about:
+        case command_id::manual_container_input: break;
+    }
+}
+
+// --- start-up and the title ------------------------------------------------
+
+QString kmain::title_prefix() { return u(text::title_prefix); }
+
+QString kmain::plan_label() const { return windowTitle().mid(title_prefix().size()); }
+
+void kmain::set_title(const QString& label) { setWindowTitle(title_prefix() + label); }
+
+bool kmain::start() {
+    plan_number_ = 1;
+    plan_name_ = u(text::default_plan_name);
+    set_title(plan_name_ + QString::number(plan_number_));
+    if (!reset_plan()) return false;
+    carton_length->setFocus();
+    return true;
+}
+
+// --- the plan ----------------------------------------------------------------
+
+void kmain::set_result_text(QLabel* label, const QString& text) {
+    label->setText(text);
+    label->adjustSize();
+}
+
+void kmain::set_stack_text(const std::string& text) { set_result_text(stack_text, u(text)); }
+
+bool kmain::reset_plan() {
+    set_result_text(stack_text, {});
+    if (!load_jizhuangxiang()) return false;
+    load_bao();
+    reset_model(model_);
+    steps_->reset();
+    edit_entry_name_.clear();
+    set_result_text(utilisation_text, {});
+    set_result_text(arrangement_text, {});
+    set_result_text(stack_text, {});
+    carton_length->clear();
+    carton_width->clear();
+    carton_height->clear();
+    drawing->clear_drawing();
+    return true;
+}
+
+void kmain::write_summary() {
+    const summary_texts texts = varnel::write_summary(model_.stacks);
+    set_result_text(utilisation_text, u(texts.utilisation));
+    set_result_text(arrangement_text, u(texts.arrangement));
+}
+
+void kmain::start_calculation() {
+    steps_->reset();
+    set_result_text(utilisation_text, {});
+    set_result_text(arrangement_text, {});
+    set_result_text(stack_text, {});
+    const bool side_allowed = !no_side_placement->isChecked();
+    const bool single = single_placement->isChecked();
+
+    const std::string texts[] = {carton_length->text().toStdString(),
+                                 carton_width->text().toStdString(),
+                                 carton_height->text().toStdString(),
+                                 container_length->text().toStdString(),
+                                 container_width->text().toStdString(),
+                                 container_height->text().toStdString()};
+    const auto input = read_calculation_input(
+        {texts[0], texts[1], texts[2], texts[3], texts[4], texts[5]});
+    if (const auto* refusal = std::get_if<input_refusal>(&input)) {
+        prompts_.message(u(refusal->message));
+        switch (refusal->field) {
+            case input_field::carton_length: carton_length->setFocus(); break;
+            case input_field::carton_width: carton_width->setFocus(); break;
+            case input_field::carton_height: carton_height->setFocus(); break;
+            case input_field::container: break;  // the focus stays where it was
+        }
+        return;
+    }
+
+    drawing->clear_drawing();
+    const plan_outcome plan =
+        run_calculation(model_, std::get<calculation_input>(input), single, side_allowed);
+    if (plan.status == search_status::bad_carton_size) {
+        prompts_.message(u(text::carton_size_wrong));
+        carton_length->setFocus();
+        return;
+    }
+    if (plan.stack_count == 0) return;
+    draw_first_stacks(*drawing, model_.draw_stacks, plan.stack_count);
+    if (!single) draw_standard_outline(*drawing);
+    write_summary();
+}
+
+void kmain::step_view() { steps_->step_view(model_.draw_stacks); }
+
+// --- the container and carton lists -----------------------------------------
+
+bool kmain::load_jizhuangxiang() {
+    container_list->clear();
+    const auto rows = store_.all_containers();
+    if (!rows.ok()) {
+        prompts_.message(u(text::program_error));
+        return true;
+    }
+    if (rows.value.empty()) {
+        prompts_.message(u(text::empty_catalogue));
+        end_program_(1);
+        return false;
+    }
+    for (const container_type& row : rows.value) container_list->addItem(row.name);
+    // The delivered catalogue always holds the default; should a hand-made
+    // one lack it, the first type keeps the size fields filled.
+    const QString preferred = u("40尺柜");
+    container_list->choose(container_list->findText(preferred) >= 0 ? preferred
+                                                                      : container_list->itemText(0));
+    return true;
+}
+
+void kmain::container_list_used() {
+    container_list->set_background(list_light);
+    lookup_container();
+}
+
+void kmain::lookup_container() {
+    const QString name = container_list->currentText();
+    if (name.isEmpty()) return;
+    container_length->clear();
+    container_width->clear();
+    container_height->clear();
+    const auto row = store_.find_container(name);
+    if (!row.ok()) {
+        prompts_.message(u(text::program_error));
+        return;
+    }
+    if (!row.value) return;
+    container_length->setText(u(size_text_cm(row.value->x)));
+    container_width->setText(u(size_text_cm(row.value->y)));
+    container_height->setText(u(size_text_cm(row.value->z)));
+}
+
+void kmain::load_bao() {
+    carton_list->clear();
+    const auto rows = store_.all_cartons();
+    for (const carton_type& row : rows.value) carton_list->addItem(row.name);
+    carton_list->setCurrentIndex(-1);
+}
+
+void kmain::lookup_carton() {
+    const QString name = carton_list->currentText();
+    if (name.isEmpty()) return;
+    const auto row = store_.find_carton(name);
+    if (!row.ok() || !row.value) return;  // the fields keep what they hold
+    set_carton_size(u(size_text_cm(row.value->a)), u(size_text_cm(row.value->b)),
+                    u(size_text_cm(row.value->c)));
+}
+
+void kmain::set_manual_container_size(const QString& length, const QString& width,
+                                      const QString& height) {
+    container_length->setText(length);
+    container_width->setText(width);
+    container_height->setText(height);
+    container_list->set_background(list_dark);
+}
+
+QString kmain::carton_list_text() const { return carton_list->currentText(); }
+
+void kmain::set_carton_size(const QString& length, const QString& width, const QString& height) {
+    carton_length->setText(length);
+    carton_width->setText(width);
+    carton_height->setText(height);
+}
+
+}  // namespace varnel

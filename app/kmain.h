@@ -1,0 +1,127 @@
+#pragma once
+
+#include <QMainWindow>
+#include <QString>
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+
+#include "app/command_table.h"
+#include "catalogue/catalogue_host.h"
+#include "engine/load_model.h"
+#include "view/step_view.h"
+
+class QAction;
+class QCheckBox;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QToolBar;
+
+namespace varnel {
+
+class catalogue_store;
+class drawing_area;
+class link_label;
+class prompts;
+class selection_list;
+
+// The main window: the container and carton panels, the two options, the
+// command buttons, the drawing area with its three result texts, the tool bar
+// and the menus. It owns the plan (the load model), its title and the
+// step-through position, and dispatches every command through the command
+// table.
+class kmain : public QMainWindow, public catalogue_host, private stack_text_target {
+    Q_OBJECT
+public:
+    // Ends the program with an exit status (production: leave the event
+    // loops; tests: record it).
+    using program_end = std::function<void(int status)>;
+
+    kmain(catalogue_store& store, prompts& prompts, program_end end_program,
+          QWidget* parent = nullptr);
+    ~kmain() override;
+
+    // Start-up after the catalogue is open: title state, title, plan reset.
+    // False when the program has ended (an empty container table).
+    bool start();
+
+    void run(command_id command);
+
+    // --- the plan and its title ------------------------------------------
+    static QString title_prefix();
+    QString plan_label() const;  // the title without its prefix
+    const QString& plan_name() const { return plan_name_; }
+    std::int64_t plan_number() const { return plan_number_; }
+    void set_plan_name(const QString& name) { plan_name_ = name; }
+    void set_plan_number(std::int64_t number) { plan_number_ = number; }
+    const load_model& model() const { return model_; }
+
+    void start_calculation();
+    void write_summary();
+    bool reset_plan();
+    void step_view();
+
+    // --- the lists (catalogue_host) ---------------------------------------
+    bool load_jizhuangxiang() override;
+    void load_bao() override;
+    void lookup_container();
+    void lookup_carton();
+    void set_manual_container_size(const QString& length, const QString& width,
+                                   const QString& height) override;
+    QString carton_list_text() const override;
+    void set_carton_size(const QString& length, const QString& width,
+                         const QString& height) override;
+    QString& edit_entry_name() override { return edit_entry_name_; }
+    QWidget* dialog_parent() override { return this; }
+
+    // --- the design's names of menu items and tool-bar keys --------------
+    QAction *kfile{}, *knew{}, *kopen{}, *ksave{}, *dss{}, *kprint{}, *kh1{}, *kexit{};
+    QAction *kjg{}, *kdbao{};
+    QAction *kzhuangxiang{}, *ksuan{}, *kh3{}, *kshuoming{};
+    QAction *khelp{}, *kshiyong{}, *asdf{}, *kbfangui{}, *kh5{}, *kzuozhe{};
+    QAction *kb1{}, *kbnew{}, *kbopen{}, *kbsave{}, *kb2{}, *kbprint{}, *kb4{}, *kbji{},
+        *kbbao{}, *kjisuan{}, *kbshuoming{}, *kb3{}, *kbhelp{};
+
+    // --- controls ----------------------------------------------------------
+    QToolBar* toolbar{};
+    selection_list* container_list{};
+    QLineEdit *container_length{}, *container_width{}, *container_height{};
+    QPushButton *manual_input_button{}, *container_types_button{};
+    QLineEdit *carton_length{}, *carton_width{}, *carton_height{};
+    QLabel* carton_picture{};
+    selection_list* carton_list{};
+    QPushButton* carton_types_button{};
+    QCheckBox *single_placement{}, *no_side_placement{};
+    QPushButton *start_button{}, *draw_button{}, *print_button{}, *save_button{};
+    drawing_area* drawing{};
+    QLabel *utilisation_text{}, *arrangement_text{}, *stack_text{};
+    QLabel* maker_label{};
+    link_label* web_label{};
+
+private:
+    void build_controls();
+    void build_menus();
+    void build_toolbar();
+    void set_tab_order();
+    void connect_commands();
+    void on_toolbar_action(QAction* action);
+    void set_title(const QString& label);
+    void set_stack_text(const std::string& text) override;
+    void set_result_text(QLabel* label, const QString& text);
+    void container_list_used();
+
+    catalogue_store& store_;
+    prompts& prompts_;
+    program_end end_program_;
+
+    load_model model_;
+    QString plan_name_;
+    std::int64_t plan_number_ = 1;
+    QString edit_entry_name_;
+    std::unique_ptr<step_through> steps_;
+};
+
+}  // namespace varnel

@@ -1,0 +1,57 @@
+#pragma once
+
+// The main window's captions and texts, exactly as the user reads them:
+// the blanks and ideographic spaces inside button captions are part of them.
+namespace varnel::text {
+
+inline constexpr const char* title_prefix = "集装箱Varnel软件     *version 1.03*--------";
+inline constexpr const char* default_plan_name = "Varnel文件";
+
+inline constexpr const char* container_frame = "集装箱尺寸(单位：cm)";
+inline constexpr const char* choose_container = "选择集装箱";
+inline constexpr const char* length = "长";
+inline constexpr const char* width = "宽";
+inline constexpr const char* height = "高";
+inline constexpr const char* manual_input = "手动输入";
+inline constexpr const char* container_types = "增加/更改/删除集装箱";
+
+inline constexpr const char* carton_frame = "包装箱尺寸：";
+inline constexpr const char* length_colon = "长：";
+inline constexpr const char* width_colon = "宽：";
+inline constexpr const char* height_colon = "高：";
+inline constexpr const char* centimetre = "cm";
+inline constexpr const char* choose_carton = "从纸箱尺寸列表中选择：";
+inline constexpr const char* carton_types = "包装箱尺寸列表";
+
+inline constexpr const char* options_frame = "装箱信息：";
+inline constexpr const char* single_placement = "单一摆放";
+inline constexpr const char* no_side_placement = "不可侧放";
+
+inline constexpr const char* start_button = "开   始  计   算";
+inline constexpr const char* draw_button = "绘          图";
+inline constexpr const char* print_button = "打          印";
+inline constexpr const char* save_button = "保  存  结  果";
+
+inline constexpr const char* web_label_prefix = "网址：";
+
+// Menus: captions with their accelerator letters.
+inline constexpr const char* menu_file = "文件(&F)";
+inline constexpr const char* menu_new = "新建(&N)";
+inline constexpr const char* menu_open = "打开(&O)";
+inline constexpr const char* menu_save = "保存(&S)";
+inline constexpr const char* menu_print = "打印(&P)";
+inline constexpr const char* menu_exit = "退出(&X)";
+inline constexpr const char* menu_containers = "集装箱管理(&J)";
+inline constexpr const char* menu_cartons = "包装箱处理(&B)";
+inline constexpr const char* menu_loading = "装箱处理(&R)";
+inline constexpr const char* menu_calculate = "开始计算(&J)";
+inline constexpr const char* menu_explanation = "计算说明(&S)";
+inline constexpr const char* menu_help = "帮助(&H)";
+inline constexpr const char* menu_how_to_use = "使用帮助(&C)";
+inline constexpr const char* menu_feedback = "信息反馈(&F)";
+inline constexpr const char* menu_about = "关于(&A)...";
+
+inline constexpr const char* empty_catalogue = "程序内部数据丢失，程序无法正常运行";
+inline constexpr const char* program_error = "程序出错";
+
+}  // namespace varnel::text

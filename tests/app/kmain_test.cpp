@@ -1,0 +1,452 @@
+// The main window driven as a user drives it: start-up, the lists, the
+// calculation with its refusals, the draw button, the tool bar and the menus.
+#include <QAction>
+#include <QCheckBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QSqlDatabase>
+#include <QSqlQuery>
+#include <QTemporaryDir>
+#include <QToolBar>
+#include <QToolButton>
+
+#include "app/kmain.h"
+#include "engine/calculation.h"
+#include "tests/app/window_fixture.h"
+#include "ui/link_label.h"
+#include "ui/selection_list.h"
+#include "view/projection.h"
+#include "view/stack_drawing.h"
+
+using namespace varnel;
+using test_support::same_pixels;
+using test_support::window_fixture;
+
+namespace {
+
+QString q(const char* text) { return QString::fromUtf8(text); }
+
+void type_carton(kmain& w, const char* length, const char* width, const char* height) {
+    w.carton_length->setText(q(length));
+    w.carton_width->setText(q(width));
+    w.carton_height->setText(q(height));
+}
+
+// The worked example: a 590 x 235 x 239 cm container, cartons 60 x 85 x 40.
+void type_worked_example(kmain& w) {
+    w.set_manual_container_size(q("590"), q("235"), q("239"));
+    type_carton(w, "60", "85", "40");
+}
+
+// What the drawing should show for a plan: its first n stacks, and the
+// outline over them unless single placement is ticked.
+pixel_canvas expected_drawing(const load_model& plan, int n, bool outline) {
+    drawing_area area;
+    draw_first_stacks(area, plan.draw_stacks, static_cast<std::int16_t>(n));
+    if (outline) draw_standard_outline(area);
+    return area.pixels();
+}
+
+pixel_canvas empty_drawing() { return drawing_area().pixels(); }
+
+QGroupBox* frame_of(QWidget* w) { return qobject_cast<QGroupBox*>(w->parentWidget()); }
+
+}  // namespace
+
+class kmain_test : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase() { apply_look(*qApp); }
+
+    void state_right_after_start_up() {
+        window_fixture f;
+        kmain& w = f.w();
+        QCOMPARE(w.windowTitle(), q("集装箱Varnel软件     *version 1.03*--------Varnel文件1"));
+        QCOMPARE(w.plan_label(), q("Varnel文件1"));
+        QCOMPARE(w.container_list->currentText(), q("40尺柜"));
+        QCOMPARE(w.container_list->count(), 8);
+        QCOMPARE(w.container_length->text(), q("1203.2"));
+        QCOMPARE(w.container_width->text(), q("235"));
+        QCOMPARE(w.container_height->text(), q("239.2"));
+        QCOMPARE(w.container_list->background(), QColor(224, 224, 224));
+        QCOMPARE(w.carton_list->currentIndex(), -1);
+        QVERIFY(w.carton_list->count() > 0);
+        for (QLineEdit* e : {w.carton_length, w.carton_width, w.carton_height}) QVERIFY(e->text().isEmpty());
+        for (QLabel* l : {w.utilisation_text, w.arrangement_text, w.stack_text}) QVERIFY(l->text().isEmpty());
+        QVERIFY(!w.single_placement->isChecked());
+        QVERIFY(!w.no_side_placement->isChecked());
+        QCOMPARE(QApplication::focusWidget(), w.carton_length);
+        QVERIFY(f.prompts.log.empty());
+        QVERIFY(same_pixels(w.drawing->pixels(), empty_drawing()));
+    }
+
+    void window_and_panels_sit_where_the_user_knows_them() {
+        window_fixture f;
+        kmain& w = f.w();
+        QCOMPARE(w.centralWidget()->size(), QSize(728, 510));
+        QVERIFY(w.windowFlags() & Qt::WindowMinimizeButtonHint);
+        QVERIFY(!(w.windowFlags() & Qt::WindowMaximizeButtonHint));
+        QCOMPARE(w.minimumSize(), w.maximumSize());
+        QCOMPARE(w.toolbar->geometry(), QRect(0, 0, 728, 42));
+
+        const struct {
+            QWidget* widget;
+            QRect geometry;
+            const char* frame_caption;
+        } placed[] = {
+            {w.container_list, {69, 18, 142, 20}, "集装箱尺寸(单位：cm)"},
+            {w.container_length, {242, 19, 48, 18}, "集装箱尺寸(单位：cm)"},
+            {w.container_width, {317, 19, 48, 18}, "集装箱尺寸(单位：cm)"},
+            {w.container_height, {390, 19, 48, 18}, "集装箱尺寸(单位：cm)"},
+            {w.manual_input_button, {451, 16, 101, 24}, "集装箱尺寸(单位：cm)"},
+            {w.container_types_button, {562, 16, 149, 24}, "集装箱尺寸(单位：cm)"},
+            {w.carton_length, {29, 15, 51, 18}, "包装箱尺寸："},
+            {w.carton_width, {29, 33, 51, 18}, "包装箱尺寸："},
+            {w.carton_height, {29, 52, 51, 18}, "包装箱尺寸："},
+            {w.carton_picture, {124, 19, 42, 44}, "包装箱尺寸："},
+            {w.carton_list, {9, 96, 170, 20}, "包装箱尺寸："},
+            {w.carton_types_button, {18, 122, 141, 23}, "包装箱尺寸："},
+            {w.single_placement, {12, 26, 68, 14}, "装箱信息："},
+            {w.no_side_placement, {101, 26, 68, 14}, "装箱信息："},
+            {w.start_button, {7, 15, 167, 28}, ""},
+            {w.draw_button, {7, 49, 167, 28}, ""},
+            {w.print_button, {7, 82, 167, 28}, ""},
+            {w.save_button, {7, 116, 167, 28}, ""},
+            {w.drawing, {7, 12, 515, 383}, ""},
+        };
+        for (const auto& p : placed) {
+            QCOMPARE(p.widget->geometry(), p.geometry);
+            QCOMPARE(frame_of(p.widget)->title(), q(p.frame_caption));
+        }
+        QCOMPARE(frame_of(w.container_list)->geometry(), QRect(5, 44, 721, 48));
+        QCOMPARE(frame_of(w.carton_list)->geometry(), QRect(6, 95, 185, 152));
+        QCOMPARE(frame_of(w.single_placement)->geometry(), QRect(6, 249, 185, 58));
+        QCOMPARE(frame_of(w.start_button)->geometry(), QRect(6, 308, 185, 155));
+        QCOMPARE(frame_of(w.drawing)->geometry(), QRect(193, 95, 531, 405));
+        QCOMPARE(w.utilisation_text->pos(), QPoint(10, 12));
+        QCOMPARE(w.arrangement_text->pos(), QPoint(10, 36));
+        QCOMPARE(w.stack_text->pos(), QPoint(19, 72));
+        QCOMPARE(w.maker_label->pos(), QPoint(9, 473));
+        QCOMPARE(w.web_label->pos(), QPoint(9, 487));
+    }
+
+    void captions_are_the_systems_own() {
+        window_fixture f;
+        kmain& w = f.w();
+        const struct {
+            QAbstractButton* button;
+            const char* caption;
+        } buttons[] = {
+            {w.start_button, "开   始  计   算"},     {w.draw_button, "绘          图"},
+            {w.print_button, "打          印"},       {w.save_button, "保  存  结  果"},
+            {w.manual_input_button, "手动输入"},      {w.container_types_button, "增加/更改/删除集装箱"},
+            {w.carton_types_button, "包装箱尺寸列表"}, {w.single_placement, "单一摆放"},
+            {w.no_side_placement, "不可侧放"},
+        };
+        for (const auto& b : buttons) QCOMPARE(b.button->text(), q(b.caption));
+
+        QStringList labels;
+        for (QLabel* l : w.findChildren<QLabel*>()) labels << l->text();
+        for (const char* caption : {"选择集装箱", "长", "宽", "高", "长：", "宽：", "高：", "cm",
+                                    "从纸箱尺寸列表中选择：", "网址：www.varnel.example"}) {
+            QVERIFY2(labels.contains(q(caption)), caption);
+        }
+        QCOMPARE(labels.count(q("cm")), 3);
+    }
+
+    void menus_and_tool_bar() {
+        window_fixture f;
+        kmain& w = f.w();
+        // Menu bar: name, caption, then each item's name, caption and shortcut.
+        QStringList bar;
+        for (QAction* a : w.menuBar()->actions()) bar << a->objectName() + '=' + a->text();
+        QCOMPARE(bar, QStringList({q("kfile=文件(&F)"), q("kjg=集装箱管理(&J)"),
+                                   q("kdbao=包装箱处理(&B)"), q("kzhuangxiang=装箱处理(&R)"),
+                                   q("khelp=帮助(&H)")}));
+        auto items = [](QAction* menu) {
+            QStringList out;
+            for (QAction* a : menu->menu()->actions()) {
+                out << a->objectName() + '=' + (a->isSeparator() ? q("-") : a->text()) +
+                           (a->shortcut().isEmpty() ? QString() : ' ' + a->shortcut().toString());
+            }
+            return out;
+        };
+        QCOMPARE(items(w.kfile),
+                 QStringList({q("knew=新建(&N) Ctrl+N"), q("kopen=打开(&O) Ctrl+O"),
+                              q("ksave=保存(&S) Ctrl+S"), q("dss=-"), q("kprint=打印(&P) Ctrl+P"),
+                              q("kh1=-"), q("kexit=退出(&X) Ctrl+Q")}));
+        QCOMPARE(items(w.kzhuangxiang),
+                 QStringList({q("ksuan=开始计算(&J)"), q("kh3=-"), q("kshuoming=计算说明(&S)")}));
+        QCOMPARE(items(w.khelp), QStringList({q("kshiyong=使用帮助(&C)"), q("asdf=-"),
+                                              q("kbfangui=信息反馈(&F)"), q("kh5=-"),
+                                              q("kzuozhe=关于(&A)...")}));
+
+        QStringList keys;
+        for (QAction* a : w.toolbar->actions()) {
+            keys << a->objectName() + (a->isSeparator() ? QString() : '=' + a->text() + '/' + a->toolTip());
+            if (!a->isSeparator()) QCOMPARE(a->icon().actualSize(QSize(23, 20)), QSize(23, 20));
+        }
+        QCOMPARE(keys, QStringList({q("kb1"), q("kbnew=新建/新建装箱方案"), q("kbopen=打开/打开装箱方案"),
+                                    q("kbsave=保存/保存装箱方案"), q("kb2"), q("kbprint=打印/打印装箱方案"),
+                                    q("kb4"), q("kbji=集装箱/集装箱种类管理"), q("kbbao=包装箱/包装箱管理"),
+                                    q("kjisuan=开始计算/计算装箱方式"), q("kbshuoming=计算说明/计算说明"),
+                                    q("kb3"), q("kbhelp=软件帮助/软件帮助")}));
+    }
+
+    void keyboard_order() {
+        window_fixture f;
+        kmain& w = f.w();
+        const QList<QWidget*> expected{w.carton_length,  w.carton_width,        w.carton_height,
+                                       w.single_placement, w.no_side_placement, w.start_button,
+                                       w.draw_button,    w.print_button,        w.save_button,
+                                       w.container_list, w.manual_input_button, w.container_types_button,
+                                       w.carton_types_button};
+        QWidget* at = w.carton_length;
+        for (qsizetype i = 1; i < expected.size(); ++i) {
+            at = at->nextInFocusChain();
+            while (!(at->focusPolicy() & Qt::TabFocus)) at = at->nextInFocusChain();
+            QCOMPARE(at, expected[i]);
+        }
+    }
+
+    void choosing_and_refocusing_a_container() {
+        window_fixture f;
+        kmain& w = f.w();
+        w.container_list->choose(q("20尺柜"));
+        QCOMPARE(w.container_length->text(), q("589.6"));
+        QCOMPARE(w.container_width->text(), q("235"));
+        QCOMPARE(w.container_height->text(), q("239.3"));
+
+        // A size typed by hand turns the list darker; opening the list only
+        // lightens it, while focusing it brings back the chosen type's size.
+        w.set_manual_container_size(q("1200"), q("235"), q("239"));
+        QCOMPARE(w.container_list->background(), QColor(128, 128, 128));
+        emit w.container_list->dropped_down();
+        QCOMPARE(w.container_list->background(), QColor(224, 224, 224));
+        QCOMPARE(w.container_length->text(), q("1200"));
+        w.set_manual_container_size(q("1200"), q("235"), q("239"));
+        w.container_list->setFocus();
+        QCOMPARE(w.container_list->background(), QColor(224, 224, 224));
+        QCOMPARE(w.container_length->text(), q("589.6"));
+        QVERIFY(f.prompts.log.empty());
+    }
+
+    void a_container_gone_from_the_catalogue_empties_the_fields() {
+        window_fixture f;
+        kmain& w = f.w();
+        w.container_list->addItem(q("不存在的柜"));
+        w.container_list->choose(q("不存在的柜"));
+        for (QLineEdit* e : {w.container_length, w.container_width, w.container_height}) {
+            QVERIFY(e->text().isEmpty());
+        }
+        QVERIFY(f.prompts.log.empty());
+    }
+
+    void choosing_and_refocusing_a_carton() {
+        window_fixture f;
+        kmain& w = f.w();
+        const QString first = w.carton_list->itemText(0);
+        w.carton_list->choose(first);
+        const QString length = w.carton_length->text();
+        QVERIFY(!length.isEmpty());
+        w.carton_length->setText(q("70"));
+        w.carton_list->setFocus();
+        QCOMPARE(w.carton_length->text(), length);
+        // A name whose row has gone leaves the fields as they are.
+        w.carton_list->addItem(q("不存在的箱"));
+        w.carton_length->setText(q("70"));
+        w.carton_list->choose(q("不存在的箱"));
+        QCOMPARE(w.carton_length->text(), q("70"));
+        QVERIFY(f.prompts.log.empty());
+    }
+
+    void calculating_the_worked_examples() {
+        const struct {
+            const char* container[3];
+            const char* carton[3];
+            bool single, upright;
+            const char* utilisation;
+            const char* arrangement;
+            int stacks;
+        } cases[] = {
+            {{"590", "235", "239"}, {"60", "85", "40"}, false, false, "集装箱的利用效率：80.03%",
+             "分5堆摆放共放130个包装箱", 5},
+            {{"590", "235", "239"}, {"55", "60", "120"}, false, false, "集装箱的利用效率：82.45%",
+             "分5堆摆放共放69个包装箱", 5},
+            {{"1200", "235", "239"}, {"60", "40", "30"}, true, true, "集装箱的利用效率：74.77%",
+             "分1堆摆放共放700个包装箱", 1},
+        };
+        for (const auto& c : cases) {
+            window_fixture f;
+            kmain& w = f.w();
+            w.set_manual_container_size(q(c.container[0]), q(c.container[1]), q(c.container[2]));
+            type_carton(w, c.carton[0], c.carton[1], c.carton[2]);
+            w.single_placement->setChecked(c.single);
+            w.no_side_placement->setChecked(c.upright);
+            QTest::mouseClick(w.start_button, Qt::LeftButton);
+            QCOMPARE(w.utilisation_text->text(), q(c.utilisation));
+            QCOMPARE(w.arrangement_text->text(), q(c.arrangement));
+            QCOMPARE(stack_count(w.model().stacks), c.stacks);
+            // Single placement draws its stack without the outline over it.
+            QVERIFY(same_pixels(w.drawing->pixels(),
+                                expected_drawing(w.model(), c.stacks, !c.single)));
+            QVERIFY(f.prompts.log.empty());
+        }
+    }
+
+    void refusals_keep_the_last_plan() {
+        const struct {
+            const char* carton[3];
+            const char* container_length;
+            const char* message;
+            int focus;  // 0..2 a carton field, -1 the focus stays on the start button
+        } cases[] = {
+            {{"14.9", "85", "40"}, "590", "包装箱的长度太小，程序计算不正常", 0},
+            {{"60", "", "40"}, "590", "包装箱的宽输入有误，请重新输入", 1},
+            {{"60", "85", "高"}, "590", "包装箱的高输入有误，请重新输入", 2},
+            {{"60", "85", "14"}, "590", "包装箱的高度太小，程序计算不正常", 2},
+            {{"60", "85", "40"}, "", "程序内部出错,操作无法完成", -1},
+            {{"15", "85", "40"}, "500000", "集装箱尺寸过大，程序无法计算", -1},
+        };
+        for (const auto& c : cases) {
+            window_fixture f;
+            kmain& w = f.w();
+            type_worked_example(w);
+            w.start_calculation();
+            const load_model before = w.model();
+            const pixel_canvas drawn_before = expected_drawing(before, 5, true);
+
+            type_carton(w, c.carton[0], c.carton[1], c.carton[2]);
+            w.set_manual_container_size(q(c.container_length), q("235"), q("239"));
+            w.start_button->setFocus();
+            QTest::mouseClick(w.start_button, Qt::LeftButton);
+            QCOMPARE(f.prompts.messages(), QStringList{q(c.message)});
+            QWidget* fields[] = {w.carton_length, w.carton_width, w.carton_height};
+            QCOMPARE(QApplication::focusWidget(), c.focus < 0 ? w.start_button : fields[c.focus]);
+            QVERIFY(w.utilisation_text->text().isEmpty());
+            QVERIFY(w.arrangement_text->text().isEmpty());
+            QCOMPARE(w.model().stacks, before.stacks);
+            QVERIFY(same_pixels(w.drawing->pixels(), drawn_before));
+        }
+    }
+
+    void no_fit_clears_the_drawing_silently() {
+        window_fixture f;
+        kmain& w = f.w();
+        type_worked_example(w);
+        w.start_calculation();
+        w.set_manual_container_size(q("50"), q("50"), q("50"));
+        QTest::mouseClick(w.start_button, Qt::LeftButton);
+        QVERIFY(f.prompts.log.empty());
+        QVERIFY(w.utilisation_text->text().isEmpty());
+        QCOMPARE(stack_count(w.model().stacks), 0);
+        QVERIFY(same_pixels(w.drawing->pixels(), empty_drawing()));
+    }
+
+    void the_draw_button_steps_through_the_plan() {
+        window_fixture f;
+        kmain& w = f.w();
+        type_worked_example(w);
+        w.start_calculation();
+        QStringList seen;
+        for (int press = 0; press < 11; ++press) {
+            QTest::mouseClick(w.draw_button, Qt::LeftButton);
+            seen << w.stack_text->text();
+        }
+        QCOMPARE(seen, QStringList({q("显示第1堆包装箱"), q("显示第2堆包装箱"), q("显示第3堆包装箱"),
+                                    q("显示第4堆包装箱"), q("显示第5堆包装箱"), q("显示前1堆包装箱"),
+                                    q("显示前2堆包装箱"), q("显示前3堆包装箱"), q("显示前4堆包装箱"),
+                                    q("显示前5堆包装箱"), q("显示第1堆包装箱")}));
+        // The last press shows stack 1 alone, without the outline drawn over it.
+        drawing_area one;
+        draw_stack(one, w.model().draw_stacks, 0);
+        QVERIFY(same_pixels(w.drawing->pixels(), one.pixels()));
+        // A new calculation starts the walk again at stack 1.
+        QTest::mouseClick(w.draw_button, Qt::LeftButton);
+        w.start_calculation();
+        QVERIFY(w.stack_text->text().isEmpty());
+        QTest::mouseClick(w.draw_button, Qt::LeftButton);
+        QCOMPARE(w.stack_text->text(), q("显示第1堆包装箱"));
+    }
+
+    void tool_bar_keys_dispatch_through_the_command_table() {
+        window_fixture f;
+        kmain& w = f.w();
+        type_worked_example(w);
+        for (QAction* separator : {w.kb1, w.kb2, w.kb3, w.kb4}) {
+            emit w.toolbar->actionTriggered(separator);
+        }
+        QVERIFY(w.utilisation_text->text().isEmpty());
+        QVERIFY(f.prompts.log.empty() && f.ends.empty());
+        w.kjisuan->trigger();
+        QCOMPARE(w.utilisation_text->text(), q("集装箱的利用效率：80.03%"));
+        w.start_calculation();  // and from the menu
+        w.utilisation_text->clear();
+        w.ksuan->trigger();
+        QCOMPARE(w.utilisation_text->text(), q("集装箱的利用效率：80.03%"));
+    }
+
+    void exit_ends_at_once_without_a_question() {
+        window_fixture f;
+        kmain& w = f.w();
+        type_worked_example(w);
+        w.start_calculation();
+        QTest::keyClick(&w, Qt::Key_Q, Qt::ControlModifier);
+        QCOMPARE(f.ends, std::vector<int>{0});
+        QVERIFY(f.prompts.log.empty());
+    }
+
+    void the_web_label() {
+        window_fixture f;
+        kmain& w = f.w();
+        QCOMPARE(w.web_label->cursor().shape(), Qt::PointingHandCursor);
+        QTest::mouseMove(w.web_label);
+        QVERIFY(w.web_label->underlined());
+        QTest::mouseMove(w.single_placement);  // a control: the underline stays
+        QVERIFY(w.web_label->underlined());
+        QTest::mouseMove(w.centralWidget(), QPoint(170, 470));  // the bare background
+        QVERIFY(!w.web_label->underlined());
+        QTest::mouseClick(w.web_label, Qt::LeftButton);
+        QCOMPARE(f.prompts.log.size(), 1u);
+        QCOMPARE(f.prompts.log[0].text, q("https://www.varnel.example/"));
+    }
+
+    void start_up_without_a_catalogue_ends_before_any_window() {
+        QTemporaryDir empty;
+        scripted_prompts prompts;
+        const started_program program = start_program(empty.path(), prompts, [](int) {});
+        QVERIFY(!program.window);
+        QCOMPARE(program.status, 1);
+        QCOMPARE(prompts.messages().size(), 1);
+        QVERIFY(prompts.messages()[0].contains(empty.path()));
+        QVERIFY(!QFile::exists(empty.filePath(q("qr_ji.qrd"))));
+    }
+
+    void start_up_with_no_container_type_ends() {
+        test_support::catalogue_copy copy;
+        {
+            QSqlDatabase db = QSqlDatabase::addDatabase(q("QSQLITE"), q("emptying"));
+            db.setDatabaseName(copy.file());
+            QVERIFY(db.open());
+            QVERIFY(QSqlQuery(q("delete from jicicun"), db).exec());
+            db.close();
+        }
+        QSqlDatabase::removeDatabase(q("emptying"));
+        scripted_prompts prompts;
+        std::vector<int> ends;
+        const started_program program =
+            start_program(copy.folder(), prompts, [&](int status) { ends.push_back(status); });
+        QVERIFY(!program.window);
+        QCOMPARE(program.status, 1);
+        QCOMPARE(ends, std::vector<int>{1});
+        QCOMPARE(prompts.messages(), QStringList{q("程序内部数据丢失，程序无法正常运行")});
+    }
+};
+
+QTEST_MAIN(kmain_test)
+#include "kmain_test.moc"

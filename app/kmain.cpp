@@ -98,10 +98,10 @@ void kmain::run(command_id command) {
         case command_id::start_calculation: start_calculation(); break;
         case command_id::draw: step_view(); break;
         case command_id::exit: end_program_(0); break;
-        // Each of these arrives with its own window or file format.
-        case command_id::new_plan:
-        case command_id::open:
-        case command_id::save:
+        case command_id::new_plan: new_plan(); break;
+        case command_id::open: open_plan(); break;
+        case command_id::save: save_plan(); break;
+        // Each of these arrives with its own window.
         case command_id::print:
         case command_id::container_types:
         case command_id::carton_types:

@@ -60,6 +60,9 @@ public:
     const load_model& model() const { return model_; }
 
     void start_calculation();
+    void new_plan();
+    void save_plan();
+    void open_plan();
     void write_summary();
     bool reset_plan();
     void step_view();

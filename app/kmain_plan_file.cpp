@@ -1,0 +1,93 @@
+// The plan as a document: New plan names it, Save writes it, Open reads it
+// back and shows it as a calculation would.
+#include <QFile>
+#include <QLineEdit>
+
+#include "app/kmain.h"
+#include "app/messages.h"
+#include "engine/messages.h"
+#include "engine/numbers.h"
+#include "plan/kcnew.h"
+#include "plan/messages.h"
+#include "plan/plan_file.h"
+#include "plan/plan_format.h"
+#include "ui/prompts.h"
+#include "ui/selection_list.h"
+#include "view/drawing_area.h"
+#include "view/stack_drawing.h"
+
+namespace varnel {
+
+namespace {
+
+QString u(const char* text) { return QString::fromUtf8(text); }
+QString cm(float millimetres) { return QString::fromStdString(size_text_cm(millimetres)); }
+
+}  // namespace
+
+void kmain::new_plan() {
+    kcnew dialog(prompts_, this);
+    dialog.exec();
+    switch (dialog.result_outcome()) {
+        case kcnew::outcome::named:
+            plan_name_ = dialog.plan_name();
+            set_title(plan_name_);
+            break;
+        case kcnew::outcome::numbered:
+            ++plan_number_;
+            plan_name_ = u(text::default_plan_name);
+            set_title(plan_name_ + QString::number(plan_number_));
+            break;
+        case kcnew::outcome::closed: break;
+    }
+    reset_plan();
+}
+
+void kmain::save_plan() {
+    if (model_.draw_stacks[0].in_use == 0) {
+        prompts_.message(u(text::no_result));
+        return;
+    }
+    const QString path = prompts_.save_file_name(u(text::plan_filter), plan_label());
+    if (path.isEmpty()) return;
+    if (QFile existing(path); existing.open(QIODevice::ReadOnly)) {
+        existing.close();
+        if (!prompts_.question(u(text::overwrite_question))) return;
+    }
+    // Written beside the target and renamed over it: a failed save leaves
+    // any old file as it was.
+    if (save_file_atomically(path, write_plan(model_.draw_stacks, model_.stacks))) {
+        prompts_.message(u(text::file_save_error));
+    }
+}
+
+void kmain::open_plan() {
+    const QString path = prompts_.open_file_name(u(text::plan_filter), plan_label());
+    if (path.isEmpty()) return;
+    const std::optional<std::string> bytes = read_whole_file(path);
+    if (!bytes) {
+        prompts_.message(u(text::file_not_found));
+        return;
+    }
+    if (!reset_plan()) return;
+
+    const plan_read_result read = read_plan(*bytes, model_.draw_stacks, model_.stacks);
+    if (read.status == plan_read_status::section_missing) {
+        prompts_.message(u(text::file_read_error));
+        return;
+    }
+    // The file says how many records to draw; asking for more than the table
+    // holds draws the whole table and counts as an error.
+    const draw_status drawn = draw_first_stacks(
+        *drawing, model_.draw_stacks, static_cast<std::int16_t>(read.records_to_draw()));
+    const bool faulty = read.had_errors || read.draws_past_table() || drawn != draw_status::ok;
+    write_summary();
+
+    const stack_record& whole = model_.stacks[0];
+    set_manual_container_size(cm(whole.space_y), cm(whole.space_x), cm(whole.space_z));
+    set_carton_size(cm(whole.box_length), cm(whole.box_width), cm(whole.box_height));
+    set_title(path);
+    if (faulty) prompts_.message(u(text::file_open_error));
+}
+
+}  // namespace varnel

@@ -1,0 +1,321 @@
+// Save, Open and New plan, driven through the main window with scripted file
+// dialogs and temporary folders.
+#include <QApplication>
+#include <QCheckBox>
+#include <QDir>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTimer>
+
+#include <unistd.h>
+
+#include "app/kmain.h"
+#include "engine/numbers.h"
+#include "plan/kcnew.h"
+#include "plan/plan_file.h"
+#include "tests/app/window_fixture.h"
+#include "ui/selection_list.h"
+#include "view/stack_drawing.h"
+
+using namespace varnel;
+using test_support::same_pixels;
+using test_support::window_fixture;
+
+namespace {
+
+QString q(const char* text) { return QString::fromUtf8(text); }
+const QString prefix = QString::fromUtf8("集装箱Varnel软件     *version 1.03*--------");
+
+void calculate(kmain& w, const char* l, const char* wd, const char* h, const char* cl,
+               const char* cw, const char* ch) {
+    w.set_manual_container_size(q(l), q(wd), q(h));
+    w.carton_length->setText(q(cl));
+    w.carton_width->setText(q(cw));
+    w.carton_height->setText(q(ch));
+    w.start_calculation();
+}
+
+void write_file(const QString& path, const std::string& bytes) {
+    QVERIFY(!save_file_atomically(path, bytes).has_value());
+}
+
+std::string header() { return "\r\n\r\nVarnel\r\n***\r\n\r\nload_team()\r\n"; }
+std::string second() { return "\r\n\r\n\r\n@@@\r\nload_team_atu()\r\n"; }
+std::string block(const char* index, const char* count_x = " 3 ") {
+    std::string b = std::string("########\r\n") + index + "\r\n";
+    for (const char* v : {" 600 ", " 850 ", " 400 ", " 0 ", " 1 ", " 350 ", " 2600 ", " 2350 ",
+                          " 5900 ", " 2390 ", " 1 ", " 0 "}) {
+        b += std::string(v) + "\r\n";
+    }
+    return b + count_x + "\r\n 6 \r\n 5 \r\n\r\n";
+}
+
+// Answers the New plan dialog once it shows: the name to type (none: leave
+// the field as it is) and the button to press (or the close box).
+enum class press { ok, cancel, close };
+void answer_new_plan(const char* name, press button) {
+    QTimer::singleShot(0, [name, button] {
+        auto* dialog = qobject_cast<kcnew*>(QApplication::activeModalWidget());
+        QVERIFY(dialog);
+        if (name) dialog->name_field->setText(QString::fromUtf8(name));
+        switch (button) {
+            case press::ok: dialog->ok_button->click(); break;
+            case press::cancel: dialog->cancel_button->click(); break;
+            case press::close: dialog->close(); break;
+        }
+    });
+}
+
+}  // namespace
+
+class plan_document_test : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase() { apply_look(*qApp); }
+
+    void save_then_open_restores_the_plan() {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(q("方案 1.qrn"));
+        window_fixture f;
+        kmain& w = f.w();
+        calculate(w, "590", "235", "239", "60", "85", "40");
+        const load_model saved = w.model();
+        const QString title = w.windowTitle();
+        f.prompts.file_names.push_back(path);
+        w.ksave->trigger();
+        QCOMPARE(w.windowTitle(), title);  // saving leaves the title alone
+        QCOMPARE(f.prompts.log.back().what, scripted_prompts::exchange::save_file);
+        QCOMPARE(f.prompts.log.back().text, q("Varnel文件 (*.qrn)"));
+        QCOMPARE(f.prompts.log.back().suggested, q("Varnel文件1"));
+
+        w.reset_plan();
+        w.single_placement->setChecked(true);
+        f.prompts.file_names.push_back(path);
+        w.kopen->trigger();
+        QCOMPARE(f.prompts.messages(), QStringList());
+        for (int i = 0; i < 5; ++i) {
+            const auto k = static_cast<std::size_t>(i);
+            QCOMPARE(w.model().stacks[k].count_y, saved.stacks[k].count_y);
+            QCOMPARE(format_number(w.model().stacks[k].origin_x), format_number(saved.stacks[k].origin_x));
+            QCOMPARE(format_number(w.model().draw_stacks[k].box_width),
+                     format_number(saved.draw_stacks[k].box_width));
+        }
+        QCOMPARE(w.container_length->text(), q("590"));
+        QCOMPARE(w.container_width->text(), q("235"));
+        QCOMPARE(w.container_height->text(), q("239"));
+        QCOMPARE(w.container_list->background(), QColor(128, 128, 128));
+        QCOMPARE(w.carton_length->text(), q("60"));
+        QCOMPARE(w.carton_width->text(), q("85"));
+        QCOMPARE(w.carton_height->text(), q("40"));
+        QCOMPARE(w.utilisation_text->text(), q("集装箱的利用效率：80.03%"));
+        QCOMPARE(w.arrangement_text->text(), q("分5堆摆放共放130个包装箱"));
+        QCOMPARE(w.windowTitle(), prefix + path);
+        QVERIFY(w.single_placement->isChecked());
+        // Drawn without the outline over the stacks, and the walk works.
+        drawing_area expected;
+        draw_first_stacks(expected, w.model().draw_stacks, 5);
+        QVERIFY(same_pixels(w.drawing->pixels(), expected.pixels()));
+        QTest::mouseClick(w.draw_button, Qt::LeftButton);
+        QCOMPARE(w.stack_text->text(), q("显示第1堆包装箱"));
+
+        // The next save suggests the opened file's full path.
+        f.prompts.file_names.push_back({});
+        w.kbsave->trigger();
+        QCOMPARE(f.prompts.log.back().suggested, path);
+    }
+
+    void a_three_stack_plan_makes_a_file_of_119_lines() {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(q("three"));  // typed without extension
+        window_fixture f;
+        calculate(f.w(), "170", "150", "240", "65", "50", "20");
+        QCOMPARE(stack_count(f.w().model().stacks), 3);
+        f.prompts.file_names.push_back(path);
+        QTest::mouseClick(f.w().save_button, Qt::LeftButton);
+        const std::optional<std::string> bytes = read_whole_file(path);
+        QVERIFY(bytes.has_value());
+        QCOMPARE(std::count(bytes->begin(), bytes->end(), '\n'), 119);
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{q("three")});
+    }
+
+    void save_refusals_and_cancels() {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(q("old.qrn"));
+        write_file(path, "old bytes");
+        window_fixture f;
+        kmain& w = f.w();
+
+        w.ksave->trigger();  // nothing calculated yet
+        QCOMPARE(f.prompts.messages(), QStringList{q("没有计算结果")});
+        QCOMPARE(f.prompts.log.size(), 1u);
+
+        calculate(w, "590", "235", "239", "60", "85", "40");
+        f.prompts.clear();
+        w.ksave->trigger();  // the dialog is cancelled
+        QCOMPARE(f.prompts.log.size(), 1u);
+
+        f.prompts.file_names.push_back(path);
+        f.prompts.questions.push_back(false);  // do not overwrite
+        w.ksave->trigger();
+        QCOMPARE(f.prompts.log.back().text, q("该文件已经存在，是否要覆盖原文件？"));
+        QCOMPARE(read_whole_file(path), std::string("old bytes"));
+
+        f.prompts.file_names.push_back(path);
+        f.prompts.questions.push_back(true);
+        w.ksave->trigger();
+        QVERIFY(read_whole_file(path)->starts_with("\r\n\r\nVarnel"));
+        QVERIFY(f.prompts.messages().isEmpty());
+    }
+
+    void a_save_that_cannot_be_written_says_so_and_loses_nothing() {
+        QTemporaryDir dir;
+        window_fixture f;
+        kmain& w = f.w();
+        calculate(w, "590", "235", "239", "60", "85", "40");
+        const QString plain = dir.filePath(q("plain.qrn"));
+        write_file(plain, "kept");
+        // Below a plain file, and onto a folder: neither can become a plan.
+        for (const QString& target : {plain + q("/inner.qrn"), dir.path()}) {
+            f.prompts.clear();
+            f.prompts.file_names.push_back(target);
+            w.ksave->trigger();
+            QCOMPARE(f.prompts.messages(), QStringList{q("文件保存出错，操作无法完成")});
+        }
+        QCOMPARE(read_whole_file(plain), std::string("kept"));
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{q("plain.qrn")});
+
+        // A folder the user may not write to keeps its old plan intact.
+        if (geteuid() == 0) QSKIP("folder permissions do not bind the superuser");
+        QTemporaryDir locked;
+        const QString old = locked.filePath(q("old.qrn"));
+        write_file(old, "old plan");
+        QFile::setPermissions(locked.path(), QFile::ReadOwner | QFile::ExeOwner);
+        f.prompts.clear();
+        f.prompts.file_names.push_back(old);
+        f.prompts.questions.push_back(true);
+        w.ksave->trigger();
+        QCOMPARE(f.prompts.messages(), QStringList{q("文件保存出错，操作无法完成")});
+        QCOMPARE(read_whole_file(old), std::string("old plan"));
+        QFile::setPermissions(locked.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    }
+
+    void open_cancelled_or_missing_changes_nothing() {
+        window_fixture f;
+        kmain& w = f.w();
+        calculate(w, "590", "235", "239", "60", "85", "40");
+        const load_model before = w.model();
+        w.kbopen->trigger();  // cancelled
+        f.prompts.file_names.push_back(q("/no/such/folder/plan.qrn"));
+        w.kopen->trigger();
+        QCOMPARE(f.prompts.messages(), QStringList{q("查找不到文件")});
+        QCOMPARE(w.model().stacks, before.stacks);
+        QCOMPARE(w.utilisation_text->text(), q("集装箱的利用效率：80.03%"));
+    }
+
+    void damaged_files_give_their_message_at_the_right_moment() {
+        const struct {
+            const char* name;
+            std::string bytes;
+            const char* message;
+            bool shown;  // is the plan displayed when the message appears?
+        } cases[] = {
+            {"header only", header(), "文件读取出错，操作无法完成", false},
+            {"ends at the second section", header() + block(" 0 ") + second(),
+             "文件读取出错，操作无法完成", false},
+            {"index 40", header() + block(" 0 ") + second() + block(" 0 ") + block(" 40 "),
+             "文件打开出错", true},
+            {"a bad number", header() + block(" 0 ") + second() + block(" 0 ", " 3x "),
+             "文件打开出错", true},
+            {"huge numbers", header() + block(" 0 ", " 1e39 ") + second() + block(" 0 ", " 32768 "),
+             "文件打开出错", true},
+        };
+        for (const auto& c : cases) {
+            QTemporaryDir dir;
+            const QString path = dir.filePath(q("damaged.qrn"));
+            write_file(path, c.bytes);
+            window_fixture f;
+            kmain& w = f.w();
+            calculate(w, "590", "235", "239", "60", "85", "40");
+            QString text_when_shown;
+            f.prompts.on_message = [&](const QString&) { text_when_shown = w.utilisation_text->text(); };
+            f.prompts.file_names.push_back(path);
+            w.kopen->trigger();
+            QVERIFY2(f.prompts.messages() == QStringList{q(c.message)}, c.name);
+            QCOMPARE(text_when_shown.isEmpty(), !c.shown);
+            if (!c.shown) QCOMPARE(w.windowTitle(), prefix + q("Varnel文件1"));
+            if (c.shown) QCOMPARE(w.windowTitle(), prefix + path);
+        }
+    }
+
+    void new_plan_titles() {
+        window_fixture f;
+        kmain& w = f.w();
+        QStringList titles;
+        for (int i = 0; i < 3; ++i) {
+            answer_new_plan(nullptr, press::cancel);
+            w.knew->trigger();
+            titles << w.plan_label();
+        }
+        answer_new_plan("方案A", press::ok);
+        w.kbnew->trigger();
+        titles << w.plan_label();
+        answer_new_plan("   ", press::ok);
+        w.knew->trigger();
+        titles << w.plan_label();
+        answer_new_plan(nullptr, press::cancel);
+        w.knew->trigger();
+        titles << w.plan_label();
+        answer_new_plan("ignored", press::close);
+        w.knew->trigger();
+        titles << w.plan_label();
+        QCOMPARE(titles, QStringList({q("Varnel文件2"), q("Varnel文件3"), q("Varnel文件4"), q("方案A"),
+                                      q("   "), q("Varnel文件5"), q("Varnel文件5")}));
+        QVERIFY(f.prompts.log.empty());
+    }
+
+    void new_plan_resets_the_plan_whatever_the_answer() {
+        for (press button : {press::ok, press::cancel, press::close}) {
+            window_fixture f;
+            kmain& w = f.w();
+            calculate(w, "590", "235", "239", "60", "85", "40");
+            answer_new_plan("方案B", button);
+            w.knew->trigger();
+            QCOMPARE(stack_count(w.model().stacks), 0);
+            QVERIFY(w.carton_length->text().isEmpty());
+            QVERIFY(w.utilisation_text->text().isEmpty());
+            QCOMPARE(w.container_list->currentText(), q("40尺柜"));
+        }
+    }
+
+    void new_plan_asks_for_a_name_before_accepting_an_empty_one() {
+        scripted_prompts prompts;
+        kcnew dialog(prompts);
+        dialog.show();
+        QCOMPARE(dialog.windowTitle(), q("新建文件"));
+        QCOMPARE(dialog.size(), QSize(242, 127));
+        QCOMPARE(dialog.prompt_label->text(), q("请输入新建文件名："));
+        QCOMPARE(dialog.prompt_label->palette().color(QPalette::WindowText), QColor(0, 0, 255));
+        QCOMPARE(dialog.ok_button->text(), q("确　　定"));
+        QCOMPARE(dialog.cancel_button->text(), q("取　　消"));
+        QCOMPARE(dialog.name_field->geometry(), QRect(12, 43, 219, 23));
+        QVERIFY(!(dialog.windowFlags() & Qt::WindowMinMaxButtonsHint));
+        dialog.ok_button->click();
+        QCOMPARE(prompts.messages(), QStringList{q("请输入新建文件名")});
+        QVERIFY(dialog.isVisible());
+        QCOMPARE(dialog.result_outcome(), kcnew::outcome::closed);
+    }
+
+    void plan_numbers_count_on_past_sixteen_bits() {
+        window_fixture f;
+        kmain& w = f.w();
+        w.set_plan_number(32767);
+        answer_new_plan(nullptr, press::cancel);
+        w.knew->trigger();
+        QCOMPARE(w.plan_label(), q("Varnel文件32768"));
+    }
+};
+
+QTEST_MAIN(plan_document_test)
+#include "plan_document_test.moc"

@@ -1,3 +1,4 @@
+#include "catalogue/catalogue_dialogs.h"
 #include "catalogue/kaddji.h"
 #include "catalogue/kgenggai.h"
 #include "catalogue/kinputji.h"
@@ -181,6 +182,25 @@ private slots:
         QCOMPARE(s.prompts.messages(), QStringList{q("输入成功")});
         QCOMPARE(d.result(), int(QDialog::Accepted));
         QCOMPARE(s.containers(), before);
+    }
+
+    void the_command_hands_over_to_kgenggai() {
+        dialog_session s(add_my_box);
+        QStringList seen;
+        when_shown<kaddji>([](kaddji& d) {
+            choose(*d.user_types, "My Box");
+            click(d, "更  改");
+        });
+        when_shown<kgenggai>([&](kgenggai& d) {
+            seen = texts(d.fields);
+            d.fields.length->setText("600");
+            click(d, "确\u3000 定");
+        });
+        run_container_types(*s.store, s.prompts, s.host);
+        QCOMPARE(seen, QStringList({"My Box", "589", "235", "239"}));
+        QCOMPARE(s.containers().back().x, 6000.0f);
+        QCOMPARE(s.prompts.messages(), QStringList{q("操作成功")});
+        QCOMPARE(QApplication::activeModalWidget(), nullptr);
     }
 
     void a_read_only_catalogue_reports_every_write() {

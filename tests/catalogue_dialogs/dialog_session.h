@@ -1,7 +1,9 @@
 #pragma once
 
+#include <QApplication>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QTimer>
 #include <QtTest>
 
 #include <functional>
@@ -127,6 +129,22 @@ inline QStringList entries(const selection_list& list) {
 
 inline void choose(selection_list& list, const char* name) {
     list.setCurrentIndex(list.findText(q(name), Qt::MatchExactly));
+}
+
+// Runs `act` on the dialog of type T once exec() has made it the active
+// modal window; whatever other window is modal meanwhile is closed, so a
+// wrong hand-over fails instead of hanging.
+template <typename T>
+void when_shown(std::function<void(T&)> act, int tries = 200) {
+    QTimer::singleShot(5, [act = std::move(act), tries] {
+        QWidget* modal = QApplication::activeModalWidget();
+        if (auto* dialog = qobject_cast<T*>(modal)) return act(*dialog);
+        if (tries == 0) {
+            if (auto* other = qobject_cast<QDialog*>(modal)) other->reject();
+            return;
+        }
+        when_shown<T>(std::move(act), tries - 1);
+    });
 }
 
 }  // namespace varnel::test_support

@@ -1,0 +1,41 @@
+#pragma once
+
+#include <string_view>
+#include <variant>
+
+namespace varnel {
+
+// The fields of a catalogue entry, in the order the dialogs read them.
+enum class entry_field { name, length, width, height };
+
+// The first thing wrong with what was typed: the message to show and the
+// field that gets the focus.
+struct entry_refusal {
+    const char* message;
+    entry_field field;
+};
+
+// Sizes read from the fields, in millimetres (the typed centimetres × 10).
+struct entry_sizes {
+    float length = 0.0f;
+    float width = 0.0f;
+    float height = 0.0f;
+};
+
+using entry_reading = std::variant<entry_sizes, entry_refusal>;
+
+// Three container sizes in centimetres. Each must be a number whose tenfold
+// fits a float; there are no limits, so 0 and negative sizes pass.
+entry_reading read_container_sizes(std::string_view length, std::string_view width,
+                                   std::string_view height);
+
+// A container type: a name, then the three sizes as above.
+entry_reading read_container_entry(std::string_view name, std::string_view length,
+                                   std::string_view width, std::string_view height);
+
+// A carton type: a name, the three sizes, and then, only once all three read
+// as numbers, the 150 mm minimum of each side in the same order.
+entry_reading read_carton_entry(std::string_view name, std::string_view length,
+                                std::string_view width, std::string_view height);
+
+}  // namespace varnel

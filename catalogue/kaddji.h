@@ -1,0 +1,48 @@
+#pragma once
+
+#include <QDialog>
+
+#include "catalogue/dialog_parts.h"
+
+class QPushButton;
+
+namespace varnel {
+
+class catalogue_host;
+class catalogue_store;
+class prompts;
+class selection_list;
+
+// Adds container types, and picks one of the user's own types to change or
+// delete; built-in types are never listed. Closes with accept() when the
+// user asked to change the picked type: `edit_entry_name` then holds it and
+// the caller opens kgenggai.
+class kaddji : public QDialog {
+    Q_OBJECT
+public:
+    kaddji(catalogue_store& store, prompts& prompts, catalogue_host& host);
+
+    void add();
+    void change();
+    void remove();
+
+    dialog_parts::entry_fields fields;
+    QPushButton* ok_button{};
+    QPushButton* cancel_button{};
+    selection_list* user_types{};
+    QPushButton* change_button{};
+    QPushButton* delete_button{};
+    QPushButton* exit_button{};
+
+private:
+    void build();
+    bool fill_user_types();
+    bool refill_main_list();
+    void say(const char* message);
+
+    catalogue_store& store_;
+    prompts& prompts_;
+    catalogue_host& host_;
+};
+
+}  // namespace varnel

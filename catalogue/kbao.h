@@ -1,0 +1,47 @@
+#pragma once
+
+#include <QDialog>
+
+#include "catalogue/dialog_parts.h"
+
+class QPushButton;
+
+namespace varnel {
+
+class catalogue_host;
+class catalogue_store;
+class prompts;
+class selection_list;
+
+// Adds carton types, and picks any carton type to change or delete. Closes
+// with accept() when the user asked to change the picked type:
+// `edit_entry_name` then holds it and the caller opens kgengaibao.
+class kbao : public QDialog {
+    Q_OBJECT
+public:
+    kbao(catalogue_store& store, prompts& prompts, catalogue_host& host);
+
+    void add();
+    void clear_entry();
+    void change();
+    void remove();
+
+    dialog_parts::entry_fields fields;
+    QPushButton* ok_button{};
+    QPushButton* cancel_button{};
+    selection_list* cartons{};
+    QPushButton* change_button{};
+    QPushButton* delete_button{};
+    QPushButton* exit_button{};
+
+private:
+    void build();
+    bool fill_cartons();
+    void say(const char* message);
+
+    catalogue_store& store_;
+    prompts& prompts_;
+    catalogue_host& host_;
+};
+
+}  // namespace varnel

@@ -1,0 +1,36 @@
+#pragma once
+
+#include <QDialog>
+
+#include "catalogue/dialog_parts.h"
+
+class QPushButton;
+
+namespace varnel {
+
+class catalogue_host;
+class prompts;
+
+// A container size typed by hand for the current plan: it goes into the main
+// window's container fields and nowhere else.
+class kinputji : public QDialog {
+    Q_OBJECT
+public:
+    kinputji(prompts& prompts, catalogue_host& host);
+
+    void set_size();
+    void clear_sizes();
+
+    dialog_parts::entry_fields fields;  // no name field
+    QPushButton* ok_button{};
+    QPushButton* cancel_button{};
+    QPushButton* exit_button{};
+
+private:
+    void build();
+
+    prompts& prompts_;
+    catalogue_host& host_;
+};
+
+}  // namespace varnel

@@ -1,0 +1,183 @@
+#include "catalogue/kbao.h"
+#include "catalogue/kgengaibao.h"
+#include "tests/catalogue_dialogs/dialog_session.h"
+
+namespace varnel {
+
+using namespace test_support;
+using dialog_parts::entry_fields;
+
+namespace {
+
+// Two of the delivered cartons.
+const char* const carton_30 = "标准出口纸箱 60×40×30";
+const char* const carton_40 = "标准出口纸箱 60×40×40";
+
+void add_box_a(catalogue_store& store) { store.add_carton("Box A", 500, 400, 300); }
+
+}  // namespace
+
+class carton_dialogs_test : public QObject {
+    Q_OBJECT
+
+private slots:
+    void kbao_adds_the_smallest_carton() {
+        dialog_session s;
+        kbao d(*s.store, s.prompts, s.host);
+        QVERIFY(shown(d));
+        type(d.fields, "Cube", "15", "15", "15");
+        d.ok_button->setFocus();
+        click(d, "确\u3000定");
+
+        QCOMPARE(s.prompts.messages(), QStringList{q("操作成功")});
+        QCOMPARE(s.cartons().back(), (carton_type{"Cube", 150, 150, 150}));
+        QCOMPARE(entries(*d.cartons).back(), q("Cube"));
+        QCOMPARE(d.cartons->currentText(), QString());
+        QCOMPARE(s.host.carton_list.back(), q("Cube"));
+        QCOMPARE(texts(d.fields), QStringList({"", "", "", ""}));
+        QCOMPARE(d.focusWidget(), d.fields.name);
+    }
+
+    void kbao_refuses_input_and_stores_nothing() {
+        const struct {
+            const char *name, *length, *width, *height, *message;
+            QLineEdit* entry_fields::*focus;
+        } cases[] = {
+            {"", "60", "40", "30", "请输入包装箱的名称", &entry_fields::name},
+            {"Box B", "", "40", "30", "请输入包装箱的长", &entry_fields::length},
+            {"Box B", "6a", "40", "30", "包装箱的长度输入有误，请重新输入", &entry_fields::length},
+            {"Box B", "60", "", "30", "请输入包装箱的宽", &entry_fields::width},
+            // The limits wait until all three sizes are numbers.
+            {"Box B", "10", "4x", "30", "包装箱的宽度输入有误，请重新输入", &entry_fields::width},
+            {"Box B", "60", "40", "", "请输入包装箱的高", &entry_fields::height},
+            {"Box B", "60", "40", "3x", "包装箱的高度输入有误，请重新输入", &entry_fields::height},
+            {"Box B", "10", "10", "10", "包装箱的长度太小，程序计算不正常", &entry_fields::length},
+            {"Box B", "60", "14.99", "30", "包装箱的宽度太小，程序计算不正常",
+             &entry_fields::width},
+            {"Box B", "60", "40", "14.9", "包装箱的高度太小，程序计算不正常",
+             &entry_fields::height},
+            // The store's lookup ignores letter case and trailing blanks.
+            {"BOX a  ", "60", "40", "30", "新命名的包装箱与原有的包装箱名字发生冲突，请更改名字",
+             &entry_fields::name},
+        };
+        dialog_session s(add_box_a);
+        const auto before = s.cartons();
+        for (const auto& c : cases) {
+            kbao d(*s.store, s.prompts, s.host);
+            QVERIFY(shown(d));
+            d.cancel_button->setFocus();
+            s.prompts.clear();
+            type(d.fields, c.name, c.length, c.width, c.height);
+            click(d, "确\u3000定");
+            QCOMPARE(s.prompts.messages(), QStringList{q(c.message)});
+            QCOMPARE(d.focusWidget(), d.fields.*c.focus);
+            QCOMPARE(texts(d.fields), QStringList({c.name, c.length, c.width, c.height}));
+        }
+        QCOMPARE(s.cartons(), before);
+        QCOMPARE(s.host.carton_refills, 0);
+    }
+
+    void kbao_deletes_after_asking_and_hands_over_a_change() {
+        dialog_session s;
+        kbao d(*s.store, s.prompts, s.host);
+        click(d, "删\u3000除");
+        click(d, "更\u3000改");
+        QCOMPARE(s.prompts.messages(),
+                 QStringList({q("请选择要更改的包装箱"), q("请选择要更改的包装箱")}));
+
+        s.prompts.clear();
+        choose(*d.cartons, carton_30);
+        click(d, "删\u3000除");  // no answer queued: Cancel
+        QCOMPARE(s.prompts.log.size(), std::size_t{1});
+        QCOMPARE(s.prompts.log[0].text, q("确实要删除“标准出口纸箱 60×40×30”吗？"));
+        QCOMPARE(s.cartons().size(), std::size_t{7});
+
+        s.prompts.questions = {true};
+        click(d, "删\u3000除");
+        QCOMPARE(s.prompts.messages(), QStringList{q("操作成功")});
+        QCOMPARE(s.cartons().size(), std::size_t{6});
+        QVERIFY(!entries(*d.cartons).contains(q(carton_30)));
+        QVERIFY(!s.host.carton_list.contains(q(carton_30)));
+
+        choose(*d.cartons, carton_40);
+        click(d, "更\u3000改");
+        QCOMPARE(s.host.entry, q(carton_40));
+        QCOMPARE(d.result(), int(QDialog::Accepted));
+    }
+
+    void kgengaibao_rewrites_the_main_window_only_for_its_carton() {
+        for (const bool shown_there : {true, false}) {
+            dialog_session s;
+            s.host.entry = q(carton_30);
+            s.host.chosen_carton = q(shown_there ? carton_30 : carton_40);
+            kgengaibao d(*s.store, s.prompts, s.host);
+            type(d.fields, "x", "1", "", "y");
+            click(d, "取\u3000消");
+            QCOMPARE(texts(d.fields), QStringList({q(carton_30), "60", "40", "30"}));
+            type(d.fields, "Box 35.5", "60", "40", "35.5");
+            click(d, "确\u3000定");
+
+            QCOMPARE(s.prompts.messages(), QStringList{q("包装箱修改成功")});
+            QCOMPARE(s.cartons()[1], (carton_type{"Box 35.5", 600, 400, 355}));
+            const QStringList expected =
+                shown_there ? QStringList{"60", "40", "35.5"} : QStringList{};
+            QCOMPARE(s.host.carton_size, expected);
+            QCOMPARE(s.host.carton_refills, 1);
+            QCOMPARE(s.host.entry, q(carton_30));  // not moved on to the new name
+            QCOMPARE(d.result(), int(QDialog::Accepted));
+        }
+    }
+
+    void kgengaibao_refuses_a_taken_name_where_the_focus_is() {
+        dialog_session s(add_box_a);
+        s.host.entry = q(carton_30);
+        kgengaibao d(*s.store, s.prompts, s.host);
+        QVERIFY(shown(d));
+        d.fields.name->setText("box a");
+        d.fields.width->setFocus();
+        click(d, "确\u3000定");
+        QCOMPARE(s.prompts.messages(),
+                 QStringList{q("新命名的包装箱名字与原有的包装箱发生冲突，请重新命名")});
+        QCOMPARE(d.focusWidget(), d.fields.width);
+        QCOMPARE(s.cartons()[1], (carton_type{q(carton_30), 600, 400, 300}));
+        QVERIFY(d.isVisible());
+    }
+
+    void kgengaibao_reports_an_entry_that_has_gone() {
+        dialog_session s;
+        s.host.entry = "Gone";
+        kgengaibao d(*s.store, s.prompts, s.host);
+        type(d.fields, "Gone", "60", "40", "30");
+        click(d, "确\u3000定");
+        QCOMPARE(s.prompts.messages(), QStringList({q("程序出错"), q("程序出错，操作无法完成")}));
+        QCOMPARE(s.cartons().size(), std::size_t{7});
+        QCOMPARE(s.host.carton_refills, 0);
+    }
+
+    void a_read_only_catalogue_reports_every_write() {
+        dialog_session s({}, true);
+        const auto before = s.cartons();
+        s.prompts.questions = {true};
+        kbao d(*s.store, s.prompts, s.host);
+        type(d.fields, "Box B", "60", "40", "30");
+        click(d, "确\u3000定");
+        choose(*d.cartons, carton_30);
+        click(d, "删\u3000除");
+        s.host.entry = q(carton_30);
+        kgengaibao change(*s.store, s.prompts, s.host);
+        change.fields.height->setText("35");
+        click(change, "确\u3000定");
+
+        QCOMPARE(s.prompts.messages(),
+                 QStringList({q("程序出错,操作无法完成 "), q("程序出错,操作无法完成 "),
+                              q("程序出错，操作无法完成")}));
+        QCOMPARE(s.cartons(), before);
+        QCOMPARE(s.host.carton_refills, 0);
+        QCOMPARE(entries(*d.cartons).size(), 7);
+    }
+};
+
+}  // namespace varnel
+
+QTEST_MAIN(varnel::carton_dialogs_test)
+#include "carton_dialogs_test.moc"

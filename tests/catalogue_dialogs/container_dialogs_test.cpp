@@ -1,0 +1,258 @@
+#include "catalogue/catalogue_dialogs.h"
+#include "catalogue/kaddji.h"
+#include "catalogue/kgenggai.h"
+#include "catalogue/kinputji.h"
+#include "tests/catalogue_dialogs/dialog_session.h"
+
+namespace varnel {
+
+using namespace test_support;
+using dialog_parts::entry_fields;
+
+namespace {
+
+void add_my_box(catalogue_store& store) { store.add_container("My Box", 5890, 2350, 2390); }
+
+const container_type my_box{"My Box", 5890, 2350, 2390, 0, 0};
+
+}  // namespace
+
+class container_dialogs_test : public QObject {
+    Q_OBJECT
+
+private slots:
+    void kaddji_adds_a_type_and_refills_both_lists() {
+        dialog_session s;
+        kaddji d(*s.store, s.prompts, s.host);
+        QVERIFY(shown(d));
+        QCOMPARE(d.focusWidget(), d.fields.name);
+        type(d.fields, "My Box", "589", "235", "239");
+        click(d, "确\u3000定");
+
+        QCOMPARE(s.prompts.messages(), QStringList{q("增加集装箱种类操作成功")});
+        QCOMPARE(s.containers().back(), my_box);
+        QCOMPARE(entries(*d.user_types), QStringList{"My Box"});
+        QCOMPARE(d.user_types->currentText(), QString());
+        QVERIFY(s.host.container_list.contains("My Box"));
+        QCOMPARE(s.host.chosen_container, q("40尺柜"));
+        QCOMPARE(texts(d.fields), QStringList({"", "", "", ""}));
+        QCOMPARE(d.focusWidget(), d.fields.name);
+
+        // Only exact spellings conflict here; sizes have no limits.
+        type(d.fields, "my box", "589", "0", "-5");
+        click(d, "确\u3000定");
+        QCOMPARE(s.containers().back(), (container_type{"my box", 5890, 0, -50, 0, 0}));
+        QCOMPARE(entries(*d.user_types), QStringList({"My Box", "my box"}));
+    }
+
+    void kaddji_refuses_input_and_stores_nothing() {
+        const char* const conflict = "新命名的集装箱的名字与原有的冲突，请更改集装箱的名字";
+        const struct {
+            const char *name, *length, *width, *height, *message;
+            QLineEdit* entry_fields::*focus;
+        } cases[] = {
+            {"", "589", "235", "239", "请输入集装箱的名字", &entry_fields::name},
+            {"40尺柜", "589", "235", "239", conflict, &entry_fields::name},
+            {"My Box", "589", "235", "239", conflict, &entry_fields::name},
+            {"新柜", "", "235", "239", "请输入集装箱的长", &entry_fields::length},
+            {"新柜", "12a", "235", "239", "集装箱的长度输入有误，请重新输入",
+             &entry_fields::length},
+            {"新柜", "589", "", "239", "请输入集装箱的宽", &entry_fields::width},
+            {"新柜", "589", " ", "239", "集装箱的宽度输入有误，请重新输入", &entry_fields::width},
+            {"新柜", "589", "235", "", "请输入集装箱的高", &entry_fields::height},
+            // Its tenfold is beyond a float.
+            {"新柜", "589", "235", "3e38", "集装箱的高度输入有误，请重新输入",
+             &entry_fields::height},
+        };
+        dialog_session s(add_my_box);
+        const auto before = s.containers();
+        for (const auto& c : cases) {
+            kaddji d(*s.store, s.prompts, s.host);
+            QVERIFY(shown(d));
+            d.cancel_button->setFocus();
+            s.prompts.clear();
+            type(d.fields, c.name, c.length, c.width, c.height);
+            click(d, "确\u3000定");
+            QCOMPARE(s.prompts.messages(), QStringList{q(c.message)});
+            QCOMPARE(d.focusWidget(), d.fields.*c.focus);
+            QCOMPARE(texts(d.fields), QStringList({q(c.name), c.length, c.width, c.height}));
+        }
+        QCOMPARE(s.containers(), before);
+        QCOMPARE(s.host.container_refills, 0);
+    }
+
+    void kaddji_asks_before_deleting() {
+        dialog_session s(add_my_box);
+        kaddji d(*s.store, s.prompts, s.host);
+        click(d, "删   除");
+        click(d, "更  改");
+        QCOMPARE(s.prompts.messages(),
+                 QStringList({q("请选择要删除的集装箱"), q("请选择要更改的集装箱")}));
+
+        s.prompts.clear();
+        choose(*d.user_types, "My Box");
+        click(d, "删   除");  // no answer queued: Cancel
+        QCOMPARE(s.prompts.log.size(), std::size_t{1});
+        QCOMPARE(s.prompts.log[0].text, q("确实要删除“My Box”吗？"));
+        QCOMPARE(s.containers().back(), my_box);
+
+        s.prompts.questions = {true};
+        click(d, "删   除");
+        QCOMPARE(s.prompts.messages(), QStringList{q("删除集装箱种类操作成功")});
+        QCOMPARE(s.containers().size(), std::size_t{8});
+        QCOMPARE(entries(*d.user_types), QStringList());
+        QCOMPARE(s.host.container_refills, 1);
+    }
+
+    // "40尺柜 " passes the exact name check; deleting it must not take the
+    // built-in type that every by-name lookup also matches.
+    void kaddji_deletes_a_look_alike_of_a_built_in_type_alone() {
+        dialog_session s;
+        const auto delivered = s.containers();
+        s.prompts.questions = {true};
+        kaddji d(*s.store, s.prompts, s.host);
+        type(d.fields, "40尺柜 ", "1", "1", "1");
+        click(d, "确\u3000定");
+        choose(*d.user_types, "40尺柜 ");
+        click(d, "删   除");
+        QCOMPARE(s.prompts.messages(),
+                 QStringList({q("增加集装箱种类操作成功"), q("删除集装箱种类操作成功")}));
+        QCOMPARE(s.containers(), delivered);
+    }
+
+    void kgenggai_changes_the_type_or_refuses() {
+        const char* const conflict = "新命名的集装箱名字与原有的发生冲突，请更改集装箱的名字";
+        const struct {
+            const char *name, *length, *message;
+            bool changed;
+        } cases[] = {
+            // The name kept skips the conflict test, which would find the type itself.
+            {"My Box", "600", "操作成功", true},
+            {"Your Box", "589", "操作成功", true},
+            {"MY BOX", "589", conflict, false},
+            {"40尺柜", "589", conflict, false},
+        };
+        for (const auto& c : cases) {
+            dialog_session s(add_my_box);
+            s.host.entry = "My Box";
+            kgenggai d(*s.store, s.prompts, s.host);
+            QVERIFY(shown(d));
+            type(d.fields, "x", "1", "", "y");
+            click(d, "取\u3000消");
+            QCOMPARE(texts(d.fields), QStringList({"My Box", "589", "235", "239"}));
+            type(d.fields, c.name, c.length, "235", "239");
+            d.fields.height->setFocus();
+            click(d, "确\u3000 定");
+
+            QCOMPARE(s.prompts.messages(), QStringList{q(c.message)});
+            if (c.changed) {
+                QCOMPARE(s.containers().back(),
+                         (container_type{q(c.name), std::stof(c.length) * 10, 2350, 2390, 0, 0}));
+                QCOMPARE(s.host.entry, q(c.name));
+                QCOMPARE(s.host.container_refills, 1);
+                QCOMPARE(d.result(), int(QDialog::Accepted));
+            } else {
+                QCOMPARE(s.containers().back(), my_box);
+                QCOMPARE(s.host.entry, q("My Box"));
+                QCOMPARE(d.focusWidget(), d.fields.name);
+                QVERIFY(d.isVisible());
+            }
+        }
+    }
+
+    void kinputji_writes_the_main_window_only() {
+        dialog_session s;
+        const auto before = s.containers();
+        kinputji d(s.prompts, s.host);
+        QVERIFY(shown(d));
+        type(d.fields, "", "1200", "235", "");
+        click(d, "确\u3000\u3000定");
+        QCOMPARE(s.prompts.messages(), QStringList{q("请输入集装箱的高")});
+        QCOMPARE(d.focusWidget(), d.fields.height);
+        click(d, "取\u3000\u3000消");
+        QCOMPARE(texts(d.fields), QStringList({"", "", ""}));
+        QCOMPARE(d.focusWidget(), d.fields.length);
+        QVERIFY(s.host.container_size.isEmpty());
+
+        s.prompts.clear();
+        type(d.fields, "", "1200", "235", "239");
+        click(d, "确\u3000\u3000定");
+        QCOMPARE(s.host.container_size, QStringList({"1200", "235", "239"}));
+        QVERIFY(s.host.darker_grey);
+        QCOMPARE(s.prompts.messages(), QStringList{q("输入成功")});
+        QCOMPARE(d.result(), int(QDialog::Accepted));
+        QCOMPARE(s.containers(), before);
+    }
+
+    void the_command_hands_over_to_kgenggai() {
+        dialog_session s(add_my_box);
+        QStringList seen;
+        when_shown<kaddji>([](kaddji& d) {
+            choose(*d.user_types, "My Box");
+            click(d, "更  改");
+        });
+        when_shown<kgenggai>([&](kgenggai& d) {
+            seen = texts(d.fields);
+            d.fields.length->setText("600");
+            click(d, "确\u3000 定");
+        });
+        run_container_types(*s.store, s.prompts, s.host);
+        QCOMPARE(seen, QStringList({"My Box", "589", "235", "239"}));
+        QCOMPARE(s.containers().back().x, 6000.0f);
+        QCOMPARE(s.prompts.messages(), QStringList{q("操作成功")});
+        QCOMPARE(QApplication::activeModalWidget(), nullptr);
+    }
+
+    void a_read_only_catalogue_reports_every_write() {
+        dialog_session s(add_my_box, true);
+        const auto before = s.containers();
+        s.prompts.questions = {true};
+        kaddji d(*s.store, s.prompts, s.host);
+        type(d.fields, "New", "589", "235", "239");
+        click(d, "确\u3000定");
+        choose(*d.user_types, "My Box");
+        click(d, "删   除");
+        s.host.entry = "My Box";
+        kgenggai change(*s.store, s.prompts, s.host);
+        change.fields.length->setText("600");
+        click(change, "确\u3000 定");
+
+        QCOMPARE(s.prompts.messages(), QStringList({q("程序出错"), q("程序出错，无法完成操作"),
+                                                    q("程序出错，操作无法完成")}));
+        QCOMPARE(s.containers(), before);
+        QCOMPARE(s.host.container_refills, 0);
+        QCOMPARE(entries(*d.user_types), QStringList{"My Box"});
+    }
+
+    void names_with_quotes_are_names_like_any_other() {
+        const char* const name = "O'Brien's \"20' box\"; --";
+        const char* const renamed = "it's ' OR '1'='1";
+        dialog_session s;
+        s.prompts.questions = {true};
+        kaddji d(*s.store, s.prompts, s.host);
+        type(d.fields, name, "589", "235", "239");
+        click(d, "确\u3000定");
+        choose(*d.user_types, name);
+        click(d, "更  改");
+        QCOMPARE(s.host.entry, q(name));
+
+        kgenggai change(*s.store, s.prompts, s.host);
+        QCOMPARE(texts(change.fields), QStringList({q(name), "589", "235", "239"}));
+        change.fields.name->setText(q(renamed));
+        click(change, "确\u3000 定");
+        QCOMPARE(s.store->find_container(q(renamed)).value->x, 5890.0f);
+
+        kaddji again(*s.store, s.prompts, s.host);
+        choose(*again.user_types, renamed);
+        click(again, "删   除");
+        QCOMPARE(s.prompts.messages(), QStringList({q("增加集装箱种类操作成功"), q("操作成功"),
+                                                    q("删除集装箱种类操作成功")}));
+        QCOMPARE(entries(*again.user_types), QStringList());
+        QCOMPARE(s.containers().size(), std::size_t{8});
+    }
+};
+
+}  // namespace varnel
+
+QTEST_MAIN(varnel::container_dialogs_test)
+#include "container_dialogs_test.moc"

@@ -1,0 +1,150 @@
+#pragma once
+
+#include <QApplication>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTimer>
+#include <QtTest>
+
+#include <functional>
+#include <memory>
+
+#include "catalogue/catalogue_host.h"
+#include "catalogue/catalogue_store.h"
+#include "catalogue/dialog_parts.h"
+#include "tests/catalogue/catalogue_copy.h"
+#include "ui/scripted_prompts.h"
+#include "ui/selection_list.h"
+
+namespace varnel::test_support {
+
+inline QString q(const char* utf8) { return QString::fromUtf8(utf8); }
+
+// The main window as the dialogs see it: its lists hold what the window
+// would read from the store, and what the dialogs write into it is kept.
+class host_stand_in final : public catalogue_host {
+public:
+    explicit host_stand_in(std::unique_ptr<catalogue_store>& store) : store_(store) {}
+
+    bool load_jizhuangxiang() override {
+        ++container_refills;
+        container_list.clear();
+        for (const container_type& c : store_->all_containers().value) container_list << c.name;
+        chosen_container = q("40尺柜");
+        darker_grey = false;
+        return true;
+    }
+    void load_bao() override {
+        ++carton_refills;
+        carton_list.clear();
+        for (const carton_type& c : store_->all_cartons().value) carton_list << c.name;
+        chosen_carton.clear();
+    }
+    void set_manual_container_size(const QString& l, const QString& w, const QString& h) override {
+        container_size = {l, w, h};
+        darker_grey = true;
+    }
+    QString carton_list_text() const override { return chosen_carton; }
+    void set_carton_size(const QString& l, const QString& w, const QString& h) override {
+        carton_size = {l, w, h};
+    }
+    QString& edit_entry_name() override { return entry; }
+    QWidget* dialog_parent() override { return nullptr; }
+
+    QStringList container_list, carton_list;
+    QString chosen_container, chosen_carton, entry;
+    QStringList container_size, carton_size;
+    bool darker_grey = false;
+    int container_refills = 0;
+    int carton_refills = 0;
+
+private:
+    std::unique_ptr<catalogue_store>& store_;
+};
+
+// A temporary copy of the delivered catalogue, the scripted prompts and the
+// main window's stand-in. `prepare` writes rows before the store is opened
+// for good (read-only when asked).
+struct dialog_session {
+    explicit dialog_session(const std::function<void(catalogue_store&)>& prepare = {},
+                            bool read_only = false) {
+        store = open(false);
+        if (prepare) prepare(*store);
+        if (read_only) {
+            store.reset();
+            store = open(true);
+        }
+    }
+
+    std::unique_ptr<catalogue_store> open(bool read_only) {
+        open_result opened = open_catalogue(copy.folder(), {q("dialog_tests"), read_only});
+        if (!opened.store) qFatal("%s", qPrintable(opened.error));
+        return std::move(opened.store);
+    }
+
+    std::vector<container_type> containers() const { return store->all_containers().value; }
+    std::vector<carton_type> cartons() const { return store->all_cartons().value; }
+
+    catalogue_copy copy;
+    std::unique_ptr<catalogue_store> store;
+    scripted_prompts prompts;
+    host_stand_in host{store};
+};
+
+// Shows a dialog and waits until it has the keyboard, so focus can be seen.
+inline bool shown(QWidget& dialog) {
+    dialog.show();
+    return QTest::qWaitForWindowActive(&dialog);
+}
+
+// Clicks the button with exactly this caption; no such button fails the test.
+inline void click(QWidget& dialog, const char* caption) {
+    for (QPushButton* b : dialog.findChildren<QPushButton*>()) {
+        if (b->text() == q(caption)) return b->click();
+    }
+    QFAIL(caption);
+}
+
+inline void type(const dialog_parts::entry_fields& fields, const char* name, const char* length,
+                 const char* width, const char* height) {
+    if (fields.name) fields.name->setText(q(name));
+    fields.length->setText(q(length));
+    fields.width->setText(q(width));
+    fields.height->setText(q(height));
+}
+
+inline QStringList texts(const dialog_parts::entry_fields& fields) {
+    QStringList out;
+    for (QLineEdit* f : {fields.name, fields.length, fields.width, fields.height}) {
+        if (f) out << f->text();
+    }
+    return out;
+}
+
+inline QStringList entries(const selection_list& list) {
+    QStringList out;
+    for (int i = 0; i < list.count(); ++i) out << list.itemText(i);
+    return out;
+}
+
+inline void choose(selection_list& list, const char* name) {
+    list.setCurrentIndex(list.findText(q(name), Qt::MatchExactly));
+}
+
+// Runs `act` on the dialog of type T once exec() has made it the active
+// modal window; whatever other window is modal meanwhile is closed, so a
+// wrong hand-over fails instead of hanging.
+template <typename T>
+void when_shown(std::function<void(T&)> act, int tries = 200) {
+    QTimer::singleShot(5, [act = std::move(act), tries] {
+        QWidget* modal = QApplication::activeModalWidget();
+        if (auto* dialog = qobject_cast<T*>(modal)) return act(*dialog);
+        if (tries == 0) {
+            if (auto* other = qobject_cast<QDialog*>(modal)) other->reject();
+            return;
+        }
+        when_shown<T>(std::move(act), tries - 1);
+    });
+}
+
+}  // namespace varnel::test_support

@@ -11,6 +11,7 @@
 #include <variant>
 
 #include "app/messages.h"
+#include "catalogue/catalogue_dialogs.h"
 #include "catalogue/catalogue_store.h"
 #include "engine/calculation.h"
 #include "engine/messages.h"
@@ -101,15 +102,15 @@ void kmain::run(command_id command) {
         case command_id::new_plan: new_plan(); break;
         case command_id::open: open_plan(); break;
         case command_id::save: save_plan(); break;
+        case command_id::container_types: run_container_types(store_, prompts_, *this); break;
+        case command_id::carton_types: run_carton_types(store_, prompts_, *this); break;
+        case command_id::manual_container_input: run_manual_container_input(prompts_, *this); break;
         // Each of these arrives with its own window.
         case command_id::print:
-        case command_id::container_types:
-        case command_id::carton_types:
         case command_id::calculation_explanation:
         case command_id::help:
         case command_id::feedback:
-        case command_id::about:
-        case command_id::manual_container_input: break;
+        case command_id::about: break;
     }
 }
 

@@ -13,6 +13,7 @@
 #include "app/look.h"
 #include "app/messages.h"
 #include "app/pictures.h"
+#include "ui/frame_box.h"
 #include "ui/link_label.h"
 #include "ui/messages.h"
 #include "ui/selection_list.h"
@@ -32,10 +33,8 @@ const QColor maker_magenta(192, 0, 192);
 QString u(const char* text) { return QString::fromUtf8(text); }
 
 QGroupBox* frame(QWidget* parent, const char* caption, int x, int y, int w, int h) {
-    auto* box = new QGroupBox(u(caption), parent);
+    auto* box = new frame_box(u(caption), frame_caption_colour, parent);
     box->setGeometry(x, y, w, h);
-    box->setStyleSheet(QStringLiteral("QGroupBox::title { color: %1; }")
-                           .arg(frame_caption_colour.name()));
     return box;
 }
 

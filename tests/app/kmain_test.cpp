@@ -11,10 +11,14 @@
 #include <QSqlDatabase>
 #include <QSqlQuery>
 #include <QTemporaryDir>
+#include <QTimer>
 #include <QToolBar>
 #include <QToolButton>
 
+#include <functional>
+
 #include "app/kmain.h"
+#include "catalogue/kinputji.h"
 #include "engine/calculation.h"
 #include "tests/app/window_fixture.h"
 #include "ui/link_label.h"
@@ -389,6 +393,55 @@ private slots:
         w.utilisation_text->clear();
         w.ksuan->trigger();
         QCOMPARE(w.utilisation_text->text(), q("集装箱的利用效率：80.03%"));
+    }
+
+    void catalogue_commands_open_their_dialogs() {
+        window_fixture f;
+        kmain& w = f.w();
+        // Each place a command is reached from opens the same dialog.
+        const struct {
+            std::function<void()> start;
+            const char* title;
+        } cases[] = {
+            {[&] { w.kjg->trigger(); }, "增加/删除集装箱种类"},
+            {[&] { w.kbji->trigger(); }, "增加/删除集装箱种类"},
+            {[&] { w.container_types_button->click(); }, "增加/删除集装箱种类"},
+            {[&] { w.kdbao->trigger(); }, "建立包装箱列表"},
+            {[&] { w.kbbao->trigger(); }, "建立包装箱列表"},
+            {[&] { w.carton_types_button->click(); }, "建立包装箱列表"},
+        };
+        for (const auto& c : cases) {
+            QString seen;
+            QTimer::singleShot(0, [&] {
+                QWidget* dialog = QApplication::activeModalWidget();
+                if (dialog) seen = dialog->windowTitle();
+                if (dialog) dialog->close();
+            });
+            c.start();
+            QCOMPARE(seen, q(c.title));
+        }
+    }
+
+    void a_container_size_typed_by_hand_is_calculated_with() {
+        window_fixture f;
+        kmain& w = f.w();
+        QTimer::singleShot(0, [] {
+            auto* dialog = qobject_cast<kinputji*>(QApplication::activeModalWidget());
+            QVERIFY(dialog);
+            dialog->fields.length->setText(q("1200"));
+            dialog->fields.width->setText(q("235"));
+            dialog->fields.height->setText(q("239"));
+            dialog->ok_button->click();
+        });
+        w.manual_input_button->click();
+        QCOMPARE(f.prompts.messages(), QStringList{q("输入成功")});
+        QCOMPARE(w.container_list->background(), QColor(128, 128, 128));
+        QCOMPARE(w.container_list->currentText(), q("40尺柜"));
+        w.single_placement->setChecked(true);
+        w.no_side_placement->setChecked(true);
+        type_carton(w, "60", "40", "30");
+        w.start_calculation();
+        QCOMPARE(w.arrangement_text->text(), q("分1堆摆放共放700个包装箱"));
     }
 
     void exit_ends_at_once_without_a_question() {

@@ -35,14 +35,14 @@ void set_colour(QLabel* label, const QColor& colour) {
 // A one-line label at its place. The places were made for a face whose lines
 // are 13 pixels high; where the face in use needs more room (or an address
 // is longer) the label grows about the same centre, so nothing is cut.
-void place(QLabel* label, const QRect& design) {
+void place(QLabel* label, const QRect& layout) {
     QFont underlined = label->font();
     underlined.setUnderline(true);
     const QSize text = QFontMetrics(underlined).size(Qt::TextSingleLine, label->text());
-    QRect rect(design);
-    rect.setWidth(std::max(design.width(), text.width() + 2));
-    rect.setHeight(std::max(design.height(), text.height()));
-    rect.moveCenter(design.center());
+    QRect rect(layout);
+    rect.setWidth(std::max(layout.width(), text.width() + 2));
+    rect.setHeight(std::max(layout.height(), text.height()));
+    rect.moveCenter(layout.center());
     label->setGeometry(rect);
     label->setAlignment(Qt::AlignCenter);
 }

@@ -3,8 +3,8 @@
 // Texts of the help and information windows, exactly as the user reads them.
 namespace varnel::text {
 
-// The calculation explanation window; the wording (类形, 复先框 included) is
-// the explanation as it has always read.
+// The calculation explanation window, word for word as users have always read
+// it, 类形 and 复先框 included.
 inline constexpr const char* explanation_caption = "计算说明";
 inline constexpr const char* explanation_step_1 =
     "第一步：选择集装箱类形，或者直接输入集装箱的尺寸。";

@@ -108,6 +108,8 @@ private slots:
                 QCOMPARE(l.label->palette().color(QPalette::WindowText), l.colour);
             }
         }
+        QCOMPARE(window.web_label()->cursor().shape(), Qt::PointingHandCursor);
+        QCOMPARE(window.mail_label()->cursor().shape(), Qt::PointingHandCursor);
     }
 
     void the_about_picture_is_the_view_in_its_three_colours() {

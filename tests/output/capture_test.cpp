@@ -60,9 +60,10 @@ private slots:
             QRect area;
             QPoint area_in_picture;  // where the drawing area's corner lands
         } const cases[] = {
-            {true, {12, 30, 515, 383}, {0, 0}},  {true, {0, 0, 540, 420}, {12, 30}},
-            {true, {10, 20, 520, 395}, {2, 10}}, {false, {12, 52, 515, 383}, {0, 0}},
-            {false, {0, 0, 540, 442}, {12, 52}},
+            {true, {12, 30, 515, 383}, {0, 0}},
+            {true, {0, 0, 540, 420}, {12, 30}},
+            {true, {10, 20, 520, 395}, {2, 10}},
+            {false, {12, 52, 515, 383}, {0, 0}},
         };
         test_window main(QStringLiteral("Varnel"));
         const QImage area = main.area->grab().toImage();
@@ -74,12 +75,8 @@ private slots:
         }
     }
 
-    void beyond_the_window_is_black_and_nothing_is_empty() {
+    void nothing_to_capture_gives_an_empty_picture() {
         test_window main(QStringLiteral("Varnel"));
-        const picture over = CaptureWindow(main.window.get(), true, 500, 400, 100, 100);
-        QCOMPARE(over.size(), QSize(100, 100));
-        QCOMPARE(over.bitmap.pixelColor(99, 99), QColor(Qt::black));
-
         QVERIFY(CaptureWindow(nullptr, true, 0, 0, 10, 10).empty());
         QVERIFY(CaptureWindow(main.window.get(), true, 0, 0, 0, 10).empty());
         QVERIFY(CaptureActiveWindow(nullptr).empty());

@@ -67,9 +67,11 @@ private slots:
         QCOMPARE(holder.windowTitle(), QStringLiteral("printform"));
         QVERIFY(holder.isWindow());
         QCOMPARE(holder.picture_box()->geometry(), QRect(13, 3, 736, 556));
+        main.window->show();  // a shown owner shows no child window of its own accord
         scripted_prompts ask;
         print_window(holder, ask, main.window.get());
         QVERIFY(!holder.isVisible());
+        main.window->hide();
     }
 
     void one_page_per_copy_with_the_picture_in_place() {

@@ -83,6 +83,7 @@ QImage about_picture(QSize size) {
                      QString::fromUtf8(text::application_title));
     painter.setPen(QColor(160, 160, 160));
     painter.drawRect(image.rect().adjusted(0, 0, -1, -1));
+    painter.end();
     return image;
 }
 

@@ -52,6 +52,7 @@ QImage whole_window(QWidget& window) {
     QPainter painter(&image);
     paint_title_strip(painter, window.width(), window);
     painter.drawPixmap(0, title_strip_height, contents);
+    painter.end();
     return image;
 }
 

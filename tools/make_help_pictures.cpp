@@ -1,0 +1,135 @@
+// Renders the help page's pictures from the program's own windows and view
+// code, offscreen, into the folder given: make_help_pictures FOLDER
+#include <QApplication>
+#include <QDir>
+#include <QFont>
+#include <QImage>
+#include <QStyleFactory>
+
+#include <cstdio>
+#include <functional>
+#include <string>
+
+#include "engine/calculation.h"
+#include "help/about_picture.h"
+#include "help/about_window.h"
+#include "help/explanation_window.h"
+#include "output/capture.h"
+#include "ui/qt_prompts.h"
+#include "view/drawing_area.h"
+#include "view/projection.h"
+#include "view/stack_drawing.h"
+#include "view/step_view.h"
+
+namespace varnel {
+namespace {
+
+// The program's look: Fusion, and SimSun mapped to the installed CJK serif.
+void use_program_look(QApplication& app) {
+    if (QStyle* fusion = QStyleFactory::create(QStringLiteral("Fusion"))) app.setStyle(fusion);
+    QFont::insertSubstitutions(QStringLiteral("SimSun"), {QStringLiteral("Noto Serif CJK SC"),
+                                                          QStringLiteral("Source Han Serif SC"),
+                                                          QStringLiteral("Noto Sans CJK SC")});
+    QFont font(QStringLiteral("SimSun"));
+    font.setPixelSize(12);
+    app.setFont(font);
+}
+
+// The worked example: a 590 × 235 × 239 cm container, 60 × 85 × 40 cm cartons.
+load_model worked_example(bool single, bool side_allowed) {
+    load_model model;
+    run_calculation(model, calculation_input{600, 850, 400, 2350, 5900, 2390}, single,
+                    side_allowed);
+    return model;
+}
+
+// The drawing area as a calculation leaves it: the stacks, and the outline
+// over them unless single placement is ticked.
+QImage drawing(bool single, bool side_allowed) {
+    const load_model model = worked_example(single, side_allowed);
+    drawing_area area;
+    draw_first_stacks(area, model.draw_stacks, stack_count(model.draw_stacks));
+    if (!single) draw_standard_outline(area);
+    return area.grab().toImage();
+}
+
+QImage legend() { return drawing(false, true).copy(drawing_area::legend_rect); }
+
+class ignored_text final : public stack_text_target {
+    void set_stack_text(const std::string&) override {}
+};
+
+// Press `presses` of the draw button after a calculation.
+QImage step(int presses) {
+    const load_model model = worked_example(false, true);
+    drawing_area area;
+    ignored_text text;
+    step_through steps(area, text);
+    for (int i = 0; i < presses; ++i) steps.step_view(model.draw_stacks);
+    return area.grab().toImage();
+}
+
+template <class Window>
+QImage whole_window(Window& window) {
+    return CaptureWindow(&window, false, 0, 0, window.width(), window.height() + title_strip_height)
+        .bitmap;
+}
+
+QImage explanation_window() {
+    kjisuanshouming window;
+    return whole_window(window);
+}
+
+QImage about_window() {
+    qt_prompts never_asked;
+    aboutus window(never_asked);
+    return whole_window(window);
+}
+
+struct picture_maker {
+    QString file;
+    std::function<QImage()> make;
+};
+
+std::vector<picture_maker> pictures() {
+    std::vector<picture_maker> all{
+        {"about.png", [] { return about_picture(); }},
+        {"drawing.png", [] { return drawing(false, true); }},
+        {"single.png", [] { return drawing(true, true); }},
+        {"upright.png", [] { return drawing(false, false); }},
+        {"legend.png", legend},
+        {"explanation-window.png", explanation_window},
+        {"about-window.png", about_window},
+        // main-window.png, the main window on the worked example, joins here
+        // once this tool links the main window.
+    };
+    // The draw button's ten presses for the worked example's five stacks.
+    for (int press = 1; press <= 10; ++press) {
+        all.push_back({QStringLiteral("step-%1.png").arg(press, 2, 10, QLatin1Char('0')),
+                       [press] { return step(press); }});
+    }
+    return all;
+}
+
+}  // namespace
+}  // namespace varnel
+
+int main(int argc, char** argv) {
+    // A build step: never needs a display.
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    if (argc != 2) {
+        std::fputs("usage: make_help_pictures FOLDER\n", stderr);
+        return 2;
+    }
+    varnel::use_program_look(app);
+    const QDir folder(QString::fromLocal8Bit(argv[1]));
+    if (!folder.mkpath(QStringLiteral("."))) return 1;
+    for (const auto& picture : varnel::pictures()) {
+        if (!picture.make().save(folder.filePath(picture.file))) {
+            std::fprintf(stderr, "cannot write %s\n", qPrintable(folder.filePath(picture.file)));
+            return 1;
+        }
+    }
+    return 0;
+}

@@ -17,6 +17,10 @@
 #include "engine/messages.h"
 #include "engine/numbers.h"
 #include "engine/summary.h"
+#include "help/help_commands.h"
+#include "help/messages.h"
+#include "output/pfrom.h"
+#include "output/print.h"
 #include "ui/link_label.h"
 #include "ui/messages.h"
 #include "ui/prompts.h"
@@ -48,6 +52,7 @@ kmain::kmain(catalogue_store& store, prompts& prompts, program_end end_program, 
     build_toolbar();
     set_tab_order();
     connect_commands();
+    holder_ = new pfrom(this);
     steps_ = std::make_unique<step_through>(*drawing, static_cast<stack_text_target&>(*this));
     layout()->setSizeConstraint(QLayout::SetFixedSize);
 }
@@ -85,8 +90,9 @@ void kmain::connect_commands() {
     connect(carton_list, &selection_list::focused, this, &kmain::lookup_carton);
     connect(carton_list, &selection_list::clicked, this, &kmain::lookup_carton);
 
-    connect(web_label, &link_label::clicked, this,
-            [this] { prompts_.open_url(QUrl(u(maker::web_url))); });
+    connect(web_label, &link_label::clicked, this, [this] {
+        open_or_explain(prompts_, maker_web_url(), text::web_page_unopened, u(maker::web_address));
+    });
 }
 
 void kmain::on_toolbar_action(QAction* action) {
@@ -105,12 +111,11 @@ void kmain::run(command_id command) {
         case command_id::container_types: run_container_types(store_, prompts_, *this); break;
         case command_id::carton_types: run_carton_types(store_, prompts_, *this); break;
         case command_id::manual_container_input: run_manual_container_input(prompts_, *this); break;
-        // Each of these arrives with its own window.
-        case command_id::print:
-        case command_id::calculation_explanation:
-        case command_id::help:
-        case command_id::feedback:
-        case command_id::about: break;
+        case command_id::print: print_window(*holder_, prompts_, this); break;
+        case command_id::calculation_explanation: show_explanation(this); break;
+        case command_id::help: open_help(prompts_); break;
+        case command_id::feedback: send_feedback(prompts_); break;
+        case command_id::about: show_about(prompts_, this); break;
     }
 }
 

@@ -25,6 +25,7 @@ namespace varnel {
 class catalogue_store;
 class drawing_area;
 class link_label;
+class pfrom;
 class prompts;
 class selection_list;
 
@@ -125,6 +126,7 @@ private:
     std::int64_t plan_number_ = 1;
     QString edit_entry_name_;
     std::unique_ptr<step_through> steps_;
+    pfrom* holder_ = nullptr;  // keeps the last capture until the next print
 };
 
 }  // namespace varnel

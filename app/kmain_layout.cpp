@@ -10,7 +10,7 @@
 #include <QToolBar>
 
 #include "app/kmain.h"
-#include "app/look.h"
+#include "ui/look.h"
 #include "app/messages.h"
 #include "app/pictures.h"
 #include "ui/frame_box.h"

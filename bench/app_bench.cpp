@@ -8,7 +8,7 @@
 
 #include <benchmark/benchmark.h>
 
-#include "app/look.h"
+#include "ui/look.h"
 #include "app/startup.h"
 #include "ui/scripted_prompts.h"
 

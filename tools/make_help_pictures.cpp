@@ -3,19 +3,24 @@
 #include <QApplication>
 #include <QDir>
 #include <QFont>
+#include <QFile>
 #include <QImage>
-#include <QStyleFactory>
+#include <QTemporaryDir>
 
 #include <cstdio>
 #include <functional>
 #include <string>
 
+#include "app/kmain.h"
+#include "app/startup.h"
 #include "engine/calculation.h"
 #include "help/about_picture.h"
 #include "help/about_window.h"
 #include "help/explanation_window.h"
 #include "output/capture.h"
 #include "ui/qt_prompts.h"
+#include "ui/scripted_prompts.h"
+#include "ui/look.h"
 #include "view/drawing_area.h"
 #include "view/projection.h"
 #include "view/stack_drawing.h"
@@ -23,17 +28,6 @@
 
 namespace varnel {
 namespace {
-
-// The program's look: Fusion, and SimSun mapped to the installed CJK serif.
-void use_program_look(QApplication& app) {
-    if (QStyle* fusion = QStyleFactory::create(QStringLiteral("Fusion"))) app.setStyle(fusion);
-    QFont::insertSubstitutions(QStringLiteral("SimSun"), {QStringLiteral("Noto Serif CJK SC"),
-                                                          QStringLiteral("Source Han Serif SC"),
-                                                          QStringLiteral("Noto Sans CJK SC")});
-    QFont font(QStringLiteral("SimSun"));
-    font.setPixelSize(12);
-    app.setFont(font);
-}
 
 // The worked example: a 590 × 235 × 239 cm container, 60 × 85 × 40 cm cartons.
 load_model worked_example(bool single, bool side_allowed) {
@@ -86,12 +80,31 @@ QImage about_window() {
     return whole_window(window);
 }
 
+// The main window as a user sees it after calculating the worked example,
+// on a scratch copy of the delivered catalogue.
+QImage main_window(const QString& catalogue_folder) {
+    QTemporaryDir scratch;
+    QFile::copy(QDir(catalogue_folder).filePath(QString::fromUtf8(catalogue_file_name)),
+                scratch.filePath(QString::fromUtf8(catalogue_file_name)));
+    scripted_prompts never_asked;
+    started_program program = start_program(scratch.path(), never_asked, [](int) {});
+    if (!program.window) return {};
+    kmain& w = *program.window;
+    w.set_manual_container_size(QStringLiteral("590"), QStringLiteral("235"),
+                                QStringLiteral("239"));
+    w.set_carton_size(QStringLiteral("60"), QStringLiteral("85"), QStringLiteral("40"));
+    w.start_calculation();
+    w.show();
+    QApplication::processEvents();
+    return whole_window(w);
+}
+
 struct picture_maker {
     QString file;
     std::function<QImage()> make;
 };
 
-std::vector<picture_maker> pictures() {
+std::vector<picture_maker> pictures(const QString& catalogue_folder) {
     std::vector<picture_maker> all{
         {"about.png", [] { return about_picture(); }},
         {"drawing.png", [] { return drawing(false, true); }},
@@ -100,8 +113,7 @@ std::vector<picture_maker> pictures() {
         {"legend.png", legend},
         {"explanation-window.png", explanation_window},
         {"about-window.png", about_window},
-        // main-window.png, the main window on the worked example, joins here
-        // once this tool links the main window.
+        {"main-window.png", [catalogue_folder] { return main_window(catalogue_folder); }},
     };
     // The draw button's ten presses for the worked example's five stacks.
     for (int press = 1; press <= 10; ++press) {
@@ -118,14 +130,15 @@ int main(int argc, char** argv) {
     // A build step: never needs a display.
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
-    if (argc != 2) {
-        std::fputs("usage: make_help_pictures FOLDER\n", stderr);
+    if (argc != 3) {
+        std::fputs("usage: make-help-pictures FOLDER CATALOGUE_FOLDER\n", stderr);
         return 2;
     }
-    varnel::use_program_look(app);
+    varnel::apply_look(app);
     const QDir folder(QString::fromLocal8Bit(argv[1]));
     if (!folder.mkpath(QStringLiteral("."))) return 1;
-    for (const auto& picture : varnel::pictures()) {
+    const QString catalogue_folder = QString::fromLocal8Bit(argv[2]);
+    for (const auto& picture : varnel::pictures(catalogue_folder)) {
         if (!picture.make().save(folder.filePath(picture.file))) {
             std::fprintf(stderr, "cannot write %s\n", qPrintable(folder.filePath(picture.file)));
             return 1;

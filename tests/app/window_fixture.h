@@ -5,7 +5,7 @@
 
 #include <vector>
 
-#include "app/look.h"
+#include "ui/look.h"
 #include "app/startup.h"
 #include "tests/catalogue/catalogue_copy.h"
 #include "ui/scripted_prompts.h"

@@ -7,6 +7,7 @@
 #include "help/about_window.h"
 #include "help/explanation_window.h"
 #include "ui/link_label.h"
+#include "ui/look.h"
 #include "ui/scripted_prompts.h"
 
 namespace varnel {
@@ -42,8 +43,8 @@ class help_windows_test : public QObject {
 
 private slots:
     void initTestCase() {
-        // The program's face for SimSun, so text is measured as users see it.
-        QFont::insertSubstitutions("SimSun", {"Noto Serif CJK SC", "Noto Sans CJK SC"});
+        // The program's look, so text is measured as users see it.
+        apply_look(*qApp);
     }
 
     void the_explanation_window() {

@@ -1,11 +1,10 @@
-#include "app/look.h"
+#include "ui/look.h"
 
 #include <QApplication>
 #include <QFontDatabase>
 #include <QStyleFactory>
 #include <QWidget>
 
-#include "app/pictures.h"
 
 namespace varnel {
 
@@ -18,7 +17,6 @@ void apply_look(QApplication& app) {
     QFont::insertSubstitutions(QStringLiteral("SimSun"), serif);
     QFont::insertSubstitutions(QStringLiteral("宋体"), serif);
     app.setFont(simsun(12));
-    app.setWindowIcon(application_icon());
 }
 
 QFont simsun(int pixel_size, bool bold) {

@@ -10,7 +10,8 @@ namespace varnel {
 
 // The program's look on every platform: the Fusion style (which honours the
 // colours the windows set), the design's font name mapped to an installed
-// CJK serif, and the default 9-point text.
+// CJK serif, and the default 9-point text. Every window and every picture the
+// program renders of itself uses it.
 void apply_look(QApplication& app);
 
 // SimSun at a pixel size: 12 px is 9 pt, 14 px 10.5 pt, 16 px 12 pt at 96 dpi.

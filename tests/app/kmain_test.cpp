@@ -444,6 +444,30 @@ private slots:
         QCOMPARE(w.arrangement_text->text(), q("分1堆摆放共放700个包装箱"));
     }
 
+    void print_and_information_commands_reach_their_parts() {
+        window_fixture f;
+        kmain& w = f.w();
+        // The button parks the focus on the carton picture before capturing;
+        // the menu item prints with the focus where it was.
+        w.start_button->setFocus();
+        w.kprint->trigger();
+        QCOMPARE(QApplication::focusWidget(), w.start_button);
+        QTest::mouseClick(w.print_button, Qt::LeftButton);
+        QCOMPARE(QApplication::focusWidget(), w.carton_picture);
+        w.kbprint->trigger();
+        w.kshiyong->trigger();
+        w.kbhelp->trigger();
+        w.kbfangui->trigger();
+        QStringList asked;
+        for (const auto& e : f.prompts.log) {
+            asked << (e.what == scripted_prompts::exchange::print ? q("print") : e.text);
+        }
+        const QString help = QUrl::fromLocalFile(QCoreApplication::applicationDirPath() +
+                                                 q("/help/index.html")).toString();
+        QCOMPARE(asked, QStringList({q("print"), q("print"), q("print"), help, help,
+                                     q("mailto:support@varnel.example")}));
+    }
+
     void exit_ends_at_once_without_a_question() {
         window_fixture f;
         kmain& w = f.w();

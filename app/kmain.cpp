@@ -24,6 +24,7 @@
 #include "ui/link_label.h"
 #include "ui/messages.h"
 #include "ui/prompts.h"
+#include "ui/qtext.h"
 #include "ui/selection_list.h"
 #include "view/drawing_area.h"
 #include "view/projection.h"
@@ -36,8 +37,6 @@ namespace {
 const QColor list_light(224, 224, 224);
 const QColor list_dark(128, 128, 128);
 
-QString u(const char* text) { return QString::fromUtf8(text); }
-QString u(const std::string& text) { return QString::fromStdString(text); }
 
 }  // namespace
 
@@ -91,7 +90,7 @@ void kmain::connect_commands() {
     connect(carton_list, &selection_list::clicked, this, &kmain::lookup_carton);
 
     connect(web_label, &link_label::clicked, this, [this] {
-        open_or_explain(prompts_, maker_web_url(), text::web_page_unopened, u(maker::web_address));
+        open_or_explain(prompts_, maker_web_url(), text::web_page_unopened, qtext(maker::web_address));
     });
 }
 
@@ -121,7 +120,7 @@ void kmain::run(command_id command) {
 
 // --- start-up and the title ------------------------------------------------
 
-QString kmain::title_prefix() { return u(text::title_prefix); }
+QString kmain::title_prefix() { return qtext(text::title_prefix); }
 
 QString kmain::plan_label() const { return windowTitle().mid(title_prefix().size()); }
 
@@ -129,7 +128,7 @@ void kmain::set_title(const QString& label) { setWindowTitle(title_prefix() + la
 
 bool kmain::start() {
     plan_number_ = 1;
-    plan_name_ = u(text::default_plan_name);
+    plan_name_ = qtext(text::default_plan_name);
     set_title(plan_name_ + QString::number(plan_number_));
     if (!reset_plan()) return false;
     carton_length->setFocus();
@@ -143,7 +142,7 @@ void kmain::set_result_text(QLabel* label, const QString& text) {
     label->adjustSize();
 }
 
-void kmain::set_stack_text(const std::string& text) { set_result_text(stack_text, u(text)); }
+void kmain::set_stack_text(const std::string& text) { set_result_text(stack_text, qtext(text)); }
 
 bool kmain::reset_plan() {
     set_result_text(stack_text, {});
@@ -164,8 +163,8 @@ bool kmain::reset_plan() {
 
 void kmain::write_summary() {
     const summary_texts texts = varnel::write_summary(model_.stacks);
-    set_result_text(utilisation_text, u(texts.utilisation));
-    set_result_text(arrangement_text, u(texts.arrangement));
+    set_result_text(utilisation_text, qtext(texts.utilisation));
+    set_result_text(arrangement_text, qtext(texts.arrangement));
 }
 
 void kmain::start_calculation() {
@@ -185,7 +184,7 @@ void kmain::start_calculation() {
     const auto input = read_calculation_input(
         {texts[0], texts[1], texts[2], texts[3], texts[4], texts[5]});
     if (const auto* refusal = std::get_if<input_refusal>(&input)) {
-        prompts_.message(u(refusal->message));
+        prompts_.message(qtext(refusal->message));
         switch (refusal->field) {
             case input_field::carton_length: carton_length->setFocus(); break;
             case input_field::carton_width: carton_width->setFocus(); break;
@@ -199,7 +198,7 @@ void kmain::start_calculation() {
     const plan_outcome plan =
         run_calculation(model_, std::get<calculation_input>(input), single, side_allowed);
     if (plan.status == search_status::bad_carton_size) {
-        prompts_.message(u(text::carton_size_wrong));
+        prompts_.message(qtext(text::carton_size_wrong));
         carton_length->setFocus();
         return;
     }
@@ -217,18 +216,18 @@ bool kmain::load_jizhuangxiang() {
     container_list->clear();
     const auto rows = store_.all_containers();
     if (!rows.ok()) {
-        prompts_.message(u(text::program_error));
+        prompts_.message(qtext(text::program_error));
         return true;
     }
     if (rows.value.empty()) {
-        prompts_.message(u(text::empty_catalogue));
+        prompts_.message(qtext(text::empty_catalogue));
         end_program_(1);
         return false;
     }
     for (const container_type& row : rows.value) container_list->addItem(row.name);
     // The delivered catalogue always holds the default; should a hand-made
     // one lack it, the first type keeps the size fields filled.
-    const QString preferred = u("40尺柜");
+    const QString preferred = qtext("40尺柜");
     container_list->choose(container_list->findText(preferred) >= 0 ? preferred
                                                                       : container_list->itemText(0));
     return true;
@@ -247,13 +246,13 @@ void kmain::lookup_container() {
     container_height->clear();
     const auto row = store_.find_container(name);
     if (!row.ok()) {
-        prompts_.message(u(text::program_error));
+        prompts_.message(qtext(text::program_error));
         return;
     }
     if (!row.value) return;
-    container_length->setText(u(size_text_cm(row.value->x)));
-    container_width->setText(u(size_text_cm(row.value->y)));
-    container_height->setText(u(size_text_cm(row.value->z)));
+    container_length->setText(qtext(size_text_cm(row.value->x)));
+    container_width->setText(qtext(size_text_cm(row.value->y)));
+    container_height->setText(qtext(size_text_cm(row.value->z)));
 }
 
 void kmain::load_bao() {
@@ -268,8 +267,8 @@ void kmain::lookup_carton() {
     if (name.isEmpty()) return;
     const auto row = store_.find_carton(name);
     if (!row.ok() || !row.value) return;  // the fields keep what they hold
-    set_carton_size(u(size_text_cm(row.value->a)), u(size_text_cm(row.value->b)),
-                    u(size_text_cm(row.value->c)));
+    set_carton_size(qtext(size_text_cm(row.value->a)), qtext(size_text_cm(row.value->b)),
+                    qtext(size_text_cm(row.value->c)));
 }
 
 void kmain::set_manual_container_size(const QString& length, const QString& width,

@@ -15,6 +15,7 @@
 #include "app/pictures.h"
 #include "ui/frame_box.h"
 #include "ui/link_label.h"
+#include "ui/qtext.h"
 #include "ui/messages.h"
 #include "ui/selection_list.h"
 #include "view/drawing_area.h"
@@ -30,17 +31,16 @@ const QColor result_purple(128, 0, 128);
 const QColor stack_navy(0, 0, 128);
 const QColor maker_magenta(192, 0, 192);
 
-QString u(const char* text) { return QString::fromUtf8(text); }
 
 QGroupBox* frame(QWidget* parent, const char* caption, int x, int y, int w, int h) {
-    auto* box = new frame_box(u(caption), frame_caption_colour, parent);
+    auto* box = new frame_box(qtext(caption), frame_caption_colour, parent);
     box->setGeometry(x, y, w, h);
     return box;
 }
 
 // A label placed by its top-left corner, as wide as its text.
 QLabel* label(QWidget* parent, const char* text, int x, int y) {
-    auto* l = new QLabel(u(text), parent);
+    auto* l = new QLabel(qtext(text), parent);
     l->adjustSize();
     l->move(x, y);
     return l;
@@ -62,7 +62,7 @@ QLineEdit* field(QWidget* parent, int x, int y, int w, int h, bool read_only) {
 }
 
 QPushButton* button(QWidget* parent, const char* caption, int x, int y, int w, int h) {
-    auto* b = new QPushButton(u(caption), parent);
+    auto* b = new QPushButton(qtext(caption), parent);
     b->setGeometry(x, y, w, h);
     b->setAutoDefault(false);
     return b;
@@ -123,9 +123,9 @@ void kmain::build_controls() {
 
     // Options panel.
     QGroupBox* options = frame(central, text::options_frame, 6, 249, 185, 58);
-    single_placement = new QCheckBox(u(text::single_placement), options);
+    single_placement = new QCheckBox(qtext(text::single_placement), options);
     single_placement->setGeometry(12, 26, 68, 14);
-    no_side_placement = new QCheckBox(u(text::no_side_placement), options);
+    no_side_placement = new QCheckBox(qtext(text::no_side_placement), options);
     no_side_placement->setGeometry(101, 26, 68, 14);
 
     // Command panel.
@@ -145,11 +145,11 @@ void kmain::build_controls() {
 
     // The maker, on the window's background.
     // Both labels grow with their text, as the result texts do.
-    maker_label = new QLabel(u(maker::name), central);
+    maker_label = new QLabel(qtext(maker::name), central);
     maker_label->setGeometry(9, 473, 48, 13);
     maker_label->adjustSize();
     set_text_colour(maker_label, maker_magenta);
-    web_label = new link_label(u(text::web_label_prefix) + u(maker::web_address), central);
+    web_label = new link_label(qtext(text::web_label_prefix) + qtext(maker::web_address), central);
     web_label->setGeometry(9, 487, 146, 13);
     web_label->adjustSize();
     set_text_colour(web_label, maker_magenta);
@@ -162,7 +162,7 @@ void kmain::build_controls() {
 void kmain::build_menus() {
     auto item = [this](QMenu* menu, QAction*& member, const char* name, const char* caption,
                        QKeySequence shortcut = {}) {
-        member = menu->addAction(u(caption));
+        member = menu->addAction(qtext(caption));
         member->setObjectName(QString::fromLatin1(name));
         member->setShortcut(shortcut);
     };
@@ -171,7 +171,7 @@ void kmain::build_menus() {
         member->setObjectName(QString::fromLatin1(name));
     };
     auto menu = [this](QAction*& member, const char* name, const char* caption) {
-        QMenu* m = menuBar()->addMenu(u(caption));
+        QMenu* m = menuBar()->addMenu(qtext(caption));
         member = m->menuAction();
         member->setObjectName(QString::fromLatin1(name));
         m->setObjectName(QString::fromLatin1(name));
@@ -179,7 +179,7 @@ void kmain::build_menus() {
     };
     // Commands on the bar itself, without a menu of their own.
     auto bar_command = [this](QAction*& member, const char* name, const char* caption) {
-        member = menuBar()->addAction(u(caption));
+        member = menuBar()->addAction(qtext(caption));
         member->setObjectName(QString::fromLatin1(name));
     };
 
@@ -218,9 +218,9 @@ void kmain::build_toolbar() {
     toolbar->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
     auto key = [this](QAction*& member, const char* name, const char* caption, const char* hint,
                       toolbar_picture picture) {
-        member = toolbar->addAction(QIcon(toolbar_pixmap(picture)), u(caption));
+        member = toolbar->addAction(QIcon(toolbar_pixmap(picture)), qtext(caption));
         member->setObjectName(QString::fromLatin1(name));
-        member->setToolTip(u(hint));
+        member->setToolTip(qtext(hint));
     };
     auto separator = [this](QAction*& member, const char* name) {
         member = toolbar->addSeparator();

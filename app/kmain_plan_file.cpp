@@ -12,6 +12,7 @@
 #include "plan/plan_file.h"
 #include "plan/plan_format.h"
 #include "ui/prompts.h"
+#include "ui/qtext.h"
 #include "ui/selection_list.h"
 #include "view/drawing_area.h"
 #include "view/stack_drawing.h"
@@ -20,7 +21,6 @@ namespace varnel {
 
 namespace {
 
-QString u(const char* text) { return QString::fromUtf8(text); }
 QString cm(float millimetres) { return QString::fromStdString(size_text_cm(millimetres)); }
 
 }  // namespace
@@ -35,7 +35,7 @@ void kmain::new_plan() {
             break;
         case kcnew::outcome::numbered:
             ++plan_number_;
-            plan_name_ = u(text::default_plan_name);
+            plan_name_ = qtext(text::default_plan_name);
             set_title(plan_name_ + QString::number(plan_number_));
             break;
         case kcnew::outcome::closed: break;
@@ -45,35 +45,35 @@ void kmain::new_plan() {
 
 void kmain::save_plan() {
     if (model_.draw_stacks[0].in_use == 0) {
-        prompts_.message(u(text::no_result));
+        prompts_.message(qtext(text::no_result));
         return;
     }
-    const QString path = prompts_.save_file_name(u(text::plan_filter), plan_label());
+    const QString path = prompts_.save_file_name(qtext(text::plan_filter), plan_label());
     if (path.isEmpty()) return;
     if (QFile existing(path); existing.open(QIODevice::ReadOnly)) {
         existing.close();
-        if (!prompts_.question(u(text::overwrite_question))) return;
+        if (!prompts_.question(qtext(text::overwrite_question))) return;
     }
     // Written beside the target and renamed over it: a failed save leaves
     // any old file as it was.
     if (save_file_atomically(path, write_plan(model_.draw_stacks, model_.stacks))) {
-        prompts_.message(u(text::file_save_error));
+        prompts_.message(qtext(text::file_save_error));
     }
 }
 
 void kmain::open_plan() {
-    const QString path = prompts_.open_file_name(u(text::plan_filter), plan_label());
+    const QString path = prompts_.open_file_name(qtext(text::plan_filter), plan_label());
     if (path.isEmpty()) return;
     const std::optional<std::string> bytes = read_whole_file(path);
     if (!bytes) {
-        prompts_.message(u(text::file_not_found));
+        prompts_.message(qtext(text::file_not_found));
         return;
     }
     if (!reset_plan()) return;
 
     const plan_read_result read = read_plan(*bytes, model_.draw_stacks, model_.stacks);
     if (read.status == plan_read_status::section_missing) {
-        prompts_.message(u(text::file_read_error));
+        prompts_.message(qtext(text::file_read_error));
         return;
     }
     // The file says how many records to draw; asking for more than the table
@@ -87,7 +87,7 @@ void kmain::open_plan() {
     set_manual_container_size(cm(whole.space_y), cm(whole.space_x), cm(whole.space_z));
     set_carton_size(cm(whole.box_length), cm(whole.box_width), cm(whole.box_height));
     set_title(path);
-    if (faulty) prompts_.message(u(text::file_open_error));
+    if (faulty) prompts_.message(qtext(text::file_open_error));
 }
 
 }  // namespace varnel

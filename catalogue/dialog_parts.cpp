@@ -21,7 +21,6 @@ std::string utf8(const QLineEdit* field) { return field->text().toStdString(); }
 
 }  // namespace
 
-QString qtext(const char* text) { return QString::fromUtf8(text); }
 
 void set_up(QDialog& dialog, const char* title, int width, int height) {
     dialog.setWindowTitle(qtext(title));

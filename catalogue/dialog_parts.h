@@ -5,6 +5,8 @@
 #include <QRect>
 #include <QString>
 
+#include "ui/qtext.h"
+
 #include <initializer_list>
 
 #include "catalogue/entry_input.h"
@@ -31,8 +33,6 @@ inline const QColor dark_blue{0, 0, 192};
 inline const QColor red{255, 0, 0};
 inline const QColor dark_red{192, 0, 0};
 inline const QColor list_grey{224, 224, 224};
-
-QString qtext(const char* utf8);
 
 // Title, the dialogs' font and a client area of fixed size.
 void set_up(QDialog& dialog, const char* title, int width, int height);

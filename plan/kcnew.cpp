@@ -6,23 +6,18 @@
 
 #include "plan/messages.h"
 #include "ui/prompts.h"
+#include "ui/qtext.h"
 
 namespace varnel {
-
-namespace {
-
-QString u(const char* text) { return QString::fromUtf8(text); }
-
-}  // namespace
 
 kcnew::kcnew(prompts& prompts, QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                           Qt::WindowCloseButtonHint),
       prompts_(prompts) {
-    setWindowTitle(u(text::new_plan_title));
+    setWindowTitle(qtext(text::new_plan_title));
     setFixedSize(242, 127);
 
-    prompt_label = new QLabel(u(text::new_plan_prompt), this);
+    prompt_label = new QLabel(qtext(text::new_plan_prompt), this);
     prompt_label->setGeometry(39, 19, 126, 14);
     QFont prompt_font(QStringLiteral("SimSun"));
     prompt_font.setPixelSize(14);  // 10.5 points
@@ -33,9 +28,9 @@ kcnew::kcnew(prompts& prompts, QWidget* parent)
 
     name_field = new QLineEdit(this);
     name_field->setGeometry(12, 43, 219, 23);
-    ok_button = new QPushButton(u(text::new_plan_ok), this);
+    ok_button = new QPushButton(qtext(text::new_plan_ok), this);
     ok_button->setGeometry(11, 84, 102, 25);
-    cancel_button = new QPushButton(u(text::new_plan_cancel), this);
+    cancel_button = new QPushButton(qtext(text::new_plan_cancel), this);
     cancel_button->setGeometry(127, 84, 102, 25);
     for (QPushButton* b : {ok_button, cancel_button}) b->setAutoDefault(false);
 
@@ -52,7 +47,7 @@ QString kcnew::plan_name() const { return name_field->text(); }
 void kcnew::accept_name() {
     // Taken as typed: blanks and path characters are part of the name.
     if (name_field->text().isEmpty()) {
-        prompts_.message(u(text::new_plan_name_missing));
+        prompts_.message(qtext(text::new_plan_name_missing));
         name_field->setFocus();
         return;
     }

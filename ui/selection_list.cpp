@@ -1,5 +1,7 @@
 #include "ui/selection_list.h"
 
+#include <QFocusEvent>
+
 namespace varnel {
 
 selection_list::selection_list(QWidget* parent) : QComboBox(parent) {
@@ -29,7 +31,10 @@ void selection_list::showPopup() {
 
 void selection_list::focusInEvent(QFocusEvent* event) {
     QComboBox::focusInEvent(event);
-    emit focused();
+    // Focus coming back from the list's own popup or from a closed dialog is
+    // no new visit: acting on it would overwrite sizes just opened or typed.
+    const Qt::FocusReason reason = event->reason();
+    if (reason != Qt::PopupFocusReason && reason != Qt::ActiveWindowFocusReason) emit focused();
 }
 
 }  // namespace varnel

@@ -7,8 +7,8 @@ namespace varnel {
 
 // A drop-down list the user can only choose from, reporting the three events
 // the catalogue lists act on: the list opening, the list taking the keyboard
-// focus, and an entry being chosen (also the same one again, or by code
-// through choose()).
+// focus (by the mouse, the keyboard or code), and an entry being chosen (also
+// the same one again, or by code through choose()).
 class selection_list : public QComboBox {
     Q_OBJECT
 public:

@@ -2,6 +2,7 @@
 // calculation with its refusals, the draw button, the tool bar and the menus.
 #include <QAction>
 #include <QCheckBox>
+#include <QFocusEvent>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -238,6 +239,22 @@ private slots:
         QCOMPARE(w.container_list->background(), QColor(224, 224, 224));
         QCOMPARE(w.container_length->text(), q("589.6"));
         QVERIFY(f.prompts.log.empty());
+    }
+
+    void focus_returning_from_a_popup_or_dialog_is_no_new_visit() {
+        window_fixture f;
+        kmain& w = f.w();
+        w.container_list->setFocus();
+        w.set_manual_container_size(q("1200"), q("235"), q("239"));
+        for (Qt::FocusReason reason : {Qt::PopupFocusReason, Qt::ActiveWindowFocusReason}) {
+            QFocusEvent back(QEvent::FocusIn, reason);
+            QApplication::sendEvent(w.container_list, &back);
+            QCOMPARE(w.container_length->text(), q("1200"));
+            QCOMPARE(w.container_list->background(), QColor(128, 128, 128));
+        }
+        QFocusEvent tabbed(QEvent::FocusIn, Qt::TabFocusReason);
+        QApplication::sendEvent(w.container_list, &tabbed);
+        QCOMPARE(w.container_length->text(), q("1203.2"));
     }
 
     void a_container_gone_from_the_catalogue_empties_the_fields() {

@@ -63,3 +63,12 @@ if(WITH_MAIN_WINDOW)
     endif()
   endif()
 endif()
+
+# Installing again keeps the installed catalogue: it holds the user's own types.
+file(WRITE ${program_dir}/qr_ji.qrd "the user's catalogue")
+execute_process(COMMAND ${CMAKE_COMMAND} --install ${BUILD_DIR} --prefix ${PREFIX}
+                RESULT_VARIABLE status OUTPUT_QUIET)
+file(READ ${program_dir}/qr_ji.qrd kept)
+if(NOT status EQUAL 0 OR NOT kept STREQUAL "the user's catalogue")
+  fail("installing again replaced the user's catalogue (${status})")
+endif()

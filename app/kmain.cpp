@@ -37,7 +37,6 @@ namespace {
 const QColor list_light(224, 224, 224);
 const QColor list_dark(128, 128, 128);
 
-
 }  // namespace
 
 kmain::kmain(catalogue_store& store, prompts& prompts, program_end end_program, QWidget* parent)
@@ -61,7 +60,8 @@ kmain::~kmain() = default;
 void kmain::connect_commands() {
     for (QAction* action : {knew, kopen, ksave, kprint, kexit, kjg, kdbao, ksuan, kshuoming,
                             kshiyong, kbfangui, kzuozhe}) {
-        const std::optional<command_id> id = command_for_menu_item(action->objectName().toStdString());
+        const std::optional<command_id> id =
+            command_for_menu_item(action->objectName().toStdString());
         if (id) connect(action, &QAction::triggered, this, [this, c = *id] { run(c); });
     }
     connect(toolbar, &QToolBar::actionTriggered, this, &kmain::on_toolbar_action);
@@ -90,7 +90,8 @@ void kmain::connect_commands() {
     connect(carton_list, &selection_list::clicked, this, &kmain::lookup_carton);
 
     connect(web_label, &link_label::clicked, this, [this] {
-        open_or_explain(prompts_, maker_web_url(), text::web_page_unopened, qtext(maker::web_address));
+        open_or_explain(prompts_, maker_web_url(), text::web_page_unopened,
+                        qtext(maker::web_address));
     });
 }
 
@@ -175,14 +176,12 @@ void kmain::start_calculation() {
     const bool side_allowed = !no_side_placement->isChecked();
     const bool single = single_placement->isChecked();
 
-    const std::string texts[] = {carton_length->text().toStdString(),
-                                 carton_width->text().toStdString(),
-                                 carton_height->text().toStdString(),
-                                 container_length->text().toStdString(),
-                                 container_width->text().toStdString(),
-                                 container_height->text().toStdString()};
-    const auto input = read_calculation_input(
-        {texts[0], texts[1], texts[2], texts[3], texts[4], texts[5]});
+    const std::string texts[] = {
+        carton_length->text().toStdString(),   carton_width->text().toStdString(),
+        carton_height->text().toStdString(),   container_length->text().toStdString(),
+        container_width->text().toStdString(), container_height->text().toStdString()};
+    const auto input =
+        read_calculation_input({texts[0], texts[1], texts[2], texts[3], texts[4], texts[5]});
     if (const auto* refusal = std::get_if<input_refusal>(&input)) {
         prompts_.message(qtext(refusal->message));
         switch (refusal->field) {
@@ -229,7 +228,7 @@ bool kmain::load_jizhuangxiang() {
     // one lack it, the first type keeps the size fields filled.
     const QString preferred = qtext("40尺柜");
     container_list->choose(container_list->findText(preferred) >= 0 ? preferred
-                                                                      : container_list->itemText(0));
+                                                                    : container_list->itemText(0));
     return true;
 }
 

@@ -86,8 +86,8 @@ public:
     QAction *kjg{}, *kdbao{};
     QAction *kzhuangxiang{}, *ksuan{}, *kh3{}, *kshuoming{};
     QAction *khelp{}, *kshiyong{}, *asdf{}, *kbfangui{}, *kh5{}, *kzuozhe{};
-    QAction *kb1{}, *kbnew{}, *kbopen{}, *kbsave{}, *kb2{}, *kbprint{}, *kb4{}, *kbji{},
-        *kbbao{}, *kjisuan{}, *kbshuoming{}, *kb3{}, *kbhelp{};
+    QAction *kb1{}, *kbnew{}, *kbopen{}, *kbsave{}, *kb2{}, *kbprint{}, *kb4{}, *kbji{}, *kbbao{},
+        *kjisuan{}, *kbshuoming{}, *kb3{}, *kbhelp{};
 
     // --- controls ----------------------------------------------------------
     QToolBar* toolbar{};

@@ -10,13 +10,13 @@
 #include <QToolBar>
 
 #include "app/kmain.h"
-#include "ui/look.h"
 #include "app/messages.h"
 #include "app/pictures.h"
 #include "ui/frame_box.h"
 #include "ui/link_label.h"
-#include "ui/qtext.h"
+#include "ui/look.h"
 #include "ui/messages.h"
+#include "ui/qtext.h"
 #include "ui/selection_list.h"
 #include "view/drawing_area.h"
 
@@ -30,7 +30,6 @@ const QColor field_grey(224, 224, 224);
 const QColor result_purple(128, 0, 128);
 const QColor stack_navy(0, 0, 128);
 const QColor maker_magenta(192, 0, 192);
-
 
 QGroupBox* frame(QWidget* parent, const char* caption, int x, int y, int w, int h) {
     auto* box = new frame_box(qtext(caption), frame_caption_colour, parent);
@@ -210,8 +209,9 @@ void kmain::build_menus() {
 
 void kmain::build_toolbar() {
     // Picture and caption must fit the bar's 42 pixels.
-    toolbar->setStyleSheet(QStringLiteral("QToolBar { padding: 0px; spacing: 1px; }"
-                                          "QToolButton { padding: 0px 3px; margin: 0px; }"));
+    toolbar->setStyleSheet(
+        QStringLiteral("QToolBar { padding: 0px; spacing: 1px; }"
+                       "QToolButton { padding: 0px 3px; margin: 0px; }"));
     toolbar->setMovable(false);
     toolbar->setFloatable(false);
     toolbar->setIconSize(QSize(23, 20));
@@ -242,12 +242,12 @@ void kmain::build_toolbar() {
 }
 
 void kmain::set_tab_order() {
-    QWidget* order[] = {carton_length,   carton_width,           carton_height,
-                        single_placement, no_side_placement,     start_button,
-                        draw_button,     print_button,           save_button,
-                        container_list,  manual_input_button,    container_types_button,
-                        carton_types_button, carton_list,        container_length,
-                        container_width, container_height};
+    QWidget* order[] = {carton_length,       carton_width,        carton_height,
+                        single_placement,    no_side_placement,   start_button,
+                        draw_button,         print_button,        save_button,
+                        container_list,      manual_input_button, container_types_button,
+                        carton_types_button, carton_list,         container_length,
+                        container_width,     container_height};
     for (std::size_t i = 1; i < std::size(order); ++i) setTabOrder(order[i - 1], order[i]);
 }
 

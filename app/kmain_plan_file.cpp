@@ -78,8 +78,8 @@ void kmain::open_plan() {
     }
     // The file says how many records to draw; asking for more than the table
     // holds draws the whole table and counts as an error.
-    const draw_status drawn = draw_first_stacks(
-        *drawing, model_.draw_stacks, static_cast<std::int16_t>(read.records_to_draw()));
+    const draw_status drawn = draw_first_stacks(*drawing, model_.draw_stacks,
+                                                static_cast<std::int16_t>(read.records_to_draw()));
     const bool faulty = read.had_errors || read.draws_past_table() || drawn != draw_status::ok;
     write_summary();
 

@@ -11,9 +11,9 @@ int main(int argc, char** argv) {
     app.setWindowIcon(varnel::application_icon());
     varnel::qt_prompts prompts;
     // Ending leaves every event loop, modal dialogs' included, with the status.
-    varnel::started_program program = varnel::start_program(
-        QCoreApplication::applicationDirPath(), prompts,
-        [](int status) { QCoreApplication::exit(status); });
+    varnel::started_program program =
+        varnel::start_program(QCoreApplication::applicationDirPath(), prompts,
+                              [](int status) { QCoreApplication::exit(status); });
     if (!program.window) return program.status;
     prompts.set_main_window(program.window.get());
     program.window->show();

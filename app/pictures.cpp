@@ -26,7 +26,8 @@ QPixmap blank(int w, int h) {
 // A carton in the same oblique view as the drawing: front, top, right side.
 void draw_carton(QPainter& g, QRectF front, qreal depth) {
     const QPointF d(depth, -depth * 0.6);
-    const QPolygonF top{front.topLeft(), front.topLeft() + d, front.topRight() + d, front.topRight()};
+    const QPolygonF top{front.topLeft(), front.topLeft() + d, front.topRight() + d,
+                        front.topRight()};
     const QPolygonF side{front.topRight(), front.topRight() + d, front.bottomRight() + d,
                          front.bottomRight()};
     g.setPen(QPen(cardboard_dark, 1));
@@ -47,8 +48,8 @@ void draw_container(QPainter& g, QRectF front, qreal depth) {
     const QPointF d(depth, -depth * 0.45);
     g.setPen(QPen(steel, 1));
     g.setBrush(steel_light);
-    g.drawPolygon(QPolygonF{front.topLeft(), front.topLeft() + d, front.topRight() + d,
-                            front.topRight()});
+    g.drawPolygon(
+        QPolygonF{front.topLeft(), front.topLeft() + d, front.topRight() + d, front.topRight()});
     g.drawPolygon(QPolygonF{front.topRight(), front.topRight() + d, front.bottomRight() + d,
                             front.bottomRight()});
     g.setBrush(steel);
@@ -118,12 +119,8 @@ QPixmap toolbar_pixmap(toolbar_picture which) {
             g.setPen(QPen(QColor(0, 166, 13), 1.5));
             g.drawPoint(QPointF(17, 10.5));
             break;
-        case toolbar_picture::container:
-            draw_container(g, QRectF(2.5, 8.5, 14, 9), 4);
-            break;
-        case toolbar_picture::carton:
-            draw_carton(g, QRectF(4.5, 7.5, 11, 10), 5);
-            break;
+        case toolbar_picture::container: draw_container(g, QRectF(2.5, 8.5, 14, 9), 4); break;
+        case toolbar_picture::carton: draw_carton(g, QRectF(4.5, 7.5, 11, 10), 5); break;
         case toolbar_picture::calculate: {
             g.setPen(QPen(ink, 1));
             g.setBrush(QColor(225, 225, 230));

@@ -8,8 +8,8 @@
 
 #include <benchmark/benchmark.h>
 
-#include "ui/look.h"
 #include "app/startup.h"
+#include "ui/look.h"
 #include "ui/scripted_prompts.h"
 
 namespace varnel {

@@ -13,8 +13,7 @@ namespace {
 // The largest count the search can compute on any axis stays within 16 bits
 // exactly when this holds for the container's longest side.
 bool counts_fit(const calculation_input& in) {
-    const double smallest_side =
-        std::min({in.carton_length, in.carton_width, in.carton_height});
+    const double smallest_side = std::min({in.carton_length, in.carton_width, in.carton_height});
     const double longest = std::max({in.container_width, in.container_length, in.container_height});
     return longest / smallest_side - 0.49999 < 32767.5;
 }
@@ -50,7 +49,8 @@ std::variant<calculation_input, input_refusal> read_calculation_input(const size
     const std::optional<float> width = read_size_cm(f.container_width);
     const std::optional<float> length = read_size_cm(f.container_length);
     const std::optional<float> height = read_size_cm(f.container_height);
-    if (!width || !length || !height) return input_refusal{text::internal_error, input_field::container};
+    if (!width || !length || !height)
+        return input_refusal{text::internal_error, input_field::container};
     in.container_width = *width;
     in.container_length = *length;
     in.container_height = *height;

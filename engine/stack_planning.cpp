@@ -120,8 +120,8 @@ bool planner::place(const free_space& s, std::int16_t stage) {
     fill_record(m_.stacks, next_, mm);
 
     stack_record drawn = mm;
-    const box_size box = scale_box(mm.box_length, mm.box_width, mm.box_height, mm.orientation,
-                                   kx_, ky_, kz_);
+    const box_size box =
+        scale_box(mm.box_length, mm.box_width, mm.box_height, mm.orientation, kx_, ky_, kz_);
     drawn.box_length = box.length;
     drawn.box_width = box.width;
     drawn.box_height = box.height;

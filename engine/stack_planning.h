@@ -8,7 +8,7 @@
 namespace varnel {
 
 struct plan_outcome {
-    std::int16_t stack_count = 0;             // records 0..n-1 of both tables
+    std::int16_t stack_count = 0;              // records 0..n-1 of both tables
     search_status status = search_status::ok;  // not ok: planning stopped there
 };
 

@@ -16,16 +16,18 @@ plan_totals count_plan(const stack_table& stacks) {
         const std::int64_t k = std::int64_t{r.count_x} * r.count_y * r.count_z;
         ++totals.stacks;
         totals.cartons += k;
-        carton_volume += static_cast<double>(r.box_width) * r.box_length * r.box_height *
-                         static_cast<double>(k);
+        carton_volume +=
+            static_cast<double>(r.box_width) * r.box_length * r.box_height * static_cast<double>(k);
     }
     const stack_record& whole = stacks[0];
-    const double container_volume = static_cast<double>(whole.space_y) * whole.space_x * whole.space_z;
+    const double container_volume =
+        static_cast<double>(whole.space_y) * whole.space_x * whole.space_z;
     if (carton_volume != 0.0 && container_volume != 0.0) {
         const double share = carton_volume / container_volume * 100.0;
         if (std::isfinite(share) && std::fabs(share) < 1e30) {
             const float percent = static_cast<float>(share);
-            totals.utilisation = static_cast<float>(std::floor(static_cast<double>(percent) * 100.0) / 100.0);
+            totals.utilisation =
+                static_cast<float>(std::floor(static_cast<double>(percent) * 100.0) / 100.0);
         }
     }
     return totals;

@@ -13,7 +13,7 @@ inline constexpr const char* overwrite_question = "该文件已经存在，是�
 // The New plan dialog.
 inline constexpr const char* new_plan_title = "新建文件";
 inline constexpr const char* new_plan_prompt = "请输入新建文件名：";
-inline constexpr const char* new_plan_ok = "确　　定";      // two ideographic spaces
+inline constexpr const char* new_plan_ok = "确　　定";  // two ideographic spaces
 inline constexpr const char* new_plan_cancel = "取　　消";
 inline constexpr const char* new_plan_name_missing = "请输入新建文件名";
 

@@ -5,7 +5,6 @@
 #include <QStyleFactory>
 #include <QWidget>
 
-
 namespace varnel {
 
 void apply_look(QApplication& app) {

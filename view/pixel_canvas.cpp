@@ -27,36 +27,33 @@ struct box {
 };
 
 // Cohen-Sutherland, with each new end put exactly on the edge it crosses and
-// the other coordinate interpolated from the segment: a level or upright
-// line keeps its coordinate exactly however far its ends lie. Ends that
-// rounding leaves a hair outside are pulled in, so what comes out is always
-// within the box and costs at most one box-wide line to draw.
+// the other coordinate interpolated from the end that stays, which lies
+// nearer the box: from the far end, a huge coordinate would cancel out. A
+// level or upright line keeps its coordinate exactly however far its ends
+// lie. Ends that rounding leaves a hair outside are pulled in, so what comes
+// out is always within the box and costs at most one box-wide line to draw.
 bool clip(double& x1, double& y1, double& x2, double& y2, const box& b) {
     for (int round = 0; round < 8; ++round) {
         const int c1 = b.outcode(x1, y1), c2 = b.outcode(x2, y2);
         if ((c1 | c2) == 0) return true;
         if ((c1 & c2) != 0) return false;
-        const int c = c1 != 0 ? c1 : c2;
-        double x = 0.0, y = 0.0;
+        const bool first_moves = c1 != 0;
+        const int c = first_moves ? c1 : c2;
+        double& mx = first_moves ? x1 : x2;
+        double& my = first_moves ? y1 : y2;
+        const double sx = first_moves ? x2 : x1, sy = first_moves ? y2 : y1;
         if (c & 4) {
-            x = x1 + (x2 - x1) * ((b.y_min - y1) / (y2 - y1));
-            y = b.y_min;
+            mx = sx + (mx - sx) * ((b.y_min - sy) / (my - sy));
+            my = b.y_min;
         } else if (c & 8) {
-            x = x1 + (x2 - x1) * ((b.y_max - y1) / (y2 - y1));
-            y = b.y_max;
+            mx = sx + (mx - sx) * ((b.y_max - sy) / (my - sy));
+            my = b.y_max;
         } else if (c & 1) {
-            x = b.x_min;
-            y = y1 + (y2 - y1) * ((b.x_min - x1) / (x2 - x1));
+            my = sy + (my - sy) * ((b.x_min - sx) / (mx - sx));
+            mx = b.x_min;
         } else {
-            x = b.x_max;
-            y = y1 + (y2 - y1) * ((b.x_max - x1) / (x2 - x1));
-        }
-        if (c == c1) {
-            x1 = x;
-            y1 = y;
-        } else {
-            x2 = x;
-            y2 = y;
+            my = sy + (my - sy) * ((b.x_max - sx) / (mx - sx));
+            mx = b.x_max;
         }
     }
     x1 = std::clamp(x1, b.x_min, b.x_max);

@@ -44,6 +44,7 @@ TEST(PixelCanvas, DrawsTheLinesPixels) {
         {"down the area", px(3), big, px(3), -big, "...#.\n...#.\n...#.\n"},
         {"from inside out", px(2), px(2), px(2), -big, "..#..\n..#..\n..#..\n"},
         {"inside to far corner", px(0), px(0), big, big, "#....\n.#...\n..#..\n"},
+        {"far corner to inside", big, big, px(0), px(0), ".....\n.#...\n..#..\n"},
         {"wholly beside", px(6), -big, px(6), big, ".....\n.....\n.....\n"},
         {"wholly above", -big, -px(1), big, -px(1), ".....\n.....\n.....\n"},
         {"infinite", px(0), px(0), inf, px(0), ".....\n.....\n.....\n"},

@@ -79,13 +79,26 @@ TEST(StackDrawing, FaceColoursFollowTheOrientation) {
 }
 
 TEST(StackDrawing, ZeroCountsDrawSixZeroLengthLinesAtTheFarBottomCorner) {
-    stack_table table = filled_container();
-    table[0].count_x = table[0].count_y = table[0].count_z = 0;
-    recording_canvas c;
-    draw_stack(c, table, 0);
-    ASSERT_EQ(c.lines().size(), 6u);
-    const float x = 350 + 5000 * std::cos(0.4), y = 2600 + 2500 - 5000 * std::sin(0.4);
-    for (const recorded_line& line : c.lines()) expect_line(line, x, y, x, y);
+    // The whole container, and a space of its own (the worked example's
+    // stack 2b, on top of 2a): the point comes from the record, not the view.
+    const struct {
+        float origin_x, origin_y, space_y, space_z;
+    } cases[] = {{350, 2600, 5000, 2500}, {2506.36f, 2335.99f, 4322.03f, 721.76f}};
+    for (const auto& k : cases) {
+        stack_table table = filled_container();
+        stack_record& r = table[0];
+        r.count_x = r.count_y = r.count_z = 0;
+        r.origin_x = k.origin_x;
+        r.origin_y = k.origin_y;
+        r.space_y = k.space_y;
+        r.space_z = k.space_z;
+        recording_canvas c;
+        draw_stack(c, table, 0);
+        ASSERT_EQ(c.lines().size(), 6u);
+        const auto x = static_cast<float>(k.origin_x + k.space_y * std::cos(0.4));
+        const auto y = static_cast<float>(k.origin_y + k.space_z - k.space_y * std::sin(0.4));
+        for (const recorded_line& line : c.lines()) expect_line(line, x, y, x, y);
+    }
 }
 
 TEST(StackDrawing, FirstStacksDrawsRecordsInOrderAndNoMore) {

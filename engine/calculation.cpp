@@ -10,12 +10,13 @@ namespace varnel {
 
 namespace {
 
-// The largest count the search can compute on any axis stays within 16 bits
-// exactly when this holds for the container's longest side.
+// A count on some axis could pass 32767 only when a container side is more
+// than 32767 times the carton's smallest side; such a container is refused
+// before anything is planned.
 bool counts_fit(const calculation_input& in) {
     const double smallest_side = std::min({in.carton_length, in.carton_width, in.carton_height});
     const double longest = std::max({in.container_width, in.container_length, in.container_height});
-    return longest / smallest_side - 0.49999 < 32767.5;
+    return longest / smallest_side <= max_count_quotient;
 }
 
 }  // namespace

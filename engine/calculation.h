@@ -41,6 +41,10 @@ struct input_refusal {
 // The minimum carton side, in millimetres (15 cm; exactly 15 cm passes).
 inline constexpr float min_carton_side = 150.0f;
 
+// The longest container side may be at most this many times the carton's
+// smallest side, so that every count fits in 16 bits.
+inline constexpr double max_count_quotient = 32767.0;
+
 // Reads and checks the fields in the calculation's order: the three carton
 // fields, the 150 mm minimum, the three container fields, and last a
 // container so large that a count would not fit in 16 bits.

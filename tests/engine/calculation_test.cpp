@@ -35,8 +35,8 @@ TEST(CalculationInput, RefusalsComeInTheOrderOfTheFields) {
         {{"60", "40", "-30"}, "包装箱的高度太小，程序计算不正常", input_field::carton_height},
         {{"60", "40", "30", ""}, "程序内部出错,操作无法完成", input_field::container},
         {{"60", "40", "30", "590", "235", "高"}, "程序内部出错,操作无法完成", input_field::container},
-        // 32768 cartons of 15 cm need a container of about 4.9 km.
-        {{"15", "40", "30", "491520"}, "集装箱尺寸过大，程序无法计算", input_field::container},
+        // More than 32767 cartons of 15 cm along: a container of about 4.9 km.
+        {{"15", "40", "30", "491505.1"}, "集装箱尺寸过大，程序无法计算", input_field::container},
         {{"60", "40", "30", "590", "1e30"}, "集装箱尺寸过大，程序无法计算", input_field::container},
     };
     for (const auto& c : cases) {
@@ -59,7 +59,7 @@ TEST(CalculationInput, ReadsCentimetresAsMillimetres) {
 }
 
 TEST(CalculationInput, ContainerSizesHaveNoLimitsOfTheirOwn) {
-    for (const char* size : {"0", "-5", "0.001", "491500"}) {
+    for (const char* size : {"0", "-5", "0.001", "491505"}) {
         EXPECT_TRUE(std::holds_alternative<calculation_input>(read({"60", "40", "30", size})))
             << size;
     }

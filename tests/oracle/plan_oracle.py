@@ -373,8 +373,9 @@ BAD_CONTAINER = '程序内部出错,操作无法完成'
 TOO_LARGE = '集装箱尺寸过大，程序无法计算'
 NO_RESULT = '没有计算结果'
 MIN_CARTON_MM = 150.0
-# A count must stay a 16-bit integer.
-MAX_COUNT_QUOTIENT = 32767.5
+# A container side more than this many carton sides long is refused, so every
+# count stays a 16-bit integer.
+MAX_COUNT_QUOTIENT = 32767.0
 
 
 class Outcome:
@@ -407,7 +408,7 @@ def run(container_length, container_width, container_height,
     container = tuple(None if v is None else cm_to_mm(v) for v in sides)
     if None in container:
         return Outcome(2, BAD_CONTAINER)
-    if max(container) / min(box) - 0.49999 >= MAX_COUNT_QUOTIENT:
+    if max(container) / min(box) > MAX_COUNT_QUOTIENT:
         return Outcome(2, TOO_LARGE)
     plan = plan_stacks(container, tuple(box), 0 if upright else 1, single)
     if not plan.stacks:
@@ -545,8 +546,8 @@ def self_check():
         (('590', '235', '239', '15', '15', '15'), 0, None),
         (('590', 'x', '239', '15', '15', '14'), 2, TOO_SMALL[2]),
         (('590', 'x', '239', '15', '15', '15'), 2, BAD_CONTAINER),
-        (('491520', '235', '239', '15', '85', '40'), 2, TOO_LARGE),
-        (('491519', '235', '239', '15', '85', '40'), 0, None),
+        (('491505.1', '235', '239', '15', '85', '40'), 2, TOO_LARGE),
+        (('491505', '235', '239', '15', '85', '40'), 0, None),
         (('10', '10', '10', '60', '85', '40'), 1, NO_RESULT),
     ]
     for args, status, message in run_cases:

@@ -22,14 +22,18 @@ QWidget* qt_prompts::owner() const {
     return main_window_;
 }
 
+// Every text the program shows is plain: a name typed as "A<b>B" must read
+// as typed, not as markup.
 void qt_prompts::message(const QString& text) {
     QMessageBox box(QMessageBox::NoIcon, title(), text, QMessageBox::Ok, owner());
+    box.setTextFormat(Qt::PlainText);
     box.exec();
 }
 
 bool qt_prompts::question(const QString& text) {
     QMessageBox box(QMessageBox::Question, title(), text, QMessageBox::Ok | QMessageBox::Cancel,
                     owner());
+    box.setTextFormat(Qt::PlainText);
     return box.exec() == QMessageBox::Ok;
 }
 
@@ -39,8 +43,10 @@ QString qt_prompts::open_file_name(const QString& filter, const QString& suggest
 
 QString qt_prompts::save_file_name(const QString& filter, const QString& suggested) {
     // The name is used as typed: no suffix is added, and the caller asks its
-    // own overwrite question.
+    // own overwrite question. Qt's own dialog honours both everywhere; a
+    // desktop portal's would ask about overwriting a second time.
     QFileDialog dialog(owner(), QString(), suggested, filter);
+    dialog.setOption(QFileDialog::DontUseNativeDialog, true);
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);
     dialog.setOption(QFileDialog::DontConfirmOverwrite, true);

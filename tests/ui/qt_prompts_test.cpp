@@ -1,0 +1,82 @@
+#include <QApplication>
+#include <QFileDialog>
+#include <QLabel>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTimer>
+#include <QtTest>
+
+#include <functional>
+
+#include "ui/qt_prompts.h"
+
+namespace varnel {
+
+// Runs `look` on the dialog the next exchange shows, then closes it.
+template <class Dialog>
+void on_next_dialog(std::function<void(Dialog&)> look) {
+    QTimer::singleShot(0, [look = std::move(look)] {
+        auto* modal = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+        if (auto* dialog = qobject_cast<Dialog*>(modal)) {
+            look(*dialog);
+        } else {
+            QTest::qFail("not the dialog expected", __FILE__, __LINE__);
+        }
+        if (modal) modal->reject();
+    });
+}
+
+class qt_prompts_test : public QObject {
+    Q_OBJECT
+
+private slots:
+    // A message has OK only, no icon and the program's title; a question
+    // has OK and Cancel and the question icon. Both show names as typed.
+    void boxes_show_their_text_as_typed() {
+        qt_prompts prompts;
+        const QString name = QStringLiteral("确实要删除“A<b>B&lt;”吗？");
+        const struct {
+            bool question;
+            QMessageBox::Icon icon;
+            QMessageBox::StandardButtons buttons;
+        } cases[] = {
+            {false, QMessageBox::NoIcon, QMessageBox::Ok},
+            {true, QMessageBox::Question, QMessageBox::Ok | QMessageBox::Cancel},
+        };
+        for (const auto& c : cases) {
+            on_next_dialog<QMessageBox>([&](QMessageBox& box) {
+                QCOMPARE(box.windowTitle(), QStringLiteral("集装箱Varnel软件"));
+                QCOMPARE(box.icon(), c.icon);
+                QCOMPARE(box.standardButtons(), c.buttons);
+                QCOMPARE(box.textFormat(), Qt::PlainText);
+                QCOMPARE(box.text(), name);
+            });
+            if (c.question) {
+                QVERIFY(!prompts.question(name));
+            } else {
+                prompts.message(name);
+            }
+        }
+    }
+
+    // The save dialog adds no suffix and asks nothing about overwriting: the
+    // window asks its own question.
+    void the_save_dialog_leaves_the_name_and_the_question_to_the_caller() {
+        qt_prompts prompts;
+        on_next_dialog<QFileDialog>([](QFileDialog& dialog) {
+            QVERIFY(dialog.testOption(QFileDialog::DontConfirmOverwrite));
+            QVERIFY(dialog.testOption(QFileDialog::DontUseNativeDialog));
+            QCOMPARE(dialog.defaultSuffix(), QString());
+            QCOMPARE(dialog.acceptMode(), QFileDialog::AcceptSave);
+            QCOMPARE(dialog.nameFilters(), QStringList{QStringLiteral("Varnel文件 (*.qrn)")});
+        });
+        QCOMPARE(prompts.save_file_name(QStringLiteral("Varnel文件 (*.qrn)"),
+                                        QStringLiteral("Varnel文件1")),
+                 QString());
+    }
+};
+
+}  // namespace varnel
+
+QTEST_MAIN(varnel::qt_prompts_test)
+#include "qt_prompts_test.moc"

@@ -1,8 +1,6 @@
 #include <QApplication>
 #include <QFileDialog>
-#include <QLabel>
 #include <QMessageBox>
-#include <QPushButton>
 #include <QTimer>
 #include <QtTest>
 

@@ -64,14 +64,16 @@ void kmain::save_plan() {
 void kmain::open_plan() {
     const QString path = prompts_.open_file_name(qtext(text::plan_filter), plan_label());
     if (path.isEmpty()) return;
-    const std::optional<std::string> bytes = read_whole_file(path);
-    if (!bytes) {
+    const file_contents file = read_whole_file(path);
+    if (file.status == file_contents::state::not_opened) {
         prompts_.message(qtext(text::file_not_found));
         return;
     }
     if (!reset_plan()) return;
 
-    const plan_read_result read = read_plan(*bytes, model_.draw_stacks, model_.stacks);
+    // A read that failed part way is an error of the file: what was read is
+    // shown, then the message.
+    const plan_read_result read = read_plan(file.bytes, model_.draw_stacks, model_.stacks);
     if (read.status == plan_read_status::section_missing) {
         prompts_.message(qtext(text::file_read_error));
         return;
@@ -80,7 +82,8 @@ void kmain::open_plan() {
     // holds draws the whole table and counts as an error.
     const draw_status drawn = draw_first_stacks(*drawing, model_.draw_stacks,
                                                 static_cast<std::int16_t>(read.records_to_draw()));
-    const bool faulty = read.had_errors || read.draws_past_table() || drawn != draw_status::ok;
+    const bool faulty = read.had_errors || read.draws_past_table() || drawn != draw_status::ok ||
+                        file.status == file_contents::state::cut_short;
     write_summary();
 
     const stack_record& whole = model_.stacks[0];

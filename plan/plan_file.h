@@ -13,7 +13,20 @@ namespace varnel {
 // the system's reason.
 std::optional<QString> save_file_atomically(const QString& path, std::string_view bytes);
 
-// The whole file, or no value when it cannot be opened for reading.
-std::optional<std::string> read_whole_file(const QString& path);
+// Far more than any plan file holds (a full one is some 15 KB); reading stops
+// there, so a wrong file chosen by mistake cannot exhaust memory.
+inline constexpr qint64 max_plan_file_size = 16 * 1024 * 1024;
+
+struct file_contents {
+    enum class state {
+        read,        // the whole file
+        cut_short,   // a read failed or the file is larger than the limit
+        not_opened,  // it cannot be opened for reading
+    };
+    state status = state::not_opened;
+    std::string bytes;  // what was read, also when cut short
+};
+
+file_contents read_whole_file(const QString& path, qint64 limit = max_plan_file_size);
 
 }  // namespace varnel

@@ -78,7 +78,7 @@ TEST(Planner, WritesThePlanFileAsSaveDoes) {
 
     const run_result to_stdout = plan({"590", "235", "239", "60", "85", "40", "-o", "-"});
     EXPECT_EQ(to_stdout.status, 0);
-    EXPECT_EQ(read_whole_file(QString::fromStdString(path)), to_stdout.out);
+    EXPECT_EQ(read_whole_file(QString::fromStdString(path)).bytes, to_stdout.out);
     EXPECT_TRUE(to_stdout.out.starts_with("\r\n\r\nVarnel\xC8\xED\xBC\xFE\r\n"));
 }
 

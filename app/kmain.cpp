@@ -26,6 +26,7 @@
 #include "ui/prompts.h"
 #include "ui/qtext.h"
 #include "ui/selection_list.h"
+#include "ui/window_title.h"
 #include "view/drawing_area.h"
 #include "view/projection.h"
 #include "view/stack_drawing.h"
@@ -123,9 +124,10 @@ void kmain::run(command_id command) {
 
 QString kmain::title_prefix() { return qtext(text::title_prefix); }
 
-QString kmain::plan_label() const { return windowTitle().mid(title_prefix().size()); }
+QString kmain::plan_label() const { return shown_title(*this).mid(title_prefix().size()); }
 
-void kmain::set_title(const QString& label) { setWindowTitle(title_prefix() + label); }
+// The label is the user's own text (a plan name, a file path): shown as typed.
+void kmain::set_title(const QString& label) { set_literal_title(*this, title_prefix() + label); }
 
 bool kmain::start() {
     plan_number_ = 1;

@@ -9,6 +9,8 @@
 
 #include <algorithm>
 
+#include "ui/window_title.h"
+
 namespace varnel {
 
 namespace {
@@ -38,7 +40,7 @@ void paint_title_strip(QPainter& painter, int width, const QWidget& window) {
     painter.setPen(Qt::white);
     const QRect text_box(text_left, 0, std::max(0, width - text_left - 4), title_strip_height);
     const QString title =
-        painter.fontMetrics().elidedText(window.windowTitle(), Qt::ElideRight, text_box.width());
+        painter.fontMetrics().elidedText(shown_title(window), Qt::ElideRight, text_box.width());
     painter.drawText(text_box, Qt::AlignLeft | Qt::AlignVCenter, title);
 }
 

@@ -1,5 +1,6 @@
 // Renders the help page's pictures from the program's own windows and view
-// code, offscreen, into the folder given: make_help_pictures FOLDER
+// code, offscreen: make-help-pictures FOLDER CATALOGUE_FOLDER (the main window
+// starts on the catalogue found in CATALOGUE_FOLDER).
 #include <QApplication>
 #include <QDir>
 #include <QFont>

@@ -7,6 +7,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTimer>
+#include <QWindow>
 
 #include <unistd.h>
 
@@ -280,6 +281,15 @@ private slots:
         QCOMPARE(titles, QStringList({q("Varnel文件2"), q("Varnel文件3"), q("Varnel文件4"), q("方案A"),
                                       q("   "), q("Varnel文件5"), q("Varnel文件5")}));
         QVERIFY(f.prompts.log.empty());
+
+        // Qt's "modified" mark [*] is the user's text here, shown as typed.
+        w.show();
+        for (const char* name : {"方案[*]", "[*][*]x[*]"}) {
+            answer_new_plan(name, press::ok);
+            w.knew->trigger();
+            QCOMPARE(w.plan_label(), q(name));
+            QCOMPARE(w.windowHandle()->title(), prefix + q(name));
+        }
     }
 
     void new_plan_resets_the_plan_whatever_the_answer() {

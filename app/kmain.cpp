@@ -149,8 +149,12 @@ void kmain::set_stack_text(const std::string& text) { set_result_text(stack_text
 
 bool kmain::reset_plan() {
     set_result_text(stack_text, {});
-    if (!load_jizhuangxiang()) return false;
-    load_bao();
+    const refill containers = load_jizhuangxiang();
+    if (containers == refill::program_ended) return false;
+    const refill cartons = load_bao();
+    if (containers == refill::failed || cartons == refill::failed) {
+        prompts_.message(qtext(text::program_error));
+    }
     reset_model(model_);
     steps_->reset();
     edit_entry_name_.clear();
@@ -213,17 +217,14 @@ void kmain::step_view() { steps_->step_view(model_.draw_stacks); }
 
 // --- the container and carton lists -----------------------------------------
 
-bool kmain::load_jizhuangxiang() {
+catalogue_host::refill kmain::load_jizhuangxiang() {
     container_list->clear();
     const auto rows = store_.all_containers();
-    if (!rows.ok()) {
-        prompts_.message(qtext(text::program_error));
-        return true;
-    }
+    if (!rows.ok()) return refill::failed;
     if (rows.value.empty()) {
         prompts_.message(qtext(text::empty_catalogue));
         end_program_(1);
-        return false;
+        return refill::program_ended;
     }
     for (const container_type& row : rows.value) container_list->addItem(row.name);
     // The delivered catalogue always holds the default; should a hand-made
@@ -231,7 +232,7 @@ bool kmain::load_jizhuangxiang() {
     const QString preferred = qtext("40尺柜");
     container_list->choose(container_list->findText(preferred) >= 0 ? preferred
                                                                     : container_list->itemText(0));
-    return true;
+    return refill::done;
 }
 
 void kmain::container_list_used() {
@@ -256,11 +257,12 @@ void kmain::lookup_container() {
     container_height->setText(qtext(size_text_cm(row.value->z)));
 }
 
-void kmain::load_bao() {
+catalogue_host::refill kmain::load_bao() {
     carton_list->clear();
     const auto rows = store_.all_cartons();
     for (const carton_type& row : rows.value) carton_list->addItem(row.name);
     carton_list->setCurrentIndex(-1);
+    return rows.ok() ? refill::done : refill::failed;
 }
 
 void kmain::lookup_carton() {

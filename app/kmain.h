@@ -69,8 +69,8 @@ public:
     void step_view();
 
     // --- the lists (catalogue_host) ---------------------------------------
-    bool load_jizhuangxiang() override;
-    void load_bao() override;
+    refill load_jizhuangxiang() override;
+    refill load_bao() override;
     void lookup_container();
     void lookup_carton();
     void set_manual_container_size(const QString& length, const QString& width,

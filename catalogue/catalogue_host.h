@@ -13,13 +13,19 @@ class catalogue_host {
 public:
     virtual ~catalogue_host() = default;
 
-    // Refill the container list and choose "40尺柜" (which fills the
-    // container size fields); false when the program has ended because the
-    // container table is empty.
-    virtual bool load_jizhuangxiang() = 0;
+    enum class refill {
+        done,
+        failed,         // the catalogue could not be read; the caller reports it
+        program_ended,  // the container table is empty: the program has ended
+    };
 
-    // Refill the carton list; nothing is chosen afterwards.
-    virtual void load_bao() = 0;
+    // Refill the container list and choose "40尺柜" (which fills the
+    // container size fields).
+    virtual refill load_jizhuangxiang() = 0;
+
+    // Refill the carton list; nothing is chosen afterwards. Never ends the
+    // program.
+    virtual refill load_bao() = 0;
 
     // The container length, width and height fields, in centimetres as text,
     // written by hand input: the container list turns darker grey.

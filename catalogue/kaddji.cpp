@@ -65,11 +65,14 @@ bool kaddji::fill_user_types() {
     return true;
 }
 
-// False when the program is ending (its container table is empty); then
-// this dialog goes too.
-bool kaddji::refill_main_list() {
-    if (host_.load_jizhuangxiang()) return true;
-    reject();
+// False when the action ends here: the refill failed (reported as
+// `failure`), or the program is ending and this dialog goes too.
+bool kaddji::refill_main_list(const char* failure) {
+    switch (host_.load_jizhuangxiang()) {
+        case catalogue_host::refill::done: return true;
+        case catalogue_host::refill::failed: say(failure); return false;
+        case catalogue_host::refill::program_ended: reject(); return false;
+    }
     return false;
 }
 
@@ -96,7 +99,7 @@ void kaddji::add() {
     }
     say(text::container_added);
     if (!fill_user_types()) return say(text::program_error);
-    if (!refill_main_list()) return;
+    if (!refill_main_list(text::program_error)) return;
     fields.clear();
     fields.name->setFocus();
 }
@@ -118,7 +121,7 @@ void kaddji::remove() {
     }
     say(text::container_deleted);
     if (!fill_user_types()) return say(text::container_delete_failed);
-    refill_main_list();
+    refill_main_list(text::container_delete_failed);
 }
 
 }  // namespace varnel

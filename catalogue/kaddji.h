@@ -37,7 +37,7 @@ public:
 private:
     void build();
     bool fill_user_types();
-    bool refill_main_list();
+    bool refill_main_list(const char* failure);
     void say(const char* message);
 
     catalogue_store& store_;

@@ -86,8 +86,9 @@ void kbao::add() {
     }
     say(text::carton_done);
     clear_entry();
-    if (!fill_cartons()) return say(text::carton_list_failed);
-    host_.load_bao();
+    if (!fill_cartons() || host_.load_bao() == catalogue_host::refill::failed) {
+        say(text::carton_list_failed);
+    }
 }
 
 void kbao::clear_entry() {
@@ -110,8 +111,9 @@ void kbao::remove() {
     if (store_.delete_carton(name).status == write_status::failed) {
         return say(text::carton_list_failed);
     }
-    if (!fill_cartons()) return say(text::carton_list_failed);
-    host_.load_bao();
+    if (!fill_cartons() || host_.load_bao() == catalogue_host::refill::failed) {
+        return say(text::carton_list_failed);
+    }
     say(text::carton_done);
 }
 

@@ -76,8 +76,9 @@ void kgengaibao::change() {
         host_.set_carton_size(size_text(size.length), size_text(size.width),
                               size_text(size.height));
     }
-    host_.load_bao();
-    say(text::carton_changed);
+    // The change is written; a main list that cannot show it is reported.
+    say(host_.load_bao() == catalogue_host::refill::done ? text::carton_changed
+                                                        : text::carton_change_failed);
     accept();
 }
 

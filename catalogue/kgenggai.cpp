@@ -80,8 +80,12 @@ void kgenggai::change() {
         return say(text::container_change_failed);
     }
     entry = name;
-    if (!host_.load_jizhuangxiang()) return reject();
-    say(text::container_changed);
+    switch (host_.load_jizhuangxiang()) {
+        case catalogue_host::refill::done: say(text::container_changed); break;
+        // The change is written; only the main list could not show it.
+        case catalogue_host::refill::failed: say(text::container_change_failed); break;
+        case catalogue_host::refill::program_ended: return reject();
+    }
     accept();
 }
 

@@ -104,6 +104,29 @@ private slots:
         QCOMPARE(s.host.container_refills, 1);
     }
 
+    // The write is done, but the main window cannot show it: said, never
+    // passed over as a success.
+    void a_main_list_that_cannot_be_refilled_is_reported() {
+        dialog_session s(add_my_box);
+        s.host.refills_fail = true;
+        s.prompts.questions = {true};
+        kaddji d(*s.store, s.prompts, s.host);
+        type(d.fields, "Box B", "589", "235", "239");
+        click(d, "确　定");
+        choose(*d.user_types, "Box B");
+        click(d, "删   除");
+        s.host.entry = "My Box";
+        kgenggai change(*s.store, s.prompts, s.host);
+        change.fields.length->setText("600");
+        click(change, "确　 定");
+
+        QCOMPARE(s.prompts.messages(),
+                 QStringList({q("增加集装箱种类操作成功"), q("程序出错"), q("删除集装箱种类操作成功"),
+                              q("程序出错，无法完成操作"), q("程序出错，操作无法完成")}));
+        QCOMPARE(s.containers().back(), (container_type{"My Box", 6000, 2350, 2390, 0, 0}));
+        QCOMPARE(change.result(), int(QDialog::Accepted));
+    }
+
     // "40尺柜 " passes the exact name check; deleting it must not take the
     // built-in type that every by-name lookup also matches.
     void kaddji_deletes_a_look_alike_of_a_built_in_type_alone() {

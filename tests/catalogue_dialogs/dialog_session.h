@@ -26,19 +26,22 @@ class host_stand_in final : public catalogue_host {
 public:
     explicit host_stand_in(std::unique_ptr<catalogue_store>& store) : store_(store) {}
 
-    bool load_jizhuangxiang() override {
+    refill load_jizhuangxiang() override {
         ++container_refills;
         container_list.clear();
+        if (refills_fail) return refill::failed;
         for (const container_type& c : store_->all_containers().value) container_list << c.name;
         chosen_container = q("40尺柜");
         darker_grey = false;
-        return true;
+        return refill::done;
     }
-    void load_bao() override {
+    refill load_bao() override {
         ++carton_refills;
         carton_list.clear();
+        if (refills_fail) return refill::failed;
         for (const carton_type& c : store_->all_cartons().value) carton_list << c.name;
         chosen_carton.clear();
+        return refill::done;
     }
     void set_manual_container_size(const QString& l, const QString& w, const QString& h) override {
         container_size = {l, w, h};
@@ -55,6 +58,7 @@ public:
     QString chosen_container, chosen_carton, entry;
     QStringList container_size, carton_size;
     bool darker_grey = false;
+    bool refills_fail = false;  // the main window cannot read the catalogue
     int container_refills = 0;
     int carton_refills = 0;
 

@@ -67,21 +67,17 @@ void kmain::connect_commands() {
     }
     connect(toolbar, &QToolBar::actionTriggered, this, &kmain::on_toolbar_action);
 
-    auto on_click = [this](QPushButton* b, command_id c) {
-        connect(b, &QPushButton::clicked, this, [this, c] { run(c); });
-    };
-    on_click(start_button, command_id::start_calculation);
-    on_click(draw_button, command_id::draw);
-    on_click(save_button, command_id::save);
-    on_click(manual_input_button, command_id::manual_container_input);
-    on_click(container_types_button, command_id::container_types);
-    on_click(carton_types_button, command_id::carton_types);
-    // The button parks the focus on the carton picture first, so the printed
-    // window shows no button with a focus frame.
-    connect(print_button, &QPushButton::clicked, this, [this] {
-        carton_picture->setFocus();
-        run(command_id::print);
-    });
+    for (QPushButton* b : {start_button, draw_button, print_button, save_button,
+                           manual_input_button, container_types_button, carton_types_button}) {
+        const std::optional<command_id> id = command_for_button(b->objectName().toStdString());
+        if (!id) continue;
+        connect(b, &QPushButton::clicked, this, [this, c = *id] {
+            // The print button parks the focus on the carton picture first,
+            // so the printed window shows no button with a focus frame.
+            if (c == command_id::print) carton_picture->setFocus();
+            run(c);
+        });
+    }
 
     connect(container_list, &selection_list::dropped_down, this,
             [this] { container_list->set_background(list_light); });

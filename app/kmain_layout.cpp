@@ -60,8 +60,11 @@ QLineEdit* field(QWidget* parent, int x, int y, int w, int h, bool read_only) {
     return f;
 }
 
-QPushButton* button(QWidget* parent, const char* caption, int x, int y, int w, int h) {
+// A button is known to the command table by its name.
+QPushButton* button(QWidget* parent, const char* name, const char* caption, int x, int y, int w,
+                    int h) {
     auto* b = new QPushButton(qtext(caption), parent);
+    b->setObjectName(QString::fromLatin1(name));
     b->setGeometry(x, y, w, h);
     b->setAutoDefault(false);
     return b;
@@ -96,8 +99,10 @@ void kmain::build_controls() {
     container_width = field(containers, 317, 19, 48, 18, true);
     label(containers, text::height, 372, 22);
     container_height = field(containers, 390, 19, 48, 18, true);
-    manual_input_button = button(containers, text::manual_input, 451, 16, 101, 24);
-    container_types_button = button(containers, text::container_types, 562, 16, 149, 24);
+    manual_input_button =
+        button(containers, "manual_input_button", text::manual_input, 451, 16, 101, 24);
+    container_types_button =
+        button(containers, "container_types_button", text::container_types, 562, 16, 149, 24);
 
     // Carton panel.
     QGroupBox* cartons = frame(central, text::carton_frame, 6, 95, 185, 152);
@@ -118,7 +123,8 @@ void kmain::build_controls() {
     carton_list = new selection_list(cartons);
     carton_list->setGeometry(9, 96, 170, 20);
     carton_list->set_background(field_grey);
-    carton_types_button = button(cartons, text::carton_types, 18, 122, 141, 23);
+    carton_types_button =
+        button(cartons, "carton_types_button", text::carton_types, 18, 122, 141, 23);
 
     // Options panel.
     QGroupBox* options = frame(central, text::options_frame, 6, 249, 185, 58);
@@ -129,10 +135,10 @@ void kmain::build_controls() {
 
     // Command panel.
     QGroupBox* commands = frame(central, "", 6, 308, 185, 155);
-    start_button = button(commands, text::start_button, 7, 15, 167, 28);
-    draw_button = button(commands, text::draw_button, 7, 49, 167, 28);
-    print_button = button(commands, text::print_button, 7, 82, 167, 28);
-    save_button = button(commands, text::save_button, 7, 116, 167, 28);
+    start_button = button(commands, "start_button", text::start_button, 7, 15, 167, 28);
+    draw_button = button(commands, "draw_button", text::draw_button, 7, 49, 167, 28);
+    print_button = button(commands, "print_button", text::print_button, 7, 82, 167, 28);
+    save_button = button(commands, "save_button", text::save_button, 7, 116, 167, 28);
 
     // Drawing panel with the three result texts over the drawing.
     QGroupBox* picture = frame(central, "", 193, 95, 531, 405);

@@ -31,10 +31,14 @@ void selection_list::showPopup() {
 
 void selection_list::focusInEvent(QFocusEvent* event) {
     QComboBox::focusInEvent(event);
-    // Focus coming back from the list's own popup or from a closed dialog is
-    // no new visit: acting on it would overwrite sizes just opened or typed.
+    // Focus coming back from the list's own popup, from a closed dialog or
+    // from the menu bar is no new visit: acting on it would overwrite sizes
+    // just opened or typed, before the menu's command even runs.
     const Qt::FocusReason reason = event->reason();
-    if (reason != Qt::PopupFocusReason && reason != Qt::ActiveWindowFocusReason) emit focused();
+    if (reason != Qt::PopupFocusReason && reason != Qt::ActiveWindowFocusReason &&
+        reason != Qt::MenuBarFocusReason) {
+        emit focused();
+    }
 }
 
 }  // namespace varnel

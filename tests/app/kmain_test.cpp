@@ -241,12 +241,13 @@ private slots:
         QVERIFY(f.prompts.log.empty());
     }
 
-    void focus_returning_from_a_popup_or_dialog_is_no_new_visit() {
+    void focus_returning_from_a_popup_dialog_or_menu_is_no_new_visit() {
         window_fixture f;
         kmain& w = f.w();
         w.container_list->setFocus();
         w.set_manual_container_size(q("1200"), q("235"), q("239"));
-        for (Qt::FocusReason reason : {Qt::PopupFocusReason, Qt::ActiveWindowFocusReason}) {
+        for (Qt::FocusReason reason :
+             {Qt::PopupFocusReason, Qt::ActiveWindowFocusReason, Qt::MenuBarFocusReason}) {
             QFocusEvent back(QEvent::FocusIn, reason);
             QApplication::sendEvent(w.container_list, &back);
             QCOMPARE(w.container_length->text(), q("1200"));

@@ -1,5 +1,7 @@
 #include "app/startup.h"
 
+#include <QCoreApplication>
+
 #include "ui/prompts.h"
 
 namespace varnel {
@@ -20,6 +22,16 @@ started_program start_program(const QString& folder, prompts& prompts,
         program.status = 1;
     }
     return program;
+}
+
+int run_program(const QString& folder, qt_prompts& prompts) {
+    // Ending leaves every event loop, modal dialogs' included, with the status.
+    started_program program =
+        start_program(folder, prompts, [](int status) { QCoreApplication::exit(status); });
+    if (!program.window) return program.status;
+    prompts.set_main_window(program.window.get());
+    program.window->show();
+    return QCoreApplication::exec();
 }
 
 }  // namespace varnel

@@ -6,6 +6,7 @@
 
 #include "app/kmain.h"
 #include "catalogue/catalogue_store.h"
+#include "ui/qt_prompts.h"
 
 namespace varnel {
 
@@ -22,5 +23,10 @@ struct started_program {
 // not shown yet.
 started_program start_program(const QString& folder, prompts& prompts,
                               kmain::program_end end_program);
+
+// The whole run of the program from the catalogue in `folder`: start-up, the
+// window shown, the event loop until the program ends. Returns the exit
+// status.
+int run_program(const QString& folder, qt_prompts& prompts);
 
 }  // namespace varnel

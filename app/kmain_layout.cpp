@@ -233,18 +233,19 @@ void kmain::build_toolbar() {
         member->setObjectName(QString::fromLatin1(name));
     };
     separator(kb1, "kb1");
-    key(kbnew, "kbnew", "新建", "新建装箱方案", toolbar_picture::new_plan);
-    key(kbopen, "kbopen", "打开", "打开装箱方案", toolbar_picture::open);
-    key(kbsave, "kbsave", "保存", "保存装箱方案", toolbar_picture::save);
+    key(kbnew, "kbnew", text::tool_new, text::hint_new, toolbar_picture::new_plan);
+    key(kbopen, "kbopen", text::tool_open, text::hint_open, toolbar_picture::open);
+    key(kbsave, "kbsave", text::tool_save, text::hint_save, toolbar_picture::save);
     separator(kb2, "kb2");
-    key(kbprint, "kbprint", "打印", "打印装箱方案", toolbar_picture::print);
+    key(kbprint, "kbprint", text::tool_print, text::hint_print, toolbar_picture::print);
     separator(kb4, "kb4");
-    key(kbji, "kbji", "集装箱", "集装箱种类管理", toolbar_picture::container);
-    key(kbbao, "kbbao", "包装箱", "包装箱管理", toolbar_picture::carton);
-    key(kjisuan, "kjisuan", "开始计算", "计算装箱方式", toolbar_picture::calculate);
-    key(kbshuoming, "kbshuoming", "计算说明", "计算说明", toolbar_picture::explanation);
+    key(kbji, "kbji", text::tool_containers, text::hint_containers, toolbar_picture::container);
+    key(kbbao, "kbbao", text::tool_cartons, text::hint_cartons, toolbar_picture::carton);
+    key(kjisuan, "kjisuan", text::tool_calculate, text::hint_calculate, toolbar_picture::calculate);
+    key(kbshuoming, "kbshuoming", text::tool_explanation, text::tool_explanation,
+        toolbar_picture::explanation);
     separator(kb3, "kb3");
-    key(kbhelp, "kbhelp", "软件帮助", "软件帮助", toolbar_picture::help);
+    key(kbhelp, "kbhelp", text::tool_help, text::tool_help, toolbar_picture::help);
 }
 
 void kmain::set_tab_order() {

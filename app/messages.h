@@ -51,6 +51,25 @@ inline constexpr const char* menu_how_to_use = "使用帮助(&C)";
 inline constexpr const char* menu_feedback = "信息反馈(&F)";
 inline constexpr const char* menu_about = "关于(&A)...";
 
+// Tool-bar captions and their hint texts (shown as tool-tips); the last two
+// buttons' hints are their captions.
+inline constexpr const char* tool_new = "新建";
+inline constexpr const char* hint_new = "新建装箱方案";
+inline constexpr const char* tool_open = "打开";
+inline constexpr const char* hint_open = "打开装箱方案";
+inline constexpr const char* tool_save = "保存";
+inline constexpr const char* hint_save = "保存装箱方案";
+inline constexpr const char* tool_print = "打印";
+inline constexpr const char* hint_print = "打印装箱方案";
+inline constexpr const char* tool_containers = "集装箱";
+inline constexpr const char* hint_containers = "集装箱种类管理";
+inline constexpr const char* tool_cartons = "包装箱";
+inline constexpr const char* hint_cartons = "包装箱管理";
+inline constexpr const char* tool_calculate = "开始计算";
+inline constexpr const char* hint_calculate = "计算装箱方式";
+inline constexpr const char* tool_explanation = "计算说明";
+inline constexpr const char* tool_help = "软件帮助";
+
 inline constexpr const char* empty_catalogue = "程序内部数据丢失，程序无法正常运行";
 inline constexpr const char* program_error = "程序出错";
 

@@ -8,8 +8,8 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
-#include <QProcess>
 #include <QPushButton>
+#include <QProcess>
 #include <QSqlDatabase>
 #include <QSqlQuery>
 #include <QTemporaryDir>
@@ -82,10 +82,8 @@ private slots:
         QCOMPARE(w.container_list->background(), QColor(224, 224, 224));
         QCOMPARE(w.carton_list->currentIndex(), -1);
         QVERIFY(w.carton_list->count() > 0);
-        for (QLineEdit* e : {w.carton_length, w.carton_width, w.carton_height})
-            QVERIFY(e->text().isEmpty());
-        for (QLabel* l : {w.utilisation_text, w.arrangement_text, w.stack_text})
-            QVERIFY(l->text().isEmpty());
+        for (QLineEdit* e : {w.carton_length, w.carton_width, w.carton_height}) QVERIFY(e->text().isEmpty());
+        for (QLabel* l : {w.utilisation_text, w.arrangement_text, w.stack_text}) QVERIFY(l->text().isEmpty());
         QVERIFY(!w.single_placement->isChecked());
         QVERIFY(!w.no_side_placement->isChecked());
         QCOMPARE(QApplication::focusWidget(), w.carton_length);
@@ -150,14 +148,10 @@ private slots:
             QAbstractButton* button;
             const char* caption;
         } buttons[] = {
-            {w.start_button, "开   始  计   算"},
-            {w.draw_button, "绘          图"},
-            {w.print_button, "打          印"},
-            {w.save_button, "保  存  结  果"},
-            {w.manual_input_button, "手动输入"},
-            {w.container_types_button, "增加/更改/删除集装箱"},
-            {w.carton_types_button, "包装箱尺寸列表"},
-            {w.single_placement, "单一摆放"},
+            {w.start_button, "开   始  计   算"},     {w.draw_button, "绘          图"},
+            {w.print_button, "打          印"},       {w.save_button, "保  存  结  果"},
+            {w.manual_input_button, "手动输入"},      {w.container_types_button, "增加/更改/删除集装箱"},
+            {w.carton_types_button, "包装箱尺寸列表"}, {w.single_placement, "单一摆放"},
             {w.no_side_placement, "不可侧放"},
         };
         for (const auto& b : buttons) QCOMPARE(b.button->text(), q(b.caption));
@@ -194,32 +188,30 @@ private slots:
                               q("kh1=-"), q("kexit=退出(&X) Ctrl+Q")}));
         QCOMPARE(items(w.kzhuangxiang),
                  QStringList({q("ksuan=开始计算(&J)"), q("kh3=-"), q("kshuoming=计算说明(&S)")}));
-        QCOMPARE(items(w.khelp),
-                 QStringList({q("kshiyong=使用帮助(&C)"), q("asdf=-"), q("kbfangui=信息反馈(&F)"),
-                              q("kh5=-"), q("kzuozhe=关于(&A)...")}));
+        QCOMPARE(items(w.khelp), QStringList({q("kshiyong=使用帮助(&C)"), q("asdf=-"),
+                                              q("kbfangui=信息反馈(&F)"), q("kh5=-"),
+                                              q("kzuozhe=关于(&A)...")}));
 
         QStringList keys;
         for (QAction* a : w.toolbar->actions()) {
-            keys << a->objectName() +
-                        (a->isSeparator() ? QString() : '=' + a->text() + '/' + a->toolTip());
+            keys << a->objectName() + (a->isSeparator() ? QString() : '=' + a->text() + '/' + a->toolTip());
             if (!a->isSeparator()) QCOMPARE(a->icon().actualSize(QSize(23, 20)), QSize(23, 20));
         }
-        QCOMPARE(keys, QStringList(
-                           {q("kb1"), q("kbnew=新建/新建装箱方案"), q("kbopen=打开/打开装箱方案"),
-                            q("kbsave=保存/保存装箱方案"), q("kb2"), q("kbprint=打印/打印装箱方案"),
-                            q("kb4"), q("kbji=集装箱/集装箱种类管理"), q("kbbao=包装箱/包装箱管理"),
-                            q("kjisuan=开始计算/计算装箱方式"), q("kbshuoming=计算说明/计算说明"),
-                            q("kb3"), q("kbhelp=软件帮助/软件帮助")}));
+        QCOMPARE(keys, QStringList({q("kb1"), q("kbnew=新建/新建装箱方案"), q("kbopen=打开/打开装箱方案"),
+                                    q("kbsave=保存/保存装箱方案"), q("kb2"), q("kbprint=打印/打印装箱方案"),
+                                    q("kb4"), q("kbji=集装箱/集装箱种类管理"), q("kbbao=包装箱/包装箱管理"),
+                                    q("kjisuan=开始计算/计算装箱方式"), q("kbshuoming=计算说明/计算说明"),
+                                    q("kb3"), q("kbhelp=软件帮助/软件帮助")}));
     }
 
     void keyboard_order() {
         window_fixture f;
         kmain& w = f.w();
-        const QList<QWidget*> expected{
-            w.carton_length,      w.carton_width,   w.carton_height,       w.single_placement,
-            w.no_side_placement,  w.start_button,   w.draw_button,         w.print_button,
-            w.save_button,        w.container_list, w.manual_input_button, w.container_types_button,
-            w.carton_types_button};
+        const QList<QWidget*> expected{w.carton_length,  w.carton_width,        w.carton_height,
+                                       w.single_placement, w.no_side_placement, w.start_button,
+                                       w.draw_button,    w.print_button,        w.save_button,
+                                       w.container_list, w.manual_input_button, w.container_types_button,
+                                       w.carton_types_button};
         QWidget* at = w.carton_length;
         for (qsizetype i = 1; i < expected.size(); ++i) {
             at = at->nextInFocusChain();
@@ -305,27 +297,12 @@ private slots:
             const char* arrangement;
             int stacks;
         } cases[] = {
-            {{"590", "235", "239"},
-             {"60", "85", "40"},
-             false,
-             false,
-             "集装箱的利用效率：80.03%",
-             "分5堆摆放共放130个包装箱",
-             5},
-            {{"590", "235", "239"},
-             {"55", "60", "120"},
-             false,
-             false,
-             "集装箱的利用效率：82.45%",
-             "分5堆摆放共放69个包装箱",
-             5},
-            {{"1200", "235", "239"},
-             {"60", "40", "30"},
-             true,
-             true,
-             "集装箱的利用效率：74.77%",
-             "分1堆摆放共放700个包装箱",
-             1},
+            {{"590", "235", "239"}, {"60", "85", "40"}, false, false, "集装箱的利用效率：80.03%",
+             "分5堆摆放共放130个包装箱", 5},
+            {{"590", "235", "239"}, {"55", "60", "120"}, false, false, "集装箱的利用效率：82.45%",
+             "分5堆摆放共放69个包装箱", 5},
+            {{"1200", "235", "239"}, {"60", "40", "30"}, true, true, "集装箱的利用效率：74.77%",
+             "分1堆摆放共放700个包装箱", 1},
         };
         for (const auto& c : cases) {
             window_fixture f;
@@ -339,8 +316,8 @@ private slots:
             QCOMPARE(w.arrangement_text->text(), q(c.arrangement));
             QCOMPARE(stack_count(w.model().stacks), c.stacks);
             // Single placement draws its stack without the outline over it.
-            QVERIFY(
-                same_pixels(w.drawing->pixels(), expected_drawing(w.model(), c.stacks, !c.single)));
+            QVERIFY(same_pixels(w.drawing->pixels(),
+                                expected_drawing(w.model(), c.stacks, !c.single)));
             QVERIFY(f.prompts.log.empty());
         }
     }
@@ -404,11 +381,10 @@ private slots:
             QTest::mouseClick(w.draw_button, Qt::LeftButton);
             seen << w.stack_text->text();
         }
-        QCOMPARE(seen,
-                 QStringList({q("显示第1堆包装箱"), q("显示第2堆包装箱"), q("显示第3堆包装箱"),
-                              q("显示第4堆包装箱"), q("显示第5堆包装箱"), q("显示前1堆包装箱"),
-                              q("显示前2堆包装箱"), q("显示前3堆包装箱"), q("显示前4堆包装箱"),
-                              q("显示前5堆包装箱"), q("显示第1堆包装箱")}));
+        QCOMPARE(seen, QStringList({q("显示第1堆包装箱"), q("显示第2堆包装箱"), q("显示第3堆包装箱"),
+                                    q("显示第4堆包装箱"), q("显示第5堆包装箱"), q("显示前1堆包装箱"),
+                                    q("显示前2堆包装箱"), q("显示前3堆包装箱"), q("显示前4堆包装箱"),
+                                    q("显示前5堆包装箱"), q("显示第1堆包装箱")}));
         // The last press shows stack 1 alone, without the outline drawn over it.
         drawing_area one;
         draw_stack(one, w.model().draw_stacks, 0);
@@ -505,9 +481,8 @@ private slots:
         for (const auto& e : f.prompts.log) {
             asked << (e.what == scripted_prompts::exchange::print ? q("print") : e.text);
         }
-        const QString help =
-            QUrl::fromLocalFile(QCoreApplication::applicationDirPath() + q("/help/index.html"))
-                .toString();
+        const QString help = QUrl::fromLocalFile(QCoreApplication::applicationDirPath() +
+                                                 q("/help/index.html")).toString();
         QCOMPARE(asked, QStringList({q("print"), q("print"), q("print"), help, help,
                                      q("mailto:support@varnel.example")}));
     }

@@ -1,0 +1,26 @@
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+namespace varnel {
+
+// A block of identically oriented cartons at a position in the container:
+// count_x across, count_y along, count_z up, in orientation 1..6. Positions are
+// millimetres from the floor corner where the first stack stands (the far end
+// of the container, against its side X = 0): x across the width, y along the
+// length towards the door, z up. The design's stacks, the optimised plan and a
+// partly loaded container all speak of their cartons this way.
+struct carton_block {
+    double x = 0.0;
+    double y = 0.0;
+    double z = 0.0;
+    std::int16_t orientation = 1;
+    std::int16_t count_x = 0;
+    std::int16_t count_y = 0;
+    std::int16_t count_z = 0;
+};
+
+using block_list = std::vector<carton_block>;
+
+}  // namespace varnel

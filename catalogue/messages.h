@@ -1,7 +1,7 @@
 #pragma once
 
 // Texts of the catalogue, exactly as the user reads them.
-namespace varnel::text {
+namespace varnel::text::inline catalogue {
 
 // The container type the container list chooses at start-up and after every
 // refill; the delivered catalogue must hold it as a built-in type.
@@ -110,4 +110,4 @@ inline constexpr const char* carton_rename_conflict =
 inline constexpr const char* carton_change_failed = "程序出错，操作无法完成";
 inline constexpr const char* carton_changed = "包装箱修改成功";
 
-}  // namespace varnel::text
+}  // namespace varnel::text::catalogue

@@ -1,7 +1,7 @@
 #pragma once
 
 // The calculation's own texts, exactly as the user reads them.
-namespace varnel::text {
+namespace varnel::text::inline engine {
 
 inline constexpr const char* carton_length_wrong = "包装箱的长输入有误，请重新输入";
 inline constexpr const char* carton_width_wrong = "包装箱的宽输入有误，请重新输入";
@@ -20,4 +20,4 @@ inline constexpr const char* arrangement_prefix = "分";
 inline constexpr const char* arrangement_middle = "堆摆放共放";
 inline constexpr const char* arrangement_suffix = "个包装箱";
 
-}  // namespace varnel::text
+}  // namespace varnel::text::engine

@@ -1,7 +1,7 @@
 #pragma once
 
 // Texts of the help and information windows, exactly as the user reads them.
-namespace varnel::text {
+namespace varnel::text::inline help {
 
 // The calculation explanation window, word for word as users have always read
 // it, 类形 and 复先框 included.
@@ -31,4 +31,4 @@ inline constexpr const char* help_page_unopened = "无法打开帮助文件：";
 inline constexpr const char* web_page_unopened = "无法打开网页，请用浏览器访问：";
 inline constexpr const char* mail_unopened = "无法打开邮件程序，请发送邮件至：";
 
-}  // namespace varnel::text
+}  // namespace varnel::text::help

@@ -1,7 +1,7 @@
 #pragma once
 
 // Texts of the plan documents, exactly as the user reads them.
-namespace varnel::text {
+namespace varnel::text::inline plan {
 
 inline constexpr const char* plan_filter = "Varnel文件 (*.qrn)";
 inline constexpr const char* file_not_found = "查找不到文件";
@@ -17,4 +17,4 @@ inline constexpr const char* new_plan_ok = "确　　定";  // two ideographic s
 inline constexpr const char* new_plan_cancel = "取　　消";
 inline constexpr const char* new_plan_name_missing = "请输入新建文件名";
 
-}  // namespace varnel::text
+}  // namespace varnel::text::plan

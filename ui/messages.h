@@ -1,11 +1,11 @@
 #pragma once
 
 // Texts every window shares.
-namespace varnel::text {
+namespace varnel::text::inline ui {
 
 inline constexpr const char* application_title = "集装箱Varnel软件";
 
-}  // namespace varnel::text
+}  // namespace varnel::text::ui
 
 // The maker, as the window and the about box show it. The addresses are
 // reserved example names.

@@ -1,7 +1,7 @@
 #pragma once
 
 // Texts of the load view, exactly as the user reads them.
-namespace varnel::text {
+namespace varnel::text::inline view {
 
 // The stack text: "显示第" k "堆包装箱" for stack k alone, "显示前" m
 // "堆包装箱" for the first m stacks together.
@@ -17,4 +17,4 @@ inline constexpr const char* legend_length = "长";
 inline constexpr const char* legend_width = "宽";
 inline constexpr const char* legend_height = "高";
 
-}  // namespace varnel::text
+}  // namespace varnel::text::view

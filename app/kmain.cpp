@@ -11,7 +11,7 @@
 #include <variant>
 
 #include "app/messages.h"
-#include "catalogue/catalogue_dialogs.h"
+#include "dialogs/catalogue_dialogs.h"
 #include "catalogue/catalogue_store.h"
 #include "engine/calculation.h"
 #include "engine/messages.h"

@@ -8,7 +8,7 @@
 #include <memory>
 
 #include "app/command_table.h"
-#include "catalogue/catalogue_host.h"
+#include "dialogs/catalogue_host.h"
 #include "engine/load_model.h"
 #include "view/step_view.h"
 

@@ -7,7 +7,7 @@
 #include "app/messages.h"
 #include "engine/messages.h"
 #include "engine/numbers.h"
-#include "plan/kcnew.h"
+#include "dialogs/kcnew.h"
 #include "plan/messages.h"
 #include "plan/plan_file.h"
 #include "plan/plan_format.h"

@@ -10,7 +10,7 @@
 
 #include "app/startup.h"
 #include "ui/look.h"
-#include "ui/scripted_prompts.h"
+#include "tests/support/scripted_prompts.h"
 
 namespace varnel {
 namespace {

@@ -20,7 +20,7 @@
 #include <functional>
 
 #include "app/kmain.h"
-#include "catalogue/kinputji.h"
+#include "dialogs/kinputji.h"
 #include "engine/calculation.h"
 #include "tests/app/window_fixture.h"
 #include "ui/link_label.h"

@@ -13,7 +13,7 @@
 
 #include "app/kmain.h"
 #include "engine/numbers.h"
-#include "plan/kcnew.h"
+#include "dialogs/kcnew.h"
 #include "plan/plan_file.h"
 #include "tests/app/window_fixture.h"
 #include "ui/selection_list.h"

@@ -8,7 +8,7 @@
 #include "ui/look.h"
 #include "app/startup.h"
 #include "tests/catalogue/catalogue_copy.h"
-#include "ui/scripted_prompts.h"
+#include "tests/support/scripted_prompts.h"
 #include "view/drawing_area.h"
 #include "view/pixel_canvas.h"
 

@@ -1,5 +1,5 @@
-#include "catalogue/kbao.h"
-#include "catalogue/kgengaibao.h"
+#include "dialogs/kbao.h"
+#include "dialogs/kgengaibao.h"
 #include "tests/catalogue_dialogs/dialog_session.h"
 
 namespace varnel {

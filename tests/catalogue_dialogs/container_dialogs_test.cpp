@@ -1,7 +1,7 @@
-#include "catalogue/catalogue_dialogs.h"
-#include "catalogue/kaddji.h"
-#include "catalogue/kgenggai.h"
-#include "catalogue/kinputji.h"
+#include "dialogs/catalogue_dialogs.h"
+#include "dialogs/kaddji.h"
+#include "dialogs/kgenggai.h"
+#include "dialogs/kinputji.h"
 #include "tests/catalogue_dialogs/dialog_session.h"
 
 namespace varnel {

@@ -9,11 +9,11 @@
 #include <functional>
 #include <memory>
 
-#include "catalogue/catalogue_host.h"
+#include "dialogs/catalogue_host.h"
 #include "catalogue/catalogue_store.h"
-#include "catalogue/dialog_parts.h"
+#include "dialogs/dialog_parts.h"
 #include "tests/catalogue/catalogue_copy.h"
-#include "ui/scripted_prompts.h"
+#include "tests/support/scripted_prompts.h"
 #include "ui/selection_list.h"
 
 namespace varnel::test_support {

@@ -2,7 +2,7 @@
 #include <QtTest>
 
 #include "help/help_commands.h"
-#include "ui/scripted_prompts.h"
+#include "tests/support/scripted_prompts.h"
 
 namespace varnel {
 

@@ -8,7 +8,7 @@
 #include "help/explanation_window.h"
 #include "ui/link_label.h"
 #include "ui/look.h"
-#include "ui/scripted_prompts.h"
+#include "tests/support/scripted_prompts.h"
 
 namespace varnel {
 

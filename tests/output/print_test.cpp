@@ -9,7 +9,7 @@
 #include "output/pfrom.h"
 #include "output/print.h"
 #include "tests/output/test_window.h"
-#include "ui/scripted_prompts.h"
+#include "tests/support/scripted_prompts.h"
 
 namespace varnel {
 

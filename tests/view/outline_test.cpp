@@ -3,7 +3,7 @@
 #include <limits>
 
 #include "view/projection.h"
-#include "view/recording_canvas.h"
+#include "tests/support/recording_canvas.h"
 
 namespace varnel {
 namespace {

@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-#include "view/recording_canvas.h"
+#include "tests/support/recording_canvas.h"
 #include "view/stack_drawing.h"
 
 namespace varnel {

@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "view/recording_canvas.h"
+#include "tests/support/recording_canvas.h"
 #include "view/step_view.h"
 
 namespace varnel {

@@ -10,6 +10,7 @@
 
 #include <cstdio>
 #include <functional>
+#include <optional>
 #include <string>
 
 #include "app/kmain.h"
@@ -19,8 +20,8 @@
 #include "help/about_window.h"
 #include "help/explanation_window.h"
 #include "output/capture.h"
+#include "ui/prompts.h"
 #include "ui/qt_prompts.h"
-#include "ui/scripted_prompts.h"
 #include "ui/look.h"
 #include "view/drawing_area.h"
 #include "view/projection.h"
@@ -64,6 +65,27 @@ QImage step(int presses) {
     return area.grab().toImage();
 }
 
+// The pictures show windows nobody answers: an exchange means the build's
+// catalogue or window went wrong, so it is written to the build log and gets
+// the cautious answer.
+class unattended_prompts final : public prompts {
+public:
+    void message(const QString& text) override { report(text); }
+    bool question(const QString& text) override {
+        report(text);
+        return false;
+    }
+    QString open_file_name(const QString&, const QString&) override { return {}; }
+    QString save_file_name(const QString&, const QString&) override { return {}; }
+    std::optional<int> print_dialog(QPrinter&) override { return std::nullopt; }
+    bool open_url(const QUrl&) override { return false; }
+
+private:
+    static void report(const QString& text) {
+        std::fprintf(stderr, "make-help-pictures: %s\n", qPrintable(text));
+    }
+};
+
 template <class Window>
 QImage whole_window(Window& window) {
     return CaptureWindow(&window, false, 0, 0, window.width(), window.height() + title_strip_height)
@@ -87,7 +109,7 @@ QImage main_window(const QString& catalogue_folder) {
     QTemporaryDir scratch;
     QFile::copy(QDir(catalogue_folder).filePath(QString::fromUtf8(catalogue_file_name)),
                 scratch.filePath(QString::fromUtf8(catalogue_file_name)));
-    scripted_prompts never_asked;
+    unattended_prompts never_asked;
     started_program program = start_program(scratch.path(), never_asked, [](int) {});
     if (!program.window) return {};
     kmain& w = *program.window;

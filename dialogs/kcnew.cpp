@@ -1,4 +1,4 @@
-#include "plan/kcnew.h"
+#include "dialogs/kcnew.h"
 
 #include <QLabel>
 #include <QLineEdit>

@@ -1,4 +1,4 @@
-#include "ui/scripted_prompts.h"
+#include "tests/support/scripted_prompts.h"
 
 namespace varnel {
 

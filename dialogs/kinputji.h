@@ -2,7 +2,7 @@
 
 #include <QDialog>
 
-#include "catalogue/dialog_parts.h"
+#include "dialogs/dialog_parts.h"
 
 class QPushButton;
 

@@ -1,9 +1,9 @@
-#include "catalogue/kgengaibao.h"
+#include "dialogs/kgengaibao.h"
 
 #include <QLineEdit>
 #include <QPushButton>
 
-#include "catalogue/catalogue_host.h"
+#include "dialogs/catalogue_host.h"
 #include "catalogue/catalogue_store.h"
 #include "catalogue/messages.h"
 #include "ui/frame_box.h"

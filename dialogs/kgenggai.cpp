@@ -1,9 +1,9 @@
-#include "catalogue/kgenggai.h"
+#include "dialogs/kgenggai.h"
 
 #include <QLineEdit>
 #include <QPushButton>
 
-#include "catalogue/catalogue_host.h"
+#include "dialogs/catalogue_host.h"
 #include "catalogue/catalogue_store.h"
 #include "catalogue/messages.h"
 #include "ui/prompts.h"

@@ -1,4 +1,4 @@
-#include "catalogue/dialog_parts.h"
+#include "dialogs/dialog_parts.h"
 
 #include <QDialog>
 #include <QLabel>

@@ -1,9 +1,9 @@
-#include "catalogue/kinputji.h"
+#include "dialogs/kinputji.h"
 
 #include <QLineEdit>
 #include <QPushButton>
 
-#include "catalogue/catalogue_host.h"
+#include "dialogs/catalogue_host.h"
 #include "catalogue/messages.h"
 #include "ui/frame_box.h"
 #include "ui/prompts.h"

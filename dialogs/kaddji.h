@@ -2,7 +2,7 @@
 
 #include <QDialog>
 
-#include "catalogue/dialog_parts.h"
+#include "dialogs/dialog_parts.h"
 
 class QPushButton;
 
@@ -13,30 +13,31 @@ class catalogue_store;
 class prompts;
 class selection_list;
 
-// Adds carton types, and picks any carton type to change or delete. Closes
-// with accept() when the user asked to change the picked type:
-// `edit_entry_name` then holds it and the caller opens kgengaibao.
-class kbao : public QDialog {
+// Adds container types, and picks one of the user's own types to change or
+// delete; built-in types are never listed. Closes with accept() when the
+// user asked to change the picked type: `edit_entry_name` then holds it and
+// the caller opens kgenggai.
+class kaddji : public QDialog {
     Q_OBJECT
 public:
-    kbao(catalogue_store& store, prompts& prompts, catalogue_host& host);
+    kaddji(catalogue_store& store, prompts& prompts, catalogue_host& host);
 
     void add();
-    void clear_entry();
     void change();
     void remove();
 
     dialog_parts::entry_fields fields;
     QPushButton* ok_button{};
     QPushButton* cancel_button{};
-    selection_list* cartons{};
+    selection_list* user_types{};
     QPushButton* change_button{};
     QPushButton* delete_button{};
     QPushButton* exit_button{};
 
 private:
     void build();
-    bool fill_cartons();
+    bool fill_user_types();
+    bool refill_main_list(const char* failure);
     void say(const char* message);
 
     catalogue_store& store_;

@@ -2,7 +2,7 @@
 
 #include <QDialog>
 
-#include "catalogue/dialog_parts.h"
+#include "dialogs/dialog_parts.h"
 
 class QPushButton;
 
@@ -12,12 +12,12 @@ class catalogue_host;
 class catalogue_store;
 class prompts;
 
-// Changes the name and size of the carton type named by `edit_entry_name`,
-// and the main window's carton fields when its list shows that type.
-class kgengaibao : public QDialog {
+// Changes the name and size of the user's container type named by
+// `edit_entry_name`; after a change `edit_entry_name` holds the new name.
+class kgenggai : public QDialog {
     Q_OBJECT
 public:
-    kgengaibao(catalogue_store& store, prompts& prompts, catalogue_host& host);
+    kgenggai(catalogue_store& store, prompts& prompts, catalogue_host& host);
 
     // The fields from the catalogue, throwing away what was typed.
     void fill();

@@ -1,10 +1,10 @@
-#include "catalogue/catalogue_dialogs.h"
+#include "dialogs/catalogue_dialogs.h"
 
-#include "catalogue/kaddji.h"
-#include "catalogue/kbao.h"
-#include "catalogue/kgengaibao.h"
-#include "catalogue/kgenggai.h"
-#include "catalogue/kinputji.h"
+#include "dialogs/kaddji.h"
+#include "dialogs/kbao.h"
+#include "dialogs/kgengaibao.h"
+#include "dialogs/kgenggai.h"
+#include "dialogs/kinputji.h"
 
 namespace varnel {
 

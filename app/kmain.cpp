@@ -11,8 +11,8 @@
 #include <variant>
 
 #include "app/messages.h"
-#include "dialogs/catalogue_dialogs.h"
 #include "catalogue/catalogue_store.h"
+#include "dialogs/catalogue_dialogs.h"
 #include "engine/calculation.h"
 #include "engine/messages.h"
 #include "engine/numbers.h"
@@ -50,6 +50,7 @@ kmain::kmain(catalogue_store& store, prompts& prompts, program_end end_program, 
     build_menus();
     build_toolbar();
     set_tab_order();
+    connect_buttons();
     connect_commands();
     holder_ = new pfrom(this);
     steps_ = std::make_unique<step_through>(*drawing, static_cast<stack_text_target&>(*this));
@@ -59,26 +60,6 @@ kmain::kmain(catalogue_store& store, prompts& prompts, program_end end_program, 
 kmain::~kmain() = default;
 
 void kmain::connect_commands() {
-    for (QAction* action : {knew, kopen, ksave, kprint, kexit, kjg, kdbao, ksuan, kshuoming,
-                            kshiyong, kbfangui, kzuozhe}) {
-        const std::optional<command_id> id =
-            command_for_menu_item(action->objectName().toStdString());
-        if (id) connect(action, &QAction::triggered, this, [this, c = *id] { run(c); });
-    }
-    connect(toolbar, &QToolBar::actionTriggered, this, &kmain::on_toolbar_action);
-
-    for (QPushButton* b : {start_button, draw_button, print_button, save_button,
-                           manual_input_button, container_types_button, carton_types_button}) {
-        const std::optional<command_id> id = command_for_button(b->objectName().toStdString());
-        if (!id) continue;
-        connect(b, &QPushButton::clicked, this, [this, c = *id] {
-            // The print button parks the focus on the carton picture first,
-            // so the printed window shows no button with a focus frame.
-            if (c == command_id::print) carton_picture->setFocus();
-            run(c);
-        });
-    }
-
     connect(container_list, &selection_list::dropped_down, this,
             [this] { container_list->set_background(list_light); });
     connect(container_list, &selection_list::focused, this, &kmain::container_list_used);
@@ -92,29 +73,17 @@ void kmain::connect_commands() {
     });
 }
 
-void kmain::on_toolbar_action(QAction* action) {
-    // Compared as exact strings in the table's order; separators match nothing.
-    if (const auto id = command_for_toolbar_key(action->objectName().toStdString())) run(*id);
-}
+// --- commands that are more than one public call -------------------------------
 
-void kmain::run(command_id command) {
-    switch (command) {
-        case command_id::start_calculation: start_calculation(); break;
-        case command_id::draw: step_view(); break;
-        case command_id::exit: end_program_(0); break;
-        case command_id::new_plan: new_plan(); break;
-        case command_id::open: open_plan(); break;
-        case command_id::save: save_plan(); break;
-        case command_id::container_types: run_container_types(store_, prompts_, *this); break;
-        case command_id::carton_types: run_carton_types(store_, prompts_, *this); break;
-        case command_id::manual_container_input: run_manual_container_input(prompts_, *this); break;
-        case command_id::print: print_window(*holder_, prompts_, this); break;
-        case command_id::calculation_explanation: show_explanation(this); break;
-        case command_id::help: open_help(prompts_); break;
-        case command_id::feedback: send_feedback(prompts_); break;
-        case command_id::about: show_about(prompts_, this); break;
-    }
-}
+void kmain::print_plan() { print_window(*holder_, prompts_, this); }
+void kmain::exit_program() { end_program_(0); }
+void kmain::container_types() { run_container_types(store_, prompts_, *this); }
+void kmain::carton_types() { run_carton_types(store_, prompts_, *this); }
+void kmain::manual_container_input() { run_manual_container_input(prompts_, *this); }
+void kmain::calculation_explanation() { show_explanation(this); }
+void kmain::help() { open_help(prompts_); }
+void kmain::feedback() { send_feedback(prompts_); }
+void kmain::about() { show_about(prompts_, this); }
 
 // --- start-up and the title ------------------------------------------------
 

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <span>
 
 #include "app/command_table.h"
 #include "dialogs/catalogue_host.h"
@@ -49,14 +50,9 @@ public:
     // False when the program has ended (an empty container table).
     bool start();
 
-    void run(command_id command);
-
     // --- the plan and its title ------------------------------------------
     static QString title_prefix();
     QString plan_label() const;  // the title without its prefix
-    const QString& plan_name() const { return plan_name_; }
-    std::int64_t plan_number() const { return plan_number_; }
-    void set_plan_name(const QString& name) { plan_name_ = name; }
     void set_plan_number(std::int64_t number) { plan_number_ = number; }
     const load_model& model() const { return model_; }
 
@@ -81,37 +77,28 @@ public:
     QString& edit_entry_name() override { return edit_entry_name_; }
     QWidget* dialog_parent() override { return this; }
 
-    // --- the design's names of menu items and tool-bar keys --------------
-    QAction *kfile{}, *knew{}, *kopen{}, *ksave{}, *dss{}, *kprint{}, *kh1{}, *kexit{};
-    QAction *kjg{}, *kdbao{};
-    QAction *kzhuangxiang{}, *ksuan{}, *kh3{}, *kshuoming{};
-    QAction *khelp{}, *kshiyong{}, *asdf{}, *kbfangui{}, *kh5{}, *kzuozhe{};
-    QAction *kb1{}, *kbnew{}, *kbopen{}, *kbsave{}, *kb2{}, *kbprint{}, *kb4{}, *kbji{}, *kbbao{},
-        *kjisuan{}, *kbshuoming{}, *kb3{}, *kbhelp{};
-
-    // --- controls ----------------------------------------------------------
-    QToolBar* toolbar{};
-    selection_list* container_list{};
-    QLineEdit *container_length{}, *container_width{}, *container_height{};
-    QPushButton *manual_input_button{}, *container_types_button{};
-    QLineEdit *carton_length{}, *carton_width{}, *carton_height{};
-    QLabel* carton_picture{};
-    selection_list* carton_list{};
-    QPushButton* carton_types_button{};
-    QCheckBox *single_placement{}, *no_side_placement{};
-    QPushButton *start_button{}, *draw_button{}, *print_button{}, *save_button{};
-    drawing_area* drawing{};
-    QLabel *utilisation_text{}, *arrangement_text{}, *stack_text{};
-    QLabel* maker_label{};
-    link_label* web_label{};
-
 private:
+    // The command table (app/command_table.cpp): every menu item, tool-bar key
+    // and command button, with the member function that carries it out.
+    static std::span<const command_row> command_table();
+
+    // Commands that are more than a call of a public function above.
+    void print_plan();
+    void exit_program();
+    void container_types();
+    void carton_types();
+    void manual_container_input();
+    void calculation_explanation();
+    void help();
+    void feedback();
+    void about();
+
     void build_controls();
     void build_menus();
     void build_toolbar();
     void set_tab_order();
+    void connect_buttons();
     void connect_commands();
-    void on_toolbar_action(QAction* action);
     void set_title(const QString& label);
     void set_stack_text(const std::string& text) override;
     void set_result_text(QLabel* label, const QString& text);
@@ -127,6 +114,23 @@ private:
     QString edit_entry_name_;
     std::unique_ptr<step_through> steps_;
     pfrom* holder_ = nullptr;  // keeps the last capture until the next print
+
+    // Controls, each with its member's name as objectName (tests and the
+    // help pictures find them by it).
+    QToolBar* toolbar{};
+    selection_list* container_list{};
+    QLineEdit *container_length{}, *container_width{}, *container_height{};
+    QPushButton *manual_input_button{}, *container_types_button{};
+    QLineEdit *carton_length{}, *carton_width{}, *carton_height{};
+    QLabel* carton_picture{};
+    selection_list* carton_list{};
+    QPushButton* carton_types_button{};
+    QCheckBox *single_placement{}, *no_side_placement{};
+    QPushButton *start_button{}, *draw_button{}, *print_button{}, *save_button{};
+    drawing_area* drawing{};
+    QLabel *utilisation_text{}, *arrangement_text{}, *stack_text{};
+    QLabel* maker_label{};
+    link_label* web_label{};
 };
 
 }  // namespace varnel

@@ -5,10 +5,14 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
 #include <QToolBar>
 
+#include <utility>
+
+#include "app/command_table.h"
 #include "app/kmain.h"
 #include "app/messages.h"
 #include "app/pictures.h"
@@ -162,55 +166,60 @@ void kmain::build_controls() {
 
     toolbar = new QToolBar(central);
     toolbar->setGeometry(0, 0, 728, 42);
+
+    // Tests and the help pictures find the controls by their members' names.
+    const std::pair<QObject*, const char*> names[] = {
+        {toolbar, "toolbar"},
+        {container_list, "container_list"},
+        {container_length, "container_length"},
+        {container_width, "container_width"},
+        {container_height, "container_height"},
+        {carton_length, "carton_length"},
+        {carton_width, "carton_width"},
+        {carton_height, "carton_height"},
+        {carton_picture, "carton_picture"},
+        {carton_list, "carton_list"},
+        {single_placement, "single_placement"},
+        {no_side_placement, "no_side_placement"},
+        {drawing, "drawing"},
+        {utilisation_text, "utilisation_text"},
+        {arrangement_text, "arrangement_text"},
+        {stack_text, "stack_text"},
+        {maker_label, "maker_label"},
+        {web_label, "web_label"},
+    };
+    for (const auto& [object, name] : names) object->setObjectName(qtext(name));
 }
 
 void kmain::build_menus() {
-    auto item = [this](QMenu* menu, QAction*& member, const char* name, const char* caption,
-                       QKeySequence shortcut = {}) {
-        member = menu->addAction(qtext(caption));
-        member->setObjectName(QString::fromLatin1(name));
-        member->setShortcut(shortcut);
+    QMenu* menus[4] = {};  // by menu_place, made when their first item comes
+    auto menu_at = [&](menu_place place) {
+        QMenu*& menu = menus[static_cast<int>(place) - 1];
+        if (menu) return menu;
+        for (const menu_row& row : menu_table()) {
+            if (row.place != place) continue;
+            menu = menuBar()->addMenu(qtext(row.caption));
+            menu->setObjectName(qtext(row.name));
+            menu->menuAction()->setObjectName(qtext(row.name));
+        }
+        return menu;
     };
-    auto separator = [](QMenu* menu, QAction*& member, const char* name) {
-        member = menu->addSeparator();
-        member->setObjectName(QString::fromLatin1(name));
-    };
-    auto menu = [this](QAction*& member, const char* name, const char* caption) {
-        QMenu* m = menuBar()->addMenu(qtext(caption));
-        member = m->menuAction();
-        member->setObjectName(QString::fromLatin1(name));
-        m->setObjectName(QString::fromLatin1(name));
-        return m;
-    };
-    // Commands on the bar itself, without a menu of their own.
-    auto bar_command = [this](QAction*& member, const char* name, const char* caption) {
-        member = menuBar()->addAction(qtext(caption));
-        member->setObjectName(QString::fromLatin1(name));
-    };
-
-    QMenu* file = menu(kfile, "kfile", text::menu_file);
-    item(file, knew, "knew", text::menu_new, QKeySequence(Qt::CTRL | Qt::Key_N));
-    item(file, kopen, "kopen", text::menu_open, QKeySequence(Qt::CTRL | Qt::Key_O));
-    item(file, ksave, "ksave", text::menu_save, QKeySequence(Qt::CTRL | Qt::Key_S));
-    separator(file, dss, "dss");
-    item(file, kprint, "kprint", text::menu_print, QKeySequence(Qt::CTRL | Qt::Key_P));
-    separator(file, kh1, "kh1");
-    item(file, kexit, "kexit", text::menu_exit, QKeySequence(Qt::CTRL | Qt::Key_Q));
-
-    bar_command(kjg, "kjg", text::menu_containers);
-    bar_command(kdbao, "kdbao", text::menu_cartons);
-
-    QMenu* loading = menu(kzhuangxiang, "kzhuangxiang", text::menu_loading);
-    item(loading, ksuan, "ksuan", text::menu_calculate);
-    separator(loading, kh3, "kh3");
-    item(loading, kshuoming, "kshuoming", text::menu_explanation);
-
-    QMenu* help = menu(khelp, "khelp", text::menu_help);
-    item(help, kshiyong, "kshiyong", text::menu_how_to_use);
-    separator(help, asdf, "asdf");
-    item(help, kbfangui, "kbfangui", text::menu_feedback);
-    separator(help, kh5, "kh5");
-    item(help, kzuozhe, "kzuozhe", text::menu_about);
+    for (const command_row& row : command_table()) {
+        if (row.menu == menu_place::none) continue;
+        QAction* item = nullptr;
+        if (row.menu == menu_place::bar) {  // a command on the bar, without a menu
+            item = menuBar()->addAction(qtext(row.menu_caption));
+        } else {
+            QMenu* menu = menu_at(row.menu);
+            if (!row.menu_separator.empty()) {
+                menu->addSeparator()->setObjectName(qtext(row.menu_separator));
+            }
+            item = menu->addAction(qtext(row.menu_caption));
+            item->setShortcut(QKeySequence(qtext(row.shortcut), QKeySequence::PortableText));
+        }
+        item->setObjectName(qtext(row.menu_item));
+        connect(item, &QAction::triggered, this, row.handler);
+    }
 }
 
 void kmain::build_toolbar() {
@@ -222,30 +231,30 @@ void kmain::build_toolbar() {
     toolbar->setFloatable(false);
     toolbar->setIconSize(QSize(23, 20));
     toolbar->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
-    auto key = [this](QAction*& member, const char* name, const char* caption, const char* hint,
-                      toolbar_picture picture) {
-        member = toolbar->addAction(QIcon(toolbar_pixmap(picture)), qtext(caption));
-        member->setObjectName(QString::fromLatin1(name));
-        member->setToolTip(qtext(hint));
-    };
-    auto separator = [this](QAction*& member, const char* name) {
-        member = toolbar->addSeparator();
-        member->setObjectName(QString::fromLatin1(name));
-    };
-    separator(kb1, "kb1");
-    key(kbnew, "kbnew", text::tool_new, text::hint_new, toolbar_picture::new_plan);
-    key(kbopen, "kbopen", text::tool_open, text::hint_open, toolbar_picture::open);
-    key(kbsave, "kbsave", text::tool_save, text::hint_save, toolbar_picture::save);
-    separator(kb2, "kb2");
-    key(kbprint, "kbprint", text::tool_print, text::hint_print, toolbar_picture::print);
-    separator(kb4, "kb4");
-    key(kbji, "kbji", text::tool_containers, text::hint_containers, toolbar_picture::container);
-    key(kbbao, "kbbao", text::tool_cartons, text::hint_cartons, toolbar_picture::carton);
-    key(kjisuan, "kjisuan", text::tool_calculate, text::hint_calculate, toolbar_picture::calculate);
-    key(kbshuoming, "kbshuoming", text::tool_explanation, text::tool_explanation,
-        toolbar_picture::explanation);
-    separator(kb3, "kb3");
-    key(kbhelp, "kbhelp", text::tool_help, text::tool_help, toolbar_picture::help);
+    for (const command_row& row : command_table()) {
+        if (!row.tool_separator.empty()) {
+            toolbar->addSeparator()->setObjectName(qtext(row.tool_separator));
+        }
+        if (row.toolbar_key.empty()) continue;
+        QAction* key =
+            toolbar->addAction(QIcon(toolbar_pixmap(row.picture)), qtext(row.tool_caption));
+        key->setObjectName(qtext(row.toolbar_key));
+        key->setToolTip(qtext(row.tool_hint));
+        connect(key, &QAction::triggered, this, row.handler);
+    }
+}
+
+void kmain::connect_buttons() {
+    for (const command_row& row : command_table()) {
+        if (row.button.empty()) continue;
+        auto* b = findChild<QPushButton*>(qtext(row.button));
+        connect(b, &QPushButton::clicked, this, [this, handler = row.handler] {
+            // The print button parks the focus on the carton picture first,
+            // so the printed window shows no button with a focus frame.
+            if (handler == &kmain::print_plan) carton_picture->setFocus();
+            (this->*handler)();
+        });
+    }
 }
 
 void kmain::set_tab_order() {

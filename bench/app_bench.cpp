@@ -41,9 +41,7 @@ void calculate_and_draw_worked_example(benchmark::State& state) {
     kmain& w = *program.window;
     w.show();
     w.set_manual_container_size("590", "235", "239");
-    w.carton_length->setText("60");
-    w.carton_width->setText("85");
-    w.carton_height->setText("40");
+    w.set_carton_size("60", "85", "40");
     for (auto _ : state) {
         w.start_calculation();
         QApplication::processEvents();  // the repaint of the drawing

@@ -3,8 +3,8 @@
 // starts on the catalogue found in CATALOGUE_FOLDER).
 #include <QApplication>
 #include <QDir>
-#include <QFont>
 #include <QFile>
+#include <QFont>
 #include <QImage>
 #include <QTemporaryDir>
 
@@ -20,9 +20,9 @@
 #include "help/about_window.h"
 #include "help/explanation_window.h"
 #include "output/capture.h"
+#include "ui/look.h"
 #include "ui/prompts.h"
 #include "ui/qt_prompts.h"
-#include "ui/look.h"
 #include "view/drawing_area.h"
 #include "view/projection.h"
 #include "view/stack_drawing.h"

@@ -30,6 +30,7 @@
 
 using namespace varnel;
 using test_support::same_pixels;
+using test_support::parts;
 using test_support::window_fixture;
 
 namespace {
@@ -37,9 +38,9 @@ namespace {
 QString q(const char* text) { return QString::fromUtf8(text); }
 
 void type_carton(kmain& w, const char* length, const char* width, const char* height) {
-    w.carton_length->setText(q(length));
-    w.carton_width->setText(q(width));
-    w.carton_height->setText(q(height));
+    parts(w).carton_length->setText(q(length));
+    parts(w).carton_width->setText(q(width));
+    parts(w).carton_height->setText(q(height));
 }
 
 // The worked example: a 590 x 235 x 239 cm container, cartons 60 x 85 x 40.
@@ -74,21 +75,21 @@ private slots:
         kmain& w = f.w();
         QCOMPARE(w.windowTitle(), q("集装箱Varnel软件     *version 1.03*--------Varnel文件1"));
         QCOMPARE(w.plan_label(), q("Varnel文件1"));
-        QCOMPARE(w.container_list->currentText(), q("40尺柜"));
-        QCOMPARE(w.container_list->count(), 8);
-        QCOMPARE(w.container_length->text(), q("1203.2"));
-        QCOMPARE(w.container_width->text(), q("235"));
-        QCOMPARE(w.container_height->text(), q("239.2"));
-        QCOMPARE(w.container_list->background(), QColor(224, 224, 224));
-        QCOMPARE(w.carton_list->currentIndex(), -1);
-        QVERIFY(w.carton_list->count() > 0);
-        for (QLineEdit* e : {w.carton_length, w.carton_width, w.carton_height}) QVERIFY(e->text().isEmpty());
-        for (QLabel* l : {w.utilisation_text, w.arrangement_text, w.stack_text}) QVERIFY(l->text().isEmpty());
-        QVERIFY(!w.single_placement->isChecked());
-        QVERIFY(!w.no_side_placement->isChecked());
-        QCOMPARE(QApplication::focusWidget(), w.carton_length);
+        QCOMPARE(parts(w).container_list->currentText(), q("40尺柜"));
+        QCOMPARE(parts(w).container_list->count(), 8);
+        QCOMPARE(parts(w).container_length->text(), q("1203.2"));
+        QCOMPARE(parts(w).container_width->text(), q("235"));
+        QCOMPARE(parts(w).container_height->text(), q("239.2"));
+        QCOMPARE(parts(w).container_list->background(), QColor(224, 224, 224));
+        QCOMPARE(parts(w).carton_list->currentIndex(), -1);
+        QVERIFY(parts(w).carton_list->count() > 0);
+        for (QLineEdit* e : {parts(w).carton_length, parts(w).carton_width, parts(w).carton_height}) QVERIFY(e->text().isEmpty());
+        for (QLabel* l : {parts(w).utilisation_text, parts(w).arrangement_text, parts(w).stack_text}) QVERIFY(l->text().isEmpty());
+        QVERIFY(!parts(w).single_placement->isChecked());
+        QVERIFY(!parts(w).no_side_placement->isChecked());
+        QCOMPARE(QApplication::focusWidget(), parts(w).carton_length);
         QVERIFY(f.prompts.log.empty());
-        QVERIFY(same_pixels(w.drawing->pixels(), empty_drawing()));
+        QVERIFY(same_pixels(parts(w).drawing->pixels(), empty_drawing()));
     }
 
     void window_and_panels_sit_where_the_user_knows_them() {
@@ -98,47 +99,47 @@ private slots:
         QVERIFY(w.windowFlags() & Qt::WindowMinimizeButtonHint);
         QVERIFY(!(w.windowFlags() & Qt::WindowMaximizeButtonHint));
         QCOMPARE(w.minimumSize(), w.maximumSize());
-        QCOMPARE(w.toolbar->geometry(), QRect(0, 0, 728, 42));
+        QCOMPARE(parts(w).toolbar->geometry(), QRect(0, 0, 728, 42));
 
         const struct {
             QWidget* widget;
             QRect geometry;
             const char* frame_caption;
         } placed[] = {
-            {w.container_list, {69, 18, 142, 20}, "集装箱尺寸(单位：cm)"},
-            {w.container_length, {242, 19, 48, 18}, "集装箱尺寸(单位：cm)"},
-            {w.container_width, {317, 19, 48, 18}, "集装箱尺寸(单位：cm)"},
-            {w.container_height, {390, 19, 48, 18}, "集装箱尺寸(单位：cm)"},
-            {w.manual_input_button, {451, 16, 101, 24}, "集装箱尺寸(单位：cm)"},
-            {w.container_types_button, {562, 16, 149, 24}, "集装箱尺寸(单位：cm)"},
-            {w.carton_length, {29, 15, 51, 18}, "包装箱尺寸："},
-            {w.carton_width, {29, 33, 51, 18}, "包装箱尺寸："},
-            {w.carton_height, {29, 52, 51, 18}, "包装箱尺寸："},
-            {w.carton_picture, {124, 19, 42, 44}, "包装箱尺寸："},
-            {w.carton_list, {9, 96, 170, 20}, "包装箱尺寸："},
-            {w.carton_types_button, {18, 122, 141, 23}, "包装箱尺寸："},
-            {w.single_placement, {12, 26, 68, 14}, "装箱信息："},
-            {w.no_side_placement, {101, 26, 68, 14}, "装箱信息："},
-            {w.start_button, {7, 15, 167, 28}, ""},
-            {w.draw_button, {7, 49, 167, 28}, ""},
-            {w.print_button, {7, 82, 167, 28}, ""},
-            {w.save_button, {7, 116, 167, 28}, ""},
-            {w.drawing, {7, 12, 515, 383}, ""},
+            {parts(w).container_list, {69, 18, 142, 20}, "集装箱尺寸(单位：cm)"},
+            {parts(w).container_length, {242, 19, 48, 18}, "集装箱尺寸(单位：cm)"},
+            {parts(w).container_width, {317, 19, 48, 18}, "集装箱尺寸(单位：cm)"},
+            {parts(w).container_height, {390, 19, 48, 18}, "集装箱尺寸(单位：cm)"},
+            {parts(w).manual_input_button, {451, 16, 101, 24}, "集装箱尺寸(单位：cm)"},
+            {parts(w).container_types_button, {562, 16, 149, 24}, "集装箱尺寸(单位：cm)"},
+            {parts(w).carton_length, {29, 15, 51, 18}, "包装箱尺寸："},
+            {parts(w).carton_width, {29, 33, 51, 18}, "包装箱尺寸："},
+            {parts(w).carton_height, {29, 52, 51, 18}, "包装箱尺寸："},
+            {parts(w).carton_picture, {124, 19, 42, 44}, "包装箱尺寸："},
+            {parts(w).carton_list, {9, 96, 170, 20}, "包装箱尺寸："},
+            {parts(w).carton_types_button, {18, 122, 141, 23}, "包装箱尺寸："},
+            {parts(w).single_placement, {12, 26, 68, 14}, "装箱信息："},
+            {parts(w).no_side_placement, {101, 26, 68, 14}, "装箱信息："},
+            {parts(w).start_button, {7, 15, 167, 28}, ""},
+            {parts(w).draw_button, {7, 49, 167, 28}, ""},
+            {parts(w).print_button, {7, 82, 167, 28}, ""},
+            {parts(w).save_button, {7, 116, 167, 28}, ""},
+            {parts(w).drawing, {7, 12, 515, 383}, ""},
         };
         for (const auto& p : placed) {
             QCOMPARE(p.widget->geometry(), p.geometry);
             QCOMPARE(frame_of(p.widget)->title(), q(p.frame_caption));
         }
-        QCOMPARE(frame_of(w.container_list)->geometry(), QRect(5, 44, 721, 48));
-        QCOMPARE(frame_of(w.carton_list)->geometry(), QRect(6, 95, 185, 152));
-        QCOMPARE(frame_of(w.single_placement)->geometry(), QRect(6, 249, 185, 58));
-        QCOMPARE(frame_of(w.start_button)->geometry(), QRect(6, 308, 185, 155));
-        QCOMPARE(frame_of(w.drawing)->geometry(), QRect(193, 95, 531, 405));
-        QCOMPARE(w.utilisation_text->pos(), QPoint(10, 12));
-        QCOMPARE(w.arrangement_text->pos(), QPoint(10, 36));
-        QCOMPARE(w.stack_text->pos(), QPoint(19, 72));
-        QCOMPARE(w.maker_label->pos(), QPoint(9, 473));
-        QCOMPARE(w.web_label->pos(), QPoint(9, 487));
+        QCOMPARE(frame_of(parts(w).container_list)->geometry(), QRect(5, 44, 721, 48));
+        QCOMPARE(frame_of(parts(w).carton_list)->geometry(), QRect(6, 95, 185, 152));
+        QCOMPARE(frame_of(parts(w).single_placement)->geometry(), QRect(6, 249, 185, 58));
+        QCOMPARE(frame_of(parts(w).start_button)->geometry(), QRect(6, 308, 185, 155));
+        QCOMPARE(frame_of(parts(w).drawing)->geometry(), QRect(193, 95, 531, 405));
+        QCOMPARE(parts(w).utilisation_text->pos(), QPoint(10, 12));
+        QCOMPARE(parts(w).arrangement_text->pos(), QPoint(10, 36));
+        QCOMPARE(parts(w).stack_text->pos(), QPoint(19, 72));
+        QCOMPARE(parts(w).maker_label->pos(), QPoint(9, 473));
+        QCOMPARE(parts(w).web_label->pos(), QPoint(9, 487));
     }
 
     void captions_are_the_systems_own() {
@@ -148,11 +149,11 @@ private slots:
             QAbstractButton* button;
             const char* caption;
         } buttons[] = {
-            {w.start_button, "开   始  计   算"},     {w.draw_button, "绘          图"},
-            {w.print_button, "打          印"},       {w.save_button, "保  存  结  果"},
-            {w.manual_input_button, "手动输入"},      {w.container_types_button, "增加/更改/删除集装箱"},
-            {w.carton_types_button, "包装箱尺寸列表"}, {w.single_placement, "单一摆放"},
-            {w.no_side_placement, "不可侧放"},
+            {parts(w).start_button, "开   始  计   算"},     {parts(w).draw_button, "绘          图"},
+            {parts(w).print_button, "打          印"},       {parts(w).save_button, "保  存  结  果"},
+            {parts(w).manual_input_button, "手动输入"},      {parts(w).container_types_button, "增加/更改/删除集装箱"},
+            {parts(w).carton_types_button, "包装箱尺寸列表"}, {parts(w).single_placement, "单一摆放"},
+            {parts(w).no_side_placement, "不可侧放"},
         };
         for (const auto& b : buttons) QCOMPARE(b.button->text(), q(b.caption));
 
@@ -182,18 +183,18 @@ private slots:
             }
             return out;
         };
-        QCOMPARE(items(w.kfile),
+        QCOMPARE(items(parts(w).kfile),
                  QStringList({q("knew=新建(&N) Ctrl+N"), q("kopen=打开(&O) Ctrl+O"),
                               q("ksave=保存(&S) Ctrl+S"), q("dss=-"), q("kprint=打印(&P) Ctrl+P"),
                               q("kh1=-"), q("kexit=退出(&X) Ctrl+Q")}));
-        QCOMPARE(items(w.kzhuangxiang),
+        QCOMPARE(items(parts(w).kzhuangxiang),
                  QStringList({q("ksuan=开始计算(&J)"), q("kh3=-"), q("kshuoming=计算说明(&S)")}));
-        QCOMPARE(items(w.khelp), QStringList({q("kshiyong=使用帮助(&C)"), q("asdf=-"),
+        QCOMPARE(items(parts(w).khelp), QStringList({q("kshiyong=使用帮助(&C)"), q("asdf=-"),
                                               q("kbfangui=信息反馈(&F)"), q("kh5=-"),
                                               q("kzuozhe=关于(&A)...")}));
 
         QStringList keys;
-        for (QAction* a : w.toolbar->actions()) {
+        for (QAction* a : parts(w).toolbar->actions()) {
             keys << a->objectName() + (a->isSeparator() ? QString() : '=' + a->text() + '/' + a->toolTip());
             if (!a->isSeparator()) QCOMPARE(a->icon().actualSize(QSize(23, 20)), QSize(23, 20));
         }
@@ -207,12 +208,12 @@ private slots:
     void keyboard_order() {
         window_fixture f;
         kmain& w = f.w();
-        const QList<QWidget*> expected{w.carton_length,  w.carton_width,        w.carton_height,
-                                       w.single_placement, w.no_side_placement, w.start_button,
-                                       w.draw_button,    w.print_button,        w.save_button,
-                                       w.container_list, w.manual_input_button, w.container_types_button,
-                                       w.carton_types_button};
-        QWidget* at = w.carton_length;
+        const QList<QWidget*> expected{parts(w).carton_length,  parts(w).carton_width,        parts(w).carton_height,
+                                       parts(w).single_placement, parts(w).no_side_placement, parts(w).start_button,
+                                       parts(w).draw_button,    parts(w).print_button,        parts(w).save_button,
+                                       parts(w).container_list, parts(w).manual_input_button, parts(w).container_types_button,
+                                       parts(w).carton_types_button};
+        QWidget* at = parts(w).carton_length;
         for (qsizetype i = 1; i < expected.size(); ++i) {
             at = at->nextInFocusChain();
             while (!(at->focusPolicy() & Qt::TabFocus)) at = at->nextInFocusChain();
@@ -223,48 +224,48 @@ private slots:
     void choosing_and_refocusing_a_container() {
         window_fixture f;
         kmain& w = f.w();
-        w.container_list->choose(q("20尺柜"));
-        QCOMPARE(w.container_length->text(), q("589.6"));
-        QCOMPARE(w.container_width->text(), q("235"));
-        QCOMPARE(w.container_height->text(), q("239.3"));
+        parts(w).container_list->choose(q("20尺柜"));
+        QCOMPARE(parts(w).container_length->text(), q("589.6"));
+        QCOMPARE(parts(w).container_width->text(), q("235"));
+        QCOMPARE(parts(w).container_height->text(), q("239.3"));
 
         // A size typed by hand turns the list darker; opening the list only
         // lightens it, while focusing it brings back the chosen type's size.
         w.set_manual_container_size(q("1200"), q("235"), q("239"));
-        QCOMPARE(w.container_list->background(), QColor(128, 128, 128));
-        emit w.container_list->dropped_down();
-        QCOMPARE(w.container_list->background(), QColor(224, 224, 224));
-        QCOMPARE(w.container_length->text(), q("1200"));
+        QCOMPARE(parts(w).container_list->background(), QColor(128, 128, 128));
+        emit parts(w).container_list->dropped_down();
+        QCOMPARE(parts(w).container_list->background(), QColor(224, 224, 224));
+        QCOMPARE(parts(w).container_length->text(), q("1200"));
         w.set_manual_container_size(q("1200"), q("235"), q("239"));
-        w.container_list->setFocus();
-        QCOMPARE(w.container_list->background(), QColor(224, 224, 224));
-        QCOMPARE(w.container_length->text(), q("589.6"));
+        parts(w).container_list->setFocus();
+        QCOMPARE(parts(w).container_list->background(), QColor(224, 224, 224));
+        QCOMPARE(parts(w).container_length->text(), q("589.6"));
         QVERIFY(f.prompts.log.empty());
     }
 
     void focus_returning_from_a_popup_dialog_or_menu_is_no_new_visit() {
         window_fixture f;
         kmain& w = f.w();
-        w.container_list->setFocus();
+        parts(w).container_list->setFocus();
         w.set_manual_container_size(q("1200"), q("235"), q("239"));
         for (Qt::FocusReason reason :
              {Qt::PopupFocusReason, Qt::ActiveWindowFocusReason, Qt::MenuBarFocusReason}) {
             QFocusEvent back(QEvent::FocusIn, reason);
-            QApplication::sendEvent(w.container_list, &back);
-            QCOMPARE(w.container_length->text(), q("1200"));
-            QCOMPARE(w.container_list->background(), QColor(128, 128, 128));
+            QApplication::sendEvent(parts(w).container_list, &back);
+            QCOMPARE(parts(w).container_length->text(), q("1200"));
+            QCOMPARE(parts(w).container_list->background(), QColor(128, 128, 128));
         }
         QFocusEvent tabbed(QEvent::FocusIn, Qt::TabFocusReason);
-        QApplication::sendEvent(w.container_list, &tabbed);
-        QCOMPARE(w.container_length->text(), q("1203.2"));
+        QApplication::sendEvent(parts(w).container_list, &tabbed);
+        QCOMPARE(parts(w).container_length->text(), q("1203.2"));
     }
 
     void a_container_gone_from_the_catalogue_empties_the_fields() {
         window_fixture f;
         kmain& w = f.w();
-        w.container_list->addItem(q("不存在的柜"));
-        w.container_list->choose(q("不存在的柜"));
-        for (QLineEdit* e : {w.container_length, w.container_width, w.container_height}) {
+        parts(w).container_list->addItem(q("不存在的柜"));
+        parts(w).container_list->choose(q("不存在的柜"));
+        for (QLineEdit* e : {parts(w).container_length, parts(w).container_width, parts(w).container_height}) {
             QVERIFY(e->text().isEmpty());
         }
         QVERIFY(f.prompts.log.empty());
@@ -273,18 +274,18 @@ private slots:
     void choosing_and_refocusing_a_carton() {
         window_fixture f;
         kmain& w = f.w();
-        const QString first = w.carton_list->itemText(0);
-        w.carton_list->choose(first);
-        const QString length = w.carton_length->text();
+        const QString first = parts(w).carton_list->itemText(0);
+        parts(w).carton_list->choose(first);
+        const QString length = parts(w).carton_length->text();
         QVERIFY(!length.isEmpty());
-        w.carton_length->setText(q("70"));
-        w.carton_list->setFocus();
-        QCOMPARE(w.carton_length->text(), length);
+        parts(w).carton_length->setText(q("70"));
+        parts(w).carton_list->setFocus();
+        QCOMPARE(parts(w).carton_length->text(), length);
         // A name whose row has gone leaves the fields as they are.
-        w.carton_list->addItem(q("不存在的箱"));
-        w.carton_length->setText(q("70"));
-        w.carton_list->choose(q("不存在的箱"));
-        QCOMPARE(w.carton_length->text(), q("70"));
+        parts(w).carton_list->addItem(q("不存在的箱"));
+        parts(w).carton_length->setText(q("70"));
+        parts(w).carton_list->choose(q("不存在的箱"));
+        QCOMPARE(parts(w).carton_length->text(), q("70"));
         QVERIFY(f.prompts.log.empty());
     }
 
@@ -309,14 +310,14 @@ private slots:
             kmain& w = f.w();
             w.set_manual_container_size(q(c.container[0]), q(c.container[1]), q(c.container[2]));
             type_carton(w, c.carton[0], c.carton[1], c.carton[2]);
-            w.single_placement->setChecked(c.single);
-            w.no_side_placement->setChecked(c.upright);
-            QTest::mouseClick(w.start_button, Qt::LeftButton);
-            QCOMPARE(w.utilisation_text->text(), q(c.utilisation));
-            QCOMPARE(w.arrangement_text->text(), q(c.arrangement));
+            parts(w).single_placement->setChecked(c.single);
+            parts(w).no_side_placement->setChecked(c.upright);
+            QTest::mouseClick(parts(w).start_button, Qt::LeftButton);
+            QCOMPARE(parts(w).utilisation_text->text(), q(c.utilisation));
+            QCOMPARE(parts(w).arrangement_text->text(), q(c.arrangement));
             QCOMPARE(stack_count(w.model().stacks), c.stacks);
             // Single placement draws its stack without the outline over it.
-            QVERIFY(same_pixels(w.drawing->pixels(),
+            QVERIFY(same_pixels(parts(w).drawing->pixels(),
                                 expected_drawing(w.model(), c.stacks, !c.single)));
             QVERIFY(f.prompts.log.empty());
         }
@@ -346,15 +347,15 @@ private slots:
 
             type_carton(w, c.carton[0], c.carton[1], c.carton[2]);
             w.set_manual_container_size(q(c.container_length), q("235"), q("239"));
-            w.start_button->setFocus();
-            QTest::mouseClick(w.start_button, Qt::LeftButton);
+            parts(w).start_button->setFocus();
+            QTest::mouseClick(parts(w).start_button, Qt::LeftButton);
             QCOMPARE(f.prompts.messages(), QStringList{q(c.message)});
-            QWidget* fields[] = {w.carton_length, w.carton_width, w.carton_height};
-            QCOMPARE(QApplication::focusWidget(), c.focus < 0 ? w.start_button : fields[c.focus]);
-            QVERIFY(w.utilisation_text->text().isEmpty());
-            QVERIFY(w.arrangement_text->text().isEmpty());
+            QWidget* fields[] = {parts(w).carton_length, parts(w).carton_width, parts(w).carton_height};
+            QCOMPARE(QApplication::focusWidget(), c.focus < 0 ? parts(w).start_button : fields[c.focus]);
+            QVERIFY(parts(w).utilisation_text->text().isEmpty());
+            QVERIFY(parts(w).arrangement_text->text().isEmpty());
             QCOMPARE(w.model().stacks, before.stacks);
-            QVERIFY(same_pixels(w.drawing->pixels(), drawn_before));
+            QVERIFY(same_pixels(parts(w).drawing->pixels(), drawn_before));
         }
     }
 
@@ -364,11 +365,11 @@ private slots:
         type_worked_example(w);
         w.start_calculation();
         w.set_manual_container_size(q("50"), q("50"), q("50"));
-        QTest::mouseClick(w.start_button, Qt::LeftButton);
+        QTest::mouseClick(parts(w).start_button, Qt::LeftButton);
         QVERIFY(f.prompts.log.empty());
-        QVERIFY(w.utilisation_text->text().isEmpty());
+        QVERIFY(parts(w).utilisation_text->text().isEmpty());
         QCOMPARE(stack_count(w.model().stacks), 0);
-        QVERIFY(same_pixels(w.drawing->pixels(), empty_drawing()));
+        QVERIFY(same_pixels(parts(w).drawing->pixels(), empty_drawing()));
     }
 
     void the_draw_button_steps_through_the_plan() {
@@ -378,8 +379,8 @@ private slots:
         w.start_calculation();
         QStringList seen;
         for (int press = 0; press < 11; ++press) {
-            QTest::mouseClick(w.draw_button, Qt::LeftButton);
-            seen << w.stack_text->text();
+            QTest::mouseClick(parts(w).draw_button, Qt::LeftButton);
+            seen << parts(w).stack_text->text();
         }
         QCOMPARE(seen, QStringList({q("显示第1堆包装箱"), q("显示第2堆包装箱"), q("显示第3堆包装箱"),
                                     q("显示第4堆包装箱"), q("显示第5堆包装箱"), q("显示前1堆包装箱"),
@@ -388,30 +389,30 @@ private slots:
         // The last press shows stack 1 alone, without the outline drawn over it.
         drawing_area one;
         draw_stack(one, w.model().draw_stacks, 0);
-        QVERIFY(same_pixels(w.drawing->pixels(), one.pixels()));
+        QVERIFY(same_pixels(parts(w).drawing->pixels(), one.pixels()));
         // A new calculation starts the walk again at stack 1.
-        QTest::mouseClick(w.draw_button, Qt::LeftButton);
+        QTest::mouseClick(parts(w).draw_button, Qt::LeftButton);
         w.start_calculation();
-        QVERIFY(w.stack_text->text().isEmpty());
-        QTest::mouseClick(w.draw_button, Qt::LeftButton);
-        QCOMPARE(w.stack_text->text(), q("显示第1堆包装箱"));
+        QVERIFY(parts(w).stack_text->text().isEmpty());
+        QTest::mouseClick(parts(w).draw_button, Qt::LeftButton);
+        QCOMPARE(parts(w).stack_text->text(), q("显示第1堆包装箱"));
     }
 
     void tool_bar_keys_dispatch_through_the_command_table() {
         window_fixture f;
         kmain& w = f.w();
         type_worked_example(w);
-        for (QAction* separator : {w.kb1, w.kb2, w.kb3, w.kb4}) {
-            emit w.toolbar->actionTriggered(separator);
+        for (QAction* separator : {parts(w).kb1, parts(w).kb2, parts(w).kb3, parts(w).kb4}) {
+            emit parts(w).toolbar->actionTriggered(separator);
         }
-        QVERIFY(w.utilisation_text->text().isEmpty());
+        QVERIFY(parts(w).utilisation_text->text().isEmpty());
         QVERIFY(f.prompts.log.empty() && f.ends.empty());
-        w.kjisuan->trigger();
-        QCOMPARE(w.utilisation_text->text(), q("集装箱的利用效率：80.03%"));
+        parts(w).kjisuan->trigger();
+        QCOMPARE(parts(w).utilisation_text->text(), q("集装箱的利用效率：80.03%"));
         w.start_calculation();  // and from the menu
-        w.utilisation_text->clear();
-        w.ksuan->trigger();
-        QCOMPARE(w.utilisation_text->text(), q("集装箱的利用效率：80.03%"));
+        parts(w).utilisation_text->clear();
+        parts(w).ksuan->trigger();
+        QCOMPARE(parts(w).utilisation_text->text(), q("集装箱的利用效率：80.03%"));
     }
 
     void catalogue_commands_open_their_dialogs() {
@@ -422,12 +423,12 @@ private slots:
             std::function<void()> start;
             const char* title;
         } cases[] = {
-            {[&] { w.kjg->trigger(); }, "增加/删除集装箱种类"},
-            {[&] { w.kbji->trigger(); }, "增加/删除集装箱种类"},
-            {[&] { w.container_types_button->click(); }, "增加/删除集装箱种类"},
-            {[&] { w.kdbao->trigger(); }, "建立包装箱列表"},
-            {[&] { w.kbbao->trigger(); }, "建立包装箱列表"},
-            {[&] { w.carton_types_button->click(); }, "建立包装箱列表"},
+            {[&] { parts(w).kjg->trigger(); }, "增加/删除集装箱种类"},
+            {[&] { parts(w).kbji->trigger(); }, "增加/删除集装箱种类"},
+            {[&] { parts(w).container_types_button->click(); }, "增加/删除集装箱种类"},
+            {[&] { parts(w).kdbao->trigger(); }, "建立包装箱列表"},
+            {[&] { parts(w).kbbao->trigger(); }, "建立包装箱列表"},
+            {[&] { parts(w).carton_types_button->click(); }, "建立包装箱列表"},
         };
         for (const auto& c : cases) {
             QString seen;
@@ -452,15 +453,15 @@ private slots:
             dialog->fields.height->setText(q("239"));
             dialog->ok_button->click();
         });
-        w.manual_input_button->click();
+        parts(w).manual_input_button->click();
         QCOMPARE(f.prompts.messages(), QStringList{q("输入成功")});
-        QCOMPARE(w.container_list->background(), QColor(128, 128, 128));
-        QCOMPARE(w.container_list->currentText(), q("40尺柜"));
-        w.single_placement->setChecked(true);
-        w.no_side_placement->setChecked(true);
+        QCOMPARE(parts(w).container_list->background(), QColor(128, 128, 128));
+        QCOMPARE(parts(w).container_list->currentText(), q("40尺柜"));
+        parts(w).single_placement->setChecked(true);
+        parts(w).no_side_placement->setChecked(true);
         type_carton(w, "60", "40", "30");
         w.start_calculation();
-        QCOMPARE(w.arrangement_text->text(), q("分1堆摆放共放700个包装箱"));
+        QCOMPARE(parts(w).arrangement_text->text(), q("分1堆摆放共放700个包装箱"));
     }
 
     void print_and_information_commands_reach_their_parts() {
@@ -468,15 +469,15 @@ private slots:
         kmain& w = f.w();
         // The button parks the focus on the carton picture before capturing;
         // the menu item prints with the focus where it was.
-        w.start_button->setFocus();
-        w.kprint->trigger();
-        QCOMPARE(QApplication::focusWidget(), w.start_button);
-        QTest::mouseClick(w.print_button, Qt::LeftButton);
-        QCOMPARE(QApplication::focusWidget(), w.carton_picture);
-        w.kbprint->trigger();
-        w.kshiyong->trigger();
-        w.kbhelp->trigger();
-        w.kbfangui->trigger();
+        parts(w).start_button->setFocus();
+        parts(w).kprint->trigger();
+        QCOMPARE(QApplication::focusWidget(), parts(w).start_button);
+        QTest::mouseClick(parts(w).print_button, Qt::LeftButton);
+        QCOMPARE(QApplication::focusWidget(), parts(w).carton_picture);
+        parts(w).kbprint->trigger();
+        parts(w).kshiyong->trigger();
+        parts(w).kbhelp->trigger();
+        parts(w).kbfangui->trigger();
         QStringList asked;
         for (const auto& e : f.prompts.log) {
             asked << (e.what == scripted_prompts::exchange::print ? q("print") : e.text);
@@ -500,14 +501,14 @@ private slots:
     void the_web_label() {
         window_fixture f;
         kmain& w = f.w();
-        QCOMPARE(w.web_label->cursor().shape(), Qt::PointingHandCursor);
-        QTest::mouseMove(w.web_label);
-        QVERIFY(w.web_label->underlined());
-        QTest::mouseMove(w.single_placement);  // a control: the underline stays
-        QVERIFY(w.web_label->underlined());
+        QCOMPARE(parts(w).web_label->cursor().shape(), Qt::PointingHandCursor);
+        QTest::mouseMove(parts(w).web_label);
+        QVERIFY(parts(w).web_label->underlined());
+        QTest::mouseMove(parts(w).single_placement);  // a control: the underline stays
+        QVERIFY(parts(w).web_label->underlined());
         QTest::mouseMove(w.centralWidget(), QPoint(170, 470));  // the bare background
-        QVERIFY(!w.web_label->underlined());
-        QTest::mouseClick(w.web_label, Qt::LeftButton);
+        QVERIFY(!parts(w).web_label->underlined());
+        QTest::mouseClick(parts(w).web_label, Qt::LeftButton);
         QCOMPARE(f.prompts.log.size(), 1u);
         QCOMPARE(f.prompts.log[0].text, q("https://www.varnel.example/"));
     }

@@ -21,6 +21,7 @@
 
 using namespace varnel;
 using test_support::same_pixels;
+using test_support::parts;
 using test_support::window_fixture;
 
 namespace {
@@ -31,9 +32,9 @@ const QString prefix = QString::fromUtf8("集装箱Varnel软件     *version 1.0
 void calculate(kmain& w, const char* l, const char* wd, const char* h, const char* cl,
                const char* cw, const char* ch) {
     w.set_manual_container_size(q(l), q(wd), q(h));
-    w.carton_length->setText(q(cl));
-    w.carton_width->setText(q(cw));
-    w.carton_height->setText(q(ch));
+    parts(w).carton_length->setText(q(cl));
+    parts(w).carton_width->setText(q(cw));
+    parts(w).carton_height->setText(q(ch));
     w.start_calculation();
 }
 
@@ -87,16 +88,16 @@ private slots:
         const load_model saved = w.model();
         const QString title = w.windowTitle();
         f.prompts.file_names.push_back(path);
-        w.ksave->trigger();
+        parts(w).ksave->trigger();
         QCOMPARE(w.windowTitle(), title);  // saving leaves the title alone
         QCOMPARE(f.prompts.log.back().what, scripted_prompts::exchange::save_file);
         QCOMPARE(f.prompts.log.back().text, q("Varnel文件 (*.qrn)"));
         QCOMPARE(f.prompts.log.back().suggested, q("Varnel文件1"));
 
         w.reset_plan();
-        w.single_placement->setChecked(true);
+        parts(w).single_placement->setChecked(true);
         f.prompts.file_names.push_back(path);
-        w.kopen->trigger();
+        parts(w).kopen->trigger();
         QCOMPARE(f.prompts.messages(), QStringList());
         QCOMPARE(f.prompts.log.back().what, scripted_prompts::exchange::open_file);
         QCOMPARE(f.prompts.log.back().text, q("Varnel文件 (*.qrn)"));
@@ -108,27 +109,27 @@ private slots:
             QCOMPARE(format_number(w.model().draw_stacks[k].box_width),
                      format_number(saved.draw_stacks[k].box_width));
         }
-        QCOMPARE(w.container_length->text(), q("590"));
-        QCOMPARE(w.container_width->text(), q("235"));
-        QCOMPARE(w.container_height->text(), q("239"));
-        QCOMPARE(w.container_list->background(), QColor(128, 128, 128));
-        QCOMPARE(w.carton_length->text(), q("60"));
-        QCOMPARE(w.carton_width->text(), q("85"));
-        QCOMPARE(w.carton_height->text(), q("40"));
-        QCOMPARE(w.utilisation_text->text(), q("集装箱的利用效率：80.03%"));
-        QCOMPARE(w.arrangement_text->text(), q("分5堆摆放共放130个包装箱"));
+        QCOMPARE(parts(w).container_length->text(), q("590"));
+        QCOMPARE(parts(w).container_width->text(), q("235"));
+        QCOMPARE(parts(w).container_height->text(), q("239"));
+        QCOMPARE(parts(w).container_list->background(), QColor(128, 128, 128));
+        QCOMPARE(parts(w).carton_length->text(), q("60"));
+        QCOMPARE(parts(w).carton_width->text(), q("85"));
+        QCOMPARE(parts(w).carton_height->text(), q("40"));
+        QCOMPARE(parts(w).utilisation_text->text(), q("集装箱的利用效率：80.03%"));
+        QCOMPARE(parts(w).arrangement_text->text(), q("分5堆摆放共放130个包装箱"));
         QCOMPARE(w.windowTitle(), prefix + path);
-        QVERIFY(w.single_placement->isChecked());
+        QVERIFY(parts(w).single_placement->isChecked());
         // Drawn without the outline over the stacks, and the walk works.
         drawing_area expected;
         draw_first_stacks(expected, w.model().draw_stacks, 5);
-        QVERIFY(same_pixels(w.drawing->pixels(), expected.pixels()));
-        QTest::mouseClick(w.draw_button, Qt::LeftButton);
-        QCOMPARE(w.stack_text->text(), q("显示第1堆包装箱"));
+        QVERIFY(same_pixels(parts(w).drawing->pixels(), expected.pixels()));
+        QTest::mouseClick(parts(w).draw_button, Qt::LeftButton);
+        QCOMPARE(parts(w).stack_text->text(), q("显示第1堆包装箱"));
 
         // The next save suggests the opened file's full path.
         f.prompts.file_names.push_back({});
-        w.kbsave->trigger();
+        parts(w).kbsave->trigger();
         QCOMPARE(f.prompts.log.back().suggested, path);
     }
 
@@ -139,7 +140,7 @@ private slots:
         calculate(f.w(), "170", "150", "240", "65", "50", "20");
         QCOMPARE(stack_count(f.w().model().stacks), 3);
         f.prompts.file_names.push_back(path);
-        QTest::mouseClick(f.w().save_button, Qt::LeftButton);
+        QTest::mouseClick(parts(f.w()).save_button, Qt::LeftButton);
         const std::string bytes = read_whole_file(path).bytes;
         QCOMPARE(std::count(bytes.begin(), bytes.end(), '\n'), 119);
         QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{q("three")});
@@ -152,24 +153,24 @@ private slots:
         window_fixture f;
         kmain& w = f.w();
 
-        w.ksave->trigger();  // nothing calculated yet
+        parts(w).ksave->trigger();  // nothing calculated yet
         QCOMPARE(f.prompts.messages(), QStringList{q("没有计算结果")});
         QCOMPARE(f.prompts.log.size(), 1u);
 
         calculate(w, "590", "235", "239", "60", "85", "40");
         f.prompts.clear();
-        w.ksave->trigger();  // the dialog is cancelled
+        parts(w).ksave->trigger();  // the dialog is cancelled
         QCOMPARE(f.prompts.log.size(), 1u);
 
         f.prompts.file_names.push_back(path);
         f.prompts.questions.push_back(false);  // do not overwrite
-        w.ksave->trigger();
+        parts(w).ksave->trigger();
         QCOMPARE(f.prompts.log.back().text, q("该文件已经存在，是否要覆盖原文件？"));
         QCOMPARE(read_whole_file(path).bytes, std::string("old bytes"));
 
         f.prompts.file_names.push_back(path);
         f.prompts.questions.push_back(true);
-        w.ksave->trigger();
+        parts(w).ksave->trigger();
         QVERIFY(read_whole_file(path).bytes.starts_with("\r\n\r\nVarnel"));
         QVERIFY(f.prompts.messages().isEmpty());
     }
@@ -185,7 +186,7 @@ private slots:
         for (const QString& target : {plain + q("/inner.qrn"), dir.path()}) {
             f.prompts.clear();
             f.prompts.file_names.push_back(target);
-            w.ksave->trigger();
+            parts(w).ksave->trigger();
             QCOMPARE(f.prompts.messages(), QStringList{q("文件保存出错，操作无法完成")});
         }
         QCOMPARE(read_whole_file(plain).bytes, std::string("kept"));
@@ -200,7 +201,7 @@ private slots:
         f.prompts.clear();
         f.prompts.file_names.push_back(old);
         f.prompts.questions.push_back(true);
-        w.ksave->trigger();
+        parts(w).ksave->trigger();
         QCOMPARE(f.prompts.messages(), QStringList{q("文件保存出错，操作无法完成")});
         QCOMPARE(read_whole_file(old).bytes, std::string("old plan"));
         QFile::setPermissions(locked.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
@@ -211,12 +212,12 @@ private slots:
         kmain& w = f.w();
         calculate(w, "590", "235", "239", "60", "85", "40");
         const load_model before = w.model();
-        w.kbopen->trigger();  // cancelled
+        parts(w).kbopen->trigger();  // cancelled
         f.prompts.file_names.push_back(q("/no/such/folder/plan.qrn"));
-        w.kopen->trigger();
+        parts(w).kopen->trigger();
         QCOMPARE(f.prompts.messages(), QStringList{q("查找不到文件")});
         QCOMPARE(w.model().stacks, before.stacks);
-        QCOMPARE(w.utilisation_text->text(), q("集装箱的利用效率：80.03%"));
+        QCOMPARE(parts(w).utilisation_text->text(), q("集装箱的利用效率：80.03%"));
     }
 
     void damaged_files_give_their_message_at_the_right_moment() {
@@ -247,9 +248,9 @@ private slots:
             kmain& w = f.w();
             calculate(w, "590", "235", "239", "60", "85", "40");
             QString text_when_shown;
-            f.prompts.on_message = [&](const QString&) { text_when_shown = w.utilisation_text->text(); };
+            f.prompts.on_message = [&](const QString&) { text_when_shown = parts(w).utilisation_text->text(); };
             f.prompts.file_names.push_back(path);
-            w.kopen->trigger();
+            parts(w).kopen->trigger();
             QVERIFY2(f.prompts.messages() == QStringList{q(c.message)}, c.name);
             QCOMPARE(text_when_shown.isEmpty(), !c.shown);
             if (!c.shown) QCOMPARE(w.windowTitle(), prefix + q("Varnel文件1"));
@@ -263,20 +264,20 @@ private slots:
         QStringList titles;
         for (int i = 0; i < 3; ++i) {
             answer_new_plan(nullptr, press::cancel);
-            w.knew->trigger();
+            parts(w).knew->trigger();
             titles << w.plan_label();
         }
         answer_new_plan("方案A", press::ok);
-        w.kbnew->trigger();
+        parts(w).kbnew->trigger();
         titles << w.plan_label();
         answer_new_plan("   ", press::ok);
-        w.knew->trigger();
+        parts(w).knew->trigger();
         titles << w.plan_label();
         answer_new_plan(nullptr, press::cancel);
-        w.knew->trigger();
+        parts(w).knew->trigger();
         titles << w.plan_label();
         answer_new_plan("ignored", press::close);
-        w.knew->trigger();
+        parts(w).knew->trigger();
         titles << w.plan_label();
         QCOMPARE(titles, QStringList({q("Varnel文件2"), q("Varnel文件3"), q("Varnel文件4"), q("方案A"),
                                       q("   "), q("Varnel文件5"), q("Varnel文件5")}));
@@ -286,7 +287,7 @@ private slots:
         w.show();
         for (const char* name : {"方案[*]", "[*][*]x[*]"}) {
             answer_new_plan(name, press::ok);
-            w.knew->trigger();
+            parts(w).knew->trigger();
             QCOMPARE(w.plan_label(), q(name));
             QCOMPARE(w.windowHandle()->title(), prefix + q(name));
         }
@@ -298,11 +299,11 @@ private slots:
             kmain& w = f.w();
             calculate(w, "590", "235", "239", "60", "85", "40");
             answer_new_plan("方案B", button);
-            w.knew->trigger();
+            parts(w).knew->trigger();
             QCOMPARE(stack_count(w.model().stacks), 0);
-            QVERIFY(w.carton_length->text().isEmpty());
-            QVERIFY(w.utilisation_text->text().isEmpty());
-            QCOMPARE(w.container_list->currentText(), q("40尺柜"));
+            QVERIFY(parts(w).carton_length->text().isEmpty());
+            QVERIFY(parts(w).utilisation_text->text().isEmpty());
+            QCOMPARE(parts(w).container_list->currentText(), q("40尺柜"));
         }
     }
 
@@ -329,7 +330,7 @@ private slots:
         kmain& w = f.w();
         w.set_plan_number(32767);
         answer_new_plan(nullptr, press::cancel);
-        w.knew->trigger();
+        parts(w).knew->trigger();
         QCOMPARE(w.plan_label(), q("Varnel文件32768"));
     }
 };

@@ -1,0 +1,48 @@
+#!/usr/bin/env python3
+"""Checks that every #include between the program's folders points down the
+layers docs/ARCHITECTURE.md describes. Usage: check_layers.py SOURCE_ROOT"""
+import pathlib
+import re
+import sys
+
+# What each folder may include besides itself and the standard and Qt headers.
+BELOW = {
+    "engine": set(),
+    "plan": {"engine"},
+    "catalogue": {"engine"},
+    "view": {"engine"},
+    "ui": set(),
+    "output": {"ui"},
+    "help": {"ui", "view", "engine"},
+    "dialogs": {"catalogue", "plan", "ui", "engine"},
+    "tools": {"engine", "plan", "catalogue"},
+    "app": {"engine", "plan", "catalogue", "view", "ui", "output", "help", "dialogs"},
+}
+# Folders above the program: they may include any of it.
+ABOVE = {"generators", "bench", "tests", "fuzz"}
+
+INCLUDE = re.compile(r'^\s*#\s*include\s*"([^"/]+)/')
+
+
+def main() -> int:
+    root = pathlib.Path(sys.argv[1])
+    wrong = []
+    for folder in sorted(BELOW):
+        allowed = BELOW[folder] | {folder}
+        for source in sorted((root / folder).rglob("*")):
+            if source.suffix not in {".h", ".cpp"}:
+                continue
+            for number, line in enumerate(source.read_text(encoding="utf-8").splitlines(), 1):
+                match = INCLUDE.match(line)
+                if match and match.group(1) not in allowed:
+                    wrong.append(f"{source.relative_to(root)}:{number}: {line.strip()}")
+    for folder in (p.name for p in root.iterdir() if p.is_dir()):
+        if folder not in BELOW.keys() | ABOVE and (root / folder / "CMakeLists.txt").exists():
+            wrong.append(f"{folder}/: a folder of the build in no layer")
+    for line in wrong:
+        print(line)
+    return 1 if wrong else 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())

@@ -9,6 +9,7 @@
 #include <QTimer>
 #include <QWindow>
 
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include "app/kmain.h"
@@ -181,13 +182,18 @@ private slots:
         calculate(w, "590", "235", "239", "60", "85", "40");
         const QString plain = dir.filePath(q("plain.qrn"));
         write_file(plain, "kept");
-        // Below a plain file, and onto a folder: neither can become a plan.
-        for (const QString& target : {plain + q("/inner.qrn"), dir.path()}) {
+        // Below a plain file, onto a folder, into a FIFO nobody reads (at
+        // once, not waiting): none can become a plan, none is replaced.
+        const QString fifo = dir.filePath(q("pipe.qrn"));
+        QCOMPARE(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+        for (const QString& target : {plain + q("/inner.qrn"), dir.path(), fifo}) {
             f.prompts.clear();
             f.prompts.file_names.push_back(target);
+            f.prompts.questions.push_back(true);
             w.ksave->trigger();
             QCOMPARE(f.prompts.messages(), QStringList{q("文件保存出错，操作无法完成")});
         }
+        QVERIFY(QFileInfo(fifo).exists() && !QFileInfo(fifo).isFile());
         QCOMPARE(read_whole_file(plain).bytes, std::string("kept"));
         QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{q("plain.qrn")});
 
@@ -229,6 +235,12 @@ private slots:
             {"header only", header(), "文件读取出错，操作无法完成", false},
             {"ends at the second section", header() + block(" 0 ") + second(),
              "文件读取出错，操作无法完成", false},
+            {"no stack in the second section", header() + block(" 0 ") + second() + "\r\n",
+             "文件读取出错，操作无法完成", false},
+            {"no stack in the first section", header() + second() + block(" 0 "),
+             "文件读取出错，操作无法完成", false},
+            {"a carton of 1e400", header() + block(" 0 ") + second() + block(" 0 ", " 1e400 "),
+             "文件打开出错", true},
             {"index 40", header() + block(" 0 ") + second() + block(" 0 ") + block(" 40 "),
              "文件打开出错", true},
             {"a bad number", header() + block(" 0 ") + second() + block(" 0 ", " 3x "),
@@ -252,8 +264,38 @@ private slots:
             w.kopen->trigger();
             QVERIFY2(f.prompts.messages() == QStringList{q(c.message)}, c.name);
             QCOMPARE(text_when_shown.isEmpty(), !c.shown);
-            if (!c.shown) QCOMPARE(w.windowTitle(), prefix + q("Varnel文件1"));
-            if (c.shown) QCOMPARE(w.windowTitle(), prefix + path);
+            if (c.shown) {
+                QCOMPARE(w.windowTitle(), prefix + path);
+                continue;
+            }
+            // Nothing of a refused file remains: no stack to draw, nothing to save.
+            QCOMPARE(w.windowTitle(), prefix + q("Varnel文件1"));
+            QCOMPARE(stack_count(w.model().draw_stacks), 0);
+            QCOMPARE(stack_count(w.model().stacks), 0);
+            QVERIFY(w.carton_length->text().isEmpty());
+            f.prompts.clear();
+            QTest::mouseClick(w.draw_button, Qt::LeftButton);
+            QVERIFY(w.stack_text->text().isEmpty());
+            w.ksave->trigger();
+            QCOMPARE(f.prompts.messages(), QStringList{q("没有计算结果")});
+        }
+    }
+
+    // Only a plain file is opened: a FIFO would freeze the window waiting for
+    // a writer. Anything else is refused at once and the plan stays.
+    void open_reads_only_plain_files() {
+        QTemporaryDir dir;
+        const QString fifo = dir.filePath(q("pipe.qrn"));
+        QCOMPARE(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+        for (const QString& path : {fifo, dir.path(), q("/dev/zero")}) {
+            window_fixture f;
+            kmain& w = f.w();
+            calculate(w, "590", "235", "239", "60", "85", "40");
+            f.prompts.file_names.push_back(path);
+            w.kopen->trigger();
+            QCOMPARE(f.prompts.messages(), QStringList{q("文件打开出错")});
+            QCOMPARE(w.utilisation_text->text(), q("集装箱的利用效率：80.03%"));
+            QCOMPARE(stack_count(w.model().stacks), 5);
         }
     }
 

@@ -134,7 +134,7 @@ int run_planner(const std::vector<std::string>& args, std::ostream& out, std::os
     const std::optional<options> o = parse_arguments(args);
     if (o && o->help) {
         out << usage;
-        return exit_plan;
+        return finish_output(out, err, exit_plan);
     }
     if (!o || o->sizes.size() != o->expected_sizes()) {
         err << usage;

@@ -112,7 +112,7 @@ protected:
 TEST(Planner, OutputThatCannotBeWrittenIsNoSuccess) {
     for (const std::vector<std::string>& args :
          {std::vector<std::string>{"590", "235", "239", "60", "85", "40"},
-          {"590", "235", "239", "60", "85", "40", "-o", "-"}}) {
+          {"590", "235", "239", "60", "85", "40", "-o", "-"}, {"--help"}}) {
         full_device device;
         std::ostream out(&device);
         std::ostringstream err;

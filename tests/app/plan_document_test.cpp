@@ -90,7 +90,7 @@ private slots:
         w.ksave->trigger();
         QCOMPARE(w.windowTitle(), title);  // saving leaves the title alone
         QCOMPARE(f.prompts.log.back().what, scripted_prompts::exchange::save_file);
-        QCOMPARE(f.prompts.log.back().text, q("Varnel文件 (*.qrn)"));
+        QCOMPARE(f.prompts.log.back().text, q("Varnel文件(*.qrn)"));
         QCOMPARE(f.prompts.log.back().suggested, q("Varnel文件1"));
 
         w.reset_plan();
@@ -99,7 +99,7 @@ private slots:
         w.kopen->trigger();
         QCOMPARE(f.prompts.messages(), QStringList());
         QCOMPARE(f.prompts.log.back().what, scripted_prompts::exchange::open_file);
-        QCOMPARE(f.prompts.log.back().text, q("Varnel文件 (*.qrn)"));
+        QCOMPARE(f.prompts.log.back().text, q("Varnel文件(*.qrn)"));
         QCOMPARE(f.prompts.log.back().suggested, q("Varnel文件1"));
         for (int i = 0; i < 5; ++i) {
             const auto k = static_cast<std::size_t>(i);

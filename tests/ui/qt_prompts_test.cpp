@@ -66,9 +66,9 @@ private slots:
             QVERIFY(dialog.testOption(QFileDialog::DontUseNativeDialog));
             QCOMPARE(dialog.defaultSuffix(), QString());
             QCOMPARE(dialog.acceptMode(), QFileDialog::AcceptSave);
-            QCOMPARE(dialog.nameFilters(), QStringList{QStringLiteral("Varnel文件 (*.qrn)")});
+            QCOMPARE(dialog.nameFilters(), QStringList{QStringLiteral("Varnel文件(*.qrn)")});
         });
-        QCOMPARE(prompts.save_file_name(QStringLiteral("Varnel文件 (*.qrn)"),
+        QCOMPARE(prompts.save_file_name(QStringLiteral("Varnel文件(*.qrn)"),
                                         QStringLiteral("Varnel文件1")),
                  QString());
     }

@@ -324,6 +324,35 @@ private slots:
         QCOMPARE(dialog.result_outcome(), kcnew::outcome::closed);
     }
 
+    // Enter in the name field presses OK, so an empty name still gets its
+    // message; on a focused Cancel it cancels.
+    void enter_presses_the_default_button_of_the_new_plan_dialog() {
+        const struct {
+            const char* name;
+            bool on_cancel;
+            kcnew::outcome outcome;
+            QStringList messages;
+        } cases[] = {
+            {"方案C", false, kcnew::outcome::named, {}},
+            {"", false, kcnew::outcome::closed, {q("请输入新建文件名")}},
+            {"方案C", true, kcnew::outcome::numbered, {}},
+        };
+        for (const auto& c : cases) {
+            scripted_prompts prompts;
+            kcnew dialog(prompts);
+            dialog.show();
+            QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+            dialog.name_field->setText(q(c.name));
+            QWidget* target = dialog.name_field;
+            if (c.on_cancel) target = dialog.cancel_button;
+            target->setFocus();
+            QTest::keyClick(target, Qt::Key_Return);
+            QCOMPARE(dialog.result_outcome(), c.outcome);
+            QCOMPARE(prompts.messages(), c.messages);
+            QCOMPARE(dialog.isVisible(), c.outcome == kcnew::outcome::closed);
+        }
+    }
+
     void plan_numbers_count_on_past_sixteen_bits() {
         window_fixture f;
         kmain& w = f.w();

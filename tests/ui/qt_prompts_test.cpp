@@ -62,6 +62,12 @@ private slots:
             QCOMPARE(dialog.windowTitle(), QStringLiteral("另存为"));
         });
         prompts.save_file_name(QStringLiteral("Varnel文件(*.qrn)"), QStringLiteral("Varnel文件1"));
+        on_next_dialog<QFileDialog>([](QFileDialog& dialog) {
+            QVERIFY(dialog.testOption(QFileDialog::DontUseNativeDialog));
+            QCOMPARE(dialog.acceptMode(), QFileDialog::AcceptOpen);
+            QCOMPARE(dialog.windowTitle(), QStringLiteral("打开"));
+        });
+        QCOMPARE(prompts.open_file_name(QStringLiteral("Varnel文件(*.qrn)"), QString()), QString());
     }
 
     // A message has OK only, no icon and the program's title; a question

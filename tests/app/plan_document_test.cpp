@@ -91,7 +91,7 @@ private slots:
         w.ksave->trigger();
         QCOMPARE(w.windowTitle(), title);  // saving leaves the title alone
         QCOMPARE(f.prompts.log.back().what, scripted_prompts::exchange::save_file);
-        QCOMPARE(f.prompts.log.back().text, q("Varnel文件 (*.qrn)"));
+        QCOMPARE(f.prompts.log.back().text, q("Varnel文件(*.qrn)"));
         QCOMPARE(f.prompts.log.back().suggested, q("Varnel文件1"));
 
         w.reset_plan();
@@ -100,7 +100,7 @@ private slots:
         w.kopen->trigger();
         QCOMPARE(f.prompts.messages(), QStringList());
         QCOMPARE(f.prompts.log.back().what, scripted_prompts::exchange::open_file);
-        QCOMPARE(f.prompts.log.back().text, q("Varnel文件 (*.qrn)"));
+        QCOMPARE(f.prompts.log.back().text, q("Varnel文件(*.qrn)"));
         QCOMPARE(f.prompts.log.back().suggested, q("Varnel文件1"));
         for (int i = 0; i < 5; ++i) {
             const auto k = static_cast<std::size_t>(i);
@@ -364,6 +364,35 @@ private slots:
         QCOMPARE(prompts.messages(), QStringList{q("请输入新建文件名")});
         QVERIFY(dialog.isVisible());
         QCOMPARE(dialog.result_outcome(), kcnew::outcome::closed);
+    }
+
+    // Enter in the name field presses OK, so an empty name still gets its
+    // message; on a focused Cancel it cancels.
+    void enter_presses_the_default_button_of_the_new_plan_dialog() {
+        const struct {
+            const char* name;
+            bool on_cancel;
+            kcnew::outcome outcome;
+            QStringList messages;
+        } cases[] = {
+            {"方案C", false, kcnew::outcome::named, {}},
+            {"", false, kcnew::outcome::closed, {q("请输入新建文件名")}},
+            {"方案C", true, kcnew::outcome::numbered, {}},
+        };
+        for (const auto& c : cases) {
+            scripted_prompts prompts;
+            kcnew dialog(prompts);
+            dialog.show();
+            QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+            dialog.name_field->setText(q(c.name));
+            QWidget* target = dialog.name_field;
+            if (c.on_cancel) target = dialog.cancel_button;
+            target->setFocus();
+            QTest::keyClick(target, Qt::Key_Return);
+            QCOMPARE(dialog.result_outcome(), c.outcome);
+            QCOMPARE(prompts.messages(), c.messages);
+            QCOMPARE(dialog.isVisible(), c.outcome == kcnew::outcome::closed);
+        }
     }
 
     void plan_numbers_count_on_past_sixteen_bits() {

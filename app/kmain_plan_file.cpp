@@ -1,6 +1,6 @@
 // The plan as a document: New plan names it, Save writes it, Open reads it
 // back and shows it as a calculation would.
-#include <QFile>
+#include <QFileInfo>
 #include <QLineEdit>
 
 #include "app/kmain.h"
@@ -44,15 +44,18 @@ void kmain::new_plan() {
 }
 
 void kmain::save_plan() {
-    if (model_.draw_stacks[0].in_use == 0) {
+    // A file reopens only with a stack in both sections.
+    if (stack_count(model_.draw_stacks) == 0 || stack_count(model_.stacks) == 0) {
         prompts_.message(qtext(text::no_result));
         return;
     }
     const QString path = prompts_.save_file_name(qtext(text::plan_filter), plan_label());
     if (path.isEmpty()) return;
-    if (QFile existing(path); existing.open(QIODevice::ReadOnly)) {
-        existing.close();
-        if (!prompts_.question(qtext(text::overwrite_question))) return;
+    // Asked of the name, not by opening it: opening a FIFO would wait for a
+    // writer for ever. A folder is not overwritten; the save fails below.
+    const QFileInfo target(path);
+    if (target.exists() && !target.isDir() && !prompts_.question(qtext(text::overwrite_question))) {
+        return;
     }
     // Written beside the target and renamed over it: a failed save leaves
     // any old file as it was.
@@ -69,12 +72,16 @@ void kmain::open_plan() {
         prompts_.message(qtext(text::file_not_found));
         return;
     }
+    if (file.status == file_contents::state::not_regular) {
+        prompts_.message(qtext(text::file_open_error));
+        return;
+    }
     if (!reset_plan()) return;
 
     // A read that failed part way is an error of the file: what was read is
-    // shown, then the message.
+    // shown, then the message. A refused file leaves the plan reset.
     const plan_read_result read = read_plan(file.bytes, model_.draw_stacks, model_.stacks);
-    if (read.status == plan_read_status::section_missing) {
+    if (read.status != plan_read_status::ok) {
         prompts_.message(qtext(text::file_read_error));
         return;
     }

@@ -69,6 +69,12 @@ struct catalogue_opener {
         }
         if (problem) {
             sql::drop_connection(db);
+            // A journal left by a write that never finished is rolled back
+            // on opening, which needs write access; say so, not just "read
+            // only".
+            if (QFileInfo::exists(absolute + QStringLiteral("-journal"))) {
+                *problem += QString::fromUtf8(text::catalogue_unfinished_write);
+            }
             return {nullptr, open_error(absolute, *problem)};
         }
         return {std::unique_ptr<catalogue_store>(new catalogue_store(std::move(db), absolute)), {}};

@@ -11,6 +11,10 @@ inline constexpr const char* default_container = "40尺柜";
 inline constexpr const char* catalogue_open_error = "无法打开数据库文件";
 inline constexpr const char* catalogue_missing = "文件不存在";
 inline constexpr const char* catalogue_in_use = "该数据库连接已经打开";
+// Appended to the reason when a journal of an unfinished write lies beside
+// the catalogue.
+inline constexpr const char* catalogue_unfinished_write =
+    "（数据库有一次未完成的写入，需要对数据库文件及其文件夹有写权限才能恢复）";
 // When the store fails without saying why.
 inline constexpr const char* catalogue_unknown_error = "数据库出错";
 

@@ -32,7 +32,8 @@ kcnew::kcnew(prompts& prompts, QWidget* parent)
     ok_button->setGeometry(11, 84, 102, 25);
     cancel_button = new QPushButton(qtext(text::new_plan_cancel), this);
     cancel_button->setGeometry(127, 84, 102, 25);
-    for (QPushButton* b : {ok_button, cancel_button}) b->setAutoDefault(false);
+    // Enter confirms, as in the other dialogs; on a focused Cancel it cancels.
+    ok_button->setDefault(true);
 
     setTabOrder(name_field, ok_button);
     setTabOrder(ok_button, cancel_button);

@@ -57,6 +57,40 @@ bool is_decimal_literal(std::string_view s) {
     return i == s.size();
 }
 
+// Whether an unsigned decimal literal is below one, told from its digits and
+// exponent alone: a range error must not depend on a wider type's range
+// (1e400 is beyond double too). Huge exponents saturate.
+bool below_one(std::string_view s) {
+    long long order = 0;  // the power of ten of the first significant digit, plus one
+    bool significant = false;
+    bool after_point = false;
+    std::size_t i = 0;
+    for (; i < s.size() && s[i] != 'e' && s[i] != 'E'; ++i) {
+        if (s[i] == '.') {
+            after_point = true;
+        } else if (significant) {
+            if (!after_point) ++order;
+        } else if (s[i] != '0') {
+            significant = true;
+            if (!after_point) ++order;
+        } else if (after_point) {
+            --order;
+        }
+    }
+    if (!significant) return true;
+    long long exponent = 0;
+    if (i < s.size()) {
+        ++i;
+        const bool negative = i < s.size() && s[i] == '-';
+        if (i < s.size() && (s[i] == '+' || s[i] == '-')) ++i;
+        for (; i < s.size(); ++i) {
+            if (exponent < 1'000'000'000LL) exponent = exponent * 10 + (s[i] - '0');
+        }
+        if (negative) exponent = -exponent;
+    }
+    return order + exponent <= 0;
+}
+
 std::optional<float> to_float(double value) {
     if (!std::isfinite(value) || std::fabs(value) > std::numeric_limits<float>::max()) {
         return std::nullopt;
@@ -85,13 +119,11 @@ std::optional<float> parse_number(std::string_view text) {
     if (s.front() == '+' || s.front() == '-') s.remove_prefix(1);
 
     // from_chars wants no sign and rounds straight to float, as typed text
-    // should; its range error also covers underflow, which reads as zero.
+    // should; its range error covers underflow too, which reads as zero.
     float magnitude = 0.0f;
     const auto result = std::from_chars(s.data(), s.data() + s.size(), magnitude);
     if (result.ec == std::errc::result_out_of_range) {
-        double wide = 0.0;
-        std::from_chars(s.data(), s.data() + s.size(), wide);
-        if (!(std::fabs(wide) < 1.0)) return std::nullopt;
+        if (!below_one(s)) return std::nullopt;
         magnitude = 0.0f;
     } else if (result.ec != std::errc{} || result.ptr != s.data() + s.size()) {
         return std::nullopt;

@@ -1,6 +1,7 @@
 #include "engine/summary.h"
 
 #include <cmath>
+#include <limits>
 
 #include "engine/messages.h"
 #include "engine/numbers.h"
@@ -24,7 +25,10 @@ plan_totals count_plan(const stack_table& stacks) {
         static_cast<double>(whole.space_y) * whole.space_x * whole.space_z;
     if (carton_volume != 0.0 && container_volume != 0.0) {
         const double share = carton_volume / container_volume * 100.0;
-        if (std::isfinite(share) && std::fabs(share) < 1e30) {
+        // Any share a single-precision value can hold is cut and shown, however
+        // large a hand-edited plan makes it; one beyond that range cannot be
+        // stored, so the value keeps its starting 1.0, as a failed store leaves it.
+        if (std::fabs(share) <= static_cast<double>(std::numeric_limits<float>::max())) {
             const float percent = static_cast<float>(share);
             totals.utilisation =
                 static_cast<float>(std::floor(static_cast<double>(percent) * 100.0) / 100.0);

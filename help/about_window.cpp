@@ -67,6 +67,15 @@ aboutus::aboutus(prompts& ask, QWidget* parent)
     picture_->setPixmap(QPixmap::fromImage(about_picture()));
     picture_->setGeometry(14, 12, 186, 122);
 
+    // The notice opens with "©" and digits, whose advances are fractional:
+    // the Han characters after them would land between pixels, where the thin
+    // strokes of the serif face smear into a heavier, sans-looking weight.
+    // Full hinting keeps every glyph on whole pixels, as the other labels'
+    // Han characters are.
+    QFont whole_pixels = font();
+    whole_pixels.setHintingPreference(QFont::PreferFullHinting);
+    notice_->setFont(whole_pixels);
+
     set_colour(version_, dark_red);
     set_colour(web_, link_blue);
     set_colour(mail_, link_blue);

@@ -3,7 +3,7 @@
 // Texts of the plan documents, exactly as the user reads them.
 namespace varnel::text::inline plan {
 
-inline constexpr const char* plan_filter = "Varnel文件 (*.qrn)";
+inline constexpr const char* plan_filter = "Varnel文件(*.qrn)";
 inline constexpr const char* file_not_found = "查找不到文件";
 inline constexpr const char* file_read_error = "文件读取出错，操作无法完成";
 inline constexpr const char* file_open_error = "文件打开出错";

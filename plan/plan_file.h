@@ -9,8 +9,9 @@
 namespace varnel {
 
 // Writes `bytes` to a temporary file beside `path` and renames it over the
-// target, so a failed save leaves any old file as it was. On failure returns
-// the system's reason.
+// target, so a failed save leaves any old file as it was. An existing target
+// that is a device or a FIFO is written into instead, never replaced (a FIFO
+// nobody reads fails at once). On failure returns the system's reason.
 std::optional<QString> save_file_atomically(const QString& path, std::string_view bytes);
 
 // Far more than any plan file holds (a full one is some 15 KB); reading stops
@@ -19,9 +20,10 @@ inline constexpr qint64 max_plan_file_size = 16 * 1024 * 1024;
 
 struct file_contents {
     enum class state {
-        read,        // the whole file
-        cut_short,   // a read failed or the file is larger than the limit
-        not_opened,  // it cannot be opened for reading
+        read,         // the whole file
+        cut_short,    // a read failed or the file is larger than the limit
+        not_opened,   // it cannot be opened for reading
+        not_regular,  // a FIFO, a device or a folder: never read
     };
     state status = state::not_opened;
     std::string bytes;  // what was read, also when cut short

@@ -177,8 +177,12 @@ int plan_read_result::records_to_draw() const {
 
 bool plan_read_result::draws_past_table() const { return last_index + 1 > stack_table_size; }
 
-plan_read_result read_plan(std::string_view bytes, stack_table& draw_stacks, stack_table& stacks) {
+plan_read_result read_plan(std::string_view bytes, stack_table& draw_stacks_out,
+                           stack_table& stacks_out) {
     plan_read_result result;
+    // Read into copies: a file that is refused leaves nothing behind.
+    stack_table draw_stacks = draw_stacks_out;
+    stack_table stacks = stacks_out;
     line_reader lines(bytes);
     block_reader blocks(lines, result.had_errors);
 
@@ -201,6 +205,14 @@ plan_read_result read_plan(std::string_view bytes, stack_table& draw_stacks, sta
         if (*text == block_marker) blocks.read(stacks, index);
     }
     result.last_index = index;
+    // Without a stack in use in both tables there is no plan to show, and
+    // a Save of it would write a file that cannot be opened.
+    if (stack_count(draw_stacks) == 0 || stack_count(stacks) == 0) {
+        result.status = plan_read_status::no_stack;
+        return result;
+    }
+    draw_stacks_out = draw_stacks;
+    stacks_out = stacks;
     return result;
 }
 

@@ -12,8 +12,9 @@ namespace varnel {
 std::string write_plan(const stack_table& draw_stacks, const stack_table& stacks);
 
 enum class plan_read_status {
-    ok,              // both sections read; see had_errors
-    section_missing  // no "load_team()" or the file ends at "load_team_atu()"
+    ok,               // both sections read; see had_errors
+    section_missing,  // no "load_team()" or the file ends at "load_team_atu()"
+    no_stack          // a section without a stack in use (record 0 unused)
 };
 
 struct plan_read_result {
@@ -32,8 +33,9 @@ struct plan_read_result {
 };
 
 // Reads a plan file into both tables, storing every value that converts and
-// keeping the old value of every field that does not. Never reads out of
-// bounds and takes time linear in the input, whatever the bytes.
+// keeping the old value of every field that does not. Unless the status is
+// ok, the tables are left as they were. Never reads out of bounds and takes
+// time linear in the input, whatever the bytes.
 plan_read_result read_plan(std::string_view bytes, stack_table& draw_stacks, stack_table& stacks);
 
 }  // namespace varnel

@@ -9,9 +9,11 @@ namespace varnel {
 std::variant<container_field_texts, std::string> container_fields_from_catalogue(
     const std::string& name, const QString& folder) {
     // The planner only reads, and may run beside a window that holds the
-    // default connection.
+    // default connection. It still opens for writing where the file allows
+    // it: only then can SQLite roll back a write that a killed window left
+    // unfinished (a read-only connection refuses the whole file instead).
     const open_result opened =
-        open_catalogue(folder, {QStringLiteral("varnel_plan_catalogue"), true});
+        open_catalogue(folder, {QStringLiteral("varnel_plan_catalogue"), false});
     if (!opened.store) return opened.error.toStdString();
 
     const QString wanted = QString::fromLocal8Bit(name.data(), static_cast<qsizetype>(name.size()));

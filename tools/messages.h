@@ -5,5 +5,7 @@ namespace varnel::text::inline tools {
 
 inline constexpr const char* unknown_container_type = "集装箱种类不存在";
 inline constexpr const char* catalogue_read_error = "数据库读取出错";
+inline constexpr const char* bad_file_name = "文件名不是有效的UTF-8编码";
+inline constexpr const char* output_write_error = "标准输出写入出错";
 
 }  // namespace varnel::text::tools

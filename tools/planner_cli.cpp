@@ -1,8 +1,11 @@
 #include "tools/planner_cli.h"
 
 #include <QCoreApplication>
+#include <QFile>
 #include <QString>
 
+#include <cerrno>
+#include <cstring>
 #include <optional>
 #include <ostream>
 #include <utility>
@@ -15,6 +18,7 @@
 #include "plan/plan_file.h"
 #include "plan/plan_format.h"
 #include "tools/catalogue_container.h"
+#include "tools/messages.h"
 
 namespace varnel {
 
@@ -41,7 +45,8 @@ constexpr const char* usage =
     "  --help      show this text\n"
     "\n"
     "Exit status: 0 plan printed, 1 no carton fits, 2 input refused (or an unknown\n"
-    "container type, or a catalogue that cannot be read), 3 file not written.\n";
+    "container type, a catalogue that cannot be read, a file name that is not\n"
+    "UTF-8), 3 file or standard output not written.\n";
 
 struct options {
     bool single = false;
@@ -100,6 +105,28 @@ std::variant<std::vector<std::string>, std::string> field_texts(const options& o
                                     o.sizes[0],          o.sizes[1],         o.sizes[2]};
 }
 
+// The name's bytes as the file system takes them. Bytes that are no UTF-8
+// would decode to U+FFFD and name another file, so they are refused.
+std::optional<QString> file_name(const std::string& bytes) {
+    const QByteArray encoded = QByteArray::fromStdString(bytes);
+    QString name = QFile::decodeName(encoded);
+    if (QFile::encodeName(name) != encoded) return std::nullopt;
+    return name;
+}
+
+// Standard output may be a full disk or a closed pipe: a plan the caller
+// never received is no success.
+int finish_output(std::ostream& out, std::ostream& err, int status) {
+    errno = 0;
+    out.flush();
+    if (out) return status;
+    const int error = errno;
+    err << text::output_write_error;
+    if (error != 0) err << ": " << std::strerror(error);
+    err << '\n';
+    return exit_write_failed;
+}
+
 }  // namespace
 
 int run_planner(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
@@ -107,11 +134,20 @@ int run_planner(const std::vector<std::string>& args, std::ostream& out, std::os
     const std::optional<options> o = parse_arguments(args);
     if (o && o->help) {
         out << usage;
-        return exit_plan;
+        return finish_output(out, err, exit_plan);
     }
     if (!o || o->sizes.size() != o->expected_sizes()) {
         err << usage;
         return exit_refused;
+    }
+
+    std::optional<QString> output_path;
+    if (o->output && *o->output != "-") {
+        output_path = file_name(*o->output);
+        if (!output_path) {
+            err << text::bad_file_name << ": " << *o->output << '\n';
+            return exit_refused;
+        }
     }
 
     const auto texts = field_texts(*o, catalogue_folder);
@@ -138,11 +174,10 @@ int run_planner(const std::vector<std::string>& args, std::ostream& out, std::os
     const std::string file = write_plan(model.draw_stacks, model.stacks);
     if (o->output && *o->output == "-") {
         out << file;
-        return exit_plan;
+        return finish_output(out, err, exit_plan);
     }
-    if (o->output) {
-        const QString path = QString::fromLocal8Bit(o->output->c_str());
-        if (const std::optional<QString> reason = save_file_atomically(path, file)) {
+    if (output_path) {
+        if (const std::optional<QString> reason = save_file_atomically(*output_path, file)) {
             err << text::file_save_error << ": " << *o->output << ": " << reason->toStdString()
                 << '\n';
             return exit_write_failed;
@@ -150,7 +185,7 @@ int run_planner(const std::vector<std::string>& args, std::ostream& out, std::os
     }
     const summary_texts summary = write_summary(model.stacks);
     out << summary.utilisation << '\n' << summary.arrangement << '\n';
-    return exit_plan;
+    return finish_output(out, err, exit_plan);
 }
 
 }  // namespace varnel

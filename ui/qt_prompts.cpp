@@ -38,7 +38,15 @@ bool qt_prompts::question(const QString& text) {
 }
 
 QString qt_prompts::open_file_name(const QString& filter, const QString& suggested) {
-    return QFileDialog::getOpenFileName(owner(), QString(), suggested, filter);
+    // Qt's own dialog, as for saving: a desktop's native one would speak the
+    // desktop's language rather than the program's Chinese.
+    QFileDialog dialog(owner(), QString(), suggested, filter);
+    dialog.setOption(QFileDialog::DontUseNativeDialog, true);
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    dialog.setFileMode(QFileDialog::ExistingFile);
+    dialog.selectFile(suggested);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
+    return dialog.selectedFiles().constFirst();
 }
 
 QString qt_prompts::save_file_name(const QString& filter, const QString& suggested) {

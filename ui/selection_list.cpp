@@ -1,6 +1,8 @@
 #include "ui/selection_list.h"
 
 #include <QFocusEvent>
+#include <QStyleOptionComboBox>
+#include <QStylePainter>
 
 namespace varnel {
 
@@ -39,6 +41,23 @@ void selection_list::focusInEvent(QFocusEvent* event) {
         reason != Qt::MenuBarFocusReason) {
         emit focused();
     }
+}
+
+void selection_list::paintEvent(QPaintEvent*) {
+    QStylePainter painter(this);
+    QStyleOptionComboBox option;
+    initStyleOption(&option);
+    painter.drawComplexControl(QStyle::CC_ComboBox, option);
+    // The style paints the face as a raised button, a gradient around the
+    // colour, in which light grey hardly differs from the window. The face
+    // inside the frame is painted over in the flat colour, then the arrow and
+    // the text again.
+    painter.fillRect(rect().adjusted(1, 1, -1, -1), background());
+    QStyleOption arrow(option);
+    arrow.rect =
+        style()->subControlRect(QStyle::CC_ComboBox, &option, QStyle::SC_ComboBoxArrow, this);
+    painter.drawPrimitive(QStyle::PE_IndicatorArrowDown, arrow);
+    painter.drawControl(QStyle::CE_ComboBoxLabel, option);
 }
 
 }  // namespace varnel

@@ -18,6 +18,8 @@ public:
     // is selected (nothing when there is none) and `clicked` is emitted.
     void choose(const QString& text);
 
+    // The list's face is painted flat in this colour, which tells whether
+    // the container sizes came from the list.
     void set_background(const QColor& colour);
     QColor background() const;
 
@@ -29,6 +31,7 @@ signals:
 protected:
     void showPopup() override;
     void focusInEvent(QFocusEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
 };
 
 }  // namespace varnel

@@ -9,6 +9,7 @@
 #include <QTimer>
 #include <QWindow>
 
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include "app/kmain.h"
@@ -91,7 +92,7 @@ private slots:
         parts(w).ksave->trigger();
         QCOMPARE(w.windowTitle(), title);  // saving leaves the title alone
         QCOMPARE(f.prompts.log.back().what, scripted_prompts::exchange::save_file);
-        QCOMPARE(f.prompts.log.back().text, q("Varnel文件 (*.qrn)"));
+        QCOMPARE(f.prompts.log.back().text, q("Varnel文件(*.qrn)"));
         QCOMPARE(f.prompts.log.back().suggested, q("Varnel文件1"));
 
         w.reset_plan();
@@ -100,7 +101,7 @@ private slots:
         parts(w).kopen->trigger();
         QCOMPARE(f.prompts.messages(), QStringList());
         QCOMPARE(f.prompts.log.back().what, scripted_prompts::exchange::open_file);
-        QCOMPARE(f.prompts.log.back().text, q("Varnel文件 (*.qrn)"));
+        QCOMPARE(f.prompts.log.back().text, q("Varnel文件(*.qrn)"));
         QCOMPARE(f.prompts.log.back().suggested, q("Varnel文件1"));
         for (int i = 0; i < 5; ++i) {
             const auto k = static_cast<std::size_t>(i);
@@ -182,13 +183,18 @@ private slots:
         calculate(w, "590", "235", "239", "60", "85", "40");
         const QString plain = dir.filePath(q("plain.qrn"));
         write_file(plain, "kept");
-        // Below a plain file, and onto a folder: neither can become a plan.
-        for (const QString& target : {plain + q("/inner.qrn"), dir.path()}) {
+        // Below a plain file, onto a folder, into a FIFO nobody reads (at
+        // once, not waiting): none can become a plan, none is replaced.
+        const QString fifo = dir.filePath(q("pipe.qrn"));
+        QCOMPARE(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+        for (const QString& target : {plain + q("/inner.qrn"), dir.path(), fifo}) {
             f.prompts.clear();
             f.prompts.file_names.push_back(target);
+            f.prompts.questions.push_back(true);
             parts(w).ksave->trigger();
             QCOMPARE(f.prompts.messages(), QStringList{q("文件保存出错，操作无法完成")});
         }
+        QVERIFY(QFileInfo(fifo).exists() && !QFileInfo(fifo).isFile());
         QCOMPARE(read_whole_file(plain).bytes, std::string("kept"));
         QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{q("plain.qrn")});
 
@@ -230,6 +236,12 @@ private slots:
             {"header only", header(), "文件读取出错，操作无法完成", false},
             {"ends at the second section", header() + block(" 0 ") + second(),
              "文件读取出错，操作无法完成", false},
+            {"no stack in the second section", header() + block(" 0 ") + second() + "\r\n",
+             "文件读取出错，操作无法完成", false},
+            {"no stack in the first section", header() + second() + block(" 0 "),
+             "文件读取出错，操作无法完成", false},
+            {"a carton of 1e400", header() + block(" 0 ") + second() + block(" 0 ", " 1e400 "),
+             "文件打开出错", true},
             {"index 40", header() + block(" 0 ") + second() + block(" 0 ") + block(" 40 "),
              "文件打开出错", true},
             {"a bad number", header() + block(" 0 ") + second() + block(" 0 ", " 3x "),
@@ -253,8 +265,38 @@ private slots:
             parts(w).kopen->trigger();
             QVERIFY2(f.prompts.messages() == QStringList{q(c.message)}, c.name);
             QCOMPARE(text_when_shown.isEmpty(), !c.shown);
-            if (!c.shown) QCOMPARE(w.windowTitle(), prefix + q("Varnel文件1"));
-            if (c.shown) QCOMPARE(w.windowTitle(), prefix + path);
+            if (c.shown) {
+                QCOMPARE(w.windowTitle(), prefix + path);
+                continue;
+            }
+            // Nothing of a refused file remains: no stack to draw, nothing to save.
+            QCOMPARE(w.windowTitle(), prefix + q("Varnel文件1"));
+            QCOMPARE(stack_count(w.model().draw_stacks), 0);
+            QCOMPARE(stack_count(w.model().stacks), 0);
+            QVERIFY(parts(w).carton_length->text().isEmpty());
+            f.prompts.clear();
+            QTest::mouseClick(parts(w).draw_button, Qt::LeftButton);
+            QVERIFY(parts(w).stack_text->text().isEmpty());
+            parts(w).ksave->trigger();
+            QCOMPARE(f.prompts.messages(), QStringList{q("没有计算结果")});
+        }
+    }
+
+    // Only a plain file is opened: a FIFO would freeze the window waiting for
+    // a writer. Anything else is refused at once and the plan stays.
+    void open_reads_only_plain_files() {
+        QTemporaryDir dir;
+        const QString fifo = dir.filePath(q("pipe.qrn"));
+        QCOMPARE(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+        for (const QString& path : {fifo, dir.path(), q("/dev/zero")}) {
+            window_fixture f;
+            kmain& w = f.w();
+            calculate(w, "590", "235", "239", "60", "85", "40");
+            f.prompts.file_names.push_back(path);
+            parts(w).kopen->trigger();
+            QCOMPARE(f.prompts.messages(), QStringList{q("文件打开出错")});
+            QCOMPARE(parts(w).utilisation_text->text(), q("集装箱的利用效率：80.03%"));
+            QCOMPARE(stack_count(w.model().stacks), 5);
         }
     }
 
@@ -323,6 +365,35 @@ private slots:
         QCOMPARE(prompts.messages(), QStringList{q("请输入新建文件名")});
         QVERIFY(dialog.isVisible());
         QCOMPARE(dialog.result_outcome(), kcnew::outcome::closed);
+    }
+
+    // Enter in the name field presses OK, so an empty name still gets its
+    // message; on a focused Cancel it cancels.
+    void enter_presses_the_default_button_of_the_new_plan_dialog() {
+        const struct {
+            const char* name;
+            bool on_cancel;
+            kcnew::outcome outcome;
+            QStringList messages;
+        } cases[] = {
+            {"方案C", false, kcnew::outcome::named, {}},
+            {"", false, kcnew::outcome::closed, {q("请输入新建文件名")}},
+            {"方案C", true, kcnew::outcome::numbered, {}},
+        };
+        for (const auto& c : cases) {
+            scripted_prompts prompts;
+            kcnew dialog(prompts);
+            dialog.show();
+            QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+            dialog.name_field->setText(q(c.name));
+            QWidget* target = dialog.name_field;
+            if (c.on_cancel) target = dialog.cancel_button;
+            target->setFocus();
+            QTest::keyClick(target, Qt::Key_Return);
+            QCOMPARE(dialog.result_outcome(), c.outcome);
+            QCOMPARE(prompts.messages(), c.messages);
+            QCOMPARE(dialog.isVisible(), c.outcome == kcnew::outcome::closed);
+        }
     }
 
     void plan_numbers_count_on_past_sixteen_bits() {

@@ -51,6 +51,7 @@ private slots:
             {"Box B", "10", "4x", "30", "包装箱的宽度输入有误，请重新输入", &entry_fields::width},
             {"Box B", "60", "40", "", "请输入包装箱的高", &entry_fields::height},
             {"Box B", "60", "40", "3x", "包装箱的高度输入有误，请重新输入", &entry_fields::height},
+            {"Box B", "60", "1e400", "30", "包装箱的宽度输入有误，请重新输入", &entry_fields::width},
             {"Box B", "10", "10", "10", "包装箱的长度太小，程序计算不正常", &entry_fields::length},
             {"Box B", "60", "14.99", "30", "包装箱的宽度太小，程序计算不正常",
              &entry_fields::width},

@@ -63,6 +63,9 @@ private slots:
             // Its tenfold is beyond a float.
             {"新柜", "589", "235", "3e38", "集装箱的高度输入有误，请重新输入",
              &entry_fields::height},
+            // Beyond even a double: no number, never 0 mm.
+            {"新柜", "1e400", "235", "239", "集装箱的长度输入有误，请重新输入",
+             &entry_fields::length},
         };
         dialog_session s(add_my_box);
         const auto before = s.containers();

@@ -32,6 +32,9 @@ TEST(ParseNumber, AcceptsDecimalTextWithBlanksAround) {
         {"-3", -3.0f},     {"+3", 3.0f},       {"1e3", 1000.0f},      {"1E+3", 1000.0f},
         {"2.5e-1", 0.25f}, {"\t7\t", 7.0f},    {"\u3000" "12\u3000", 12.0f},
         {"0", 0.0f},       {"1e-50", 0.0f},    {"00012.50", 12.5f},
+        // Below the float range, even below double's, reads as zero.
+        {"1e-400", 0.0f},  {"-0.0001e-320", -0.0f}, {"0e99999", 0.0f},
+        {"1e-99999999999999999999", 0.0f},          {"0.00000e400", 0.0f},
     };
     for (const auto& c : cases) {
         const auto v = parse_number(c.text);
@@ -43,7 +46,10 @@ TEST(ParseNumber, AcceptsDecimalTextWithBlanksAround) {
 TEST(ParseNumber, RefusesWhatIsNotANumber) {
     const char* cases[] = {"",    " ",   ".",    "-",      "+",   "e5",     "1e",   "1e+",
                            "inf", "nan", "INF",  "0x10",   "1,000", "12a", "1 2",  "--1",
-                           "1e39", "-1e39", "１２", "12cm", "1.2.3", "+-1"};
+                           "1e39", "-1e39", "１２", "12cm", "1.2.3", "+-1",
+                           // Beyond the float range, also where double ends.
+                           "1e309", "1e400", "-1e400", "0.001e400", "100000e304",
+                           "1e99999999999999999999", "3.5e38"};
     for (const char* text : cases) EXPECT_FALSE(parse_number(text).has_value()) << text;
 }
 

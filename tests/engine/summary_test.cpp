@@ -45,6 +45,27 @@ TEST(Summary, NoStackLeavesUtilisationAtOne) {
     EXPECT_EQ(s.arrangement, "分0堆摆放共放0个包装箱");
 }
 
+TEST(Summary, HandEditedSharesAreShownWhileASingleCanHoldThem) {
+    // One carton of side `box` in a container of 1 mm sides: a share of
+    // box³ × 100 percent, as a plan file edited by hand can give.
+    const struct {
+        float box;
+        const char* utilisation;
+    } cases[] = {
+        {1e9f, "集装箱的利用效率：1E+29%"},
+        {1e10f, "集装箱的利用效率：1E+32%"},
+        {1.4e12f, "集装箱的利用效率：2.744E+38%"},
+        // Beyond the largest single the share cannot be stored: the start value.
+        {1e13f, "集装箱的利用效率：1%"},
+        {3e38f, "集装箱的利用效率：1%"},
+    };
+    for (const auto& c : cases) {
+        stack_table t{};
+        t[0] = {0, c.box, c.box, c.box, 1, 1, 1, 0, 0, 1, 1, 1, 1, 1, 0};
+        EXPECT_EQ(write_summary(t).utilisation, c.utilisation) << c.box;
+    }
+}
+
 TEST(Summary, CartonCountsBeyondSixteenBitsAreCounted) {
     // A typed container far larger than any real one: each stack's counts fit
     // in 16 bits, their product does not.

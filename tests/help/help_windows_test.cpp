@@ -36,6 +36,28 @@ int pixels_of(const QImage& image, const QColor& colour) {
     return n;
 }
 
+// Whether `part` appears, pixel for pixel, somewhere in `image`.
+bool contains_image(const QImage& image, const QImage& part) {
+    for (int y = 0; y + part.height() <= image.height(); ++y) {
+        for (int x = 0; x + part.width() <= image.width(); ++x) {
+            if (image.copy(x, y, part.width(), part.height()) == part) return true;
+        }
+    }
+    return false;
+}
+
+// The smallest part of `image` holding every pixel unlike its corner.
+QImage ink(const QImage& image) {
+    const QRgb paper = image.pixel(0, 0);
+    QRect box;
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) {
+            if (image.pixel(x, y) != paper) box |= QRect(x, y, 1, 1);
+        }
+    }
+    return image.copy(box);
+}
+
 }  // namespace
 
 class help_windows_test : public QObject {
@@ -111,6 +133,23 @@ private slots:
         }
         QCOMPARE(window.web_label()->cursor().shape(), Qt::PointingHandCursor);
         QCOMPARE(window.mail_label()->cursor().shape(), Qt::PointingHandCursor);
+    }
+
+    // The notice's Han characters look as they do in any label of the window
+    // that starts with them, not in a heavier face.
+    void the_notice_draws_its_characters_as_the_other_labels_do() {
+        scripted_prompts ask;
+        aboutus window(ask);
+        window.show();
+        QWidget plain;
+        plain.setPalette(window.palette());
+        plain.setFont(window.font());
+        QLabel reference(QStringLiteral("凡耐软件 版权所有"), &plain);
+        reference.adjustSize();
+        plain.show();
+        const QImage characters = ink(reference.grab().toImage());
+        QVERIFY(characters.width() > 80);
+        QVERIFY(contains_image(window.notice_label()->grab().toImage(), characters));
     }
 
     void the_about_picture_is_the_view_in_its_three_colours() {

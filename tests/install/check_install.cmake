@@ -4,9 +4,34 @@ function(fail)
   message(FATAL_ERROR ${ARGV})
 endfunction()
 
+# `cmake --install` rewrites the build folder's install_manifest.txt, the list
+# a real install is uninstalled by: it is kept aside and put back, so that the
+# test's scratch install never replaces it.
+set(manifest ${BUILD_DIR}/install_manifest.txt)
+set(kept_manifest ${PREFIX}-install_manifest.txt)
+if(EXISTS ${manifest})
+  file(READ ${manifest} manifest_before)
+else()
+  set(manifest_before "<none>")
+endif()
+
+function(install_into_prefix)
+  file(REMOVE ${kept_manifest})
+  if(EXISTS ${manifest})
+    file(COPY_FILE ${manifest} ${kept_manifest})
+  endif()
+  execute_process(COMMAND ${CMAKE_COMMAND} --install ${BUILD_DIR} --prefix ${PREFIX}
+                  RESULT_VARIABLE install_status OUTPUT_QUIET)
+  if(EXISTS ${kept_manifest})
+    file(RENAME ${kept_manifest} ${manifest})
+  else()
+    file(REMOVE ${manifest})
+  endif()
+  set(status ${install_status} PARENT_SCOPE)
+endfunction()
+
 file(REMOVE_RECURSE ${PREFIX})
-execute_process(COMMAND ${CMAKE_COMMAND} --install ${BUILD_DIR} --prefix ${PREFIX}
-                RESULT_VARIABLE status OUTPUT_QUIET)
+install_into_prefix()
 if(NOT status EQUAL 0)
   fail("cmake --install failed: ${status}")
 endif()
@@ -66,9 +91,18 @@ endif()
 
 # Installing again keeps the installed catalogue: it holds the user's own types.
 file(WRITE ${program_dir}/qr_ji.qrd "the user's catalogue")
-execute_process(COMMAND ${CMAKE_COMMAND} --install ${BUILD_DIR} --prefix ${PREFIX}
-                RESULT_VARIABLE status OUTPUT_QUIET)
+install_into_prefix()
 file(READ ${program_dir}/qr_ji.qrd kept)
 if(NOT status EQUAL 0 OR NOT kept STREQUAL "the user's catalogue")
   fail("installing again replaced the user's catalogue (${status})")
+endif()
+
+# The real install's list of files is as it was before the test.
+if(EXISTS ${manifest})
+  file(READ ${manifest} manifest_after)
+else()
+  set(manifest_after "<none>")
+endif()
+if(NOT manifest_after STREQUAL manifest_before)
+  fail("the test's install replaced ${manifest}")
 endif()

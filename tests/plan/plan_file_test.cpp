@@ -4,6 +4,14 @@
 #include <QFile>
 #include <QTemporaryDir>
 
+#include <fcntl.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <csignal>
+#include <string>
+
 #include <gtest/gtest.h>
 
 namespace varnel {
@@ -54,7 +62,6 @@ TEST(PlanFile, ReadsAtMostTheLimit) {
         {dir.filePath(QStringLiteral("none.qrn")), 100, state::not_opened, ""},
         {five, 5, state::read, "12345"},
         {five, 4, state::cut_short, "1234"},
-        {QStringLiteral("/dev/zero"), 70000, state::cut_short, std::string(70000, '\0')},
     };
     for (const auto& c : cases) {
         if (!QFile::exists(c.path) && c.status != state::not_opened) continue;
@@ -62,6 +69,110 @@ TEST(PlanFile, ReadsAtMostTheLimit) {
         EXPECT_EQ(got.status, c.status) << c.path.toStdString();
         EXPECT_EQ(got.bytes, c.bytes) << c.path.toStdString();
     }
+}
+
+// Only a plain file is read: a FIFO would wait for a writer for ever, a
+// device may never end, a folder is no plan. Each is refused at once.
+TEST(PlanFile, ReadsOnlyPlainFiles) {
+    QTemporaryDir dir;
+    const QString fifo = dir.filePath(QStringLiteral("pipe.qrn"));
+    ASSERT_EQ(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+    for (const QString& path : {fifo, QStringLiteral("/dev/zero"), dir.path()}) {
+        const file_contents got = read_whole_file(path);
+        EXPECT_EQ(got.status, file_contents::state::not_regular) << path.toStdString();
+        EXPECT_EQ(got.bytes, "");
+    }
+}
+
+// Sets a file size limit for the life of the object, as `ulimit -f` does,
+// with the signal ignored so that the write fails instead.
+class file_size_limit {
+public:
+    explicit file_size_limit(rlim_t bytes) {
+        getrlimit(RLIMIT_FSIZE, &old_);
+        old_handler_ = std::signal(SIGXFSZ, SIG_IGN);
+        rlimit limit = old_;
+        limit.rlim_cur = bytes;
+        setrlimit(RLIMIT_FSIZE, &limit);
+    }
+    ~file_size_limit() {
+        setrlimit(RLIMIT_FSIZE, &old_);
+        std::signal(SIGXFSZ, old_handler_);
+    }
+    file_size_limit(const file_size_limit&) = delete;
+    file_size_limit& operator=(const file_size_limit&) = delete;
+
+private:
+    rlimit old_{};
+    void (*old_handler_)(int) = nullptr;
+};
+
+// A write that fails part way (a full disk, a size limit) must neither put a
+// cut-off file in place of the old one nor report success.
+TEST(PlanFile, AWriteThatFailsPartWayKeepsTheOldFileByteForByte) {
+    const struct {
+        const char* name;
+        std::size_t old_size, new_size;
+        bool fails;
+    } cases[] = {
+        {"beyond the limit over a larger file", 3000, 2000, true},
+        {"beyond the limit over a smaller file", 100, 2000, true},
+        {"within the limit", 3000, 500, false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("old.qrn"));
+        const std::string old_bytes(c.old_size, 'o');
+        ASSERT_FALSE(save_file_atomically(path, old_bytes).has_value());
+        std::optional<QString> reason;
+        {
+            const file_size_limit limit(1024);
+            reason = save_file_atomically(path, std::string(c.new_size, 'n'));
+        }
+        EXPECT_EQ(reason.has_value(), c.fails);
+        EXPECT_EQ(read_whole_file(path).bytes, c.fails ? old_bytes : std::string(c.new_size, 'n'));
+        EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden),
+                  QStringList{QStringLiteral("old.qrn")});
+    }
+}
+
+// A device or a FIFO named as the target is written into, never replaced by
+// a plain file; a FIFO nobody reads fails at once instead of waiting.
+TEST(PlanFile, ADeviceOrFifoIsWrittenIntoNotReplaced) {
+    QTemporaryDir dir;
+    const QString read_fifo = dir.filePath(QStringLiteral("read.qrn"));
+    const QString lonely_fifo = dir.filePath(QStringLiteral("lonely.qrn"));
+    for (const QString& fifo : {read_fifo, lonely_fifo}) {
+        ASSERT_EQ(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+    }
+    const int reader = ::open(QFile::encodeName(read_fifo).constData(), O_RDONLY | O_NONBLOCK);
+    ASSERT_GE(reader, 0);
+
+    const struct {
+        QString path;
+        bool fails;
+        mode_t type;
+    } cases[] = {
+        {QStringLiteral("/dev/null"), false, S_IFCHR},
+        {QStringLiteral("/dev/full"), true, S_IFCHR},
+        {read_fifo, false, S_IFIFO},
+        {lonely_fifo, true, S_IFIFO},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.path.toStdString());
+        if (!QFileInfo::exists(c.path)) continue;
+        const std::optional<QString> reason = save_file_atomically(c.path, "plan bytes");
+        EXPECT_EQ(reason.has_value(), c.fails);
+        EXPECT_FALSE(reason.value_or(QStringLiteral("x")).isEmpty());
+        struct stat info {};
+        ASSERT_EQ(::stat(QFile::encodeName(c.path).constData(), &info), 0);
+        EXPECT_EQ(info.st_mode & S_IFMT, c.type);
+    }
+    char got[32] = {};
+    EXPECT_EQ(::read(reader, got, sizeof got), 10);
+    EXPECT_EQ(std::string(got), "plan bytes");
+    ::close(reader);
 }
 
 }  // namespace

@@ -123,6 +123,13 @@ TEST(PlanReader, FailuresAndWhatTheyLeaveBehind) {
     std::vector<std::string> huge{" 1e39 ", " 850 ", " 400 ", " 0 ", " 1 ", " 350 ", " 2600 ",
                                   " 2350 ", " 5900 ", " 2390 ", " 99999 ", " 0 ", " 3 ", " 6 ",
                                   " 5 "};
+    std::vector<std::string> unused{" 600 ", " 850 ", " 400 ", " 0 ", " 0 ", " 350 ", " 2600 ",
+                                    " 2350 ", " 5900 ", " 2390 ", " 1 ", " 0 ", " 3 ", " 6 ",
+                                    " 5 "};
+    std::vector<std::string> beyond_double = huge;
+    beyond_double[0] = " 1e400 ";
+    const std::string drawn = header() + block(" 0 ") + second();
+    using status = plan_read_status;
     const struct {
         const char* name;
         std::string bytes;
@@ -131,30 +138,32 @@ TEST(PlanReader, FailuresAndWhatTheyLeaveBehind) {
         int last_index;
         int records_to_draw;
     } cases[] = {
-        {"empty file", "", plan_read_status::section_missing, false, 0, 1},
-        {"header only", header(), plan_read_status::section_missing, false, 0, 1},
-        {"ends at the second section", header() + block(" 0 ") + second(),
-         plan_read_status::section_missing, false, 0, 1},
-        {"no first section line", "load_team_atu()\r\n" + block(" 0 "),
-         plan_read_status::section_missing, false, 0, 1},
-        {"whole plan", header() + block(" 0 ") + second() + block(" 0 "), plan_read_status::ok,
+        {"empty file", "", status::section_missing, false, 0, 1},
+        {"header only", header(), status::section_missing, false, 0, 1},
+        {"ends at the second section", drawn, status::section_missing, false, 0, 1},
+        {"no first section line", "load_team_atu()\r\n" + block(" 0 "), status::section_missing,
          false, 0, 1},
-        {"empty second section", header() + second() + "\r\n", plan_read_status::ok, false, 0, 1},
-        {"index beyond the table", header() + second() + block(" 0 ") + block(" 40 "),
-         plan_read_status::ok, true, 40, 31},
-        {"negative index", header() + second() + block("-3 "), plan_read_status::ok, true, -3, 0},
-        {"value not a number", header() + second() + block(" 0 ", bad_count),
-         plan_read_status::ok, true, 0, 1},
-        {"value beyond the types", header() + second() + block(" 0 ", huge),
-         plan_read_status::ok, true, 0, 1},
-        {"block cut short", header() + second() + "########\r\n 0 \r\n 600 \r\n",
-         plan_read_status::ok, true, 0, 1},
-        {"index not a number", header() + second() + block(" 1 ") + block(" one "),
-         plan_read_status::ok, true, 1, 2},
+        {"whole plan", drawn + block(" 0 "), status::ok, false, 0, 1},
+        {"empty second section", drawn + "\r\n", status::no_stack, false, 0, 1},
+        {"empty first section", header() + second() + block(" 0 "), status::no_stack, false, 0, 1},
+        {"second section not in use", drawn + block(" 0 ", unused), status::no_stack, false, 0, 1},
+        {"record 0 missing", drawn + block(" 1 "), status::no_stack, false, 1, 2},
+        {"index beyond the table", drawn + block(" 0 ") + block(" 40 "), status::ok, true, 40, 31},
+        {"negative index", drawn + block(" 0 ") + block("-3 "), status::ok, true, -3, 0},
+        {"value not a number", drawn + block(" 0 ", bad_count), status::ok, true, 0, 1},
+        {"value beyond the types", drawn + block(" 0 ", huge), status::ok, true, 0, 1},
+        {"value beyond double", drawn + block(" 0 ", beyond_double), status::ok, true, 0, 1},
+        {"block cut short", drawn + block(" 0 ") + "########\r\n 1 \r\n 600 \r\n", status::ok,
+         true, 1, 2},
+        {"index not a number", drawn + block(" 0 ") + block(" 1 ") + block(" one "), status::ok,
+         true, 1, 2},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         stack_table draw{}, mm{};
+        draw[9].count_x = 11;  // what the tables held before
+        mm[9].count_x = 12;
+        const stack_table draw_before = draw, mm_before = mm;
         const plan_read_result r = read_plan(c.bytes, draw, mm);
         EXPECT_EQ(r.status, c.status);
         EXPECT_EQ(r.had_errors, c.errors);
@@ -162,6 +171,10 @@ TEST(PlanReader, FailuresAndWhatTheyLeaveBehind) {
             EXPECT_EQ(r.last_index, c.last_index);
             EXPECT_EQ(r.records_to_draw(), c.records_to_draw);
             EXPECT_EQ(r.draws_past_table(), c.last_index + 1 > 31);
+        } else {
+            // A refused file leaves nothing of itself in either table.
+            EXPECT_TRUE(draw == draw_before);
+            EXPECT_TRUE(mm == mm_before);
         }
     }
 }
@@ -172,7 +185,7 @@ TEST(PlanReader, AFieldThatFailsKeepsItsValueAndTheRestIsStored) {
     std::vector<std::string> values{" 600 ", " 850 ", " 400 ", " 0 ", " 1 ", " 350 ", " 2600 ",
                                     " 2350 ", " 5900 ", " 2390 ", " 1 ", " 0 ", " x ", " 2.5 ",
                                     " 3.5 "};
-    read_plan(header() + second() + block(" 0 ", values), draw, mm);
+    read_plan(header() + block(" 0 ") + second() + block(" 0 ", values), draw, mm);
     EXPECT_EQ(mm[0].count_x, 7);
     EXPECT_EQ(mm[0].count_y, 2);  // halves go to the even neighbour
     EXPECT_EQ(mm[0].count_z, 4);
@@ -182,9 +195,11 @@ TEST(PlanReader, AFieldThatFailsKeepsItsValueAndTheRestIsStored) {
 TEST(PlanReader, AnIndexThatFailsSendsTheBlockToThePreviousRecord) {
     stack_table draw{}, mm{};
     std::vector<std::string> values(15, " 9 ");
-    read_plan(header() + second() + block(" 2 ") + block("two", values), draw, mm);
+    read_plan(header() + block(" 0 ") + second() + block(" 0 ") + block(" 2 ") +
+                  block("two", values),
+              draw, mm);
     EXPECT_EQ(mm[2].count_x, 9);
-    EXPECT_EQ(mm[0].count_x, 0);
+    EXPECT_EQ(mm[0].count_x, 3);
 }
 
 TEST(PlanReader, IgnoresOtherLinesAndAcceptsBareLineFeeds) {

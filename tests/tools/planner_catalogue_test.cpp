@@ -1,4 +1,7 @@
 #include <QDir>
+#include <QFile>
+#include <QSqlDatabase>
+#include <QSqlQuery>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -7,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "catalogue/catalogue_store.h"
 #include "tests/catalogue/catalogue_copy.h"
 #include "tools/planner_cli.h"
 
@@ -75,6 +79,52 @@ TEST(planner_container_type, Refusals) {
         EXPECT_EQ(r.out, "");
         EXPECT_EQ(r.err.substr(0, c.err_start.size()), c.err_start);
     }
+}
+
+// Copies the catalogue as a window killed in the middle of a write leaves it:
+// changed pages in the file and the journal to roll them back beside it.
+void leave_unfinished_write(const QString& from, const QString& to_folder) {
+    const QString target = to_folder + QStringLiteral("/qr_ji.qrd");
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("w"));
+        db.setDatabaseName(from);
+        ASSERT_TRUE(db.open());
+        QSqlQuery query(db);
+        // A one-page cache spills the changes into the file before commit.
+        ASSERT_TRUE(query.exec(QStringLiteral("PRAGMA cache_size=1")));
+        ASSERT_TRUE(query.exec(QStringLiteral("BEGIN")));
+        for (int i = 0; i < 300; ++i) {
+            ASSERT_TRUE(query.exec(QStringLiteral("INSERT INTO bao_stream (bao_name, bao_a, bao_b, "
+                                                  "bao_c) VALUES ('%1', 600, 400, 300)")
+                                       .arg(QString(200, QLatin1Char('x')) + QString::number(i))));
+        }
+        for (const QString& suffix : {QString(), QStringLiteral("-journal")}) {
+            ASSERT_TRUE(QFile::copy(from + suffix, target + suffix));
+        }
+        ASSERT_TRUE(query.exec(QStringLiteral("ROLLBACK")));
+        db.close();
+    }
+    QSqlDatabase::removeDatabase(QStringLiteral("w"));
+}
+
+// The planner rolls an unfinished write back as the window would, instead of
+// refusing the catalogue until the window has been started again.
+TEST(planner_container_type, RecoversAWriteLeftUnfinished) {
+    const test_support::catalogue_copy copy;
+    const QTemporaryDir left;
+    ASSERT_NO_FATAL_FAILURE(leave_unfinished_write(copy.file(), left.path()));
+    const run_result r = plan({"--container-type", "40尺柜", "60", "40", "30"}, left.path());
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(r.out, "集装箱的利用效率：74.51%\n分1堆摆放共放700个包装箱\n");
+    EXPECT_FALSE(QFile::exists(left.path() + QStringLiteral("/qr_ji.qrd-journal")));
+
+    // Where it cannot be rolled back, the message says why.
+    const QTemporaryDir again;
+    ASSERT_NO_FATAL_FAILURE(leave_unfinished_write(copy.file(), again.path()));
+    const open_result read_only = open_catalogue(again.path(), {QStringLiteral("ro"), true});
+    EXPECT_FALSE(read_only.store);
+    EXPECT_NE(read_only.error.indexOf(QString::fromUtf8("数据库有一次未完成的写入")), -1)
+        << read_only.error.toStdString();
 }
 
 }  // namespace

@@ -1,11 +1,14 @@
 #include "tools/planner_cli.h"
 
 #include <QDir>
+#include <QFile>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
+#include <ostream>
 #include <sstream>
+#include <streambuf>
 
 #include "plan/plan_file.h"
 
@@ -44,6 +47,11 @@ TEST(Planner, ExitStatusesAndTexts) {
         {{"-50", "235", "239", "60", "85", "40"}, 1, "", "没有计算结果\n"},  // a size, not an option
         {{"--", "590", "235", "239", "60", "85", "40"}, 0,
          "集装箱的利用效率：80.03%\n分5堆摆放共放130个包装箱\n", ""},
+        // Beyond the float range (and double's) is no number, never zero.
+        {{"590", "235", "239", "1e400", "85", "40"}, 2, "", "包装箱的长输入有误，请重新输入\n"},
+        {{"1e400", "235", "239", "60", "85", "40"}, 2, "", "程序内部出错,操作无法完成\n"},
+        {{"590", "235", "239", "60", "85", "40", "-o", "plan\xfe.qrn"}, 2, "",
+         "文件名不是有效的UTF-8编码: plan\xfe.qrn\n"},
     };
     for (const auto& c : cases) {
         const run_result r = plan(c.args);
@@ -92,6 +100,43 @@ TEST(Planner, AFileThatCannotBeWrittenIsReportedAndNothingIsLost) {
     EXPECT_TRUE(r.err.starts_with("文件保存出错，操作无法完成: " + folder)) << r.err;
     EXPECT_TRUE(QFileInfo(dir.path()).isDir());
     EXPECT_TRUE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).isEmpty());
+}
+
+// A stream that takes nothing, as standard output on a full disk.
+class full_device : public std::streambuf {
+protected:
+    int_type overflow(int_type) override { return traits_type::eof(); }
+    std::streamsize xsputn(const char*, std::streamsize) override { return 0; }
+};
+
+TEST(Planner, OutputThatCannotBeWrittenIsNoSuccess) {
+    for (const std::vector<std::string>& args :
+         {std::vector<std::string>{"590", "235", "239", "60", "85", "40"},
+          {"590", "235", "239", "60", "85", "40", "-o", "-"}, {"--help"}}) {
+        full_device device;
+        std::ostream out(&device);
+        std::ostringstream err;
+        EXPECT_EQ(run_planner(args, out, err), 3) << args.back();
+        EXPECT_TRUE(err.str().starts_with("标准输出写入出错")) << err.str();
+    }
+}
+
+// The name's bytes are the file's: one that is valid UTF-8 reaches exactly
+// that file, and no other file is touched.
+TEST(Planner, WritesTheFileItsNameNames) {
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const std::string folder = QFile::encodeName(dir.path()).toStdString();
+    const std::string replacement = folder + "/plan\xef\xbf\xbd.qrn";  // U+FFFD
+    ASSERT_FALSE(save_file_atomically(QFile::decodeName(replacement.c_str()), "other").has_value());
+
+    const std::string chinese = folder + "/方案\xe4\xb8\x80.qrn";
+    EXPECT_EQ(plan({"590", "235", "239", "60", "85", "40", "-o", chinese}).status, 0);
+    EXPECT_EQ(plan({"590", "235", "239", "60", "85", "40", "-o", folder + "/plan\xfe.qrn"}).status,
+              2);
+    EXPECT_EQ(read_whole_file(QFile::decodeName(replacement.c_str())).bytes, "other");
+    EXPECT_TRUE(read_whole_file(QFile::decodeName(chinese.c_str())).bytes.starts_with("\r\n"));
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files).size(), 2);
 }
 
 }  // namespace

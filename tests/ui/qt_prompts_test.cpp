@@ -1,5 +1,10 @@
+#include <QAbstractButton>
 #include <QApplication>
+#include <QDialogButtonBox>
 #include <QFileDialog>
+#include <QFileSystemModel>
+#include <QLabel>
+#include <QTemporaryDir>
 #include <QMessageBox>
 #include <QTimer>
 #include <QtTest>
@@ -7,6 +12,7 @@
 #include <functional>
 
 #include "ui/qt_prompts.h"
+#include "ui/translation.h"
 
 namespace varnel {
 
@@ -28,6 +34,42 @@ class qt_prompts_test : public QObject {
     Q_OBJECT
 
 private slots:
+    // A missing translation leaves Qt's English in place and stops nothing;
+    // the program's own start-up then installs the real one.
+    void initTestCase() {
+        QTemporaryDir empty;
+        const QString ok = QCoreApplication::translate("QPlatformTheme", "OK");
+        QVERIFY(!install_qt_chinese(*qApp, empty.path()));
+        QCOMPARE(QCoreApplication::translate("QPlatformTheme", "OK"), ok);
+        QVERIFY(install_qt_chinese(*qApp));
+    }
+
+    // Qt's own buttons speak the program's language.
+    void boxes_and_file_dialogs_read_in_chinese() {
+        qt_prompts prompts;
+        on_next_dialog<QMessageBox>([](QMessageBox& box) {
+            QCOMPARE(box.button(QMessageBox::Ok)->text(), QStringLiteral("确定"));
+            QCOMPARE(box.button(QMessageBox::Cancel)->text(), QStringLiteral("取消"));
+        });
+        prompts.question(QStringLiteral("该文件已经存在，是否要覆盖原文件？"));
+        on_next_dialog<QFileDialog>([](QFileDialog& dialog) {
+            QStringList buttons;
+            for (QAbstractButton* b : dialog.findChild<QDialogButtonBox*>()->buttons()) {
+                buttons << b->text().remove(QLatin1Char('&'));
+            }
+            buttons.sort();
+            QCOMPARE(buttons, (QStringList{QStringLiteral("保存(S)"), QStringLiteral("取消")}));
+            QCOMPARE(dialog.windowTitle(), QStringLiteral("另存为"));
+        });
+        prompts.save_file_name(QStringLiteral("Varnel文件(*.qrn)"), QStringLiteral("Varnel文件1"));
+        on_next_dialog<QFileDialog>([](QFileDialog& dialog) {
+            QVERIFY(dialog.testOption(QFileDialog::DontUseNativeDialog));
+            QCOMPARE(dialog.acceptMode(), QFileDialog::AcceptOpen);
+            QCOMPARE(dialog.windowTitle(), QStringLiteral("打开"));
+        });
+        QCOMPARE(prompts.open_file_name(QStringLiteral("Varnel文件(*.qrn)"), QString()), QString());
+    }
+
     // A message has OK only, no icon and the program's title; a question
     // has OK and Cancel and the question icon. Both show names as typed.
     void boxes_show_their_text_as_typed() {
@@ -66,9 +108,12 @@ private slots:
             QVERIFY(dialog.testOption(QFileDialog::DontUseNativeDialog));
             QCOMPARE(dialog.defaultSuffix(), QString());
             QCOMPARE(dialog.acceptMode(), QFileDialog::AcceptSave);
-            QCOMPARE(dialog.nameFilters(), QStringList{QStringLiteral("Varnel文件 (*.qrn)")});
+            QCOMPARE(dialog.nameFilters(), QStringList{QStringLiteral("Varnel文件(*.qrn)")});
+            // Without the blank the pattern is still found and filters the list.
+            QCOMPARE(dialog.findChild<QFileSystemModel*>()->nameFilters(),
+                     QStringList{QStringLiteral("*.qrn")});
         });
-        QCOMPARE(prompts.save_file_name(QStringLiteral("Varnel文件 (*.qrn)"),
+        QCOMPARE(prompts.save_file_name(QStringLiteral("Varnel文件(*.qrn)"),
                                         QStringLiteral("Varnel文件1")),
                  QString());
     }

@@ -7,11 +7,13 @@
 #include "bench/first_frame.h"
 #include "ui/look.h"
 #include "ui/qt_prompts.h"
+#include "ui/translation.h"
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
     if (argc != 2) return 2;
     varnel::apply_look(app);
+    varnel::install_qt_chinese(app);
     app.setWindowIcon(varnel::application_icon());
     varnel::qt_prompts prompts;
     varnel::started_program program =

@@ -2,11 +2,15 @@
 
 #include <QAction>
 #include <QCheckBox>
+#include <QEventLoop>
+#include <QFutureWatcher>
 #include <QLabel>
 #include <QLayout>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QTimer>
 #include <QToolBar>
+#include <QtConcurrent/QtConcurrentRun>
 
 #include <variant>
 
@@ -14,6 +18,7 @@
 #include "catalogue/catalogue_store.h"
 #include "catalogue/messages.h"
 #include "dialogs/catalogue_dialogs.h"
+#include "engine/bound_text.h"
 #include "engine/calculation.h"
 #include "engine/messages.h"
 #include "engine/numbers.h"
@@ -58,7 +63,12 @@ kmain::kmain(catalogue_store& store, prompts& prompts, program_end end_program, 
     layout()->setSizeConstraint(QLayout::SetFixedSize);
 }
 
-kmain::~kmain() = default;
+// A search still running (the program ended under its progress dialog) is
+// stopped and awaited, so it never outlives what it was started for.
+kmain::~kmain() {
+    if (search_cancel_) search_cancel_->store(true);
+    search_.waitForFinished();
+}
 
 void kmain::connect_commands() {
     connect(container_list, &selection_list::dropped_down, this,
@@ -124,9 +134,7 @@ bool kmain::reset_plan() {
     reset_model(model_);
     steps_->reset();
     edit_entry_name_.clear();
-    set_result_text(utilisation_text, {});
-    set_result_text(arrangement_text, {});
-    set_result_text(stack_text, {});
+    clear_result_texts();
     carton_length->clear();
     carton_width->clear();
     carton_height->clear();
@@ -140,43 +148,119 @@ void kmain::write_summary() {
     set_result_text(arrangement_text, qtext(texts.arrangement));
 }
 
-void kmain::start_calculation() {
-    steps_->reset();
+void kmain::clear_result_texts() {
     set_result_text(utilisation_text, {});
     set_result_text(arrangement_text, {});
     set_result_text(stack_text, {});
-    const bool side_allowed = !no_side_placement->isChecked();
-    const bool single = single_placement->isChecked();
+    set_result_text(bound_line, {});
+}
 
+std::variant<kmain::run_request, input_refusal> kmain::read_run_request() const {
     const std::string texts[] = {
         carton_length->text().toStdString(),   carton_width->text().toStdString(),
         carton_height->text().toStdString(),   container_length->text().toStdString(),
         container_width->text().toStdString(), container_height->text().toStdString()};
-    const auto input =
+    auto input =
         read_calculation_input({texts[0], texts[1], texts[2], texts[3], texts[4], texts[5]});
-    if (const auto* refusal = std::get_if<input_refusal>(&input)) {
-        prompts_.message(qtext(refusal->message));
-        switch (refusal->field) {
-            case input_field::carton_length: carton_length->setFocus(); break;
-            case input_field::carton_width: carton_width->setFocus(); break;
-            case input_field::carton_height: carton_height->setFocus(); break;
-            case input_field::container: break;  // the focus stays where it was
-        }
+    if (const auto* refusal = std::get_if<input_refusal>(&input)) return *refusal;
+    return run_request{std::get<calculation_input>(input), single_placement->isChecked(),
+                       !no_side_placement->isChecked()};
+}
+
+void kmain::refuse(const input_refusal& refusal) {
+    prompts_.message(qtext(refusal.message));
+    switch (refusal.field) {
+        case input_field::carton_length: carton_length->setFocus(); break;
+        case input_field::carton_width: carton_width->setFocus(); break;
+        case input_field::carton_height: carton_height->setFocus(); break;
+        case input_field::container: break;  // the focus stays where it was
+    }
+}
+
+void kmain::show_plan(std::int16_t stacks, bool single) {
+    draw_first_stacks(*drawing, model_.draw_stacks, stacks);
+    if (!single) draw_standard_outline(*drawing);
+    write_summary();
+}
+
+void kmain::start_calculation() {
+    steps_->reset();
+    clear_result_texts();
+    const auto read = read_run_request();
+    if (const auto* refusal = std::get_if<input_refusal>(&read)) {
+        refuse(*refusal);
         return;
     }
+    const run_request& r = std::get<run_request>(read);
 
     drawing->clear_drawing();
-    const plan_outcome plan =
-        run_calculation(model_, std::get<calculation_input>(input), single, side_allowed);
+    const plan_outcome plan = run_calculation(model_, r.input, r.single, r.side_allowed);
     if (plan.status == search_status::bad_carton_size) {
         prompts_.message(qtext(text::carton_size_wrong));
         carton_length->setFocus();
         return;
     }
     if (plan.stack_count == 0) return;
-    draw_first_stacks(*drawing, model_.draw_stacks, plan.stack_count);
-    if (!single) draw_standard_outline(*drawing);
-    write_summary();
+    show_plan(plan.stack_count, r.single);
+}
+
+// Reads and refuses as the standard calculation does; the plan it finds
+// replaces the last one only once the search has finished, so a cancelled
+// search leaves plan, texts and drawing as they were.
+void kmain::optimise_calculation() {
+    const auto read = read_run_request();
+    if (const auto* refusal = std::get_if<input_refusal>(&read)) {
+        steps_->reset();
+        clear_result_texts();
+        refuse(*refusal);
+        return;
+    }
+    const run_request& r = std::get<run_request>(read);
+    const std::optional<optimised_plan> plan =
+        search_off_thread({r.input, r.single, !r.side_allowed});
+    if (!plan) return;
+
+    steps_->reset();
+    clear_result_texts();
+    drawing->clear_drawing();
+    const std::int16_t stacks = load_optimised_plan(model_, r.input, r.side_allowed, *plan);
+    if (stacks == 0) return;
+    show_plan(stacks, r.single);
+    set_result_text(bound_line, qtext(bound_text(plan->cartons, plan->upper_bound)));
+}
+
+std::optional<optimised_plan> kmain::search_off_thread(optimise_request request) {
+    auto cancel = std::make_shared<std::atomic<bool>>(false);
+    request.cancel = cancel.get();
+    search_cancel_ = cancel;
+    // The worker holds its own copies and the flag, nothing of the window.
+    search_ = QtConcurrent::run(
+        [search = optimiser_.search, request, cancel] { return search(request); });
+    QFutureWatcher<optimised_plan> watcher;
+    watcher.setFuture(search_);
+
+    // Most searches end within a blink and show no dialog; meanwhile the
+    // window keeps painting but takes no input.
+    if (!search_.isFinished()) {
+        QEventLoop loop;
+        QTimer::singleShot(optimiser_.progress_delay, &loop, &QEventLoop::quit);
+        connect(&watcher, &QFutureWatcherBase::finished, &loop, &QEventLoop::quit);
+        loop.exec(QEventLoop::ExcludeUserInputEvents);
+    }
+    bool cancelled = false;
+    if (!search_.isFinished()) {
+        cancelled = prompts_.progress(qtext(text::optimising), qtext(text::cancel), watcher);
+    }
+    // A dialog that closed before the search ended means the program is
+    // ending: stop the search as a cancel does.
+    if (cancelled || !search_.isFinished()) {
+        cancel->store(true);
+        search_.waitForFinished();
+        return std::nullopt;
+    }
+    optimised_plan plan = search_.result();
+    if (plan.cancelled) return std::nullopt;
+    return plan;
 }
 
 void kmain::step_view() { steps_->step_view(model_.draw_stacks); }

@@ -1,16 +1,23 @@
 #pragma once
 
+#include <QFuture>
 #include <QMainWindow>
 #include <QString>
 
+#include <atomic>
+#include <chrono>
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <span>
+#include <variant>
 
 #include "app/command_table.h"
 #include "dialogs/catalogue_host.h"
+#include "engine/calculation.h"
 #include "engine/load_model.h"
+#include "engine/optimise.h"
 #include "view/step_view.h"
 
 class QAction;
@@ -57,12 +64,22 @@ public:
     const load_model& model() const { return model_; }
 
     void start_calculation();
+    void optimise_calculation();
     void new_plan();
     void save_plan();
     void open_plan();
     void write_summary();
     bool reset_plan();
     void step_view();
+
+    // How "优化计算" searches: off the user-interface thread, with a progress
+    // dialog once it has run for `progress_delay`. Tests put in a search that
+    // waits for them.
+    struct optimiser {
+        std::function<optimised_plan(const optimise_request&)> search = optimise_plan;
+        std::chrono::milliseconds progress_delay{150};
+    };
+    void set_optimiser(optimiser o) { optimiser_ = std::move(o); }
 
     // --- the lists (catalogue_host) ---------------------------------------
     refill load_jizhuangxiang() override;
@@ -93,6 +110,20 @@ private:
     void feedback();
     void about();
 
+    // The six fields and the two check boxes, read as every calculation
+    // reads them.
+    struct run_request {
+        calculation_input input;
+        bool single = false;
+        bool side_allowed = true;
+    };
+    std::variant<run_request, input_refusal> read_run_request() const;
+    void refuse(const input_refusal& refusal);
+    void clear_result_texts();
+    void show_plan(std::int16_t stacks, bool single);
+    // The plan, or none when the user cancelled or the program is ending.
+    std::optional<optimised_plan> search_off_thread(optimise_request request);
+
     void build_controls();
     void build_menus();
     void build_toolbar();
@@ -114,6 +145,10 @@ private:
     QString edit_entry_name_;
     std::unique_ptr<step_through> steps_;
     pfrom* holder_ = nullptr;  // keeps the last capture until the next print
+    optimiser optimiser_;
+    // The search in flight; the window stops it and waits before it goes.
+    QFuture<optimised_plan> search_;
+    std::shared_ptr<std::atomic<bool>> search_cancel_;
 
     // Controls, each with its member's name as objectName (tests and the
     // help pictures find them by it).
@@ -129,6 +164,7 @@ private:
     QPushButton *start_button{}, *draw_button{}, *print_button{}, *save_button{};
     drawing_area* drawing{};
     QLabel *utilisation_text{}, *arrangement_text{}, *stack_text{};
+    QLabel* bound_line{};  // an optimised plan's third line
     QLabel* maker_label{};
     link_label* web_label{};
 };

@@ -151,6 +151,10 @@ void kmain::build_controls() {
     utilisation_text = result_label(drawing, 10, 12, 128, 16, simsun(16), result_purple);
     arrangement_text = result_label(drawing, 10, 36, 168, 14, simsun(14), result_purple);
     stack_text = result_label(drawing, 19, 72, 43, 16, simsun(16, true), stack_navy);
+    // An optimised plan's line, in the arrangement text's style. The gap
+    // between that text and the stack text is narrower than a line, so it
+    // stands under the stack text.
+    bound_line = result_label(drawing, 10, 98, 168, 14, simsun(14), result_purple);
 
     // The maker, on the window's background.
     // Both labels grow with their text, as the result texts do.
@@ -185,6 +189,7 @@ void kmain::build_controls() {
         {utilisation_text, "utilisation_text"},
         {arrangement_text, "arrangement_text"},
         {stack_text, "stack_text"},
+        {bound_line, "bound_line"},
         {maker_label, "maker_label"},
         {web_label, "web_label"},
     };

@@ -47,6 +47,7 @@ inline constexpr const char* menu_containers = "集装箱管理(&J)";
 inline constexpr const char* menu_cartons = "包装箱处理(&B)";
 inline constexpr const char* menu_loading = "装箱处理(&R)";
 inline constexpr const char* menu_calculate = "开始计算(&J)";
+inline constexpr const char* menu_optimise = "优化计算(&Y)";
 inline constexpr const char* menu_explanation = "计算说明(&S)";
 inline constexpr const char* menu_help = "帮助(&H)";
 inline constexpr const char* menu_how_to_use = "使用帮助(&C)";
@@ -69,8 +70,14 @@ inline constexpr const char* tool_cartons = "包装箱";
 inline constexpr const char* hint_cartons = "包装箱管理";
 inline constexpr const char* tool_calculate = "开始计算";
 inline constexpr const char* hint_calculate = "计算装箱方式";
+inline constexpr const char* tool_optimise = "优化计算";
+inline constexpr const char* hint_optimise = "计算最多能装的方式";
 inline constexpr const char* tool_explanation = "计算说明";
 inline constexpr const char* tool_help = "软件帮助";
+
+// The progress dialog of an optimised calculation that takes a while.
+inline constexpr const char* optimising = "正在优化计算……";
+inline constexpr const char* cancel = "取消";
 
 inline constexpr const char* empty_catalogue = "程序内部数据丢失，程序无法正常运行";
 

@@ -136,6 +136,18 @@ QPixmap toolbar_pixmap(toolbar_picture which) {
             }
             break;
         }
+        case toolbar_picture::optimise: {
+            // Cartons packed tight, and an arrow for "more of them".
+            draw_carton(g, QRectF(1.5, 11.5, 7, 7), 3);
+            draw_carton(g, QRectF(8.5, 11.5, 7, 7), 3);
+            draw_carton(g, QRectF(1.5, 4.5, 7, 7), 3);
+            g.setPen(Qt::NoPen);
+            g.setBrush(QColor(0, 166, 13));
+            g.drawPolygon(QPolygonF{QPointF(18, 1), QPointF(22.5, 7), QPointF(19.5, 7),
+                                    QPointF(19.5, 13), QPointF(16.5, 13), QPointF(16.5, 7),
+                                    QPointF(13.5, 7)});
+            break;
+        }
         case toolbar_picture::explanation:
             draw_page(g, QRectF(5.5, 1.5, 12, 17));
             g.setPen(QPen(QColor(120, 120, 120), 1));

@@ -16,6 +16,7 @@ enum class toolbar_picture {
     container,
     carton,
     calculate,
+    optimise,
     explanation,
     help
 };

@@ -28,13 +28,15 @@ plan_totals count_plan(const stack_table& stacks) {
         // Any share a single-precision value can hold is cut and shown, however
         // large a hand-edited plan makes it; one beyond that range cannot be
         // stored, so the value keeps its starting 1.0, as a failed store leaves it.
-        if (std::fabs(share) <= static_cast<double>(std::numeric_limits<float>::max())) {
-            const float percent = static_cast<float>(share);
-            totals.utilisation =
-                static_cast<float>(std::floor(static_cast<double>(percent) * 100.0) / 100.0);
-        }
+        if (std::fabs(share) <= static_cast<double>(std::numeric_limits<float>::max()))
+            totals.utilisation = cut_percent(share);
     }
     return totals;
+}
+
+float cut_percent(double percent) {
+    const float single = static_cast<float>(percent);
+    return static_cast<float>(std::floor(static_cast<double>(single) * 100.0) / 100.0);
 }
 
 summary_texts write_summary(const stack_table& stacks) {

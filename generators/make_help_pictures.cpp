@@ -5,6 +5,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFont>
+#include <QFutureWatcher>
 #include <QImage>
 #include <QTemporaryDir>
 
@@ -78,6 +79,10 @@ public:
     QString open_file_name(const QString&, const QString&) override { return {}; }
     QString save_file_name(const QString&, const QString&) override { return {}; }
     std::optional<int> print_dialog(QPrinter&) override { return std::nullopt; }
+    bool progress(const QString&, const QString&, QFutureWatcherBase& work) override {
+        work.waitForFinished();
+        return false;
+    }
     bool open_url(const QUrl&) override { return false; }
 
 private:

@@ -5,6 +5,7 @@
 
 #include <optional>
 
+class QFutureWatcherBase;
 class QPrinter;
 
 namespace varnel {
@@ -29,6 +30,11 @@ public:
     // The print dialog on `printer`; the number of copies chosen, or no value
     // when the user cancels.
     virtual std::optional<int> print_dialog(QPrinter& printer) = 0;
+
+    // A modal progress dialog with `text` and one button `cancel`, open
+    // while `work` runs; the window behind it keeps painting. True when the
+    // user pressed the button before the work finished.
+    virtual bool progress(const QString& text, const QString& cancel, QFutureWatcherBase& work) = 0;
 
     // Opens a web page, a local file or a mailto: address in the user's
     // browser or mail program; false when nothing could open it.

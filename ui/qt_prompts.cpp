@@ -2,10 +2,13 @@
 
 #include <QApplication>
 #include <QDesktopServices>
+#include <QEventLoop>
 #include <QFileDialog>
+#include <QFutureWatcher>
 #include <QMessageBox>
 #include <QPrintDialog>
 #include <QPrinter>
+#include <QProgressDialog>
 
 #include "ui/messages.h"
 
@@ -68,6 +71,28 @@ std::optional<int> qt_prompts::print_dialog(QPrinter& printer) {
     QPrintDialog dialog(&printer, owner());
     if (dialog.exec() != QDialog::Accepted) return std::nullopt;
     return printer.copyCount();
+}
+
+bool qt_prompts::progress(const QString& text, const QString& cancel, QFutureWatcherBase& work) {
+    if (work.isFinished()) return false;
+    // A busy bar (no range): the work cannot say how far it has got.
+    QProgressDialog dialog(text, cancel, 0, 0, owner());
+    dialog.setWindowTitle(title());
+    dialog.setWindowModality(Qt::ApplicationModal);
+    dialog.setMinimumDuration(0);
+    dialog.setAutoReset(false);
+    dialog.setAutoClose(false);
+    bool cancelled = false;
+    QEventLoop loop;
+    QObject::connect(&dialog, &QProgressDialog::canceled, &loop, [&] {
+        cancelled = true;
+        loop.quit();
+    });
+    QObject::connect(&work, &QFutureWatcherBase::finished, &loop, &QEventLoop::quit);
+    dialog.show();
+    // The work may have finished between the test above and the connection.
+    if (!work.isFinished()) loop.exec();
+    return cancelled;
 }
 
 bool qt_prompts::open_url(const QUrl& url) { return QDesktopServices::openUrl(url); }

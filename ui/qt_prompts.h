@@ -19,6 +19,7 @@ public:
     QString open_file_name(const QString& filter, const QString& suggested) override;
     QString save_file_name(const QString& filter, const QString& suggested) override;
     std::optional<int> print_dialog(QPrinter& printer) override;
+    bool progress(const QString& text, const QString& cancel, QFutureWatcherBase& work) override;
     bool open_url(const QUrl& url) override;
 
 private:

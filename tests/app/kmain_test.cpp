@@ -188,7 +188,8 @@ private slots:
                               q("ksave=保存(&S) Ctrl+S"), q("dss=-"), q("kprint=打印(&P) Ctrl+P"),
                               q("kh1=-"), q("kexit=退出(&X) Ctrl+Q")}));
         QCOMPARE(items(parts(w).kzhuangxiang),
-                 QStringList({q("ksuan=开始计算(&J)"), q("kh3=-"), q("kshuoming=计算说明(&S)")}));
+                 QStringList({q("ksuan=开始计算(&J)"), q("kyouhua=优化计算(&Y)"), q("kh3=-"),
+                              q("kshuoming=计算说明(&S)")}));
         QCOMPARE(items(parts(w).khelp), QStringList({q("kshiyong=使用帮助(&C)"), q("asdf=-"),
                                               q("kbfangui=信息反馈(&F)"), q("kh5=-"),
                                               q("kzuozhe=关于(&A)...")}));
@@ -201,7 +202,8 @@ private slots:
         QCOMPARE(keys, QStringList({q("kb1"), q("kbnew=新建/新建装箱方案"), q("kbopen=打开/打开装箱方案"),
                                     q("kbsave=保存/保存装箱方案"), q("kb2"), q("kbprint=打印/打印装箱方案"),
                                     q("kb4"), q("kbji=集装箱/集装箱种类管理"), q("kbbao=包装箱/包装箱管理"),
-                                    q("kjisuan=开始计算/计算装箱方式"), q("kbshuoming=计算说明/计算说明"),
+                                    q("kjisuan=开始计算/计算装箱方式"), q("kbyouhua=优化计算/计算最多能装的方式"),
+                                    q("kbshuoming=计算说明/计算说明"),
                                     q("kb3"), q("kbhelp=软件帮助/软件帮助")}));
     }
 

@@ -1,5 +1,7 @@
 #include "tests/support/scripted_prompts.h"
 
+#include <QFutureWatcher>
+
 namespace varnel {
 
 QStringList scripted_prompts::messages() const {
@@ -46,6 +48,15 @@ std::optional<int> scripted_prompts::print_dialog(QPrinter&) {
     const std::optional<int> answer = copies.front();
     copies.pop_front();
     return answer;
+}
+
+bool scripted_prompts::progress(const QString& text, const QString& cancel,
+                                QFutureWatcherBase& work) {
+    log.push_back({exchange::progress, text, cancel});
+    const bool press = !progress_cancels.empty() && progress_cancels.front();
+    if (!progress_cancels.empty()) progress_cancels.pop_front();
+    if (!press) work.waitForFinished();
+    return press;
 }
 
 bool scripted_prompts::open_url(const QUrl& url) {

@@ -19,8 +19,8 @@ namespace varnel {
 class scripted_prompts final : public prompts {
 public:
     struct exchange {
-        enum kind { message, question, open_file, save_file, print, url } what;
-        QString text;  // message or question text, filter, or URL
+        enum kind { message, question, open_file, save_file, print, url, progress } what;
+        QString text;  // message or question text, filter, URL or progress text
         QString suggested;
     };
 
@@ -29,6 +29,9 @@ public:
     std::deque<QString> file_names;
     std::deque<std::optional<int>> copies;
     bool url_opens = true;
+    // Progress dialogs: true presses its cancel button at once, false (and
+    // an empty queue) waits for the work to finish.
+    std::deque<bool> progress_cancels;
 
     // Runs while a message is "shown", e.g. to look at the window then.
     std::function<void(const QString&)> on_message;
@@ -43,6 +46,7 @@ public:
     QString open_file_name(const QString& filter, const QString& suggested) override;
     QString save_file_name(const QString& filter, const QString& suggested) override;
     std::optional<int> print_dialog(QPrinter& printer) override;
+    bool progress(const QString& text, const QString& cancel, QFutureWatcherBase& work) override;
     bool open_url(const QUrl& url) override;
 
 private:

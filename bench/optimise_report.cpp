@@ -99,12 +99,14 @@ int main(int argc, char** argv) {
     const std::vector<bench_instance> set = benchmark_set();
     const std::string mode = argc > 1 ? argv[1] : "";
     if (mode == "--instances") {
+        // Sizes in millimetres: container width, length, height, carton
+        // length, width, height; upright (0/1); the upper bound.
         for (const bench_instance& b : set) {
             const calculation_input& in = b.input;
-            std::printf("%g %g %g %g %g %g %d\n", double(in.container_width),
-                        double(in.container_length), double(in.container_height),
-                        double(in.carton_length), double(in.carton_width), double(in.carton_height),
-                        b.upright ? 1 : 0);
+            std::printf("%g %g %g %g %g %g %d %lld\n", d(in.container_width),
+                        d(in.container_length), d(in.container_height), d(in.carton_length),
+                        d(in.carton_width), d(in.carton_height), b.upright ? 1 : 0,
+                        static_cast<long long>(upper_bound(in, false, b.upright)));
         }
         return 0;
     }

@@ -1,11 +1,13 @@
 // The optimised planner against the design's planning and the upper bound on
 // the seeded benchmark set: prints the report table, or with --instances the
 // set itself (one line per instance) for the peer's script, or with --peer
-// FILE the comparison with the peer's counts and times.
+// FILE the comparison with the peer's counts and times. VARNEL_WORK_BUDGET
+// overrides the work budget.
 #include <algorithm>
 #include <chrono>
 #include <cmath>
 #include <cstdio>
+#include <cstdlib>
 #include <fstream>
 #include <map>
 #include <numeric>
@@ -113,6 +115,9 @@ int main(int argc, char** argv) {
     std::vector<row> rows;
     for (const bench_instance& b : set) {
         optimise_request request{b.input, false, b.upright};
+        if (const char* budget = std::getenv("VARNEL_WORK_BUDGET")) {
+            request.work_budget = std::strtoull(budget, nullptr, 10);
+        }
         const auto start = std::chrono::steady_clock::now();
         const optimised_plan plan = optimise_plan(request);
         const auto stop = std::chrono::steady_clock::now();

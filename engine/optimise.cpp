@@ -26,6 +26,8 @@ std::int16_t orientation_of(const std::array<int, 3>& dims) {
     return 1;
 }
 
+constexpr int knapsack_span = 400;
+
 std::int16_t count16(int n) { return static_cast<std::int16_t>(std::min(n, 32767)); }
 
 struct instance {
@@ -141,7 +143,11 @@ private:
                 }
                 return;
             }
-            for (int k = 0; k <= fitting(left, side); ++k) {
+            // Few slabs of a kind tried from each end: enough in any real
+            // container, and bounded in a huge typed one.
+            const int most = fitting(left, side);
+            for (int k = 0; k <= most; ++k) {
+                if (k > knapsack_span && k < most - knapsack_span) k = most - knapsack_span;
                 n[static_cast<std::size_t>(t)] = k;
                 self(level + 1, left - k * side, self);
             }

@@ -8,6 +8,11 @@ namespace varnel {
 
 namespace {
 
+// Limits that keep a huge typed container's search small; real containers
+// stay far below them.
+constexpr double max_combinations = 4e6;
+constexpr double max_states = 2e6;
+
 // Index of the largest point not above `value`, or -1.
 int floor_index(const std::vector<double>& points, double value) {
     const auto it = std::upper_bound(points.begin(), points.end(), value + fit_tolerance);
@@ -123,6 +128,16 @@ bool whole(double v) { return v == std::floor(v) && v < 1e9; }
 std::vector<double> raster_points(double limit, double p, double q) {
     std::vector<double> points;
     if (!(p > 0.0 && q > 0.0)) return points;
+    if (static_cast<double>(fitting(limit, p)) * fitting(limit, q) > max_combinations) {
+        // A typed container kilometres long: the multiples alone still give
+        // patterns that fit, and keep the search's memory in bounds.
+        for (double side : {p, q}) {
+            for (int i = 1; i <= fitting(limit, side); ++i) points.push_back(i * side);
+        }
+        std::sort(points.begin(), points.end());
+        points.erase(std::unique(points.begin(), points.end()), points.end());
+        return points;
+    }
     for (int i = 0; i <= fitting(limit, p); ++i) {
         const double base = i * p;
         for (int j = 0; j <= fitting(limit - base, q); ++j) {
@@ -139,6 +154,8 @@ std::vector<double> raster_points(double limit, double p, double q) {
 }
 
 double reduced_side(double limit, double p, double q, double r) {
+    // Too many sums to try: the side itself is still an upper bound.
+    if (static_cast<double>(fitting(limit, p)) * fitting(limit, q) > max_combinations) return limit;
     double best = 0.0;
     for (int i = 0; i <= fitting(limit, p); ++i) {
         for (int j = 0; j <= fitting(limit - i * p, q); ++j) {
@@ -161,6 +178,19 @@ pattern2d best_pattern(double U, double V, double p, double q, work_meter& meter
         return turned;
     }
     pattern2d result;
+    if (static_cast<double>(raster_points(U, p, q).size()) *
+            static_cast<double>(raster_points(std::min(V, section), p, q).size()) >
+        max_states) {
+        // Too large to search: the better single grid.
+        const std::int64_t straight = std::int64_t{fitting(U, p)} * fitting(V, q);
+        const std::int64_t turned = std::int64_t{fitting(U, q)} * fitting(V, p);
+        if (std::max(straight, turned) > 0) {
+            const bool t = turned > straight;
+            result.count = std::max(straight, turned);
+            result.grids.push_back({0.0, 0.0, fitting(U, t ? q : p), fitting(V, t ? p : q), t});
+        }
+        return result;
+    }
     const guillotine dp(U, std::min(V, section), p, q, section, meter);
     if (dp.empty()) return result;
     const int top = dp.last_x();

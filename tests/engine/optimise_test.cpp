@@ -122,6 +122,15 @@ TEST(UpperBound, Formulas) {
     for (const auto& c : cases) EXPECT_EQ(upper_bound(c.in, c.single, c.upright), c.bound);
 }
 
+// A typed container 400 m long is planned at once, and still valid.
+TEST(OptimisePlan, AHugeContainerStaysQuick) {
+    const calculation_input in{150, 151, 152, 40'000, 400'000, 2392};
+    const optimised_plan plan = optimise_plan({in, false, false});
+    EXPECT_GE(plan.cartons, plan.design_cartons);
+    EXPECT_GE(plan.upper_bound, plan.cartons);
+    expect_valid(in, false, plan);
+}
+
 TEST(OptimisePlan, ACancelledSearchSaysSo) {
     std::atomic<bool> cancel{true};
     const optimised_plan plan = optimise_plan(

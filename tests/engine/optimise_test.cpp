@@ -71,7 +71,7 @@ TEST(OptimisePlan, ValidNeverBelowTheDesignAndUnderItsBound) {
         EXPECT_EQ(plan.design_cartons, count_plan(design.stacks).cartons);
         EXPECT_GE(plan.cartons, plan.design_cartons);
         EXPECT_GE(plan.upper_bound, plan.cartons);
-        EXPECT_EQ(plan.upper_bound, std::max(upper_bound(in, single, upright), plan.cartons))
+        EXPECT_GE(upper_bound(in, single, upright), plan.cartons)
             << "a bound below a plan that fits";
         if (single) {
             EXPECT_EQ(plan.blocks.size(), plan.cartons > 0 ? 1u : 0u);
@@ -124,8 +124,8 @@ TEST(UpperBound, Formulas) {
 
 // A typed container 400 m long is planned at once, and still valid.
 TEST(OptimisePlan, AHugeContainerStaysQuick) {
-    const calculation_input in{150, 151, 152, 40'000, 400'000, 2392};
-    const optimised_plan plan = optimise_plan({in, false, false});
+    const calculation_input in{150, 151, 152, 2392, 400'000, 2392};
+    const optimised_plan plan = optimise_plan({in, false, false, 20'000'000});
     EXPECT_GE(plan.cartons, plan.design_cartons);
     EXPECT_GE(plan.upper_bound, plan.cartons);
     expect_valid(in, false, plan);

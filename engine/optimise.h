@@ -9,9 +9,9 @@
 
 namespace varnel {
 
-// About half a second of search on a slow machine for the hardest inputs;
-// most inputs need a small fraction of it.
-inline constexpr std::uint64_t default_work_budget = 400'000'000;
+// Ends the search for the hardest inputs (cartons near the smallest size)
+// well within a second; most inputs need a small fraction of it.
+inline constexpr std::uint64_t default_work_budget = 40'000'000;
 
 struct optimise_request {
     calculation_input input;  // from read_calculation_input

@@ -1,4 +1,4 @@
-// The optimised planner against the design's planning and the upper bound on
+// The optimised planner against the standard calculation and the upper bound on
 // the seeded benchmark set: prints the report table, or with --instances the
 // set itself (one line per instance) for the peer's script, or with --peer
 // FILE the comparison with the peer's counts and times. VARNEL_WORK_BUDGET
@@ -75,7 +75,7 @@ void report(const char* title, const std::vector<row>& rows) {
         largest = std::max(largest, r.blocks);
     }
     std::printf("\n== %s: %zu instances ==\n", title, rows.size());
-    std::printf("%-34s %10s %10s\n", "", "design", "optimised");
+    std::printf("%-34s %10s %10s\n", "", "standard", "optimised");
     std::printf("%-34s %9.2f%% %9.2f%%\n", "cartons/bound mean", 100 * mean(design_ratio),
                 100 * mean(ratio));
     std::printf("%-34s %9.2f%% %9.2f%%\n", "cartons/bound median",
@@ -86,9 +86,9 @@ void report(const char* title, const std::vector<row>& rows) {
                 100 * mean(vol));
     std::printf("%-34s %9.2f%% %9.2f%%\n", "proven optimal",
                 100.0 * d(design_proven) / d(rows.size()), 100.0 * d(proven) / d(rows.size()));
-    std::printf("gain over the design: %.2f%% of instances, mean gain %.2f%% where gained\n",
+    std::printf("gain over the standard plan: %.2f%% of instances, mean gain %.2f%% where gained\n",
                 100.0 * d(gained) / d(rows.size()), 100 * mean(gain));
-    std::printf("below the design: %zu; largest block count %zu\n", below, largest);
+    std::printf("below the standard plan: %zu; largest block count %zu\n", below, largest);
     std::printf(
         "time ms: median %.2f, p90 %.2f, p99 %.2f, max %.2f; budget spent %zu, clock cap hit %zu\n",
         percentile(ms, 50), percentile(ms, 90), percentile(ms, 99), percentile(ms, 100), budget,

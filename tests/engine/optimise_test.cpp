@@ -47,7 +47,7 @@ void expect_valid(const calculation_input& in, bool upright, const optimised_pla
 
 // Seeded random containers and cartons, small enough to stay quick under the
 // sanitizers, a few the size of real containers.
-TEST(OptimisePlan, ValidNeverBelowTheDesignAndUnderItsBound) {
+TEST(OptimisePlan, ValidNeverBelowTheStandardPlanAndUnderItsBound) {
     std::mt19937 random(2024);
     const auto between = [&](int lo, int hi) {
         return static_cast<float>(lo +

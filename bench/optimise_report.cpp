@@ -32,6 +32,7 @@ struct row {
     double ms = 0.0;
     std::size_t blocks = 0;
     bool upright = false, capped = false, budget = false;
+    std::size_t index = 0;
 };
 
 double percentile(std::vector<double> v, double p) {
@@ -131,6 +132,7 @@ int main(int argc, char** argv) {
         r.upright = b.upright;
         r.capped = plan.clock_cap_hit;
         r.budget = plan.budget_spent;
+        r.index = rows.size();
         rows.push_back(r);
     }
     std::vector<row> upright, free;
@@ -138,6 +140,29 @@ int main(int argc, char** argv) {
     report("all", rows);
     report("upright (不可侧放)", upright);
     report("all six orientations", free);
+
+    if (mode == "--worst") {
+        // The instances furthest below their bound, to aim the search at.
+        std::vector<row> sorted = rows;
+        std::sort(sorted.begin(), sorted.end(), [](const row& a, const row& b) {
+            return d(a.cartons) / d(a.bound) < d(b.cartons) / d(b.bound);
+        });
+        for (bool up : {true, false}) {
+            std::printf("\nworst %s:\n", up ? "upright" : "six orientations");
+            int shown = 0;
+            for (const row& r : sorted) {
+                if (r.upright != up || shown >= 20) continue;
+                ++shown;
+                const calculation_input& in = set[r.index].input;
+                std::printf("#%zu %gx%gx%g carton %gx%gx%g: %lld of %lld (%.2f%%), %zu blocks\n",
+                            r.index, d(in.container_width), d(in.container_length),
+                            d(in.container_height), d(in.carton_length), d(in.carton_width),
+                            d(in.carton_height), static_cast<long long>(r.cartons),
+                            static_cast<long long>(r.bound), 100 * d(r.cartons) / d(r.bound),
+                            r.blocks);
+            }
+        }
+    }
 
     if (mode == "--peer" && argc > 2) {
         // One line per instance the peer solved: index, cartons, milliseconds.

@@ -113,9 +113,16 @@ TEST(UpperBound, Formulas) {
         {{300, 300, 300, 1000, 1000, 1000}, false, false, 27},
         // Upright: floor(310 / 150) = 2 layers of the floor's 5.
         {{300, 200, 150, 500, 600, 310}, false, true, 10},
-        // A floor of 600 x 600 has the area of 15 cartons of 160 x 150, but
-        // bars 160 long leave 40 x 40 unfillable: 14.
-        {{160, 150, 150, 600, 600, 150}, false, true, 14},
+        // A floor of 600 x 600 has the area of 15 cartons of 160 x 150, and
+        // bars 160 long leave 40 x 40 unfillable: 14; but a line meets four
+        // cartons only where all four show their 150 side: 13.
+        {{160, 150, 150, 600, 600, 150}, false, true, 13},
+        // Bars 384 long leave more of 590 x 1044 unfillable than the lines
+        // see: 8, where area and lines allow 9.
+        {{384, 151, 150, 590, 1044, 150}, false, true, 8},
+        // Lines across 2350 meet four 585 sides or three 596 sides, never a
+        // mix of four, so the floor holds 37 cartons, not the 39 of its area.
+        {{585, 596, 193, 2350, 5896, 2393}, false, true, 12 * 37},
         // One orientation: the best grid.
         {{300, 200, 150, 500, 600, 150}, true, false, 4},
     };

@@ -27,6 +27,7 @@ std::int16_t orientation_of(const std::array<int, 3>& dims) {
 }
 
 constexpr int knapsack_span = 400;
+constexpr double upright_section = 6000.0;
 
 std::int16_t count16(int n) { return static_cast<std::int16_t>(std::min(n, 32767)); }
 
@@ -48,7 +49,8 @@ struct candidate {
 // thicknesses chosen by a knapsack over the carton's sides.
 class wall_builder {
 public:
-    wall_builder(const instance& in, work_meter& meter) : in_(in), meter_(meter) {}
+    wall_builder(const instance& in, work_meter& meter, double section = 5000.0)
+        : in_(in), meter_(meter), section_(section) {}
 
     candidate build(int axis, const std::vector<int>& thicknesses) {
         const int u_axis = axis == 0 ? 1 : 0, v_axis = axis == 2 ? 1 : 2;
@@ -103,7 +105,7 @@ private:
         const auto key = std::make_tuple(U, V, std::min(p, q), std::max(p, q));
         auto it = solved_.find(key);
         if (it == solved_.end()) {
-            pattern2d sol = best_pattern(U, V, p, q, meter_);
+            pattern2d sol = best_pattern(U, V, p, q, meter_, section_);
             if (p > q) {
                 for (rect_grid& g : sol.grids) g.turned = !g.turned;
             }
@@ -158,6 +160,7 @@ private:
 
     const instance& in_;
     work_meter& meter_;
+    double section_;
     std::map<std::tuple<double, double, double, double>, pattern2d> solved_;
     std::deque<pattern2d> turned_;  // references to them stay valid
 };
@@ -253,10 +256,13 @@ optimised_plan optimise_plan(const optimise_request& r) {
     };
     consider(best_single_grid(in, r.upright));
     if (!r.single) {
-        wall_builder walls(in, meter);
         if (r.upright) {
+            // One floor pattern for every layer: it can afford to search
+            // the whole floor of a 20-foot container at once.
+            wall_builder walls(in, meter, upright_section);
             consider(walls.build(2, {2}));
         } else {
+            wall_builder walls(in, meter);
             for (int axis : {2, 1, 0}) consider(walls.build(axis, {0, 1, 2}));
         }
     }

@@ -28,6 +28,8 @@ std::int16_t orientation_of(const std::array<int, 3>& dims) {
 
 constexpr int knapsack_span = 400;
 constexpr double upright_section = 6000.0;
+constexpr double whole_floor_section = 14000.0;
+constexpr std::uint64_t whole_floor_budget = 15'000'000;
 
 std::int16_t count16(int n) { return static_cast<std::int16_t>(std::min(n, 32767)); }
 
@@ -239,6 +241,7 @@ std::int64_t upper_bound(const calculation_input& input, bool single, bool uprig
 optimised_plan optimise_plan(const optimise_request& r) {
     optimised_plan result;
     work_meter meter(r.work_budget, r.cancel, r.seconds_cap);
+    work_meter extra(0, nullptr, 0.0);
     const instance in = instance_of(r.input);
     const auto l = r.input.carton_length, w = r.input.carton_width, h = r.input.carton_height;
 
@@ -261,6 +264,16 @@ optimised_plan optimise_plan(const optimise_request& r) {
             // the whole floor of a 20-foot container at once.
             wall_builder walls(in, meter, upright_section);
             consider(walls.build(2, {2}));
+            if (best.cartons < upper_bound(r.input, false, true) && !meter.stopped()) {
+                // Still short of the bound: the whole floor of a longer
+                // container at once, on a budget of its own so that the
+                // plan above is kept when it runs out.
+                work_meter whole(std::min(whole_floor_budget, r.work_budget - meter.used()),
+                                 r.cancel, r.seconds_cap);
+                wall_builder long_walls(in, whole, whole_floor_section);
+                consider(long_walls.build(2, {2}));
+                extra = whole;
+            }
         } else {
             wall_builder walls(in, meter);
             for (int axis : {2, 1, 0}) consider(walls.build(axis, {0, 1, 2}));
@@ -274,10 +287,10 @@ optimised_plan optimise_plan(const optimise_request& r) {
     result.blocks = std::move(best.blocks);
     result.cartons = best.cartons;
     result.upper_bound = std::max(upper_bound(r.input, r.single, r.upright), result.cartons);
-    result.work = meter.used();
-    result.cancelled = meter.cancelled();
-    result.budget_spent = meter.budget_spent();
-    result.clock_cap_hit = meter.clock_cap_hit();
+    result.work = meter.used() + extra.used();
+    result.cancelled = meter.cancelled() || extra.cancelled();
+    result.budget_spent = meter.budget_spent() || extra.budget_spent();
+    result.clock_cap_hit = meter.clock_cap_hit() || extra.clock_cap_hit();
     return result;
 }
 

@@ -1,11 +1,13 @@
-// The optimised planner against the design's planning and the upper bound on
+// The optimised planner against the standard calculation and the upper bound on
 // the seeded benchmark set: prints the report table, or with --instances the
 // set itself (one line per instance) for the peer's script, or with --peer
-// FILE the comparison with the peer's counts and times.
+// FILE the comparison with the peer's counts and times. VARNEL_WORK_BUDGET
+// overrides the work budget.
 #include <algorithm>
 #include <chrono>
 #include <cmath>
 #include <cstdio>
+#include <cstdlib>
 #include <fstream>
 #include <map>
 #include <numeric>
@@ -30,6 +32,7 @@ struct row {
     double ms = 0.0;
     std::size_t blocks = 0;
     bool upright = false, capped = false, budget = false;
+    std::size_t index = 0;
 };
 
 double percentile(std::vector<double> v, double p) {
@@ -73,7 +76,7 @@ void report(const char* title, const std::vector<row>& rows) {
         largest = std::max(largest, r.blocks);
     }
     std::printf("\n== %s: %zu instances ==\n", title, rows.size());
-    std::printf("%-34s %10s %10s\n", "", "design", "optimised");
+    std::printf("%-34s %10s %10s\n", "", "standard", "optimised");
     std::printf("%-34s %9.2f%% %9.2f%%\n", "cartons/bound mean", 100 * mean(design_ratio),
                 100 * mean(ratio));
     std::printf("%-34s %9.2f%% %9.2f%%\n", "cartons/bound median",
@@ -84,9 +87,9 @@ void report(const char* title, const std::vector<row>& rows) {
                 100 * mean(vol));
     std::printf("%-34s %9.2f%% %9.2f%%\n", "proven optimal",
                 100.0 * d(design_proven) / d(rows.size()), 100.0 * d(proven) / d(rows.size()));
-    std::printf("gain over the design: %.2f%% of instances, mean gain %.2f%% where gained\n",
+    std::printf("gain over the standard plan: %.2f%% of instances, mean gain %.2f%% where gained\n",
                 100.0 * d(gained) / d(rows.size()), 100 * mean(gain));
-    std::printf("below the design: %zu; largest block count %zu\n", below, largest);
+    std::printf("below the standard plan: %zu; largest block count %zu\n", below, largest);
     std::printf(
         "time ms: median %.2f, p90 %.2f, p99 %.2f, max %.2f; budget spent %zu, clock cap hit %zu\n",
         percentile(ms, 50), percentile(ms, 90), percentile(ms, 99), percentile(ms, 100), budget,
@@ -99,18 +102,23 @@ int main(int argc, char** argv) {
     const std::vector<bench_instance> set = benchmark_set();
     const std::string mode = argc > 1 ? argv[1] : "";
     if (mode == "--instances") {
+        // Sizes in millimetres: container width, length, height, carton
+        // length, width, height; upright (0/1); the upper bound.
         for (const bench_instance& b : set) {
             const calculation_input& in = b.input;
-            std::printf("%g %g %g %g %g %g %d\n", double(in.container_width),
-                        double(in.container_length), double(in.container_height),
-                        double(in.carton_length), double(in.carton_width), double(in.carton_height),
-                        b.upright ? 1 : 0);
+            std::printf("%g %g %g %g %g %g %d %lld\n", d(in.container_width),
+                        d(in.container_length), d(in.container_height), d(in.carton_length),
+                        d(in.carton_width), d(in.carton_height), b.upright ? 1 : 0,
+                        static_cast<long long>(upper_bound(in, false, b.upright)));
         }
         return 0;
     }
     std::vector<row> rows;
     for (const bench_instance& b : set) {
         optimise_request request{b.input, false, b.upright};
+        if (const char* budget = std::getenv("VARNEL_WORK_BUDGET")) {
+            request.work_budget = std::strtoull(budget, nullptr, 10);
+        }
         const auto start = std::chrono::steady_clock::now();
         const optimised_plan plan = optimise_plan(request);
         const auto stop = std::chrono::steady_clock::now();
@@ -124,6 +132,7 @@ int main(int argc, char** argv) {
         r.upright = b.upright;
         r.capped = plan.clock_cap_hit;
         r.budget = plan.budget_spent;
+        r.index = rows.size();
         rows.push_back(r);
     }
     std::vector<row> upright, free;
@@ -131,6 +140,29 @@ int main(int argc, char** argv) {
     report("all", rows);
     report("upright (不可侧放)", upright);
     report("all six orientations", free);
+
+    if (mode == "--worst") {
+        // The instances furthest below their bound, to aim the search at.
+        std::vector<row> sorted = rows;
+        std::sort(sorted.begin(), sorted.end(), [](const row& a, const row& b) {
+            return d(a.cartons) / d(a.bound) < d(b.cartons) / d(b.bound);
+        });
+        for (bool up : {true, false}) {
+            std::printf("\nworst %s:\n", up ? "upright" : "six orientations");
+            int shown = 0;
+            for (const row& r : sorted) {
+                if (r.upright != up || shown >= 20) continue;
+                ++shown;
+                const calculation_input& in = set[r.index].input;
+                std::printf("#%zu %gx%gx%g carton %gx%gx%g: %lld of %lld (%.2f%%), %zu blocks\n",
+                            r.index, d(in.container_width), d(in.container_length),
+                            d(in.container_height), d(in.carton_length), d(in.carton_width),
+                            d(in.carton_height), static_cast<long long>(r.cartons),
+                            static_cast<long long>(r.bound), 100 * d(r.cartons) / d(r.bound),
+                            r.blocks);
+            }
+        }
+    }
 
     if (mode == "--peer" && argc > 2) {
         // One line per instance the peer solved: index, cartons, milliseconds.

@@ -26,6 +26,11 @@ std::int16_t orientation_of(const std::array<int, 3>& dims) {
     return 1;
 }
 
+constexpr int knapsack_span = 400;
+constexpr double upright_section = 6000.0;
+constexpr double whole_floor_section = 14000.0;
+constexpr std::uint64_t whole_floor_budget = 15'000'000;
+
 std::int16_t count16(int n) { return static_cast<std::int16_t>(std::min(n, 32767)); }
 
 struct instance {
@@ -46,7 +51,8 @@ struct candidate {
 // thicknesses chosen by a knapsack over the carton's sides.
 class wall_builder {
 public:
-    wall_builder(const instance& in, work_meter& meter) : in_(in), meter_(meter) {}
+    wall_builder(const instance& in, work_meter& meter, double section = 5000.0)
+        : in_(in), meter_(meter), section_(section) {}
 
     candidate build(int axis, const std::vector<int>& thicknesses) {
         const int u_axis = axis == 0 ? 1 : 0, v_axis = axis == 2 ? 1 : 2;
@@ -101,7 +107,7 @@ private:
         const auto key = std::make_tuple(U, V, std::min(p, q), std::max(p, q));
         auto it = solved_.find(key);
         if (it == solved_.end()) {
-            pattern2d sol = best_pattern(U, V, p, q, meter_);
+            pattern2d sol = best_pattern(U, V, p, q, meter_, section_);
             if (p > q) {
                 for (rect_grid& g : sol.grids) g.turned = !g.turned;
             }
@@ -141,7 +147,11 @@ private:
                 }
                 return;
             }
-            for (int k = 0; k <= fitting(left, side); ++k) {
+            // Few slabs of a kind tried from each end: enough in any real
+            // container, and bounded in a huge typed one.
+            const int most = fitting(left, side);
+            for (int k = 0; k <= most; ++k) {
+                if (k > knapsack_span && k < most - knapsack_span) k = most - knapsack_span;
                 n[static_cast<std::size_t>(t)] = k;
                 self(level + 1, left - k * side, self);
             }
@@ -152,6 +162,7 @@ private:
 
     const instance& in_;
     work_meter& meter_;
+    double section_;
     std::map<std::tuple<double, double, double, double>, pattern2d> solved_;
     std::deque<pattern2d> turned_;  // references to them stay valid
 };
@@ -230,6 +241,7 @@ std::int64_t upper_bound(const calculation_input& input, bool single, bool uprig
 optimised_plan optimise_plan(const optimise_request& r) {
     optimised_plan result;
     work_meter meter(r.work_budget, r.cancel, r.seconds_cap);
+    work_meter extra(0, nullptr, 0.0);
     const instance in = instance_of(r.input);
     const auto l = r.input.carton_length, w = r.input.carton_width, h = r.input.carton_height;
 
@@ -247,10 +259,23 @@ optimised_plan optimise_plan(const optimise_request& r) {
     };
     consider(best_single_grid(in, r.upright));
     if (!r.single) {
-        wall_builder walls(in, meter);
         if (r.upright) {
+            // One floor pattern for every layer: it can afford to search
+            // the whole floor of a 20-foot container at once.
+            wall_builder walls(in, meter, upright_section);
             consider(walls.build(2, {2}));
+            if (best.cartons < upper_bound(r.input, false, true) && !meter.stopped()) {
+                // Still short of the bound: the whole floor of a longer
+                // container at once, on a budget of its own so that the
+                // plan above is kept when it runs out.
+                work_meter whole(std::min(whole_floor_budget, r.work_budget - meter.used()),
+                                 r.cancel, r.seconds_cap);
+                wall_builder long_walls(in, whole, whole_floor_section);
+                consider(long_walls.build(2, {2}));
+                extra = whole;
+            }
         } else {
+            wall_builder walls(in, meter);
             for (int axis : {2, 1, 0}) consider(walls.build(axis, {0, 1, 2}));
         }
     }
@@ -262,10 +287,10 @@ optimised_plan optimise_plan(const optimise_request& r) {
     result.blocks = std::move(best.blocks);
     result.cartons = best.cartons;
     result.upper_bound = std::max(upper_bound(r.input, r.single, r.upright), result.cartons);
-    result.work = meter.used();
-    result.cancelled = meter.cancelled();
-    result.budget_spent = meter.budget_spent();
-    result.clock_cap_hit = meter.clock_cap_hit();
+    result.work = meter.used() + extra.used();
+    result.cancelled = meter.cancelled() || extra.cancelled();
+    result.budget_spent = meter.budget_spent() || extra.budget_spent();
+    result.clock_cap_hit = meter.clock_cap_hit() || extra.clock_cap_hit();
     return result;
 }
 

@@ -9,9 +9,9 @@
 
 namespace varnel {
 
-// About half a second of search on a slow machine for the hardest inputs;
-// most inputs need a small fraction of it.
-inline constexpr std::uint64_t default_work_budget = 400'000'000;
+// Ends the search for the hardest inputs (cartons near the smallest size)
+// well within a second; most inputs need a small fraction of it.
+inline constexpr std::uint64_t default_work_budget = 40'000'000;
 
 struct optimise_request {
     calculation_input input;  // from read_calculation_input
@@ -27,7 +27,7 @@ struct optimise_request {
 struct optimised_plan {
     block_list blocks;  // at most 31, the first in the corner (0, 0, 0)
     std::int64_t cartons = 0;
-    std::int64_t design_cartons = 0;  // what the design's planning loads
+    std::int64_t design_cartons = 0;  // what the standard calculation loads
     std::int64_t upper_bound = 0;     // no plan can load more
     std::uint64_t work = 0;           // counted units spent
     bool cancelled = false;           // the result is not to be shown
@@ -38,7 +38,7 @@ struct optimised_plan {
 };
 
 // Plans as many cartons as the search finds room for, never fewer than the
-// design's planning, and an upper bound on what any plan can load.
+// standard calculation, and an upper bound on what any plan can load.
 optimised_plan optimise_plan(const optimise_request& request);
 
 // Loads the model as run_calculation does and fills both stack tables from

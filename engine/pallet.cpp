@@ -2,11 +2,17 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 #include <utility>
 
 namespace varnel {
 
 namespace {
+
+// Limits that keep a huge typed container's search small; real containers
+// stay far below them.
+constexpr double max_combinations = 4e6;
+constexpr double max_states = 2e6;
 
 // Index of the largest point not above `value`, or -1.
 int floor_index(const std::vector<double>& points, double value) {
@@ -118,11 +124,81 @@ double bar_waste(double a, double b, double m) {
 
 bool whole(double v) { return v == std::floor(v) && v < 1e9; }
 
+// The concave hull of the counts (i, j) of p and q sides that fit in `side`
+// together, as a function j = f(i) for 0 <= i <= most p sides.
+class fit_hull {
+public:
+    fit_hull(double side, double p, double q) {
+        const int most = fitting(side, p);
+        for (int i = 0; i <= most; ++i) {
+            const double j = fitting(side - i * p, q);
+            // Keep the upper hull: drop points on or under the chord.
+            while (corners_.size() >= 2) {
+                const auto& [i0, j0] = corners_[corners_.size() - 2];
+                const auto& [i1, j1] = corners_.back();
+                if ((j1 - j0) * (i - i0) > (j - j0) * (i1 - i0)) break;
+                corners_.pop_back();
+            }
+            corners_.emplace_back(static_cast<double>(i), j);
+        }
+    }
+    double widest() const { return corners_.back().first; }
+    // f(x), or -1 beyond the last point.
+    double at(double x) const {
+        if (x > widest() + 1e-9) return -1.0;
+        for (std::size_t k = 1; k < corners_.size(); ++k) {
+            const auto& [i0, j0] = corners_[k - 1];
+            const auto& [i1, j1] = corners_[k];
+            if (x <= i1 + 1e-9) return j0 + (j1 - j0) * std::max(0.0, x - i0) / (i1 - i0);
+        }
+        return corners_.back().second;
+    }
+
+private:
+    std::vector<std::pair<double, double>> corners_;
+};
+
+// Cartons lying one way (p across U, n1 of them) and the other (n2). Every
+// line across U meets cartons whose sides along it fit in U, so the line's
+// counts lie in the hull of such counts; their mean over all lines, which
+// the cartons' sizes fix, lies there too. The same holds along V. The most
+// n1 + n2 both allow is a bound that sees the waste of mixing the two ways.
+std::int64_t line_bound(double U, double V, double p, double q) {
+    constexpr double limit = 2e5;
+    if (U / p > limit || U / q > limit || V / p > limit || V / q > limit) {
+        return std::numeric_limits<std::int64_t>::max();
+    }
+    const fit_hull across(U, p, q), along(V, q, p);
+    // Along U a carton of the first kind is p long and q deep, so lines
+    // across U meet it over q of V's length, lines along V over p of U's.
+    const double most_n1 = std::min(across.widest() * V / q, along.widest() * U / p);
+    std::int64_t best = 0;
+    for (std::int64_t n1 = 0; static_cast<double>(n1) <= most_n1 + 1e-9; ++n1) {
+        const double n = static_cast<double>(n1);
+        const double by_across = across.at(n * q / V) * V / p;
+        const double by_along = along.at(n * p / U) * U / q;
+        const double n2 = std::min(by_across, by_along);
+        if (n2 < 0.0) break;
+        best = std::max(best, n1 + static_cast<std::int64_t>(std::floor(n2 + 1e-9)));
+    }
+    return best;
+}
+
 }  // namespace
 
 std::vector<double> raster_points(double limit, double p, double q) {
     std::vector<double> points;
     if (!(p > 0.0 && q > 0.0)) return points;
+    if (static_cast<double>(fitting(limit, p)) * fitting(limit, q) > max_combinations) {
+        // A typed container kilometres long: the multiples alone still give
+        // patterns that fit, and keep the search's memory in bounds.
+        for (double side : {p, q}) {
+            for (int i = 1; i <= fitting(limit, side); ++i) points.push_back(i * side);
+        }
+        std::sort(points.begin(), points.end());
+        points.erase(std::unique(points.begin(), points.end()), points.end());
+        return points;
+    }
     for (int i = 0; i <= fitting(limit, p); ++i) {
         const double base = i * p;
         for (int j = 0; j <= fitting(limit - base, q); ++j) {
@@ -139,6 +215,8 @@ std::vector<double> raster_points(double limit, double p, double q) {
 }
 
 double reduced_side(double limit, double p, double q, double r) {
+    // Too many sums to try: the side itself is still an upper bound.
+    if (static_cast<double>(fitting(limit, p)) * fitting(limit, q) > max_combinations) return limit;
     double best = 0.0;
     for (int i = 0; i <= fitting(limit, p); ++i) {
         for (int j = 0; j <= fitting(limit - i * p, q); ++j) {
@@ -161,6 +239,19 @@ pattern2d best_pattern(double U, double V, double p, double q, work_meter& meter
         return turned;
     }
     pattern2d result;
+    if (static_cast<double>(raster_points(U, p, q).size()) *
+            static_cast<double>(raster_points(std::min(V, section), p, q).size()) >
+        max_states) {
+        // Too large to search: the better single grid.
+        const std::int64_t straight = std::int64_t{fitting(U, p)} * fitting(V, q);
+        const std::int64_t turned = std::int64_t{fitting(U, q)} * fitting(V, p);
+        if (std::max(straight, turned) > 0) {
+            const bool t = turned > straight;
+            result.count = std::max(straight, turned);
+            result.grids.push_back({0.0, 0.0, fitting(U, t ? q : p), fitting(V, t ? p : q), t});
+        }
+        return result;
+    }
     const guillotine dp(U, std::min(V, section), p, q, section, meter);
     if (dp.empty()) return result;
     const int top = dp.last_x();
@@ -224,7 +315,8 @@ std::int64_t pattern_bound(double U, double V, double p, double q) {
         v >= std::max(p, q)) {
         waste = std::max(bar_waste(u, v, p), bar_waste(u, v, q));
     }
-    return static_cast<std::int64_t>(std::floor((u * v - waste) / (p * q) + 1e-9));
+    return std::min(static_cast<std::int64_t>(std::floor((u * v - waste) / (p * q) + 1e-9)),
+                    line_bound(U, V, p, q));
 }
 
 }  // namespace varnel

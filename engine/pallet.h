@@ -37,8 +37,9 @@ pattern2d best_pattern(double U, double V, double p, double q, work_meter& meter
                        double section = 5000.0);
 
 // Upper bound on p x q rectangles in U x V: the area of the reduced
-// rectangle, and for whole-numbered sides also the unavoidable waste of
-// packing bars of length p, and of length q.
+// rectangle, for whole-numbered sides also the unavoidable waste of packing
+// bars of length p, and of length q, and for any sides the counts that lines
+// across and along the rectangle can meet.
 std::int64_t pattern_bound(double U, double V, double p, double q);
 
 // Fit tests tolerate rounding in the sums of float sides.

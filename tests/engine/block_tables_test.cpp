@@ -31,7 +31,7 @@ void expect_blocks(const block_list& got, std::initializer_list<placed> want) {
     }
 }
 
-TEST(DesignBlocks, StandWhereTheirSpacesPutThem) {
+TEST(StackBlocks, StandWhereTheirSpacesPutThem) {
     load_model m;
     // Stage 2 along stack 0 (2b) and stage 1 on top of 1a (1b).
     run_calculation(m, {600, 850, 400, 2350, 5900, 2390}, false, true);

@@ -15,6 +15,7 @@
 #include "plan/plan_file.h"
 #include "plan/plan_format.h"
 #include "tools/catalogue_container.h"
+#include "tools/shipment_cli.h"
 
 namespace varnel {
 
@@ -25,6 +26,7 @@ constexpr const char* usage =
     "                   CARTON_LENGTH CARTON_WIDTH CARTON_HEIGHT [-o FILE]\n"
     "       varnel-plan [--single] [--upright] --container-type NAME\n"
     "                   CARTON_LENGTH CARTON_WIDTH CARTON_HEIGHT [-o FILE]\n"
+    "       either with [--quantity N [--carton-weight KG] [--payload KG]]\n"
     "\n"
     "Plans how identical cartons load one container and prints the utilisation\n"
     "and the arrangement. Sizes are inner container sizes and carton sizes in\n"
@@ -38,7 +40,8 @@ constexpr const char* usage =
     "  --upright   no side placement (不可侧放): every carton keeps its top face up\n"
     "  -o FILE     also write the plan file (.qrn); '-o -' writes it to standard\n"
     "              output instead of the texts\n"
-    "  --help      show this text\n"
+    "  --help      show this text\n";
+constexpr const char* usage_end =
     "\n"
     "Exit status: 0 plan printed, 1 no carton fits, 2 input refused (or an unknown\n"
     "container type, or a catalogue that cannot be read), 3 file not written.\n";
@@ -50,6 +53,7 @@ struct options {
     std::optional<std::string> output;
     std::optional<std::string> container_type;
     std::vector<std::string> sizes;
+    shipment_arguments shipment;
 
     std::size_t expected_sizes() const { return container_type ? 3 : 6; }
 };
@@ -79,7 +83,7 @@ std::optional<options> parse_arguments(const std::vector<std::string>& args) {
             o.output = args[++i];
         } else if (a == "--container-type" && i + 1 < args.size() && !o.container_type) {
             o.container_type = args[++i];
-        } else {
+        } else if (!take_shipment_argument(args, i, o.shipment)) {
             return std::nullopt;
         }
     }
@@ -89,13 +93,15 @@ std::optional<options> parse_arguments(const std::vector<std::string>& args) {
 // The six fields as typed: the container's three either typed too or taken
 // from the catalogue as its fields would show them. On failure, the message.
 std::variant<std::vector<std::string>, std::string> field_texts(const options& o,
-                                                                const QString& catalogue_folder) {
+                                                                const QString& catalogue_folder,
+                                                                int& catalogue_payload) {
     if (!o.container_type) return o.sizes;
     const QString folder =
         catalogue_folder.isEmpty() ? QCoreApplication::applicationDirPath() : catalogue_folder;
     auto container = container_fields_from_catalogue(*o.container_type, folder);
     if (auto* message = std::get_if<std::string>(&container)) return std::move(*message);
     auto& c = std::get<container_field_texts>(container);
+    catalogue_payload = c.payload_kg;
     return std::vector<std::string>{std::move(c.length), std::move(c.width), std::move(c.height),
                                     o.sizes[0],          o.sizes[1],         o.sizes[2]};
 }
@@ -106,15 +112,16 @@ int run_planner(const std::vector<std::string>& args, std::ostream& out, std::os
                 const QString& catalogue_folder) {
     const std::optional<options> o = parse_arguments(args);
     if (o && o->help) {
-        out << usage;
+        out << usage << shipment_usage << usage_end;
         return exit_plan;
     }
-    if (!o || o->sizes.size() != o->expected_sizes()) {
-        err << usage;
+    if (!o || o->sizes.size() != o->expected_sizes() || !o->shipment.complete()) {
+        err << usage << shipment_usage << usage_end;
         return exit_refused;
     }
 
-    const auto texts = field_texts(*o, catalogue_folder);
+    int catalogue_payload = 0;
+    const auto texts = field_texts(*o, catalogue_folder, catalogue_payload);
     if (const auto* message = std::get_if<std::string>(&texts)) {
         err << *message << '\n';
         return exit_refused;
@@ -127,12 +134,23 @@ int run_planner(const std::vector<std::string>& args, std::ostream& out, std::os
         return exit_refused;
     }
 
+    planner_shipment shipping;
+    if (const auto message = shipping.read(o->shipment, catalogue_payload)) {
+        err << *message << '\n';
+        return exit_refused;
+    }
+
     load_model model;
     const plan_outcome plan =
         run_calculation(model, std::get<calculation_input>(input), o->single, !o->upright);
     if (plan.stack_count == 0) {
         err << text::no_result << '\n';
         return exit_no_fit;
+    }
+
+    if (const auto message = shipping.plan(model)) {
+        err << *message << '\n';
+        return exit_refused;
     }
 
     const std::string file = write_plan(model.draw_stacks, model.stacks);
@@ -150,6 +168,7 @@ int run_planner(const std::vector<std::string>& args, std::ostream& out, std::os
     }
     const summary_texts summary = write_summary(model.stacks);
     out << summary.utilisation << '\n' << summary.arrangement << '\n';
+    shipping.print(out);
     return exit_plan;
 }
 

@@ -97,7 +97,7 @@ TEST_F(catalogue_store_test, ContainerOperations) {
 }
 
 TEST_F(catalogue_store_test, PayloadsOfDeliveredAndOwnTypes) {
-    ASSERT_EQ(store->add_container("My box", 5890, 2350, 2390).status, write_status::done);
+    ASSERT_EQ(store->add_container(q("My box"), 5890, 2350, 2390).status, write_status::done);
     const struct {
         QString name;
         int payload;
@@ -113,7 +113,8 @@ TEST_F(catalogue_store_test, PayloadsOfDeliveredAndOwnTypes) {
 TEST(catalogue_payload, UnknownInAnOlderCatalogue) {
     const test_support::catalogue_copy copy;
     {
-        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), "older");
+        QSqlDatabase db =
+            QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("older"));
         db.setDatabaseName(copy.file());
         ASSERT_TRUE(db.open());
         for (const char* s : {"UPDATE jicicun SET ji_load = 0 WHERE ji_name = '40尺柜'",
@@ -122,8 +123,8 @@ TEST(catalogue_payload, UnknownInAnOlderCatalogue) {
             ASSERT_TRUE(QSqlQuery(db).exec(q(s))) << s;
         }
     }
-    QSqlDatabase::removeDatabase("older");
-    const open_result opened = open_catalogue(copy.folder(), {"older_store", true});
+    QSqlDatabase::removeDatabase(QStringLiteral("older"));
+    const open_result opened = open_catalogue(copy.folder(), {QStringLiteral("older_store"), true});
     ASSERT_TRUE(opened.store);
     for (const char* name : {"40尺柜", "20尺柜", "40尺高柜"}) {
         EXPECT_EQ(opened.store->container_payload(q(name)).value, 0) << name;

@@ -1,0 +1,54 @@
+#include "tools/shipment_cli.h"
+
+#include <ostream>
+
+#include "engine/summary.h"
+
+namespace varnel {
+
+const char* const shipment_usage =
+    "  --quantity N        ship N cartons (1 to 1000000000): prints how many\n"
+    "                      containers, the cartons in each and in the last one\n"
+    "  --carton-weight KG  one carton's gross weight, so the payload can limit\n"
+    "                      the cartons per container\n"
+    "  --payload KG        the container's payload; with --container-type it is\n"
+    "                      taken from the catalogue unless given\n";
+
+bool take_shipment_argument(const std::vector<std::string>& args, std::size_t& i,
+                            shipment_arguments& s) {
+    std::optional<std::string>* value = nullptr;
+    if (args[i] == "--quantity") value = &s.quantity;
+    if (args[i] == "--carton-weight") value = &s.carton_weight;
+    if (args[i] == "--payload") value = &s.payload;
+    if (value == nullptr || *value || i + 1 >= args.size()) return false;
+    *value = args[++i];
+    return true;
+}
+
+std::optional<std::string> planner_shipment::read(const shipment_arguments& s,
+                                                  int catalogue_payload) {
+    if (!s.quantity) return std::nullopt;
+    const std::string weight = s.carton_weight.value_or("");
+    const std::string payload = s.payload               ? *s.payload
+                                : catalogue_payload > 0 ? std::to_string(catalogue_payload)
+                                                        : "";
+    auto order = read_shipment_order({*s.quantity, weight, payload});
+    if (const auto* refusal = std::get_if<shipment_refusal>(&order)) return refusal->message;
+    order_ = std::get<shipment_order>(order);
+    return std::nullopt;
+}
+
+std::optional<std::string> planner_shipment::plan(const load_model& model) {
+    if (!order_) return std::nullopt;
+    auto result = plan_shipment(*order_, count_plan(model.stacks).cartons);
+    if (const auto* refusal = std::get_if<shipment_refusal>(&result)) return refusal->message;
+    result_ = std::get<shipment>(result);
+    return std::nullopt;
+}
+
+void planner_shipment::print(std::ostream& out) const {
+    if (!result_) return;
+    for (const std::string& line : shipment_lines(*result_)) out << line << '\n';
+}
+
+}  // namespace varnel

@@ -20,6 +20,13 @@ inline constexpr const char* arrangement_prefix = "分";
 inline constexpr const char* arrangement_middle = "堆摆放共放";
 inline constexpr const char* arrangement_suffix = "个包装箱";
 
+// The optimised plan's third line.
+inline constexpr const char* optimal_prefix = "已是最优方案：最多只能放";
+inline constexpr const char* optimal_suffix = "个包装箱";
+inline constexpr const char* bound_prefix = "理论上最多可放";
+inline constexpr const char* bound_middle = "个包装箱，本方案已达其";
+inline constexpr const char* bound_suffix = "%";
+
 // Shipping an order in several containers.
 inline constexpr const char* quantity_wrong = "装运数量输入有误，请输入1至1000000000之间的整数";
 inline constexpr const char* carton_weight_wrong = "包装箱重量输入有误，请输入大于0的重量（千克）";

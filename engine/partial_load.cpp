@@ -5,6 +5,8 @@
 #include <cstddef>
 #include <vector>
 
+#include "engine/block_tables.h"
+
 namespace varnel {
 
 namespace {
@@ -66,16 +68,8 @@ bool is_empty(const carton_block& b) { return b.count_x <= 0 || b.count_y <= 0 |
 
 }  // namespace
 
-std::int64_t block_cartons(const block_list& blocks) {
-    std::int64_t total = 0;
-    for (const carton_block& b : blocks) {
-        if (!is_empty(b)) total += std::int64_t{b.count_x} * b.count_y * b.count_z;
-    }
-    return total;
-}
-
 block_list partial_load(const block_list& plan, const box_size& carton, std::int64_t cartons) {
-    if (cartons >= block_cartons(plan)) return plan;
+    if (cartons >= carton_count(plan)) return plan;
     if (cartons <= 0) return {};
 
     std::vector<loading_block> blocks;

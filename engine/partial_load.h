@@ -7,9 +7,6 @@
 
 namespace varnel {
 
-// The cartons of a block list.
-std::int64_t block_cartons(const block_list& blocks);
-
 // The blocks of a container that takes only `cartons` of a plan's cartons.
 // Each block of `plan` is loaded in rows across the container, far end
 // first; the next row is always the one nearest the far end whose every

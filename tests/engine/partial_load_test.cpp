@@ -9,6 +9,9 @@
 #include <tuple>
 #include <vector>
 
+#include "engine/block_tables.h"
+#include "engine/calculation.h"
+
 namespace varnel {
 namespace {
 
@@ -114,6 +117,61 @@ void grow(std::mt19937& rng, const box_size& carton, double x, double y, double 
     if (b.count_x > 0 && b.count_y > 0 && b.count_z > 0) plan.push_back(b);
 }
 
+// Checks the part load of `k` cartons of `plan` in a container w × l × h.
+void check_partial_load(const block_list& plan, const box_size& carton, double w, double l,
+                        double h, std::int64_t k) {
+    const std::vector<box> all = cartons_of(plan, carton);
+    const block_list loaded = partial_load(plan, carton, k);
+    SCOPED_TRACE(testing::Message() << k << " of " << all.size());
+    EXPECT_LE(loaded.size(), 31u);
+    EXPECT_LE(loaded.size(), plan.size() + 2);
+    const std::vector<box> in = cartons_of(loaded, carton);
+    ASSERT_EQ(static_cast<std::int64_t>(in.size()), k);
+
+    // Plan cartons, each once: inside the container, no two in one place.
+    std::set<std::tuple<long, long, long>> plan_keys, loaded_keys;
+    for (const box& b : all) plan_keys.insert(b.key());
+    for (const box& b : in) {
+        EXPECT_TRUE(plan_keys.count(b.key()));
+        EXPECT_TRUE(loaded_keys.insert(b.key()).second);
+        EXPECT_TRUE(b.x0 > -tol && b.y0 > -tol && b.z0 > -tol && b.x1 < w + tol && b.y1 < l + tol &&
+                    b.z1 < h + tol);
+    }
+
+    double far_unloaded_floor = 1e18, near_loaded_floor = -1;
+    for (const box& u : all) {
+        if (loaded_keys.count(u.key())) {
+            if (u.z0 < tol) near_loaded_floor = std::max(near_loaded_floor, u.y0);
+            continue;
+        }
+        if (u.z0 < tol) far_unloaded_floor = std::min(far_unloaded_floor, u.y0);
+        // Nothing under a loaded carton is left out.
+        for (const box& c : in) {
+            ASSERT_FALSE(u.z1 < c.z0 + tol && footprints_overlap(u, c))
+                << "carton at y " << c.y0 << " z " << c.z0 << " misses one at y " << u.y0;
+        }
+    }
+    // The floor fills from the far end.
+    EXPECT_LE(near_loaded_floor, far_unloaded_floor + tol);
+
+    // Every loaded carton stands on the floor or on a loaded carton, unless
+    // the plan itself gives it nothing to stand on.
+    for (const box& c : in) {
+        if (c.z0 < tol) continue;
+        const auto rests_on = [&](const box& u) {
+            return std::fabs(u.z1 - c.z0) < tol && footprints_overlap(u, c);
+        };
+        if (std::none_of(all.begin(), all.end(), rests_on)) continue;
+        EXPECT_TRUE(std::any_of(in.begin(), in.end(), rests_on)) << c.y0 << " " << c.z0;
+    }
+}
+
+std::vector<std::int64_t> counts_to_try(std::int64_t total, std::mt19937& rng) {
+    if (total < 2) return {};
+    return {1, std::max<std::int64_t>(1, total / 3),
+            std::uniform_int_distribution<std::int64_t>(1, total - 1)(rng), total - 1};
+}
+
 TEST(PartialLoad, InvariantsOnSeededPlans) {
     int checked = 0;
     for (unsigned seed = 1; seed <= 150; ++seed) {
@@ -125,58 +183,39 @@ TEST(PartialLoad, InvariantsOnSeededPlans) {
                      h = 2390;
         block_list plan;
         grow(rng, carton, 0, 0, 0, w, l, h, 0, plan);
-        const std::vector<box> all = cartons_of(plan, carton);
-        const auto total = static_cast<std::int64_t>(all.size());
-        if (total < 2) continue;
-        ASSERT_EQ(block_cartons(plan), total);
-        for (const std::int64_t k :
-             {std::int64_t{1}, total / 3,
-              std::uniform_int_distribution<std::int64_t>(1, total - 1)(rng), total - 1}) {
-            if (k < 1) continue;
+        for (const std::int64_t k : counts_to_try(carton_count(plan), rng)) {
+            SCOPED_TRACE(testing::Message() << "seed " << seed);
+            check_partial_load(plan, carton, w, l, h, k);
             ++checked;
-            const block_list loaded = partial_load(plan, carton, k);
-            SCOPED_TRACE(testing::Message() << "seed " << seed << ", " << k << " of " << total);
-            EXPECT_LE(loaded.size(), 31u);
-            EXPECT_LE(loaded.size(), plan.size() + 2);
-            const std::vector<box> in = cartons_of(loaded, carton);
-            ASSERT_EQ(static_cast<std::int64_t>(in.size()), k);
+        }
+    }
+    EXPECT_GT(checked, 300);
+}
 
-            // Plan cartons, each once: inside the container, no two in one place.
-            std::set<std::tuple<long, long, long>> plan_keys, loaded_keys;
-            for (const box& b : all) plan_keys.insert(b.key());
-            for (const box& b : in) {
-                EXPECT_TRUE(plan_keys.count(b.key()));
-                EXPECT_TRUE(loaded_keys.insert(b.key()).second);
-                EXPECT_TRUE(b.x0 > -tol && b.y0 > -tol && b.z0 > -tol && b.x1 < w + tol &&
-                            b.y1 < l + tol && b.z1 < h + tol);
-            }
-
-            double far_unloaded_floor = 1e18, near_loaded_floor = -1;
-            for (const box& u : all) {
-                if (loaded_keys.count(u.key())) {
-                    if (u.z0 < tol) near_loaded_floor = std::max(near_loaded_floor, u.y0);
-                    continue;
-                }
-                if (u.z0 < tol) far_unloaded_floor = std::min(far_unloaded_floor, u.y0);
-                // Nothing under a loaded carton is left out.
-                for (const box& c : in) {
-                    ASSERT_FALSE(u.z1 < c.z0 + tol && footprints_overlap(u, c))
-                        << "carton at y " << c.y0 << " z " << c.z0 << " misses one at y " << u.y0;
-                }
-            }
-            // The floor fills from the far end.
-            EXPECT_LE(near_loaded_floor, far_unloaded_floor + tol);
-
-            // Every loaded carton stands on the floor or on a loaded carton,
-            // unless the plan itself gives it nothing to stand on.
-            for (const box& c : in) {
-                if (c.z0 < tol) continue;
-                const auto rests_on = [&](const box& u) {
-                    return std::fabs(u.z1 - c.z0) < tol && footprints_overlap(u, c);
-                };
-                if (std::none_of(all.begin(), all.end(), rests_on)) continue;
-                EXPECT_TRUE(std::any_of(in.begin(), in.end(), rests_on)) << c.y0 << " " << c.z0;
-            }
+// The design's own plans, whose upper stacks may overhang lower ones; each
+// part load fills the stack tables for drawing.
+TEST(PartialLoad, InvariantsOnDesignPlans) {
+    int checked = 0;
+    for (unsigned seed = 1; seed <= 150; ++seed) {
+        std::mt19937 rng(seed);
+        std::uniform_real_distribution<float> side(150, 1000);
+        const calculation_input in{side(rng),
+                                   side(rng),
+                                   side(rng),
+                                   2350,
+                                   std::uniform_real_distribution<float>(3000, 12000)(rng),
+                                   2390};
+        load_model model;
+        if (run_calculation(model, in, seed % 5 == 0, seed % 3 != 0).stack_count == 0) continue;
+        const block_list plan = design_blocks(model);
+        const box_size carton{in.carton_length, in.carton_width, in.carton_height};
+        for (const std::int64_t k : counts_to_try(carton_count(plan), rng)) {
+            SCOPED_TRACE(testing::Message() << "seed " << seed);
+            check_partial_load(plan, carton, in.container_width, in.container_length,
+                               in.container_height, k);
+            load_model drawn = model;
+            EXPECT_TRUE(blocks_to_tables(drawn, partial_load(plan, carton, k)));
+            ++checked;
         }
     }
     EXPECT_GT(checked, 300);

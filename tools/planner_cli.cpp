@@ -1,6 +1,7 @@
 #include "tools/planner_cli.h"
 
 #include <QCoreApplication>
+#include <QJsonDocument>
 #include <QString>
 
 #include <optional>
@@ -8,13 +9,17 @@
 #include <utility>
 #include <variant>
 
+#include "engine/block_tables.h"
+#include "engine/bound_text.h"
 #include "engine/calculation.h"
 #include "engine/messages.h"
+#include "engine/optimise.h"
 #include "engine/summary.h"
 #include "plan/messages.h"
 #include "plan/plan_file.h"
 #include "plan/plan_format.h"
 #include "tools/catalogue_container.h"
+#include "tools/plan_json.h"
 #include "tools/shipment_cli.h"
 
 namespace varnel {
@@ -22,9 +27,10 @@ namespace varnel {
 namespace {
 
 constexpr const char* usage =
-    "usage: varnel-plan [--single] [--upright] CONTAINER_LENGTH CONTAINER_WIDTH CONTAINER_HEIGHT\n"
+    "usage: varnel-plan [--single] [--upright] [--optimise] [--json]\n"
+    "                   CONTAINER_LENGTH CONTAINER_WIDTH CONTAINER_HEIGHT\n"
     "                   CARTON_LENGTH CARTON_WIDTH CARTON_HEIGHT [-o FILE]\n"
-    "       varnel-plan [--single] [--upright] --container-type NAME\n"
+    "       varnel-plan [--single] [--upright] [--optimise] [--json] --container-type NAME\n"
     "                   CARTON_LENGTH CARTON_WIDTH CARTON_HEIGHT [-o FILE]\n"
     "       either with [--quantity N [--carton-weight KG] [--payload KG]]\n"
     "\n"
@@ -38,6 +44,9 @@ constexpr const char* usage =
     "              the end of NAME do not count\n"
     "  --single    single placement (单一摆放): one stack, all cartons placed alike\n"
     "  --upright   no side placement (不可侧放): every carton keeps its top face up\n"
+    "  --optimise  load as many cartons as the search finds room for, and add a\n"
+    "              third line: how close the plan is to the most that can fit\n"
+    "  --json      print the plan as one JSON object instead of the texts\n"
     "  -o FILE     also write the plan file (.qrn); '-o -' writes it to standard\n"
     "              output instead of the texts\n"
     "  --help      show this text\n";
@@ -50,6 +59,8 @@ struct options {
     bool single = false;
     bool upright = false;
     bool help = false;
+    bool optimise = false;
+    bool json = false;
     std::optional<std::string> output;
     std::optional<std::string> container_type;
     std::vector<std::string> sizes;
@@ -77,6 +88,10 @@ std::optional<options> parse_arguments(const std::vector<std::string>& args) {
             o.single = true;
         } else if (a == "--upright") {
             o.upright = true;
+        } else if (a == "--optimise" || a == "--optimize") {
+            o.optimise = true;
+        } else if (a == "--json") {
+            o.json = true;
         } else if (a == "--help" || a == "-h") {
             o.help = true;
         } else if ((a == "-o" || a == "--output") && i + 1 < args.size() && !o.output) {
@@ -140,10 +155,17 @@ int run_planner(const std::vector<std::string>& args, std::ostream& out, std::os
         return exit_refused;
     }
 
+    const calculation_input& sizes_mm = std::get<calculation_input>(input);
     load_model model;
-    const plan_outcome plan =
-        run_calculation(model, std::get<calculation_input>(input), o->single, !o->upright);
-    if (plan.stack_count == 0) {
+    std::int16_t stacks = 0;
+    std::optional<optimised_plan> optimised;
+    if (o->optimise) {
+        optimised = optimise_plan({sizes_mm, o->single, o->upright});
+        stacks = load_optimised_plan(model, sizes_mm, !o->upright, *optimised);
+    } else {
+        stacks = run_calculation(model, sizes_mm, o->single, !o->upright).stack_count;
+    }
+    if (stacks == 0) {
         err << text::no_result << '\n';
         return exit_no_fit;
     }
@@ -166,8 +188,19 @@ int run_planner(const std::vector<std::string>& args, std::ostream& out, std::os
             return exit_write_failed;
         }
     }
+    if (o->json) {
+        plan_facts facts{sizes_mm, o->single, o->upright, o->optimise, 0, {}, &model.stacks};
+        facts.upper_bound =
+            optimised ? optimised->upper_bound : upper_bound(sizes_mm, o->single, o->upright);
+        facts.blocks = optimised ? optimised->blocks : design_blocks(model);
+        QJsonObject json = plan_json(facts);
+        shipping.add_json(json, facts.blocks, sizes_mm);
+        out << QJsonDocument(json).toJson(QJsonDocument::Compact).toStdString() << '\n';
+        return exit_plan;
+    }
     const summary_texts summary = write_summary(model.stacks);
     out << summary.utilisation << '\n' << summary.arrangement << '\n';
+    if (optimised) out << bound_text(optimised->cartons, optimised->upper_bound) << '\n';
     shipping.print(out);
     return exit_plan;
 }

@@ -1,8 +1,12 @@
 #include "tools/shipment_cli.h"
 
+#include <QJsonValue>
+
 #include <ostream>
 
+#include "engine/partial_load.h"
 #include "engine/summary.h"
+#include "tools/plan_json.h"
 
 namespace varnel {
 
@@ -44,6 +48,27 @@ std::optional<std::string> planner_shipment::plan(const load_model& model) {
     if (const auto* refusal = std::get_if<shipment_refusal>(&result)) return refusal->message;
     result_ = std::get<shipment>(result);
     return std::nullopt;
+}
+
+void planner_shipment::add_json(QJsonObject& json, const block_list& plan,
+                                const calculation_input& sizes) const {
+    if (!result_) return;
+    const shipment& s = *result_;
+    const box_size carton{sizes.carton_length, sizes.carton_width, sizes.carton_height};
+    // The weight as the lines write it (10080, not 10080.0000152).
+    const QJsonValue weight =
+        s.last_weight ? QJsonValue(std::stod(weight_text(*s.last_weight))) : QJsonValue();
+    const QJsonObject last{
+        {QStringLiteral("cartons"), static_cast<qint64>(s.last_cartons)},
+        {QStringLiteral("weight"), weight},
+        {QStringLiteral("blocks"), blocks_json(partial_load(plan, carton, s.last_cartons))}};
+    json.insert(QStringLiteral("shipment"),
+                QJsonObject{{QStringLiteral("containers"), static_cast<qint64>(s.containers)},
+                            {QStringLiteral("per_container"), static_cast<qint64>(s.per_container)},
+                            {QStringLiteral("limit"), s.limit == shipment_limit::weight
+                                                          ? QStringLiteral("weight")
+                                                          : QStringLiteral("volume")},
+                            {QStringLiteral("last"), last}});
 }
 
 void planner_shipment::print(std::ostream& out) const {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QJsonObject>
+
 #include <cstddef>
 #include <iosfwd>
 #include <optional>
@@ -7,6 +9,8 @@
 #include <variant>
 #include <vector>
 
+#include "engine/block.h"
+#include "engine/calculation.h"
 #include "engine/load_model.h"
 #include "engine/shipment.h"
 
@@ -41,6 +45,10 @@ public:
     std::optional<std::string> plan(const load_model& model);
     // The shipment's lines, after the plan's texts.
     void print(std::ostream& out) const;
+    // Adds the object "shipment" to the plan's JSON: containers,
+    // per_container, limit ("volume" or "weight") and last (cartons, weight
+    // in kg or null, and the blocks of its part load of `plan`).
+    void add_json(QJsonObject& json, const block_list& plan, const calculation_input& sizes) const;
 
 private:
     std::optional<shipment_order> order_;

@@ -11,6 +11,7 @@
 
 #include "engine/block_tables.h"
 #include "engine/calculation.h"
+#include "engine/optimise.h"
 
 namespace varnel {
 namespace {
@@ -219,6 +220,31 @@ TEST(PartialLoad, InvariantsOnDesignPlans) {
         }
     }
     EXPECT_GT(checked, 300);
+}
+
+TEST(PartialLoad, InvariantsOnOptimisedPlans) {
+    int checked = 0;
+    for (unsigned seed = 1; seed <= 40; ++seed) {
+        std::mt19937 rng(seed);
+        std::uniform_real_distribution<float> side(200, 1000);
+        const calculation_input in{side(rng),
+                                   side(rng),
+                                   side(rng),
+                                   2350,
+                                   std::uniform_real_distribution<float>(3000, 12000)(rng),
+                                   2390};
+        optimise_request request{in, false, seed % 3 == 0};
+        request.work_budget = 2'000'000;
+        const block_list plan = optimise_plan(request).blocks;
+        const box_size carton{in.carton_length, in.carton_width, in.carton_height};
+        for (const std::int64_t k : counts_to_try(carton_count(plan), rng)) {
+            SCOPED_TRACE(testing::Message() << "seed " << seed);
+            check_partial_load(plan, carton, in.container_width, in.container_length,
+                               in.container_height, k);
+            ++checked;
+        }
+    }
+    EXPECT_GT(checked, 100);
 }
 
 }  // namespace

@@ -1,3 +1,7 @@
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+
 #include <gtest/gtest.h>
 
 #include <sstream>
@@ -71,6 +75,71 @@ TEST(PlannerShipment, NothingWrittenOnRefusalOrMisuse) {
         std::ostringstream out, err;
         EXPECT_EQ(run_planner(args, out, err), 2) << args.back();
         EXPECT_EQ(out.str(), "") << args.back();
+    }
+}
+
+// The JSON object tells what the texts tell, and its last container holds
+// its cartons in blocks.
+TEST(PlannerShipment, JsonAgreesWithTheTexts) {
+    const struct {
+        std::vector<std::string> args;
+        const char* limit;
+        int lines_before;  // the plan's own text lines
+    } cases[] = {
+        {{"590", "235", "239", "60", "85", "40", "--quantity", "500", "--carton-weight", "250",
+          "--payload", "26000"},
+         "weight",
+         2},
+        {{"--optimise", "590", "235", "239", "60", "85", "40", "--quantity", "500",
+          "--carton-weight", "250", "--payload", "26000"},
+         "weight",
+         3},
+        {{"1203.2", "235", "239.2", "60", "40", "30", "--quantity", "5000", "--carton-weight",
+          "18"},
+         "volume",
+         2},
+        {{"590", "235", "239", "60", "85", "40", "--quantity", "260"}, "volume", 2},
+    };
+    for (const auto& c : cases) {
+        std::ostringstream texts, json, err;
+        ASSERT_EQ(run_planner(c.args, texts, err), 0) << err.str();
+        std::vector<std::string> args = c.args;
+        args.push_back("--json");
+        ASSERT_EQ(run_planner(args, json, err), 0) << err.str();
+
+        const QJsonObject s = QJsonDocument::fromJson(QByteArray::fromStdString(json.str()))
+                                  .object()
+                                  .value(QStringLiteral("shipment"))
+                                  .toObject();
+        const QJsonObject last = s.value(QStringLiteral("last")).toObject();
+        const auto number = [](const QJsonObject& o, const char* key) {
+            return std::to_string(o.value(QString::fromUtf8(key)).toInteger());
+        };
+        std::string expected =
+            "共需" + number(s, "containers") + "个集装箱\n每个集装箱装" +
+            number(s, "per_container") + "个包装箱（受" +
+            (s.value(QStringLiteral("limit")).toString() == QStringLiteral("weight") ? "载重"
+                                                                                     : "容积") +
+            "限制）\n最后一个集装箱装" + number(last, "cartons") + "个包装箱";
+        if (!last.value(QStringLiteral("weight")).isNull()) {
+            expected += "，货重" + number(last, "weight") + "千克";
+        }
+        std::istringstream lines(texts.str());
+        std::string line, shipment_texts;
+        for (int i = 0; i < c.lines_before + 3 && std::getline(lines, line); ++i) {
+            if (i >= c.lines_before) shipment_texts += (shipment_texts.empty() ? "" : "\n") + line;
+        }
+        EXPECT_EQ(shipment_texts, expected) << c.args[0];
+        EXPECT_EQ(s.value(QStringLiteral("limit")).toString(), QString::fromUtf8(c.limit));
+
+        std::int64_t in_blocks = 0;
+        for (const QJsonValue& b : last.value(QStringLiteral("blocks")).toArray()) {
+            const QJsonObject o = b.toObject();
+            in_blocks += o.value(QStringLiteral("count_x")).toInteger() *
+                         o.value(QStringLiteral("count_y")).toInteger() *
+                         o.value(QStringLiteral("count_z")).toInteger();
+        }
+        EXPECT_EQ(in_blocks, last.value(QStringLiteral("cartons")).toInteger()) << c.args[0];
     }
 }
 

@@ -193,11 +193,12 @@ TEST(PartialLoad, InvariantsOnSeededPlans) {
     EXPECT_GT(checked, 300);
 }
 
-// The design's own plans, whose upper stacks may overhang lower ones; each
-// part load fills the stack tables for drawing.
-TEST(PartialLoad, InvariantsOnDesignPlans) {
+// Plans drawn inputs with `plan_for(input, seed)` and checks part loads of
+// each plan, also drawing them through the stack tables. Returns how many.
+template <typename PlanFor>
+int check_planned_inputs(unsigned seeds, PlanFor plan_for) {
     int checked = 0;
-    for (unsigned seed = 1; seed <= 150; ++seed) {
+    for (unsigned seed = 1; seed <= seeds; ++seed) {
         std::mt19937 rng(seed);
         std::uniform_real_distribution<float> side(150, 1000);
         const calculation_input in{side(rng),
@@ -206,44 +207,37 @@ TEST(PartialLoad, InvariantsOnDesignPlans) {
                                    2350,
                                    std::uniform_real_distribution<float>(3000, 12000)(rng),
                                    2390};
-        load_model model;
-        if (run_calculation(model, in, seed % 5 == 0, seed % 3 != 0).stack_count == 0) continue;
-        const block_list plan = design_blocks(model);
+        const block_list plan = plan_for(in, seed);
         const box_size carton{in.carton_length, in.carton_width, in.carton_height};
         for (const std::int64_t k : counts_to_try(carton_count(plan), rng)) {
             SCOPED_TRACE(testing::Message() << "seed " << seed);
             check_partial_load(plan, carton, in.container_width, in.container_length,
                                in.container_height, k);
-            load_model drawn = model;
+            load_model drawn;
+            run_calculation(drawn, in, false, true);
             EXPECT_TRUE(blocks_to_tables(drawn, partial_load(plan, carton, k)));
             ++checked;
         }
     }
+    return checked;
+}
+
+// The design's own plans, whose upper stacks may overhang lower ones.
+TEST(PartialLoad, InvariantsOnDesignPlans) {
+    const int checked = check_planned_inputs(150, [](const calculation_input& in, unsigned seed) {
+        load_model model;
+        run_calculation(model, in, seed % 5 == 0, seed % 3 != 0);
+        return design_blocks(model);
+    });
     EXPECT_GT(checked, 300);
 }
 
 TEST(PartialLoad, InvariantsOnOptimisedPlans) {
-    int checked = 0;
-    for (unsigned seed = 1; seed <= 40; ++seed) {
-        std::mt19937 rng(seed);
-        std::uniform_real_distribution<float> side(200, 1000);
-        const calculation_input in{side(rng),
-                                   side(rng),
-                                   side(rng),
-                                   2350,
-                                   std::uniform_real_distribution<float>(3000, 12000)(rng),
-                                   2390};
+    const int checked = check_planned_inputs(40, [](const calculation_input& in, unsigned seed) {
         optimise_request request{in, false, seed % 3 == 0};
         request.work_budget = 2'000'000;
-        const block_list plan = optimise_plan(request).blocks;
-        const box_size carton{in.carton_length, in.carton_width, in.carton_height};
-        for (const std::int64_t k : counts_to_try(carton_count(plan), rng)) {
-            SCOPED_TRACE(testing::Message() << "seed " << seed);
-            check_partial_load(plan, carton, in.container_width, in.container_length,
-                               in.container_height, k);
-            ++checked;
-        }
-    }
+        return optimise_plan(request).blocks;
+    });
     EXPECT_GT(checked, 100);
 }
 

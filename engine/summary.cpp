@@ -24,13 +24,15 @@ plan_totals count_plan(const stack_table& stacks) {
         static_cast<double>(whole.space_y) * whole.space_x * whole.space_z;
     if (carton_volume != 0.0 && container_volume != 0.0) {
         const double share = carton_volume / container_volume * 100.0;
-        if (std::isfinite(share) && std::fabs(share) < 1e30) {
-            const float percent = static_cast<float>(share);
-            totals.utilisation =
-                static_cast<float>(std::floor(static_cast<double>(percent) * 100.0) / 100.0);
-        }
+        if (std::isfinite(share) && std::fabs(share) < 1e30)
+            totals.utilisation = cut_percent(share);
     }
     return totals;
+}
+
+float cut_percent(double percent) {
+    const float single = static_cast<float>(percent);
+    return static_cast<float>(std::floor(static_cast<double>(single) * 100.0) / 100.0);
 }
 
 summary_texts write_summary(const stack_table& stacks) {

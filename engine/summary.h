@@ -18,6 +18,10 @@ struct plan_totals {
 // large typed container still gets its result.
 plan_totals count_plan(const stack_table& stacks);
 
+// A percentage stored as a single float and then cut (not rounded) to two
+// decimals: 74.779 gives 74.77.
+float cut_percent(double percent);
+
 struct summary_texts {
     std::string utilisation;  // 集装箱的利用效率：80.03%
     std::string arrangement;  // 分5堆摆放共放130个包装箱

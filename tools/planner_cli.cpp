@@ -1,6 +1,7 @@
 #include "tools/planner_cli.h"
 
 #include <QCoreApplication>
+#include <QJsonDocument>
 #include <QString>
 
 #include <optional>
@@ -8,23 +9,30 @@
 #include <utility>
 #include <variant>
 
+#include "engine/block_tables.h"
+#include "engine/bound_text.h"
 #include "engine/calculation.h"
 #include "engine/messages.h"
+#include "engine/optimise.h"
 #include "engine/summary.h"
 #include "plan/messages.h"
 #include "plan/plan_file.h"
 #include "plan/plan_format.h"
 #include "tools/catalogue_container.h"
+#include "tools/plan_json.h"
+#include "tools/shipment_cli.h"
 
 namespace varnel {
 
 namespace {
 
 constexpr const char* usage =
-    "usage: varnel-plan [--single] [--upright] CONTAINER_LENGTH CONTAINER_WIDTH CONTAINER_HEIGHT\n"
+    "usage: varnel-plan [--single] [--upright] [--optimise] [--json]\n"
+    "                   CONTAINER_LENGTH CONTAINER_WIDTH CONTAINER_HEIGHT\n"
     "                   CARTON_LENGTH CARTON_WIDTH CARTON_HEIGHT [-o FILE]\n"
-    "       varnel-plan [--single] [--upright] --container-type NAME\n"
+    "       varnel-plan [--single] [--upright] [--optimise] [--json] --container-type NAME\n"
     "                   CARTON_LENGTH CARTON_WIDTH CARTON_HEIGHT [-o FILE]\n"
+    "       either with [--quantity N [--carton-weight KG] [--payload KG]]\n"
     "\n"
     "Plans how identical cartons load one container and prints the utilisation\n"
     "and the arrangement. Sizes are inner container sizes and carton sizes in\n"
@@ -36,9 +44,13 @@ constexpr const char* usage =
     "              the end of NAME do not count\n"
     "  --single    single placement (单一摆放): one stack, all cartons placed alike\n"
     "  --upright   no side placement (不可侧放): every carton keeps its top face up\n"
+    "  --optimise  load as many cartons as the search finds room for, and add a\n"
+    "              third line: how close the plan is to the most that can fit\n"
+    "  --json      print the plan as one JSON object instead of the texts\n"
     "  -o FILE     also write the plan file (.qrn); '-o -' writes it to standard\n"
     "              output instead of the texts\n"
-    "  --help      show this text\n"
+    "  --help      show this text\n";
+constexpr const char* usage_end =
     "\n"
     "Exit status: 0 plan printed, 1 no carton fits, 2 input refused (or an unknown\n"
     "container type, or a catalogue that cannot be read), 3 file not written.\n";
@@ -47,9 +59,12 @@ struct options {
     bool single = false;
     bool upright = false;
     bool help = false;
+    bool optimise = false;
+    bool json = false;
     std::optional<std::string> output;
     std::optional<std::string> container_type;
     std::vector<std::string> sizes;
+    shipment_arguments shipment;
 
     std::size_t expected_sizes() const { return container_type ? 3 : 6; }
 };
@@ -73,13 +88,17 @@ std::optional<options> parse_arguments(const std::vector<std::string>& args) {
             o.single = true;
         } else if (a == "--upright") {
             o.upright = true;
+        } else if (a == "--optimise" || a == "--optimize") {
+            o.optimise = true;
+        } else if (a == "--json") {
+            o.json = true;
         } else if (a == "--help" || a == "-h") {
             o.help = true;
         } else if ((a == "-o" || a == "--output") && i + 1 < args.size() && !o.output) {
             o.output = args[++i];
         } else if (a == "--container-type" && i + 1 < args.size() && !o.container_type) {
             o.container_type = args[++i];
-        } else {
+        } else if (!take_shipment_argument(args, i, o.shipment)) {
             return std::nullopt;
         }
     }
@@ -89,13 +108,15 @@ std::optional<options> parse_arguments(const std::vector<std::string>& args) {
 // The six fields as typed: the container's three either typed too or taken
 // from the catalogue as its fields would show them. On failure, the message.
 std::variant<std::vector<std::string>, std::string> field_texts(const options& o,
-                                                                const QString& catalogue_folder) {
+                                                                const QString& catalogue_folder,
+                                                                int& catalogue_payload) {
     if (!o.container_type) return o.sizes;
     const QString folder =
         catalogue_folder.isEmpty() ? QCoreApplication::applicationDirPath() : catalogue_folder;
     auto container = container_fields_from_catalogue(*o.container_type, folder);
     if (auto* message = std::get_if<std::string>(&container)) return std::move(*message);
     auto& c = std::get<container_field_texts>(container);
+    catalogue_payload = c.payload_kg;
     return std::vector<std::string>{std::move(c.length), std::move(c.width), std::move(c.height),
                                     o.sizes[0],          o.sizes[1],         o.sizes[2]};
 }
@@ -106,15 +127,16 @@ int run_planner(const std::vector<std::string>& args, std::ostream& out, std::os
                 const QString& catalogue_folder) {
     const std::optional<options> o = parse_arguments(args);
     if (o && o->help) {
-        out << usage;
+        out << usage << shipment_usage << usage_end;
         return exit_plan;
     }
-    if (!o || o->sizes.size() != o->expected_sizes()) {
-        err << usage;
+    if (!o || o->sizes.size() != o->expected_sizes() || !o->shipment.complete()) {
+        err << usage << shipment_usage << usage_end;
         return exit_refused;
     }
 
-    const auto texts = field_texts(*o, catalogue_folder);
+    int catalogue_payload = 0;
+    const auto texts = field_texts(*o, catalogue_folder, catalogue_payload);
     if (const auto* message = std::get_if<std::string>(&texts)) {
         err << *message << '\n';
         return exit_refused;
@@ -127,12 +149,30 @@ int run_planner(const std::vector<std::string>& args, std::ostream& out, std::os
         return exit_refused;
     }
 
+    planner_shipment shipping;
+    if (const auto message = shipping.read(o->shipment, catalogue_payload)) {
+        err << *message << '\n';
+        return exit_refused;
+    }
+
+    const calculation_input& sizes_mm = std::get<calculation_input>(input);
     load_model model;
-    const plan_outcome plan =
-        run_calculation(model, std::get<calculation_input>(input), o->single, !o->upright);
-    if (plan.stack_count == 0) {
+    std::int16_t stacks = 0;
+    std::optional<optimised_plan> optimised;
+    if (o->optimise) {
+        optimised = optimise_plan({sizes_mm, o->single, o->upright});
+        stacks = load_optimised_plan(model, sizes_mm, !o->upright, *optimised);
+    } else {
+        stacks = run_calculation(model, sizes_mm, o->single, !o->upright).stack_count;
+    }
+    if (stacks == 0) {
         err << text::no_result << '\n';
         return exit_no_fit;
+    }
+
+    if (const auto message = shipping.plan(model)) {
+        err << *message << '\n';
+        return exit_refused;
     }
 
     const std::string file = write_plan(model.draw_stacks, model.stacks);
@@ -148,8 +188,20 @@ int run_planner(const std::vector<std::string>& args, std::ostream& out, std::os
             return exit_write_failed;
         }
     }
+    if (o->json) {
+        plan_facts facts{sizes_mm, o->single, o->upright, o->optimise, 0, {}, &model.stacks};
+        facts.upper_bound =
+            optimised ? optimised->upper_bound : upper_bound(sizes_mm, o->single, o->upright);
+        facts.blocks = optimised ? optimised->blocks : design_blocks(model);
+        QJsonObject json = plan_json(facts);
+        shipping.add_json(json, facts.blocks, sizes_mm);
+        out << QJsonDocument(json).toJson(QJsonDocument::Compact).toStdString() << '\n';
+        return exit_plan;
+    }
     const summary_texts summary = write_summary(model.stacks);
     out << summary.utilisation << '\n' << summary.arrangement << '\n';
+    if (optimised) out << bound_text(optimised->cartons, optimised->upper_bound) << '\n';
+    shipping.print(out);
     return exit_plan;
 }
 

@@ -1,4 +1,6 @@
 #include <QDir>
+#include <QSqlDatabase>
+#include <QSqlQuery>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -74,6 +76,55 @@ TEST(planner_container_type, Refusals) {
         EXPECT_EQ(r.status, 2);
         EXPECT_EQ(r.out, "");
         EXPECT_EQ(r.err.substr(0, c.err_start.size()), c.err_start);
+    }
+}
+
+// The payload comes from the catalogue unless --payload is given; a
+// catalogue older than the payloads does not know it.
+TEST(planner_container_type, PayloadFromTheCatalogue) {
+    const test_support::catalogue_copy copy;
+    const test_support::catalogue_copy older;
+    {
+        QSqlDatabase db =
+            QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("older"));
+        db.setDatabaseName(older.file());
+        ASSERT_TRUE(db.open());
+        ASSERT_TRUE(QSqlQuery(db).exec(QStringLiteral("UPDATE jicicun SET ji_load = 0")));
+    }
+    QSqlDatabase::removeDatabase(QStringLiteral("older"));
+
+    const std::string texts = "集装箱的利用效率：74.51%\n分1堆摆放共放700个包装箱\n";
+    const std::vector<std::string> order = {
+        "--container-type", "40尺柜", "60", "40", "30", "--quantity", "5000",
+        "--carton-weight",  "40"};
+    const struct {
+        const test_support::catalogue_copy* catalogue;
+        std::vector<std::string> more;
+        std::string out;
+    } cases[] = {
+        {&copy,
+         {},
+         texts + "共需8个集装箱\n每个集装箱装668个包装箱（受载重限制）\n"
+                 "最后一个集装箱装324个包装箱，货重12960千克\n"},
+        {&copy,
+         {"--payload", "40000"},
+         texts + "共需8个集装箱\n每个集装箱装700个包装箱（受容积限制）\n"
+                 "最后一个集装箱装100个包装箱，货重4000千克\n"},
+        {&older,
+         {},
+         texts + "共需8个集装箱\n每个集装箱装700个包装箱（受容积限制）\n"
+                 "最后一个集装箱装100个包装箱，货重4000千克\n集装箱载重未知，未按载重核算\n"},
+        {&older,
+         {"--payload", "26730"},
+         texts + "共需8个集装箱\n每个集装箱装668个包装箱（受载重限制）\n"
+                 "最后一个集装箱装324个包装箱，货重12960千克\n"},
+    };
+    for (const auto& c : cases) {
+        std::vector<std::string> args = order;
+        args.insert(args.end(), c.more.begin(), c.more.end());
+        const run_result r = plan(args, c.catalogue->folder());
+        EXPECT_EQ(r.status, 0) << r.err;
+        EXPECT_EQ(r.out, c.out);
     }
 }
 

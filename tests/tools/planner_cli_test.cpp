@@ -1,6 +1,9 @@
 #include "tools/planner_cli.h"
 
 #include <QDir>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -30,20 +33,31 @@ TEST(Planner, ExitStatusesAndTexts) {
         const char* out;
         const char* err;
     } cases[] = {
-        {{"590", "235", "239", "60", "85", "40"}, 0,
-         "集装箱的利用效率：80.03%\n分5堆摆放共放130个包装箱\n", ""},
-        {{"--upright", "--single", "1200", "235", "239", "60", "40", "30"}, 0,
-         "集装箱的利用效率：74.77%\n分1堆摆放共放700个包装箱\n", ""},
-        {{"1200", "235", "239", "60", "40", "30", "--single", "--upright"}, 0,
-         "集装箱的利用效率：74.77%\n分1堆摆放共放700个包装箱\n", ""},
+        {{"590", "235", "239", "60", "85", "40"},
+         0,
+         "集装箱的利用效率：80.03%\n分5堆摆放共放130个包装箱\n",
+         ""},
+        {{"--upright", "--single", "1200", "235", "239", "60", "40", "30"},
+         0,
+         "集装箱的利用效率：74.77%\n分1堆摆放共放700个包装箱\n",
+         ""},
+        {{"1200", "235", "239", "60", "40", "30", "--single", "--upright"},
+         0,
+         "集装箱的利用效率：74.77%\n分1堆摆放共放700个包装箱\n",
+         ""},
         {{"590", "235", "239", "14.9", "85", "40"}, 2, "", "包装箱的长度太小，程序计算不正常\n"},
         {{"590", "235", "239", "60", "", "40"}, 2, "", "包装箱的宽输入有误，请重新输入\n"},
         {{"590", "x", "239", "60", "85", "40"}, 2, "", "程序内部出错,操作无法完成\n"},
         {{"500000", "235", "239", "15", "85", "40"}, 2, "", "集装箱尺寸过大，程序无法计算\n"},
         {{"50", "50", "50", "60", "85", "40"}, 1, "", "没有计算结果\n"},
-        {{"-50", "235", "239", "60", "85", "40"}, 1, "", "没有计算结果\n"},  // a size, not an option
-        {{"--", "590", "235", "239", "60", "85", "40"}, 0,
-         "集装箱的利用效率：80.03%\n分5堆摆放共放130个包装箱\n", ""},
+        {{"-50", "235", "239", "60", "85", "40"},
+         1,
+         "",
+         "没有计算结果\n"},  // a size, not an option
+        {{"--", "590", "235", "239", "60", "85", "40"},
+         0,
+         "集装箱的利用效率：80.03%\n分5堆摆放共放130个包装箱\n",
+         ""},
     };
     for (const auto& c : cases) {
         const run_result r = plan(c.args);
@@ -57,10 +71,11 @@ TEST(Planner, UsageForHelpAndForWrongArguments) {
     const run_result help = plan({"--help"});
     EXPECT_EQ(help.status, 0);
     EXPECT_NE(help.out.find("usage: varnel-plan"), std::string::npos);
-    for (const std::vector<std::string>& wrong :
-         {std::vector<std::string>{}, {"590", "235", "239", "60", "85"},
-          {"590", "235", "239", "60", "85", "40", "7"}, {"--sideways", "1", "2", "3", "4", "5", "6"},
-          {"590", "235", "239", "60", "85", "40", "-o"}}) {
+    for (const std::vector<std::string>& wrong : {std::vector<std::string>{},
+                                                  {"590", "235", "239", "60", "85"},
+                                                  {"590", "235", "239", "60", "85", "40", "7"},
+                                                  {"--sideways", "1", "2", "3", "4", "5", "6"},
+                                                  {"590", "235", "239", "60", "85", "40", "-o"}}) {
         const run_result r = plan(wrong);
         EXPECT_EQ(r.status, 2);
         EXPECT_EQ(r.out, "");
@@ -92,6 +107,75 @@ TEST(Planner, AFileThatCannotBeWrittenIsReportedAndNothingIsLost) {
     EXPECT_TRUE(r.err.starts_with("文件保存出错，操作无法完成: " + folder)) << r.err;
     EXPECT_TRUE(QFileInfo(dir.path()).isDir());
     EXPECT_TRUE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).isEmpty());
+}
+
+TEST(Planner, OptimisedTextsAddTheBoundsLine) {
+    const struct {
+        std::vector<std::string> args;
+        const char* out;
+    } cases[] = {
+        {{"--optimise", "590", "235", "239", "60", "85", "40"},
+         "集装箱的利用效率：84.95%\n分6堆摆放共放138个包装箱\n"
+         "理论上最多可放152个包装箱，本方案已达其90.78%\n"},
+        // Eight cubes fill a cube of twice their side: proven best.
+        {{"--optimise", "100", "100", "100", "50", "50", "50"},
+         "集装箱的利用效率：100%\n分1堆摆放共放8个包装箱\n已是最优方案：最多只能放8个包装箱\n"},
+    };
+    for (const auto& c : cases) {
+        const run_result r = plan(c.args);
+        EXPECT_EQ(r.status, 0);
+        EXPECT_EQ(r.out, c.out);
+    }
+    EXPECT_EQ(plan({"--optimise", "50", "50", "50", "60", "85", "40"}).err, "没有计算结果\n");
+}
+
+// The JSON tells what the texts tell, with or without --optimise.
+TEST(Planner, JsonAgreesWithTheTexts) {
+    const std::vector<std::string> sizes{"590", "235", "239", "60", "85", "40"};
+    for (const std::vector<std::string>& options : {std::vector<std::string>{},
+                                                    {"--upright"},
+                                                    {"--single"},
+                                                    {"--optimise"},
+                                                    {"--optimise", "--upright"}}) {
+        std::vector<std::string> args = options;
+        args.insert(args.end(), sizes.begin(), sizes.end());
+        const run_result texts = plan(args);
+        args.push_back("--json");
+        const run_result json = plan(args);
+        ASSERT_EQ(json.status, 0);
+        const QJsonObject o = QJsonDocument::fromJson(QByteArray::fromStdString(json.out)).object();
+        const auto number = [&](const char* key) {
+            return QString::number(o.value(QLatin1String(key)).toDouble()).toStdString();
+        };
+        std::string expected = "集装箱的利用效率：" + number("utilisation") + "%\n分" +
+                               number("stacks") + "堆摆放共放" + number("cartons") + "个包装箱\n";
+        const bool optimised = !options.empty() && options[0] == "--optimise";
+        if (optimised) {
+            expected += o.value(QLatin1String("proven_optimal")).toBool()
+                            ? "已是最优方案：最多只能放" + number("upper_bound") + "个包装箱\n"
+                            : "理论上最多可放" + number("upper_bound") + "个包装箱，本方案已达其";
+        }
+        EXPECT_TRUE(texts.out.starts_with(expected)) << texts.out << " vs " << expected;
+        EXPECT_EQ(o.value(QLatin1String("optimised")).toBool(), optimised);
+        EXPECT_EQ(o.value(QLatin1String("container"))
+                      .toObject()
+                      .value(QLatin1String("length"))
+                      .toDouble(),
+                  5900);
+        EXPECT_EQ(
+            o.value(QLatin1String("carton")).toObject().value(QLatin1String("width")).toDouble(),
+            850);
+        const QJsonArray blocks = o.value(QLatin1String("blocks")).toArray();
+        EXPECT_EQ(blocks.size(), o.value(QLatin1String("stacks")).toInt());
+        double cartons = 0;
+        for (const auto& b : blocks) {
+            const QJsonObject block = b.toObject();
+            cartons += block.value(QLatin1String("count_x")).toDouble() *
+                       block.value(QLatin1String("count_y")).toDouble() *
+                       block.value(QLatin1String("count_z")).toDouble();
+        }
+        EXPECT_EQ(cartons, o.value(QLatin1String("cartons")).toDouble());
+    }
 }
 
 }  // namespace

@@ -1,0 +1,141 @@
+#include "engine/block_tables.h"
+
+#include <algorithm>
+#include <cmath>
+#include <limits>
+
+namespace varnel {
+
+namespace {
+
+constexpr double angle = 0.4;  // the receding angle of the view, in radians
+
+struct point {
+    float x = 0.0f;
+    float y = 0.0f;
+};
+
+// The view's projection of a corner offset, as stack planning applies it.
+point project(float dx, float dy) {
+    return {static_cast<float>(view_origin_x + static_cast<double>(dx) +
+                               static_cast<double>(dy) * std::cos(angle)),
+            static_cast<float>(view_origin_y - static_cast<double>(dy) * std::sin(angle))};
+}
+
+float scale(float drawn_extent, float size) {
+    const double k = drawn_extent / static_cast<double>(size);
+    return std::isfinite(k) && k > 0.0 && k <= std::numeric_limits<float>::max()
+               ? static_cast<float>(k)
+               : 0.0f;
+}
+
+float scaled(double value, float k) { return static_cast<float>(value * k); }
+
+}  // namespace
+
+block_extent extent_of(const carton_block& b, float l, float w, float h) {
+    const int o = b.orientation;
+    return {static_cast<double>(b.count_x) * extent_x(l, w, h, o),
+            static_cast<double>(b.count_y) * extent_y(l, w, h, o),
+            static_cast<double>(b.count_z) * extent_z(l, w, h, o)};
+}
+
+std::int64_t carton_count(const block_list& blocks) {
+    std::int64_t n = 0;
+    for (const carton_block& b : blocks) n += std::int64_t{b.count_x} * b.count_y * b.count_z;
+    return n;
+}
+
+block_list design_blocks(const load_model& m) {
+    block_list blocks;
+    const std::int16_t n = stack_count(m.stacks);
+    if (n == 0) return blocks;
+    const double length = m.container_length;
+    const stack_record& first = m.stacks[0];
+    const carton_block zero{0.0,           0.0,           0.0,          first.orientation,
+                            first.count_x, first.count_y, first.count_z};
+    const block_extent used0 = extent_of(zero, first.box_length, first.box_width, first.box_height);
+    for (std::int16_t i = 0; i < n; ++i) {
+        const stack_record& r = m.stacks[static_cast<std::size_t>(i)];
+        carton_block b{0.0, 0.0, 0.0, r.orientation, r.count_x, r.count_y, r.count_z};
+        // Later spaces start either at the near end or, when their origin is
+        // projected back from it, where stack 0 begins; a stack stands at its
+        // space's far end, on its floor, against its smallest X.
+        const bool along_stack0 = r.origin_y != view_origin_y;
+        const double space_far_end = along_stack0 ? used0.y : length;
+        b.x = r.stage == 2 ? used0.x : 0.0;
+        b.y = std::max(0.0, space_far_end - static_cast<double>(r.space_y));
+        b.z = std::max(0.0, static_cast<double>(m.container_height) - r.space_z);
+        if (i == 0) b.y = b.z = 0.0;
+        blocks.push_back(b);
+    }
+    return blocks;
+}
+
+bool blocks_to_tables(load_model& m, const block_list& blocks) {
+    clear_table(m.stacks);
+    clear_table(m.draw_stacks);
+    const auto corner = std::find_if(blocks.begin(), blocks.end(), [](const carton_block& b) {
+        return b.x == 0.0 && b.y == 0.0 && b.z == 0.0;
+    });
+    if (blocks.empty() || blocks.size() > static_cast<std::size_t>(stack_table_size) ||
+        corner == blocks.end()) {
+        return false;
+    }
+    block_list ordered{*corner};
+    for (auto it = blocks.begin(); it != blocks.end(); ++it) {
+        if (it != corner) ordered.push_back(*it);
+    }
+
+    const float W = m.container_width, L = m.container_length, H = m.container_height;
+    const float kx = scale(view_extent_x, W), ky = scale(view_extent_y, L),
+                kz = scale(view_extent_z, H);
+    const float l = m.carton_length, w = m.carton_width, h = m.carton_height;
+    for (std::size_t i = 0; i < ordered.size(); ++i) {
+        const carton_block& b = ordered[i];
+        const block_extent used = extent_of(b, l, w, h);
+        stack_record mm;
+        mm.box_length = l;
+        mm.box_width = w;
+        mm.box_height = h;
+        mm.count_x = b.count_x;
+        mm.count_y = b.count_y;
+        mm.count_z = b.count_z;
+        mm.orientation = b.orientation;
+        mm.in_use = 1;
+        stack_record drawn = mm;
+        if (i == 0) {
+            mm.space_x = W;
+            mm.space_y = L;
+            mm.space_z = H;
+            mm.origin_x = drawn.origin_x = view_origin_x;
+            mm.origin_y = drawn.origin_y = view_origin_y;
+        } else {
+            // The space is the block itself; its near side lies L - y - uy
+            // from the near end and its top is the container's top.
+            const double near = std::max(0.0, static_cast<double>(L) - b.y - used.y);
+            mm.space_x = static_cast<float>(used.x);
+            mm.space_y = static_cast<float>(used.y);
+            mm.space_z = static_cast<float>(static_cast<double>(H) - b.z);
+            const point o = project(static_cast<float>(b.x), static_cast<float>(near));
+            mm.origin_x = o.x;
+            mm.origin_y = o.y;
+            const point d = project(scaled(b.x, kx), scaled(near, ky));
+            drawn.origin_x = d.x;
+            drawn.origin_y = d.y;
+            mm.stage = drawn.stage = 1;
+        }
+        const box_size box = scale_box(l, w, h, b.orientation, kx, ky, kz);
+        drawn.box_length = box.length;
+        drawn.box_width = box.width;
+        drawn.box_height = box.height;
+        drawn.space_x = scaled(mm.space_x, kx);
+        drawn.space_y = scaled(mm.space_y, ky);
+        drawn.space_z = scaled(mm.space_z, kz);
+        fill_record(m.stacks, static_cast<int>(i), mm);
+        fill_record(m.draw_stacks, static_cast<int>(i), drawn);
+    }
+    return true;
+}
+
+}  // namespace varnel

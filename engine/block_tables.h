@@ -1,0 +1,35 @@
+#pragma once
+
+#include <cstdint>
+
+#include "engine/block.h"
+#include "engine/load_model.h"
+
+namespace varnel {
+
+// A block's size on each axis in millimetres: its counts times the carton's
+// extents in its orientation.
+struct block_extent {
+    double x = 0.0;
+    double y = 0.0;
+    double z = 0.0;
+};
+block_extent extent_of(const carton_block& b, float length, float width, float height);
+
+// Cartons in a block list, counted in 64 bits.
+std::int64_t carton_count(const block_list& blocks);
+
+// The planned stacks of the model's millimetre table as blocks at the
+// positions their planning gives them.
+block_list design_blocks(const load_model& model);
+
+// Fills both stack tables from blocks, so that the summary, the drawing, the
+// step-through and the plan file see them as planned stacks. The model's
+// container and carton sizes must be set. The block standing in the first
+// stack's corner (0, 0, 0) becomes record 0, whose space is the whole
+// container; every other record's space is just the block, so the view draws
+// it where it stands. False, with both tables cleared, when the list is
+// empty, holds more than 31 blocks or has no block in that corner.
+bool blocks_to_tables(load_model& model, const block_list& blocks);
+
+}  // namespace varnel

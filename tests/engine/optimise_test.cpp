@@ -1,0 +1,144 @@
+#include "engine/optimise.h"
+
+#include <gtest/gtest.h>
+
+#include <random>
+
+#include "engine/block_tables.h"
+#include "engine/summary.h"
+
+namespace varnel {
+namespace {
+
+bool overlap(double a0, double a1, double b0, double b1) {
+    return a0 < b1 - 1e-6 && b0 < a1 - 1e-6;
+}
+
+void expect_valid(const calculation_input& in, bool upright, const optimised_plan& plan) {
+    const float l = in.carton_length, w = in.carton_width, h = in.carton_height;
+    ASSERT_LE(plan.blocks.size(), 31u);
+    if (plan.cartons > 0) {
+        ASSERT_FALSE(plan.blocks.empty());
+        const carton_block& first = plan.blocks.front();
+        EXPECT_TRUE(first.x == 0 && first.y == 0 && first.z == 0);
+    }
+    EXPECT_EQ(carton_count(plan.blocks), plan.cartons);
+    for (std::size_t i = 0; i < plan.blocks.size(); ++i) {
+        const carton_block& a = plan.blocks[i];
+        const block_extent e = extent_of(a, l, w, h);
+        EXPECT_TRUE(a.count_x > 0 && a.count_y > 0 && a.count_z > 0);
+        if (upright) {
+            EXPECT_FALSE(lies_on_side(a.orientation));
+        }
+        EXPECT_TRUE(a.x >= 0 && a.y >= 0 && a.z >= 0);
+        EXPECT_LE(a.x + e.x, in.container_width + 1e-3);
+        EXPECT_LE(a.y + e.y, in.container_length + 1e-3);
+        EXPECT_LE(a.z + e.z, in.container_height + 1e-3);
+        for (std::size_t j = i + 1; j < plan.blocks.size(); ++j) {
+            const carton_block& b = plan.blocks[j];
+            const block_extent f = extent_of(b, l, w, h);
+            EXPECT_FALSE(overlap(a.x, a.x + e.x, b.x, b.x + f.x) &&
+                         overlap(a.y, a.y + e.y, b.y, b.y + f.y) &&
+                         overlap(a.z, a.z + e.z, b.z, b.z + f.z))
+                << "blocks " << i << " and " << j;
+        }
+    }
+}
+
+// Seeded random containers and cartons, small enough to stay quick under the
+// sanitizers, a few the size of real containers.
+TEST(OptimisePlan, ValidNeverBelowTheDesignAndUnderItsBound) {
+    std::mt19937 random(2024);
+    const auto between = [&](int lo, int hi) {
+        return static_cast<float>(lo +
+                                  static_cast<int>(random() % static_cast<unsigned>(hi - lo + 1)));
+    };
+    for (int n = 0; n < 240; ++n) {
+        const bool large = n % 40 == 0;
+        const calculation_input in{between(150, 900),
+                                   between(150, 900),
+                                   between(150, 900),
+                                   between(600, 2400),
+                                   large ? 12032.0f : between(600, 6000),
+                                   between(600, 2400)};
+        const bool upright = n % 2 == 1, single = n % 7 == 3;
+        const optimised_plan plan = optimise_plan({in, single, upright});
+        SCOPED_TRACE(testing::Message() << "instance " << n);
+        expect_valid(in, upright, plan);
+
+        load_model design;
+        run_calculation(design, in, single, !upright);
+        EXPECT_EQ(plan.design_cartons, count_plan(design.stacks).cartons);
+        EXPECT_GE(plan.cartons, plan.design_cartons);
+        EXPECT_GE(plan.upper_bound, plan.cartons);
+        EXPECT_EQ(plan.upper_bound, std::max(upper_bound(in, single, upright), plan.cartons))
+            << "a bound below a plan that fits";
+        if (single) {
+            EXPECT_EQ(plan.blocks.size(), plan.cartons > 0 ? 1u : 0u);
+        }
+    }
+}
+
+TEST(OptimisePlan, HandProvenOptima) {
+    const struct {
+        calculation_input in;
+        bool single, upright;
+        std::int64_t cartons;
+    } cases[] = {
+        // Eight cubes fill a cube twice their side.
+        {{500, 500, 500, 1000, 1000, 1000}, false, false, 8},
+        // A 500 x 600 floor takes five 300 x 200 cartons only when they are
+        // turned two ways (3 one way beside 2 the other); one way gives 4.
+        {{300, 200, 150, 500, 600, 150}, false, true, 5},
+        {{300, 200, 150, 500, 600, 150}, true, true, 4},
+        // Two such layers; the volume bound is 10 as well.
+        {{300, 200, 150, 500, 600, 300}, false, false, 10},
+    };
+    for (const auto& c : cases) {
+        const optimised_plan plan = optimise_plan({c.in, c.single, c.upright});
+        EXPECT_EQ(plan.cartons, c.cartons);
+        EXPECT_EQ(plan.upper_bound, c.cartons);
+        EXPECT_TRUE(plan.proven_optimal());
+        expect_valid(c.in, c.upright, plan);
+    }
+}
+
+TEST(UpperBound, Formulas) {
+    const struct {
+        calculation_input in;
+        bool single, upright;
+        std::int64_t bound;
+    } cases[] = {
+        // Each side reduced to 900, the most three 300 sides fill: 27, not 37.
+        {{300, 300, 300, 1000, 1000, 1000}, false, false, 27},
+        // Upright: floor(310 / 150) = 2 layers of the floor's 5.
+        {{300, 200, 150, 500, 600, 310}, false, true, 10},
+        // A floor of 600 x 600 has the area of 15 cartons of 160 x 150, but
+        // bars 160 long leave 40 x 40 unfillable: 14.
+        {{160, 150, 150, 600, 600, 150}, false, true, 14},
+        // One orientation: the best grid.
+        {{300, 200, 150, 500, 600, 150}, true, false, 4},
+    };
+    for (const auto& c : cases) EXPECT_EQ(upper_bound(c.in, c.single, c.upright), c.bound);
+}
+
+TEST(OptimisePlan, ACancelledSearchSaysSo) {
+    std::atomic<bool> cancel{true};
+    const optimised_plan plan = optimise_plan(
+        {{150, 151, 152, 2350, 12032, 2392}, false, false, default_work_budget, &cancel});
+    EXPECT_TRUE(plan.cancelled);
+    EXPECT_GE(plan.cartons, plan.design_cartons);  // still a valid plan
+}
+
+TEST(OptimisePlan, TheBudgetEndsTheSearchTheSameWayEveryTime) {
+    const calculation_input in{151, 173, 190, 2350, 12032, 2392};
+    const optimised_plan a = optimise_plan({in, false, false, 200'000});
+    const optimised_plan b = optimise_plan({in, false, false, 200'000});
+    EXPECT_TRUE(a.budget_spent);
+    EXPECT_EQ(a.cartons, b.cartons);
+    EXPECT_EQ(a.blocks.size(), b.blocks.size());
+    expect_valid(in, false, a);
+}
+
+}  // namespace
+}  // namespace varnel

@@ -1,0 +1,58 @@
+#include "tools/plan_json.h"
+
+#include <QJsonArray>
+
+#include <string>
+
+#include "engine/numbers.h"
+#include "engine/summary.h"
+
+namespace varnel {
+
+namespace {
+
+// A float as the program writes it (80.03, not 80.0299987792969).
+double as_written(float value) { return std::stod(format_number(value)); }
+
+QJsonObject sizes(float length, float width, float height) {
+    return {{QStringLiteral("length"), as_written(length)},
+            {QStringLiteral("width"), as_written(width)},
+            {QStringLiteral("height"), as_written(height)}};
+}
+
+}  // namespace
+
+QJsonArray blocks_json(const block_list& blocks) {
+    QJsonArray array;
+    for (const carton_block& b : blocks) {
+        array.append(QJsonObject{{QStringLiteral("x"), b.x},
+                                 {QStringLiteral("y"), b.y},
+                                 {QStringLiteral("z"), b.z},
+                                 {QStringLiteral("orientation"), b.orientation},
+                                 {QStringLiteral("count_x"), b.count_x},
+                                 {QStringLiteral("count_y"), b.count_y},
+                                 {QStringLiteral("count_z"), b.count_z}});
+    }
+    return array;
+}
+
+QJsonObject plan_json(const plan_facts& f) {
+    const plan_totals totals = count_plan(*f.stacks);
+    const calculation_input& in = f.input;
+    return {
+        {QStringLiteral("container"),
+         sizes(in.container_length, in.container_width, in.container_height)},
+        {QStringLiteral("carton"), sizes(in.carton_length, in.carton_width, in.carton_height)},
+        {QStringLiteral("single"), f.single},
+        {QStringLiteral("upright"), f.upright},
+        {QStringLiteral("optimised"), f.optimised},
+        {QStringLiteral("cartons"), static_cast<qint64>(totals.cartons)},
+        {QStringLiteral("stacks"), static_cast<qint64>(totals.stacks)},
+        {QStringLiteral("utilisation"), as_written(totals.utilisation)},
+        {QStringLiteral("upper_bound"), static_cast<qint64>(f.upper_bound)},
+        {QStringLiteral("proven_optimal"), totals.cartons >= f.upper_bound},
+        {QStringLiteral("blocks"), blocks_json(f.blocks)},
+    };
+}
+
+}  // namespace varnel

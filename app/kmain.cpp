@@ -121,6 +121,8 @@ bool kmain::reset_plan() {
         prompts_.message(qtext(text::program_error));
     }
     reset_model(model_);
+    whole_plan_.reset();
+    enable_shipment();
     steps_->reset();
     edit_entry_name_.clear();
     set_result_text(utilisation_text, {});
@@ -137,6 +139,7 @@ void kmain::write_summary() {
     const summary_texts texts = varnel::write_summary(model_.stacks);
     set_result_text(utilisation_text, qtext(texts.utilisation));
     set_result_text(arrangement_text, qtext(texts.arrangement));
+    enable_shipment();
 }
 
 void kmain::start_calculation() {
@@ -167,6 +170,8 @@ void kmain::start_calculation() {
     drawing->clear_drawing();
     const plan_outcome plan =
         run_calculation(model_, std::get<calculation_input>(input), single, side_allowed);
+    whole_plan_.reset();
+    enable_shipment();
     if (plan.status == search_status::bad_carton_size) {
         prompts_.message(qtext(text::carton_size_wrong));
         carton_length->setFocus();

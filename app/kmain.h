@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <span>
 
 #include "app/command_table.h"
@@ -92,6 +93,7 @@ private:
     void help();
     void feedback();
     void about();
+    void shipment_plan();
 
     void build_controls();
     void build_menus();
@@ -103,12 +105,17 @@ private:
     void set_stack_text(const std::string& text) override;
     void set_result_text(QLabel* label, const QString& text);
     void container_list_used();
+    // "装运计划" is there while the window shows a plan.
+    void enable_shipment();
+    int plan_payload(const load_model& plan) const;
 
     catalogue_store& store_;
     prompts& prompts_;
     program_end end_program_;
 
     load_model model_;
+    // The calculated or opened plan while a part load of it is shown.
+    std::optional<load_model> whole_plan_;
     QString plan_name_;
     std::int64_t plan_number_ = 1;
     QString edit_entry_name_;

@@ -45,6 +45,7 @@ inline constexpr const char* menu_containers = "集装箱管理(&J)";
 inline constexpr const char* menu_cartons = "包装箱处理(&B)";
 inline constexpr const char* menu_loading = "装箱处理(&R)";
 inline constexpr const char* menu_calculate = "开始计算(&J)";
+inline constexpr const char* menu_shipment = "装运计划(&Y)";
 inline constexpr const char* menu_explanation = "计算说明(&S)";
 inline constexpr const char* menu_help = "帮助(&H)";
 inline constexpr const char* menu_how_to_use = "使用帮助(&C)";

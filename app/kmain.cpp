@@ -12,6 +12,7 @@
 
 #include "app/messages.h"
 #include "catalogue/catalogue_store.h"
+#include "catalogue/messages.h"
 #include "dialogs/catalogue_dialogs.h"
 #include "engine/calculation.h"
 #include "engine/messages.h"
@@ -199,7 +200,7 @@ catalogue_host::refill kmain::load_jizhuangxiang() {
     for (const container_type& row : rows.value) container_list->addItem(row.name);
     // The delivered catalogue always holds the default; should a hand-made
     // one lack it, the first type keeps the size fields filled.
-    const QString preferred = qtext("40尺柜");
+    const QString preferred = qtext(text::default_container);
     container_list->choose(container_list->findText(preferred) >= 0 ? preferred
                                                                     : container_list->itemText(0));
     return refill::done;

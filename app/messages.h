@@ -1,10 +1,12 @@
 #pragma once
 
+#include "version.h"
+
 // The main window's captions and texts, exactly as the user reads them:
 // the blanks and ideographic spaces inside button captions are part of them.
 namespace varnel::text::inline app {
 
-inline constexpr const char* title_prefix = "集装箱Varnel软件     *version 1.03*--------";
+inline constexpr const char* title_prefix = "集装箱Varnel软件     *version " VARNEL_VERSION "*--------";
 inline constexpr const char* default_plan_name = "Varnel文件";
 
 inline constexpr const char* container_frame = "集装箱尺寸(单位：cm)";
@@ -72,6 +74,5 @@ inline constexpr const char* tool_explanation = "计算说明";
 inline constexpr const char* tool_help = "软件帮助";
 
 inline constexpr const char* empty_catalogue = "程序内部数据丢失，程序无法正常运行";
-inline constexpr const char* program_error = "程序出错";
 
 }  // namespace varnel::text::app

@@ -15,7 +15,7 @@ namespace varnel {
 using namespace dialog_parts;
 
 kaddji::kaddji(catalogue_store& store, prompts& prompts, catalogue_host& host)
-    : QDialog(host.dialog_parent()), store_(store), prompts_(prompts), host_(host) {
+    : catalogue_dialog(prompts, host), store_(store) {
     build();
     if (!fill_user_types()) say(text::program_error);
 }
@@ -53,8 +53,6 @@ void kaddji::build() {
     connect(delete_button, &QPushButton::clicked, this, &kaddji::remove);
     connect(exit_button, &QPushButton::clicked, this, &QDialog::reject);
 }
-
-void kaddji::say(const char* message) { prompts_.message(qtext(message)); }
 
 bool kaddji::fill_user_types() {
     user_types->clear();

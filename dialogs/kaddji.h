@@ -1,23 +1,20 @@
 #pragma once
 
-#include <QDialog>
-
+#include "dialogs/catalogue_dialog.h"
 #include "dialogs/dialog_parts.h"
 
 class QPushButton;
 
 namespace varnel {
 
-class catalogue_host;
 class catalogue_store;
-class prompts;
 class selection_list;
 
 // Adds container types, and picks one of the user's own types to change or
 // delete; built-in types are never listed. Closes with accept() when the
 // user asked to change the picked type: `edit_entry_name` then holds it and
 // the caller opens kgenggai.
-class kaddji : public QDialog {
+class kaddji : public catalogue_dialog {
     Q_OBJECT
 public:
     kaddji(catalogue_store& store, prompts& prompts, catalogue_host& host);
@@ -38,11 +35,8 @@ private:
     void build();
     bool fill_user_types();
     bool refill_main_list(const char* failure);
-    void say(const char* message);
 
     catalogue_store& store_;
-    prompts& prompts_;
-    catalogue_host& host_;
 };
 
 }  // namespace varnel

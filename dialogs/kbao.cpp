@@ -15,7 +15,7 @@ namespace varnel {
 using namespace dialog_parts;
 
 kbao::kbao(catalogue_store& store, prompts& prompts, catalogue_host& host)
-    : QDialog(host.dialog_parent()), store_(store), prompts_(prompts), host_(host) {
+    : catalogue_dialog(prompts, host), store_(store) {
     build();
     if (!fill_cartons()) say(text::carton_list_failed);
 }
@@ -51,8 +51,6 @@ void kbao::build() {
     connect(delete_button, &QPushButton::clicked, this, &kbao::remove);
     connect(exit_button, &QPushButton::clicked, this, &QDialog::reject);
 }
-
-void kbao::say(const char* message) { prompts_.message(qtext(message)); }
 
 bool kbao::fill_cartons() {
     cartons->clear();

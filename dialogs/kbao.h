@@ -1,22 +1,19 @@
 #pragma once
 
-#include <QDialog>
-
+#include "dialogs/catalogue_dialog.h"
 #include "dialogs/dialog_parts.h"
 
 class QPushButton;
 
 namespace varnel {
 
-class catalogue_host;
 class catalogue_store;
-class prompts;
 class selection_list;
 
 // Adds carton types, and picks any carton type to change or delete. Closes
 // with accept() when the user asked to change the picked type:
 // `edit_entry_name` then holds it and the caller opens kgengaibao.
-class kbao : public QDialog {
+class kbao : public catalogue_dialog {
     Q_OBJECT
 public:
     kbao(catalogue_store& store, prompts& prompts, catalogue_host& host);
@@ -37,11 +34,8 @@ public:
 private:
     void build();
     bool fill_cartons();
-    void say(const char* message);
 
     catalogue_store& store_;
-    prompts& prompts_;
-    catalogue_host& host_;
 };
 
 }  // namespace varnel

@@ -14,7 +14,7 @@ namespace varnel {
 using namespace dialog_parts;
 
 kgengaibao::kgengaibao(catalogue_store& store, prompts& prompts, catalogue_host& host)
-    : QDialog(host.dialog_parent()), store_(store), prompts_(prompts), host_(host) {
+    : catalogue_dialog(prompts, host), store_(store) {
     build();
     fill();
 }
@@ -42,8 +42,6 @@ void kgengaibao::build() {
     connect(cancel_button, &QPushButton::clicked, this, &kgengaibao::fill);
     connect(exit_button, &QPushButton::clicked, this, &QDialog::reject);
 }
-
-void kgengaibao::say(const char* message) { prompts_.message(qtext(message)); }
 
 void kgengaibao::fill() {
     const read_result<std::optional<carton_type>> found =

@@ -13,7 +13,7 @@ namespace varnel {
 using namespace dialog_parts;
 
 kgenggai::kgenggai(catalogue_store& store, prompts& prompts, catalogue_host& host)
-    : QDialog(host.dialog_parent()), store_(store), prompts_(prompts), host_(host) {
+    : catalogue_dialog(prompts, host), store_(store) {
     build();
     fill();
 }
@@ -41,8 +41,6 @@ void kgenggai::build() {
     connect(cancel_button, &QPushButton::clicked, this, &kgenggai::fill);
     connect(exit_button, &QPushButton::clicked, this, &QDialog::reject);
 }
-
-void kgenggai::say(const char* message) { prompts_.message(qtext(message)); }
 
 void kgenggai::fill() {
     const read_result<std::optional<container_type>> found =

@@ -1,20 +1,17 @@
 #pragma once
 
-#include <QDialog>
-
+#include "dialogs/catalogue_dialog.h"
 #include "dialogs/dialog_parts.h"
 
 class QPushButton;
 
 namespace varnel {
 
-class catalogue_host;
 class catalogue_store;
-class prompts;
 
 // Changes the name and size of the user's container type named by
 // `edit_entry_name`; after a change `edit_entry_name` holds the new name.
-class kgenggai : public QDialog {
+class kgenggai : public catalogue_dialog {
     Q_OBJECT
 public:
     kgenggai(catalogue_store& store, prompts& prompts, catalogue_host& host);
@@ -30,11 +27,8 @@ public:
 
 private:
     void build();
-    void say(const char* message);
 
     catalogue_store& store_;
-    prompts& prompts_;
-    catalogue_host& host_;
 };
 
 }  // namespace varnel

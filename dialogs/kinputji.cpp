@@ -13,7 +13,7 @@ namespace varnel {
 using namespace dialog_parts;
 
 kinputji::kinputji(prompts& prompts, catalogue_host& host)
-    : QDialog(host.dialog_parent()), prompts_(prompts), host_(host) {
+    : catalogue_dialog(prompts, host) {
     build();
 }
 

@@ -1,19 +1,16 @@
 #pragma once
 
-#include <QDialog>
-
+#include "dialogs/catalogue_dialog.h"
 #include "dialogs/dialog_parts.h"
 
 class QPushButton;
 
 namespace varnel {
 
-class catalogue_host;
-class prompts;
 
 // A container size typed by hand for the current plan: it goes into the main
 // window's container fields and nowhere else.
-class kinputji : public QDialog {
+class kinputji : public catalogue_dialog {
     Q_OBJECT
 public:
     kinputji(prompts& prompts, catalogue_host& host);
@@ -28,9 +25,6 @@ public:
 
 private:
     void build();
-
-    prompts& prompts_;
-    catalogue_host& host_;
 };
 
 }  // namespace varnel

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "version.h"
+
 // Texts of the help and information windows, exactly as the user reads them.
 namespace varnel::text::inline help {
 
@@ -18,7 +20,7 @@ inline constexpr const char* close_this_window = "退  出  本  窗  口";
 
 // The about window.
 inline constexpr const char* about_caption = "关于本软件";
-inline constexpr const char* version = "VERSION 1.03";
+inline constexpr const char* version = "VERSION " VARNEL_VERSION;
 inline constexpr const char* about_notice = "© 2003-2025 凡耐软件 版权所有";
 inline constexpr const char* web_label = "网址：";
 inline constexpr const char* mail_label = "E-mail：";

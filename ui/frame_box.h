@@ -13,7 +13,6 @@ class frame_box : public QGroupBox {
 public:
     frame_box(const QString& caption, const QColor& caption_colour, QWidget* parent);
 
-    QColor caption_colour() const { return caption_colour_; }
 
 protected:
     void paintEvent(QPaintEvent* event) override;

@@ -32,8 +32,6 @@ public:
     // at stack 1.
     void reset() { view_step_ = 0; }
 
-    std::int16_t view_step() const { return view_step_; }
-
 private:
     canvas& area_;
     stack_text_target& text_;

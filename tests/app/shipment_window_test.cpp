@@ -5,6 +5,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QTemporaryDir>
 #include <QTimer>
 #include <QtTest>
 
@@ -72,15 +73,14 @@ private slots:
         QVERIFY(!shipment_item(w)->isEnabled());
 
         calculate(w, "60", "40", "30");
-        const QString path = QDir(QDir::tempPath()).filePath(q("shipwin_plan.qrn"));
-        QFile::remove(path);
+        QTemporaryDir folder;
+        const QString path = folder.filePath(q("plan.qrn"));
         f.prompts.file_names = {path, path};
         w.save_plan();
         QVERIFY(w.reset_plan());
         QVERIFY(!shipment_item(w)->isEnabled());
         w.open_plan();  // an opened plan is a result too
         QVERIFY(shipment_item(w)->isEnabled());
-        QFile::remove(path);
     }
 
     // 5,000 cartons of 18 kg in 40尺柜: the plan's 700 a container by volume.
@@ -122,6 +122,16 @@ private slots:
             shown = d.result_text->text();
         });
         QVERIFY(shown.startsWith(q("共需2个集装箱\n每个集装箱装700个包装箱")));
+
+        // Save keeps the whole plan the drawn container came from.
+        QTemporaryDir folder;
+        const QString path = folder.filePath(q("part.qrn"));
+        f.prompts.file_names = {path, path};
+        w.save_plan();
+        QCOMPARE(parts(w).arrangement_text->text(), q("分3堆摆放共放100个包装箱"));
+        w.open_plan();
+        QCOMPARE(parts(w).arrangement_text->text(), q("分1堆摆放共放700个包装箱"));
+        QVERIFY(f.prompts.log.size() == 2 && f.prompts.messages().isEmpty());
     }
 
     // Heavy cartons weigh out a container first: every container is then a

@@ -49,7 +49,7 @@ void write_seven_stack_plan(benchmark::State& state) {
         bytes = file.size();
         benchmark::DoNotOptimize(file.data());
     }
-    state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * bytes));
+    state.SetBytesProcessed(state.iterations() * static_cast<std::int64_t>(bytes));
 }
 BENCHMARK(write_seven_stack_plan);
 
@@ -58,7 +58,7 @@ void read_seven_stack_plan(benchmark::State& state) {
     const std::string file = write_plan(m.draw_stacks, m.stacks);
     stack_table draw{}, mm{};
     for (auto _ : state) benchmark::DoNotOptimize(read_plan(file, draw, mm));
-    state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * file.size()));
+    state.SetBytesProcessed(state.iterations() * static_cast<std::int64_t>(file.size()));
 }
 BENCHMARK(read_seven_stack_plan);
 

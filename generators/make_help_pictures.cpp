@@ -129,14 +129,15 @@ struct picture_maker {
 
 std::vector<picture_maker> pictures(const QString& catalogue_folder) {
     std::vector<picture_maker> all{
-        {"about.png", [] { return about_picture(); }},
-        {"drawing.png", [] { return drawing(false, true); }},
-        {"single.png", [] { return drawing(true, true); }},
-        {"upright.png", [] { return drawing(false, false); }},
-        {"legend.png", legend},
-        {"explanation-window.png", explanation_window},
-        {"about-window.png", about_window},
-        {"main-window.png", [catalogue_folder] { return main_window(catalogue_folder); }},
+        {QStringLiteral("about.png"), [] { return about_picture(); }},
+        {QStringLiteral("drawing.png"), [] { return drawing(false, true); }},
+        {QStringLiteral("single.png"), [] { return drawing(true, true); }},
+        {QStringLiteral("upright.png"), [] { return drawing(false, false); }},
+        {QStringLiteral("legend.png"), legend},
+        {QStringLiteral("explanation-window.png"), explanation_window},
+        {QStringLiteral("about-window.png"), about_window},
+        {QStringLiteral("main-window.png"),
+         [catalogue_folder] { return main_window(catalogue_folder); }},
     };
     // The draw button's ten presses for the worked example's five stacks.
     for (int press = 1; press <= 10; ++press) {

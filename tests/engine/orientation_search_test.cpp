@@ -84,10 +84,12 @@ TEST(OrientationSearch, CountsToleranceDiffersBetweenOrientationOneAndTheOthers)
     for (const auto& c : cases) {
         load_model m = with_carton(1000, 1000, 1000);
         ASSERT_EQ(find_best_orientation(m, c.space_x, 1000, 1000, 1), search_status::ok);
-        EXPECT_FLOAT_EQ(m.orientation_fill[1], c.count_upright * 1000.0f / c.space_x) << c.space_x;
+        EXPECT_FLOAT_EQ(m.orientation_fill[1],
+                        static_cast<float>(c.count_upright) * 1000.0f / c.space_x)
+            << c.space_x;
         for (int o = 2; o <= 6; ++o) {
             EXPECT_FLOAT_EQ(m.orientation_fill[static_cast<std::size_t>(o)],
-                            c.count_others * 1000.0f / c.space_x)
+                            static_cast<float>(c.count_others) * 1000.0f / c.space_x)
                 << c.space_x << " orientation " << o;
         }
     }

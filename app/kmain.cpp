@@ -132,6 +132,9 @@ bool kmain::reset_plan() {
         prompts_.message(qtext(text::program_error));
     }
     reset_model(model_);
+    whole_plan_.reset();
+    plan_blocks_.reset();
+    enable_shipment();
     steps_->reset();
     edit_entry_name_.clear();
     clear_result_texts();
@@ -146,6 +149,7 @@ void kmain::write_summary() {
     const summary_texts texts = varnel::write_summary(model_.stacks);
     set_result_text(utilisation_text, qtext(texts.utilisation));
     set_result_text(arrangement_text, qtext(texts.arrangement));
+    enable_shipment();
 }
 
 void kmain::clear_result_texts() {
@@ -195,6 +199,9 @@ void kmain::start_calculation() {
 
     drawing->clear_drawing();
     const plan_outcome plan = run_calculation(model_, r.input, r.single, r.side_allowed);
+    whole_plan_.reset();
+    plan_blocks_.reset();
+    enable_shipment();
     if (plan.status == search_status::bad_carton_size) {
         prompts_.message(qtext(text::carton_size_wrong));
         carton_length->setFocus();
@@ -224,7 +231,14 @@ void kmain::optimise_calculation() {
     clear_result_texts();
     drawing->clear_drawing();
     const std::int16_t stacks = load_optimised_plan(model_, r.input, r.side_allowed, *plan);
-    if (stacks == 0) return;
+    // A shipment loads this plan's own blocks, which the tables cannot give back.
+    whole_plan_.reset();
+    plan_blocks_ = plan->blocks;
+    if (stacks == 0) {
+        plan_blocks_.reset();
+        enable_shipment();
+        return;
+    }
     show_plan(stacks, r.single);
     set_result_text(bound_line, qtext(bound_text(plan->cartons, plan->upper_bound)));
 }

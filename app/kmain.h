@@ -15,6 +15,7 @@
 
 #include "app/command_table.h"
 #include "dialogs/catalogue_host.h"
+#include "engine/block.h"
 #include "engine/calculation.h"
 #include "engine/load_model.h"
 #include "engine/optimise.h"
@@ -109,6 +110,7 @@ private:
     void help();
     void feedback();
     void about();
+    void shipment_plan();
 
     // The six fields and the two check boxes, read as every calculation
     // reads them.
@@ -134,12 +136,20 @@ private:
     void set_stack_text(const std::string& text) override;
     void set_result_text(QLabel* label, const QString& text);
     void container_list_used();
+    // "装运计划" is there while the window shows a plan.
+    void enable_shipment();
+    int plan_payload(const load_model& plan) const;
 
     catalogue_store& store_;
     prompts& prompts_;
     program_end end_program_;
 
     load_model model_;
+    // The calculated or opened plan while a part load of it is shown.
+    std::optional<load_model> whole_plan_;
+    // The blocks of the plan last calculated by the optimised search; without
+    // them a plan's blocks are those of the standard calculation.
+    std::optional<block_list> plan_blocks_;
     QString plan_name_;
     std::int64_t plan_number_ = 1;
     QString edit_entry_name_;

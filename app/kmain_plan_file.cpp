@@ -44,8 +44,11 @@ void kmain::new_plan() {
 }
 
 void kmain::save_plan() {
-    // A file reopens only with a stack in both sections.
-    if (stack_count(model_.draw_stacks) == 0 || stack_count(model_.stacks) == 0) {
+    // While a part load is shown, the file keeps the whole plan it came
+    // from: the dialog draws the part again from it. A file reopens only
+    // with a stack in both sections.
+    const load_model& plan = whole_plan_ ? *whole_plan_ : model_;
+    if (stack_count(plan.draw_stacks) == 0 || stack_count(plan.stacks) == 0) {
         prompts_.message(qtext(text::no_result));
         return;
     }
@@ -59,7 +62,7 @@ void kmain::save_plan() {
     }
     // Written beside the target and renamed over it: a failed save leaves
     // any old file as it was.
-    if (save_file_atomically(path, write_plan(model_.draw_stacks, model_.stacks))) {
+    if (save_file_atomically(path, write_plan(plan.draw_stacks, plan.stacks))) {
         prompts_.message(qtext(text::file_save_error));
     }
 }

@@ -48,6 +48,7 @@ inline constexpr const char* menu_cartons = "包装箱处理(&B)";
 inline constexpr const char* menu_loading = "装箱处理(&R)";
 inline constexpr const char* menu_calculate = "开始计算(&J)";
 inline constexpr const char* menu_optimise = "优化计算(&Y)";
+inline constexpr const char* menu_shipment = "装运计划(&Z)";
 inline constexpr const char* menu_explanation = "计算说明(&S)";
 inline constexpr const char* menu_help = "帮助(&H)";
 inline constexpr const char* menu_how_to_use = "使用帮助(&C)";

@@ -2,7 +2,9 @@
 // when pressing calculate, save and open.
 #include <benchmark/benchmark.h>
 
+#include "engine/block_tables.h"
 #include "engine/calculation.h"
+#include "engine/partial_load.h"
 #include "engine/summary.h"
 #include "plan/plan_format.h"
 
@@ -59,6 +61,23 @@ void read_seven_stack_plan(benchmark::State& state) {
     state.SetBytesProcessed(state.iterations() * static_cast<std::int64_t>(file.size()));
 }
 BENCHMARK(read_seven_stack_plan);
+
+// Half of a plan loaded from the far end: a 40-foot container of export
+// cartons, and a typed container nearly five kilometres long, whose stacks
+// run to twelve thousand rows.
+void load_half_of_a_plan(benchmark::State& state) {
+    const bool longest = state.range(0) != 0;
+    const calculation_input in = longest ? calculation_input{230, 410, 530, 2350, 4915050, 2390}
+                                         : calculation_input{600, 400, 300, 2350, 12032, 2392};
+    load_model m;
+    run_calculation(m, in, false, true);
+    const block_list plan = design_blocks(m);
+    const box_size carton{in.carton_length, in.carton_width, in.carton_height};
+    const std::int64_t half = carton_count(plan) / 2;
+    for (auto _ : state) benchmark::DoNotOptimize(partial_load(plan, carton, half));
+    state.counters["cartons"] = static_cast<double>(half);
+}
+BENCHMARK(load_half_of_a_plan)->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond);
 
 }  // namespace
 }  // namespace varnel

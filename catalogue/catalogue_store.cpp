@@ -188,6 +188,11 @@ read_result<std::optional<container_type>> catalogue_store::find_container(
     return find_row<container_table>(db_, name);
 }
 
+read_result<int> catalogue_store::container_payload(const QString& name) const {
+    const auto found = find_container(name);
+    return {found.value ? found.value->payload_kg() : 0, found.error};
+}
+
 read_result<bool> catalogue_store::container_name_exists(const QString& name) const {
     read_result<bool> result;
     QSqlQuery q(db_);

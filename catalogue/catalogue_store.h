@@ -20,10 +20,13 @@ struct container_type {
     float x = 0.0f;  // inner length
     float y = 0.0f;  // inner width
     float z = 0.0f;  // inner height
+    // Payload in kg; 0 (or less) when not known.
     std::int16_t load = 0;
     std::int16_t flag = 0;  // 0: the user's own type; anything else: built in
 
     bool built_in() const { return flag != 0; }
+    // The payload in kg, 0 when the catalogue does not know it.
+    int payload_kg() const { return load > 0 ? load : 0; }
     bool operator==(const container_type&) const = default;
 };
 
@@ -80,6 +83,10 @@ public:
     read_result<std::vector<container_type>> all_containers() const;
     read_result<std::vector<container_type>> user_containers() const;
     read_result<std::optional<container_type>> find_container(const QString& name) const;
+    // The payload in kg of the type of that name: 0 when it is not known (a
+    // user's own type, a catalogue older than the payloads) or no type has
+    // that name.
+    read_result<int> container_payload(const QString& name) const;
     // Whether a row carries exactly this name, character for character.
     read_result<bool> container_name_exists(const QString& name) const;
     // Adds the user's own type (`ji_load` 0, `ji_flage` 0).

@@ -8,7 +8,7 @@ CREATE TABLE jicicun (
     ji_x REAL,      -- inner length
     ji_y REAL,      -- inner width
     ji_z REAL,      -- inner height
-    ji_load INTEGER,
+    ji_load INTEGER, -- payload, kg; 0: not known
     ji_flage INTEGER
 );
 
@@ -19,15 +19,18 @@ CREATE TABLE bao_stream (
     bao_c REAL      -- height
 );
 
--- Usual published inner sizes.
-INSERT INTO jicicun VALUES ('20尺柜', 5896, 2350, 2393, 0, 1);
-INSERT INTO jicicun VALUES ('40尺柜', 12032, 2350, 2392, 0, 1);
-INSERT INTO jicicun VALUES ('40尺高柜', 12032, 2350, 2697, 0, 1);
-INSERT INTO jicicun VALUES ('45尺高柜', 13556, 2347, 2696, 0, 1);
-INSERT INTO jicicun VALUES ('20尺冷藏柜', 5440, 2280, 2180, 0, 1);
-INSERT INTO jicicun VALUES ('40尺冷藏高柜', 11590, 2285, 2400, 0, 1);
-INSERT INTO jicicun VALUES ('20尺开顶柜', 5890, 2340, 2380, 0, 1);
-INSERT INTO jicicun VALUES ('40尺开顶柜', 12030, 2340, 2380, 0, 1);
+-- Usual published inner sizes. ji_load is the typical maximum payload in kg:
+-- the ISO 668 maximum gross mass of 30480 kg less a typical tare (20尺 2300,
+-- 40尺 3750, 40尺高 3940, 45尺高 4820, 20尺冷藏 3080, 40尺冷藏高 4800,
+-- 20尺开顶 2360, 40尺开顶 3900). A user's own type holds 0: not known.
+INSERT INTO jicicun VALUES ('20尺柜', 5896, 2350, 2393, 28180, 1);
+INSERT INTO jicicun VALUES ('40尺柜', 12032, 2350, 2392, 26730, 1);
+INSERT INTO jicicun VALUES ('40尺高柜', 12032, 2350, 2697, 26540, 1);
+INSERT INTO jicicun VALUES ('45尺高柜', 13556, 2347, 2696, 25660, 1);
+INSERT INTO jicicun VALUES ('20尺冷藏柜', 5440, 2280, 2180, 27400, 1);
+INSERT INTO jicicun VALUES ('40尺冷藏高柜', 11590, 2285, 2400, 25680, 1);
+INSERT INTO jicicun VALUES ('20尺开顶柜', 5890, 2340, 2380, 28120, 1);
+INSERT INTO jicicun VALUES ('40尺开顶柜', 12030, 2340, 2380, 26580, 1);
 
 -- Common export cartons, every side at least 150 mm as the calculation needs.
 INSERT INTO bao_stream VALUES ('标准出口纸箱 60×40×40', 600, 400, 400);

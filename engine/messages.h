@@ -27,4 +27,24 @@ inline constexpr const char* bound_prefix = "理论上最多可放";
 inline constexpr const char* bound_middle = "个包装箱，本方案已达其";
 inline constexpr const char* bound_suffix = "%";
 
+// Shipping an order in several containers.
+inline constexpr const char* quantity_wrong = "装运数量输入有误，请输入1至1000000000之间的整数";
+inline constexpr const char* carton_weight_wrong = "包装箱重量输入有误，请输入大于0的重量（千克）";
+inline constexpr const char* payload_wrong = "集装箱载重输入有误，请输入大于0的重量（千克）";
+inline constexpr const char* carton_over_payload =
+    "包装箱重量超过集装箱载重，一个集装箱装不下一个包装箱";
+inline constexpr const char* plan_without_cartons = "装箱方案中没有包装箱，无法计算装运计划";
+
+inline constexpr const char* containers_prefix = "共需";
+inline constexpr const char* containers_suffix = "个集装箱";
+inline constexpr const char* per_container_prefix = "每个集装箱装";
+inline constexpr const char* last_container_prefix = "最后一个集装箱装";
+inline constexpr const char* cartons_suffix = "个包装箱";
+inline constexpr const char* volume_limit = "（受容积限制）";
+inline constexpr const char* weight_limit = "（受载重限制）";
+inline constexpr const char* cargo_weight_prefix = "，货重";
+inline constexpr const char* kilograms = "千克";
+inline constexpr const char* no_carton_weight = "未给出包装箱重量，未按载重核算";
+inline constexpr const char* payload_unknown = "集装箱载重未知，未按载重核算";
+
 }  // namespace varnel::text::engine

@@ -167,4 +167,20 @@ std::optional<std::int16_t> to_int16(double value) {
     return static_cast<std::int16_t>(rounded);
 }
 
+std::optional<std::int64_t> parse_count(std::string_view text) {
+    std::string_view s = trim_blanks(text);
+    if (!is_decimal_literal(s)) return std::nullopt;
+    const bool negative = s.front() == '-';
+    if (s.front() == '+' || s.front() == '-') s.remove_prefix(1);
+    double value = 0.0;
+    const auto result = std::from_chars(s.data(), s.data() + s.size(), value);
+    if (result.ec != std::errc{} || result.ptr != s.data() + s.size()) return std::nullopt;
+    // Beyond 2^53 a double no longer tells neighbouring counts apart.
+    if (!(value <= 9007199254740992.0) || std::trunc(value) != value) return std::nullopt;
+    const auto whole = static_cast<std::int64_t>(value);
+    return negative ? -whole : whole;
+}
+
+bool is_blank(std::string_view text) { return trim_blanks(text).empty(); }
+
 }  // namespace varnel

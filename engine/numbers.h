@@ -38,4 +38,12 @@ double round_half_even(double value);
 // A value rounded half to even into 16 bits; no value when it does not fit.
 std::optional<std::int16_t> to_int16(double value);
 
+// A typed count: the text parse_number reads, read in double precision so
+// that every whole number up to 2^53 stays exact ("5000", " 5e3 ", "5000.0");
+// no value for a fraction, or for a text that is not a number.
+std::optional<std::int64_t> parse_count(std::string_view text);
+
+// True for a text of blanks only, which a field left empty holds.
+bool is_blank(std::string_view text);
+
 }  // namespace varnel

@@ -13,6 +13,7 @@ struct container_field_texts {
     std::string length;
     std::string width;
     std::string height;
+    int payload_kg = 0;  // 0: not known
 };
 
 // Looks up container type `name` (as typed on the command line) in the

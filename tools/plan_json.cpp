@@ -22,18 +22,22 @@ QJsonObject sizes(float length, float width, float height) {
 
 }  // namespace
 
+QJsonArray blocks_json(const block_list& blocks) {
+    QJsonArray array;
+    for (const carton_block& b : blocks) {
+        array.append(QJsonObject{{QStringLiteral("x"), b.x},
+                                 {QStringLiteral("y"), b.y},
+                                 {QStringLiteral("z"), b.z},
+                                 {QStringLiteral("orientation"), b.orientation},
+                                 {QStringLiteral("count_x"), b.count_x},
+                                 {QStringLiteral("count_y"), b.count_y},
+                                 {QStringLiteral("count_z"), b.count_z}});
+    }
+    return array;
+}
+
 QJsonObject plan_json(const plan_facts& f) {
     const plan_totals totals = count_plan(*f.stacks);
-    QJsonArray blocks;
-    for (const carton_block& b : f.blocks) {
-        blocks.append(QJsonObject{{QStringLiteral("x"), b.x},
-                                  {QStringLiteral("y"), b.y},
-                                  {QStringLiteral("z"), b.z},
-                                  {QStringLiteral("orientation"), b.orientation},
-                                  {QStringLiteral("count_x"), b.count_x},
-                                  {QStringLiteral("count_y"), b.count_y},
-                                  {QStringLiteral("count_z"), b.count_z}});
-    }
     const calculation_input& in = f.input;
     return {
         {QStringLiteral("container"),
@@ -47,7 +51,7 @@ QJsonObject plan_json(const plan_facts& f) {
         {QStringLiteral("utilisation"), as_written(totals.utilisation)},
         {QStringLiteral("upper_bound"), static_cast<qint64>(f.upper_bound)},
         {QStringLiteral("proven_optimal"), totals.cartons >= f.upper_bound},
-        {QStringLiteral("blocks"), blocks},
+        {QStringLiteral("blocks"), blocks_json(f.blocks)},
     };
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QJsonArray>
 #include <QJsonObject>
 
 #include <cstdint>
@@ -20,6 +21,9 @@ struct plan_facts {
     block_list blocks;                    // positions in millimetres
     const stack_table* stacks = nullptr;  // the millimetre table the summary reads
 };
+
+// Blocks as JSON objects: x, y, z, orientation, count_x, count_y, count_z.
+QJsonArray blocks_json(const block_list& blocks);
 
 // One JSON object: container and carton sizes, the options, the counts, the
 // utilisation as its text shows it, the bound and every block.

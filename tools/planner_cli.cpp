@@ -24,6 +24,7 @@
 #include "tools/catalogue_container.h"
 #include "tools/messages.h"
 #include "tools/plan_json.h"
+#include "tools/shipment_cli.h"
 
 namespace varnel {
 
@@ -35,6 +36,7 @@ constexpr const char* usage =
     "                   CARTON_LENGTH CARTON_WIDTH CARTON_HEIGHT [-o FILE]\n"
     "       varnel-plan [--single] [--upright] [--optimise] [--json] --container-type NAME\n"
     "                   CARTON_LENGTH CARTON_WIDTH CARTON_HEIGHT [-o FILE]\n"
+    "       either with [--quantity N [--carton-weight KG] [--payload KG]]\n"
     "\n"
     "Plans how identical cartons load one container and prints the utilisation\n"
     "and the arrangement. Sizes are inner container sizes and carton sizes in\n"
@@ -51,7 +53,8 @@ constexpr const char* usage =
     "  --json      print the plan as one JSON object instead of the texts\n"
     "  -o FILE     also write the plan file (.qrn); '-o -' writes it to standard\n"
     "              output instead of the texts\n"
-    "  --help      show this text\n"
+    "  --help      show this text\n";
+constexpr const char* usage_end =
     "\n"
     "Exit status: 0 plan printed, 1 no carton fits, 2 input refused (or an unknown\n"
     "container type, a catalogue that cannot be read, a file name that is not\n"
@@ -66,6 +69,7 @@ struct options {
     std::optional<std::string> output;
     std::optional<std::string> container_type;
     std::vector<std::string> sizes;
+    shipment_arguments shipment;
 
     std::size_t expected_sizes() const { return container_type ? 3 : 6; }
 };
@@ -99,7 +103,7 @@ std::optional<options> parse_arguments(const std::vector<std::string>& args) {
             o.output = args[++i];
         } else if (a == "--container-type" && i + 1 < args.size() && !o.container_type) {
             o.container_type = args[++i];
-        } else {
+        } else if (!take_shipment_argument(args, i, o.shipment)) {
             return std::nullopt;
         }
     }
@@ -109,13 +113,15 @@ std::optional<options> parse_arguments(const std::vector<std::string>& args) {
 // The six fields as typed: the container's three either typed too or taken
 // from the catalogue as its fields would show them. On failure, the message.
 std::variant<std::vector<std::string>, std::string> field_texts(const options& o,
-                                                                const QString& catalogue_folder) {
+                                                                const QString& catalogue_folder,
+                                                                int& catalogue_payload) {
     if (!o.container_type) return o.sizes;
     const QString folder =
         catalogue_folder.isEmpty() ? QCoreApplication::applicationDirPath() : catalogue_folder;
     auto container = container_fields_from_catalogue(*o.container_type, folder);
     if (auto* message = std::get_if<std::string>(&container)) return std::move(*message);
     auto& c = std::get<container_field_texts>(container);
+    catalogue_payload = c.payload_kg;
     return std::vector<std::string>{std::move(c.length), std::move(c.width), std::move(c.height),
                                     o.sizes[0],          o.sizes[1],         o.sizes[2]};
 }
@@ -148,11 +154,11 @@ int run_planner(const std::vector<std::string>& args, std::ostream& out, std::os
                 const QString& catalogue_folder) {
     const std::optional<options> o = parse_arguments(args);
     if (o && o->help) {
-        out << usage;
+        out << usage << shipment_usage << usage_end;
         return finish_output(out, err, exit_plan);
     }
-    if (!o || o->sizes.size() != o->expected_sizes()) {
-        err << usage;
+    if (!o || o->sizes.size() != o->expected_sizes() || !o->shipment.complete()) {
+        err << usage << shipment_usage << usage_end;
         return exit_refused;
     }
 
@@ -165,7 +171,8 @@ int run_planner(const std::vector<std::string>& args, std::ostream& out, std::os
         }
     }
 
-    const auto texts = field_texts(*o, catalogue_folder);
+    int catalogue_payload = 0;
+    const auto texts = field_texts(*o, catalogue_folder, catalogue_payload);
     if (const auto* message = std::get_if<std::string>(&texts)) {
         err << *message << '\n';
         return exit_refused;
@@ -175,6 +182,12 @@ int run_planner(const std::vector<std::string>& args, std::ostream& out, std::os
     const auto input = read_calculation_input(fields);
     if (const auto* refusal = std::get_if<input_refusal>(&input)) {
         err << refusal->message << '\n';
+        return exit_refused;
+    }
+
+    planner_shipment shipping;
+    if (const auto message = shipping.read(o->shipment, catalogue_payload)) {
+        err << *message << '\n';
         return exit_refused;
     }
 
@@ -191,6 +204,11 @@ int run_planner(const std::vector<std::string>& args, std::ostream& out, std::os
     if (stacks == 0) {
         err << text::no_result << '\n';
         return exit_no_fit;
+    }
+
+    if (const auto message = shipping.plan(model)) {
+        err << *message << '\n';
+        return exit_refused;
     }
 
     const std::string file = write_plan(model.draw_stacks, model.stacks);
@@ -210,12 +228,15 @@ int run_planner(const std::vector<std::string>& args, std::ostream& out, std::os
         facts.upper_bound =
             optimised ? optimised->upper_bound : upper_bound(sizes_mm, o->single, o->upright);
         facts.blocks = optimised ? optimised->blocks : design_blocks(model);
-        out << QJsonDocument(plan_json(facts)).toJson(QJsonDocument::Compact).toStdString() << '\n';
+        QJsonObject json = plan_json(facts);
+        shipping.add_json(json, facts.blocks, sizes_mm);
+        out << QJsonDocument(json).toJson(QJsonDocument::Compact).toStdString() << '\n';
         return finish_output(out, err, exit_plan);
     }
     const summary_texts summary = write_summary(model.stacks);
     out << summary.utilisation << '\n' << summary.arrangement << '\n';
     if (optimised) out << bound_text(optimised->cartons, optimised->upper_bound) << '\n';
+    shipping.print(out);
     return finish_output(out, err, exit_plan);
 }
 

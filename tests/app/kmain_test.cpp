@@ -188,7 +188,7 @@ private slots:
                               q("ksave=保存(&S) Ctrl+S"), q("dss=-"), q("kprint=打印(&P) Ctrl+P"),
                               q("kh1=-"), q("kexit=退出(&X) Ctrl+Q")}));
         QCOMPARE(items(parts(w).kzhuangxiang),
-                 QStringList({q("ksuan=开始计算(&J)"), q("kyouhua=优化计算(&Y)"), q("kh3=-"),
+                 QStringList({q("ksuan=开始计算(&J)"), q("kyouhua=优化计算(&Y)"), q("kzhuangyun=装运计划(&Z)"), q("kh3=-"),
                               q("kshuoming=计算说明(&S)")}));
         QCOMPARE(items(parts(w).khelp), QStringList({q("kshiyong=使用帮助(&C)"), q("asdf=-"),
                                               q("kbfangui=信息反馈(&F)"), q("kh5=-"),

@@ -1,3 +1,6 @@
+#include <QSqlDatabase>
+#include <QSqlQuery>
+
 #include <gtest/gtest.h>
 
 #include <cfloat>
@@ -38,10 +41,14 @@ protected:
 
 TEST_F(catalogue_store_test, DeliveredRows) {
     const std::vector<container_type> built_in = {
-        {q("20尺柜"), 5896, 2350, 2393, 0, 1},     {q("40尺柜"), 12032, 2350, 2392, 0, 1},
-        {q("40尺高柜"), 12032, 2350, 2697, 0, 1},  {q("45尺高柜"), 13556, 2347, 2696, 0, 1},
-        {q("20尺冷藏柜"), 5440, 2280, 2180, 0, 1}, {q("40尺冷藏高柜"), 11590, 2285, 2400, 0, 1},
-        {q("20尺开顶柜"), 5890, 2340, 2380, 0, 1}, {q("40尺开顶柜"), 12030, 2340, 2380, 0, 1},
+        {q("20尺柜"), 5896, 2350, 2393, 28180, 1},
+        {q("40尺柜"), 12032, 2350, 2392, 26730, 1},
+        {q("40尺高柜"), 12032, 2350, 2697, 26540, 1},
+        {q("45尺高柜"), 13556, 2347, 2696, 25660, 1},
+        {q("20尺冷藏柜"), 5440, 2280, 2180, 27400, 1},
+        {q("40尺冷藏高柜"), 11590, 2285, 2400, 25680, 1},
+        {q("20尺开顶柜"), 5890, 2340, 2380, 28120, 1},
+        {q("40尺开顶柜"), 12030, 2340, 2380, 26580, 1},
     };
     EXPECT_EQ(store->all_containers().value, built_in);
     EXPECT_TRUE(store->user_containers().value.empty());
@@ -87,6 +94,42 @@ TEST_F(catalogue_store_test, ContainerOperations) {
     EXPECT_EQ(store->delete_container("yours").status, write_status::not_found);
     EXPECT_EQ(store->change_container("yours", "x", 1, 1, 1).status, write_status::not_found);
     EXPECT_TRUE(user_names().empty());
+}
+
+TEST_F(catalogue_store_test, PayloadsOfDeliveredAndOwnTypes) {
+    ASSERT_EQ(store->add_container(q("My box"), 5890, 2350, 2390).status, write_status::done);
+    const struct {
+        QString name;
+        int payload;
+    } cases[] = {{q("40尺柜"), 26730}, {q("20尺柜 "), 28180}, {q("My box"), 0}, {q("火星柜"), 0}};
+    for (const auto& c : cases) {
+        const read_result<int> payload = store->container_payload(c.name);
+        EXPECT_TRUE(payload.ok());
+        EXPECT_EQ(payload.value, c.payload) << c.name.toStdString();
+    }
+}
+
+// A catalogue installed before the payloads keeps 0 in its built-in rows.
+TEST(catalogue_payload, UnknownInAnOlderCatalogue) {
+    const test_support::catalogue_copy copy;
+    {
+        QSqlDatabase db =
+            QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("older"));
+        db.setDatabaseName(copy.file());
+        ASSERT_TRUE(db.open());
+        for (const char* s : {"UPDATE jicicun SET ji_load = 0 WHERE ji_name = '40尺柜'",
+                              "UPDATE jicicun SET ji_load = NULL WHERE ji_name = '20尺柜'",
+                              "UPDATE jicicun SET ji_load = -7 WHERE ji_name = '40尺高柜'"}) {
+            ASSERT_TRUE(QSqlQuery(db).exec(q(s))) << s;
+        }
+    }
+    QSqlDatabase::removeDatabase(QStringLiteral("older"));
+    const open_result opened = open_catalogue(copy.folder(), {QStringLiteral("older_store"), true});
+    ASSERT_TRUE(opened.store);
+    for (const char* name : {"40尺柜", "20尺柜", "40尺高柜"}) {
+        EXPECT_EQ(opened.store->container_payload(q(name)).value, 0) << name;
+    }
+    EXPECT_EQ(opened.store->find_container(q("40尺柜")).value->x, 12032.0f);
 }
 
 TEST_F(catalogue_store_test, CartonOperations) {

@@ -2,6 +2,7 @@
 // no two headers define the same name in the same namespace.
 #include "app/messages.h"
 #include "catalogue/messages.h"
+#include "dialogs/messages.h"
 #include "engine/messages.h"
 #include "help/messages.h"
 #include "output/messages.h"

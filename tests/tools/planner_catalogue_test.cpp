@@ -125,6 +125,54 @@ TEST(planner_container_type, RecoversAWriteLeftUnfinished) {
     EXPECT_FALSE(read_only.store);
     EXPECT_NE(read_only.error.indexOf(QString::fromUtf8("数据库有一次未完成的写入")), -1)
         << read_only.error.toStdString();
+
+// The payload comes from the catalogue unless --payload is given; a
+// catalogue older than the payloads does not know it.
+TEST(planner_container_type, PayloadFromTheCatalogue) {
+    const test_support::catalogue_copy copy;
+    const test_support::catalogue_copy older;
+    {
+        QSqlDatabase db =
+            QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("older"));
+        db.setDatabaseName(older.file());
+        ASSERT_TRUE(db.open());
+        ASSERT_TRUE(QSqlQuery(db).exec(QStringLiteral("UPDATE jicicun SET ji_load = 0")));
+    }
+    QSqlDatabase::removeDatabase(QStringLiteral("older"));
+
+    const std::string texts = "集装箱的利用效率：74.51%\n分1堆摆放共放700个包装箱\n";
+    const std::vector<std::string> order = {
+        "--container-type", "40尺柜", "60", "40", "30", "--quantity", "5000",
+        "--carton-weight",  "40"};
+    const struct {
+        const test_support::catalogue_copy* catalogue;
+        std::vector<std::string> more;
+        std::string out;
+    } cases[] = {
+        {&copy,
+         {},
+         texts + "共需8个集装箱\n每个集装箱装668个包装箱（受载重限制）\n"
+                 "最后一个集装箱装324个包装箱，货重12960千克\n"},
+        {&copy,
+         {"--payload", "40000"},
+         texts + "共需8个集装箱\n每个集装箱装700个包装箱（受容积限制）\n"
+                 "最后一个集装箱装100个包装箱，货重4000千克\n"},
+        {&older,
+         {},
+         texts + "共需8个集装箱\n每个集装箱装700个包装箱（受容积限制）\n"
+                 "最后一个集装箱装100个包装箱，货重4000千克\n集装箱载重未知，未按载重核算\n"},
+        {&older,
+         {"--payload", "26730"},
+         texts + "共需8个集装箱\n每个集装箱装668个包装箱（受载重限制）\n"
+                 "最后一个集装箱装324个包装箱，货重12960千克\n"},
+    };
+    for (const auto& c : cases) {
+        std::vector<std::string> args = order;
+        args.insert(args.end(), c.more.begin(), c.more.end());
+        const run_result r = plan(args, c.catalogue->folder());
+        EXPECT_EQ(r.status, 0) << r.err;
+        EXPECT_EQ(r.out, c.out);
+    }
 }
 
 }  // namespace

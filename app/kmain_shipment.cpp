@@ -1,0 +1,80 @@
+// Shipping an order: the shipment dialog over the current plan, and the part
+// load of one container drawn in the plan's place.
+#include <QAction>
+#include <QLabel>
+
+#include "app/kmain.h"
+#include "catalogue/catalogue_store.h"
+#include "dialogs/kzhuangyun.h"
+#include "engine/block_tables.h"
+#include "engine/numbers.h"
+#include "engine/partial_load.h"
+#include "engine/summary.h"
+#include "ui/selection_list.h"
+#include "view/drawing_area.h"
+#include "view/projection.h"
+#include "view/stack_drawing.h"
+
+namespace varnel {
+
+namespace {
+
+// The plan's sizes as its tables carry them: an opened plan file sets no
+// other, and record 0's space is the whole container.
+load_model sized_from_tables(const load_model& plan) {
+    load_model m = plan;
+    const stack_record& whole = plan.stacks[0];
+    m.container_width = whole.space_x;
+    m.container_length = whole.space_y;
+    m.container_height = whole.space_z;
+    m.carton_length = whole.box_length;
+    m.carton_width = whole.box_width;
+    m.carton_height = whole.box_height;
+    return m;
+}
+
+}  // namespace
+
+void kmain::enable_shipment() {
+    if (auto* item = findChild<QAction*>(QStringLiteral("kzhuangyun"))) {
+        item->setEnabled(model_.draw_stacks[0].in_use != 0);
+    }
+}
+
+// The payload of the chosen container type, when its sizes are the plan's
+// container's: a plan of a typed or opened container has no known payload.
+int kmain::plan_payload(const load_model& plan) const {
+    const auto row = store_.find_container(container_list->currentText());
+    if (!row.ok() || !row.value) return 0;
+    const auto same = [](float a, float b) { return size_text_cm(a) == size_text_cm(b); };
+    const stack_record& whole = plan.stacks[0];
+    const bool plan_container = same(row.value->x, whole.space_y) &&
+                                same(row.value->y, whole.space_x) &&
+                                same(row.value->z, whole.space_z);
+    return plan_container ? row.value->payload_kg() : 0;
+}
+
+void kmain::shipment_plan() {
+    // After a part load is drawn, the order still ships by the whole plan.
+    const load_model plan = sized_from_tables(whole_plan_ ? *whole_plan_ : model_);
+    kzhuangyun dialog(prompts_, count_plan(plan.stacks).cartons, plan_payload(plan), this);
+    dialog.exec();
+    const auto cartons = dialog.cartons_to_draw();
+    if (!cartons) return;
+
+    const box_size carton{plan.carton_length, plan.carton_width, plan.carton_height};
+    load_model part = plan;
+    const block_list blocks = plan_blocks_ ? *plan_blocks_ : design_blocks(plan);
+    if (!blocks_to_tables(part, partial_load(blocks, carton, *cartons))) return;
+    whole_plan_ = plan;
+    model_ = part;
+    steps_->reset();
+    set_result_text(stack_text, {});
+    drawing->clear_drawing();
+    draw_first_stacks(*drawing, model_.draw_stacks, stack_count(model_.draw_stacks));
+    // The outline shows how much of the container stays clear.
+    draw_standard_outline(*drawing);
+    write_summary();
+}
+
+}  // namespace varnel

@@ -1,0 +1,214 @@
+// "装运计划" over the main window's plan: when the command is offered, what
+// its dialog works out and refuses, and the part load it draws.
+#include <QAction>
+#include <QApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <QtTest>
+
+#include <functional>
+
+#include "app/kmain.h"
+#include "dialogs/kzhuangyun.h"
+#include "plan/plan_file.h"
+#include "tests/app/window_fixture.h"
+#include "ui/look.h"
+
+using namespace varnel;
+using test_support::parts;
+using test_support::window_fixture;
+
+namespace {
+
+QString q(const char* text) { return QString::fromUtf8(text); }
+
+QAction* shipment_item(const kmain& w) { return test_support::part<QAction>(w, "kzhuangyun"); }
+
+// 40尺柜, as start-up chooses it, with a carton typed in centimetres.
+void calculate(kmain& w, const char* l, const char* wd, const char* h) {
+    parts(w).carton_length->setText(q(l));
+    parts(w).carton_width->setText(q(wd));
+    parts(w).carton_height->setText(q(h));
+    w.start_calculation();
+}
+
+// Opens "装运计划" from its menu item and runs `act` on the dialog once shown;
+// the dialog is closed afterwards unless `act` closed it.
+void with_dialog(const kmain& w, std::function<void(kzhuangyun&)> act) {
+    QTimer::singleShot(0, [act = std::move(act)] {
+        auto* dialog = qobject_cast<kzhuangyun*>(QApplication::activeModalWidget());
+        QVERIFY(dialog);
+        act(*dialog);
+        if (dialog->isVisible()) dialog->reject();
+    });
+    shipment_item(w)->trigger();
+}
+
+void type_order(kzhuangyun& d, const char* quantity, const char* weight, const char* payload) {
+    d.quantity_field->setText(q(quantity));
+    d.carton_weight_field->setText(q(weight));
+    d.payload_field->setText(q(payload));
+}
+
+}  // namespace
+
+class shipment_window_test : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase() { apply_look(*qApp); }
+
+    void offered_only_while_a_plan_is_shown() {
+        window_fixture f;
+        kmain& w = f.w();
+        QVERIFY(!shipment_item(w)->isEnabled());
+        calculate(w, "60", "40", "30");
+        QVERIFY(shipment_item(w)->isEnabled());
+
+        // A carton wider than the container: a calculation without a result.
+        calculate(w, "300", "300", "300");
+        QVERIFY(!shipment_item(w)->isEnabled());
+
+        calculate(w, "60", "40", "30");
+        QTemporaryDir folder;
+        const QString path = folder.filePath(q("plan.qrn"));
+        f.prompts.file_names = {path, path};
+        w.save_plan();
+        QVERIFY(w.reset_plan());
+        QVERIFY(!shipment_item(w)->isEnabled());
+        w.open_plan();  // an opened plan is a result too
+        QVERIFY(shipment_item(w)->isEnabled());
+    }
+
+    // 5,000 cartons of 18 kg in 40尺柜: the plan's 700 a container by volume.
+    void ships_an_order_and_draws_the_last_container() {
+        window_fixture f;
+        kmain& w = f.w();
+        calculate(w, "60", "40", "30");
+        QString shown;
+        with_dialog(w, [&](kzhuangyun& d) {
+            QCOMPARE(d.payload_field->text(), q("26730"));  // from the catalogue
+            QVERIFY(!d.draw_last_button->isEnabled());
+            d.quantity_field->setText(q("5000"));
+            d.carton_weight_field->setText(q("18"));
+            QTest::keyClick(d.carton_weight_field, Qt::Key_Return);  // Enter works it out
+            shown = d.result_text->text();
+            QVERIFY(!d.draw_each_button->isEnabled());  // every full container is the plan
+            d.draw_last_button->click();
+        });
+        QCOMPARE(shown, q("共需8个集装箱\n每个集装箱装700个包装箱（受容积限制）\n"
+                          "最后一个集装箱装100个包装箱，货重1800千克"));
+        QVERIFY(f.prompts.log.empty());
+
+        // The window shows the last container: its 100 cartons in 3 blocks.
+        QCOMPARE(parts(w).arrangement_text->text(), q("分3堆摆放共放100个包装箱"));
+        QCOMPARE(parts(w).utilisation_text->text(), q("集装箱的利用效率：10.64%"));
+        QStringList steps;
+        for (int i = 0; i < 6; ++i) {
+            parts(w).draw_button->click();
+            steps << parts(w).stack_text->text();
+        }
+        QCOMPARE(steps,
+                 QStringList({q("显示第1堆包装箱"), q("显示第2堆包装箱"), q("显示第3堆包装箱"),
+                              q("显示前1堆包装箱"), q("显示前2堆包装箱"), q("显示前3堆包装箱")}));
+
+        // The order still ships by the whole plan, not by the drawn container.
+        with_dialog(w, [&](kzhuangyun& d) {
+            type_order(d, "1400", "", "");
+            d.work_out_button->click();
+            shown = d.result_text->text();
+        });
+        QVERIFY(shown.startsWith(q("共需2个集装箱\n每个集装箱装700个包装箱")));
+
+        // Save keeps the whole plan the drawn container came from.
+        QTemporaryDir folder;
+        const QString path = folder.filePath(q("part.qrn"));
+        f.prompts.file_names = {path, path};
+        w.save_plan();
+        QCOMPARE(parts(w).arrangement_text->text(), q("分3堆摆放共放100个包装箱"));
+        w.open_plan();
+        QCOMPARE(parts(w).arrangement_text->text(), q("分1堆摆放共放700个包装箱"));
+        QVERIFY(f.prompts.log.size() == 2 && f.prompts.messages().isEmpty());
+    }
+
+    // Heavy cartons weigh out a container first: every container is then a
+    // part load, and so is the last.
+    void draws_each_container_when_the_weight_binds() {
+        window_fixture f;
+        kmain& w = f.w();
+        calculate(w, "60", "40", "30");
+        QString shown;
+        with_dialog(w, [&](kzhuangyun& d) {
+            type_order(d, "5000", "50", "26730");
+            d.work_out_button->click();
+            shown = d.result_text->text();
+            QVERIFY(d.draw_each_button->isEnabled());
+            d.draw_each_button->click();
+        });
+        QCOMPARE(shown, q("共需10个集装箱\n每个集装箱装534个包装箱（受载重限制）\n"
+                          "最后一个集装箱装194个包装箱，货重9700千克"));
+        QVERIFY(parts(w).arrangement_text->text().endsWith(q("共放534个包装箱")));
+    }
+
+    void refusals_put_the_focus_back_data() {
+        QTest::addColumn<QString>("quantity");
+        QTest::addColumn<QString>("weight");
+        QTest::addColumn<QString>("payload");
+        QTest::addColumn<QString>("message");
+        QTest::addColumn<QString>("field");
+        QTest::newRow("no quantity")
+            << ""
+            << "18"
+            << "" << q("装运数量输入有误，请输入1至1000000000之间的整数") << "quantity";
+        QTest::newRow("weight 0") << "5000"
+                                  << "0"
+                                  << "" << q("包装箱重量输入有误，请输入大于0的重量（千克）")
+                                  << "weight";
+        QTest::newRow("payload text")
+            << "5000"
+            << "18"
+            << "abc" << q("集装箱载重输入有误，请输入大于0的重量（千克）") << "payload";
+        QTest::newRow("over payload")
+            << "5000"
+            << "30000"
+            << "26730" << q("包装箱重量超过集装箱载重，一个集装箱装不下一个包装箱") << "weight";
+    }
+    void refusals_put_the_focus_back() {
+        QFETCH(QString, quantity);
+        QFETCH(QString, weight);
+        QFETCH(QString, payload);
+        QFETCH(QString, message);
+        QFETCH(QString, field);
+        window_fixture f;
+        kmain& w = f.w();
+        calculate(w, "60", "40", "30");
+        QWidget* focused = nullptr;
+        QWidget* expected = nullptr;
+        bool drawable = true;
+        QString shown;
+        with_dialog(w, [&](kzhuangyun& d) {
+            type_order(d, "100", "", "");
+            d.work_out_button->click();  // a result first, which the refusal takes away
+            type_order(d, quantity.toUtf8().constData(), weight.toUtf8().constData(),
+                       payload.toUtf8().constData());
+            d.work_out_button->click();
+            focused = d.focusWidget();
+            expected = field == q("quantity") ? d.quantity_field
+                       : field == q("weight") ? d.carton_weight_field
+                                              : d.payload_field;
+            drawable = d.draw_last_button->isEnabled();
+            shown = d.result_text->text();
+        });
+        QCOMPARE(f.prompts.messages(), QStringList{message});
+        QCOMPARE(focused, expected);
+        QVERIFY(!drawable);
+        QVERIFY(shown.isEmpty());
+        QCOMPARE(parts(w).arrangement_text->text(), q("分1堆摆放共放700个包装箱"));
+    }
+};
+
+QTEST_MAIN(shipment_window_test)
+#include "shipment_window_test.moc"

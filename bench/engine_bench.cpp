@@ -71,7 +71,7 @@ void load_half_of_a_plan(benchmark::State& state) {
                                          : calculation_input{600, 400, 300, 2350, 12032, 2392};
     load_model m;
     run_calculation(m, in, false, true);
-    const block_list plan = design_blocks(m);
+    const block_list plan = standard_blocks(m);
     const box_size carton{in.carton_length, in.carton_width, in.carton_height};
     const std::int64_t half = carton_count(plan) / 2;
     for (auto _ : state) benchmark::DoNotOptimize(partial_load(plan, carton, half));

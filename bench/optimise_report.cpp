@@ -28,7 +28,7 @@ double d(T v) {
 }
 
 struct row {
-    std::int64_t design = 0, cartons = 0, bound = 0, volume_bound = 0;
+    std::int64_t standard = 0, cartons = 0, bound = 0, volume_bound = 0;
     double ms = 0.0;
     std::size_t blocks = 0;
     bool upright = false, capped = false, budget = false;
@@ -53,40 +53,40 @@ std::int64_t volume_bound(const calculation_input& in) {
 }
 
 void report(const char* title, const std::vector<row>& rows) {
-    std::vector<double> design_ratio, ratio, design_vol, vol, ms, gain;
-    std::size_t proven = 0, design_proven = 0, gained = 0, below = 0, capped = 0, budget = 0,
+    std::vector<double> standard_ratio, ratio, standard_vol, vol, ms, gain;
+    std::size_t proven = 0, standard_proven = 0, gained = 0, below = 0, capped = 0, budget = 0,
                 largest = 0;
     for (const row& r : rows) {
         const double b = static_cast<double>(r.bound), vb = static_cast<double>(r.volume_bound);
-        design_ratio.push_back(d(r.design) / b);
+        standard_ratio.push_back(d(r.standard) / b);
         ratio.push_back(d(r.cartons) / b);
-        design_vol.push_back(d(r.design) / vb);
+        standard_vol.push_back(d(r.standard) / vb);
         vol.push_back(d(r.cartons) / vb);
         ms.push_back(r.ms);
         proven += r.cartons >= r.bound;
-        design_proven += r.design >= r.bound;
-        if (r.cartons > r.design) {
+        standard_proven += r.standard >= r.bound;
+        if (r.cartons > r.standard) {
             ++gained;
-            gain.push_back(static_cast<double>(r.cartons - r.design) /
-                           static_cast<double>(r.design));
+            gain.push_back(static_cast<double>(r.cartons - r.standard) /
+                           static_cast<double>(r.standard));
         }
-        below += r.cartons < r.design;
+        below += r.cartons < r.standard;
         capped += r.capped;
         budget += r.budget;
         largest = std::max(largest, r.blocks);
     }
     std::printf("\n== %s: %zu instances ==\n", title, rows.size());
     std::printf("%-34s %10s %10s\n", "", "standard", "optimised");
-    std::printf("%-34s %9.2f%% %9.2f%%\n", "cartons/bound mean", 100 * mean(design_ratio),
+    std::printf("%-34s %9.2f%% %9.2f%%\n", "cartons/bound mean", 100 * mean(standard_ratio),
                 100 * mean(ratio));
     std::printf("%-34s %9.2f%% %9.2f%%\n", "cartons/bound median",
-                100 * percentile(design_ratio, 50), 100 * percentile(ratio, 50));
+                100 * percentile(standard_ratio, 50), 100 * percentile(ratio, 50));
     std::printf("%-34s %9.2f%% %9.2f%%\n", "cartons/bound 10th percentile",
-                100 * percentile(design_ratio, 10), 100 * percentile(ratio, 10));
-    std::printf("%-34s %9.2f%% %9.2f%%\n", "cartons/volume bound mean", 100 * mean(design_vol),
+                100 * percentile(standard_ratio, 10), 100 * percentile(ratio, 10));
+    std::printf("%-34s %9.2f%% %9.2f%%\n", "cartons/volume bound mean", 100 * mean(standard_vol),
                 100 * mean(vol));
     std::printf("%-34s %9.2f%% %9.2f%%\n", "proven optimal",
-                100.0 * d(design_proven) / d(rows.size()), 100.0 * d(proven) / d(rows.size()));
+                100.0 * d(standard_proven) / d(rows.size()), 100.0 * d(proven) / d(rows.size()));
     std::printf("gain over the standard plan: %.2f%% of instances, mean gain %.2f%% where gained\n",
                 100.0 * d(gained) / d(rows.size()), 100 * mean(gain));
     std::printf("below the standard plan: %zu; largest block count %zu\n", below, largest);
@@ -123,7 +123,7 @@ int main(int argc, char** argv) {
         const optimised_plan plan = optimise_plan(request);
         const auto stop = std::chrono::steady_clock::now();
         row r;
-        r.design = plan.design_cartons;
+        r.standard = plan.standard_cartons;
         r.cartons = plan.cartons;
         r.bound = plan.upper_bound;
         r.volume_bound = volume_bound(b.input);

@@ -9,7 +9,7 @@ namespace varnel {
 // count_x across, count_y along, count_z up, in orientation 1..6. Positions are
 // millimetres from the floor corner where the first stack stands (the far end
 // of the container, against its side X = 0): x across the width, y along the
-// length towards the door, z up. The design's stacks, the optimised plan and a
+// length towards the door, z up. The standard plan's stacks, the optimised plan and a
 // partly loaded container all speak of their cartons this way.
 struct carton_block {
     double x = 0.0;

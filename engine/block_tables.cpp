@@ -46,7 +46,7 @@ std::int64_t carton_count(const block_list& blocks) {
     return n;
 }
 
-block_list design_blocks(const load_model& m) {
+block_list standard_blocks(const load_model& m) {
     block_list blocks;
     const std::int16_t n = stack_count(m.stacks);
     if (n == 0) return blocks;

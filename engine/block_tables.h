@@ -21,7 +21,7 @@ std::int64_t carton_count(const block_list& blocks);
 
 // The planned stacks of the model's millimetre table as blocks at the
 // positions their planning gives them.
-block_list design_blocks(const load_model& model);
+block_list standard_blocks(const load_model& model);
 
 // Fills both stack tables from blocks, so that the summary, the drawing, the
 // step-through and the plan file see them as planned stacks. The model's

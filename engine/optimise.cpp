@@ -245,11 +245,11 @@ optimised_plan optimise_plan(const optimise_request& r) {
     const instance in = instance_of(r.input);
     const auto l = r.input.carton_length, w = r.input.carton_width, h = r.input.carton_height;
 
-    load_model design;
-    run_calculation(design, r.input, r.single, !r.upright);
-    candidate best{design_blocks(design), 0};
+    load_model standard;
+    run_calculation(standard, r.input, r.single, !r.upright);
+    candidate best{standard_blocks(standard), 0};
     best.cartons = carton_count(best.blocks);
-    result.design_cartons = best.cartons;
+    result.standard_cartons = best.cartons;
 
     const auto consider = [&](candidate c) {
         merge_blocks(c.blocks, l, w, h);

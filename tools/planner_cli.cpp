@@ -227,7 +227,7 @@ int run_planner(const std::vector<std::string>& args, std::ostream& out, std::os
         plan_facts facts{sizes_mm, o->single, o->upright, o->optimise, 0, {}, &model.stacks};
         facts.upper_bound =
             optimised ? optimised->upper_bound : upper_bound(sizes_mm, o->single, o->upright);
-        facts.blocks = optimised ? optimised->blocks : design_blocks(model);
+        facts.blocks = optimised ? optimised->blocks : standard_blocks(model);
         QJsonObject json = plan_json(facts);
         shipping.add_json(json, facts.blocks, sizes_mm);
         out << QJsonDocument(json).toJson(QJsonDocument::Compact).toStdString() << '\n';

@@ -9,7 +9,7 @@ class QWidget;
 namespace varnel {
 
 // The program's look on every platform: the Fusion style (which honours the
-// colours the windows set), the design's font name mapped to an installed
+// colours the windows set), the program's font name mapped to an installed
 // CJK serif, and the default 9-point text. Every window and every picture the
 // program renders of itself uses it.
 void apply_look(QApplication& app);

@@ -35,14 +35,14 @@ TEST(StackBlocks, StandWhereTheirSpacesPutThem) {
     load_model m;
     // Stage 2 along stack 0 (2b) and stage 1 on top of 1a (1b).
     run_calculation(m, {600, 850, 400, 2350, 5900, 2390}, false, true);
-    expect_blocks(design_blocks(m), {{0, 0, 0, 1, 3, 6, 5},
+    expect_blocks(standard_blocks(m), {{0, 0, 0, 1, 3, 6, 5},
                                      {0, 5100, 0, 2, 3, 2, 2},
                                      {0, 5100, 1700, 5, 2, 2, 1},
                                      {1800, 0, 0, 4, 1, 9, 2},
                                      {1800, 0, 1700, 6, 1, 6, 1}});
     // Stage 3 over the full length: 3b stands in front of 3a.
     run_calculation(m, {550, 600, 1200, 2350, 5900, 2390}, false, true);
-    expect_blocks(design_blocks(m), {{0, 0, 0, 2, 4, 4, 3},
+    expect_blocks(standard_blocks(m), {{0, 0, 0, 2, 4, 4, 3},
                                      {0, 4800, 0, 3, 3, 2, 1},
                                      {0, 4800, 1200, 4, 1, 2, 1},
                                      {0, 0, 1800, 5, 3, 4, 1},

@@ -66,10 +66,10 @@ TEST(OptimisePlan, ValidNeverBelowTheStandardPlanAndUnderItsBound) {
         SCOPED_TRACE(testing::Message() << "instance " << n);
         expect_valid(in, upright, plan);
 
-        load_model design;
-        run_calculation(design, in, single, !upright);
-        EXPECT_EQ(plan.design_cartons, count_plan(design.stacks).cartons);
-        EXPECT_GE(plan.cartons, plan.design_cartons);
+        load_model standard;
+        run_calculation(standard, in, single, !upright);
+        EXPECT_EQ(plan.standard_cartons, count_plan(standard.stacks).cartons);
+        EXPECT_GE(plan.cartons, plan.standard_cartons);
         EXPECT_GE(plan.upper_bound, plan.cartons);
         EXPECT_GE(upper_bound(in, single, upright), plan.cartons)
             << "a bound below a plan that fits";
@@ -133,7 +133,7 @@ TEST(UpperBound, Formulas) {
 TEST(OptimisePlan, AHugeContainerStaysQuick) {
     const calculation_input in{150, 151, 152, 2392, 400'000, 2392};
     const optimised_plan plan = optimise_plan({in, false, false, 20'000'000});
-    EXPECT_GE(plan.cartons, plan.design_cartons);
+    EXPECT_GE(plan.cartons, plan.standard_cartons);
     EXPECT_GE(plan.upper_bound, plan.cartons);
     expect_valid(in, false, plan);
 }
@@ -143,7 +143,7 @@ TEST(OptimisePlan, ACancelledSearchSaysSo) {
     const optimised_plan plan = optimise_plan(
         {{150, 151, 152, 2350, 12032, 2392}, false, false, default_work_budget, &cancel});
     EXPECT_TRUE(plan.cancelled);
-    EXPECT_GE(plan.cartons, plan.design_cartons);  // still a valid plan
+    EXPECT_GE(plan.cartons, plan.standard_cartons);  // still a valid plan
 }
 
 TEST(OptimisePlan, TheBudgetEndsTheSearchTheSameWayEveryTime) {

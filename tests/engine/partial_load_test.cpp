@@ -222,12 +222,12 @@ int check_planned_inputs(unsigned seeds, PlanFor plan_for) {
     return checked;
 }
 
-// The design's own plans, whose upper stacks may overhang lower ones.
-TEST(PartialLoad, InvariantsOnDesignPlans) {
+// The standard plans, whose upper stacks may overhang lower ones.
+TEST(PartialLoad, InvariantsOnStandardPlans) {
     const int checked = check_planned_inputs(150, [](const calculation_input& in, unsigned seed) {
         load_model model;
         run_calculation(model, in, seed % 5 == 0, seed % 3 != 0);
-        return design_blocks(model);
+        return standard_blocks(model);
     });
     EXPECT_GT(checked, 300);
 }

@@ -125,6 +125,7 @@ TEST(planner_container_type, RecoversAWriteLeftUnfinished) {
     EXPECT_FALSE(read_only.store);
     EXPECT_NE(read_only.error.indexOf(QString::fromUtf8("数据库有一次未完成的写入")), -1)
         << read_only.error.toStdString();
+}
 
 // The payload comes from the catalogue unless --payload is given; a
 // catalogue older than the payloads does not know it.

@@ -1,32 +1,14 @@
 #include "engine/block_tables.h"
 
 #include <algorithm>
-#include <cmath>
-#include <limits>
 
 namespace varnel {
 
 namespace {
 
-constexpr double angle = 0.4;  // the receding angle of the view, in radians
-
-struct point {
-    float x = 0.0f;
-    float y = 0.0f;
-};
-
 // The view's projection of a corner offset, as stack planning applies it.
-point project(float dx, float dy) {
-    return {static_cast<float>(view_origin_x + static_cast<double>(dx) +
-                               static_cast<double>(dy) * std::cos(angle)),
-            static_cast<float>(view_origin_y - static_cast<double>(dy) * std::sin(angle))};
-}
-
-float scale(float drawn_extent, float size) {
-    const double k = drawn_extent / static_cast<double>(size);
-    return std::isfinite(k) && k > 0.0 && k <= std::numeric_limits<float>::max()
-               ? static_cast<float>(k)
-               : 0.0f;
+origin_point project(float dx, float dy) {
+    return project_offset({view_origin_x, view_origin_y}, dx, dy);
 }
 
 float scaled(double value, float k) { return static_cast<float>(value * k); }
@@ -88,8 +70,8 @@ bool blocks_to_tables(load_model& m, const block_list& blocks) {
     }
 
     const float W = m.container_width, L = m.container_length, H = m.container_height;
-    const float kx = scale(view_extent_x, W), ky = scale(view_extent_y, L),
-                kz = scale(view_extent_z, H);
+    const float kx = drawing_scale(view_extent_x, W), ky = drawing_scale(view_extent_y, L),
+                kz = drawing_scale(view_extent_z, H);
     const float l = m.carton_length, w = m.carton_width, h = m.carton_height;
     for (std::size_t i = 0; i < ordered.size(); ++i) {
         const carton_block& b = ordered[i];
@@ -117,10 +99,10 @@ bool blocks_to_tables(load_model& m, const block_list& blocks) {
             mm.space_x = static_cast<float>(used.x);
             mm.space_y = static_cast<float>(used.y);
             mm.space_z = static_cast<float>(static_cast<double>(H) - b.z);
-            const point o = project(static_cast<float>(b.x), static_cast<float>(near));
+            const origin_point o = project(static_cast<float>(b.x), static_cast<float>(near));
             mm.origin_x = o.x;
             mm.origin_y = o.y;
-            const point d = project(scaled(b.x, kx), scaled(near, ky));
+            const origin_point d = project(scaled(b.x, kx), scaled(near, ky));
             drawn.origin_x = d.x;
             drawn.origin_y = d.y;
             mm.stage = drawn.stage = 1;

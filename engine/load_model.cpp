@@ -1,5 +1,8 @@
 #include "engine/load_model.h"
 
+#include <cmath>
+#include <limits>
+
 namespace varnel {
 
 namespace {
@@ -87,6 +90,20 @@ box_size scale_box(float length, float width, float height, int orientation, flo
     scaled.width = static_cast<float>(static_cast<double>(width) * factor_of(dimension::width));
     scaled.height = static_cast<float>(static_cast<double>(height) * factor_of(dimension::height));
     return scaled;
+}
+
+origin_point project_offset(origin_point corner, float dx, float dy) {
+    constexpr double angle = 0.4;  // the receding angle of the view, in radians
+    return {static_cast<float>(corner.x + static_cast<double>(dx) +
+                               static_cast<double>(dy) * std::cos(angle)),
+            static_cast<float>(corner.y - static_cast<double>(dy) * std::sin(angle))};
+}
+
+float drawing_scale(float drawn_extent, float size) {
+    const double k = drawn_extent / static_cast<double>(size);
+    return std::isfinite(k) && k > 0.0 && k <= std::numeric_limits<float>::max()
+               ? static_cast<float>(k)
+               : 0.0f;
 }
 
 bool lies_on_side(int orientation) {

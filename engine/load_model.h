@@ -93,6 +93,22 @@ struct box_size {
 box_size scale_box(float length, float width, float height, int orientation, float kx, float ky,
                    float kz);
 
+// A stack's reference corner: a point of the drawing, or a millimetre offset
+// projected the same way.
+struct origin_point {
+    float x = 0.0f;
+    float y = 0.0f;
+};
+
+// Projects a corner offset (dx across, dy along) from `corner` the way the view
+// does: depth runs up and right at the receding angle. Stack planning places
+// its spaces with it, and so does every block written into the tables.
+origin_point project_offset(origin_point corner, float dx, float dy);
+
+// A scale factor of the drawing; a container too small to hold any carton
+// gets 0, as nothing will be scaled with it.
+float drawing_scale(float drawn_extent, float size);
+
 // True for the orientations that lay the carton on a side (2, 4, 5, 6).
 bool lies_on_side(int orientation);
 

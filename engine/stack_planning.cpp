@@ -1,18 +1,10 @@
 #include "engine/stack_planning.h"
 
-#include <cmath>
-#include <limits>
-
 namespace varnel {
 
 namespace {
 
-constexpr double angle = 0.4;  // the receding angle of the view, in radians
-
-struct point {
-    float x = 0.0f;
-    float y = 0.0f;
-};
+using point = origin_point;
 
 // A free space: its sizes in millimetres and its reference corner (smallest X,
 // smallest Y, top) both in millimetre offsets and in drawing units.
@@ -41,15 +33,6 @@ used_size used_by(const stack_record& r) {
             product(r.count_z, extent_z(r.box_length, r.box_width, r.box_height, o))};
 }
 
-// A scale factor of the drawing; a container too small to hold any carton
-// gets 0, as nothing will be scaled with it.
-float scale(float drawn_extent, float size) {
-    const double k = drawn_extent / static_cast<double>(size);
-    return std::isfinite(k) && k > 0.0 && k <= std::numeric_limits<float>::max()
-               ? static_cast<float>(k)
-               : 0.0f;
-}
-
 float minus(float a, float b) { return static_cast<float>(static_cast<double>(a) - b); }
 float plus(float a, float b) { return static_cast<float>(static_cast<double>(a) + b); }
 
@@ -57,19 +40,16 @@ class planner {
 public:
     explicit planner(load_model& m)
         : m_(m),
-          kx_(scale(view_extent_x, m.container_width)),
-          ky_(scale(view_extent_y, m.container_length)),
-          kz_(scale(view_extent_z, m.container_height)),
+          kx_(drawing_scale(view_extent_x, m.container_width)),
+          ky_(drawing_scale(view_extent_y, m.container_length)),
+          kz_(drawing_scale(view_extent_z, m.container_height)),
           corner_{m.view_origin_x, m.view_origin_y} {}
 
     plan_outcome run(bool single_placement);
 
 private:
-    // Projects a corner offset the way the view does: depth runs up and right.
     point project(float dx, float dy) const {
-        return {static_cast<float>(m_.view_origin_x + static_cast<double>(dx) +
-                                   static_cast<double>(dy) * std::cos(angle)),
-                static_cast<float>(m_.view_origin_y - static_cast<double>(dy) * std::sin(angle))};
+        return project_offset({m_.view_origin_x, m_.view_origin_y}, dx, dy);
     }
 
     free_space at_corner(float x, float y, float z) const { return {x, y, z, corner_, corner_}; }

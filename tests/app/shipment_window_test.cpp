@@ -134,6 +134,41 @@ private slots:
         QVERIFY(f.prompts.log.size() == 2 && f.prompts.messages().isEmpty());
     }
 
+    // An optimised plan ships by its own count, and its last container is
+    // loaded from the optimised blocks, not the standard plan's.
+    void ships_an_optimised_plan() {
+        window_fixture f;
+        kmain& w = f.w();
+        calculate(w, "60", "40", "30");
+        const QString standard = parts(w).arrangement_text->text();
+        test_support::part<QAction>(w, "kyouhua")->trigger();
+        const QString optimised = parts(w).arrangement_text->text();
+        QVERIFY(optimised != standard);
+        const int per_container =
+            optimised.mid(optimised.indexOf(q("共放")) + 2).chopped(4).toInt();
+        QVERIFY(per_container > 700);
+
+        QString shown;
+        with_dialog(w, [&](kzhuangyun& d) {
+            type_order(d, QByteArray::number(per_container + 5).constData(), "", "");
+            d.work_out_button->click();
+            shown = d.result_text->text();
+            d.draw_last_button->click();
+        });
+        QVERIFY(shown.startsWith(q("共需2个集装箱\n每个集装箱装%1个包装箱（受容积限制）\n"
+                                   "最后一个集装箱装5个包装箱\n")
+                                     .arg(per_container)));
+        QVERIFY(parts(w).arrangement_text->text().endsWith(q("共放5个包装箱")));
+        QVERIFY(f.prompts.log.empty());
+        // The whole optimised plan is still the one shipped.
+        with_dialog(w, [&](kzhuangyun& d) {
+            type_order(d, QByteArray::number(per_container).constData(), "", "");
+            d.work_out_button->click();
+            shown = d.result_text->text();
+        });
+        QVERIFY(shown.startsWith(q("共需1个集装箱\n")));
+    }
+
     // Heavy cartons weigh out a container first: every container is then a
     // part load, and so is the last.
     void draws_each_container_when_the_weight_binds() {

@@ -64,7 +64,7 @@ void kmain::shipment_plan() {
 
     const box_size carton{plan.carton_length, plan.carton_width, plan.carton_height};
     load_model part = plan;
-    const block_list blocks = plan_blocks_ ? *plan_blocks_ : standard_blocks(plan);
+    const block_list blocks = plan_blocks_ ? *plan_blocks_ : placed_blocks(plan);
     if (!blocks_to_tables(part, partial_load(blocks, carton, *cartons))) return;
     whole_plan_ = plan;
     model_ = part;

@@ -19,6 +19,8 @@ struct carton_block {
     std::int16_t count_x = 0;
     std::int16_t count_y = 0;
     std::int16_t count_z = 0;
+
+    bool operator==(const carton_block&) const = default;
 };
 
 using block_list = std::vector<carton_block>;

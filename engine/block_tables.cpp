@@ -1,6 +1,7 @@
 #include "engine/block_tables.h"
 
 #include <algorithm>
+#include <cmath>
 
 namespace varnel {
 
@@ -52,6 +53,78 @@ block_list standard_blocks(const load_model& m) {
         blocks.push_back(b);
     }
     return blocks;
+}
+
+namespace {
+
+bool near_equal(float a, float b) {
+    return std::fabs(a - b) <= 1e-3f * std::max({1.0f, std::fabs(a), std::fabs(b)});
+}
+
+bool same_tables(const stack_table& a, const stack_table& b) {
+    for (std::size_t i = 0; i < a.size(); ++i) {
+        const stack_record &r = a[i], &s = b[i];
+        if (r.in_use != s.in_use || r.stage != s.stage || r.orientation != s.orientation ||
+            r.count_x != s.count_x || r.count_y != s.count_y || r.count_z != s.count_z) {
+            return false;
+        }
+        for (auto f : {&stack_record::box_length, &stack_record::box_width,
+                       &stack_record::box_height, &stack_record::space_x, &stack_record::space_y,
+                       &stack_record::space_z, &stack_record::origin_x, &stack_record::origin_y}) {
+            if (!near_equal(r.*f, s.*f)) return false;
+        }
+    }
+    return true;
+}
+
+// Inside the container and clear of each other, give or take rounding.
+bool valid_placement(const block_list& blocks, const load_model& m) {
+    constexpr double slack = 0.5;  // millimetres
+    const float l = m.carton_length, w = m.carton_width, h = m.carton_height;
+    for (std::size_t i = 0; i < blocks.size(); ++i) {
+        const carton_block& a = blocks[i];
+        const block_extent e = extent_of(a, l, w, h);
+        if (a.x < -slack || a.y < -slack || a.z < -slack || a.x + e.x > m.container_width + slack ||
+            a.y + e.y > m.container_length + slack || a.z + e.z > m.container_height + slack) {
+            return false;
+        }
+        for (std::size_t j = i + 1; j < blocks.size(); ++j) {
+            const carton_block& b = blocks[j];
+            const block_extent f = extent_of(b, l, w, h);
+            if (a.x < b.x + f.x - slack && b.x < a.x + e.x - slack && a.y < b.y + f.y - slack &&
+                b.y < a.y + e.y - slack && a.z < b.z + f.z - slack && b.z < a.z + e.z - slack) {
+                return false;
+            }
+        }
+    }
+    return true;
+}
+
+}  // namespace
+
+block_list placed_blocks(const load_model& m) {
+    const std::int16_t n = stack_count(m.stacks);
+    if (n == 0) return {};
+    const stack_record& first = m.stacks[0];
+    block_list blocks{
+        {0.0, 0.0, 0.0, first.orientation, first.count_x, first.count_y, first.count_z}};
+    for (std::int16_t i = 1; i < n; ++i) {
+        const stack_record& r = m.stacks[static_cast<std::size_t>(i)];
+        carton_block b{0.0, 0.0, 0.0, r.orientation, r.count_x, r.count_y, r.count_z};
+        const block_extent e = extent_of(b, m.carton_length, m.carton_width, m.carton_height);
+        const auto [x, near] =
+            unproject_offset({view_origin_x, view_origin_y}, {r.origin_x, r.origin_y});
+        b.x = x;
+        b.y = static_cast<double>(m.container_length) - near - e.y;
+        b.z = static_cast<double>(m.container_height) - r.space_z;
+        blocks.push_back(b);
+    }
+    load_model again = m;
+    if (blocks_to_tables(again, blocks) && same_tables(again.stacks, m.stacks) &&
+        same_tables(again.draw_stacks, m.draw_stacks) && valid_placement(blocks, m)) {
+        return blocks;
+    }
+    return standard_blocks(m);
 }
 
 bool blocks_to_tables(load_model& m, const block_list& blocks) {

@@ -23,6 +23,11 @@ std::int64_t carton_count(const block_list& blocks);
 // positions their planning gives them.
 block_list standard_blocks(const load_model& model);
 
+// The plan's blocks as they stand: those blocks_to_tables wrote when the
+// tables read back as such (an optimised plan, also from a plan file), else
+// the standard plan's.
+block_list placed_blocks(const load_model& model);
+
 // Fills both stack tables from blocks, so that the summary, the drawing, the
 // step-through and the plan file see them as planned stacks. The model's
 // container and carton sizes must be set. The block standing in the first

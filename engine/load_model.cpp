@@ -92,11 +92,19 @@ box_size scale_box(float length, float width, float height, int orientation, flo
     return scaled;
 }
 
+namespace {
+constexpr double receding_angle = 0.4;  // of the view, in radians
+}  // namespace
+
 origin_point project_offset(origin_point corner, float dx, float dy) {
-    constexpr double angle = 0.4;  // the receding angle of the view, in radians
     return {static_cast<float>(corner.x + static_cast<double>(dx) +
-                               static_cast<double>(dy) * std::cos(angle)),
-            static_cast<float>(corner.y - static_cast<double>(dy) * std::sin(angle))};
+                               static_cast<double>(dy) * std::cos(receding_angle)),
+            static_cast<float>(corner.y - static_cast<double>(dy) * std::sin(receding_angle))};
+}
+
+std::pair<double, double> unproject_offset(origin_point corner, origin_point point) {
+    const double dy = (static_cast<double>(corner.y) - point.y) / std::sin(receding_angle);
+    return {static_cast<double>(point.x) - corner.x - dy * std::cos(receding_angle), dy};
 }
 
 float drawing_scale(float drawn_extent, float size) {

@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstdint>
+#include <utility>
 
 namespace varnel {
 
@@ -104,6 +105,8 @@ struct origin_point {
 // does: depth runs up and right at the receding angle. Stack planning places
 // its spaces with it, and so does every block written into the tables.
 origin_point project_offset(origin_point corner, float dx, float dy);
+// The offsets (dx, dy) that project_offset turned into `point`.
+std::pair<double, double> unproject_offset(origin_point corner, origin_point point);
 
 // A scale factor of the drawing; a container too small to hold any carton
 // gets 0, as nothing will be scaled with it.

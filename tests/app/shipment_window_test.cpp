@@ -16,6 +16,7 @@
 #include "plan/plan_file.h"
 #include "tests/app/window_fixture.h"
 #include "ui/look.h"
+#include "view/drawing_area.h"
 
 using namespace varnel;
 using test_support::parts;
@@ -167,6 +168,27 @@ private slots:
             shown = d.result_text->text();
         });
         QVERIFY(shown.startsWith(q("共需1个集装箱\n")));
+
+        // A plan file keeps no positions, yet the opened plan loads its last
+        // container as the window did before it was saved.
+        const QStringList before{parts(w).arrangement_text->text(),
+                                 parts(w).utilisation_text->text()};
+        const pixel_canvas drawn = parts(w).drawing->pixels();
+        QTemporaryDir folder;
+        const QString path = folder.filePath(q("optimised.qrn"));
+        f.prompts.file_names = {path, path};
+        w.save_plan();
+        w.open_plan();
+        QCOMPARE(parts(w).arrangement_text->text(), optimised);
+        with_dialog(w, [&](kzhuangyun& d) {
+            type_order(d, QByteArray::number(per_container + 5).constData(), "", "");
+            d.work_out_button->click();
+            d.draw_last_button->click();
+        });
+        QCOMPARE(
+            QStringList({parts(w).arrangement_text->text(), parts(w).utilisation_text->text()}),
+            before);
+        QVERIFY(test_support::same_pixels(parts(w).drawing->pixels(), drawn));
     }
 
     // Heavy cartons weigh out a container first: every container is then a

@@ -36,17 +36,17 @@ TEST(StackBlocks, StandWhereTheirSpacesPutThem) {
     // Stage 2 along stack 0 (2b) and stage 1 on top of 1a (1b).
     run_calculation(m, {600, 850, 400, 2350, 5900, 2390}, false, true);
     expect_blocks(standard_blocks(m), {{0, 0, 0, 1, 3, 6, 5},
-                                     {0, 5100, 0, 2, 3, 2, 2},
-                                     {0, 5100, 1700, 5, 2, 2, 1},
-                                     {1800, 0, 0, 4, 1, 9, 2},
-                                     {1800, 0, 1700, 6, 1, 6, 1}});
+                                       {0, 5100, 0, 2, 3, 2, 2},
+                                       {0, 5100, 1700, 5, 2, 2, 1},
+                                       {1800, 0, 0, 4, 1, 9, 2},
+                                       {1800, 0, 1700, 6, 1, 6, 1}});
     // Stage 3 over the full length: 3b stands in front of 3a.
     run_calculation(m, {550, 600, 1200, 2350, 5900, 2390}, false, true);
     expect_blocks(standard_blocks(m), {{0, 0, 0, 2, 4, 4, 3},
-                                     {0, 4800, 0, 3, 3, 2, 1},
-                                     {0, 4800, 1200, 4, 1, 2, 1},
-                                     {0, 0, 1800, 5, 3, 4, 1},
-                                     {0, 4800, 1800, 6, 1, 1, 1}});
+                                       {0, 4800, 0, 3, 3, 2, 1},
+                                       {0, 4800, 1200, 4, 1, 2, 1},
+                                       {0, 0, 1800, 5, 3, 4, 1},
+                                       {0, 4800, 1800, 6, 1, 1, 1}});
 }
 
 // Where the view draws a record's near, bottom, left corner: the stack
@@ -85,6 +85,24 @@ TEST(BlocksToTables, TheViewDrawsEveryBlockWhereItStands) {
         EXPECT_NEAR(x, 350 + b.x * kx + near * ky * std::cos(0.4), 0.05) << i;
         EXPECT_NEAR(y, 2600 + 2500 - b.z * kz - near * ky * std::sin(0.4), 0.05) << i;
     }
+}
+
+// The tables keep no positions; placed_blocks reads them back from the
+// projected corners, and takes a standard plan's from its spaces.
+TEST(PlacedBlocks, ReadBackWhatTheTablesHold) {
+    load_model m;
+    run_calculation(m, {600, 850, 400, 2350, 5900, 2390}, false, true);
+    const block_list standard = standard_blocks(m);
+    EXPECT_EQ(placed_blocks(m), standard);
+
+    ASSERT_TRUE(blocks_to_tables(m, {{1800, 0, 1700, 6, 1, 6, 1},
+                                     {0, 0, 0, 1, 3, 6, 5},
+                                     {0, 5100, 0, 2, 3, 2, 2},
+                                     {1800, 0, 0, 4, 1, 9, 2}}));
+    expect_blocks(placed_blocks(m), {{0, 0, 0, 1, 3, 6, 5},
+                                     {1800, 0, 1700, 6, 1, 6, 1},
+                                     {0, 5100, 0, 2, 3, 2, 2},
+                                     {1800, 0, 0, 4, 1, 9, 2}});
 }
 
 TEST(BlocksToTables, RefusesListsTheTablesCannotHold) {

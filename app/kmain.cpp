@@ -29,6 +29,7 @@
 #include "output/print.h"
 #include "ui/link_label.h"
 #include "ui/messages.h"
+#include "ui/palette.h"
 #include "ui/prompts.h"
 #include "ui/qtext.h"
 #include "ui/selection_list.h"
@@ -38,13 +39,6 @@
 #include "view/stack_drawing.h"
 
 namespace varnel {
-
-namespace {
-
-const QColor list_light(224, 224, 224);
-const QColor list_dark(128, 128, 128);
-
-}  // namespace
 
 kmain::kmain(catalogue_store& store, prompts& prompts, program_end end_program, QWidget* parent)
     : QMainWindow(parent), store_(store), prompts_(prompts), end_program_(std::move(end_program)) {
@@ -72,7 +66,7 @@ kmain::~kmain() {
 
 void kmain::connect_commands() {
     connect(container_list, &selection_list::dropped_down, this,
-            [this] { container_list->set_background(list_light); });
+            [this] { container_list->set_background(palette::light_grey); });
     connect(container_list, &selection_list::focused, this, &kmain::container_list_used);
     connect(container_list, &selection_list::clicked, this, &kmain::container_list_used);
     connect(carton_list, &selection_list::focused, this, &kmain::lookup_carton);
@@ -300,7 +294,7 @@ catalogue_host::refill kmain::load_jizhuangxiang() {
 }
 
 void kmain::container_list_used() {
-    container_list->set_background(list_light);
+    container_list->set_background(palette::light_grey);
     lookup_container();
 }
 
@@ -343,7 +337,7 @@ void kmain::set_manual_container_size(const QString& length, const QString& widt
     container_length->setText(length);
     container_width->setText(width);
     container_height->setText(height);
-    container_list->set_background(list_dark);
+    container_list->set_background(palette::dark_grey);
 }
 
 QString kmain::carton_list_text() const { return carton_list->currentText(); }

@@ -2,7 +2,6 @@
 // positions as the user knows them: nothing is laid out again.
 #include <QAction>
 #include <QCheckBox>
-#include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -10,16 +9,15 @@
 #include <QPushButton>
 #include <QToolBar>
 
-#include <utility>
-
 #include "app/command_table.h"
 #include "app/kmain.h"
 #include "app/messages.h"
 #include "app/pictures.h"
-#include "ui/frame_box.h"
+#include "ui/form.h"
 #include "ui/link_label.h"
 #include "ui/look.h"
 #include "ui/messages.h"
+#include "ui/palette.h"
 #include "ui/qtext.h"
 #include "ui/selection_list.h"
 #include "view/drawing_area.h"
@@ -28,60 +26,68 @@ namespace varnel {
 
 namespace {
 
-const QColor frame_caption_colour(0, 0, 255);
-const QColor unit_colour(0, 0, 255);
-const QColor field_grey(224, 224, 224);
-const QColor result_purple(128, 0, 128);
-const QColor stack_navy(0, 0, 128);
-const QColor maker_magenta(192, 0, 192);
+using form::kind;
+using palette::blue, palette::purple, palette::navy, palette::magenta;
 
-QGroupBox* frame(QWidget* parent, const char* caption, int x, int y, int w, int h) {
-    auto* box = new frame_box(qtext(caption), frame_caption_colour, parent);
-    box->setGeometry(x, y, w, h);
-    return box;
-}
+// The controls in the order they are made, which is also their keyboard
+// order after the explicit one of set_tab_order.
+// clang-format off
+constexpr form::control controls[] = {
+    {"container_panel", kind::frame, "", {5, 44, 721, 48}, text::container_frame, blue},
+    {"container_list_label", kind::label, "container_panel", {8, 22, 60, 12}, text::choose_container},
+    {"container_list", kind::list, "container_panel", {69, 18, 142, 20}},
+    {"container_length_label", kind::label, "container_panel", {221, 22, 0, 0}, text::length},
+    {"container_length", kind::read_only, "container_panel", {242, 19, 48, 18}},
+    {"container_width_label", kind::label, "container_panel", {299, 22, 0, 0}, text::width},
+    {"container_width", kind::read_only, "container_panel", {317, 19, 48, 18}},
+    {"container_height_label", kind::label, "container_panel", {372, 22, 0, 0}, text::height},
+    {"container_height", kind::read_only, "container_panel", {390, 19, 48, 18}},
+    {"manual_input_button", kind::button, "container_panel", {451, 16, 101, 24}, text::manual_input},
+    {"container_types_button", kind::button, "container_panel", {562, 16, 149, 24}, text::container_types},
 
-// A label placed by its top-left corner, as wide as its text.
-QLabel* label(QWidget* parent, const char* text, int x, int y) {
-    auto* l = new QLabel(qtext(text), parent);
-    l->adjustSize();
-    l->move(x, y);
-    return l;
-}
+    {"carton_panel", kind::frame, "", {6, 95, 185, 152}, text::carton_frame, blue},
+    {"carton_length_label", kind::label, "carton_panel", {7, 18, 0, 0}, text::length_colon},
+    {"carton_length", kind::field, "carton_panel", {29, 15, 51, 18}},
+    {"carton_length_unit", kind::label, "carton_panel", {83, 18, 0, 0}, text::centimetre, blue},
+    {"carton_width_label", kind::label, "carton_panel", {7, 36, 0, 0}, text::width_colon},
+    {"carton_width", kind::field, "carton_panel", {29, 33, 51, 18}},
+    {"carton_width_unit", kind::label, "carton_panel", {83, 36, 0, 0}, text::centimetre, blue},
+    {"carton_height_label", kind::label, "carton_panel", {7, 55, 0, 0}, text::height_colon},
+    {"carton_height", kind::field, "carton_panel", {29, 52, 51, 18}},
+    {"carton_height_unit", kind::label, "carton_panel", {83, 55, 0, 0}, text::centimetre, blue},
+    {"carton_picture", kind::picture, "carton_panel", {124, 19, 42, 44}},
+    {"carton_list_label", kind::label, "carton_panel", {10, 79, 132, 12}, text::choose_carton},
+    {"carton_list", kind::list, "carton_panel", {9, 96, 170, 20}},
+    {"carton_types_button", kind::button, "carton_panel", {18, 122, 141, 23}, text::carton_types},
 
-QLabel* unit_label(QWidget* parent, int x, int y) {
-    QLabel* l = label(parent, text::centimetre, x, y);
-    set_text_colour(l, unit_colour);
-    return l;
-}
+    {"options_panel", kind::frame, "", {6, 249, 185, 58}, text::options_frame, blue},
+    {"single_placement", kind::check_box, "options_panel", {12, 26, 68, 14}, text::single_placement},
+    {"no_side_placement", kind::check_box, "options_panel", {101, 26, 68, 14}, text::no_side_placement},
 
-QLineEdit* field(QWidget* parent, int x, int y, int w, int h, bool read_only) {
-    auto* f = new QLineEdit(parent);
-    f->setGeometry(x, y, w, h);
-    f->setTextMargins(0, 0, 0, 0);
-    f->setReadOnly(read_only);
-    if (read_only) set_base_colour(f, field_grey);
-    return f;
-}
+    {"command_panel", kind::frame, "", {6, 308, 185, 155}, "", blue},
+    {"start_button", kind::button, "command_panel", {7, 15, 167, 28}, text::start_button},
+    {"draw_button", kind::button, "command_panel", {7, 49, 167, 28}, text::draw_button},
+    {"print_button", kind::button, "command_panel", {7, 82, 167, 28}, text::print_button},
+    {"save_button", kind::button, "command_panel", {7, 116, 167, 28}, text::save_button},
 
-// A button is known to the command table by its name.
-QPushButton* button(QWidget* parent, const char* name, const char* caption, int x, int y, int w,
-                    int h) {
-    auto* b = new QPushButton(qtext(caption), parent);
-    b->setObjectName(QString::fromLatin1(name));
-    b->setGeometry(x, y, w, h);
-    b->setAutoDefault(false);
-    return b;
-}
+    // The drawing with the result texts over it.
+    {"drawing_panel", kind::frame, "", {193, 95, 531, 405}, "", blue},
+    {"drawing", kind::custom, "drawing_panel", {7, 12, 515, 383}},
+    {"utilisation_text", kind::label, "drawing", {10, 12, 128, 16}, "", purple, 16},
+    {"arrangement_text", kind::label, "drawing", {10, 36, 168, 14}, "", purple, 14},
+    {"stack_text", kind::label, "drawing", {19, 72, 43, 16}, "", navy, 16, true},
+    // An optimised plan's line, in the arrangement text's style. The gap
+    // between that text and the stack text is narrower than a line, so it
+    // stands under the stack text.
+    {"bound_line", kind::label, "drawing", {10, 98, 168, 14}, "", purple, 14},
 
-QLabel* result_label(QWidget* parent, int x, int y, int w, int h, const QFont& font,
-                     const QColor& colour) {
-    auto* l = new QLabel(parent);
-    l->setGeometry(x, y, w, h);
-    l->setFont(font);
-    set_text_colour(l, colour);
-    return l;
-}
+    // The maker, on the window's background; both grow with their text.
+    {"maker_label", kind::label, "", {9, 473, 0, 0}, maker::name, magenta},
+    {"web_label", kind::link, "", {9, 487, 0, 0}, text::web_label_prefix, magenta, 0, false, maker::web_address},
+};
+// clang-format on
+
+QWidget* make_drawing(const form::control&, QWidget* parent) { return new drawing_area(parent); }
 
 }  // namespace
 
@@ -89,111 +95,42 @@ void kmain::build_controls() {
     auto* central = new QWidget(this);
     central->setFixedSize(728, 510);
     setCentralWidget(central);
+    form::build(*central, controls, make_drawing);
 
-    // Container panel.
-    QGroupBox* containers = frame(central, text::container_frame, 5, 44, 721, 48);
-    QLabel* choose = label(containers, text::choose_container, 8, 22);
-    choose->resize(60, 12);
-    container_list = new selection_list(containers);
-    container_list->setGeometry(69, 18, 142, 20);
-    container_list->set_background(field_grey);
-    label(containers, text::length, 221, 22);
-    container_length = field(containers, 242, 19, 48, 18, true);
-    label(containers, text::width, 299, 22);
-    container_width = field(containers, 317, 19, 48, 18, true);
-    label(containers, text::height, 372, 22);
-    container_height = field(containers, 390, 19, 48, 18, true);
-    manual_input_button =
-        button(containers, "manual_input_button", text::manual_input, 451, 16, 101, 24);
-    container_types_button =
-        button(containers, "container_types_button", text::container_types, 562, 16, 149, 24);
+    // Tests and the help pictures find the controls by these names too.
+    container_list = form::part<selection_list>(*central, "container_list");
+    container_length = form::part<QLineEdit>(*central, "container_length");
+    container_width = form::part<QLineEdit>(*central, "container_width");
+    container_height = form::part<QLineEdit>(*central, "container_height");
+    manual_input_button = form::part<QPushButton>(*central, "manual_input_button");
+    container_types_button = form::part<QPushButton>(*central, "container_types_button");
+    carton_length = form::part<QLineEdit>(*central, "carton_length");
+    carton_width = form::part<QLineEdit>(*central, "carton_width");
+    carton_height = form::part<QLineEdit>(*central, "carton_height");
+    carton_picture = form::part<QLabel>(*central, "carton_picture");
+    carton_list = form::part<selection_list>(*central, "carton_list");
+    carton_types_button = form::part<QPushButton>(*central, "carton_types_button");
+    single_placement = form::part<QCheckBox>(*central, "single_placement");
+    no_side_placement = form::part<QCheckBox>(*central, "no_side_placement");
+    start_button = form::part<QPushButton>(*central, "start_button");
+    draw_button = form::part<QPushButton>(*central, "draw_button");
+    print_button = form::part<QPushButton>(*central, "print_button");
+    save_button = form::part<QPushButton>(*central, "save_button");
+    drawing = form::part<drawing_area>(*central, "drawing");
+    utilisation_text = form::part<QLabel>(*central, "utilisation_text");
+    arrangement_text = form::part<QLabel>(*central, "arrangement_text");
+    stack_text = form::part<QLabel>(*central, "stack_text");
+    bound_line = form::part<QLabel>(*central, "bound_line");
+    maker_label = form::part<QLabel>(*central, "maker_label");
+    web_label = form::part<link_label>(*central, "web_label");
 
-    // Carton panel.
-    QGroupBox* cartons = frame(central, text::carton_frame, 6, 95, 185, 152);
-    label(cartons, text::length_colon, 7, 18);
-    carton_length = field(cartons, 29, 15, 51, 18, false);
-    unit_label(cartons, 83, 18);
-    label(cartons, text::width_colon, 7, 36);
-    carton_width = field(cartons, 29, 33, 51, 18, false);
-    unit_label(cartons, 83, 36);
-    label(cartons, text::height_colon, 7, 55);
-    carton_height = field(cartons, 29, 52, 51, 18, false);
-    unit_label(cartons, 83, 55);
-    carton_picture = new QLabel(cartons);
-    carton_picture->setGeometry(124, 19, 42, 44);
     carton_picture->setPixmap(varnel::carton_picture(42, 44));
     carton_picture->setFocusPolicy(Qt::ClickFocus);  // the print button parks the focus here
-    label(cartons, text::choose_carton, 10, 79)->resize(132, 12);
-    carton_list = new selection_list(cartons);
-    carton_list->setGeometry(9, 96, 170, 20);
-    carton_list->set_background(field_grey);
-    carton_types_button =
-        button(cartons, "carton_types_button", text::carton_types, 18, 122, 141, 23);
-
-    // Options panel.
-    QGroupBox* options = frame(central, text::options_frame, 6, 249, 185, 58);
-    single_placement = new QCheckBox(qtext(text::single_placement), options);
-    single_placement->setGeometry(12, 26, 68, 14);
-    no_side_placement = new QCheckBox(qtext(text::no_side_placement), options);
-    no_side_placement->setGeometry(101, 26, 68, 14);
-
-    // Command panel.
-    QGroupBox* commands = frame(central, "", 6, 308, 185, 155);
-    start_button = button(commands, "start_button", text::start_button, 7, 15, 167, 28);
-    draw_button = button(commands, "draw_button", text::draw_button, 7, 49, 167, 28);
-    print_button = button(commands, "print_button", text::print_button, 7, 82, 167, 28);
-    save_button = button(commands, "save_button", text::save_button, 7, 116, 167, 28);
-
-    // Drawing panel with the three result texts over the drawing.
-    QGroupBox* picture = frame(central, "", 193, 95, 531, 405);
-    drawing = new drawing_area(picture);
-    drawing->move(7, 12);
-    utilisation_text = result_label(drawing, 10, 12, 128, 16, simsun(16), result_purple);
-    arrangement_text = result_label(drawing, 10, 36, 168, 14, simsun(14), result_purple);
-    stack_text = result_label(drawing, 19, 72, 43, 16, simsun(16, true), stack_navy);
-    // An optimised plan's line, in the arrangement text's style. The gap
-    // between that text and the stack text is narrower than a line, so it
-    // stands under the stack text.
-    bound_line = result_label(drawing, 10, 98, 168, 14, simsun(14), result_purple);
-
-    // The maker, on the window's background.
-    // Both labels grow with their text, as the result texts do.
-    maker_label = new QLabel(qtext(maker::name), central);
-    maker_label->setGeometry(9, 473, 48, 13);
-    maker_label->adjustSize();
-    set_text_colour(maker_label, maker_magenta);
-    web_label = new link_label(qtext(text::web_label_prefix) + qtext(maker::web_address), central);
-    web_label->setGeometry(9, 487, 146, 13);
-    web_label->adjustSize();
-    set_text_colour(web_label, maker_magenta);
     new underline_clearer(central, {web_label});
 
     toolbar = new QToolBar(central);
     toolbar->setGeometry(0, 0, 728, 42);
-
-    // Tests and the help pictures find the controls by their members' names.
-    const std::pair<QObject*, const char*> names[] = {
-        {toolbar, "toolbar"},
-        {container_list, "container_list"},
-        {container_length, "container_length"},
-        {container_width, "container_width"},
-        {container_height, "container_height"},
-        {carton_length, "carton_length"},
-        {carton_width, "carton_width"},
-        {carton_height, "carton_height"},
-        {carton_picture, "carton_picture"},
-        {carton_list, "carton_list"},
-        {single_placement, "single_placement"},
-        {no_side_placement, "no_side_placement"},
-        {drawing, "drawing"},
-        {utilisation_text, "utilisation_text"},
-        {arrangement_text, "arrangement_text"},
-        {stack_text, "stack_text"},
-        {bound_line, "bound_line"},
-        {maker_label, "maker_label"},
-        {web_label, "web_label"},
-    };
-    for (const auto& [object, name] : names) object->setObjectName(qtext(name));
+    toolbar->setObjectName(QStringLiteral("toolbar"));
 }
 
 void kmain::build_menus() {

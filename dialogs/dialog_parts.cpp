@@ -1,17 +1,16 @@
 #include "dialogs/dialog_parts.h"
 
 #include <QDialog>
-#include <QLabel>
 #include <QLineEdit>
-#include <QPushButton>
 
 #include <string>
 
 #include "catalogue/messages.h"
 #include "engine/numbers.h"
-#include "ui/frame_box.h"
+#include "ui/form.h"
+#include "ui/look.h"
 #include "ui/prompts.h"
-#include "ui/selection_list.h"
+#include "ui/qtext.h"
 
 namespace varnel::dialog_parts {
 
@@ -21,81 +20,25 @@ std::string utf8(const QLineEdit* field) { return field->text().toStdString(); }
 
 }  // namespace
 
-
 void set_up(QDialog& dialog, const char* title, int width, int height) {
     dialog.setWindowTitle(qtext(title));
     // 9 points at 96 dots per inch; pixels keep the controls' places exact.
-    QFont font(QStringLiteral("SimSun"));
-    font.setPixelSize(12);
-    dialog.setFont(font);
+    dialog.setFont(simsun(12));
     dialog.setFixedSize(width, height);
 }
 
-QLabel* add_label(QWidget* parent, const char* caption, QPoint at, const QColor& colour) {
-    auto* label = new QLabel(qtext(caption), parent);
-    QPalette palette = label->palette();
-    palette.setColor(QPalette::WindowText, colour);
-    label->setPalette(palette);
-    label->move(at);
-    label->adjustSize();
-    return label;
-}
-
-QLineEdit* add_field(QWidget* parent, const QRect& geometry) {
-    auto* field = new QLineEdit(parent);
-    field->setGeometry(geometry);
-    return field;
-}
-
-QPushButton* add_button(QWidget* parent, const char* caption, const QRect& geometry) {
-    auto* button = new QPushButton(qtext(caption), parent);
-    button->setGeometry(geometry);
-    return button;
-}
-
-frame_box* add_frame(QWidget* parent, const char* caption, const QRect& geometry,
-                     const QColor& caption_colour) {
-    auto* frame = new frame_box(qtext(caption), caption_colour, parent);
-    frame->setGeometry(geometry);
-    return frame;
-}
-
-selection_list* add_list(QWidget* parent, const QRect& geometry) {
-    auto* list = new selection_list(parent);
-    list->setGeometry(geometry);
-    list->set_background(list_grey);
-    return list;
-}
-
-void set_tab_order(std::initializer_list<QWidget*> widgets) {
-    QWidget* previous = nullptr;
-    for (QWidget* w : widgets) {
-        if (previous) QWidget::setTabOrder(previous, w);
-        previous = w;
-    }
-}
-
-void entry_fields::add_sizes(QWidget* parent, const size_row (&rows)[3],
-                             const QColor& unit_colour) {
-    const char* captions[] = {text::length_label, text::width_label, text::height_label};
-    QLineEdit** fields[] = {&length, &width, &height};
-    for (int i = 0; i < 3; ++i) {
-        add_label(parent, captions[i], rows[i].label);
-        *fields[i] = add_field(parent, rows[i].field);
-        add_label(parent, text::unit_label, rows[i].unit, unit_colour);
-    }
+entry_fields entry_fields::of(const QWidget& form) {
+    return {form::part<QLineEdit>(form, "name_field"), form::part<QLineEdit>(form, "length_field"),
+            form::part<QLineEdit>(form, "width_field"),
+            form::part<QLineEdit>(form, "height_field")};
 }
 
 QLineEdit* entry_fields::field(entry_field which) const {
     switch (which) {
-        case entry_field::name:
-            return name;
-        case entry_field::length:
-            return length;
-        case entry_field::width:
-            return width;
-        case entry_field::height:
-            return height;
+        case entry_field::name: return name;
+        case entry_field::length: return length;
+        case entry_field::width: return width;
+        case entry_field::height: return height;
     }
     return nullptr;
 }

@@ -3,16 +3,49 @@
 #include <QLineEdit>
 #include <QPushButton>
 
-#include "dialogs/catalogue_host.h"
 #include "catalogue/catalogue_store.h"
 #include "catalogue/messages.h"
-#include "ui/frame_box.h"
+#include "dialogs/catalogue_host.h"
+#include "ui/palette.h"
 #include "ui/prompts.h"
 #include "ui/selection_list.h"
 
 namespace varnel {
 
 using namespace dialog_parts;
+
+namespace {
+
+using form::kind;
+using palette::blue, palette::dark_blue, palette::dark_red;
+
+// clang-format off
+constexpr form::control controls[] = {
+    {"entry_frame", kind::frame, "", {3, 3, 306, 140}, text::kaddji_add_frame, dark_blue},
+    {"name_label", kind::label, "entry_frame", {14, 21, 0, 0}, text::container_name_label},
+    {"name_field", kind::field, "entry_frame", {87, 20, 182, 18}},
+    {"length_label", kind::label, "entry_frame", {14, 44, 0, 0}, text::length_label},
+    {"length_field", kind::field, "entry_frame", {41, 41, 67, 18}},
+    {"length_unit", kind::label, "entry_frame", {115, 44, 0, 0}, text::unit_label, blue},
+    {"width_label", kind::label, "entry_frame", {14, 64, 0, 0}, text::width_label},
+    {"width_field", kind::field, "entry_frame", {41, 61, 67, 18}},
+    {"width_unit", kind::label, "entry_frame", {115, 61, 0, 0}, text::unit_label, blue},
+    {"height_label", kind::label, "entry_frame", {14, 84, 0, 0}, text::height_label},
+    {"height_field", kind::field, "entry_frame", {42, 81, 67, 18}},
+    {"height_unit", kind::label, "entry_frame", {115, 84, 0, 0}, text::unit_label, blue},
+    {"ok_button", kind::button, "entry_frame", {14, 108, 96, 23}, text::ok_caption},
+    {"cancel_button", kind::button, "entry_frame", {138, 108, 95, 23}, text::cancel_caption},
+    {"pick_frame", kind::frame, "", {4, 147, 306, 123}, text::kaddji_pick_frame, blue},
+    {"pick_prompt", kind::label, "pick_frame", {8, 18, 0, 0}, text::kaddji_pick_prompt},
+    {"note", kind::label, "pick_frame", {14, 34, 0, 0}, text::kaddji_note, dark_red},
+    {"user_types", kind::list, "pick_frame", {64, 58, 166, 20}},
+    {"change_button", kind::button, "pick_frame", {35, 91, 105, 24}, text::kaddji_change_caption},
+    {"delete_button", kind::button, "pick_frame", {156, 91, 105, 24}, text::kaddji_delete_caption},
+    {"exit_button", kind::button, "", {59, 276, 183, 28}, text::wide_exit_caption},
+};
+// clang-format on
+
+}  // namespace
 
 kaddji::kaddji(catalogue_store& store, prompts& prompts, catalogue_host& host)
     : catalogue_dialog(prompts, host), store_(store) {
@@ -21,37 +54,15 @@ kaddji::kaddji(catalogue_store& store, prompts& prompts, catalogue_host& host)
 }
 
 void kaddji::build() {
-    set_up(*this, text::kaddji_title, 315, 309);
-
-    QWidget* entry_frame = add_frame(this, text::kaddji_add_frame, {3, 3, 306, 140}, dark_blue);
-    add_label(entry_frame, text::container_name_label, {14, 21});
-    fields.name = add_field(entry_frame, {87, 20, 182, 18});
-    fields.add_sizes(entry_frame,
-                     {{{14, 44}, {41, 41, 67, 18}, {115, 44}},
-                      {{14, 64}, {41, 61, 67, 18}, {115, 61}},
-                      {{14, 84}, {42, 81, 67, 18}, {115, 84}}},
-                     blue);
-    ok_button = add_button(entry_frame, text::ok_caption, {14, 108, 96, 23});
-    cancel_button = add_button(entry_frame, text::cancel_caption, {138, 108, 95, 23});
-
-    QWidget* pick_frame = add_frame(this, text::kaddji_pick_frame, {4, 147, 306, 123}, blue);
-    add_label(pick_frame, text::kaddji_pick_prompt, {8, 18});
-    add_label(pick_frame, text::kaddji_note, {14, 34}, dark_red);
-    user_types = add_list(pick_frame, {64, 58, 166, 20});
-    change_button = add_button(pick_frame, text::kaddji_change_caption, {35, 91, 105, 24});
-    delete_button = add_button(pick_frame, text::kaddji_delete_caption, {156, 91, 105, 24});
-
-    exit_button = add_button(this, text::wide_exit_caption, {59, 276, 183, 28});
-
-    set_tab_order({fields.name, fields.length, fields.width, fields.height, ok_button,
-                   cancel_button, user_types, change_button, delete_button, exit_button});
-    fields.name->setFocus();
+    build_form(text::kaddji_title, 315, 309, controls);
+    user_types = form::part<selection_list>(*this, "user_types");
+    change_button = form::part<QPushButton>(*this, "change_button");
+    delete_button = form::part<QPushButton>(*this, "delete_button");
 
     connect(ok_button, &QPushButton::clicked, this, &kaddji::add);
     connect(cancel_button, &QPushButton::clicked, this, [this] { fields.clear(); });
     connect(change_button, &QPushButton::clicked, this, &kaddji::change);
     connect(delete_button, &QPushButton::clicked, this, &kaddji::remove);
-    connect(exit_button, &QPushButton::clicked, this, &QDialog::reject);
 }
 
 bool kaddji::fill_user_types() {

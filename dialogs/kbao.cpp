@@ -3,16 +3,47 @@
 #include <QLineEdit>
 #include <QPushButton>
 
-#include "dialogs/catalogue_host.h"
 #include "catalogue/catalogue_store.h"
 #include "catalogue/messages.h"
-#include "ui/frame_box.h"
+#include "dialogs/catalogue_host.h"
+#include "ui/palette.h"
 #include "ui/prompts.h"
 #include "ui/selection_list.h"
 
 namespace varnel {
 
 using namespace dialog_parts;
+
+namespace {
+
+using form::kind;
+using palette::red;
+
+// clang-format off
+constexpr form::control controls[] = {
+    {"entry_frame", kind::frame, "", {5, 5, 234, 162}, text::kbao_add_frame},
+    {"name_label", kind::label, "entry_frame", {12, 20, 0, 0}, text::kbao_name_label},
+    {"name_field", kind::field, "entry_frame", {87, 15, 133, 21}},
+    {"length_label", kind::label, "entry_frame", {16, 45, 0, 0}, text::length_label},
+    {"length_field", kind::field, "entry_frame", {42, 42, 91, 18}},
+    {"length_unit", kind::label, "entry_frame", {136, 45, 0, 0}, text::unit_label, red},
+    {"width_label", kind::label, "entry_frame", {16, 71, 0, 0}, text::width_label},
+    {"width_field", kind::field, "entry_frame", {42, 67, 91, 18}},
+    {"width_unit", kind::label, "entry_frame", {136, 71, 0, 0}, text::unit_label, red},
+    {"height_label", kind::label, "entry_frame", {16, 98, 0, 0}, text::height_label},
+    {"height_field", kind::field, "entry_frame", {42, 95, 91, 18}},
+    {"height_unit", kind::label, "entry_frame", {136, 96, 0, 0}, text::unit_label, red},
+    {"ok_button", kind::button, "entry_frame", {28, 125, 76, 26}, text::ok_caption},
+    {"cancel_button", kind::button, "entry_frame", {123, 125, 76, 26}, text::cancel_caption},
+    {"pick_frame", kind::frame, "", {3, 174, 239, 93}, text::kbao_pick_frame},
+    {"cartons", kind::list, "pick_frame", {35, 19, 170, 20}},
+    {"change_button", kind::button, "pick_frame", {28, 53, 77, 27}, text::kbao_change_caption},
+    {"delete_button", kind::button, "pick_frame", {121, 53, 77, 27}, text::kbao_delete_caption},
+    {"exit_button", kind::button, "", {54, 274, 121, 26}, text::narrow_exit_caption},
+};
+// clang-format on
+
+}  // namespace
 
 kbao::kbao(catalogue_store& store, prompts& prompts, catalogue_host& host)
     : catalogue_dialog(prompts, host), store_(store) {
@@ -21,35 +52,15 @@ kbao::kbao(catalogue_store& store, prompts& prompts, catalogue_host& host)
 }
 
 void kbao::build() {
-    set_up(*this, text::kbao_title, 247, 308);
-
-    QWidget* entry_frame = add_frame(this, text::kbao_add_frame, {5, 5, 234, 162});
-    add_label(entry_frame, text::kbao_name_label, {12, 20});
-    fields.name = add_field(entry_frame, {87, 15, 133, 21});
-    fields.add_sizes(entry_frame,
-                     {{{16, 45}, {42, 42, 91, 18}, {136, 45}},
-                      {{16, 71}, {42, 67, 91, 18}, {136, 71}},
-                      {{16, 98}, {42, 95, 91, 18}, {136, 96}}},
-                     red);
-    ok_button = add_button(entry_frame, text::ok_caption, {28, 125, 76, 26});
-    cancel_button = add_button(entry_frame, text::cancel_caption, {123, 125, 76, 26});
-
-    QWidget* pick_frame = add_frame(this, text::kbao_pick_frame, {3, 174, 239, 93});
-    cartons = add_list(pick_frame, {35, 19, 170, 20});
-    change_button = add_button(pick_frame, text::kbao_change_caption, {28, 53, 77, 27});
-    delete_button = add_button(pick_frame, text::kbao_delete_caption, {121, 53, 77, 27});
-
-    exit_button = add_button(this, text::narrow_exit_caption, {54, 274, 121, 26});
-
-    set_tab_order({fields.name, fields.length, fields.width, fields.height, ok_button,
-                   cancel_button, cartons, change_button, delete_button, exit_button});
-    fields.name->setFocus();
+    build_form(text::kbao_title, 247, 308, controls);
+    cartons = form::part<selection_list>(*this, "cartons");
+    change_button = form::part<QPushButton>(*this, "change_button");
+    delete_button = form::part<QPushButton>(*this, "delete_button");
 
     connect(ok_button, &QPushButton::clicked, this, &kbao::add);
     connect(cancel_button, &QPushButton::clicked, this, &kbao::clear_entry);
     connect(change_button, &QPushButton::clicked, this, &kbao::change);
     connect(delete_button, &QPushButton::clicked, this, &kbao::remove);
-    connect(exit_button, &QPushButton::clicked, this, &QDialog::reject);
 }
 
 bool kbao::fill_cartons() {

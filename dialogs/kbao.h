@@ -23,13 +23,9 @@ public:
     void change();
     void remove();
 
-    dialog_parts::entry_fields fields;
-    QPushButton* ok_button{};
-    QPushButton* cancel_button{};
     selection_list* cartons{};
     QPushButton* change_button{};
     QPushButton* delete_button{};
-    QPushButton* exit_button{};
 
 private:
     void build();

@@ -5,10 +5,29 @@
 #include <QPushButton>
 
 #include "plan/messages.h"
+#include "ui/form.h"
+#include "ui/palette.h"
 #include "ui/prompts.h"
 #include "ui/qtext.h"
 
 namespace varnel {
+
+namespace {
+
+using form::kind;
+
+// The table's order is the keyboard order.
+// clang-format off
+constexpr form::control controls[] = {
+    // 10.5 points
+    {"prompt_label", kind::label, "", {39, 19, 126, 14}, text::new_plan_prompt, palette::blue, 14},
+    {"name_field", kind::field, "", {12, 43, 219, 23}},
+    {"ok_button", kind::button, "", {11, 84, 102, 25}, text::new_plan_ok},
+    {"cancel_button", kind::button, "", {127, 84, 102, 25}, text::new_plan_cancel},
+};
+// clang-format on
+
+}  // namespace
 
 kcnew::kcnew(prompts& prompts, QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
@@ -16,27 +35,14 @@ kcnew::kcnew(prompts& prompts, QWidget* parent)
       prompts_(prompts) {
     setWindowTitle(qtext(text::new_plan_title));
     setFixedSize(242, 127);
-
-    prompt_label = new QLabel(qtext(text::new_plan_prompt), this);
-    prompt_label->setGeometry(39, 19, 126, 14);
-    QFont prompt_font(QStringLiteral("SimSun"));
-    prompt_font.setPixelSize(14);  // 10.5 points
-    prompt_label->setFont(prompt_font);
-    QPalette blue = prompt_label->palette();
-    blue.setColor(QPalette::WindowText, QColor(0, 0, 255));
-    prompt_label->setPalette(blue);
-
-    name_field = new QLineEdit(this);
-    name_field->setGeometry(12, 43, 219, 23);
-    ok_button = new QPushButton(qtext(text::new_plan_ok), this);
-    ok_button->setGeometry(11, 84, 102, 25);
-    cancel_button = new QPushButton(qtext(text::new_plan_cancel), this);
-    cancel_button->setGeometry(127, 84, 102, 25);
+    form::build(*this, controls);
+    prompt_label = form::part<QLabel>(*this, "prompt_label");
+    name_field = form::part<QLineEdit>(*this, "name_field");
+    ok_button = form::part<QPushButton>(*this, "ok_button");
+    cancel_button = form::part<QPushButton>(*this, "cancel_button");
     // Enter confirms, as in the other dialogs; on a focused Cancel it cancels.
     ok_button->setDefault(true);
 
-    setTabOrder(name_field, ok_button);
-    setTabOrder(ok_button, cancel_button);
     name_field->setFocus();
 
     connect(ok_button, &QPushButton::clicked, this, &kcnew::accept_name);

@@ -3,15 +3,42 @@
 #include <QLineEdit>
 #include <QPushButton>
 
-#include "dialogs/catalogue_host.h"
 #include "catalogue/catalogue_store.h"
 #include "catalogue/messages.h"
-#include "ui/frame_box.h"
+#include "dialogs/catalogue_host.h"
+#include "ui/palette.h"
 #include "ui/prompts.h"
 
 namespace varnel {
 
 using namespace dialog_parts;
+
+namespace {
+
+using form::kind;
+using palette::red;
+
+// clang-format off
+constexpr form::control controls[] = {
+    {"frame", kind::frame, "", {8, 11, 280, 159}, text::kgengaibao_frame},
+    {"name_label", kind::label, "frame", {13, 24, 0, 0}, text::kgengaibao_name_label},
+    {"name_field", kind::field, "frame", {108, 19, 151, 22}},
+    {"length_label", kind::label, "frame", {27, 48, 0, 0}, text::length_label},
+    {"length_field", kind::field, "frame", {55, 46, 64, 20}},
+    {"length_unit", kind::label, "frame", {125, 50, 0, 0}, text::unit_label, red},
+    {"width_label", kind::label, "frame", {27, 73, 0, 0}, text::width_label},
+    {"width_field", kind::field, "frame", {55, 71, 64, 18}},
+    {"width_unit", kind::label, "frame", {125, 74, 0, 0}, text::unit_label, red},
+    {"height_label", kind::label, "frame", {27, 96, 0, 0}, text::height_label},
+    {"height_field", kind::field, "frame", {55, 95, 64, 18}},
+    {"height_unit", kind::label, "frame", {125, 98, 0, 0}, text::unit_label, red},
+    {"ok_button", kind::button, "frame", {36, 123, 87, 24}, text::ok_caption},
+    {"cancel_button", kind::button, "frame", {147, 123, 87, 24}, text::cancel_caption},
+    {"exit_button", kind::button, "", {65, 179, 151, 25}, text::narrow_exit_caption},
+};
+// clang-format on
+
+}  // namespace
 
 kgengaibao::kgengaibao(catalogue_store& store, prompts& prompts, catalogue_host& host)
     : catalogue_dialog(prompts, host), store_(store) {
@@ -20,27 +47,9 @@ kgengaibao::kgengaibao(catalogue_store& store, prompts& prompts, catalogue_host&
 }
 
 void kgengaibao::build() {
-    set_up(*this, text::kgengaibao_title, 297, 213);
-
-    QWidget* frame = add_frame(this, text::kgengaibao_frame, {8, 11, 280, 159});
-    add_label(frame, text::kgengaibao_name_label, {13, 24});
-    fields.name = add_field(frame, {108, 19, 151, 22});
-    fields.add_sizes(frame,
-                     {{{27, 48}, {55, 46, 64, 20}, {125, 50}},
-                      {{27, 73}, {55, 71, 64, 18}, {125, 74}},
-                      {{27, 96}, {55, 95, 64, 18}, {125, 98}}},
-                     red);
-    ok_button = add_button(frame, text::ok_caption, {36, 123, 87, 24});
-    cancel_button = add_button(frame, text::cancel_caption, {147, 123, 87, 24});
-    exit_button = add_button(this, text::narrow_exit_caption, {65, 179, 151, 25});
-
-    set_tab_order({fields.name, fields.length, fields.width, fields.height, ok_button,
-                   cancel_button, exit_button});
-    fields.name->setFocus();
-
+    build_form(text::kgengaibao_title, 297, 213, controls);
     connect(ok_button, &QPushButton::clicked, this, &kgengaibao::change);
     connect(cancel_button, &QPushButton::clicked, this, &kgengaibao::fill);
-    connect(exit_button, &QPushButton::clicked, this, &QDialog::reject);
 }
 
 void kgengaibao::fill() {
@@ -76,7 +85,7 @@ void kgengaibao::change() {
     }
     // The change is written; a main list that cannot show it is reported.
     say(host_.load_bao() == catalogue_host::refill::done ? text::carton_changed
-                                                        : text::carton_change_failed);
+                                                         : text::carton_change_failed);
     accept();
 }
 

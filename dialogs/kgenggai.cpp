@@ -3,14 +3,42 @@
 #include <QLineEdit>
 #include <QPushButton>
 
-#include "dialogs/catalogue_host.h"
 #include "catalogue/catalogue_store.h"
 #include "catalogue/messages.h"
+#include "dialogs/catalogue_host.h"
+#include "ui/palette.h"
 #include "ui/prompts.h"
 
 namespace varnel {
 
 using namespace dialog_parts;
+
+namespace {
+
+using form::kind;
+using palette::blue, palette::red;
+
+// clang-format off
+constexpr form::control controls[] = {
+    {"prompt", kind::label, "", {19, 9, 0, 0}, text::kgenggai_prompt, blue},
+    {"name_label", kind::label, "", {15, 30, 0, 0}, text::container_name_label},
+    {"name_field", kind::field, "", {92, 27, 124, 19}},
+    {"length_label", kind::label, "", {14, 55, 0, 0}, text::length_label},
+    {"length_field", kind::field, "", {43, 51, 90, 19}},
+    {"length_unit", kind::label, "", {136, 54, 0, 0}, text::unit_label, red},
+    {"width_label", kind::label, "", {14, 77, 0, 0}, text::width_label},
+    {"width_field", kind::field, "", {43, 74, 90, 19}},
+    {"width_unit", kind::label, "", {136, 76, 0, 0}, text::unit_label, red},
+    {"height_label", kind::label, "", {14, 99, 0, 0}, text::height_label},
+    {"height_field", kind::field, "", {43, 96, 90, 19}},
+    {"height_unit", kind::label, "", {136, 98, 0, 0}, text::unit_label, red},
+    {"ok_button", kind::button, "", {22, 127, 98, 24}, text::kgenggai_ok_caption},
+    {"cancel_button", kind::button, "", {130, 127, 98, 24}, text::cancel_caption},
+    {"exit_button", kind::button, "", {36, 162, 176, 24}, text::kgenggai_exit_caption},
+};
+// clang-format on
+
+}  // namespace
 
 kgenggai::kgenggai(catalogue_store& store, prompts& prompts, catalogue_host& host)
     : catalogue_dialog(prompts, host), store_(store) {
@@ -19,27 +47,9 @@ kgenggai::kgenggai(catalogue_store& store, prompts& prompts, catalogue_host& hos
 }
 
 void kgenggai::build() {
-    set_up(*this, text::kgenggai_title, 259, 197);
-
-    add_label(this, text::kgenggai_prompt, {19, 9}, blue);
-    add_label(this, text::container_name_label, {15, 30});
-    fields.name = add_field(this, {92, 27, 124, 19});
-    fields.add_sizes(this,
-                     {{{14, 55}, {43, 51, 90, 19}, {136, 54}},
-                      {{14, 77}, {43, 74, 90, 19}, {136, 76}},
-                      {{14, 99}, {43, 96, 90, 19}, {136, 98}}},
-                     red);
-    ok_button = add_button(this, text::kgenggai_ok_caption, {22, 127, 98, 24});
-    cancel_button = add_button(this, text::cancel_caption, {130, 127, 98, 24});
-    exit_button = add_button(this, text::kgenggai_exit_caption, {36, 162, 176, 24});
-
-    set_tab_order({fields.name, fields.length, fields.width, fields.height, ok_button,
-                   cancel_button, exit_button});
-    fields.name->setFocus();
-
+    build_form(text::kgenggai_title, 259, 197, controls);
     connect(ok_button, &QPushButton::clicked, this, &kgenggai::change);
     connect(cancel_button, &QPushButton::clicked, this, &kgenggai::fill);
-    connect(exit_button, &QPushButton::clicked, this, &QDialog::reject);
 }
 
 void kgenggai::fill() {

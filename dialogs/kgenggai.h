@@ -20,11 +20,6 @@ public:
     void fill();
     void change();
 
-    dialog_parts::entry_fields fields;
-    QPushButton* ok_button{};
-    QPushButton* cancel_button{};
-    QPushButton* exit_button{};
-
 private:
     void build();
 

@@ -3,40 +3,46 @@
 #include <QLineEdit>
 #include <QPushButton>
 
-#include "dialogs/catalogue_host.h"
 #include "catalogue/messages.h"
-#include "ui/frame_box.h"
+#include "dialogs/catalogue_host.h"
 #include "ui/prompts.h"
 
 namespace varnel {
 
 using namespace dialog_parts;
 
-kinputji::kinputji(prompts& prompts, catalogue_host& host)
-    : catalogue_dialog(prompts, host) {
+namespace {
+
+using form::kind;
+
+// clang-format off
+constexpr form::control controls[] = {
+    {"frame", kind::frame, "", {4, 1, 295, 140}},
+    {"length_label", kind::label, "frame", {11, 16, 0, 0}, text::length_label},
+    {"length_field", kind::field, "frame", {37, 13, 65, 19}},
+    {"length_unit", kind::label, "frame", {108, 16, 0, 0}, text::unit_label},
+    {"width_label", kind::label, "frame", {11, 35, 0, 0}, text::width_label},
+    {"width_field", kind::field, "frame", {37, 32, 65, 19}},
+    {"width_unit", kind::label, "frame", {108, 35, 0, 0}, text::unit_label},
+    {"height_label", kind::label, "frame", {11, 53, 0, 0}, text::height_label},
+    {"height_field", kind::field, "frame", {37, 50, 65, 19}},
+    {"height_unit", kind::label, "frame", {108, 53, 0, 0}, text::unit_label},
+    {"ok_button", kind::button, "frame", {15, 78, 100, 23}, text::kinputji_ok_caption},
+    {"cancel_button", kind::button, "frame", {15, 108, 100, 23}, text::kinputji_cancel_caption},
+    {"exit_button", kind::button, "", {70, 148, 153, 27}, text::wide_exit_caption},
+};
+// clang-format on
+
+}  // namespace
+
+kinputji::kinputji(prompts& prompts, catalogue_host& host) : catalogue_dialog(prompts, host) {
     build();
 }
 
 void kinputji::build() {
-    set_up(*this, text::kinputji_title, 312, 183);
-
-    QWidget* frame = add_frame(this, "", {4, 1, 295, 140});
-    fields.add_sizes(frame,
-                     {{{11, 16}, {37, 13, 65, 19}, {108, 16}},
-                      {{11, 35}, {37, 32, 65, 19}, {108, 35}},
-                      {{11, 53}, {37, 50, 65, 19}, {108, 53}}},
-                     black);
-    ok_button = add_button(frame, text::kinputji_ok_caption, {15, 78, 100, 23});
-    cancel_button = add_button(frame, text::kinputji_cancel_caption, {15, 108, 100, 23});
-    exit_button = add_button(this, text::wide_exit_caption, {70, 148, 153, 27});
-
-    set_tab_order(
-        {fields.length, fields.width, fields.height, ok_button, cancel_button, exit_button});
-    fields.length->setFocus();
-
+    build_form(text::kinputji_title, 312, 183, controls);
     connect(ok_button, &QPushButton::clicked, this, &kinputji::set_size);
     connect(cancel_button, &QPushButton::clicked, this, &kinputji::clear_sizes);
-    connect(exit_button, &QPushButton::clicked, this, &QDialog::reject);
 }
 
 void kinputji::set_size() {

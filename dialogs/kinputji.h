@@ -7,7 +7,6 @@ class QPushButton;
 
 namespace varnel {
 
-
 // A container size typed by hand for the current plan: it goes into the main
 // window's container fields and nowhere else.
 class kinputji : public catalogue_dialog {
@@ -17,11 +16,6 @@ public:
 
     void set_size();
     void clear_sizes();
-
-    dialog_parts::entry_fields fields;  // no name field
-    QPushButton* ok_button{};
-    QPushButton* cancel_button{};
-    QPushButton* exit_button{};
 
 private:
     void build();

@@ -10,13 +10,43 @@
 #include "catalogue/messages.h"
 #include "dialogs/dialog_parts.h"
 #include "dialogs/messages.h"
-#include "ui/frame_box.h"
+#include "ui/form.h"
+#include "ui/palette.h"
 #include "ui/prompts.h"
 #include "ui/qtext.h"
 
 namespace varnel {
 
 using namespace dialog_parts;
+
+namespace {
+
+using form::kind;
+using palette::blue, palette::dark_blue;
+
+// The table's order is the keyboard order.
+// clang-format off
+constexpr form::control controls[] = {
+    {"order_frame", kind::frame, "", {3, 3, 306, 120}, text::order_frame, dark_blue},
+    {"quantity_label", kind::label, "order_frame", {14, 23, 0, 0}, text::quantity_label},
+    {"quantity_field", kind::field, "order_frame", {98, 20, 120, 19}},
+    {"quantity_unit", kind::label, "order_frame", {224, 23, 0, 0}, text::pieces, blue},
+    {"carton_weight_label", kind::label, "order_frame", {14, 48, 0, 0}, text::carton_weight_label},
+    {"carton_weight_field", kind::field, "order_frame", {98, 45, 120, 19}},
+    {"carton_weight_unit", kind::label, "order_frame", {224, 48, 0, 0}, text::kilogram_unit, blue},
+    {"payload_label", kind::label, "order_frame", {14, 73, 0, 0}, text::payload_label},
+    {"payload_field", kind::field, "order_frame", {98, 70, 120, 19}},
+    {"payload_unit", kind::label, "order_frame", {224, 73, 0, 0}, text::kilogram_unit, blue},
+    {"work_out_button", kind::button, "order_frame", {98, 94, 120, 22}, text::work_out_caption},
+    {"result_frame", kind::frame, "", {3, 127, 306, 160}, text::result_frame, blue},
+    {"result_text", kind::label, "result_frame", {14, 20, 0, 0}},
+    {"draw_last_button", kind::button, "result_frame", {14, 124, 134, 24}, text::draw_last_caption},
+    {"draw_each_button", kind::button, "result_frame", {158, 124, 134, 24}, text::draw_each_caption},
+    {"exit_button", kind::button, "", {66, 295, 183, 28}, text::wide_exit_caption},
+};
+// clang-format on
+
+}  // namespace
 
 kzhuangyun::kzhuangyun(prompts& prompts, std::int64_t plan_cartons, int payload_kg, QWidget* parent)
     : QDialog(parent), prompts_(prompts), plan_cartons_(plan_cartons) {
@@ -25,35 +55,23 @@ kzhuangyun::kzhuangyun(prompts& prompts, std::int64_t plan_cartons, int payload_
 
 void kzhuangyun::build(int payload_kg) {
     set_up(*this, text::kzhuangyun_title, 315, 330);
+    form::build(*this, controls);
+    quantity_field = form::part<QLineEdit>(*this, "quantity_field");
+    carton_weight_field = form::part<QLineEdit>(*this, "carton_weight_field");
+    payload_field = form::part<QLineEdit>(*this, "payload_field");
+    work_out_button = form::part<QPushButton>(*this, "work_out_button");
+    result_text = form::part<QLabel>(*this, "result_text");
+    draw_last_button = form::part<QPushButton>(*this, "draw_last_button");
+    draw_each_button = form::part<QPushButton>(*this, "draw_each_button");
+    exit_button = form::part<QPushButton>(*this, "exit_button");
 
-    QWidget* order = add_frame(this, text::order_frame, {3, 3, 306, 120}, dark_blue);
-    add_label(order, text::quantity_label, {14, 23});
-    quantity_field = add_field(order, {98, 20, 120, 19});
-    add_label(order, text::pieces, {224, 23}, blue);
-    add_label(order, text::carton_weight_label, {14, 48});
-    carton_weight_field = add_field(order, {98, 45, 120, 19});
-    add_label(order, text::kilogram_unit, {224, 48}, blue);
-    add_label(order, text::payload_label, {14, 73});
-    payload_field = add_field(order, {98, 70, 120, 19});
-    add_label(order, text::kilogram_unit, {224, 73}, blue);
     if (payload_kg > 0) payload_field->setText(QString::number(payload_kg));
-    work_out_button = add_button(order, text::work_out_caption, {98, 94, 120, 22});
     // Enter works the order out from any field.
     work_out_button->setDefault(true);
-
-    QWidget* result = add_frame(this, text::result_frame, {3, 127, 306, 160}, blue);
-    result_text = add_label(result, "", {14, 20});
     result_text->setFixedWidth(280);
     result_text->setWordWrap(true);
-    draw_last_button = add_button(result, text::draw_last_caption, {14, 124, 134, 24});
-    draw_each_button = add_button(result, text::draw_each_caption, {158, 124, 134, 24});
     draw_last_button->setEnabled(false);
     draw_each_button->setEnabled(false);
-
-    exit_button = add_button(this, text::wide_exit_caption, {66, 295, 183, 28});
-
-    set_tab_order({quantity_field, carton_weight_field, payload_field, work_out_button,
-                   draw_last_button, draw_each_button, exit_button});
     quantity_field->setFocus();
 
     connect(work_out_button, &QPushButton::clicked, this, &kzhuangyun::work_out);

@@ -6,7 +6,9 @@
 #include <algorithm>
 
 #include "engine/calculation.h"
+#include "ui/look.h"
 #include "ui/messages.h"
+#include "ui/palette.h"
 #include "view/pixel_canvas.h"
 #include "view/projection.h"
 #include "view/stack_drawing.h"
@@ -74,11 +76,8 @@ QImage about_picture(QSize size) {
     QPainter painter(&image);
     painter.drawImage(0, title_height,
                       loaded_container(QSize(size.width(), size.height() - title_height)));
-    QFont font(QStringLiteral("SimSun"));
-    font.setPixelSize(16);
-    font.setBold(true);
-    painter.setFont(font);
-    painter.setPen(QColor(0, 0, 128));
+    painter.setFont(simsun(16, true));
+    painter.setPen(palette::navy);
     painter.drawText(QRect(0, 0, size.width(), title_height), Qt::AlignCenter,
                      QString::fromUtf8(text::application_title));
     painter.setPen(QColor(160, 160, 160));

@@ -9,33 +9,36 @@
 #include "help/about_picture.h"
 #include "help/help_commands.h"
 #include "help/messages.h"
+#include "ui/form.h"
 #include "ui/link_label.h"
+#include "ui/look.h"
 #include "ui/messages.h"
+#include "ui/palette.h"
 #include "ui/prompts.h"
+#include "ui/qtext.h"
 
 namespace varnel {
 
 namespace {
 
-const QColor dark_red(128, 0, 0);
-const QColor link_blue(0, 0, 255);
+using form::kind;
+using palette::blue, palette::maroon;
 
-QFont song(int pixels) {
-    QFont font(QStringLiteral("SimSun"));
-    font.setPixelSize(pixels);
-    return font;
-}
+// The labels' places were made for a face whose lines are 13 pixels high;
+// where the face in use needs more room (or an address is longer) a label
+// grows about the same centre, so nothing is cut.
+// clang-format off
+constexpr form::control controls[] = {
+    {"picture", kind::picture, "", {14, 12, 186, 122}},
+    {"version_label", kind::label, "", {215, 111, 72, 13}, text::version, maroon},
+    {"notice_label", kind::label, "", {69, 164, 171, 13}, text::about_notice},
+    {"web_label", kind::link, "", {71, 188, 146, 13}, text::web_label, blue, 0, false, maker::web_address},
+    {"mail_label", kind::link, "", {66, 206, 157, 13}, text::mail_label, blue, 0, false, maker::mail_address},
+};
+// clang-format on
 
-void set_colour(QLabel* label, const QColor& colour) {
-    QPalette palette = label->palette();
-    palette.setColor(QPalette::WindowText, colour);
-    label->setPalette(palette);
-}
-
-// A one-line label at its place. The places were made for a face whose lines
-// are 13 pixels high; where the face in use needs more room (or an address
-// is longer) the label grows about the same centre, so nothing is cut.
-void place(QLabel* label, const QRect& layout) {
+void grow_about_centre(QLabel* label) {
+    const QRect layout = label->geometry();
     QFont underlined = label->font();
     underlined.setUnderline(true);
     const QSize text = QFontMetrics(underlined).size(Qt::TextSingleLine, label->text());
@@ -52,20 +55,18 @@ void place(QLabel* label, const QRect& layout) {
 aboutus::aboutus(prompts& ask, QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                           Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint),
-      ask_(ask),
-      picture_(new QLabel(this)),
-      version_(new QLabel(QString::fromUtf8(text::version), this)),
-      notice_(new QLabel(QString::fromUtf8(text::about_notice), this)),
-      web_(new link_label(
-          QString::fromUtf8(text::web_label) + QString::fromUtf8(maker::web_address), this)),
-      mail_(new link_label(
-          QString::fromUtf8(text::mail_label) + QString::fromUtf8(maker::mail_address), this)) {
-    setWindowTitle(QString::fromUtf8(text::about_caption));
+      ask_(ask) {
+    setWindowTitle(qtext(text::about_caption));
     setFixedSize(312, 239);
-    setFont(song(12));
+    setFont(simsun(12));
+    form::build(*this, controls);
+    picture_ = form::part<QLabel>(*this, "picture");
+    version_ = form::part<QLabel>(*this, "version_label");
+    notice_ = form::part<QLabel>(*this, "notice_label");
+    web_ = form::part<link_label>(*this, "web_label");
+    mail_ = form::part<link_label>(*this, "mail_label");
 
     picture_->setPixmap(QPixmap::fromImage(about_picture()));
-    picture_->setGeometry(14, 12, 186, 122);
 
     // The notice opens with "©" and digits, whose advances are fractional:
     // the Han characters after them would land between pixels, where the thin
@@ -75,23 +76,16 @@ aboutus::aboutus(prompts& ask, QWidget* parent)
     QFont whole_pixels = font();
     whole_pixels.setHintingPreference(QFont::PreferFullHinting);
     notice_->setFont(whole_pixels);
-
-    set_colour(version_, dark_red);
-    set_colour(web_, link_blue);
-    set_colour(mail_, link_blue);
-    place(version_, {215, 111, 72, 13});
-    place(notice_, {69, 164, 171, 13});
-    place(web_, {71, 188, 146, 13});
-    place(mail_, {66, 206, 157, 13});
+    for (QLabel* label : std::initializer_list<QLabel*>{version_, notice_, web_, mail_}) {
+        grow_about_centre(label);
+    }
 
     new underline_clearer(this, {web_, mail_});
     connect(web_, &link_label::clicked, this, [this] {
-        open_or_explain(ask_, maker_web_url(), text::web_page_unopened,
-                        QString::fromUtf8(maker::web_address));
+        open_or_explain(ask_, maker_web_url(), text::web_page_unopened, qtext(maker::web_address));
     });
     connect(mail_, &link_label::clicked, this, [this] {
-        open_or_explain(ask_, feedback_url(), text::mail_unopened,
-                        QString::fromUtf8(maker::mail_address));
+        open_or_explain(ask_, feedback_url(), text::mail_unopened, qtext(maker::mail_address));
     });
 }
 

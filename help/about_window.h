@@ -27,11 +27,11 @@ protected:
 
 private:
     prompts& ask_;
-    QLabel* picture_;
-    QLabel* version_;
-    QLabel* notice_;
-    link_label* web_;
-    link_label* mail_;
+    QLabel* picture_{};
+    QLabel* version_{};
+    QLabel* notice_{};
+    link_label* web_{};
+    link_label* mail_{};
 };
 
 }  // namespace varnel

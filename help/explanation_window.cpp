@@ -8,7 +8,11 @@
 #include <cmath>
 
 #include "help/messages.h"
+#include "ui/form.h"
+#include "ui/look.h"
 #include "ui/messages.h"
+#include "ui/palette.h"
+#include "ui/qtext.h"
 
 namespace varnel {
 
@@ -18,15 +22,8 @@ constexpr int margin = 12;
 constexpr int header_height = 32;  // the rule under the header
 constexpr int body_top = 40;
 
-const QColor header_colour(0, 0, 128);
-const QColor step_colour(128, 0, 0);
-
-QFont song(int pixels, bool bold = false) {
-    QFont font(QStringLiteral("SimSun"));
-    font.setPixelSize(pixels);
-    font.setBold(bold);
-    return font;
-}
+const QColor header_colour = palette::navy;
+const QColor step_colour = palette::maroon;
 
 const char* const steps[] = {text::explanation_step_1, text::explanation_step_2,
                              text::explanation_step_3, text::explanation_step_4};
@@ -34,7 +31,7 @@ const char* const steps[] = {text::explanation_step_1, text::explanation_step_2,
 // Each step its own paragraph, its "第…步：" in dark red bold, so the eye
 // finds the four steps at once.
 void write_steps(QTextDocument& body) {
-    body.setDefaultFont(song(12));
+    body.setDefaultFont(simsun(12));
     body.setDocumentMargin(0);
     body.setTextWidth(explanation_picture::place.width() - 2 * margin);
     QTextCursor cursor(&body);
@@ -88,11 +85,11 @@ void explanation_picture::paintEvent(QPaintEvent*) {
     const QStringList names = header();
     const QRect header_box(margin, 0, width() - 2 * margin, header_height - 2);
     painter.setPen(header_colour);
-    painter.setFont(song(16, true));
+    painter.setFont(simsun(16, true));
     painter.drawText(header_box, Qt::AlignLeft | Qt::AlignBottom, names[0]);
-    painter.setFont(song(12));
+    painter.setFont(simsun(12));
     painter.drawText(header_box, Qt::AlignRight | Qt::AlignBottom, names[1]);
-    painter.setPen(QColor(128, 128, 128));
+    painter.setPen(palette::dark_grey);
     painter.drawLine(margin, header_height, width() - margin, header_height);
     painter.setPen(Qt::white);
     painter.drawLine(margin, header_height + 1, width() - margin, header_height + 1);
@@ -101,21 +98,30 @@ void explanation_picture::paintEvent(QPaintEvent*) {
     body_.drawContents(&painter);
 }
 
+// clang-format off
+constexpr form::control controls[] = {
+    {"picture", form::kind::custom, "", explanation_picture::place},
+    {"close_button", form::kind::button, "", {74, 210, 191, 28}, text::close_this_window},
+};
+// clang-format on
+
 kjisuanshouming::kjisuanshouming(QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                           Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
-                          Qt::WindowCloseButtonHint),
-      picture_(new explanation_picture(this)),
-      close_button_(new QPushButton(QString::fromUtf8(text::close_this_window), this)) {
-    setWindowTitle(QString::fromUtf8(text::explanation_caption));
+                          Qt::WindowCloseButtonHint) {
+    setWindowTitle(qtext(text::explanation_caption));
     setFixedSize(353, 248);
-    setFont(song(12));
+    setFont(simsun(12));
     QPalette light = palette();
-    light.setColor(QPalette::Window, QColor(224, 224, 224));
+    light.setColor(QPalette::Window, palette::light_grey);
     setPalette(light);
     setAutoFillBackground(true);
 
-    close_button_->setGeometry(74, 210, 191, 28);
+    form::build(*this, controls, [](const form::control&, QWidget* frame) -> QWidget* {
+        return new explanation_picture(frame);
+    });
+    picture_ = form::part<explanation_picture>(*this, "picture");
+    close_button_ = form::part<QPushButton>(*this, "close_button");
     close_button_->setDefault(true);
     connect(close_button_, &QPushButton::clicked, this, &QDialog::accept);
 }

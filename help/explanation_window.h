@@ -39,8 +39,8 @@ public:
     QPushButton* close_button() const { return close_button_; }
 
 private:
-    explanation_picture* picture_;
-    QPushButton* close_button_;
+    explanation_picture* picture_{};
+    QPushButton* close_button_{};
 };
 
 }  // namespace varnel

@@ -23,6 +23,7 @@
 #include "dialogs/kinputji.h"
 #include "engine/calculation.h"
 #include "tests/app/window_fixture.h"
+#include "tests/support/form_places.h"
 #include "ui/link_label.h"
 #include "ui/selection_list.h"
 #include "view/projection.h"
@@ -32,6 +33,9 @@ using namespace varnel;
 using test_support::same_pixels;
 using test_support::parts;
 using test_support::window_fixture;
+using test_support::check_place;
+using test_support::place_columns;
+using test_support::place_row;
 
 namespace {
 
@@ -59,8 +63,6 @@ pixel_canvas expected_drawing(const load_model& plan, int n, bool outline) {
 }
 
 pixel_canvas empty_drawing() { return drawing_area().pixels(); }
-
-QGroupBox* frame_of(QWidget* w) { return qobject_cast<QGroupBox*>(w->parentWidget()); }
 
 }  // namespace
 
@@ -92,7 +94,7 @@ private slots:
         QVERIFY(same_pixels(parts(w).drawing->pixels(), empty_drawing()));
     }
 
-    void window_and_panels_sit_where_the_user_knows_them() {
+    void window_is_fixed_with_the_tool_bar_across_its_top() {
         window_fixture f;
         kmain& w = f.w();
         QCOMPARE(w.centralWidget()->size(), QSize(728, 510));
@@ -100,46 +102,63 @@ private slots:
         QVERIFY(!(w.windowFlags() & Qt::WindowMaximizeButtonHint));
         QCOMPARE(w.minimumSize(), w.maximumSize());
         QCOMPARE(parts(w).toolbar->geometry(), QRect(0, 0, 728, 42));
+    }
 
-        const struct {
-            QWidget* widget;
-            QRect geometry;
-            const char* frame_caption;
-        } placed[] = {
-            {parts(w).container_list, {69, 18, 142, 20}, "集装箱尺寸(单位：cm)"},
-            {parts(w).container_length, {242, 19, 48, 18}, "集装箱尺寸(单位：cm)"},
-            {parts(w).container_width, {317, 19, 48, 18}, "集装箱尺寸(单位：cm)"},
-            {parts(w).container_height, {390, 19, 48, 18}, "集装箱尺寸(单位：cm)"},
-            {parts(w).manual_input_button, {451, 16, 101, 24}, "集装箱尺寸(单位：cm)"},
-            {parts(w).container_types_button, {562, 16, 149, 24}, "集装箱尺寸(单位：cm)"},
-            {parts(w).carton_length, {29, 15, 51, 18}, "包装箱尺寸："},
-            {parts(w).carton_width, {29, 33, 51, 18}, "包装箱尺寸："},
-            {parts(w).carton_height, {29, 52, 51, 18}, "包装箱尺寸："},
-            {parts(w).carton_picture, {124, 19, 42, 44}, "包装箱尺寸："},
-            {parts(w).carton_list, {9, 96, 170, 20}, "包装箱尺寸："},
-            {parts(w).carton_types_button, {18, 122, 141, 23}, "包装箱尺寸："},
-            {parts(w).single_placement, {12, 26, 68, 14}, "装箱信息："},
-            {parts(w).no_side_placement, {101, 26, 68, 14}, "装箱信息："},
-            {parts(w).start_button, {7, 15, 167, 28}, ""},
-            {parts(w).draw_button, {7, 49, 167, 28}, ""},
-            {parts(w).print_button, {7, 82, 167, 28}, ""},
-            {parts(w).save_button, {7, 116, 167, 28}, ""},
-            {parts(w).drawing, {7, 12, 515, 383}, ""},
-        };
-        for (const auto& p : placed) {
-            QCOMPARE(p.widget->geometry(), p.geometry);
-            QCOMPARE(frame_of(p.widget)->title(), q(p.frame_caption));
-        }
-        QCOMPARE(frame_of(parts(w).container_list)->geometry(), QRect(5, 44, 721, 48));
-        QCOMPARE(frame_of(parts(w).carton_list)->geometry(), QRect(6, 95, 185, 152));
-        QCOMPARE(frame_of(parts(w).single_placement)->geometry(), QRect(6, 249, 185, 58));
-        QCOMPARE(frame_of(parts(w).start_button)->geometry(), QRect(6, 308, 185, 155));
-        QCOMPARE(frame_of(parts(w).drawing)->geometry(), QRect(193, 95, 531, 405));
-        QCOMPARE(parts(w).utilisation_text->pos(), QPoint(10, 12));
-        QCOMPARE(parts(w).arrangement_text->pos(), QPoint(10, 36));
-        QCOMPARE(parts(w).stack_text->pos(), QPoint(19, 72));
-        QCOMPARE(parts(w).maker_label->pos(), QPoint(9, 473));
-        QCOMPARE(parts(w).web_label->pos(), QPoint(9, 487));
+    // Panels are placed in the client area, the rest in their panel; a
+    // label's width and the result texts' sizes follow their text.
+    void controls_sit_where_the_user_knows_them_data() {
+        place_columns();
+        place_row("container_panel", "", {5, 44, 721, 48}, "集装箱尺寸(单位：cm)");
+        place_row("container_list_label", "container_panel", {8, 22, 60, 12}, "选择集装箱");
+        place_row("container_list", "container_panel", {69, 18, 142, 20});
+        place_row("container_length_label", "container_panel", {221, 22, 0, 0}, "长");
+        place_row("container_length", "container_panel", {242, 19, 48, 18});
+        place_row("container_width_label", "container_panel", {299, 22, 0, 0}, "宽");
+        place_row("container_width", "container_panel", {317, 19, 48, 18});
+        place_row("container_height_label", "container_panel", {372, 22, 0, 0}, "高");
+        place_row("container_height", "container_panel", {390, 19, 48, 18});
+        place_row("manual_input_button", "container_panel", {451, 16, 101, 24}, "手动输入");
+        place_row("container_types_button", "container_panel", {562, 16, 149, 24},
+                  "增加/更改/删除集装箱");
+
+        place_row("carton_panel", "", {6, 95, 185, 152}, "包装箱尺寸：");
+        place_row("carton_length_label", "carton_panel", {7, 18, 0, 0}, "长：");
+        place_row("carton_length", "carton_panel", {29, 15, 51, 18});
+        place_row("carton_length_unit", "carton_panel", {83, 18, 0, 0}, "cm");
+        place_row("carton_width_label", "carton_panel", {7, 36, 0, 0}, "宽：");
+        place_row("carton_width", "carton_panel", {29, 33, 51, 18});
+        place_row("carton_width_unit", "carton_panel", {83, 36, 0, 0}, "cm");
+        place_row("carton_height_label", "carton_panel", {7, 55, 0, 0}, "高：");
+        place_row("carton_height", "carton_panel", {29, 52, 51, 18});
+        place_row("carton_height_unit", "carton_panel", {83, 55, 0, 0}, "cm");
+        place_row("carton_picture", "carton_panel", {124, 19, 42, 44});
+        place_row("carton_list_label", "carton_panel", {10, 79, 132, 12}, "从纸箱尺寸列表中选择：");
+        place_row("carton_list", "carton_panel", {9, 96, 170, 20});
+        place_row("carton_types_button", "carton_panel", {18, 122, 141, 23}, "包装箱尺寸列表");
+
+        place_row("options_panel", "", {6, 249, 185, 58}, "装箱信息：");
+        place_row("single_placement", "options_panel", {12, 26, 68, 14}, "单一摆放");
+        place_row("no_side_placement", "options_panel", {101, 26, 68, 14}, "不可侧放");
+
+        place_row("command_panel", "", {6, 308, 185, 155}, "");
+        place_row("start_button", "command_panel", {7, 15, 167, 28}, "开   始  计   算");
+        place_row("draw_button", "command_panel", {7, 49, 167, 28}, "绘          图");
+        place_row("print_button", "command_panel", {7, 82, 167, 28}, "打          印");
+        place_row("save_button", "command_panel", {7, 116, 167, 28}, "保  存  结  果");
+
+        place_row("drawing_panel", "", {193, 95, 531, 405}, "");
+        place_row("drawing", "drawing_panel", {7, 12, 515, 383});
+        place_row("utilisation_text", "drawing", {10, 12, 0, 0});
+        place_row("arrangement_text", "drawing", {10, 36, 0, 0});
+        place_row("stack_text", "drawing", {19, 72, 0, 0});
+
+        place_row("maker_label", "", {9, 473, 0, 0}, "凡耐软件");
+        place_row("web_label", "", {9, 487, 0, 0}, "网址：www.varnel.example");
+    }
+
+    void controls_sit_where_the_user_knows_them() {
+        window_fixture f;
+        check_place(*f.w().centralWidget());
     }
 
     void captions_are_the_systems_own() {

@@ -1,6 +1,7 @@
 #include "dialogs/kbao.h"
 #include "dialogs/kgengaibao.h"
 #include "tests/catalogue_dialogs/dialog_session.h"
+#include "tests/support/form_places.h"
 
 namespace varnel {
 
@@ -21,6 +22,51 @@ class carton_dialogs_test : public QObject {
     Q_OBJECT
 
 private slots:
+    void kbao_places_data() {
+        place_columns();
+        place_row("entry_frame", "", {5, 5, 234, 162}, "增加包装箱");
+        place_row("name_label", "entry_frame", {12, 20, 0, 0}, "包装箱名称：");
+        place_row("name_field", "entry_frame", {87, 15, 133, 21});
+        size_rows("length", "长：", "entry_frame", {16, 45}, {42, 42, 91, 18}, {136, 45});
+        size_rows("width", "宽：", "entry_frame", {16, 71}, {42, 67, 91, 18}, {136, 71});
+        size_rows("height", "高：", "entry_frame", {16, 98}, {42, 95, 91, 18}, {136, 96});
+        place_row("ok_button", "entry_frame", {28, 125, 76, 26}, "确　定");
+        place_row("cancel_button", "entry_frame", {123, 125, 76, 26}, "取　消");
+        place_row("pick_frame", "", {3, 174, 239, 93}, "更改包装箱");
+        place_row("cartons", "pick_frame", {35, 19, 170, 20});
+        place_row("change_button", "pick_frame", {28, 53, 77, 27}, "更　改");
+        place_row("delete_button", "pick_frame", {121, 53, 77, 27}, "删　除");
+        place_row("exit_button", "", {54, 274, 121, 26}, "退出本窗口");
+    }
+
+    void kbao_places() {
+        dialog_session s;
+        kbao d(*s.store, s.prompts, s.host);
+        QCOMPARE(d.size(), QSize(247, 308));
+        check_place(d);
+    }
+
+    void kgengaibao_places_data() {
+        place_columns();
+        place_row("frame", "", {8, 11, 280, 159}, "请在下面直接更改包装箱的信息");
+        place_row("name_label", "frame", {13, 24, 0, 0}, "包装箱的名称：");
+        place_row("name_field", "frame", {108, 19, 151, 22});
+        size_rows("length", "长：", "frame", {27, 48}, {55, 46, 64, 20}, {125, 50});
+        size_rows("width", "宽：", "frame", {27, 73}, {55, 71, 64, 18}, {125, 74});
+        size_rows("height", "高：", "frame", {27, 96}, {55, 95, 64, 18}, {125, 98});
+        place_row("ok_button", "frame", {36, 123, 87, 24}, "确　定");
+        place_row("cancel_button", "frame", {147, 123, 87, 24}, "取　消");
+        place_row("exit_button", "", {65, 179, 151, 25}, "退出本窗口");
+    }
+
+    void kgengaibao_places() {
+        dialog_session s;
+        s.host.entry = q(carton_30);
+        kgengaibao d(*s.store, s.prompts, s.host);
+        QCOMPARE(d.size(), QSize(297, 213));
+        check_place(d);
+    }
+
     void kbao_adds_the_smallest_carton() {
         dialog_session s;
         kbao d(*s.store, s.prompts, s.host);

@@ -3,6 +3,7 @@
 #include "dialogs/kgenggai.h"
 #include "dialogs/kinputji.h"
 #include "tests/catalogue_dialogs/dialog_session.h"
+#include "tests/support/form_places.h"
 
 namespace varnel {
 
@@ -21,6 +22,71 @@ class container_dialogs_test : public QObject {
     Q_OBJECT
 
 private slots:
+    void kaddji_places_data() {
+        place_columns();
+        place_row("entry_frame", "", {3, 3, 306, 140}, "增加集装箱种类");
+        place_row("name_label", "entry_frame", {14, 21, 0, 0}, "集装箱名称：");
+        place_row("name_field", "entry_frame", {87, 20, 182, 18});
+        size_rows("length", "长：", "entry_frame", {14, 44}, {41, 41, 67, 18}, {115, 44});
+        size_rows("width", "宽：", "entry_frame", {14, 64}, {41, 61, 67, 18}, {115, 61});
+        size_rows("height", "高：", "entry_frame", {14, 84}, {42, 81, 67, 18}, {115, 84});
+        place_row("ok_button", "entry_frame", {14, 108, 96, 23}, "确　定");
+        place_row("cancel_button", "entry_frame", {138, 108, 95, 23}, "取　消");
+        place_row("pick_frame", "", {4, 147, 306, 123}, "更改/删除集装箱类型");
+        place_row("pick_prompt", "pick_frame", {8, 18, 0, 0}, "请选择要更改或删除的集装箱类型：");
+        place_row("note", "pick_frame", {14, 34, 0, 0}, "说明：程序内部的集装箱种类不能改变");
+        place_row("user_types", "pick_frame", {64, 58, 166, 20});
+        place_row("change_button", "pick_frame", {35, 91, 105, 24}, "更  改");
+        place_row("delete_button", "pick_frame", {156, 91, 105, 24}, "删   除");
+        place_row("exit_button", "", {59, 276, 183, 28}, "退　出　本　窗　口");
+    }
+
+    void kaddji_places() {
+        dialog_session s;
+        kaddji d(*s.store, s.prompts, s.host);
+        QCOMPARE(d.size(), QSize(315, 309));
+        check_place(d);
+    }
+
+    void kgenggai_places_data() {
+        place_columns();
+        place_row("prompt", "", {19, 9, 0, 0}, "请在下面的文本框中更改数据：");
+        place_row("name_label", "", {15, 30, 0, 0}, "集装箱名称：");
+        place_row("name_field", "", {92, 27, 124, 19});
+        size_rows("length", "长：", "", {14, 55}, {43, 51, 90, 19}, {136, 54});
+        size_rows("width", "宽：", "", {14, 77}, {43, 74, 90, 19}, {136, 76});
+        size_rows("height", "高：", "", {14, 99}, {43, 96, 90, 19}, {136, 98});
+        place_row("ok_button", "", {22, 127, 98, 24}, "确　 定");
+        place_row("cancel_button", "", {130, 127, 98, 24}, "取　消");
+        place_row("exit_button", "", {36, 162, 176, 24}, "退 出 本 窗 口");
+    }
+
+    void kgenggai_places() {
+        dialog_session s(add_my_box);
+        s.host.entry = "My Box";
+        kgenggai d(*s.store, s.prompts, s.host);
+        QCOMPARE(d.size(), QSize(259, 197));
+        check_place(d);
+    }
+
+    void kinputji_places_data() {
+        place_columns();
+        place_row("frame", "", {4, 1, 295, 140}, "");
+        size_rows("length", "长：", "frame", {11, 16}, {37, 13, 65, 19}, {108, 16});
+        size_rows("width", "宽：", "frame", {11, 35}, {37, 32, 65, 19}, {108, 35});
+        size_rows("height", "高：", "frame", {11, 53}, {37, 50, 65, 19}, {108, 53});
+        place_row("ok_button", "frame", {15, 78, 100, 23}, "确　　定");
+        place_row("cancel_button", "frame", {15, 108, 100, 23}, "取　　消");
+        place_row("exit_button", "", {70, 148, 153, 27}, "退　出　本　窗　口");
+    }
+
+    void kinputji_places() {
+        dialog_session s;
+        kinputji d(s.prompts, s.host);
+        QCOMPARE(d.size(), QSize(312, 183));
+        check_place(d);
+    }
+
     void kaddji_adds_a_type_and_refills_both_lists() {
         dialog_session s;
         kaddji d(*s.store, s.prompts, s.host);

@@ -7,6 +7,7 @@
 
 #include "engine/calculation.h"
 #include "ui/messages.h"
+#include "ui/qtext.h"
 #include "view/pixel_canvas.h"
 #include "view/projection.h"
 #include "view/stack_drawing.h"
@@ -80,7 +81,7 @@ QImage about_picture(QSize size) {
     painter.setFont(font);
     painter.setPen(QColor(0, 0, 128));
     painter.drawText(QRect(0, 0, size.width(), title_height), Qt::AlignCenter,
-                     QString::fromUtf8(text::application_title));
+                     qtext(text::application_title));
     painter.setPen(QColor(160, 160, 160));
     painter.drawRect(image.rect().adjusted(0, 0, -1, -1));
     painter.end();

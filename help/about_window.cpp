@@ -12,6 +12,7 @@
 #include "ui/link_label.h"
 #include "ui/messages.h"
 #include "ui/prompts.h"
+#include "ui/qtext.h"
 
 namespace varnel {
 
@@ -54,13 +55,11 @@ aboutus::aboutus(prompts& ask, QWidget* parent)
                           Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint),
       ask_(ask),
       picture_(new QLabel(this)),
-      version_(new QLabel(QString::fromUtf8(text::version), this)),
-      notice_(new QLabel(QString::fromUtf8(text::about_notice), this)),
-      web_(new link_label(
-          QString::fromUtf8(text::web_label) + QString::fromUtf8(maker::web_address), this)),
-      mail_(new link_label(
-          QString::fromUtf8(text::mail_label) + QString::fromUtf8(maker::mail_address), this)) {
-    setWindowTitle(QString::fromUtf8(text::about_caption));
+      version_(new QLabel(qtext(text::version), this)),
+      notice_(new QLabel(qtext(text::about_notice), this)),
+      web_(new link_label(qtext(text::web_label) + qtext(maker::web_address), this)),
+      mail_(new link_label(qtext(text::mail_label) + qtext(maker::mail_address), this)) {
+    setWindowTitle(qtext(text::about_caption));
     setFixedSize(312, 239);
     setFont(song(12));
 
@@ -86,12 +85,10 @@ aboutus::aboutus(prompts& ask, QWidget* parent)
 
     new underline_clearer(this, {web_, mail_});
     connect(web_, &link_label::clicked, this, [this] {
-        open_or_explain(ask_, maker_web_url(), text::web_page_unopened,
-                        QString::fromUtf8(maker::web_address));
+        open_or_explain(ask_, maker_web_url(), text::web_page_unopened, qtext(maker::web_address));
     });
     connect(mail_, &link_label::clicked, this, [this] {
-        open_or_explain(ask_, feedback_url(), text::mail_unopened,
-                        QString::fromUtf8(maker::mail_address));
+        open_or_explain(ask_, feedback_url(), text::mail_unopened, qtext(maker::mail_address));
     });
 }
 

@@ -9,6 +9,7 @@
 
 #include "help/messages.h"
 #include "ui/messages.h"
+#include "ui/qtext.h"
 
 namespace varnel {
 
@@ -46,7 +47,7 @@ void write_steps(QTextDocument& body) {
     marker.setFontWeight(QFont::Bold);
     bool first = true;
     for (const char* step : steps) {
-        const QString text = QString::fromUtf8(step);
+        const QString text = qtext(step);
         const qsizetype colon = text.indexOf(QChar(0xFF1A)) + 1;  // after "："
         if (first) {
             cursor.setBlockFormat(paragraph);
@@ -67,8 +68,7 @@ explanation_picture::explanation_picture(QWidget* parent) : QWidget(parent) {
 }
 
 QStringList explanation_picture::header() const {
-    return {QString::fromUtf8(text::explanation_caption),
-            QString::fromUtf8(text::application_title)};
+    return {qtext(text::explanation_caption), qtext(text::application_title)};
 }
 
 QStringList explanation_picture::paragraphs() const {
@@ -106,8 +106,8 @@ kjisuanshouming::kjisuanshouming(QWidget* parent)
                           Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                           Qt::WindowCloseButtonHint),
       picture_(new explanation_picture(this)),
-      close_button_(new QPushButton(QString::fromUtf8(text::close_this_window), this)) {
-    setWindowTitle(QString::fromUtf8(text::explanation_caption));
+      close_button_(new QPushButton(qtext(text::close_this_window), this)) {
+    setWindowTitle(qtext(text::explanation_caption));
     setFixedSize(353, 248);
     setFont(song(12));
     QPalette light = palette();

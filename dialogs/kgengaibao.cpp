@@ -3,9 +3,10 @@
 #include <QLineEdit>
 #include <QPushButton>
 
-#include "dialogs/catalogue_host.h"
 #include "catalogue/catalogue_store.h"
 #include "catalogue/messages.h"
+#include "dialogs/catalogue_host.h"
+#include "engine/numbers.h"
 #include "ui/frame_box.h"
 #include "ui/prompts.h"
 
@@ -71,12 +72,12 @@ void kgengaibao::change() {
         return say(text::carton_change_failed);
     }
     if (host_.carton_list_text() == entry) {
-        host_.set_carton_size(size_text(size.length), size_text(size.width),
-                              size_text(size.height));
+        host_.set_carton_size(qtext(size_text_cm(size.length)), qtext(size_text_cm(size.width)),
+                              qtext(size_text_cm(size.height)));
     }
     // The change is written; a main list that cannot show it is reported.
     say(host_.load_bao() == catalogue_host::refill::done ? text::carton_changed
-                                                        : text::carton_change_failed);
+                                                         : text::carton_change_failed);
     accept();
 }
 

@@ -3,8 +3,9 @@
 #include <QLineEdit>
 #include <QPushButton>
 
-#include "dialogs/catalogue_host.h"
 #include "catalogue/messages.h"
+#include "dialogs/catalogue_host.h"
+#include "engine/numbers.h"
 #include "ui/frame_box.h"
 #include "ui/prompts.h"
 
@@ -12,8 +13,7 @@ namespace varnel {
 
 using namespace dialog_parts;
 
-kinputji::kinputji(prompts& prompts, catalogue_host& host)
-    : catalogue_dialog(prompts, host) {
+kinputji::kinputji(prompts& prompts, catalogue_host& host) : catalogue_dialog(prompts, host) {
     build();
 }
 
@@ -47,8 +47,9 @@ void kinputji::set_size() {
     // Through millimetres and back, so the fields show what a stored size
     // of the same text would show.
     const entry_sizes& size = std::get<entry_sizes>(reading);
-    host_.set_manual_container_size(size_text(size.length), size_text(size.width),
-                                    size_text(size.height));
+    host_.set_manual_container_size(qtext(size_text_cm(size.length)),
+                                    qtext(size_text_cm(size.width)),
+                                    qtext(size_text_cm(size.height)));
     prompts_.message(qtext(text::manual_size_accepted));
     accept();
 }

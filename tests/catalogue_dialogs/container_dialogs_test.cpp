@@ -1,3 +1,5 @@
+#include <limits>
+
 #include "dialogs/catalogue_dialogs.h"
 #include "dialogs/kaddji.h"
 #include "dialogs/kgenggai.h"
@@ -161,6 +163,18 @@ private slots:
                 QVERIFY(d.isVisible());
             }
         }
+    }
+
+    // A stored size with no centimetres to show (a file written elsewhere)
+    // is an empty field, as in the main window's lookup, never "0".
+    void kgenggai_shows_a_size_without_a_value_as_an_empty_field() {
+        const float inf = std::numeric_limits<float>::infinity();
+        dialog_session s([inf](catalogue_store& store) {
+            store.add_container("Odd Box", inf, 2350, -inf);
+        });
+        s.host.entry = "Odd Box";
+        kgenggai d(*s.store, s.prompts, s.host);
+        QCOMPARE(texts(d.fields), QStringList({"Odd Box", "", "235", ""}));
     }
 
     void kinputji_writes_the_main_window_only() {

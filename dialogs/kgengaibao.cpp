@@ -49,7 +49,7 @@ void kgengaibao::fill() {
         store_.find_carton(host_.edit_entry_name());
     if (!found.ok() || !found.value) return say(text::program_error);
     fields.name->setText(found.value->name);
-    fields.show_sizes(found.value->a, found.value->b, found.value->c);
+    fields.show_sizes(found.value->length, found.value->width, found.value->height);
 }
 
 void kgengaibao::change() {

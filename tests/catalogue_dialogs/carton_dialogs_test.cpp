@@ -191,7 +191,7 @@ private slots:
                 QCOMPARE(entries(*d.cartons).size(), 7);
             } else {
                 QCOMPARE(s.cartons().size(), std::size_t{7});  // one added, one deleted
-                QCOMPARE(s.store->find_carton(q(carton_30)).value->c, 350.0f);
+                QCOMPARE(s.store->find_carton(q(carton_30)).value->height, 350.0f);
                 QCOMPARE(change.result(), int(QDialog::Accepted));
             }
         }

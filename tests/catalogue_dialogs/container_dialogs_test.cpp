@@ -215,7 +215,7 @@ private slots:
         });
         run_container_types(*s.store, s.prompts, s.host);
         QCOMPARE(seen, QStringList({"My Box", "589", "235", "239"}));
-        QCOMPARE(s.containers().back().x, 6000.0f);
+        QCOMPARE(s.containers().back().length, 6000.0f);
         QCOMPARE(s.prompts.messages(), QStringList{q("操作成功")});
         QCOMPARE(QApplication::activeModalWidget(), nullptr);
     }
@@ -263,7 +263,7 @@ private slots:
                 QCOMPARE(entries(*d.user_types), QStringList({"My Box", "Old Box"}));
             } else {
                 QCOMPARE(s.containers().size(), before.size());  // one added, one deleted
-                QCOMPARE(s.store->find_container("My Box").value->x, 6000.0f);
+                QCOMPARE(s.store->find_container("My Box").value->length, 6000.0f);
                 QCOMPARE(change.result(), int(QDialog::Accepted));
             }
         }
@@ -285,7 +285,7 @@ private slots:
         QCOMPARE(texts(change.fields), QStringList({q(name), "589", "235", "239"}));
         change.fields.name->setText(q(renamed));
         click(change, "确\u3000 定");
-        QCOMPARE(s.store->find_container(q(renamed)).value->x, 5890.0f);
+        QCOMPARE(s.store->find_container(q(renamed)).value->length, 5890.0f);
 
         kaddji again(*s.store, s.prompts, s.host);
         choose(*again.user_types, renamed);

@@ -154,12 +154,18 @@ void kmain::clear_result_texts() {
 }
 
 std::variant<kmain::run_request, input_refusal> kmain::read_run_request() const {
-    const std::string texts[] = {
-        carton_length->text().toStdString(),   carton_width->text().toStdString(),
-        carton_height->text().toStdString(),   container_length->text().toStdString(),
-        container_width->text().toStdString(), container_height->text().toStdString()};
-    auto input =
-        read_calculation_input({texts[0], texts[1], texts[2], texts[3], texts[4], texts[5]});
+    const std::string l = carton_length->text().toStdString(),
+                      w = carton_width->text().toStdString(),
+                      h = carton_height->text().toStdString(),
+                      cl = container_length->text().toStdString(),
+                      cw = container_width->text().toStdString(),
+                      ch = container_height->text().toStdString();
+    auto input = read_calculation_input({.carton_length = l,
+                                         .carton_width = w,
+                                         .carton_height = h,
+                                         .container_length = cl,
+                                         .container_width = cw,
+                                         .container_height = ch});
     if (const auto* refusal = std::get_if<input_refusal>(&input)) return *refusal;
     return run_request{std::get<calculation_input>(input), single_placement->isChecked(),
                        !no_side_placement->isChecked()};
@@ -310,9 +316,9 @@ void kmain::lookup_container() {
         return;
     }
     if (!row.value) return;
-    container_length->setText(qtext(size_text_cm(row.value->x)));
-    container_width->setText(qtext(size_text_cm(row.value->y)));
-    container_height->setText(qtext(size_text_cm(row.value->z)));
+    container_length->setText(qtext(size_text_cm(row.value->length)));
+    container_width->setText(qtext(size_text_cm(row.value->width)));
+    container_height->setText(qtext(size_text_cm(row.value->height)));
 }
 
 catalogue_host::refill kmain::load_bao() {
@@ -328,8 +334,8 @@ void kmain::lookup_carton() {
     if (name.isEmpty()) return;
     const auto row = store_.find_carton(name);
     if (!row.ok() || !row.value) return;  // the fields keep what they hold
-    set_carton_size(qtext(size_text_cm(row.value->a)), qtext(size_text_cm(row.value->b)),
-                    qtext(size_text_cm(row.value->c)));
+    set_carton_size(qtext(size_text_cm(row.value->length)), qtext(size_text_cm(row.value->width)),
+                    qtext(size_text_cm(row.value->height)));
 }
 
 void kmain::set_manual_container_size(const QString& length, const QString& width,

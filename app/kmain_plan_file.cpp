@@ -5,9 +5,9 @@
 
 #include "app/kmain.h"
 #include "app/messages.h"
+#include "dialogs/kcnew.h"
 #include "engine/messages.h"
 #include "engine/numbers.h"
-#include "dialogs/kcnew.h"
 #include "plan/messages.h"
 #include "plan/plan_file.h"
 #include "plan/plan_format.h"
@@ -18,12 +18,6 @@
 #include "view/stack_drawing.h"
 
 namespace varnel {
-
-namespace {
-
-QString cm(float millimetres) { return QString::fromStdString(size_text_cm(millimetres)); }
-
-}  // namespace
 
 void kmain::new_plan() {
     kcnew dialog(prompts_, this);
@@ -97,8 +91,11 @@ void kmain::open_plan() {
     write_summary();
 
     const stack_record& whole = model_.stacks[0];
-    set_manual_container_size(cm(whole.space_y), cm(whole.space_x), cm(whole.space_z));
-    set_carton_size(cm(whole.box_length), cm(whole.box_width), cm(whole.box_height));
+    set_manual_container_size(qtext(size_text_cm(whole.space_y)),
+                              qtext(size_text_cm(whole.space_x)),
+                              qtext(size_text_cm(whole.space_z)));
+    set_carton_size(qtext(size_text_cm(whole.box_length)), qtext(size_text_cm(whole.box_width)),
+                    qtext(size_text_cm(whole.box_height)));
     set_title(path);
     if (faulty) prompts_.message(qtext(text::file_open_error));
 }

@@ -7,6 +7,7 @@
 #include "catalogue/catalogue_store.h"
 #include "dialogs/kzhuangyun.h"
 #include "engine/block_tables.h"
+#include "engine/calculation.h"
 #include "engine/numbers.h"
 #include "engine/partial_load.h"
 #include "engine/summary.h"
@@ -24,12 +25,12 @@ namespace {
 load_model sized_from_tables(const load_model& plan) {
     load_model m = plan;
     const stack_record& whole = plan.stacks[0];
-    m.container_width = whole.space_x;
-    m.container_length = whole.space_y;
-    m.container_height = whole.space_z;
-    m.carton_length = whole.box_length;
-    m.carton_width = whole.box_width;
-    m.carton_height = whole.box_height;
+    set_sizes(m, {.carton_length = whole.box_length,
+                  .carton_width = whole.box_width,
+                  .carton_height = whole.box_height,
+                  .container_width = whole.space_x,
+                  .container_length = whole.space_y,
+                  .container_height = whole.space_z});
     return m;
 }
 
@@ -48,9 +49,9 @@ int kmain::plan_payload(const load_model& plan) const {
     if (!row.ok() || !row.value) return 0;
     const auto same = [](float a, float b) { return size_text_cm(a) == size_text_cm(b); };
     const stack_record& whole = plan.stacks[0];
-    const bool plan_container = same(row.value->x, whole.space_y) &&
-                                same(row.value->y, whole.space_x) &&
-                                same(row.value->z, whole.space_z);
+    const bool plan_container = same(row.value->length, whole.space_y) &&
+                                same(row.value->width, whole.space_x) &&
+                                same(row.value->height, whole.space_z);
     return plan_container ? row.value->payload_kg() : 0;
 }
 

@@ -7,6 +7,7 @@
 #include <benchmark/benchmark.h>
 
 #include "catalogue/catalogue_store.h"
+#include "ui/qtext.h"
 
 namespace varnel {
 namespace {
@@ -66,7 +67,7 @@ BENCHMARK_F(catalogue_fixture, list_cartons)(benchmark::State& state) {
 BENCHMARK_F(catalogue_fixture, find_container)(benchmark::State& state) {
     const auto store = open(state);
     if (!store) return;
-    const QString name = QString::fromUtf8("40尺柜 ");
+    const QString name = qtext("40尺柜 ");
     for (auto _ : state) benchmark::DoNotOptimize(store->find_container(name));
 }
 

@@ -10,6 +10,7 @@
 #include "catalogue/catalogue_store.h"
 #include "catalogue/messages.h"
 #include "catalogue/sql_support.h"
+#include "ui/qtext.h"
 
 namespace varnel {
 
@@ -63,7 +64,7 @@ std::optional<QString> check_catalogue(const QString& file) {
     const open_result opened =
         open_catalogue_file(file, {QStringLiteral("varnel_catalogue_check"), true});
     if (!opened.store) return opened.error;
-    const QString required = QString::fromUtf8(text::default_container);
+    const QString required = qtext(text::default_container);
     const auto containers = opened.store->all_containers();
     if (!containers.ok()) return containers.error;
     for (const container_type& c : containers.value) {

@@ -8,6 +8,7 @@
 #include "catalogue/catalogue_store.h"
 #include "catalogue/messages.h"
 #include "catalogue/sql_support.h"
+#include "ui/qtext.h"
 
 namespace varnel {
 
@@ -21,7 +22,7 @@ constexpr const char* schema_probes[] = {
 };
 
 QString open_error(const QString& path, const QString& reason) {
-    return QString::fromUtf8(text::catalogue_open_error) + QStringLiteral("“") +
+    return qtext(text::catalogue_open_error) + QStringLiteral("“") +
            QDir::toNativeSeparators(path) + QStringLiteral("”：") + reason;
 }
 
@@ -47,12 +48,12 @@ struct catalogue_opener {
     static open_result open(const QString& path, const catalogue_options& options) {
         const QString absolute = QFileInfo(path).absoluteFilePath();
         if (!QFileInfo(absolute).isFile()) {
-            return {nullptr, open_error(absolute, QString::fromUtf8(text::catalogue_missing))};
+            return {nullptr, open_error(absolute, qtext(text::catalogue_missing))};
         }
         // Adding a second connection under a name in use would silently cut
         // off the store that holds it.
         if (QSqlDatabase::contains(options.connection_name)) {
-            return {nullptr, open_error(absolute, QString::fromUtf8(text::catalogue_in_use))};
+            return {nullptr, open_error(absolute, qtext(text::catalogue_in_use))};
         }
 
         QSqlDatabase db =
@@ -73,7 +74,7 @@ struct catalogue_opener {
             // on opening, which needs write access; say so, not just "read
             // only".
             if (QFileInfo::exists(absolute + QStringLiteral("-journal"))) {
-                *problem += QString::fromUtf8(text::catalogue_unfinished_write);
+                *problem += qtext(text::catalogue_unfinished_write);
             }
             return {nullptr, open_error(absolute, *problem)};
         }

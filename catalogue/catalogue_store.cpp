@@ -205,14 +205,15 @@ read_result<bool> catalogue_store::container_name_exists(const QString& name) co
     return result;
 }
 
-write_result catalogue_store::add_container(const QString& name, float x, float y, float z) {
+write_result catalogue_store::add_container(const QString& name, float length, float width,
+                                            float height) {
     return write_statement(db_, container_table::insert,
-                           {name_value(name), double{x}, double{y}, double{z}});
+                           {name_value(name), double{length}, double{width}, double{height}});
 }
 
 write_result catalogue_store::change_container(const QString& name, const QString& new_name,
-                                               float x, float y, float z) {
-    return change_row<container_table>(db_, name, new_name, x, y, z);
+                                               float length, float width, float height) {
+    return change_row<container_table>(db_, name, new_name, length, width, height);
 }
 
 write_result catalogue_store::delete_container(const QString& name) {
@@ -227,14 +228,15 @@ read_result<std::optional<carton_type>> catalogue_store::find_carton(const QStri
     return find_row<carton_table>(db_, name);
 }
 
-write_result catalogue_store::add_carton(const QString& name, float a, float b, float c) {
+write_result catalogue_store::add_carton(const QString& name, float length, float width,
+                                         float height) {
     return write_statement(db_, carton_table::insert,
-                           {name_value(name), double{a}, double{b}, double{c}});
+                           {name_value(name), double{length}, double{width}, double{height}});
 }
 
-write_result catalogue_store::change_carton(const QString& name, const QString& new_name, float a,
-                                            float b, float c) {
-    return change_row<carton_table>(db_, name, new_name, a, b, c);
+write_result catalogue_store::change_carton(const QString& name, const QString& new_name,
+                                            float length, float width, float height) {
+    return change_row<carton_table>(db_, name, new_name, length, width, height);
 }
 
 write_result catalogue_store::delete_carton(const QString& name) {

@@ -14,12 +14,13 @@ namespace varnel {
 // The catalogue file; it lives beside the executable.
 inline constexpr const char* catalogue_file_name = "qr_ji.qrd";
 
-// A row of `jicicun`. Sizes in millimetres.
+// A row of `jicicun`. Inner sizes in millimetres, from the columns `ji_x`,
+// `ji_y` and `ji_z`.
 struct container_type {
     QString name;
-    float x = 0.0f;  // inner length
-    float y = 0.0f;  // inner width
-    float z = 0.0f;  // inner height
+    float length = 0.0f;
+    float width = 0.0f;
+    float height = 0.0f;
     // Payload in kg; 0 (or less) when not known.
     std::int16_t load = 0;
     std::int16_t flag = 0;  // 0: the user's own type; anything else: built in
@@ -30,12 +31,13 @@ struct container_type {
     bool operator==(const container_type&) const = default;
 };
 
-// A row of `bao_stream`. Sizes in millimetres.
+// A row of `bao_stream`. Sizes in millimetres, from the columns `bao_a`,
+// `bao_b` and `bao_c`.
 struct carton_type {
     QString name;
-    float a = 0.0f;  // length
-    float b = 0.0f;  // width
-    float c = 0.0f;  // height
+    float length = 0.0f;
+    float width = 0.0f;
+    float height = 0.0f;
 
     bool operator==(const carton_type&) const = default;
 };
@@ -90,18 +92,18 @@ public:
     // Whether a row carries exactly this name, character for character.
     read_result<bool> container_name_exists(const QString& name) const;
     // Adds the user's own type (`ji_load` 0, `ji_flage` 0).
-    write_result add_container(const QString& name, float x, float y, float z);
+    write_result add_container(const QString& name, float length, float width, float height);
     // Name and three sizes in one statement: all of them change or none.
-    write_result change_container(const QString& name, const QString& new_name, float x, float y,
-                                  float z);
+    write_result change_container(const QString& name, const QString& new_name, float length,
+                                  float width, float height);
     write_result delete_container(const QString& name);
 
     // Carton types, in store order.
     read_result<std::vector<carton_type>> all_cartons() const;
     read_result<std::optional<carton_type>> find_carton(const QString& name) const;
-    write_result add_carton(const QString& name, float a, float b, float c);
-    write_result change_carton(const QString& name, const QString& new_name, float a, float b,
-                               float c);
+    write_result add_carton(const QString& name, float length, float width, float height);
+    write_result change_carton(const QString& name, const QString& new_name, float length,
+                               float width, float height);
     write_result delete_carton(const QString& name);
 
 private:

@@ -1,6 +1,7 @@
 #include "catalogue/sql_support.h"
 
 #include "catalogue/messages.h"
+#include "ui/qtext.h"
 
 namespace varnel::sql {
 
@@ -10,7 +11,7 @@ QString error_text(const QSqlError& error) {
     const QString reason = error.databaseText().trimmed();
     if (!reason.isEmpty()) return reason;
     if (!error.text().trimmed().isEmpty()) return error.text().trimmed();
-    return QString::fromUtf8(text::catalogue_unknown_error);
+    return qtext(text::catalogue_unknown_error);
 }
 
 bool run(QSqlQuery& query, const char* sql, std::initializer_list<QVariant> values) {

@@ -50,9 +50,9 @@ void entry_fields::clear() const {
 }
 
 void entry_fields::show_sizes(float length_mm, float width_mm, float height_mm) const {
-    length->setText(size_text(length_mm));
-    width->setText(size_text(width_mm));
-    height->setText(size_text(height_mm));
+    length->setText(qtext(size_text_cm(length_mm)));
+    width->setText(qtext(size_text_cm(width_mm)));
+    height->setText(qtext(size_text_cm(height_mm)));
 }
 
 entry_reading entry_fields::read_container() const {
@@ -67,11 +67,6 @@ entry_reading entry_fields::read_carton() const {
 void refuse(prompts& prompts, const entry_refusal& refusal, const entry_fields& fields) {
     prompts.message(qtext(refusal.message));
     if (QLineEdit* field = fields.field(refusal.field)) field->setFocus();
-}
-
-QString size_text(float mm) {
-    // Dividing by ten always gives a value.
-    return QString::fromStdString(format_number(convert_unit(mm, 0).value_or(0.0f)));
 }
 
 QString delete_question(const QString& name) {

@@ -41,9 +41,6 @@ struct entry_fields {
 // Shows the refusal's message and puts the focus on its field.
 void refuse(prompts& prompts, const entry_refusal& refusal, const entry_fields& fields);
 
-// A stored size (mm) as the windows show it (cm).
-QString size_text(float mm);
-
 // "确实要删除“<name>”吗？"
 QString delete_question(const QString& name);
 

@@ -6,6 +6,8 @@
 #include "catalogue/catalogue_store.h"
 #include "catalogue/messages.h"
 #include "dialogs/catalogue_host.h"
+#include "engine/numbers.h"
+#include "ui/frame_box.h"
 #include "ui/palette.h"
 #include "ui/prompts.h"
 
@@ -57,7 +59,7 @@ void kgengaibao::fill() {
         store_.find_carton(host_.edit_entry_name());
     if (!found.ok() || !found.value) return say(text::program_error);
     fields.name->setText(found.value->name);
-    fields.show_sizes(found.value->a, found.value->b, found.value->c);
+    fields.show_sizes(found.value->length, found.value->width, found.value->height);
 }
 
 void kgengaibao::change() {
@@ -80,8 +82,8 @@ void kgengaibao::change() {
         return say(text::carton_change_failed);
     }
     if (host_.carton_list_text() == entry) {
-        host_.set_carton_size(size_text(size.length), size_text(size.width),
-                              size_text(size.height));
+        host_.set_carton_size(qtext(size_text_cm(size.length)), qtext(size_text_cm(size.width)),
+                              qtext(size_text_cm(size.height)));
     }
     // The change is written; a main list that cannot show it is reported.
     say(host_.load_bao() == catalogue_host::refill::done ? text::carton_changed

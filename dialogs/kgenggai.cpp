@@ -59,7 +59,7 @@ void kgenggai::fill() {
     // An entry that has gone leaves the fields alone; OK then says so.
     if (!found.value) return;
     fields.name->setText(found.value->name);
-    fields.show_sizes(found.value->x, found.value->y, found.value->z);
+    fields.show_sizes(found.value->length, found.value->width, found.value->height);
 }
 
 void kgenggai::change() {

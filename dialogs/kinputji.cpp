@@ -5,6 +5,8 @@
 
 #include "catalogue/messages.h"
 #include "dialogs/catalogue_host.h"
+#include "engine/numbers.h"
+#include "ui/frame_box.h"
 #include "ui/prompts.h"
 
 namespace varnel {
@@ -53,8 +55,9 @@ void kinputji::set_size() {
     // Through millimetres and back, so the fields show what a stored size
     // of the same text would show.
     const entry_sizes& size = std::get<entry_sizes>(reading);
-    host_.set_manual_container_size(size_text(size.length), size_text(size.width),
-                                    size_text(size.height));
+    host_.set_manual_container_size(qtext(size_text_cm(size.length)),
+                                    qtext(size_text_cm(size.width)),
+                                    qtext(size_text_cm(size.height)));
     prompts_.message(qtext(text::manual_size_accepted));
     accept();
 }

@@ -107,7 +107,7 @@ void kzhuangyun::show_result() {
     if (result_) {
         for (const std::string& line : shipment_lines(*result_)) {
             if (!lines.isEmpty()) lines += QLatin1Char('\n');
-            lines += QString::fromStdString(line);
+            lines += qtext(line);
         }
     }
     result_text->setText(lines);

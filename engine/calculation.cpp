@@ -60,17 +60,21 @@ std::variant<calculation_input, input_refusal> read_calculation_input(const size
     return in;
 }
 
-plan_outcome run_calculation(load_model& m, const calculation_input& in, bool single_placement,
-                             bool side_placement_allowed) {
-    m.side_allowed = side_placement_allowed ? 1 : 0;
+void set_sizes(load_model& m, const calculation_input& in) {
     m.carton_length = in.carton_length;
     m.carton_width = in.carton_width;
     m.carton_height = in.carton_height;
-    m.view_origin_x = view_origin_x;
-    m.view_origin_y = view_origin_y;
     m.container_width = in.container_width;
     m.container_length = in.container_length;
     m.container_height = in.container_height;
+}
+
+plan_outcome run_calculation(load_model& m, const calculation_input& in, bool single_placement,
+                             bool side_placement_allowed) {
+    m.side_allowed = side_placement_allowed ? 1 : 0;
+    set_sizes(m, in);
+    m.view_origin_x = view_origin_x;
+    m.view_origin_y = view_origin_y;
 
     m.best_orientation = 1;
     m.best_count_x = 0;

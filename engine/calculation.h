@@ -50,6 +50,9 @@ inline constexpr double max_count_quotient = 32767.0;
 // container so large that a count would not fit in 16 bits.
 std::variant<calculation_input, input_refusal> read_calculation_input(const size_texts& fields);
 
+// Puts the carton's and the container's sizes into the model; nothing else.
+void set_sizes(load_model& model, const calculation_input& input);
+
 // Loads the model from checked input, clears both tables and plans. Returns
 // the stack count; 0 when no carton fits.
 plan_outcome run_calculation(load_model& model, const calculation_input& input,

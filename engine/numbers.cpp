@@ -98,13 +98,20 @@ std::optional<float> to_float(double value) {
     return static_cast<float>(value);
 }
 
+// What %.7G writes: at most seven significant digits.
+constexpr int significant_digits = 7;
+
+// 2^53: up to here a double holds every whole number; beyond it no longer
+// tells neighbouring counts apart.
+constexpr double largest_exact_count = 9007199254740992.0;
+
 }  // namespace
 
 std::string format_number(float value) {
     if (value == 0.0f) return "0";
-    std::array<char, 32> buffer{};
+    std::array<char, 32> buffer{};  // "-1.234568E+38" and room to spare
     const auto result = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value,
-                                      std::chars_format::general, 7);
+                                      std::chars_format::general, significant_digits);
     std::string text(buffer.data(), result.ptr);
     for (char& c : text) {
         if (c == 'e') c = 'E';
@@ -175,8 +182,7 @@ std::optional<std::int64_t> parse_count(std::string_view text) {
     double value = 0.0;
     const auto result = std::from_chars(s.data(), s.data() + s.size(), value);
     if (result.ec != std::errc{} || result.ptr != s.data() + s.size()) return std::nullopt;
-    // Beyond 2^53 a double no longer tells neighbouring counts apart.
-    if (!(value <= 9007199254740992.0) || std::trunc(value) != value) return std::nullopt;
+    if (!(value <= largest_exact_count) || std::trunc(value) != value) return std::nullopt;
     const auto whole = static_cast<std::int64_t>(value);
     return negative ? -whole : whole;
 }

@@ -9,6 +9,7 @@
 #include "ui/look.h"
 #include "ui/messages.h"
 #include "ui/palette.h"
+#include "ui/qtext.h"
 #include "view/pixel_canvas.h"
 #include "view/projection.h"
 #include "view/stack_drawing.h"
@@ -79,7 +80,7 @@ QImage about_picture(QSize size) {
     painter.setFont(simsun(16, true));
     painter.setPen(palette::navy);
     painter.drawText(QRect(0, 0, size.width(), title_height), Qt::AlignCenter,
-                     QString::fromUtf8(text::application_title));
+                     qtext(text::application_title));
     painter.setPen(QColor(160, 160, 160));
     painter.drawRect(image.rect().adjusted(0, 0, -1, -1));
     painter.end();

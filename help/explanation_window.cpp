@@ -43,7 +43,7 @@ void write_steps(QTextDocument& body) {
     marker.setFontWeight(QFont::Bold);
     bool first = true;
     for (const char* step : steps) {
-        const QString text = QString::fromUtf8(step);
+        const QString text = qtext(step);
         const qsizetype colon = text.indexOf(QChar(0xFF1A)) + 1;  // after "："
         if (first) {
             cursor.setBlockFormat(paragraph);
@@ -64,8 +64,7 @@ explanation_picture::explanation_picture(QWidget* parent) : QWidget(parent) {
 }
 
 QStringList explanation_picture::header() const {
-    return {QString::fromUtf8(text::explanation_caption),
-            QString::fromUtf8(text::application_title)};
+    return {qtext(text::explanation_caption), qtext(text::application_title)};
 }
 
 QStringList explanation_picture::paragraphs() const {

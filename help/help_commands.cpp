@@ -8,24 +8,22 @@
 #include "help/messages.h"
 #include "ui/messages.h"
 #include "ui/prompts.h"
+#include "ui/qtext.h"
 
 namespace varnel {
 
 QUrl help_page_url(const QString& program_folder) {
     // QDir joins with one separator, also at the root, where pasting "/help"
     // onto "/" would make a network path of "//help".
-    return QUrl::fromLocalFile(
-        QDir(program_folder).filePath(QString::fromUtf8(text::help_page_path)));
+    return QUrl::fromLocalFile(QDir(program_folder).filePath(qtext(text::help_page_path)));
 }
 
-QUrl feedback_url() {
-    return QUrl(QStringLiteral("mailto:") + QString::fromUtf8(maker::mail_address));
-}
+QUrl feedback_url() { return QUrl(QStringLiteral("mailto:") + qtext(maker::mail_address)); }
 
-QUrl maker_web_url() { return QUrl(QString::fromUtf8(maker::web_url)); }
+QUrl maker_web_url() { return QUrl(qtext(maker::web_url)); }
 
 void open_or_explain(prompts& ask, const QUrl& url, const char* fallback, const QString& by_hand) {
-    if (!ask.open_url(url)) ask.message(QString::fromUtf8(fallback) + by_hand);
+    if (!ask.open_url(url)) ask.message(qtext(fallback) + by_hand);
 }
 
 void open_help(prompts& ask) {
@@ -35,8 +33,7 @@ void open_help(prompts& ask) {
 }
 
 void send_feedback(prompts& ask) {
-    open_or_explain(ask, feedback_url(), text::mail_unopened,
-                    QString::fromUtf8(maker::mail_address));
+    open_or_explain(ask, feedback_url(), text::mail_unopened, qtext(maker::mail_address));
 }
 
 void show_explanation(QWidget* main_window) {

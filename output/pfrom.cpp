@@ -5,11 +5,12 @@
 #include <QPrinter>
 
 #include "output/messages.h"
+#include "ui/qtext.h"
 
 namespace varnel {
 
 pfrom::pfrom(QWidget* owner) : QWidget(owner, Qt::Window), picture_box_(new QLabel(this)) {
-    setWindowTitle(QString::fromUtf8(text::print_holder_caption));
+    setWindowTitle(qtext(text::print_holder_caption));
     setFixedSize(picture_box_rect.right() + 1 + picture_box_rect.left(),
                  picture_box_rect.bottom() + 1 + picture_box_rect.top());
     picture_box_->setGeometry(picture_box_rect);

@@ -10,6 +10,7 @@
 #include "output/messages.h"
 #include "output/pfrom.h"
 #include "ui/prompts.h"
+#include "ui/qtext.h"
 
 namespace varnel {
 
@@ -60,7 +61,7 @@ print_outcome print_window(pfrom& holder, prompts& ask, QWidget* main_window) {
     if (copies == 0) return print_outcome::printed;
 
     if (!print_pages(printer, holder.current_picture(), copies)) {
-        ask.message(QString::fromUtf8(text::print_failed));
+        ask.message(qtext(text::print_failed));
         return print_outcome::failed;
     }
     return print_outcome::printed;

@@ -153,7 +153,9 @@ private:
 
 std::string write_plan(const stack_table& draw_stacks, const stack_table& stacks) {
     std::string out;
-    out.reserve(2 * 18 * 12 * max_planned_stacks + 128);
+    // Two tables of records of 18 short lines, and the few lines around them.
+    constexpr std::size_t record_bytes = 18 * 12;
+    out.reserve(2 * record_bytes * max_planned_stacks + 128);
     line(out);
     line(out);
     line(out, product_line);

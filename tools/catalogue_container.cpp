@@ -24,8 +24,8 @@ std::variant<container_field_texts, std::string> container_fields_from_catalogue
     if (!found.value)
         return std::string(text::unknown_container_type) + "：" + wanted.toStdString();
     const container_type& c = *found.value;
-    return container_field_texts{size_text_cm(c.x), size_text_cm(c.y), size_text_cm(c.z),
-                                 c.payload_kg()};
+    return container_field_texts{size_text_cm(c.length), size_text_cm(c.width),
+                                 size_text_cm(c.height), c.payload_kg()};
 }
 
 }  // namespace varnel

@@ -178,7 +178,13 @@ int run_planner(const std::vector<std::string>& args, std::ostream& out, std::os
         return exit_refused;
     }
     const auto& sizes = std::get<std::vector<std::string>>(texts);
-    const size_texts fields{sizes[3], sizes[4], sizes[5], sizes[0], sizes[1], sizes[2]};
+    // The command line names the container first, the window's fields the carton.
+    const size_texts fields{.carton_length = sizes[3],
+                            .carton_width = sizes[4],
+                            .carton_height = sizes[5],
+                            .container_length = sizes[0],
+                            .container_width = sizes[1],
+                            .container_height = sizes[2]};
     const auto input = read_calculation_input(fields);
     if (const auto* refusal = std::get_if<input_refusal>(&input)) {
         err << refusal->message << '\n';

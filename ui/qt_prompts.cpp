@@ -11,12 +11,13 @@
 #include <QProgressDialog>
 
 #include "ui/messages.h"
+#include "ui/qtext.h"
 
 namespace varnel {
 
 namespace {
 
-QString title() { return QString::fromUtf8(text::application_title); }
+QString title() { return qtext(text::application_title); }
 
 }  // namespace
 

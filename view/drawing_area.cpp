@@ -4,6 +4,7 @@
 #include <QPainter>
 
 #include "engine/load_model.h"
+#include "ui/qtext.h"
 #include "view/colours.h"
 #include "view/messages.h"
 #include "view/projection.h"
@@ -41,7 +42,7 @@ QImage draw_legend(QSize size) {
     };
     for (const auto& n : names) {
         const QRect cell(n.centre.x() - 20, n.centre.y() - 8, 40, 16);
-        painter.drawText(cell, Qt::AlignCenter, QString::fromUtf8(n.name));
+        painter.drawText(cell, Qt::AlignCenter, qtext(n.name));
     }
     return image;
 }

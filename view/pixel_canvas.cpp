@@ -17,14 +17,21 @@ constexpr std::uint32_t packed(rgb c) {
 // end lands outside the area and what shows is the line's own pixels.
 constexpr double clip_margin = 2.0;
 
+// Where a point lies against the clip box, one bit a side.
+enum outside : int { left_of = 1, right_of = 2, above = 4, below = 8 };
+
 struct box {
     double x_min, y_min, x_max, y_max;
 
     int outcode(double x, double y) const {
-        return (x < x_min ? 1 : 0) | (x > x_max ? 2 : 0) | (y < y_min ? 4 : 0) |
-               (y > y_max ? 8 : 0);
+        return (x < x_min ? left_of : 0) | (x > x_max ? right_of : 0) | (y < y_min ? above : 0) |
+               (y > y_max ? below : 0);
     }
 };
+
+// Each round puts one end on one edge: four rounds clip any line, the others
+// guard against rounding that leaves an end a hair outside.
+constexpr int clip_rounds = 8;
 
 // Cohen-Sutherland, with each new end put exactly on the edge it crosses and
 // the other coordinate interpolated from the end that stays, which lies
@@ -33,7 +40,7 @@ struct box {
 // lie. Ends that rounding leaves a hair outside are pulled in, so what comes
 // out is always within the box and costs at most one box-wide line to draw.
 bool clip(double& x1, double& y1, double& x2, double& y2, const box& b) {
-    for (int round = 0; round < 8; ++round) {
+    for (int round = 0; round < clip_rounds; ++round) {
         const int c1 = b.outcode(x1, y1), c2 = b.outcode(x2, y2);
         if ((c1 | c2) == 0) return true;
         if ((c1 & c2) != 0) return false;
@@ -42,13 +49,13 @@ bool clip(double& x1, double& y1, double& x2, double& y2, const box& b) {
         double& mx = first_moves ? x1 : x2;
         double& my = first_moves ? y1 : y2;
         const double sx = first_moves ? x2 : x1, sy = first_moves ? y2 : y1;
-        if (c & 4) {
+        if (c & above) {
             mx = sx + (mx - sx) * ((b.y_min - sy) / (my - sy));
             my = b.y_min;
-        } else if (c & 8) {
+        } else if (c & below) {
             mx = sx + (mx - sx) * ((b.y_max - sy) / (my - sy));
             my = b.y_max;
-        } else if (c & 1) {
+        } else if (c & left_of) {
             my = sy + (my - sy) * ((b.x_min - sx) / (mx - sx));
             mx = b.x_min;
         } else {

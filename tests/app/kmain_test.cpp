@@ -8,8 +8,8 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
-#include <QPushButton>
 #include <QProcess>
+#include <QPushButton>
 #include <QSqlDatabase>
 #include <QSqlQuery>
 #include <QTemporaryDir>
@@ -30,8 +30,10 @@
 #include "view/stack_drawing.h"
 
 using namespace varnel;
-using test_support::same_pixels;
 using test_support::parts;
+using test_support::same_pixels;
+using test_support::type_sizes;
+using test_support::type_worked_example;
 using test_support::window_fixture;
 using test_support::check_place;
 using test_support::place_columns;
@@ -45,12 +47,6 @@ void type_carton(kmain& w, const char* length, const char* width, const char* he
     parts(w).carton_length->setText(q(length));
     parts(w).carton_width->setText(q(width));
     parts(w).carton_height->setText(q(height));
-}
-
-// The worked example: a 590 x 235 x 239 cm container, cartons 60 x 85 x 40.
-void type_worked_example(kmain& w) {
-    w.set_manual_container_size(q("590"), q("235"), q("239"));
-    type_carton(w, "60", "85", "40");
 }
 
 // What the drawing should show for a plan: its first n stacks, and the
@@ -85,8 +81,11 @@ private slots:
         QCOMPARE(parts(w).container_list->background(), QColor(224, 224, 224));
         QCOMPARE(parts(w).carton_list->currentIndex(), -1);
         QVERIFY(parts(w).carton_list->count() > 0);
-        for (QLineEdit* e : {parts(w).carton_length, parts(w).carton_width, parts(w).carton_height}) QVERIFY(e->text().isEmpty());
-        for (QLabel* l : {parts(w).utilisation_text, parts(w).arrangement_text, parts(w).stack_text}) QVERIFY(l->text().isEmpty());
+        for (QLineEdit* e : {parts(w).carton_length, parts(w).carton_width, parts(w).carton_height})
+            QVERIFY(e->text().isEmpty());
+        for (QLabel* l :
+             {parts(w).utilisation_text, parts(w).arrangement_text, parts(w).stack_text})
+            QVERIFY(l->text().isEmpty());
         QVERIFY(!parts(w).single_placement->isChecked());
         QVERIFY(!parts(w).no_side_placement->isChecked());
         QCOMPARE(QApplication::focusWidget(), parts(w).carton_length);
@@ -168,10 +167,14 @@ private slots:
             QAbstractButton* button;
             const char* caption;
         } buttons[] = {
-            {parts(w).start_button, "开   始  计   算"},     {parts(w).draw_button, "绘          图"},
-            {parts(w).print_button, "打          印"},       {parts(w).save_button, "保  存  结  果"},
-            {parts(w).manual_input_button, "手动输入"},      {parts(w).container_types_button, "增加/更改/删除集装箱"},
-            {parts(w).carton_types_button, "包装箱尺寸列表"}, {parts(w).single_placement, "单一摆放"},
+            {parts(w).start_button, "开   始  计   算"},
+            {parts(w).draw_button, "绘          图"},
+            {parts(w).print_button, "打          印"},
+            {parts(w).save_button, "保  存  结  果"},
+            {parts(w).manual_input_button, "手动输入"},
+            {parts(w).container_types_button, "增加/更改/删除集装箱"},
+            {parts(w).carton_types_button, "包装箱尺寸列表"},
+            {parts(w).single_placement, "单一摆放"},
             {parts(w).no_side_placement, "不可侧放"},
         };
         for (const auto& b : buttons) QCOMPARE(b.button->text(), q(b.caption));
@@ -206,34 +209,40 @@ private slots:
                  QStringList({q("knew=新建(&N) Ctrl+N"), q("kopen=打开(&O) Ctrl+O"),
                               q("ksave=保存(&S) Ctrl+S"), q("dss=-"), q("kprint=打印(&P) Ctrl+P"),
                               q("kh1=-"), q("kexit=退出(&X) Ctrl+Q")}));
-        QCOMPARE(items(parts(w).kzhuangxiang),
-                 QStringList({q("ksuan=开始计算(&J)"), q("kyouhua=优化计算(&Y)"), q("kzhuangyun=装运计划(&Z)"), q("kh3=-"),
-                              q("kshuoming=计算说明(&S)")}));
-        QCOMPARE(items(parts(w).khelp), QStringList({q("kshiyong=使用帮助(&C)"), q("asdf=-"),
-                                              q("kbfangui=信息反馈(&F)"), q("kh5=-"),
-                                              q("kzuozhe=关于(&A)...")}));
+        QCOMPARE(
+            items(parts(w).kzhuangxiang),
+            QStringList({q("ksuan=开始计算(&J)"), q("kyouhua=优化计算(&Y)"),
+                         q("kzhuangyun=装运计划(&Z)"), q("kh3=-"), q("kshuoming=计算说明(&S)")}));
+        QCOMPARE(items(parts(w).khelp),
+                 QStringList({q("kshiyong=使用帮助(&C)"), q("asdf=-"), q("kbfangui=信息反馈(&F)"),
+                              q("kh5=-"), q("kzuozhe=关于(&A)...")}));
 
         QStringList keys;
         for (QAction* a : parts(w).toolbar->actions()) {
-            keys << a->objectName() + (a->isSeparator() ? QString() : '=' + a->text() + '/' + a->toolTip());
+            keys << a->objectName() +
+                        (a->isSeparator() ? QString() : '=' + a->text() + '/' + a->toolTip());
             if (!a->isSeparator()) QCOMPARE(a->icon().actualSize(QSize(23, 20)), QSize(23, 20));
         }
-        QCOMPARE(keys, QStringList({q("kb1"), q("kbnew=新建/新建装箱方案"), q("kbopen=打开/打开装箱方案"),
-                                    q("kbsave=保存/保存装箱方案"), q("kb2"), q("kbprint=打印/打印装箱方案"),
-                                    q("kb4"), q("kbji=集装箱/集装箱种类管理"), q("kbbao=包装箱/包装箱管理"),
-                                    q("kjisuan=开始计算/计算装箱方式"), q("kbyouhua=优化计算/计算最多能装的方式"),
-                                    q("kbshuoming=计算说明/计算说明"),
-                                    q("kb3"), q("kbhelp=软件帮助/软件帮助")}));
+        QCOMPARE(keys,
+                 QStringList(
+                     {q("kb1"), q("kbnew=新建/新建装箱方案"), q("kbopen=打开/打开装箱方案"),
+                      q("kbsave=保存/保存装箱方案"), q("kb2"), q("kbprint=打印/打印装箱方案"),
+                      q("kb4"), q("kbji=集装箱/集装箱种类管理"), q("kbbao=包装箱/包装箱管理"),
+                      q("kjisuan=开始计算/计算装箱方式"), q("kbyouhua=优化计算/计算最多能装的方式"),
+                      q("kbshuoming=计算说明/计算说明"), q("kb3"), q("kbhelp=软件帮助/软件帮助")}));
     }
 
     void keyboard_order() {
         window_fixture f;
         kmain& w = f.w();
-        const QList<QWidget*> expected{parts(w).carton_length,  parts(w).carton_width,        parts(w).carton_height,
-                                       parts(w).single_placement, parts(w).no_side_placement, parts(w).start_button,
-                                       parts(w).draw_button,    parts(w).print_button,        parts(w).save_button,
-                                       parts(w).container_list, parts(w).manual_input_button, parts(w).container_types_button,
-                                       parts(w).carton_types_button};
+        const QList<QWidget*> expected{
+            parts(w).carton_length,       parts(w).carton_width,
+            parts(w).carton_height,       parts(w).single_placement,
+            parts(w).no_side_placement,   parts(w).start_button,
+            parts(w).draw_button,         parts(w).print_button,
+            parts(w).save_button,         parts(w).container_list,
+            parts(w).manual_input_button, parts(w).container_types_button,
+            parts(w).carton_types_button};
         QWidget* at = parts(w).carton_length;
         for (qsizetype i = 1; i < expected.size(); ++i) {
             at = at->nextInFocusChain();
@@ -286,7 +295,8 @@ private slots:
         kmain& w = f.w();
         parts(w).container_list->addItem(q("不存在的柜"));
         parts(w).container_list->choose(q("不存在的柜"));
-        for (QLineEdit* e : {parts(w).container_length, parts(w).container_width, parts(w).container_height}) {
+        for (QLineEdit* e :
+             {parts(w).container_length, parts(w).container_width, parts(w).container_height}) {
             QVERIFY(e->text().isEmpty());
         }
         QVERIFY(f.prompts.log.empty());
@@ -310,74 +320,93 @@ private slots:
         QVERIFY(f.prompts.log.empty());
     }
 
+    void calculating_the_worked_examples_data() {
+        QTest::addColumn<QStringList>("container");
+        QTest::addColumn<QStringList>("carton");
+        QTest::addColumn<bool>("single");
+        QTest::addColumn<bool>("upright");
+        QTest::addColumn<QString>("utilisation");
+        QTest::addColumn<QString>("arrangement");
+        QTest::addColumn<int>("stacks");
+        QTest::newRow("cartons 60 x 85 x 40")
+            << QStringList{"590", "235", "239"} << QStringList{"60", "85", "40"} << false << false
+            << q("集装箱的利用效率：80.03%") << q("分5堆摆放共放130个包装箱") << 5;
+        QTest::newRow("cartons 55 x 60 x 120")
+            << QStringList{"590", "235", "239"} << QStringList{"55", "60", "120"} << false << false
+            << q("集装箱的利用效率：82.45%") << q("分5堆摆放共放69个包装箱") << 5;
+        QTest::newRow("single and upright")
+            << QStringList{"1200", "235", "239"} << QStringList{"60", "40", "30"} << true << true
+            << q("集装箱的利用效率：74.77%") << q("分1堆摆放共放700个包装箱") << 1;
+    }
+
     void calculating_the_worked_examples() {
-        const struct {
-            const char* container[3];
-            const char* carton[3];
-            bool single, upright;
-            const char* utilisation;
-            const char* arrangement;
-            int stacks;
-        } cases[] = {
-            {{"590", "235", "239"}, {"60", "85", "40"}, false, false, "集装箱的利用效率：80.03%",
-             "分5堆摆放共放130个包装箱", 5},
-            {{"590", "235", "239"}, {"55", "60", "120"}, false, false, "集装箱的利用效率：82.45%",
-             "分5堆摆放共放69个包装箱", 5},
-            {{"1200", "235", "239"}, {"60", "40", "30"}, true, true, "集装箱的利用效率：74.77%",
-             "分1堆摆放共放700个包装箱", 1},
-        };
-        for (const auto& c : cases) {
-            window_fixture f;
-            kmain& w = f.w();
-            w.set_manual_container_size(q(c.container[0]), q(c.container[1]), q(c.container[2]));
-            type_carton(w, c.carton[0], c.carton[1], c.carton[2]);
-            parts(w).single_placement->setChecked(c.single);
-            parts(w).no_side_placement->setChecked(c.upright);
-            QTest::mouseClick(parts(w).start_button, Qt::LeftButton);
-            QCOMPARE(parts(w).utilisation_text->text(), q(c.utilisation));
-            QCOMPARE(parts(w).arrangement_text->text(), q(c.arrangement));
-            QCOMPARE(stack_count(w.model().stacks), c.stacks);
-            // Single placement draws its stack without the outline over it.
-            QVERIFY(same_pixels(parts(w).drawing->pixels(),
-                                expected_drawing(w.model(), c.stacks, !c.single)));
-            QVERIFY(f.prompts.log.empty());
-        }
+        QFETCH(QStringList, container);
+        QFETCH(QStringList, carton);
+        QFETCH(bool, single);
+        QFETCH(bool, upright);
+        QFETCH(QString, utilisation);
+        QFETCH(QString, arrangement);
+        QFETCH(int, stacks);
+        window_fixture f;
+        kmain& w = f.w();
+        w.set_manual_container_size(container[0], container[1], container[2]);
+        parts(w).carton_length->setText(carton[0]);
+        parts(w).carton_width->setText(carton[1]);
+        parts(w).carton_height->setText(carton[2]);
+        parts(w).single_placement->setChecked(single);
+        parts(w).no_side_placement->setChecked(upright);
+        QTest::mouseClick(parts(w).start_button, Qt::LeftButton);
+        QCOMPARE(parts(w).utilisation_text->text(), utilisation);
+        QCOMPARE(parts(w).arrangement_text->text(), arrangement);
+        QCOMPARE(stack_count(w.model().stacks), stacks);
+        // Single placement draws its stack without the outline over it.
+        QVERIFY(
+            same_pixels(parts(w).drawing->pixels(), expected_drawing(w.model(), stacks, !single)));
+        QVERIFY(f.prompts.log.empty());
+    }
+
+    // The refusals themselves are tested with the calculation's input; these
+    // rows are the window's own: where each field's refusal puts the focus.
+    void refusals_keep_the_last_plan_data() {
+        QTest::addColumn<QStringList>("carton");
+        QTest::addColumn<QString>("container_length");
+        QTest::addColumn<QString>("message");
+        QTest::addColumn<int>("focus");  // 0..2 a carton field, -1 the start button keeps it
+        QTest::newRow("carton length") << QStringList{"14.9", "85", "40"} << q("590")
+                                       << q("包装箱的长度太小，程序计算不正常") << 0;
+        QTest::newRow("carton width")
+            << QStringList{"60", "", "40"} << q("590") << q("包装箱的宽输入有误，请重新输入") << 1;
+        QTest::newRow("carton height") << QStringList{"60", "85", q("高")} << q("590")
+                                       << q("包装箱的高输入有误，请重新输入") << 2;
+        QTest::newRow("container")
+            << QStringList{"60", "85", "40"} << QString() << q("程序内部出错,操作无法完成") << -1;
     }
 
     void refusals_keep_the_last_plan() {
-        const struct {
-            const char* carton[3];
-            const char* container_length;
-            const char* message;
-            int focus;  // 0..2 a carton field, -1 the focus stays on the start button
-        } cases[] = {
-            {{"14.9", "85", "40"}, "590", "包装箱的长度太小，程序计算不正常", 0},
-            {{"60", "", "40"}, "590", "包装箱的宽输入有误，请重新输入", 1},
-            {{"60", "85", "高"}, "590", "包装箱的高输入有误，请重新输入", 2},
-            {{"60", "85", "14"}, "590", "包装箱的高度太小，程序计算不正常", 2},
-            {{"60", "85", "40"}, "", "程序内部出错,操作无法完成", -1},
-            {{"15", "85", "40"}, "500000", "集装箱尺寸过大，程序无法计算", -1},
-        };
-        for (const auto& c : cases) {
-            window_fixture f;
-            kmain& w = f.w();
-            type_worked_example(w);
-            w.start_calculation();
-            const load_model before = w.model();
-            const pixel_canvas drawn_before = expected_drawing(before, 5, true);
+        QFETCH(QStringList, carton);
+        QFETCH(QString, container_length);
+        QFETCH(QString, message);
+        QFETCH(int, focus);
+        window_fixture f;
+        kmain& w = f.w();
+        type_worked_example(w);
+        w.start_calculation();
+        const load_model before = w.model();
+        const pixel_canvas drawn_before = expected_drawing(before, 5, true);
 
-            type_carton(w, c.carton[0], c.carton[1], c.carton[2]);
-            w.set_manual_container_size(q(c.container_length), q("235"), q("239"));
-            parts(w).start_button->setFocus();
-            QTest::mouseClick(parts(w).start_button, Qt::LeftButton);
-            QCOMPARE(f.prompts.messages(), QStringList{q(c.message)});
-            QWidget* fields[] = {parts(w).carton_length, parts(w).carton_width, parts(w).carton_height};
-            QCOMPARE(QApplication::focusWidget(), c.focus < 0 ? parts(w).start_button : fields[c.focus]);
-            QVERIFY(parts(w).utilisation_text->text().isEmpty());
-            QVERIFY(parts(w).arrangement_text->text().isEmpty());
-            QCOMPARE(w.model().stacks, before.stacks);
-            QVERIFY(same_pixels(parts(w).drawing->pixels(), drawn_before));
-        }
+        parts(w).carton_length->setText(carton[0]);
+        parts(w).carton_width->setText(carton[1]);
+        parts(w).carton_height->setText(carton[2]);
+        w.set_manual_container_size(container_length, q("235"), q("239"));
+        parts(w).start_button->setFocus();
+        QTest::mouseClick(parts(w).start_button, Qt::LeftButton);
+        QCOMPARE(f.prompts.messages(), QStringList{message});
+        QWidget* fields[] = {parts(w).carton_length, parts(w).carton_width, parts(w).carton_height};
+        QCOMPARE(QApplication::focusWidget(), focus < 0 ? parts(w).start_button : fields[focus]);
+        QVERIFY(parts(w).utilisation_text->text().isEmpty());
+        QVERIFY(parts(w).arrangement_text->text().isEmpty());
+        QCOMPARE(w.model().stacks, before.stacks);
+        QVERIFY(same_pixels(parts(w).drawing->pixels(), drawn_before));
     }
 
     void no_fit_clears_the_drawing_silently() {
@@ -403,10 +432,11 @@ private slots:
             QTest::mouseClick(parts(w).draw_button, Qt::LeftButton);
             seen << parts(w).stack_text->text();
         }
-        QCOMPARE(seen, QStringList({q("显示第1堆包装箱"), q("显示第2堆包装箱"), q("显示第3堆包装箱"),
-                                    q("显示第4堆包装箱"), q("显示第5堆包装箱"), q("显示前1堆包装箱"),
-                                    q("显示前2堆包装箱"), q("显示前3堆包装箱"), q("显示前4堆包装箱"),
-                                    q("显示前5堆包装箱"), q("显示第1堆包装箱")}));
+        QCOMPARE(seen,
+                 QStringList({q("显示第1堆包装箱"), q("显示第2堆包装箱"), q("显示第3堆包装箱"),
+                              q("显示第4堆包装箱"), q("显示第5堆包装箱"), q("显示前1堆包装箱"),
+                              q("显示前2堆包装箱"), q("显示前3堆包装箱"), q("显示前4堆包装箱"),
+                              q("显示前5堆包装箱"), q("显示第1堆包装箱")}));
         // The last press shows stack 1 alone, without the outline drawn over it.
         drawing_area one;
         draw_stack(one, w.model().draw_stacks, 0);
@@ -436,31 +466,39 @@ private slots:
         QCOMPARE(parts(w).utilisation_text->text(), q("集装箱的利用效率：80.03%"));
     }
 
+    // Each place a command is reached from opens the same dialog.
+    void catalogue_commands_open_their_dialogs_data() {
+        QTest::addColumn<QString>("control");  // object name of a menu item, key or button
+        QTest::addColumn<QString>("title");
+        const QString containers = q("增加/删除集装箱种类");
+        const QString cartons = q("建立包装箱列表");
+        QTest::newRow("kjg") << q("kjg") << containers;
+        QTest::newRow("kbji") << q("kbji") << containers;
+        QTest::newRow("container_types_button") << q("container_types_button") << containers;
+        QTest::newRow("kdbao") << q("kdbao") << cartons;
+        QTest::newRow("kbbao") << q("kbbao") << cartons;
+        QTest::newRow("carton_types_button") << q("carton_types_button") << cartons;
+    }
+
     void catalogue_commands_open_their_dialogs() {
+        QFETCH(QString, control);
+        QFETCH(QString, title);
         window_fixture f;
         kmain& w = f.w();
-        // Each place a command is reached from opens the same dialog.
-        const struct {
-            std::function<void()> start;
-            const char* title;
-        } cases[] = {
-            {[&] { parts(w).kjg->trigger(); }, "增加/删除集装箱种类"},
-            {[&] { parts(w).kbji->trigger(); }, "增加/删除集装箱种类"},
-            {[&] { parts(w).container_types_button->click(); }, "增加/删除集装箱种类"},
-            {[&] { parts(w).kdbao->trigger(); }, "建立包装箱列表"},
-            {[&] { parts(w).kbbao->trigger(); }, "建立包装箱列表"},
-            {[&] { parts(w).carton_types_button->click(); }, "建立包装箱列表"},
-        };
-        for (const auto& c : cases) {
-            QString seen;
-            QTimer::singleShot(0, [&] {
-                QWidget* dialog = QApplication::activeModalWidget();
-                if (dialog) seen = dialog->windowTitle();
-                if (dialog) dialog->close();
-            });
-            c.start();
-            QCOMPARE(seen, q(c.title));
+        QString seen;
+        QTimer::singleShot(0, [&] {
+            QWidget* dialog = QApplication::activeModalWidget();
+            if (dialog) seen = dialog->windowTitle();
+            if (dialog) dialog->close();
+        });
+        if (auto* button = w.findChild<QPushButton*>(control)) {
+            button->click();
+        } else {
+            QAction* action = w.findChild<QAction*>(control);
+            QVERIFY(action);
+            action->trigger();
         }
+        QCOMPARE(seen, title);
     }
 
     void a_container_size_typed_by_hand_is_calculated_with() {
@@ -503,8 +541,9 @@ private slots:
         for (const auto& e : f.prompts.log) {
             asked << (e.what == scripted_prompts::exchange::print ? q("print") : e.text);
         }
-        const QString help = QUrl::fromLocalFile(QCoreApplication::applicationDirPath() +
-                                                 q("/help/index.html")).toString();
+        const QString help =
+            QUrl::fromLocalFile(QCoreApplication::applicationDirPath() + q("/help/index.html"))
+                .toString();
         QCOMPARE(asked, QStringList({q("print"), q("print"), q("print"), help, help,
                                      q("mailto:support@varnel.example")}));
     }
@@ -537,40 +576,45 @@ private slots:
     // The program's real run, in a process of its own: a catalogue that
     // cannot be opened, or one without container types, shows its message
     // and ends with status 1 before any window shows.
+    void start_up_ends_early_without_a_catalogue_or_container_types_data() {
+        QTest::addColumn<QString>("catalogue");  // missing, empty or delivered
+        QTest::addColumn<int>("status");
+        QTest::addColumn<QString>("output");
+        QTest::newRow("no catalogue") << q("missing") << 1 << QString();
+        QTest::newRow("no container types")
+            << q("empty") << 1 << q("程序内部数据丢失，程序无法正常运行\n");
+        QTest::newRow("the delivered catalogue") << q("delivered") << 0 << q("shown\n");
+    }
+
     void start_up_ends_early_without_a_catalogue_or_container_types() {
-        test_support::catalogue_copy missing, empty, delivered;
-        QVERIFY(QFile::remove(missing.file()));
-        {
-            QSqlDatabase db = QSqlDatabase::addDatabase(q("QSQLITE"), q("emptying"));
-            db.setDatabaseName(empty.file());
-            QVERIFY(db.open());
-            QVERIFY(QSqlQuery(q("delete from jicicun"), db).exec());
-            db.close();
-        }
-        QSqlDatabase::removeDatabase(q("emptying"));
-        const struct {
-            const test_support::catalogue_copy& copy;
-            int status;
-            QString output;
-        } cases[] = {
-            {missing, 1, {}},
-            {empty, 1, q("程序内部数据丢失，程序无法正常运行\n")},
-            {delivered, 0, q("shown\n")},
-        };
-        for (const auto& c : cases) {
-            QProcess child;
-            child.start(q(VARNEL_STARTUP_CHILD), {c.copy.folder()});
-            QVERIFY(child.waitForFinished(60000));
-            const QString output = QString::fromUtf8(child.readAllStandardOutput());
-            QCOMPARE(child.exitCode(), c.status);
-            if (&c.copy == &missing) {
-                // The store's error names the file; nothing is created.
-                QVERIFY2(output.contains(c.copy.file()) && !output.contains(q("shown")),
-                         qPrintable(output));
-                QVERIFY(!QFile::exists(c.copy.file()));
-            } else {
-                QCOMPARE(output, c.output);
+        QFETCH(QString, catalogue);
+        QFETCH(int, status);
+        QFETCH(QString, output);
+        test_support::catalogue_copy copy;
+        if (catalogue == q("missing")) QVERIFY(QFile::remove(copy.file()));
+        if (catalogue == q("empty")) {
+            {
+                QSqlDatabase db = QSqlDatabase::addDatabase(q("QSQLITE"), q("emptying"));
+                db.setDatabaseName(copy.file());
+                QVERIFY(db.open());
+                QVERIFY(QSqlQuery(q("delete from jicicun"), db).exec());
+                db.close();
             }
+            QSqlDatabase::removeDatabase(q("emptying"));
+        }
+        QProcess child;
+        child.start(q(VARNEL_STARTUP_CHILD), {copy.folder()});
+        QVERIFY(child.waitForFinished(60000));
+        // What the child prints, not one of the program's texts.
+        const QString printed = QString::fromUtf8(child.readAllStandardOutput());
+        QCOMPARE(child.exitCode(), status);
+        if (catalogue == q("missing")) {
+            // The store's error names the file; nothing is created.
+            QVERIFY2(printed.contains(copy.file()) && !printed.contains(q("shown")),
+                     qPrintable(printed));
+            QVERIFY(!QFile::exists(copy.file()));
+        } else {
+            QCOMPARE(printed, output);
         }
     }
 };

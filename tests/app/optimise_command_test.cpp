@@ -26,19 +26,13 @@ using namespace varnel;
 using test_support::part;
 using test_support::parts;
 using test_support::same_pixels;
+using test_support::type_sizes;
+using test_support::type_worked_example;
 using test_support::window_fixture;
 
 namespace {
 
 QString q(const char* text) { return QString::fromUtf8(text); }
-
-void type_sizes(kmain& w, const char* length, const char* width, const char* height,
-                const char* carton_length, const char* carton_width, const char* carton_height) {
-    w.set_manual_container_size(q(length), q(width), q(height));
-    parts(w).carton_length->setText(q(carton_length));
-    parts(w).carton_width->setText(q(carton_width));
-    parts(w).carton_height->setText(q(carton_height));
-}
 
 QLabel* bound_line(const kmain& w) { return part<QLabel>(w, "bound_line"); }
 QAction* kyouhua(const kmain& w) { return part<QAction>(w, "kyouhua"); }
@@ -169,7 +163,7 @@ private slots:
     void step_through_walks_the_blocks() {
         window_fixture f;
         kmain& w = f.w();
-        type_sizes(w, "590", "235", "239", "60", "85", "40");
+        type_worked_example(w);
         kyouhua(w)->trigger();
         const int n = stack_count(w.model().draw_stacks);
         QCOMPARE(n, 6);
@@ -194,7 +188,7 @@ private slots:
         const QString path = dir.filePath(q("优化.qrn"));
         window_fixture f;
         kmain& w = f.w();
-        type_sizes(w, "590", "235", "239", "60", "85", "40");
+        type_worked_example(w);
         kyouhua(w)->trigger();
         const window_state saved(w);
         f.prompts.file_names.push_back(path);
@@ -228,7 +222,7 @@ private slots:
         QFETCH(bool, last_optimised);
         window_fixture f;
         kmain& w = f.w();
-        type_sizes(w, "590", "235", "239", "60", "85", "40");
+        type_worked_example(w);
         if (last_optimised)
             kyouhua(w)->trigger();
         else
@@ -270,7 +264,7 @@ private slots:
         const auto run = [&](bool optimise) {
             window_fixture f;
             kmain& w = f.w();
-            type_sizes(w, "590", "235", "239", "60", "85", "40");
+            type_worked_example(w);
             kyouhua(w)->trigger();
             const stack_table before = w.model().stacks;
             type_sizes(w, sizes[0].toUtf8(), "235", "239", sizes[1].toUtf8(), sizes[2].toUtf8(),

@@ -13,8 +13,8 @@
 #include <unistd.h>
 
 #include "app/kmain.h"
-#include "engine/numbers.h"
 #include "dialogs/kcnew.h"
+#include "engine/numbers.h"
 #include "plan/plan_file.h"
 #include "tests/app/window_fixture.h"
 #include "tests/support/form_places.h"
@@ -22,8 +22,10 @@
 #include "view/stack_drawing.h"
 
 using namespace varnel;
-using test_support::same_pixels;
 using test_support::parts;
+using test_support::same_pixels;
+using test_support::type_sizes;
+using test_support::type_worked_example;
 using test_support::window_fixture;
 
 namespace {
@@ -31,12 +33,8 @@ namespace {
 QString q(const char* text) { return QString::fromUtf8(text); }
 const QString prefix = QString::fromUtf8("集装箱Varnel软件     *version 1.03*--------");
 
-void calculate(kmain& w, const char* l, const char* wd, const char* h, const char* cl,
-               const char* cw, const char* ch) {
-    w.set_manual_container_size(q(l), q(wd), q(h));
-    parts(w).carton_length->setText(q(cl));
-    parts(w).carton_width->setText(q(cw));
-    parts(w).carton_height->setText(q(ch));
+void calculate_worked_example(kmain& w) {
+    type_worked_example(w);
     w.start_calculation();
 }
 
@@ -86,7 +84,7 @@ private slots:
         const QString path = dir.filePath(q("方案 1.qrn"));
         window_fixture f;
         kmain& w = f.w();
-        calculate(w, "590", "235", "239", "60", "85", "40");
+        calculate_worked_example(w);
         const load_model saved = w.model();
         const QString title = w.windowTitle();
         f.prompts.file_names.push_back(path);
@@ -107,7 +105,8 @@ private slots:
         for (int i = 0; i < 5; ++i) {
             const auto k = static_cast<std::size_t>(i);
             QCOMPARE(w.model().stacks[k].count_y, saved.stacks[k].count_y);
-            QCOMPARE(format_number(w.model().stacks[k].origin_x), format_number(saved.stacks[k].origin_x));
+            QCOMPARE(format_number(w.model().stacks[k].origin_x),
+                     format_number(saved.stacks[k].origin_x));
             QCOMPARE(format_number(w.model().draw_stacks[k].box_width),
                      format_number(saved.draw_stacks[k].box_width));
         }
@@ -139,7 +138,8 @@ private slots:
         QTemporaryDir dir;
         const QString path = dir.filePath(q("three"));  // typed without extension
         window_fixture f;
-        calculate(f.w(), "170", "150", "240", "65", "50", "20");
+        type_sizes(f.w(), "170", "150", "240", "65", "50", "20");
+        f.w().start_calculation();
         QCOMPARE(stack_count(f.w().model().stacks), 3);
         f.prompts.file_names.push_back(path);
         QTest::mouseClick(parts(f.w()).save_button, Qt::LeftButton);
@@ -159,7 +159,7 @@ private slots:
         QCOMPARE(f.prompts.messages(), QStringList{q("没有计算结果")});
         QCOMPARE(f.prompts.log.size(), 1u);
 
-        calculate(w, "590", "235", "239", "60", "85", "40");
+        calculate_worked_example(w);
         f.prompts.clear();
         parts(w).ksave->trigger();  // the dialog is cancelled
         QCOMPARE(f.prompts.log.size(), 1u);
@@ -181,7 +181,7 @@ private slots:
         QTemporaryDir dir;
         window_fixture f;
         kmain& w = f.w();
-        calculate(w, "590", "235", "239", "60", "85", "40");
+        calculate_worked_example(w);
         const QString plain = dir.filePath(q("plain.qrn"));
         write_file(plain, "kept");
         // Below a plain file, onto a folder, into a FIFO nobody reads (at
@@ -197,7 +197,8 @@ private slots:
         }
         QVERIFY(QFileInfo(fifo).exists() && !QFileInfo(fifo).isFile());
         QCOMPARE(read_whole_file(plain).bytes, std::string("kept"));
-        QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{q("plain.qrn")});
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden),
+                 QStringList{q("plain.qrn")});
 
         // A folder the user may not write to keeps its old plan intact.
         if (geteuid() == 0) QSKIP("folder permissions do not bind the superuser");
@@ -211,13 +212,14 @@ private slots:
         parts(w).ksave->trigger();
         QCOMPARE(f.prompts.messages(), QStringList{q("文件保存出错，操作无法完成")});
         QCOMPARE(read_whole_file(old).bytes, std::string("old plan"));
-        QFile::setPermissions(locked.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        QFile::setPermissions(locked.path(),
+                              QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     }
 
     void open_cancelled_or_missing_changes_nothing() {
         window_fixture f;
         kmain& w = f.w();
-        calculate(w, "590", "235", "239", "60", "85", "40");
+        calculate_worked_example(w);
         const load_model before = w.model();
         parts(w).kbopen->trigger();  // cancelled
         f.prompts.file_names.push_back(q("/no/such/folder/plan.qrn"));
@@ -227,12 +229,15 @@ private slots:
         QCOMPARE(parts(w).utilisation_text->text(), q("集装箱的利用效率：80.03%"));
     }
 
-    void damaged_files_give_their_message_at_the_right_moment() {
+    void damaged_files_give_their_message_at_the_right_moment_data() {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<QString>("message");
+        QTest::addColumn<bool>("shown");  // is the plan displayed when the message appears?
         const struct {
             const char* name;
             std::string bytes;
             const char* message;
-            bool shown;  // is the plan displayed when the message appears?
+            bool shown;
         } cases[] = {
             {"header only", header(), "文件读取出错，操作无法完成", false},
             {"ends at the second section", header() + block(" 0 ") + second(),
@@ -254,51 +259,71 @@ private slots:
              "文件打开出错", true},
         };
         for (const auto& c : cases) {
-            QTemporaryDir dir;
-            const QString path = dir.filePath(q("damaged.qrn"));
-            write_file(path, c.bytes);
-            window_fixture f;
-            kmain& w = f.w();
-            calculate(w, "590", "235", "239", "60", "85", "40");
-            QString text_when_shown;
-            f.prompts.on_message = [&](const QString&) { text_when_shown = parts(w).utilisation_text->text(); };
-            f.prompts.file_names.push_back(path);
-            parts(w).kopen->trigger();
-            QVERIFY2(f.prompts.messages() == QStringList{q(c.message)}, c.name);
-            QCOMPARE(text_when_shown.isEmpty(), !c.shown);
-            if (c.shown) {
-                QCOMPARE(w.windowTitle(), prefix + path);
-                continue;
-            }
-            // Nothing of a refused file remains: no stack to draw, nothing to save.
-            QCOMPARE(w.windowTitle(), prefix + q("Varnel文件1"));
-            QCOMPARE(stack_count(w.model().draw_stacks), 0);
-            QCOMPARE(stack_count(w.model().stacks), 0);
-            QVERIFY(parts(w).carton_length->text().isEmpty());
-            f.prompts.clear();
-            QTest::mouseClick(parts(w).draw_button, Qt::LeftButton);
-            QVERIFY(parts(w).stack_text->text().isEmpty());
-            parts(w).ksave->trigger();
-            QCOMPARE(f.prompts.messages(), QStringList{q("没有计算结果")});
+            QTest::newRow(c.name) << QByteArray::fromStdString(c.bytes) << q(c.message) << c.shown;
         }
+    }
+
+    void damaged_files_give_their_message_at_the_right_moment() {
+        QFETCH(QByteArray, bytes);
+        QFETCH(QString, message);
+        QFETCH(bool, shown);
+        QTemporaryDir dir;
+        const QString path = dir.filePath(q("damaged.qrn"));
+        write_file(path, bytes.toStdString());
+        window_fixture f;
+        kmain& w = f.w();
+        calculate_worked_example(w);
+        QString text_when_shown;
+        f.prompts.on_message = [&](const QString&) {
+            text_when_shown = parts(w).utilisation_text->text();
+        };
+        f.prompts.file_names.push_back(path);
+        parts(w).kopen->trigger();
+        QCOMPARE(f.prompts.messages(), QStringList{message});
+        QCOMPARE(text_when_shown.isEmpty(), !shown);
+        if (shown) {
+            QCOMPARE(w.windowTitle(), prefix + path);
+            return;
+        }
+        // Nothing of a refused file remains: no stack to draw, nothing to save.
+        QCOMPARE(w.windowTitle(), prefix + q("Varnel文件1"));
+        QCOMPARE(stack_count(w.model().draw_stacks), 0);
+        QCOMPARE(stack_count(w.model().stacks), 0);
+        QVERIFY(parts(w).carton_length->text().isEmpty());
+        f.prompts.clear();
+        QTest::mouseClick(parts(w).draw_button, Qt::LeftButton);
+        QVERIFY(parts(w).stack_text->text().isEmpty());
+        parts(w).ksave->trigger();
+        QCOMPARE(f.prompts.messages(), QStringList{q("没有计算结果")});
     }
 
     // Only a plain file is opened: a FIFO would freeze the window waiting for
     // a writer. Anything else is refused at once and the plan stays.
+    void open_reads_only_plain_files_data() {
+        QTest::addColumn<QString>("kind");
+        QTest::newRow("a FIFO") << q("fifo");
+        QTest::newRow("a folder") << q("folder");
+        QTest::newRow("a device") << q("device");
+    }
+
     void open_reads_only_plain_files() {
+        QFETCH(QString, kind);
         QTemporaryDir dir;
-        const QString fifo = dir.filePath(q("pipe.qrn"));
-        QCOMPARE(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
-        for (const QString& path : {fifo, dir.path(), q("/dev/zero")}) {
-            window_fixture f;
-            kmain& w = f.w();
-            calculate(w, "590", "235", "239", "60", "85", "40");
-            f.prompts.file_names.push_back(path);
-            parts(w).kopen->trigger();
-            QCOMPARE(f.prompts.messages(), QStringList{q("文件打开出错")});
-            QCOMPARE(parts(w).utilisation_text->text(), q("集装箱的利用效率：80.03%"));
-            QCOMPARE(stack_count(w.model().stacks), 5);
+        QString path = dir.path();
+        if (kind == q("fifo")) {
+            path = dir.filePath(q("pipe.qrn"));
+            QCOMPARE(::mkfifo(QFile::encodeName(path).constData(), 0600), 0);
+        } else if (kind == q("device")) {
+            path = q("/dev/zero");
         }
+        window_fixture f;
+        kmain& w = f.w();
+        calculate_worked_example(w);
+        f.prompts.file_names.push_back(path);
+        parts(w).kopen->trigger();
+        QCOMPARE(f.prompts.messages(), QStringList{q("文件打开出错")});
+        QCOMPARE(parts(w).utilisation_text->text(), q("集装箱的利用效率：80.03%"));
+        QCOMPARE(stack_count(w.model().stacks), 5);
     }
 
     void new_plan_titles() {
@@ -322,8 +347,8 @@ private slots:
         answer_new_plan("ignored", press::close);
         parts(w).knew->trigger();
         titles << w.plan_label();
-        QCOMPARE(titles, QStringList({q("Varnel文件2"), q("Varnel文件3"), q("Varnel文件4"), q("方案A"),
-                                      q("   "), q("Varnel文件5"), q("Varnel文件5")}));
+        QCOMPARE(titles, QStringList({q("Varnel文件2"), q("Varnel文件3"), q("Varnel文件4"),
+                                      q("方案A"), q("   "), q("Varnel文件5"), q("Varnel文件5")}));
         QVERIFY(f.prompts.log.empty());
 
         // Qt's "modified" mark [*] is the user's text here, shown as typed.
@@ -336,18 +361,24 @@ private slots:
         }
     }
 
+    void new_plan_resets_the_plan_whatever_the_answer_data() {
+        QTest::addColumn<int>("button");  // a press
+        QTest::newRow("OK") << int(press::ok);
+        QTest::newRow("Cancel") << int(press::cancel);
+        QTest::newRow("the close box") << int(press::close);
+    }
+
     void new_plan_resets_the_plan_whatever_the_answer() {
-        for (press button : {press::ok, press::cancel, press::close}) {
-            window_fixture f;
-            kmain& w = f.w();
-            calculate(w, "590", "235", "239", "60", "85", "40");
-            answer_new_plan("方案B", button);
-            parts(w).knew->trigger();
-            QCOMPARE(stack_count(w.model().stacks), 0);
-            QVERIFY(parts(w).carton_length->text().isEmpty());
-            QVERIFY(parts(w).utilisation_text->text().isEmpty());
-            QCOMPARE(parts(w).container_list->currentText(), q("40尺柜"));
-        }
+        QFETCH(int, button);
+        window_fixture f;
+        kmain& w = f.w();
+        calculate_worked_example(w);
+        answer_new_plan("方案B", static_cast<press>(button));
+        parts(w).knew->trigger();
+        QCOMPARE(stack_count(w.model().stacks), 0);
+        QVERIFY(parts(w).carton_length->text().isEmpty());
+        QVERIFY(parts(w).utilisation_text->text().isEmpty());
+        QCOMPARE(parts(w).container_list->currentText(), q("40尺柜"));
     }
 
     void new_plan_dialog_places_data() {
@@ -383,31 +414,36 @@ private slots:
 
     // Enter in the name field presses OK, so an empty name still gets its
     // message; on a focused Cancel it cancels.
+    void enter_presses_the_default_button_of_the_new_plan_dialog_data() {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<bool>("on_cancel");
+        QTest::addColumn<int>("outcome");  // a kcnew::outcome
+        QTest::addColumn<QStringList>("messages");
+        QTest::newRow("a name") << q("方案C") << false << int(kcnew::outcome::named)
+                                << QStringList{};
+        QTest::newRow("no name") << QString() << false << int(kcnew::outcome::closed)
+                                 << QStringList{q("请输入新建文件名")};
+        QTest::newRow("on Cancel")
+            << q("方案C") << true << int(kcnew::outcome::numbered) << QStringList{};
+    }
+
     void enter_presses_the_default_button_of_the_new_plan_dialog() {
-        const struct {
-            const char* name;
-            bool on_cancel;
-            kcnew::outcome outcome;
-            QStringList messages;
-        } cases[] = {
-            {"方案C", false, kcnew::outcome::named, {}},
-            {"", false, kcnew::outcome::closed, {q("请输入新建文件名")}},
-            {"方案C", true, kcnew::outcome::numbered, {}},
-        };
-        for (const auto& c : cases) {
-            scripted_prompts prompts;
-            kcnew dialog(prompts);
-            dialog.show();
-            QVERIFY(QTest::qWaitForWindowExposed(&dialog));
-            dialog.name_field->setText(q(c.name));
-            QWidget* target = dialog.name_field;
-            if (c.on_cancel) target = dialog.cancel_button;
-            target->setFocus();
-            QTest::keyClick(target, Qt::Key_Return);
-            QCOMPARE(dialog.result_outcome(), c.outcome);
-            QCOMPARE(prompts.messages(), c.messages);
-            QCOMPARE(dialog.isVisible(), c.outcome == kcnew::outcome::closed);
-        }
+        QFETCH(QString, name);
+        QFETCH(bool, on_cancel);
+        QFETCH(int, outcome);
+        QFETCH(QStringList, messages);
+        scripted_prompts prompts;
+        kcnew dialog(prompts);
+        dialog.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+        dialog.name_field->setText(name);
+        QWidget* target = dialog.name_field;
+        if (on_cancel) target = dialog.cancel_button;
+        target->setFocus();
+        QTest::keyClick(target, Qt::Key_Return);
+        QCOMPARE(int(dialog.result_outcome()), outcome);
+        QCOMPARE(prompts.messages(), messages);
+        QCOMPARE(dialog.isVisible(), outcome == int(kcnew::outcome::closed));
     }
 
     void plan_numbers_count_on_past_sixteen_bits() {

@@ -15,6 +15,7 @@
 #include "app/startup.h"
 #include "tests/catalogue/catalogue_copy.h"
 #include "tests/support/scripted_prompts.h"
+#include "tests/support/worked_example.h"
 #include "ui/link_label.h"
 #include "ui/look.h"
 #include "ui/selection_list.h"
@@ -119,6 +120,23 @@ struct window_parts {
 };
 
 inline window_parts parts(const kmain& window) { return window_parts(window); }
+
+// Types a container size as the manual input writes it, and a carton size,
+// in centimetres.
+inline void type_sizes(kmain& w, const char* length, const char* width, const char* height,
+                       const char* carton_length, const char* carton_width,
+                       const char* carton_height) {
+    w.set_manual_container_size(QString::fromUtf8(length), QString::fromUtf8(width),
+                                QString::fromUtf8(height));
+    parts(w).carton_length->setText(QString::fromUtf8(carton_length));
+    parts(w).carton_width->setText(QString::fromUtf8(carton_width));
+    parts(w).carton_height->setText(QString::fromUtf8(carton_height));
+}
+
+inline void type_worked_example(kmain& w) {
+    const auto& cm = worked_example_cm;
+    type_sizes(w, cm[0], cm[1], cm[2], cm[3], cm[4], cm[5]);
+}
 
 inline bool same_pixels(const pixel_canvas& a, const pixel_canvas& b) {
     return a.width() == b.width() && a.height() == b.height() &&

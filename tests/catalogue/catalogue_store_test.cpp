@@ -55,7 +55,7 @@ TEST_F(catalogue_store_test, DeliveredRows) {
     const auto cartons = store->all_cartons().value;
     ASSERT_FALSE(cartons.empty());
     for (const carton_type& c : cartons) {
-        EXPECT_GE(std::min({c.a, c.b, c.c}), 150.0f) << c.name.toStdString();
+        EXPECT_GE(std::min({c.length, c.width, c.height}), 150.0f) << c.name.toStdString();
     }
 }
 
@@ -83,7 +83,7 @@ TEST_F(catalogue_store_test, ContainerOperations) {
     EXPECT_EQ(store->all_containers().value.back(),
               (container_type{"My box", 5890, 2350, 2390, 0, 0}));
     EXPECT_EQ(user_names(), std::vector<QString>{"My box"});
-    EXPECT_EQ(found_container(q("40尺柜  ")).x, 12032.0f);
+    EXPECT_EQ(found_container(q("40尺柜  ")).length, 12032.0f);
 
     EXPECT_EQ(store->change_container("MY BOX ", "Yours", 100, 200, 300).status,
               write_status::done);
@@ -129,7 +129,7 @@ TEST(catalogue_payload, UnknownInAnOlderCatalogue) {
     for (const char* name : {"40尺柜", "20尺柜", "40尺高柜"}) {
         EXPECT_EQ(opened.store->container_payload(q(name)).value, 0) << name;
     }
-    EXPECT_EQ(opened.store->find_container(q("40尺柜")).value->x, 12032.0f);
+    EXPECT_EQ(opened.store->find_container(q("40尺柜")).value->length, 12032.0f);
 }
 
 TEST_F(catalogue_store_test, CartonOperations) {
@@ -164,7 +164,7 @@ TEST_F(catalogue_store_test, LookAlikeNames) {
     EXPECT_EQ(found_container("Abc").name, "abc");  // no exact one: the first
 
     EXPECT_EQ(store->change_container("ABC", "ABC", 7, 8, 9).status, write_status::done);
-    EXPECT_EQ(found_container("abc").x, 1.0f);
+    EXPECT_EQ(found_container("abc").length, 1.0f);
     EXPECT_EQ(store->delete_container(q("40尺柜 ")).status, write_status::done);
     EXPECT_EQ(store->delete_container("ABC").status, write_status::done);
     EXPECT_EQ(user_names(), std::vector<QString>{"abc"});
@@ -186,7 +186,7 @@ TEST_F(catalogue_store_test, AwkwardNamesStoreMatchAndDelete) {
         EXPECT_TRUE(store->container_name_exists(name).value);
         EXPECT_EQ(found_carton(name).name, name);
         EXPECT_EQ(store->change_container(name, name, 4, 5, 6).status, write_status::done);
-        EXPECT_EQ(found_container(name).x, 4.0f);
+        EXPECT_EQ(found_container(name).length, 4.0f);
         EXPECT_EQ(store->delete_container(name).status, write_status::done);
         EXPECT_EQ(store->delete_carton(name).status, write_status::done);
     }
@@ -200,8 +200,8 @@ TEST_F(catalogue_store_test, SizesReadBackAsTheSameFloat) {
         const QString name = QString::number(static_cast<double>(s), 'g', 9);
         ASSERT_EQ(store->add_carton(name, s, s, s).status, write_status::done);
         ASSERT_EQ(store->add_container(name, s, s, s).status, write_status::done);
-        EXPECT_EQ(found_carton(name).b, s) << name.toStdString();
-        EXPECT_EQ(found_container(name).z, s) << name.toStdString();
+        EXPECT_EQ(found_carton(name).width, s) << name.toStdString();
+        EXPECT_EQ(found_container(name).height, s) << name.toStdString();
     }
 }
 

@@ -6,7 +6,6 @@
 namespace varnel {
 
 using namespace test_support;
-using dialog_parts::entry_fields;
 
 namespace {
 
@@ -84,42 +83,23 @@ private slots:
         QCOMPARE(d.focusWidget(), d.fields.name);
     }
 
+    // The entry rules have their own table (tests/catalogue); these rows are
+    // the dialog's own: its name conflict, and where a refusal puts the focus.
+    void kbao_refuses_input_and_stores_nothing_data() {
+        refusal_columns();
+        // The store's lookup ignores letter case and trailing blanks.
+        QTest::newRow("a taken name in other letters")
+            << QStringList{"BOX a  ", "60", "40", "30"}
+            << q("新命名的包装箱与原有的包装箱名字发生冲突，请更改名字") << 0;
+        QTest::newRow("a width below the minimum") << QStringList{"Box B", "60", "14.99", "30"}
+                                                   << q("包装箱的宽度太小，程序计算不正常") << 2;
+    }
+
     void kbao_refuses_input_and_stores_nothing() {
-        const struct {
-            const char *name, *length, *width, *height, *message;
-            QLineEdit* entry_fields::*focus;
-        } cases[] = {
-            {"", "60", "40", "30", "请输入包装箱的名称", &entry_fields::name},
-            {"Box B", "", "40", "30", "请输入包装箱的长", &entry_fields::length},
-            {"Box B", "6a", "40", "30", "包装箱的长度输入有误，请重新输入", &entry_fields::length},
-            {"Box B", "60", "", "30", "请输入包装箱的宽", &entry_fields::width},
-            // The limits wait until all three sizes are numbers.
-            {"Box B", "10", "4x", "30", "包装箱的宽度输入有误，请重新输入", &entry_fields::width},
-            {"Box B", "60", "40", "", "请输入包装箱的高", &entry_fields::height},
-            {"Box B", "60", "40", "3x", "包装箱的高度输入有误，请重新输入", &entry_fields::height},
-            {"Box B", "60", "1e400", "30", "包装箱的宽度输入有误，请重新输入", &entry_fields::width},
-            {"Box B", "10", "10", "10", "包装箱的长度太小，程序计算不正常", &entry_fields::length},
-            {"Box B", "60", "14.99", "30", "包装箱的宽度太小，程序计算不正常",
-             &entry_fields::width},
-            {"Box B", "60", "40", "14.9", "包装箱的高度太小，程序计算不正常",
-             &entry_fields::height},
-            // The store's lookup ignores letter case and trailing blanks.
-            {"BOX a  ", "60", "40", "30", "新命名的包装箱与原有的包装箱名字发生冲突，请更改名字",
-             &entry_fields::name},
-        };
         dialog_session s(add_box_a);
         const auto before = s.cartons();
-        for (const auto& c : cases) {
-            kbao d(*s.store, s.prompts, s.host);
-            QVERIFY(shown(d));
-            d.cancel_button->setFocus();
-            s.prompts.clear();
-            type(d.fields, c.name, c.length, c.width, c.height);
-            click(d, "确\u3000定");
-            QCOMPARE(s.prompts.messages(), QStringList{q(c.message)});
-            QCOMPARE(d.focusWidget(), d.fields.*c.focus);
-            QCOMPARE(texts(d.fields), QStringList({c.name, c.length, c.width, c.height}));
-        }
+        kbao d(*s.store, s.prompts, s.host);
+        expect_refusal(s, d);
         QCOMPARE(s.cartons(), before);
         QCOMPARE(s.host.carton_refills, 0);
     }
@@ -152,27 +132,31 @@ private slots:
         QCOMPARE(d.result(), int(QDialog::Accepted));
     }
 
-    void kgengaibao_rewrites_the_main_window_only_for_its_carton() {
-        for (const bool shown_there : {true, false}) {
-            dialog_session s;
-            s.host.entry = q(carton_30);
-            s.host.chosen_carton = q(shown_there ? carton_30 : carton_40);
-            kgengaibao d(*s.store, s.prompts, s.host);
-            type(d.fields, "x", "1", "", "y");
-            click(d, "取\u3000消");
-            QCOMPARE(texts(d.fields), QStringList({q(carton_30), "60", "40", "30"}));
-            type(d.fields, "Box 35.5", "60", "40", "35.5");
-            click(d, "确\u3000定");
+    void kgengaibao_rewrites_the_main_window_only_for_its_carton_data() {
+        QTest::addColumn<bool>("shown_there");  // is the changed carton the main window's?
+        QTest::newRow("the main window's carton") << true;
+        QTest::newRow("another carton") << false;
+    }
 
-            QCOMPARE(s.prompts.messages(), QStringList{q("包装箱修改成功")});
-            QCOMPARE(s.cartons()[1], (carton_type{"Box 35.5", 600, 400, 355}));
-            const QStringList expected =
-                shown_there ? QStringList{"60", "40", "35.5"} : QStringList{};
-            QCOMPARE(s.host.carton_size, expected);
-            QCOMPARE(s.host.carton_refills, 1);
-            QCOMPARE(s.host.entry, q(carton_30));  // not moved on to the new name
-            QCOMPARE(d.result(), int(QDialog::Accepted));
-        }
+    void kgengaibao_rewrites_the_main_window_only_for_its_carton() {
+        QFETCH(bool, shown_there);
+        dialog_session s;
+        s.host.entry = q(carton_30);
+        s.host.chosen_carton = q(shown_there ? carton_30 : carton_40);
+        kgengaibao d(*s.store, s.prompts, s.host);
+        type(d.fields, "x", "1", "", "y");
+        click(d, "取\u3000消");
+        QCOMPARE(texts(d.fields), QStringList({q(carton_30), "60", "40", "30"}));
+        type(d.fields, "Box 35.5", "60", "40", "35.5");
+        click(d, "确\u3000定");
+
+        QCOMPARE(s.prompts.messages(), QStringList{q("包装箱修改成功")});
+        QCOMPARE(s.cartons()[1], (carton_type{"Box 35.5", 600, 400, 355}));
+        const QStringList expected = shown_there ? QStringList{"60", "40", "35.5"} : QStringList{};
+        QCOMPARE(s.host.carton_size, expected);
+        QCOMPARE(s.host.carton_refills, 1);
+        QCOMPARE(s.host.entry, q(carton_30));  // not moved on to the new name
+        QCOMPARE(d.result(), int(QDialog::Accepted));
     }
 
     void kgengaibao_refuses_a_taken_name_where_the_focus_is() {
@@ -204,42 +188,45 @@ private slots:
     // A store that refuses every write, and one whose writes are done but
     // whose main window cannot be refilled to show them: each failure is
     // said in the dialog's words, never passed over as a success.
-    void a_failing_catalogue_is_always_reported() {
-        const char* const failed = "程序出错,操作无法完成 ";
-        const struct {
-            bool read_only, refills_fail;
-            std::vector<const char*> messages;
-        } cases[] = {
-            {true, false, {failed, failed, "程序出错，操作无法完成"}},
-            {false, true, {"操作成功", failed, failed, "程序出错，操作无法完成"}},
-        };
-        for (const auto& c : cases) {
-            dialog_session s({}, c.read_only);
-            const auto before = s.cartons();
-            s.host.refills_fail = c.refills_fail;
-            s.prompts.questions = {true};
-            kbao d(*s.store, s.prompts, s.host);
-            type(d.fields, "Box B", "60", "40", "30");
-            click(d, "确\u3000定");
-            choose(*d.cartons, carton_40);
-            click(d, "删\u3000除");
-            s.host.entry = q(carton_30);
-            kgengaibao change(*s.store, s.prompts, s.host);
-            change.fields.height->setText("35");
-            click(change, "确\u3000定");
+    void a_failing_catalogue_is_always_reported_data() {
+        QTest::addColumn<bool>("read_only");
+        QTest::addColumn<bool>("refills_fail");
+        QTest::addColumn<QStringList>("messages");
+        const QString failed = q("程序出错,操作无法完成 ");
+        QTest::newRow("a store that refuses every write")
+            << true << false << QStringList{failed, failed, q("程序出错，操作无法完成")};
+        QTest::newRow("a main window that cannot be refilled")
+            << false << true
+            << QStringList{q("操作成功"), failed, failed, q("程序出错，操作无法完成")};
+    }
 
-            QStringList expected;
-            for (const char* m : c.messages) expected << q(m);
-            QCOMPARE(s.prompts.messages(), expected);
-            if (c.read_only) {
-                QCOMPARE(s.cartons(), before);
-                QCOMPARE(s.host.carton_refills, 0);
-                QCOMPARE(entries(*d.cartons).size(), 7);
-            } else {
-                QCOMPARE(s.cartons().size(), std::size_t{7});  // one added, one deleted
-                QCOMPARE(s.store->find_carton(q(carton_30)).value->c, 350.0f);
-                QCOMPARE(change.result(), int(QDialog::Accepted));
-            }
+    void a_failing_catalogue_is_always_reported() {
+        QFETCH(bool, read_only);
+        QFETCH(bool, refills_fail);
+        QFETCH(QStringList, messages);
+        dialog_session s({}, read_only);
+        const auto before = s.cartons();
+        s.host.refills_fail = refills_fail;
+        s.prompts.questions = {true};
+        kbao d(*s.store, s.prompts, s.host);
+        type(d.fields, "Box B", "60", "40", "30");
+        click(d, "确\u3000定");
+        choose(*d.cartons, carton_40);
+        click(d, "删\u3000除");
+        s.host.entry = q(carton_30);
+        kgengaibao change(*s.store, s.prompts, s.host);
+        change.fields.height->setText("35");
+        click(change, "确\u3000定");
+
+        QCOMPARE(s.prompts.messages(), messages);
+        if (read_only) {
+            QCOMPARE(s.cartons(), before);
+            QCOMPARE(s.host.carton_refills, 0);
+            QCOMPARE(entries(*d.cartons).size(), 7);
+        } else {
+            QCOMPARE(s.cartons().size(), std::size_t{7});  // one added, one deleted
+            QCOMPARE(s.store->find_carton(q(carton_30)).value->height, 350.0f);
+            QCOMPARE(change.result(), int(QDialog::Accepted));
         }
     }
 };

@@ -9,8 +9,8 @@
 #include <functional>
 #include <memory>
 
-#include "dialogs/catalogue_host.h"
 #include "catalogue/catalogue_store.h"
+#include "dialogs/catalogue_host.h"
 #include "dialogs/dialog_parts.h"
 #include "tests/catalogue/catalogue_copy.h"
 #include "tests/support/scripted_prompts.h"
@@ -117,6 +117,20 @@ inline void type(const dialog_parts::entry_fields& fields, const char* name, con
     fields.height->setText(q(height));
 }
 
+// Types name, length, width and height, in that order; a form without a name
+// field takes the three sizes.
+inline void type(const dialog_parts::entry_fields& fields, const QStringList& typed) {
+    QList<QLineEdit*> order{fields.length, fields.width, fields.height};
+    if (fields.name) order.prepend(fields.name);
+    for (qsizetype i = 0; i < order.size(); ++i) order[i]->setText(typed.value(i));
+}
+
+// The field at this place in the order name, length, width, height.
+inline QLineEdit* field_at(const dialog_parts::entry_fields& fields, int place) {
+    QLineEdit* const order[] = {fields.name, fields.length, fields.width, fields.height};
+    return order[place];
+}
+
 inline QStringList texts(const dialog_parts::entry_fields& fields) {
     QStringList out;
     for (QLineEdit* f : {fields.name, fields.length, fields.width, fields.height}) {
@@ -133,6 +147,31 @@ inline QStringList entries(const selection_list& list) {
 
 inline void choose(selection_list& list, const char* name) {
     list.setCurrentIndex(list.findText(q(name), Qt::MatchExactly));
+}
+
+// The columns of a refusal table: what is typed (name, length, width,
+// height), the one message, and the field that gets the focus.
+inline void refusal_columns() {
+    QTest::addColumn<QStringList>("typed");
+    QTest::addColumn<QString>("message");
+    QTest::addColumn<int>("focus");  // the field, in the order typed
+}
+
+// Types a refused entry into a shown dialog with the focus away from its
+// fields and presses OK: the message alone shows, the focus moves to its
+// field and every field keeps what was typed.
+template <typename Dialog>
+void expect_refusal(dialog_session& s, Dialog& d) {
+    QFETCH(QStringList, typed);
+    QFETCH(QString, message);
+    QFETCH(int, focus);
+    QVERIFY(shown(d));
+    d.cancel_button->setFocus();
+    type(d.fields, typed);
+    click(d, "确\u3000定");
+    QCOMPARE(s.prompts.messages(), QStringList{message});
+    QCOMPARE(d.focusWidget(), field_at(d.fields, focus));
+    QCOMPARE(texts(d.fields), typed);
 }
 
 // Runs `act` on the dialog of type T once exec() has made it the active

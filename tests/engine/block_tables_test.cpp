@@ -7,6 +7,7 @@
 #include "engine/bound_text.h"
 #include "engine/calculation.h"
 #include "engine/summary.h"
+#include "tests/support/worked_example.h"
 
 namespace varnel {
 namespace {
@@ -34,7 +35,7 @@ void expect_blocks(const block_list& got, std::initializer_list<placed> want) {
 TEST(StackBlocks, StandWhereTheirSpacesPutThem) {
     load_model m;
     // Stage 2 along stack 0 (2b) and stage 1 on top of 1a (1b).
-    run_calculation(m, {600, 850, 400, 2350, 5900, 2390}, false, true);
+    run_calculation(m, test_support::worked_example_mm, false, true);
     expect_blocks(standard_blocks(m), {{0, 0, 0, 1, 3, 6, 5},
                                        {0, 5100, 0, 2, 3, 2, 2},
                                        {0, 5100, 1700, 5, 2, 2, 1},
@@ -58,13 +59,7 @@ std::pair<double, double> drawn_corner(const stack_record& r) {
 }
 
 TEST(BlocksToTables, TheViewDrawsEveryBlockWhereItStands) {
-    load_model m;
-    m.container_width = 2350;
-    m.container_length = 5900;
-    m.container_height = 2390;
-    m.carton_length = 600;
-    m.carton_width = 850;
-    m.carton_height = 400;
+    load_model m = test_support::model_of(test_support::worked_example_mm);
     const block_list blocks{{1800, 0, 1700, 6, 1, 6, 1},
                             {0, 0, 0, 1, 3, 6, 5},
                             {0, 5100, 0, 2, 3, 2, 2},

@@ -33,10 +33,18 @@ TEST(CalculationInput, RefusalsComeInTheOrderOfTheFields) {
         {{"10", "10", "10"}, "包装箱的长度太小，程序计算不正常", input_field::carton_length},
         {{"60", "14.99", "30"}, "包装箱的宽度太小，程序计算不正常", input_field::carton_width},
         {{"60", "40", "-30"}, "包装箱的高度太小，程序计算不正常", input_field::carton_height},
+        {{"60", "85", "14"}, "包装箱的高度太小，程序计算不正常", input_field::carton_height},
         {{"60", "40", "30", ""}, "程序内部出错,操作无法完成", input_field::container},
-        {{"60", "40", "30", "590", "235", "高"}, "程序内部出错,操作无法完成", input_field::container},
+        {{"60", "40", "30", "590", "235", "高"},
+         "程序内部出错,操作无法完成",
+         input_field::container},
+        {{"60", "40", "30", "590", "x"}, "程序内部出错,操作无法完成", input_field::container},
+        // Beyond the float range (and double's) is no number, never zero.
+        {{"1e400", "40", "30"}, "包装箱的长输入有误，请重新输入", input_field::carton_length},
+        {{"60", "40", "30", "1e400"}, "程序内部出错,操作无法完成", input_field::container},
         // More than 32767 cartons of 15 cm along: a container of about 4.9 km.
         {{"15", "40", "30", "491505.1"}, "集装箱尺寸过大，程序无法计算", input_field::container},
+        {{"15", "85", "40", "500000"}, "集装箱尺寸过大，程序无法计算", input_field::container},
         {{"60", "40", "30", "590", "1e30"}, "集装箱尺寸过大，程序无法计算", input_field::container},
     };
     for (const auto& c : cases) {

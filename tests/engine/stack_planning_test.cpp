@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "engine/calculation.h"
+#include "tests/support/worked_example.h"
 
 namespace varnel {
 namespace {
@@ -18,9 +19,8 @@ struct expected_stack {
     float origin_x, origin_y;
 };
 
-load_model planned(float width, float length, float height, float carton_length,
-                   float carton_width, float carton_height, bool single, bool side,
-                   int* n = nullptr) {
+load_model planned(float width, float length, float height, float carton_length, float carton_width,
+                   float carton_height, bool single, bool side, int* n = nullptr) {
     load_model m;
     const calculation_input in{carton_length, carton_width, carton_height, width, length, height};
     const plan_outcome out = run_calculation(m, in, single, side);
@@ -151,9 +151,9 @@ TEST(StackPlanning, NothingFitsLeavesBothTablesCleared) {
 
 TEST(StackPlanning, ANewRunReplacesEveryRecordOfTheLastOne) {
     load_model m;
-    run_calculation(m, {600, 850, 400, 2350, 5900, 2390}, false, true);
+    run_calculation(m, test_support::worked_example_mm, false, true);
     ASSERT_EQ(stack_count(m.stacks), 5);
-    const plan_outcome again = run_calculation(m, {600, 850, 400, 2350, 5900, 2390}, true, true);
+    const plan_outcome again = run_calculation(m, test_support::worked_example_mm, true, true);
     EXPECT_EQ(again.stack_count, 1);
     for (std::size_t i = 1; i < 5; ++i) {
         EXPECT_EQ(m.stacks[i].in_use, 0);
@@ -182,9 +182,12 @@ TEST(StackPlanning, RandomPlansKeepTheInvariants) {
             ASSERT_GE(r.count_x, 1);
             ASSERT_GE(r.count_y, 1);
             ASSERT_GE(r.count_z, 1);
-            ASSERT_LE(r.count_x * extent_x(r.box_length, r.box_width, r.box_height, o), r.space_x * 1.00001f);
-            ASSERT_LE(r.count_y * extent_y(r.box_length, r.box_width, r.box_height, o), r.space_y * 1.00001f);
-            ASSERT_LE(r.count_z * extent_z(r.box_length, r.box_width, r.box_height, o), r.space_z * 1.00001f);
+            ASSERT_LE(r.count_x * extent_x(r.box_length, r.box_width, r.box_height, o),
+                      r.space_x * 1.00001f);
+            ASSERT_LE(r.count_y * extent_y(r.box_length, r.box_width, r.box_height, o),
+                      r.space_y * 1.00001f);
+            ASSERT_LE(r.count_z * extent_z(r.box_length, r.box_width, r.box_height, o),
+                      r.space_z * 1.00001f);
             if (m.side_allowed == 0) {
                 ASSERT_FALSE(lies_on_side(o));
             }

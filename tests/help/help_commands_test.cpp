@@ -10,21 +10,26 @@ class help_commands_test : public QObject {
     Q_OBJECT
 
 private slots:
+    void the_help_page_lies_below_the_program_folder_data() {
+        QTest::addColumn<QString>("folder");
+        QTest::addColumn<QString>("url");
+        QTest::newRow("a folder") << QStringLiteral("/usr/lib/varnel")
+                                  << QStringLiteral("file:///usr/lib/varnel/help/index.html");
+        QTest::newRow("a folder with a separator")
+            << QStringLiteral("/usr/lib/varnel/")
+            << QStringLiteral("file:///usr/lib/varnel/help/index.html");
+        // At the root one separator, not a network path "//help".
+        QTest::newRow("the root") << QStringLiteral("/")
+                                  << QStringLiteral("file:///help/index.html");
+        QTest::newRow("Chinese and a blank")
+            << QStringLiteral("/opt/集装箱 Varnel")
+            << QStringLiteral("file:///opt/集装箱 Varnel/help/index.html");
+    }
+
     void the_help_page_lies_below_the_program_folder() {
-        const struct {
-            const char* folder;
-            const char* url;
-        } cases[] = {
-            {"/usr/lib/varnel", "file:///usr/lib/varnel/help/index.html"},
-            {"/usr/lib/varnel/", "file:///usr/lib/varnel/help/index.html"},
-            // At the root one separator, not a network path "//help".
-            {"/", "file:///help/index.html"},
-            {"/opt/集装箱 Varnel", "file:///opt/集装箱 Varnel/help/index.html"},
-        };
-        for (const auto& c : cases) {
-            QCOMPARE(help_page_url(QString::fromUtf8(c.folder)).toString(),
-                     QString::fromUtf8(c.url));
-        }
+        QFETCH(QString, folder);
+        QFETCH(QString, url);
+        QCOMPARE(help_page_url(folder).toString(), url);
     }
 
     void help_and_feedback_ask_to_open_their_urls() {

@@ -45,6 +45,12 @@ endforeach()
 
 # Every picture and stylesheet the help page names lies beside it.
 file(READ ${program_dir}/help/index.html page)
+foreach(version "*version 1.03*" "VERSION 1.03")
+  string(FIND "${page}" "${version}" at)
+  if(at EQUAL -1)
+    fail("the help page does not name ${version}")
+  endif()
+endforeach()
 string(REGEX MATCHALL "(src|href)=\"[^\":#]+\"" references "${page}")
 list(LENGTH references count)
 if(count LESS 10)

@@ -54,25 +54,27 @@ private slots:
         QVERIFY(white);
     }
 
+    void an_area_of_the_window_data() {
+        QTest::addColumn<bool>("client");
+        QTest::addColumn<QRect>("area");
+        QTest::addColumn<QPoint>("area_in_picture");  // where the drawing area's corner lands
+        QTest::newRow("the drawing area") << true << QRect(12, 30, 515, 383) << QPoint(0, 0);
+        QTest::newRow("around the drawing area") << true << QRect(0, 0, 540, 420) << QPoint(12, 30);
+        QTest::newRow("across its corner") << true << QRect(10, 20, 520, 395) << QPoint(2, 10);
+        QTest::newRow("the whole window's drawing area")
+            << false << QRect(12, 52, 515, 383) << QPoint(0, 0);
+    }
+
     void an_area_of_the_window() {
-        struct {
-            bool client;
-            QRect area;
-            QPoint area_in_picture;  // where the drawing area's corner lands
-        } const cases[] = {
-            {true, {12, 30, 515, 383}, {0, 0}},
-            {true, {0, 0, 540, 420}, {12, 30}},
-            {true, {10, 20, 520, 395}, {2, 10}},
-            {false, {12, 52, 515, 383}, {0, 0}},
-        };
+        QFETCH(bool, client);
+        QFETCH(QRect, area);
+        QFETCH(QPoint, area_in_picture);
         test_window main(QStringLiteral("Varnel"));
-        const QImage area = main.area->grab().toImage();
-        for (const auto& c : cases) {
-            const picture captured = CaptureWindow(main.window.get(), c.client, c.area.x(),
-                                                   c.area.y(), c.area.width(), c.area.height());
-            QCOMPARE(captured.size(), c.area.size());
-            QCOMPARE(differing_pixels(captured.bitmap, c.area_in_picture, area), 0);
-        }
+        const QImage drawn = main.area->grab().toImage();
+        const picture captured = CaptureWindow(main.window.get(), client, area.x(), area.y(),
+                                               area.width(), area.height());
+        QCOMPARE(captured.size(), area.size());
+        QCOMPARE(differing_pixels(captured.bitmap, area_in_picture, drawn), 0);
     }
 
     void nothing_to_capture_gives_an_empty_picture() {

@@ -6,6 +6,8 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <optional>
+
 #include "output/pfrom.h"
 #include "output/print.h"
 #include "tests/output/test_window.h"
@@ -42,6 +44,23 @@ QList<QImage> pages_of(const QString& pdf) {
     return pages;
 }
 
+// A print holder whose printer writes a PDF into a folder of its own, and
+// prompts that answer the print dialog with a number of copies (none: the
+// dialog is cancelled).
+struct print_run {
+    print_run(QWidget* owner, std::optional<int> copies,
+              const QString& name = QStringLiteral("plan.pdf"))
+        : pdf(dir.filePath(name)), holder(owner) {
+        print_to_pdf(holder, pdf);
+        ask.copies.push_back(copies);
+    }
+
+    QTemporaryDir dir;
+    QString pdf;
+    pfrom holder;
+    scripted_prompts ask;
+};
+
 // The box of everything that is not paper white.
 QRect inked(const QImage& page) {
     QRect box;
@@ -74,66 +93,64 @@ private slots:
         main.window->hide();
     }
 
+    void one_page_per_copy_with_the_picture_in_place_data() {
+        QTest::addColumn<int>("copies");
+        QTest::newRow("1 copy") << 1;
+        QTest::newRow("2 copies") << 2;
+        QTest::newRow("3 copies") << 3;
+    }
+
     void one_page_per_copy_with_the_picture_in_place() {
         if (!QFileInfo(QStringLiteral(VARNEL_PDFTOPPM)).isExecutable()) {
             QSKIP("pdftoppm (poppler-utils) is needed to read the printed pages");
         }
-        for (const int copies : {1, 2, 3}) {
-            QTemporaryDir dir;
-            const QString pdf = dir.filePath(QStringLiteral("plan.pdf"));
-            pfrom holder(main.window.get());
-            print_to_pdf(holder, pdf);
-            scripted_prompts ask;
-            ask.copies.push_back(copies);
+        QFETCH(int, copies);
+        print_run run(main.window.get(), copies);
 
-            QCOMPARE(print_window(holder, ask, main.window.get()), print_outcome::printed);
-            QVERIFY(ask.messages().isEmpty());
-            const QList<QImage> pages = pages_of(pdf);
-            QCOMPARE(pages.size(), copies);
-            // Margin 72 × 144 dots, plus 100 × 200 twips; 540 × 442 pixels.
-            const QRect expected(72 + 10, 144 + 20, 810, 663);
-            for (const QImage& page : pages) {
-                const QRect box = inked(page);
-                QVERIFY2(std::abs(box.left() - expected.left()) <= 1 &&
-                             std::abs(box.top() - expected.top()) <= 1 &&
-                             std::abs(box.right() - expected.right()) <= 1 &&
-                             std::abs(box.bottom() - expected.bottom()) <= 1,
-                         qPrintable(QStringLiteral("picture at %1,%2 %3×%4")
-                                        .arg(box.left())
-                                        .arg(box.top())
-                                        .arg(box.width())
-                                        .arg(box.height())));
-            }
+        QCOMPARE(print_window(run.holder, run.ask, main.window.get()), print_outcome::printed);
+        QVERIFY(run.ask.messages().isEmpty());
+        const QList<QImage> pages = pages_of(run.pdf);
+        QCOMPARE(pages.size(), copies);
+        // Margin 72 × 144 dots, plus 100 × 200 twips; 540 × 442 pixels.
+        const QRect expected(72 + 10, 144 + 20, 810, 663);
+        for (const QImage& page : pages) {
+            const QRect box = inked(page);
+            QVERIFY2(std::abs(box.left() - expected.left()) <= 1 &&
+                         std::abs(box.top() - expected.top()) <= 1 &&
+                         std::abs(box.right() - expected.right()) <= 1 &&
+                         std::abs(box.bottom() - expected.bottom()) <= 1,
+                     qPrintable(QStringLiteral("picture at %1,%2 %3×%4")
+                                    .arg(box.left())
+                                    .arg(box.top())
+                                    .arg(box.width())
+                                    .arg(box.height())));
         }
+    }
+
+    void cancel_or_zero_copies_print_nothing_and_keep_the_capture_data() {
+        QTest::addColumn<int>("copies");  // -1: the print dialog is cancelled
+        QTest::newRow("cancelled") << -1;
+        QTest::newRow("no copies") << 0;
     }
 
     void cancel_or_zero_copies_print_nothing_and_keep_the_capture() {
-        for (const std::optional<int> answer : {std::optional<int>{}, std::optional<int>{0}}) {
-            QTemporaryDir dir;
-            const QString pdf = dir.filePath(QStringLiteral("plan.pdf"));
-            pfrom holder(main.window.get());
-            print_to_pdf(holder, pdf);
-            scripted_prompts ask;
-            ask.copies.push_back(answer);
+        QFETCH(int, copies);
+        const std::optional<int> answer = copies < 0 ? std::nullopt : std::optional<int>{copies};
+        print_run run(main.window.get(), answer);
 
-            const print_outcome outcome = print_window(holder, ask, main.window.get());
-            QCOMPARE(outcome, answer ? print_outcome::printed : print_outcome::cancelled);
-            QVERIFY(!QFileInfo::exists(pdf));
-            QVERIFY(ask.messages().isEmpty());
-            QCOMPARE(holder.current_picture().size(), QSize(540, 442));
-        }
+        const print_outcome outcome = print_window(run.holder, run.ask, main.window.get());
+        QCOMPARE(outcome, answer ? print_outcome::printed : print_outcome::cancelled);
+        QVERIFY(!QFileInfo::exists(run.pdf));
+        QVERIFY(run.ask.messages().isEmpty());
+        QCOMPARE(run.holder.current_picture().size(), QSize(540, 442));
     }
 
     void a_printer_that_fails_is_reported_and_the_capture_stays() {
-        QTemporaryDir dir;
-        pfrom holder(main.window.get());
-        print_to_pdf(holder, dir.filePath(QStringLiteral("no such folder/plan.pdf")));
-        scripted_prompts ask;
-        ask.copies.push_back(2);
+        print_run run(main.window.get(), 2, QStringLiteral("no such folder/plan.pdf"));
 
-        QCOMPARE(print_window(holder, ask, main.window.get()), print_outcome::failed);
-        QCOMPARE(ask.messages(), QStringList{QStringLiteral("打印出错，操作无法完成")});
-        QCOMPARE(holder.current_picture().size(), QSize(540, 442));
+        QCOMPARE(print_window(run.holder, run.ask, main.window.get()), print_outcome::failed);
+        QCOMPARE(run.ask.messages(), QStringList{QStringLiteral("打印出错，操作无法完成")});
+        QCOMPARE(run.holder.current_picture().size(), QSize(540, 442));
     }
 };
 

@@ -6,6 +6,7 @@
 #include <memory>
 
 #include "engine/calculation.h"
+#include "tests/support/worked_example.h"
 #include "view/drawing_area.h"
 #include "view/stack_drawing.h"
 
@@ -31,7 +32,7 @@ struct test_window {
         area->move(area_position);
         load_model model;
         const plan_outcome plan =
-            run_calculation(model, calculation_input{600, 850, 400, 2350, 5900, 2390}, false, true);
+            run_calculation(model, test_support::worked_example_mm, false, true);
         draw_first_stacks(*area, model.draw_stacks, plan.stack_count);
     }
 };

@@ -3,6 +3,7 @@
 #include "engine/block_tables.h"
 #include "engine/summary.h"
 #include "plan/plan_format.h"
+#include "tests/support/worked_example.h"
 
 namespace varnel {
 namespace {
@@ -10,13 +11,8 @@ namespace {
 // Blocks become tables, the tables a plan file, and reading it back gives the
 // same stacks and cartons.
 TEST(BlockPlan, SurvivesAPlanFile) {
-    load_model m;
-    m.container_width = 2350;
-    m.container_length = 12032;
-    m.container_height = 2392;
-    m.carton_length = 585;
-    m.carton_width = 385;
-    m.carton_height = 450;
+    // A 40-foot container and cartons of 58.5 x 38.5 x 45 cm.
+    load_model m = test_support::model_of({585, 385, 450, 2350, 12032, 2392});
     block_list blocks{{0, 0, 0, 1, 4, 31, 5}};
     for (std::int16_t i = 0; i < 30; ++i) {
         blocks.push_back({0, 0, 2250, static_cast<std::int16_t>(i % 2 ? 1 : 3), 1, 1, 0});

@@ -7,13 +7,14 @@
 
 #include "engine/calculation.h"
 #include "engine/numbers.h"
+#include "tests/support/worked_example.h"
 
 namespace varnel {
 namespace {
 
 load_model worked_example(bool single = false) {
     load_model m;
-    run_calculation(m, {600, 850, 400, 2350, 5900, 2390}, single, true);
+    run_calculation(m, test_support::worked_example_mm, single, true);
     return m;
 }
 
@@ -67,8 +68,8 @@ TEST(PlanWriter, LaysOutHeaderSectionsAndBlocks) {
     // space, orientation, reserved, counts, empty line.
     const std::vector<std::string> block(lines.begin() + 65, lines.begin() + 83);
     const std::vector<std::string> expected{
-        "########", " 0 ",    " 550 ", " 600 ", " 1200 ", " 0 ", " 1 ", " 350 ", " 2600 ",
-        " 2350 ",   " 5900 ", " 2390 ", " 2 ",  " 0 ",    " 4 ", " 4 ", " 3 ",   ""};
+        "########", " 0 ",    " 550 ",  " 600 ", " 1200 ", " 0 ", " 1 ", " 350 ", " 2600 ",
+        " 2350 ",   " 5900 ", " 2390 ", " 2 ",   " 0 ",    " 4 ", " 4 ", " 3 ",   ""};
     EXPECT_EQ(block, expected);
     EXPECT_EQ(lines.back(), "");
 }
@@ -107,9 +108,9 @@ std::string second() { return "\r\n\r\n\r\n@@@\r\nload_team_atu()\r\n"; }
 
 // A block with the given index line and fifteen value lines.
 std::string block(const std::string& index, std::vector<std::string> values = {}) {
-    const std::vector<std::string> standard{" 600 ", " 850 ", " 400 ",  " 0 ", " 1 ",
+    const std::vector<std::string> standard{" 600 ", " 850 ",  " 400 ",  " 0 ",    " 1 ",
                                             " 350 ", " 2600 ", " 2350 ", " 5900 ", " 2390 ",
-                                            " 1 ",   " 0 ",   " 3 ",    " 6 ",  " 5 "};
+                                            " 1 ",   " 0 ",    " 3 ",    " 6 ",    " 5 "};
     if (values.empty()) values = standard;
     std::string out = "########\r\n" + index + "\r\n";
     for (const std::string& v : values) out += v + "\r\n";
@@ -117,15 +118,15 @@ std::string block(const std::string& index, std::vector<std::string> values = {}
 }
 
 TEST(PlanReader, FailuresAndWhatTheyLeaveBehind) {
-    std::vector<std::string> bad_count{" 600 ", " 850 ", " 400 ", " 0 ", " 1 ", " 350 ", " 2600 ",
-                                       " 2350 ", " 5900 ", " 2390 ", " 1 ", " 0 ", " 3x ", " 6 ",
-                                       " 5 "};
-    std::vector<std::string> huge{" 1e39 ", " 850 ", " 400 ", " 0 ", " 1 ", " 350 ", " 2600 ",
-                                  " 2350 ", " 5900 ", " 2390 ", " 99999 ", " 0 ", " 3 ", " 6 ",
-                                  " 5 "};
-    std::vector<std::string> unused{" 600 ", " 850 ", " 400 ", " 0 ", " 0 ", " 350 ", " 2600 ",
-                                    " 2350 ", " 5900 ", " 2390 ", " 1 ", " 0 ", " 3 ", " 6 ",
-                                    " 5 "};
+    std::vector<std::string> bad_count{" 600 ", " 850 ",  " 400 ",  " 0 ",    " 1 ",
+                                       " 350 ", " 2600 ", " 2350 ", " 5900 ", " 2390 ",
+                                       " 1 ",   " 0 ",    " 3x ",   " 6 ",    " 5 "};
+    std::vector<std::string> huge{" 1e39 ",  " 850 ",  " 400 ",  " 0 ",    " 1 ",
+                                  " 350 ",   " 2600 ", " 2350 ", " 5900 ", " 2390 ",
+                                  " 99999 ", " 0 ",    " 3 ",    " 6 ",    " 5 "};
+    std::vector<std::string> unused{" 600 ", " 850 ",  " 400 ",  " 0 ",    " 0 ",
+                                    " 350 ", " 2600 ", " 2350 ", " 5900 ", " 2390 ",
+                                    " 1 ",   " 0 ",    " 3 ",    " 6 ",    " 5 "};
     std::vector<std::string> beyond_double = huge;
     beyond_double[0] = " 1e400 ";
     const std::string drawn = header() + block(" 0 ") + second();
@@ -153,8 +154,8 @@ TEST(PlanReader, FailuresAndWhatTheyLeaveBehind) {
         {"value not a number", drawn + block(" 0 ", bad_count), status::ok, true, 0, 1},
         {"value beyond the types", drawn + block(" 0 ", huge), status::ok, true, 0, 1},
         {"value beyond double", drawn + block(" 0 ", beyond_double), status::ok, true, 0, 1},
-        {"block cut short", drawn + block(" 0 ") + "########\r\n 1 \r\n 600 \r\n", status::ok,
-         true, 1, 2},
+        {"block cut short", drawn + block(" 0 ") + "########\r\n 1 \r\n 600 \r\n", status::ok, true,
+         1, 2},
         {"index not a number", drawn + block(" 0 ") + block(" 1 ") + block(" one "), status::ok,
          true, 1, 2},
     };
@@ -182,9 +183,9 @@ TEST(PlanReader, FailuresAndWhatTheyLeaveBehind) {
 TEST(PlanReader, AFieldThatFailsKeepsItsValueAndTheRestIsStored) {
     stack_table draw{}, mm{};
     mm[0].count_x = 7;
-    std::vector<std::string> values{" 600 ", " 850 ", " 400 ", " 0 ", " 1 ", " 350 ", " 2600 ",
-                                    " 2350 ", " 5900 ", " 2390 ", " 1 ", " 0 ", " x ", " 2.5 ",
-                                    " 3.5 "};
+    std::vector<std::string> values{" 600 ", " 850 ",  " 400 ",  " 0 ",    " 1 ",
+                                    " 350 ", " 2600 ", " 2350 ", " 5900 ", " 2390 ",
+                                    " 1 ",   " 0 ",    " x ",    " 2.5 ",  " 3.5 "};
     read_plan(header() + block(" 0 ") + second() + block(" 0 ", values), draw, mm);
     EXPECT_EQ(mm[0].count_x, 7);
     EXPECT_EQ(mm[0].count_y, 2);  // halves go to the even neighbour
@@ -195,9 +196,9 @@ TEST(PlanReader, AFieldThatFailsKeepsItsValueAndTheRestIsStored) {
 TEST(PlanReader, AnIndexThatFailsSendsTheBlockToThePreviousRecord) {
     stack_table draw{}, mm{};
     std::vector<std::string> values(15, " 9 ");
-    read_plan(header() + block(" 0 ") + second() + block(" 0 ") + block(" 2 ") +
-                  block("two", values),
-              draw, mm);
+    read_plan(
+        header() + block(" 0 ") + second() + block(" 0 ") + block(" 2 ") + block("two", values),
+        draw, mm);
     EXPECT_EQ(mm[2].count_x, 9);
     EXPECT_EQ(mm[0].count_x, 3);
 }
@@ -216,7 +217,8 @@ TEST(PlanReader, IgnoresOtherLinesAndAcceptsBareLineFeeds) {
 
 TEST(PlanReader, SectionLinesMatchExactly) {
     stack_table draw{}, mm{};
-    const plan_read_result r = read_plan(" load_team()\r\nLOAD_TEAM()\r\n" + block(" 0 "), draw, mm);
+    const plan_read_result r =
+        read_plan(" load_team()\r\nLOAD_TEAM()\r\n" + block(" 0 "), draw, mm);
     EXPECT_EQ(r.status, plan_read_status::section_missing);
     EXPECT_EQ(draw[0].in_use, 0);
 }

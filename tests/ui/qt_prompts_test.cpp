@@ -4,8 +4,8 @@
 #include <QFileDialog>
 #include <QFileSystemModel>
 #include <QLabel>
-#include <QTemporaryDir>
 #include <QMessageBox>
+#include <QTemporaryDir>
 #include <QTimer>
 #include <QtTest>
 
@@ -72,30 +72,32 @@ private slots:
 
     // A message has OK only, no icon and the program's title; a question
     // has OK and Cancel and the question icon. Both show names as typed.
+    void boxes_show_their_text_as_typed_data() {
+        QTest::addColumn<bool>("question");
+        QTest::addColumn<int>("icon");     // a QMessageBox::Icon
+        QTest::addColumn<int>("buttons");  // QMessageBox::StandardButtons
+        QTest::newRow("message") << false << int(QMessageBox::NoIcon) << int(QMessageBox::Ok);
+        QTest::newRow("question") << true << int(QMessageBox::Question)
+                                  << int(QMessageBox::Ok | QMessageBox::Cancel);
+    }
+
     void boxes_show_their_text_as_typed() {
+        QFETCH(bool, question);
+        QFETCH(int, icon);
+        QFETCH(int, buttons);
         qt_prompts prompts;
         const QString name = QStringLiteral("确实要删除“A<b>B&lt;”吗？");
-        const struct {
-            bool question;
-            QMessageBox::Icon icon;
-            QMessageBox::StandardButtons buttons;
-        } cases[] = {
-            {false, QMessageBox::NoIcon, QMessageBox::Ok},
-            {true, QMessageBox::Question, QMessageBox::Ok | QMessageBox::Cancel},
-        };
-        for (const auto& c : cases) {
-            on_next_dialog<QMessageBox>([&](QMessageBox& box) {
-                QCOMPARE(box.windowTitle(), QStringLiteral("集装箱Varnel软件"));
-                QCOMPARE(box.icon(), c.icon);
-                QCOMPARE(box.standardButtons(), c.buttons);
-                QCOMPARE(box.textFormat(), Qt::PlainText);
-                QCOMPARE(box.text(), name);
-            });
-            if (c.question) {
-                QVERIFY(!prompts.question(name));
-            } else {
-                prompts.message(name);
-            }
+        on_next_dialog<QMessageBox>([&](QMessageBox& box) {
+            QCOMPARE(box.windowTitle(), QStringLiteral("集装箱Varnel软件"));
+            QCOMPARE(int(box.icon()), icon);
+            QCOMPARE(int(box.standardButtons()), buttons);
+            QCOMPARE(box.textFormat(), Qt::PlainText);
+            QCOMPARE(box.text(), name);
+        });
+        if (question) {
+            QVERIFY(!prompts.question(name));
+        } else {
+            prompts.message(name);
         }
     }
 

@@ -1,0 +1,123 @@
+#include "catalogue/entry_input.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+namespace varnel {
+namespace {
+
+enum class form { container, container_sizes, carton };
+
+struct typed {
+    form kind;
+    std::string name, length, width, height;
+};
+
+entry_reading read(const typed& t) {
+    switch (t.kind) {
+        case form::container: return read_container_entry(t.name, t.length, t.width, t.height);
+        case form::container_sizes: return read_container_sizes(t.length, t.width, t.height);
+        case form::carton: return read_carton_entry(t.name, t.length, t.width, t.height);
+    }
+    return entry_sizes{};
+}
+
+std::string shown(const typed& t) {
+    return t.name + "|" + t.length + "|" + t.width + "|" + t.height;
+}
+
+TEST(EntryInput, TheFirstThingWrongIsRefusedInTheOrderOfTheFields) {
+    using enum form;
+    const struct {
+        typed in;
+        const char* message;
+        entry_field field;
+    } cases[] = {
+        {{container, "", "589", "235", "239"}, "请输入集装箱的名字", entry_field::name},
+        {{container, "新柜", "", "235", "239"}, "请输入集装箱的长", entry_field::length},
+        {{container, "新柜", "12a", "235", "239"},
+         "集装箱的长度输入有误，请重新输入",
+         entry_field::length},
+        {{container, "新柜", "589", "", "239"}, "请输入集装箱的宽", entry_field::width},
+        // Blanks are text, and no number: only a field with nothing in it is empty.
+        {{container, "新柜", "589", " ", "239"},
+         "集装箱的宽度输入有误，请重新输入",
+         entry_field::width},
+        {{container, "新柜", "589", "235", ""}, "请输入集装箱的高", entry_field::height},
+        // Its tenfold is beyond a float.
+        {{container, "新柜", "589", "235", "3e38"},
+         "集装箱的高度输入有误，请重新输入",
+         entry_field::height},
+        // Beyond even a double: no number, never 0 mm.
+        {{container, "新柜", "1e400", "235", "239"},
+         "集装箱的长度输入有误，请重新输入",
+         entry_field::length},
+        // The manual size has no name to ask for.
+        {{container_sizes, "", "1200", "235", ""}, "请输入集装箱的高", entry_field::height},
+        {{container_sizes, "", "x", "", ""},
+         "集装箱的长度输入有误，请重新输入",
+         entry_field::length},
+        {{carton, "", "60", "40", "30"}, "请输入包装箱的名称", entry_field::name},
+        {{carton, "Box B", "", "40", "30"}, "请输入包装箱的长", entry_field::length},
+        {{carton, "Box B", "6a", "40", "30"},
+         "包装箱的长度输入有误，请重新输入",
+         entry_field::length},
+        {{carton, "Box B", "60", "", "30"}, "请输入包装箱的宽", entry_field::width},
+        // The limits wait until all three sizes are numbers.
+        {{carton, "Box B", "10", "4x", "30"},
+         "包装箱的宽度输入有误，请重新输入",
+         entry_field::width},
+        {{carton, "Box B", "10", "40", ""}, "请输入包装箱的高", entry_field::height},
+        {{carton, "Box B", "60", "40", "3x"},
+         "包装箱的高度输入有误，请重新输入",
+         entry_field::height},
+        {{carton, "Box B", "60", "1e400", "30"},
+         "包装箱的宽度输入有误，请重新输入",
+         entry_field::width},
+        {{carton, "Box B", "10", "10", "10"},
+         "包装箱的长度太小，程序计算不正常",
+         entry_field::length},
+        {{carton, "Box B", "60", "14.99", "30"},
+         "包装箱的宽度太小，程序计算不正常",
+         entry_field::width},
+        {{carton, "Box B", "60", "40", "14.9"},
+         "包装箱的高度太小，程序计算不正常",
+         entry_field::height},
+        {{carton, "Box B", "60", "40", "-30"},
+         "包装箱的高度太小，程序计算不正常",
+         entry_field::height},
+    };
+    for (const auto& c : cases) {
+        const entry_reading reading = read(c.in);
+        const auto* refusal = std::get_if<entry_refusal>(&reading);
+        ASSERT_NE(refusal, nullptr) << shown(c.in);
+        EXPECT_STREQ(refusal->message, c.message) << shown(c.in);
+        EXPECT_EQ(refusal->field, c.field) << shown(c.in);
+    }
+}
+
+TEST(EntryInput, SizesAreReadAsMillimetres) {
+    using enum form;
+    const struct {
+        typed in;
+        entry_sizes mm;
+    } cases[] = {
+        {{carton, "Cube", "15", "15", "15"}, {150, 150, 150}},  // exactly the minimum
+        {{carton, "Box", " 23.5 ", "30", "40"}, {235, 300, 400}},
+        // Container sizes have no limits: 0 and negative sizes pass.
+        {{container, "my box", "589", "0", "-5"}, {5890, 0, -50}},
+        {{container_sizes, "", "1203.2", "235", "239"}, {12032, 2350, 2390}},
+    };
+    for (const auto& c : cases) {
+        const entry_reading reading = read(c.in);
+        const auto* sizes = std::get_if<entry_sizes>(&reading);
+        ASSERT_NE(sizes, nullptr) << shown(c.in);
+        EXPECT_EQ(sizes->length, c.mm.length) << shown(c.in);
+        EXPECT_EQ(sizes->width, c.mm.width) << shown(c.in);
+        EXPECT_EQ(sizes->height, c.mm.height) << shown(c.in);
+    }
+}
+
+}  // namespace
+}  // namespace varnel

@@ -21,6 +21,14 @@ constexpr std::array<std::array<std::size_t, 3>, 7> dims_of{
 constexpr std::int64_t max_pairs = 60'000;
 constexpr std::int64_t max_k = 150;
 constexpr int max_rounds = 30;
+// Three sizes: hulls of more counts than this (small cartons along a long
+// side) are left to the functions below, and 10 directions find nearly
+// every corner that lifting misses.
+constexpr std::size_t max_counts = 150;
+// Far more pivots than a solve of these sizes takes unless rounding makes it
+// cycle; a solve cut short is started again from x = 0.
+constexpr int max_steps = 500;
+constexpr int directions = 6;
 // Combinations broken by less than this are left out: they could move the
 // value by a millionth at most.
 constexpr double violation = 1e-6;
@@ -87,10 +95,10 @@ private:
     std::vector<std::vector<double>> kept_;
 };
 
-// The corners of {(gp, gq) >= 0 : i gp + j gq <= 1 for all i p + j q <= c}:
-// the strongest weights any dual-feasible function can give two sizes. They
-// come from the upper hull of the counts (i, most j beside i).
-std::vector<std::array<double, 2>> pair_corners(std::int64_t c, std::int64_t p, std::int64_t q) {
+// The upper hull of the counts (i, most j beside i) of sizes p and q that
+// fit in c.
+std::vector<std::array<std::int64_t, 2>> count_hull(std::int64_t c, std::int64_t p,
+                                                    std::int64_t q) {
     std::vector<std::array<std::int64_t, 2>> hull;
     for (std::int64_t i = 0; i * p <= c; ++i) {
         const std::int64_t j = (c - i * p) / q;
@@ -102,6 +110,14 @@ std::vector<std::array<double, 2>> pair_corners(std::int64_t c, std::int64_t p, 
         }
         hull.push_back({i, j});
     }
+    return hull;
+}
+
+// The corners of {(gp, gq) >= 0 : i gp + j gq <= 1 for all i p + j q <= c}:
+// the strongest weights any dual-feasible function can give two sizes. They
+// come from the upper hull of the counts.
+std::vector<std::array<double, 2>> pair_corners(std::int64_t c, std::int64_t p, std::int64_t q) {
+    const std::vector<std::array<std::int64_t, 2>> hull = count_hull(c, p, q);
     std::vector<std::array<double, 2>> corners{{0.0, 1.0 / static_cast<double>(hull[0][1])},
                                                {1.0 / static_cast<double>(hull.back()[0]), 0.0}};
     for (std::size_t k = 1; k < hull.size(); ++k) {
@@ -182,9 +198,10 @@ public:
         basic_.push_back(n_ + rows_.size() - 1);
     }
 
-    // False when unbounded (a column no row weighs).
+    // False when unbounded (a column no row weighs) or when rounding keeps
+    // it from finishing.
     bool solve() {
-        for (int step = 0; step < 10'000; ++step) {
+        for (int step = 0; step < max_steps; ++step) {
             // Dual steps first: a row the present solution breaks leaves.
             std::size_t leave = npos;
             for (std::size_t i = 0; i < b_.size(); ++i) {
@@ -223,7 +240,7 @@ public:
             if (leave == npos) return false;
             pivot(leave, enter);
         }
-        return true;
+        return false;
     }
 
     // Solves the rows afresh from x = 0, where only primal steps are
@@ -357,6 +374,42 @@ double combined_bound(const std::vector<std::vector<weights>>& axes,
     return final_value(lp);
 }
 
+// Corners of the weights three sizes can take (beyond those lifting finds),
+// found as the best weights in a spread of directions: a linear program over
+// the counts that fit, whose hull lies in the hulls of the slices with k of
+// the largest size.
+std::vector<std::vector<double>> triple_corners(std::int64_t c,
+                                                const std::vector<std::int64_t>& sizes) {
+    std::vector<std::array<double, 3>> counts;
+    for (std::int64_t k = 0; k * sizes[2] <= c; ++k) {
+        for (const auto& [i, j] : count_hull(c - k * sizes[2], sizes[0], sizes[1])) {
+            counts.push_back(
+                {static_cast<double>(i), static_cast<double>(j), static_cast<double>(k)});
+        }
+    }
+    std::vector<std::vector<double>> found;
+    if (counts.size() > max_counts) return found;
+    for (int u = 1; u < directions; ++u) {
+        for (int v = 1; u + v < directions; ++v) {
+            // Weights g = x / w turn max w.g into max sum x.
+            const std::array<double, 3> w{static_cast<double>(u), static_cast<double>(v),
+                                          static_cast<double>(directions - u - v)};
+            lp_solver lp(3);
+            for (const auto& m : counts) lp.add_row({m[0] / w[0], m[1] / w[1], m[2] / w[2]});
+            if (!lp.solve()) continue;
+            const std::vector<double> x = lp.solution();
+            std::vector<double> g{x[0] / w[0], x[1] / w[1], x[2] / w[2]};
+            // Pivots round: scale down until every count fits within 1.
+            double most = 1.0;
+            for (const auto& m : counts)
+                most = std::max(most, m[0] * g[0] + m[1] * g[1] + m[2] * g[2]);
+            for (double& e : g) e /= most * (1.0 + 1e-12);
+            found.push_back(std::move(g));
+        }
+    }
+    return found;
+}
+
 }  // namespace
 
 double dff_rounding(std::int64_t k, std::int64_t x, std::int64_t c) {
@@ -403,6 +456,7 @@ std::vector<std::vector<double>> size_weights(std::int64_t c,
                 set.add(w);
             }
         }
+        for (const auto& g : triple_corners(c, sizes)) set.add(g);
         const std::int64_t most = std::min(c / smallest, max_k);
         std::vector<std::int64_t> lambdas;
         for (std::int64_t x : sizes) lambdas.insert(lambdas.end(), {x + 1, c - x + 1});

@@ -324,8 +324,18 @@ double combined_bound(const std::vector<std::vector<weights>>& axes,
                       const std::vector<column>& columns) {
     if (columns.empty()) return 0.0;
     const std::size_t n = columns.size(), count = axes.size();
+    // Rows are scaled so that the reduced volume's row peaks at 1: the
+    // pivots' tolerances then mean the same in a huge container as in a
+    // small one. The LP's value scales back by the same factor.
+    double peak = 0.0;
+    for (const column& dims : columns) {
+        double w = 1.0;
+        for (std::size_t a = 0; a < count; ++a) w *= axes[a][0][dims[a]];
+        peak = std::max(peak, w);
+    }
+    const double scale = peak > 0.0 ? 1.0 / peak : 1.0;
     const auto row_of = [&](const std::array<std::size_t, 3>& pick) {
-        std::vector<double> row(n, 1.0);
+        std::vector<double> row(n, scale);
         for (std::size_t o = 0; o < n; ++o) {
             for (std::size_t a = 0; a < count; ++a) row[o] *= axes[a][pick[a]][columns[o][a]];
         }
@@ -349,7 +359,7 @@ double combined_bound(const std::vector<std::vector<weights>>& axes,
             if (level == last) {
                 std::array<double, 3> per_dim{};
                 for (std::size_t o = 0; o < n; ++o) {
-                    double w = x[o];
+                    double w = x[o] * scale;
                     for (std::size_t a = 0; a < last; ++a) w *= axes[a][pick[a]][columns[o][a]];
                     per_dim[columns[o][last]] += w;
                 }
@@ -371,7 +381,7 @@ double combined_bound(const std::vector<std::vector<weights>>& axes,
         if (found.empty()) break;
         for (const auto& f : found) lp.add_row(row_of(f));
     }
-    return final_value(lp);
+    return final_value(lp) * scale;
 }
 
 // Corners of the weights three sizes can take (beyond those lifting finds),
@@ -381,7 +391,8 @@ double combined_bound(const std::vector<std::vector<weights>>& axes,
 std::vector<std::vector<double>> triple_corners(std::int64_t c,
                                                 const std::vector<std::int64_t>& sizes) {
     std::vector<std::array<double, 3>> counts;
-    for (std::int64_t k = 0; k * sizes[2] <= c; ++k) {
+    if ((c / sizes[2] + 1) * (c / sizes[0] + 1) > max_pairs) return {};
+    for (std::int64_t k = 0; k * sizes[2] <= c && counts.size() <= max_counts; ++k) {
         for (const auto& [i, j] : count_hull(c - k * sizes[2], sizes[0], sizes[1])) {
             counts.push_back(
                 {static_cast<double>(i), static_cast<double>(j), static_cast<double>(k)});
@@ -533,7 +544,7 @@ std::int64_t packing_bound(const calculation_input& in, bool upright) {
     if (!std::isfinite(value)) return no_bound;
     // Rounding can only have moved the value by far less than the margin;
     // a bound below a count that fits would be a fault.
-    const auto bound = static_cast<std::int64_t>(std::floor(value * (1.0 + 1e-9) + 1e-6));
+    const auto bound = static_cast<std::int64_t>(std::floor(value * (1.0 + 1e-11) + 1e-6));
     if (!upright) return bound;
     const std::int64_t layers = box[2] <= space[2] ? space[2] / box[2] : 0;
     return layers * bound;

@@ -120,6 +120,8 @@ TEST(PackingBound, HandProvenBounds) {
         {{35.5f, 42.5f, 49.5f, 100.0f, 100.0f, 100.0f}, false, 8},
         // Upright, two by two on the floor, two layers.
         {{350, 420, 500, 1000, 1000, 1000}, true, 8},
+        // A container 400 m each way: the same tolerances at 64e9 cartons.
+        {{100, 100, 100, 400'000, 400'000, 400'000}, false, 64'000'000'000},
         // Nothing fits.
         {{350, 420, 1500, 1000, 1000, 1000}, true, 0},
     };

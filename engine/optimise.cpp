@@ -8,6 +8,7 @@
 #include <tuple>
 
 #include "engine/block_tables.h"
+#include "engine/packing_bound.h"
 #include "engine/pallet.h"
 
 namespace varnel {
@@ -231,11 +232,13 @@ std::int64_t upper_bound(const calculation_input& input, bool single, bool uprig
     const double a = in.box[0], b = in.box[1], c = in.box[2];
     if (upright) {
         const std::int64_t layers = fitting(in.space[2], c);
-        return layers * pattern_bound(in.space[0], in.space[1], a, b);
+        return std::min(layers * pattern_bound(in.space[0], in.space[1], a, b),
+                        packing_bound(input, true));
     }
     double volume = 1.0;
     for (double side : in.space) volume *= reduced_side(side, a, b, c);
-    return static_cast<std::int64_t>(std::floor(volume / (a * b * c) + 1e-9));
+    return std::min(static_cast<std::int64_t>(std::floor(volume / (a * b * c) + 1e-9)),
+                    packing_bound(input, false));
 }
 
 optimised_plan optimise_plan(const optimise_request& r) {

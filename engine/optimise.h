@@ -50,9 +50,10 @@ std::int16_t load_optimised_plan(load_model& model, const calculation_input& inp
 // face's size, until none do.
 void merge_blocks(block_list& blocks, float length, float width, float height);
 
-// The bound alone: reduced-side volume, for upright cartons the layers
-// times the better of the floor's area and bar-waste bounds, and the best
-// grid when one orientation is asked for.
+// The bound alone: the least of the reduced-side volume (for upright
+// cartons the layers times the floor's area, bar-waste and line bounds) and
+// the dual-feasible-function bound (engine/packing_bound); the best grid
+// when one orientation is asked for.
 std::int64_t upper_bound(const calculation_input& input, bool single, bool upright);
 
 }  // namespace varnel

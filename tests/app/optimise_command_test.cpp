@@ -102,7 +102,7 @@ private slots:
         QTest::newRow("worked example from the menu")
             << q("kyouhua") << QStringList{q("590"), q("235"), q("239"), q("60"), q("85"), q("40")}
             << QStringList{q("集装箱的利用效率：84.95%"), q("分6堆摆放共放138个包装箱"),
-                           q("理论上最多可放152个包装箱，本方案已达其90.78%")};
+                           q("理论上最多可放146个包装箱，本方案已达其94.52%")};
         QTest::newRow("cubes from the tool bar")
             << q("kbyouhua") << QStringList{q("100"), q("100"), q("100"), q("50"), q("50"), q("50")}
             << QStringList{q("集装箱的利用效率：100%"), q("分1堆摆放共放8个包装箱"),

@@ -159,7 +159,7 @@ TEST(Planner, OptimisedTextsAddTheBoundsLine) {
     } cases[] = {
         {{"--optimise", "590", "235", "239", "60", "85", "40"},
          "集装箱的利用效率：84.95%\n分6堆摆放共放138个包装箱\n"
-         "理论上最多可放152个包装箱，本方案已达其90.78%\n"},
+         "理论上最多可放146个包装箱，本方案已达其94.52%\n"},
         // Eight cubes fill a cube of twice their side: proven best.
         {{"--optimise", "100", "100", "100", "50", "50", "50"},
          "集装箱的利用效率：100%\n分1堆摆放共放8个包装箱\n已是最优方案：最多只能放8个包装箱\n"},

@@ -83,13 +83,17 @@ int main(int argc, char** argv) {
         menu->hide();
     }
 
-    // A tool-bar key held down, and the tool bar when the window is not active.
+    // A tool-bar key held down, and one under the mouse.
     auto* toolbar = part<QToolBar>(window, "toolbar");
     auto* key = qobject_cast<QToolButton*>(toolbar->widgetForAction(toolbar->actions().value(1)));
     if (key) {
         key->setDown(true);
         take("toolbar_key_down", *toolbar);
         key->setDown(false);
+        // The mouse over a key raises it.
+        key->setAttribute(Qt::WA_UnderMouse, true);
+        take("toolbar_key_hovered", *toolbar);
+        key->setAttribute(Qt::WA_UnderMouse, false);
     }
 
     // A plan shown: the result texts, the stack text among them.

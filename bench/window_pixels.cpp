@@ -23,6 +23,7 @@
 #include "app/kmain.h"
 #include "app/pictures.h"
 #include "app/startup.h"
+#include "output/capture.h"
 #include "ui/look.h"
 #include "ui/qt_prompts.h"
 #include "ui/translation.h"
@@ -102,6 +103,9 @@ int main(int argc, char** argv) {
     part<QLineEdit>(window, "carton_height")->setText(QStringLiteral("40"));
     part<QPushButton>(window, "start_button")->click();
     take("window_plan", window);
+    // The window as printed: under a title strip with the program's icon.
+    pictures.emplace_back(QStringLiteral("printed_window"),
+                          varnel::CaptureActiveWindow(&window).bitmap);
     part<QPushButton>(window, "draw_button")->click();
     take("window_first_stack", window);
 

@@ -1,12 +1,14 @@
 // The main window's controls, menus and tool bar, placed at fixed pixel
 // positions as the user knows them: nothing is laid out again.
 #include <QAction>
+#include <QApplication>
 #include <QCheckBox>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPointer>
 #include <QProxyStyle>
 #include <QPushButton>
 #include <QStyleFactory>
@@ -105,6 +107,17 @@ public:
         return QProxyStyle::sizeFromContents(type, option, size, widget);
     }
 };
+
+// One for the process, owned by the application: the bar and its keys use
+// it without owning it, and whatever order they go in, it outlives them.
+QStyle* the_tool_bar_style() {
+    static QPointer<QStyle> style;
+    if (!style) {
+        style = new tool_bar_style;
+        style->setParent(qApp);
+    }
+    return style;
+}
 
 }  // namespace
 
@@ -251,9 +264,7 @@ void kmain::build_menus() {
 }
 
 void kmain::build_toolbar() {
-    // The window owns the style, so it outlives the bar and its keys.
-    auto* style = new tool_bar_style;
-    style->setParent(this);
+    QStyle* style = the_tool_bar_style();
     toolbar->setStyle(style);
     toolbar->setMovable(false);
     toolbar->setFloatable(false);

@@ -11,7 +11,6 @@
 #include <QPointer>
 #include <QProxyStyle>
 #include <QPushButton>
-#include <QStyleFactory>
 #include <QToolBar>
 
 #include <utility>
@@ -24,6 +23,7 @@
 #include "ui/link_label.h"
 #include "ui/look.h"
 #include "ui/messages.h"
+#include "ui/program_style.h"
 #include "ui/qtext.h"
 #include "ui/selection_list.h"
 #include "view/drawing_area.h"
@@ -87,13 +87,13 @@ QLabel* result_label(QWidget* parent, int x, int y, int w, int h, const QFont& f
     return l;
 }
 
-// The tool bar's own metrics, so picture and caption fit its 42 pixels: no
-// margin round the keys, and a key 11 pixels wider and 5 higher than its
-// picture and caption (Fusion alone adds 8 and 7). Set on the bar and on
-// each key.
+// The program's look with the tool bar's own metrics, so picture and caption
+// fit its 42 pixels: no margin round the keys, and a key 11 pixels wider and
+// 5 higher than its picture and caption (Fusion alone adds 8 and 7). Set on
+// the bar and on each key.
 class tool_bar_style final : public QProxyStyle {
 public:
-    tool_bar_style() : QProxyStyle(QStyleFactory::create(QStringLiteral("Fusion"))) {}
+    tool_bar_style() : QProxyStyle(new program_style) {}
 
     int pixelMetric(PixelMetric metric, const QStyleOption* option,
                     const QWidget* widget) const override {

@@ -112,7 +112,13 @@ bool kmain::start() {
 
 void kmain::set_result_text(QLabel* label, const QString& text) {
     label->setText(text);
-    label->adjustSize();
+    // An empty text shows nothing: measuring it would only load its font
+    // (a size and weight of its own) before anything is drawn in it.
+    if (text.isEmpty()) {
+        label->resize(0, 0);
+    } else {
+        label->adjustSize();
+    }
 }
 
 void kmain::set_stack_text(const std::string& text) { set_result_text(stack_text, qtext(text)); }

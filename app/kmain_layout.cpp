@@ -1,11 +1,14 @@
 // The main window's controls, menus and tool bar, placed at fixed pixel
 // positions as the user knows them: nothing is laid out again.
 #include <QAction>
+#include <QApplication>
 #include <QCheckBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPointer>
+#include <QProxyStyle>
 #include <QPushButton>
 #include <QToolBar>
 
@@ -18,6 +21,7 @@
 #include "ui/look.h"
 #include "ui/messages.h"
 #include "ui/palette.h"
+#include "ui/program_style.h"
 #include "ui/qtext.h"
 #include "ui/selection_list.h"
 #include "view/drawing_area.h"
@@ -88,6 +92,38 @@ constexpr form::control controls[] = {
 // clang-format on
 
 QWidget* make_drawing(const form::control&, QWidget* parent) { return new drawing_area(parent); }
+
+// The program's look with the tool bar's own metrics, so picture and caption
+// fit its 42 pixels: no margin round the keys, and a key 11 pixels wider and
+// 5 higher than its picture and caption (Fusion alone adds 8 and 7). Set on
+// the bar and on each key.
+class tool_bar_style final : public QProxyStyle {
+public:
+    tool_bar_style() : QProxyStyle(new program_style) {}
+
+    int pixelMetric(PixelMetric metric, const QStyleOption* option,
+                    const QWidget* widget) const override {
+        if (metric == PM_ToolBarItemMargin || metric == PM_ToolBarFrameWidth) return 0;
+        return QProxyStyle::pixelMetric(metric, option, widget);
+    }
+
+    QSize sizeFromContents(ContentsType type, const QStyleOption* option, const QSize& size,
+                           const QWidget* widget) const override {
+        if (type == CT_ToolButton) return size + QSize(11, 5);
+        return QProxyStyle::sizeFromContents(type, option, size, widget);
+    }
+};
+
+// One for the process, owned by the application: the bar and its keys use
+// it without owning it, and whatever order they go in, it outlives them.
+QStyle* the_tool_bar_style() {
+    static QPointer<QStyle> style;
+    if (!style) {
+        style = new tool_bar_style;
+        style->setParent(qApp);
+    }
+    return style;
+}
 
 }  // namespace
 
@@ -165,10 +201,8 @@ void kmain::build_menus() {
 }
 
 void kmain::build_toolbar() {
-    // Picture and caption must fit the bar's 42 pixels.
-    toolbar->setStyleSheet(
-        QStringLiteral("QToolBar { padding: 0px; spacing: 1px; }"
-                       "QToolButton { padding: 0px 3px; margin: 0px; }"));
+    QStyle* style = the_tool_bar_style();
+    toolbar->setStyle(style);
     toolbar->setMovable(false);
     toolbar->setFloatable(false);
     toolbar->setIconSize(QSize(23, 20));
@@ -182,6 +216,7 @@ void kmain::build_toolbar() {
             toolbar->addAction(QIcon(toolbar_pixmap(row.picture)), qtext(row.tool_caption));
         key->setObjectName(qtext(row.toolbar_key));
         key->setToolTip(qtext(row.tool_hint));
+        toolbar->widgetForAction(key)->setStyle(style);
         connect(key, &QAction::triggered, this, row.handler);
     }
 }

@@ -5,6 +5,8 @@
 #include <QPainterPath>
 #include <QPolygonF>
 
+#include "ui/deferred_icon.h"
+
 namespace varnel {
 
 namespace {
@@ -179,19 +181,23 @@ QPixmap carton_picture(int width, int height) {
     return pixmap;
 }
 
+// Drawn when the window system first asks for it: under X at the first
+// show, never on the offscreen platform.
 QIcon application_icon() {
-    QIcon icon;
-    for (int size : {16, 32, 48, 64, 128}) {
-        QPixmap pixmap = blank(size, size);
-        QPainter g(&pixmap);
-        g.setRenderHint(QPainter::Antialiasing);
-        g.scale(size / 64.0, size / 64.0);
-        draw_container(g, QRectF(4.5, 26.5, 40, 30), 14);
-        draw_carton(g, QRectF(10.5, 38.5, 14, 12), 6);
-        draw_carton(g, QRectF(26.5, 40.5, 12, 10), 5);
-        icon.addPixmap(pixmap);
-    }
-    return icon;
+    return deferred_icon([] {
+        QIcon icon;
+        for (int size : {16, 32, 48, 64, 128}) {
+            QPixmap pixmap = blank(size, size);
+            QPainter g(&pixmap);
+            g.setRenderHint(QPainter::Antialiasing);
+            g.scale(size / 64.0, size / 64.0);
+            draw_container(g, QRectF(4.5, 26.5, 40, 30), 14);
+            draw_carton(g, QRectF(10.5, 38.5, 14, 12), 6);
+            draw_carton(g, QRectF(26.5, 40.5, 12, 10), 5);
+            icon.addPixmap(pixmap);
+        }
+        return icon;
+    });
 }
 
 }  // namespace varnel

@@ -2,13 +2,14 @@
 
 #include <QApplication>
 #include <QFontDatabase>
-#include <QStyleFactory>
 #include <QWidget>
+
+#include "ui/program_style.h"
 
 namespace varnel {
 
 void apply_look(QApplication& app) {
-    if (QStyle* fusion = QStyleFactory::create(QStringLiteral("Fusion"))) app.setStyle(fusion);
+    app.setStyle(new program_style);
     // Where SimSun itself is missing, the closest installed serif CJK faces.
     const QStringList serif{QStringLiteral("Noto Serif CJK SC"), QStringLiteral("Noto Serif CJK"),
                             QStringLiteral("Source Han Serif SC"), QStringLiteral("AR PL UMing CN"),

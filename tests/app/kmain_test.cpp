@@ -188,6 +188,29 @@ private slots:
         QCOMPARE(labels.count(q("cm")), 3);
     }
 
+    // The keys fill the bar's height, picture over caption, side by side
+    // with a pixel between them and no margin round them.
+    void tool_bar_keys_sit_where_the_user_knows_them() {
+        window_fixture f;
+        // clang-format off
+        const std::pair<const char*, QRect> keys[] = {
+            {"kb1", {0, 0, 6, 42}},          {"kbnew", {7, 0, 41, 42}},
+            {"kbopen", {49, 0, 41, 42}},     {"kbsave", {91, 0, 41, 42}},
+            {"kb2", {133, 0, 6, 42}},        {"kbprint", {140, 0, 41, 42}},
+            {"kb4", {182, 0, 6, 42}},        {"kbji", {189, 0, 53, 42}},
+            {"kbbao", {243, 0, 53, 42}},     {"kjisuan", {297, 0, 65, 42}},
+            {"kbyouhua", {363, 0, 65, 42}},  {"kbshuoming", {429, 0, 65, 42}},
+            {"kb3", {495, 0, 6, 42}},        {"kbhelp", {502, 0, 65, 42}},
+        };
+        // clang-format on
+        QToolBar* toolbar = parts(f.w()).toolbar;
+        for (const auto& [name, geometry] : keys) {
+            QAction* key = toolbar->findChild<QAction*>(q(name));
+            QVERIFY2(key, name);
+            QCOMPARE(toolbar->widgetForAction(key)->geometry(), geometry);
+        }
+    }
+
     void menus_and_tool_bar() {
         window_fixture f;
         kmain& w = f.w();

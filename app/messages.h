@@ -6,7 +6,8 @@
 // the blanks and ideographic spaces inside button captions are part of them.
 namespace varnel::text::inline app {
 
-inline constexpr const char* title_prefix = "集装箱Varnel软件     *version " VARNEL_VERSION "*--------";
+inline constexpr const char* title_prefix =
+    "集装箱Varnel软件     *version " VARNEL_VERSION "*--------";
 inline constexpr const char* default_plan_name = "Varnel文件";
 
 inline constexpr const char* container_frame = "集装箱尺寸(单位：cm)";

@@ -9,8 +9,8 @@
 #include <benchmark/benchmark.h>
 
 #include "app/startup.h"
-#include "ui/look.h"
 #include "tests/support/scripted_prompts.h"
+#include "ui/look.h"
 
 namespace varnel {
 namespace {

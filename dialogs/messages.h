@@ -15,4 +15,4 @@ inline constexpr const char* result_frame = "装运结果";
 inline constexpr const char* draw_last_caption = "绘制最后一个集装箱";
 inline constexpr const char* draw_each_caption = "绘制每个集装箱";
 
-}  // namespace varnel::text::inline dialogs
+}  // namespace varnel::text::dialogs

@@ -28,9 +28,9 @@ struct optimised_plan {
     block_list blocks;  // at most 31, the first in the corner (0, 0, 0)
     std::int64_t cartons = 0;
     std::int64_t standard_cartons = 0;  // what the standard calculation loads
-    std::int64_t upper_bound = 0;     // no plan can load more
-    std::uint64_t work = 0;           // counted units spent
-    bool cancelled = false;           // the result is not to be shown
+    std::int64_t upper_bound = 0;       // no plan can load more
+    std::uint64_t work = 0;             // counted units spent
+    bool cancelled = false;             // the result is not to be shown
     bool budget_spent = false;
     bool clock_cap_hit = false;
 

@@ -13,7 +13,6 @@ class frame_box : public QGroupBox {
 public:
     frame_box(const QString& caption, const QColor& caption_colour, QWidget* parent);
 
-
 protected:
     void paintEvent(QPaintEvent* event) override;
 

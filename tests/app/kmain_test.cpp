@@ -30,14 +30,14 @@
 #include "view/stack_drawing.h"
 
 using namespace varnel;
+using test_support::check_place;
 using test_support::parts;
+using test_support::place_columns;
+using test_support::place_row;
 using test_support::same_pixels;
 using test_support::type_sizes;
 using test_support::type_worked_example;
 using test_support::window_fixture;
-using test_support::check_place;
-using test_support::place_columns;
-using test_support::place_row;
 
 namespace {
 

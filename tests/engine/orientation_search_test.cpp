@@ -96,8 +96,8 @@ TEST(OrientationSearch, CountsToleranceDiffersBetweenOrientationOneAndTheOthers)
 }
 
 TEST(OrientationSearch, RefusesACartonWithoutSize) {
-    for (const load_model& start : {with_carton(0, 400, 300), with_carton(600, 0, 300),
-                                    with_carton(600, 400, -1)}) {
+    for (const load_model& start :
+         {with_carton(0, 400, 300), with_carton(600, 0, 300), with_carton(600, 400, -1)}) {
         load_model m = start;
         EXPECT_EQ(find_best_orientation(m, 2350, 12000, 2390, 1), search_status::bad_carton_size);
         EXPECT_EQ(m.best_count_x, 0);

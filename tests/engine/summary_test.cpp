@@ -20,6 +20,7 @@ TEST(Summary, TextsOfWholePlans) {
         const char* utilisation;
         const char* arrangement;
     } cases[] = {
+        // clang-format off
         {{600, 850, 400, 2350, 5900, 2390}, false, true, "集装箱的利用效率：80.03%",
          "分5堆摆放共放130个包装箱"},
         {{550, 600, 1200, 2350, 5900, 2390}, false, true, "集装箱的利用效率：82.45%",
@@ -29,6 +30,7 @@ TEST(Summary, TextsOfWholePlans) {
          "分1堆摆放共放700个包装箱"},
         {{500, 1000, 500, 2000, 5000, 2500}, false, true, "集装箱的利用效率：100%",
          "分1堆摆放共放100个包装箱"},
+        // clang-format on
     };
     for (const auto& c : cases) {
         const summary_texts t = summarise(c.input, c.single, c.side);

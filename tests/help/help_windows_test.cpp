@@ -6,10 +6,10 @@
 #include "help/about_picture.h"
 #include "help/about_window.h"
 #include "help/explanation_window.h"
-#include "ui/link_label.h"
-#include "ui/look.h"
 #include "tests/support/form_places.h"
 #include "tests/support/scripted_prompts.h"
+#include "ui/link_label.h"
+#include "ui/look.h"
 
 namespace varnel {
 

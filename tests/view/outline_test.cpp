@@ -2,8 +2,8 @@
 
 #include <limits>
 
-#include "view/projection.h"
 #include "tests/support/recording_canvas.h"
+#include "view/projection.h"
 
 namespace varnel {
 namespace {

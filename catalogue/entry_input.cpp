@@ -4,6 +4,7 @@
 
 #include "catalogue/messages.h"
 #include "engine/calculation.h"
+#include "engine/messages.h"
 #include "engine/numbers.h"
 
 namespace varnel {
@@ -23,13 +24,14 @@ constexpr std::array<size_rule, 3> container_rules{{
 }};
 
 constexpr std::array<size_rule, 3> carton_rules{{
-    {entry_field::length, text::carton_length_empty, text::carton_length_wrong},
-    {entry_field::width, text::carton_width_empty, text::carton_width_wrong},
-    {entry_field::height, text::carton_height_empty, text::carton_height_wrong},
+    {entry_field::length, text::carton_length_empty, text::catalogue::carton_length_wrong},
+    {entry_field::width, text::carton_width_empty, text::catalogue::carton_width_wrong},
+    {entry_field::height, text::carton_height_empty, text::catalogue::carton_height_wrong},
 }};
 
-constexpr std::array<const char*, 3> carton_too_small{
-    text::carton_length_too_small, text::carton_width_too_small, text::carton_height_too_small};
+constexpr std::array<const char*, 3> carton_too_small{text::engine::carton_length_too_small,
+                                                      text::engine::carton_width_too_small,
+                                                      text::engine::carton_height_too_small};
 
 // Only a field with no text at all is empty: blanks are text that is no number.
 entry_reading read_sizes(const std::array<std::string_view, 3>& texts,

@@ -99,9 +99,7 @@ inline constexpr const char* carton_width_empty = "请输入包装箱的宽";
 inline constexpr const char* carton_width_wrong = "包装箱的宽度输入有误，请重新输入";
 inline constexpr const char* carton_height_empty = "请输入包装箱的高";
 inline constexpr const char* carton_height_wrong = "包装箱的高度输入有误，请重新输入";
-inline constexpr const char* carton_length_too_small = "包装箱的长度太小，程序计算不正常";
-inline constexpr const char* carton_width_too_small = "包装箱的宽度太小，程序计算不正常";
-inline constexpr const char* carton_height_too_small = "包装箱的高度太小，程序计算不正常";
+// The too-small refusals are the calculation's own (engine/messages.h).
 
 inline constexpr const char* carton_add_conflict =
     "新命名的包装箱与原有的包装箱名字发生冲突，请更改名字";

@@ -10,6 +10,7 @@
 #include "catalogue/messages.h"
 #include "dialogs/dialog_parts.h"
 #include "dialogs/messages.h"
+#include "engine/messages.h"
 #include "ui/form.h"
 #include "ui/palette.h"
 #include "ui/prompts.h"
@@ -33,10 +34,10 @@ constexpr form::control controls[] = {
     {"quantity_unit", kind::label, "order_frame", {224, 23, 0, 0}, text::pieces, blue},
     {"carton_weight_label", kind::label, "order_frame", {14, 48, 0, 0}, text::carton_weight_label},
     {"carton_weight_field", kind::field, "order_frame", {98, 45, 120, 19}},
-    {"carton_weight_unit", kind::label, "order_frame", {224, 48, 0, 0}, text::kilogram_unit, blue},
+    {"carton_weight_unit", kind::label, "order_frame", {224, 48, 0, 0}, text::kilograms, blue},
     {"payload_label", kind::label, "order_frame", {14, 73, 0, 0}, text::payload_label},
     {"payload_field", kind::field, "order_frame", {98, 70, 120, 19}},
-    {"payload_unit", kind::label, "order_frame", {224, 73, 0, 0}, text::kilogram_unit, blue},
+    {"payload_unit", kind::label, "order_frame", {224, 73, 0, 0}, text::kilograms, blue},
     {"work_out_button", kind::button, "order_frame", {98, 94, 120, 22}, text::work_out_caption},
     {"result_frame", kind::frame, "", {3, 127, 306, 160}, text::result_frame, blue},
     {"result_text", kind::label, "result_frame", {14, 20, 0, 0}},

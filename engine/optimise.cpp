@@ -8,6 +8,7 @@
 #include <tuple>
 
 #include "engine/block_tables.h"
+#include "engine/box_cuts.h"
 #include "engine/pallet.h"
 
 namespace varnel {
@@ -30,6 +31,11 @@ constexpr int knapsack_span = 400;
 constexpr double upright_section = 6000.0;
 constexpr double whole_floor_section = 14000.0;
 constexpr std::uint64_t whole_floor_budget = 15'000'000;
+// Enough for every guillotine pattern of a container whose carton's sides
+// have few sums in it (large cartons, where walls waste most), with the
+// length in sections: about 0.6 s at most.
+constexpr double box_cuts_section = 3000.0;
+constexpr std::uint64_t box_cuts_budget = 100'000'000;
 
 std::int16_t count16(int n) { return static_cast<std::int16_t>(std::min(n, 32767)); }
 
@@ -184,6 +190,16 @@ candidate best_single_grid(const instance& in, bool upright) {
     return best;
 }
 
+candidate box_cuts_candidate(const box_pattern& p) {
+    candidate c;
+    for (const box_grid& g : p.grids) {
+        c.blocks.push_back({g.at[0], g.at[1], g.at[2], orientation_of(g.dims), count16(g.count[0]),
+                            count16(g.count[1]), count16(g.count[2])});
+    }
+    c.cartons = p.count;
+    return c;
+}
+
 bool same(double a, double b) { return std::fabs(a - b) <= 1e-4; }
 
 instance instance_of(const calculation_input& in) {
@@ -241,7 +257,12 @@ std::int64_t upper_bound(const calculation_input& input, bool single, bool uprig
 optimised_plan optimise_plan(const optimise_request& r) {
     optimised_plan result;
     work_meter meter(r.work_budget, r.cancel, r.seconds_cap);
-    work_meter extra(0, nullptr, 0.0);
+    const auto account = [&result](const work_meter& m) {
+        result.work += m.used();
+        result.cancelled = result.cancelled || m.cancelled();
+        result.budget_spent = result.budget_spent || m.budget_spent();
+        result.clock_cap_hit = result.clock_cap_hit || m.clock_cap_hit();
+    };
     const instance in = instance_of(r.input);
     const auto l = r.input.carton_length, w = r.input.carton_width, h = r.input.carton_height;
 
@@ -272,11 +293,20 @@ optimised_plan optimise_plan(const optimise_request& r) {
                                  r.cancel, r.seconds_cap);
                 wall_builder long_walls(in, whole, whole_floor_section);
                 consider(long_walls.build(2, {2}));
-                extra = whole;
+                account(whole);
             }
         } else {
             wall_builder walls(in, meter);
             for (int axis : {2, 1, 0}) consider(walls.build(axis, {0, 1, 2}));
+            if (!meter.stopped()) {
+                // Walls across one axis waste most with large cartons, whose
+                // sides have few sums: then every guillotine pattern of the
+                // container can be tried, on a budget of its own.
+                work_meter cuts(box_cuts_budget, r.cancel, r.seconds_cap);
+                consider(box_cuts_candidate(
+                    best_box_cuts(in.space, in.box, cuts, box_cuts_budget, box_cuts_section)));
+                account(cuts);
+            }
         }
     }
 
@@ -287,10 +317,7 @@ optimised_plan optimise_plan(const optimise_request& r) {
     result.blocks = std::move(best.blocks);
     result.cartons = best.cartons;
     result.upper_bound = std::max(upper_bound(r.input, r.single, r.upright), result.cartons);
-    result.work = meter.used() + extra.used();
-    result.cancelled = meter.cancelled() || extra.cancelled();
-    result.budget_spent = meter.budget_spent() || extra.budget_spent();
-    result.clock_cap_hit = meter.clock_cap_hit() || extra.clock_cap_hit();
+    account(meter);
     return result;
 }
 

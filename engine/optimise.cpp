@@ -34,6 +34,9 @@ constexpr std::uint64_t whole_floor_budget = 15'000'000;
 // Enough for every guillotine pattern of a container whose carton's sides
 // have few sums in it (large cartons, where walls waste most), with the
 // length in sections: about 0.6 s at most.
+// The floor's first-order non-guillotine cuts, tried in every rectangle of
+// it: about 0.5 s at most.
+constexpr std::uint64_t five_block_budget = 30'000'000;
 constexpr double box_cuts_section = 3000.0;
 constexpr std::uint64_t box_cuts_budget = 100'000'000;
 
@@ -57,8 +60,9 @@ struct candidate {
 // thicknesses chosen by a knapsack over the carton's sides.
 class wall_builder {
 public:
-    wall_builder(const instance& in, work_meter& meter, double section = 5000.0)
-        : in_(in), meter_(meter), section_(section) {}
+    wall_builder(const instance& in, work_meter& meter, double section = 5000.0,
+                 work_meter* five_meter = nullptr)
+        : in_(in), meter_(meter), section_(section), five_meter_(five_meter) {}
 
     candidate build(int axis, const std::vector<int>& thicknesses) {
         const int u_axis = axis == 0 ? 1 : 0, v_axis = axis == 2 ? 1 : 2;
@@ -113,7 +117,7 @@ private:
         const auto key = std::make_tuple(U, V, std::min(p, q), std::max(p, q));
         auto it = solved_.find(key);
         if (it == solved_.end()) {
-            pattern2d sol = best_pattern(U, V, p, q, meter_, section_);
+            pattern2d sol = best_pattern(U, V, p, q, meter_, section_, five_meter_);
             if (p > q) {
                 for (rect_grid& g : sol.grids) g.turned = !g.turned;
             }
@@ -169,6 +173,7 @@ private:
     const instance& in_;
     work_meter& meter_;
     double section_;
+    work_meter* five_meter_;
     std::map<std::tuple<double, double, double, double>, pattern2d> solved_;
     std::deque<pattern2d> turned_;  // references to them stay valid
 };
@@ -285,7 +290,8 @@ optimised_plan optimise_plan(const optimise_request& r) {
             // the whole floor of a 20-foot container at once.
             wall_builder walls(in, meter, upright_section);
             consider(walls.build(2, {2}));
-            if (best.cartons < upper_bound(r.input, false, true) && !meter.stopped()) {
+            const std::int64_t bound = upper_bound(r.input, false, true);
+            if (best.cartons < bound && !meter.stopped()) {
                 // Still short of the bound: the whole floor of a longer
                 // container at once, on a budget of its own so that the
                 // plan above is kept when it runs out.
@@ -294,6 +300,16 @@ optimised_plan optimise_plan(const optimise_request& r) {
                 wall_builder long_walls(in, whole, whole_floor_section);
                 consider(long_walls.build(2, {2}));
                 account(whole);
+            }
+            if (best.cartons < bound && !meter.stopped() && !result.cancelled) {
+                // Still short: floors whose best patterns no cut across the
+                // whole floor divides, four rectangles around a centre.
+                work_meter five(five_block_budget, r.cancel, r.seconds_cap);
+                work_meter cuts(r.work_budget, r.cancel, r.seconds_cap);
+                wall_builder five_walls(in, cuts, upright_section, &five);
+                consider(five_walls.build(2, {2}));
+                account(five);
+                account(cuts);
             }
         } else {
             wall_builder walls(in, meter);

@@ -114,6 +114,10 @@ TEST(OptimisePlan, ConstructionsBeyondWalls) {
         // Walls across any one axis load 26; cuts across different axes in
         // different parts of the container load 27.
         {{320, 170, 210, 640, 730, 700}, false, 27},
+        // Upright: guillotine floors hold 7; four pairs of cartons around a
+        // centre, each pair 350 x 420, fit in 770 x 770 and make 8 a layer,
+        // all the floor's area allows.
+        {{350, 210, 200, 780, 780, 700}, true, 24},
     };
     for (const auto& c : cases) {
         const optimised_plan plan = optimise_plan({c.in, false, c.upright});

@@ -1,13 +1,16 @@
 // The optimised planner against the standard calculation and the upper bound on
 // the seeded benchmark set: prints the report table, or with --instances the
-// set itself (one line per instance) for the peer's script, or with --peer
-// FILE the comparison with the peer's counts and times. VARNEL_WORK_BUDGET
-// overrides the work budget.
+// set itself (one line per instance) for the peer's script, with --counts
+// each instance's cartons and time (to compare two versions of the search),
+// or with --peer FILE the comparison with the peer's counts and times. VARNEL_WORK_BUDGET
+// overrides the work budget, VARNEL_SECONDS_CAP the clock's safety net (to
+// compare counts on a busy machine).
 #include <algorithm>
 #include <chrono>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <ctime>
 #include <fstream>
 #include <map>
 #include <numeric>
@@ -29,7 +32,7 @@ double d(T v) {
 
 struct row {
     std::int64_t standard = 0, cartons = 0, bound = 0, volume_bound = 0;
-    double ms = 0.0;
+    double ms = 0.0, cpu_ms = 0.0;
     std::size_t blocks = 0;
     bool upright = false, capped = false, budget = false;
     std::size_t index = 0;
@@ -119,6 +122,10 @@ int main(int argc, char** argv) {
         if (const char* budget = std::getenv("VARNEL_WORK_BUDGET")) {
             request.work_budget = std::strtoull(budget, nullptr, 10);
         }
+        if (const char* cap = std::getenv("VARNEL_SECONDS_CAP")) {
+            request.seconds_cap = std::strtod(cap, nullptr);
+        }
+        const std::clock_t cpu_start = std::clock();
         const auto start = std::chrono::steady_clock::now();
         const optimised_plan plan = optimise_plan(request);
         const auto stop = std::chrono::steady_clock::now();
@@ -128,12 +135,22 @@ int main(int argc, char** argv) {
         r.bound = plan.upper_bound;
         r.volume_bound = volume_bound(b.input);
         r.ms = std::chrono::duration<double, std::milli>(stop - start).count();
+        r.cpu_ms = 1000.0 * static_cast<double>(std::clock() - cpu_start) / CLOCKS_PER_SEC;
         r.blocks = plan.blocks.size();
         r.upright = b.upright;
         r.capped = plan.clock_cap_hit;
         r.budget = plan.budget_spent;
         r.index = rows.size();
         rows.push_back(r);
+    }
+    if (mode == "--counts") {
+        // Index, upright (0/1), cartons, milliseconds, blocks, processor
+        // milliseconds (steadier than the clock on a busy machine).
+        for (const row& r : rows) {
+            std::printf("%zu %d %lld %.2f %zu %.2f\n", r.index, r.upright ? 1 : 0,
+                        static_cast<long long>(r.cartons), r.ms, r.blocks, r.cpu_ms);
+        }
+        return 0;
     }
     std::vector<row> upright, free;
     for (const row& r : rows) (r.upright ? upright : free).push_back(r);

@@ -8,6 +8,7 @@
 #include <tuple>
 
 #include "engine/block_tables.h"
+#include "engine/box_cuts.h"
 #include "engine/packing_bound.h"
 #include "engine/pallet.h"
 
@@ -31,6 +32,14 @@ constexpr int knapsack_span = 400;
 constexpr double upright_section = 6000.0;
 constexpr double whole_floor_section = 14000.0;
 constexpr std::uint64_t whole_floor_budget = 15'000'000;
+// Enough for every guillotine pattern of a container whose carton's sides
+// have few sums in it (large cartons, where walls waste most), with the
+// length in sections: about 0.6 s at most.
+// The floor's first-order non-guillotine cuts, tried in every rectangle of
+// it: about 0.5 s at most.
+constexpr std::uint64_t five_block_budget = 30'000'000;
+constexpr double box_cuts_section = 3000.0;
+constexpr std::uint64_t box_cuts_budget = 100'000'000;
 
 std::int16_t count16(int n) { return static_cast<std::int16_t>(std::min(n, 32767)); }
 
@@ -52,8 +61,9 @@ struct candidate {
 // thicknesses chosen by a knapsack over the carton's sides.
 class wall_builder {
 public:
-    wall_builder(const instance& in, work_meter& meter, double section = 5000.0)
-        : in_(in), meter_(meter), section_(section) {}
+    wall_builder(const instance& in, work_meter& meter, double section = 5000.0,
+                 work_meter* five_meter = nullptr)
+        : in_(in), meter_(meter), section_(section), five_meter_(five_meter) {}
 
     candidate build(int axis, const std::vector<int>& thicknesses) {
         const int u_axis = axis == 0 ? 1 : 0, v_axis = axis == 2 ? 1 : 2;
@@ -108,7 +118,7 @@ private:
         const auto key = std::make_tuple(U, V, std::min(p, q), std::max(p, q));
         auto it = solved_.find(key);
         if (it == solved_.end()) {
-            pattern2d sol = best_pattern(U, V, p, q, meter_, section_);
+            pattern2d sol = best_pattern(U, V, p, q, meter_, section_, five_meter_);
             if (p > q) {
                 for (rect_grid& g : sol.grids) g.turned = !g.turned;
             }
@@ -164,6 +174,7 @@ private:
     const instance& in_;
     work_meter& meter_;
     double section_;
+    work_meter* five_meter_;
     std::map<std::tuple<double, double, double, double>, pattern2d> solved_;
     std::deque<pattern2d> turned_;  // references to them stay valid
 };
@@ -183,6 +194,16 @@ candidate best_single_grid(const instance& in, bool upright) {
         }
     }
     return best;
+}
+
+candidate box_cuts_candidate(const box_pattern& p) {
+    candidate c;
+    for (const box_grid& g : p.grids) {
+        c.blocks.push_back({g.at[0], g.at[1], g.at[2], orientation_of(g.dims), count16(g.count[0]),
+                            count16(g.count[1]), count16(g.count[2])});
+    }
+    c.cartons = p.count;
+    return c;
 }
 
 bool same(double a, double b) { return std::fabs(a - b) <= 1e-4; }
@@ -244,7 +265,12 @@ std::int64_t upper_bound(const calculation_input& input, bool single, bool uprig
 optimised_plan optimise_plan(const optimise_request& r) {
     optimised_plan result;
     work_meter meter(r.work_budget, r.cancel, r.seconds_cap);
-    work_meter extra(0, nullptr, 0.0);
+    const auto account = [&result](const work_meter& m) {
+        result.work += m.used();
+        result.cancelled = result.cancelled || m.cancelled();
+        result.budget_spent = result.budget_spent || m.budget_spent();
+        result.clock_cap_hit = result.clock_cap_hit || m.clock_cap_hit();
+    };
     const instance in = instance_of(r.input);
     const auto l = r.input.carton_length, w = r.input.carton_width, h = r.input.carton_height;
 
@@ -267,7 +293,8 @@ optimised_plan optimise_plan(const optimise_request& r) {
             // the whole floor of a 20-foot container at once.
             wall_builder walls(in, meter, upright_section);
             consider(walls.build(2, {2}));
-            if (best.cartons < upper_bound(r.input, false, true) && !meter.stopped()) {
+            const std::int64_t bound = upper_bound(r.input, false, true);
+            if (best.cartons < bound && !meter.stopped()) {
                 // Still short of the bound: the whole floor of a longer
                 // container at once, on a budget of its own so that the
                 // plan above is kept when it runs out.
@@ -275,11 +302,30 @@ optimised_plan optimise_plan(const optimise_request& r) {
                                  r.cancel, r.seconds_cap);
                 wall_builder long_walls(in, whole, whole_floor_section);
                 consider(long_walls.build(2, {2}));
-                extra = whole;
+                account(whole);
+            }
+            if (best.cartons < bound && !meter.stopped() && !result.cancelled) {
+                // Still short: floors whose best patterns no cut across the
+                // whole floor divides, four rectangles around a centre.
+                work_meter five(five_block_budget, r.cancel, r.seconds_cap);
+                work_meter cuts(r.work_budget, r.cancel, r.seconds_cap);
+                wall_builder five_walls(in, cuts, upright_section, &five);
+                consider(five_walls.build(2, {2}));
+                account(five);
+                account(cuts);
             }
         } else {
             wall_builder walls(in, meter);
             for (int axis : {2, 1, 0}) consider(walls.build(axis, {0, 1, 2}));
+            if (!meter.stopped()) {
+                // Walls across one axis waste most with large cartons, whose
+                // sides have few sums: then every guillotine pattern of the
+                // container can be tried, on a budget of its own.
+                work_meter cuts(box_cuts_budget, r.cancel, r.seconds_cap);
+                consider(box_cuts_candidate(
+                    best_box_cuts(in.space, in.box, cuts, box_cuts_budget, box_cuts_section)));
+                account(cuts);
+            }
         }
     }
 
@@ -290,10 +336,7 @@ optimised_plan optimise_plan(const optimise_request& r) {
     result.blocks = std::move(best.blocks);
     result.cartons = best.cartons;
     result.upper_bound = std::max(upper_bound(r.input, r.single, r.upright), result.cartons);
-    result.work = meter.used() + extra.used();
-    result.cancelled = meter.cancelled() || extra.cancelled();
-    result.budget_spent = meter.budget_spent() || extra.budget_spent();
-    result.clock_cap_hit = meter.clock_cap_hit() || extra.clock_cap_hit();
+    account(meter);
     return result;
 }
 

@@ -1,6 +1,7 @@
 #include "engine/pallet.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <limits>
 #include <utility>
@@ -36,19 +37,39 @@ struct choice {
     int cut = -1;
     bool along_v = false;
     bool turned = false;
+    int five = -1;  // a first-order non-guillotine cut, by its index
+};
+
+// Points x1 < x2 across and y1 < y2 along a rectangle where the four
+// rectangles around a centre meet.
+struct five_cut {
+    int x1 = 0, x2 = 0, y1 = 0, y2 = 0;
+    bool mirrored = false;
+};
+
+// A rectangle of points (i, j) placed at (u, v) inside another.
+struct piece {
+    int i = 0, j = 0;
+    double u = 0.0, v = 0.0;
 };
 
 class guillotine {
 public:
-    guillotine(double U, double V, double p, double q, double section, work_meter& meter)
+    guillotine(double U, double V, double p, double q, double section, work_meter& meter,
+               work_meter* five_meter)
         : p_(p),
           q_(q),
           section_(section),
           xs_(raster_points(U, p, q)),
-          ys_(raster_points(V, p, q)) {
+          ys_(raster_points(V, p, q)),
+          five_meter_(five_meter) {
         const std::size_t n = xs_.size() * ys_.size();
         value_.resize(n);
         how_.resize(n);
+        if (five_meter_ != nullptr) {
+            rest_x_ = rests(xs_);
+            rest_y_ = rests(ys_);
+        }
         solve(meter);
     }
 
@@ -58,9 +79,14 @@ public:
     score value(int i, int j) const { return value_[at(i, j)]; }
 
     void emit(int i, int j, double u0, double v0, std::vector<rect_grid>& out) const {
+        if (i < 0 || j < 0) return;
         const choice& c = how_[at(i, j)];
         if (value_[at(i, j)].count == 0) return;
-        if (c.cut < 0) {
+        if (c.five >= 0) {
+            for (const piece& k : pieces(i, j, fives_[static_cast<std::size_t>(c.five)])) {
+                emit(k.i, k.j, u0 + k.u, v0 + k.v, out);
+            }
+        } else if (c.cut < 0) {
             const double eu = c.turned ? q_ : p_, ev = c.turned ? p_ : q_;
             out.push_back({u0, v0, fitting(xs_[idx(i)], eu), fitting(ys_[idx(j)], ev), c.turned});
         } else if (!c.along_v) {
@@ -77,6 +103,79 @@ public:
 private:
     static std::size_t idx(int i) { return static_cast<std::size_t>(i); }
     std::size_t at(int i, int j) const { return idx(i) * ys_.size() + idx(j); }
+
+    // rest[a * n + c]: the largest point within points[a] - points[c].
+    static std::vector<int> rests(const std::vector<double>& points) {
+        const std::size_t n = points.size();
+        std::vector<int> rest(n * n, -1);
+        for (std::size_t a = 0; a < n; ++a) {
+            for (std::size_t c = 0; c < a; ++c)
+                rest[a * n + c] = floor_index(points, points[a] - points[c]);
+        }
+        return rest;
+    }
+    int rest_x(int a, int c) const { return rest_x_[idx(a) * xs_.size() + idx(c)]; }
+    int rest_y(int a, int c) const { return rest_y_[idx(a) * ys_.size() + idx(c)]; }
+
+    // The five rectangles of a first-order non-guillotine cut of the
+    // rectangle (i, j): four around a centre, each pair of neighbours
+    // meeting along a line that does not cross the whole rectangle.
+    // Turning the other way is the mirror image.
+    std::array<piece, 5> pieces(int i, int j, const five_cut& f) const {
+        const double u1 = xs_[idx(f.x1)], u2 = xs_[idx(f.x2)];
+        const double v1 = ys_[idx(f.y1)], v2 = ys_[idx(f.y2)];
+        const int centre_x = rest_x(f.x2, f.x1), centre_y = rest_y(f.y2, f.y1);
+        if (!f.mirrored) {
+            return {{{f.x1, f.y2, 0.0, 0.0},
+                     {rest_x(i, f.x1), f.y1, u1, 0.0},
+                     {centre_x, centre_y, u1, v1},
+                     {f.x2, rest_y(j, f.y2), 0.0, v2},
+                     {rest_x(i, f.x2), rest_y(j, f.y1), u2, v1}}};
+        }
+        return {{{f.x2, f.y1, 0.0, 0.0},
+                 {rest_x(i, f.x2), f.y2, u2, 0.0},
+                 {centre_x, centre_y, u1, v1},
+                 {f.x1, rest_y(j, f.y1), 0.0, v1},
+                 {rest_x(i, f.x1), rest_y(j, f.y2), u1, v2}}};
+    }
+    score value_of(const piece& k) const {
+        return k.i < 0 || k.j < 0 ? score{} : value_[at(k.i, k.j)];
+    }
+
+    // The best first-order non-guillotine cut of (i, j) better than `best`,
+    // on the five-block meter; its index in fives_, or -1.
+    int best_five(int i, int j, score& best) {
+        const double area = xs_[idx(i)] * ys_[idx(j)] / (p_ * q_);
+        // A rectangle already filled to its area needs no search.
+        if (static_cast<double>(best.count + 1) > area + 1e-9) return -1;
+        const std::uint64_t pairs_x = idx(i) * idx(i - 1) / 2, pairs_y = idx(j) * idx(j - 1) / 2;
+        if (pairs_x == 0 || pairs_y == 0 || !five_meter_->spend(2 * pairs_x * pairs_y)) return -1;
+        int chosen = -1;
+        five_cut f;
+        for (f.x1 = 0; f.x1 < i; ++f.x1) {
+            for (f.x2 = f.x1 + 1; f.x2 < i; ++f.x2) {
+                for (f.y1 = 0; f.y1 < j; ++f.y1) {
+                    for (f.y2 = f.y1 + 1; f.y2 < j; ++f.y2) {
+                        for (const bool m : {false, true}) {
+                            f.mirrored = m;
+                            score s;
+                            for (const piece& k : pieces(i, j, f)) s = s + value_of(k);
+                            if (s > best) {
+                                best = s;
+                                if (chosen < 0) {
+                                    chosen = static_cast<int>(fives_.size());
+                                    fives_.push_back(f);
+                                } else {
+                                    fives_[idx(chosen)] = f;
+                                }
+                            }
+                        }
+                    }
+                }
+            }
+        }
+        return chosen;
+    }
 
     void solve(work_meter& meter) {
         const int nx = static_cast<int>(xs_.size()), ny = static_cast<int>(ys_.size());
@@ -104,6 +203,10 @@ private:
                         if (s > best && value(i, c).count > 0) best = s, how = {c, true, false};
                     }
                 }
+                if (five_meter_ != nullptr) {
+                    const int five = best_five(i, j, best);
+                    if (five >= 0) how = {-1, false, false, five};
+                }
                 value_[at(i, j)] = best;
                 how_[at(i, j)] = how;
             }
@@ -112,8 +215,11 @@ private:
 
     double p_, q_, section_;
     std::vector<double> xs_, ys_;
+    work_meter* five_meter_;
+    std::vector<int> rest_x_, rest_y_;
     std::vector<score> value_;
     std::vector<choice> how_;
+    std::vector<five_cut> fives_;
 };
 
 // Waste of packing bars of length m in a whole-numbered a x b rectangle.
@@ -227,10 +333,11 @@ double reduced_side(double limit, double p, double q, double r) {
     return best;
 }
 
-pattern2d best_pattern(double U, double V, double p, double q, work_meter& meter, double section) {
+pattern2d best_pattern(double U, double V, double p, double q, work_meter& meter, double section,
+                       work_meter* five_meter) {
     if (U > V && U > section) {
         // Solve with the long side along V, then turn the grids back.
-        pattern2d turned = best_pattern(V, U, p, q, meter, section);
+        pattern2d turned = best_pattern(V, U, p, q, meter, section, five_meter);
         for (rect_grid& g : turned.grids) {
             std::swap(g.u, g.v);
             std::swap(g.nu, g.nv);
@@ -252,7 +359,7 @@ pattern2d best_pattern(double U, double V, double p, double q, work_meter& meter
         }
         return result;
     }
-    const guillotine dp(U, std::min(V, section), p, q, section, meter);
+    const guillotine dp(U, std::min(V, section), p, q, section, meter, five_meter);
     if (dp.empty()) return result;
     const int top = dp.last_x();
     const std::vector<double>& ys = dp.ys();

@@ -32,9 +32,11 @@ struct pattern2d {
 // rectangle: dynamic programming over the raster points; a side longer than
 // `section` is filled with sections of the full other side, their lengths
 // chosen by a knapsack. Once the meter stops, the search keeps what it has:
-// every pattern it returns fits.
+// every pattern it returns fits. With `five_meter`, every rectangle also
+// tries the first-order non-guillotine cuts (four rectangles around a
+// centre, each filled by the search in turn) while that meter lasts.
 pattern2d best_pattern(double U, double V, double p, double q, work_meter& meter,
-                       double section = 5000.0);
+                       double section = 5000.0, work_meter* five_meter = nullptr);
 
 // Upper bound on p x q rectangles in U x V: the area of the reduced
 // rectangle, for whole-numbered sides also the unavoidable waste of packing

@@ -111,6 +111,29 @@ TEST(OptimisePlan, HandProvenOptima) {
     }
 }
 
+// Cases each of which only one construction solves, checked by the count
+// it reaches: the walls alone load one carton fewer.
+TEST(OptimisePlan, ConstructionsBeyondWalls) {
+    const struct {
+        calculation_input in;
+        bool upright;
+        std::int64_t cartons;
+    } cases[] = {
+        // Walls across any one axis load 26; cuts across different axes in
+        // different parts of the container load 27.
+        {{320, 170, 210, 640, 730, 700}, false, 27},
+        // Upright: guillotine floors hold 7; four pairs of cartons around a
+        // centre, each pair 350 x 420, fit in 770 x 770 and make 8 a layer,
+        // all the floor's area allows.
+        {{350, 210, 200, 780, 780, 700}, true, 24},
+    };
+    for (const auto& c : cases) {
+        const optimised_plan plan = optimise_plan({c.in, false, c.upright});
+        EXPECT_GE(plan.cartons, c.cartons);
+        expect_valid(c.in, c.upright, plan);
+    }
+}
+
 TEST(UpperBound, Formulas) {
     const struct {
         calculation_input in;

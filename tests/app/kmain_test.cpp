@@ -30,18 +30,9 @@
 #include "view/stack_drawing.h"
 
 using namespace varnel;
-using test_support::check_place;
-using test_support::parts;
-using test_support::place_columns;
-using test_support::place_row;
-using test_support::same_pixels;
-using test_support::type_sizes;
-using test_support::type_worked_example;
-using test_support::window_fixture;
+using namespace varnel::test_support;
 
 namespace {
-
-QString q(const char* text) { return QString::fromUtf8(text); }
 
 void type_carton(kmain& w, const char* length, const char* width, const char* height) {
     parts(w).carton_length->setText(q(length));

@@ -23,16 +23,9 @@
 #include "view/step_view.h"
 
 using namespace varnel;
-using test_support::part;
-using test_support::parts;
-using test_support::same_pixels;
-using test_support::type_sizes;
-using test_support::type_worked_example;
-using test_support::window_fixture;
+using namespace varnel::test_support;
 
 namespace {
-
-QString q(const char* text) { return QString::fromUtf8(text); }
 
 QLabel* bound_line(const kmain& w) { return part<QLabel>(w, "bound_line"); }
 QAction* kyouhua(const kmain& w) { return part<QAction>(w, "kyouhua"); }

@@ -22,15 +22,10 @@
 #include "view/stack_drawing.h"
 
 using namespace varnel;
-using test_support::parts;
-using test_support::same_pixels;
-using test_support::type_sizes;
-using test_support::type_worked_example;
-using test_support::window_fixture;
+using namespace varnel::test_support;
 
 namespace {
 
-QString q(const char* text) { return QString::fromUtf8(text); }
 const QString prefix = QString::fromUtf8("集装箱Varnel软件     *version 1.03*--------");
 
 void calculate_worked_example(kmain& w) {

@@ -19,12 +19,9 @@
 #include "view/drawing_area.h"
 
 using namespace varnel;
-using test_support::parts;
-using test_support::window_fixture;
+using namespace varnel::test_support;
 
 namespace {
-
-QString q(const char* text) { return QString::fromUtf8(text); }
 
 QAction* shipment_item(const kmain& w) { return test_support::part<QAction>(w, "kzhuangyun"); }
 

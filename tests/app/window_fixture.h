@@ -121,16 +121,18 @@ struct window_parts {
 
 inline window_parts parts(const kmain& window) { return window_parts(window); }
 
+// A text typed in a test, as a QString.
+inline QString q(const char* text) { return QString::fromUtf8(text); }
+
 // Types a container size as the manual input writes it, and a carton size,
 // in centimetres.
 inline void type_sizes(kmain& w, const char* length, const char* width, const char* height,
                        const char* carton_length, const char* carton_width,
                        const char* carton_height) {
-    w.set_manual_container_size(QString::fromUtf8(length), QString::fromUtf8(width),
-                                QString::fromUtf8(height));
-    parts(w).carton_length->setText(QString::fromUtf8(carton_length));
-    parts(w).carton_width->setText(QString::fromUtf8(carton_width));
-    parts(w).carton_height->setText(QString::fromUtf8(carton_height));
+    w.set_manual_container_size(q(length), q(width), q(height));
+    parts(w).carton_length->setText(q(carton_length));
+    parts(w).carton_width->setText(q(carton_width));
+    parts(w).carton_height->setText(q(carton_height));
 }
 
 inline void type_worked_example(kmain& w) {

@@ -35,6 +35,9 @@ struct optimised_plan {
     bool clock_cap_hit = false;
 
     bool proven_optimal() const { return cartons >= upper_bound; }
+    // The clock's safety net stopped the search: another machine, or this
+    // one less busy, may find a better plan.
+    bool cut_short() const { return clock_cap_hit; }
 };
 
 // Plans as many cartons as the search finds room for, never fewer than the

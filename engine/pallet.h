@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "engine/work_meter.h"
+#include "engine/core/work_meter.h"
 
 namespace varnel {
 

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <tuple>
 #include <vector>
 
 namespace varnel {
@@ -61,8 +62,10 @@ std::pair<std::int64_t, std::int64_t> reached(double a, double b, double origin,
 std::int64_t short_of(const placed& b, const std::vector<rect>& tops) {
     std::vector<double> xv{b.lo[0], b.hi[0]}, yv{b.lo[1], b.hi[1]};
     for (const rect& t : tops) {
-        xv.insert(xv.end(), {std::clamp(t.x0, b.lo[0], b.hi[0]), std::clamp(t.x1, b.lo[0], b.hi[0])});
-        yv.insert(yv.end(), {std::clamp(t.y0, b.lo[1], b.hi[1]), std::clamp(t.y1, b.lo[1], b.hi[1])});
+        xv.insert(xv.end(),
+                  {std::clamp(t.x0, b.lo[0], b.hi[0]), std::clamp(t.x1, b.lo[0], b.hi[0])});
+        yv.insert(yv.end(),
+                  {std::clamp(t.y0, b.lo[1], b.hi[1]), std::clamp(t.y1, b.lo[1], b.hi[1])});
     }
     const std::vector<double> xs = edges(std::move(xv)), ys = edges(std::move(yv));
     struct span {
@@ -106,7 +109,8 @@ std::int64_t short_of(const placed& b, const std::vector<rect>& tops) {
     std::int64_t cartons = 0;
     for (std::size_t a = 0; a + 1 < bx.size(); ++a) {
         for (std::size_t c = 0; c + 1 < by.size(); ++c) {
-            if (marked[a * by.size() + c] != 0) cartons += (bx[a + 1] - bx[a]) * (by[c + 1] - by[c]);
+            if (marked[a * by.size() + c] != 0)
+                cartons += (bx[a + 1] - bx[a]) * (by[c + 1] - by[c]);
         }
     }
     return cartons;
@@ -144,6 +148,43 @@ std::vector<rect> tops_under(const placed& b, const std::vector<placed>& all) {
 }
 
 }  // namespace
+
+std::vector<std::size_t> loading_order(const block_list& blocks,
+                                       std::span<const carton_rules> types) {
+    const std::vector<placed> all = place(blocks, types);
+    // under[i]: the blocks whose tops reach under block i's base.
+    std::vector<std::vector<std::size_t>> under(all.size());
+    for (std::size_t i = 0; i < all.size(); ++i) {
+        for (std::size_t j = 0; j < all.size(); ++j) {
+            if (i != j && all[j].hi[2] <= all[i].lo[2] + tol &&
+                meet(all[j].lo[0], all[j].hi[0], all[i].lo[0], all[i].hi[0]) &&
+                meet(all[j].lo[1], all[j].hi[1], all[i].lo[1], all[i].hi[1]))
+                under[i].push_back(j);
+        }
+    }
+    std::vector<char> loaded(all.size(), 0);
+    std::vector<std::size_t> order;
+    while (order.size() < all.size()) {
+        std::optional<std::size_t> next;
+        for (std::size_t i = 0; i < all.size(); ++i) {
+            if (loaded[i] != 0) continue;
+            const bool ready = std::all_of(under[i].begin(), under[i].end(),
+                                           [&](std::size_t j) { return loaded[j] != 0; });
+            const auto key = [&](std::size_t k) {
+                return std::tie(all[k].lo[1], all[k].lo[2], all[k].lo[0]);
+            };
+            if (ready && (!next || key(i) < key(*next))) next = i;
+        }
+        // Blocks under each other in a cycle cannot stand; take the rest as
+        // they come so that every block is named once.
+        if (!next)
+            next = static_cast<std::size_t>(std::find(loaded.begin(), loaded.end(), 0) -
+                                            loaded.begin());
+        loaded[*next] = 1;
+        order.push_back(all[*next].index);
+    }
+    return order;
+}
 
 std::int64_t unsupported_cartons(const block_list& blocks, std::span<const carton_rules> types) {
     const std::vector<placed> all = place(blocks, types);
@@ -211,8 +252,8 @@ placement_report check_placement(const block_list& blocks, std::span<const carto
     }
     for (std::size_t t = 0; t < types.size(); ++t) {
         if (types[t].quantity && loaded[t] > *types[t].quantity) {
-            const auto it = std::find_if(all.begin(), all.end(),
-                                         [t](const placed& p) { return p.type == t; });
+            const auto it =
+                std::find_if(all.begin(), all.end(), [t](const placed& p) { return p.type == t; });
             fail(placement_fault::quantity, it->index);
         }
     }

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <optional>
 #include <span>
+#include <vector>
 
 #include "engine/block.h"
 #include "engine/core/orientation.h"
@@ -60,6 +61,12 @@ placement_report check_placement(const block_list& blocks, std::span<const carto
 // The cartons of `blocks` whose whole base is neither on the floor nor on
 // tops of cartons at exactly its height.
 std::int64_t unsupported_cartons(const block_list& blocks, std::span<const carton_rules> types);
+
+// The order a loader follows: far end first, bottom up, then from the side
+// X = 0, but never a block before every block under it. Indices into
+// `blocks`; blocks with a count of 0 are left out.
+std::vector<std::size_t> loading_order(const block_list& blocks,
+                                       std::span<const carton_rules> types);
 
 // One carton size, upright or in any orientation: the rules of a single plan.
 inline carton_rules single_carton(double length, double width, double height, bool upright) {

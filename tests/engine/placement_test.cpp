@@ -22,18 +22,21 @@ TEST(Placement, SupportOfHandMadeBlocks) {
         {"on the floor", {{0, 0, 0, 1, 2, 3, 1}}, 0},
         {"a full stack", {{0, 0, 0, 1, 2, 3, 4}}, 0},
         {"a block on one as large", {{0, 0, 0, 1, 2, 2, 1}, {0, 0, 200, 1, 2, 2, 3}}, 0},
-        {"a block on two neighbours", {{0, 0, 0, 1, 1, 2, 1}, {400, 0, 0, 1, 1, 2, 1},
-                                       {0, 0, 200, 1, 2, 2, 1}}, 0},
+        {"a block on two neighbours",
+         {{0, 0, 0, 1, 1, 2, 1}, {400, 0, 0, 1, 1, 2, 1}, {0, 0, 200, 1, 2, 2, 1}},
+         0},
         // Three cartons across on two: the third stands on air.
         {"overhang of a whole carton", {{0, 0, 0, 1, 2, 1, 1}, {0, 0, 200, 1, 3, 1, 1}}, 1},
         // Shifted by half a carton: the last carton has half its base held.
         {"overhang of half a carton", {{0, 0, 0, 1, 2, 1, 1}, {200, 0, 200, 1, 2, 1, 1}}, 1},
         // A gap of one carton between two supports under a row of three.
-        {"a gap in the middle", {{0, 0, 0, 1, 1, 1, 1}, {800, 0, 0, 1, 1, 1, 1},
-                                 {0, 0, 200, 1, 3, 1, 1}}, 1},
+        {"a gap in the middle",
+         {{0, 0, 0, 1, 1, 1, 1}, {800, 0, 0, 1, 1, 1, 1}, {0, 0, 200, 1, 3, 1, 1}},
+         1},
         // Supports of different heights: only those at the base's height hold.
-        {"tops at different heights", {{0, 0, 0, 1, 1, 1, 1}, {400, 0, 0, 1, 1, 1, 2},
-                                       {0, 0, 200, 1, 2, 1, 1}}, 1},
+        {"tops at different heights",
+         {{0, 0, 0, 1, 1, 1, 1}, {400, 0, 0, 1, 1, 1, 2}, {0, 0, 200, 1, 2, 1, 1}},
+         1},
         {"floating in the air", {{0, 0, 500, 1, 2, 2, 2}}, 4},
         // Orientation 2 stands the carton on its width: 400 x 200 x 300.
         {"turned cartons on a wider row", {{0, 0, 0, 1, 2, 1, 1}, {0, 0, 200, 2, 2, 1, 1}}, 0},
@@ -59,14 +62,17 @@ TEST(Placement, EachRuleBrokenOnce) {
     const std::vector<row> rows = {
         {"valid", {{0, 0, 0, 1, 5, 10, 5}}, placement_fault::none},
         {"unknown type", {{0, 0, 0, 1, 1, 1, 1, 3}}, placement_fault::unknown_type},
-        {"on its side against this side up", {{0, 0, 0, 2, 1, 1, 1, 2}},
+        {"on its side against this side up",
+         {{0, 0, 0, 2, 1, 1, 1, 2}},
          placement_fault::orientation},
         {"through the roof", {{0, 0, 0, 1, 1, 1, 6}}, placement_fault::outside},
         {"beyond a wall", {{1800, 0, 0, 1, 1, 1, 1}}, placement_fault::outside},
-        {"into each other", {{0, 0, 0, 1, 2, 2, 1}, {399, 0, 0, 1, 1, 1, 1}},
+        {"into each other",
+         {{0, 0, 0, 1, 2, 2, 1}, {399, 0, 0, 1, 1, 1, 1}},
          placement_fault::overlap},
         {"on air", {{0, 0, 200, 1, 1, 1, 1}}, placement_fault::unsupported},
-        {"on a fragile carton", {{0, 0, 0, 1, 1, 1, 1, 1}, {0, 0, 200, 1, 1, 1, 1}},
+        {"on a fragile carton",
+         {{0, 0, 0, 1, 1, 1, 1, 1}, {0, 0, 200, 1, 1, 1, 1}},
          placement_fault::on_unstackable},
         {"fragile cartons stacked", {{0, 0, 0, 1, 1, 1, 2, 1}}, placement_fault::on_unstackable},
         {"more than the list", {{0, 0, 0, 1, 5, 1, 1, 2}}, placement_fault::quantity},
@@ -75,10 +81,19 @@ TEST(Placement, EachRuleBrokenOnce) {
         {"an empty block holds nothing", {{1900, 0, 900, 1, 0, 9, 9}}, placement_fault::none},
     };
     for (const row& r : rows) {
-        const placement_report report =
-            check_placement(r.blocks, types, {room.size, r.payload});
+        const placement_report report = check_placement(r.blocks, types, {room.size, r.payload});
         EXPECT_EQ(report.fault, r.fault) << r.name;
     }
+}
+
+TEST(Placement, LoadingOrderFarEndFirstButNeverBeforeWhatIsUnder) {
+    // Block 0 starts nearer the door but carries block 1, which starts at the
+    // far end; block 2 stands on the floor at the far end beside them.
+    const block_list blocks = {{0, 300, 0, 1, 1, 2, 1},
+                               {0, 0, 200, 1, 1, 3, 1},  // partly on air, still after 0
+                               {400, 0, 0, 1, 1, 1, 1},
+                               {0, 0, 0, 1, 1, 1, 1}};
+    EXPECT_EQ(loading_order(blocks, std::span(&box, 1)), (std::vector<std::size_t>{3, 2, 0, 1}));
 }
 
 }  // namespace

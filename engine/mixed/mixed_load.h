@@ -1,0 +1,71 @@
+#pragma once
+
+// The mixed-load planner: a packing list of several carton types loaded into
+// as many containers of one size as it takes. Pure C++20, no Qt; the same
+// request gives the same plan on every machine (a counted budget, not the
+// clock, ends the search).
+
+#include <array>
+#include <atomic>
+#include <cstddef>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "engine/block.h"
+#include "engine/core/orientation.h"
+#include "engine/core/placement.h"
+#include "engine/core/work_meter.h"
+
+namespace varnel {
+
+// One line of a packing list.
+struct carton_type {
+    std::string name;
+    std::array<double, 3> size{};  // length, width, height in millimetres
+    std::int64_t quantity = 0;
+    std::optional<double> weight;  // kg per carton, when known
+    orientation_set allowed = orientation_set::any();
+    bool stackable = true;  // may anything stand on it
+};
+
+// Knobs of the search; the defaults are the program's.
+struct mixed_parameters {
+    std::uint64_t work_budget = 400'000'000;  // counted units for the whole request
+};
+
+struct mixed_request {
+    // The container's inner size along the blocks' axes: x across (its
+    // width), y along (its length, from the far end), z up; millimetres.
+    std::array<double, 3> container{};
+    std::optional<double> payload;  // kg, when known
+    std::vector<carton_type> cartons;
+    std::optional<std::size_t> max_containers;  // none: until every carton is loaded
+    mixed_parameters parameters{};
+    const std::atomic<bool>* cancel = nullptr;  // polled; set to stop early
+    double seconds_cap = 60.0;                  // a far safety net only
+};
+
+// One container's load: blocks of one type each (`type` indexes the list),
+// in loading order (far end first, bottom up, nothing before what carries it).
+struct container_load {
+    block_list blocks;
+    std::vector<std::int64_t> loaded;  // cartons per type
+};
+
+struct mixed_plan {
+    std::vector<container_load> containers;
+    std::vector<std::int64_t> unloaded;  // cartons per type left over
+    stop_reason stop = stop_reason::none;
+};
+
+// Loads as much of the list as fits into one container, then the rest into
+// the next, until every carton is loaded, `max_containers` are used, or a
+// container takes nothing.
+mixed_plan plan_mixed_load(const mixed_request& request);
+
+// The rules each type's cartons obey, for check_placement.
+std::vector<carton_rules> rules_of(const std::vector<carton_type>& cartons);
+
+}  // namespace varnel

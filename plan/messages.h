@@ -60,4 +60,13 @@ inline constexpr const char* list_stackable_wrong =
 inline constexpr const char* list_carton_does_not_fit = "包装箱按允许的摆放方式装不进集装箱";
 inline constexpr const char* list_carton_too_small = "包装箱比集装箱小得太多，程序无法计算";
 
+// Mixed plan files.
+inline constexpr const char* mixed_plan_filter = "Varnel混装方案(*.qrm)";
+inline constexpr const char* mixed_not_a_plan = "该文件不是Varnel混装方案，无法打开";
+inline constexpr const char* mixed_newer_version = "该混装方案由更新版本的Varnel保存，无法打开";
+inline constexpr const char* mixed_line_prefix = "混装方案第";
+inline constexpr const char* mixed_line_suffix = "行有误，文件无法打开";
+inline constexpr const char* mixed_container_prefix = "混装方案中第";
+inline constexpr const char* mixed_container_suffix = "个集装箱的装载不合装箱规则，文件无法打开";
+
 }  // namespace varnel::text::plan

@@ -161,19 +161,22 @@ std::variant<packing_list, std::string> read_list(const std::string& typed,
     return std::move(std::get<packing_list>(list));
 }
 
+// Whether `flag` stands among the options, before any "--".
+bool has_option(const std::vector<std::string>& args, const char* flag) {
+    const auto end = std::find(args.begin(), args.end(), "--");
+    return std::find(args.begin(), end, flag) != end;
+}
+
 }  // namespace
 
 bool asks_for_mixed_load(const std::vector<std::string>& args) {
-    const auto end = std::find(args.begin(), args.end(), "--");
-    return std::find(args.begin(), end, "--mixed") != end;
+    return has_option(args, "--mixed");
 }
 
 int run_mixed_planner(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
                       const QString& catalogue_folder) {
     // Help wins wherever it stands, even where an option's value would be.
-    const auto end = std::find(args.begin(), args.end(), "--");
-    if (std::find(args.begin(), end, "--help") != end ||
-        std::find(args.begin(), end, "-h") != end) {
+    if (has_option(args, "--help") || has_option(args, "-h")) {
         out << usage;
         return finish_output(out, err, exit_plan);
     }

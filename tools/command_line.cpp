@@ -24,6 +24,14 @@ std::optional<QString> file_name(const std::string& bytes) {
     return name;
 }
 
+bool output_file(const std::optional<std::string>& output, std::optional<QString>& path,
+                 std::ostream& err) {
+    if (!output || *output == "-") return true;
+    path = file_name(*output);
+    if (!path) err << text::bad_file_name << ": " << *output << '\n';
+    return path.has_value();
+}
+
 int finish_output(std::ostream& out, std::ostream& err, int status) {
     errno = 0;
     out.flush();

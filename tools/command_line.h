@@ -24,6 +24,11 @@ bool looks_like_option(const std::string& argument);
 // UTF-8 (they would decode to U+FFFD and name another file).
 std::optional<QString> file_name(const std::string& bytes);
 
+// The plan file that `-o` names: none without -o or for "-" (standard
+// output). False, after saying why on `err`, when the name is not UTF-8.
+bool output_file(const std::optional<std::string>& output, std::optional<QString>& path,
+                 std::ostream& err);
+
 // Flushes `out` and returns `status`, or reports on `err` and returns
 // exit_write_failed when standard output took nothing (a full disk, a closed
 // pipe): a plan the caller never received is no success.

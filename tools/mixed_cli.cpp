@@ -186,13 +186,7 @@ int run_mixed_planner(const std::vector<std::string>& args, std::ostream& out, s
         return exit_refused;
     }
     std::optional<QString> output_path;
-    if (o->output && *o->output != "-") {
-        output_path = file_name(*o->output);
-        if (!output_path) {
-            err << text::bad_file_name << ": " << *o->output << '\n';
-            return exit_refused;
-        }
-    }
+    if (!output_file(o->output, output_path, err)) return exit_refused;
     auto setting = read_setting(*o, catalogue_folder);
     if (const auto* message = std::get_if<std::string>(&setting)) {
         err << *message << '\n';

@@ -1,7 +1,6 @@
 #include "tools/planner_cli.h"
 
 #include <QCoreApplication>
-#include <QFile>
 #include <QJsonDocument>
 #include <QString>
 
@@ -16,12 +15,9 @@
 #include "engine/messages.h"
 #include "engine/optimise.h"
 #include "engine/summary.h"
-#include "plan/messages.h"
-#include "plan/plan_file.h"
 #include "plan/plan_format.h"
 #include "tools/catalogue_container.h"
 #include "tools/command_line.h"
-#include "tools/messages.h"
 #include "tools/mixed_cli.h"
 #include "tools/plan_json.h"
 #include "tools/shipment_cli.h"
@@ -137,13 +133,7 @@ int run_planner(const std::vector<std::string>& args, std::ostream& out, std::os
     }
 
     std::optional<QString> output_path;
-    if (o->output && *o->output != "-") {
-        output_path = file_name(*o->output);
-        if (!output_path) {
-            err << text::bad_file_name << ": " << *o->output << '\n';
-            return exit_refused;
-        }
-    }
+    if (!output_file(o->output, output_path, err)) return exit_refused;
 
     int catalogue_payload = 0;
     const auto texts = field_texts(*o, catalogue_folder, catalogue_payload);

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "catalogue/catalogue_store.h"
+#include "plan/plan_file.h"
 #include "tests/catalogue/catalogue_copy.h"
 #include "tools/planner_cli.h"
 
@@ -173,6 +174,35 @@ TEST(planner_container_type, PayloadFromTheCatalogue) {
         const run_result r = plan(args, c.catalogue->folder());
         EXPECT_EQ(r.status, 0) << r.err;
         EXPECT_EQ(r.out, c.out);
+    }
+}
+
+// A mixed load takes the container's size and payload from the catalogue as
+// the single planner does; the list is checked against them.
+TEST(planner_container_type, MixedLoadsCheckTheListAgainstTheType) {
+    const test_support::catalogue_copy copy;
+    const QTemporaryDir dir;
+    const QString list = dir.filePath(QStringLiteral("list.csv"));
+    ASSERT_FALSE(save_file_atomically(list,
+                                      "名称,长,宽,高,数量,毛重\n"
+                                      "A,60,40,30,1,26730.5\n"
+                                      "B,1203.3,40,30,1,\n"));
+    const struct {
+        std::vector<std::string> more;
+        std::string err;
+    } cases[] = {
+        {{"--container-type", "40尺柜"},
+         "装箱单第2行第6列（毛重）：包装箱重量超过集装箱载重，一个集装箱装不下一个包装箱\n"},
+        {{"--container-type", "40尺柜", "--payload", "30000"},
+         "装箱单第3行第2列（长）：包装箱按允许的摆放方式装不进集装箱\n"},
+        {{"--container-type", "火星柜"}, "集装箱种类不存在：火星柜\n"},
+    };
+    for (const auto& c : cases) {
+        std::vector<std::string> args{"--mixed", list.toStdString()};
+        args.insert(args.end(), c.more.begin(), c.more.end());
+        const run_result r = plan(args, copy.folder());
+        EXPECT_EQ(r.status, 2);
+        EXPECT_EQ(r.err, c.err);
     }
 }
 

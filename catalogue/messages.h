@@ -15,6 +15,8 @@ inline constexpr const char* catalogue_in_use = "该数据库连接已经打开"
 // the catalogue.
 inline constexpr const char* catalogue_unfinished_write =
     "（数据库有一次未完成的写入，需要对数据库文件及其文件夹有写权限才能恢复）";
+// Another program holds the catalogue's lock for a write of its own.
+inline constexpr const char* catalogue_busy = "集装箱数据库正被其他程序使用，请稍后再试";
 // When the store fails without saying why.
 inline constexpr const char* catalogue_unknown_error = "数据库出错";
 

@@ -61,6 +61,10 @@ inline constexpr const char* container_width_empty = "请输入集装箱的宽";
 inline constexpr const char* container_width_wrong = "集装箱的宽度输入有误，请重新输入";
 inline constexpr const char* container_height_empty = "请输入集装箱的高";
 inline constexpr const char* container_height_wrong = "集装箱的高度输入有误，请重新输入";
+// A size of 0 or below, once all three read as numbers.
+inline constexpr const char* container_length_not_positive = "集装箱的长度必须大于0，请重新输入";
+inline constexpr const char* container_width_not_positive = "集装箱的宽度必须大于0，请重新输入";
+inline constexpr const char* container_height_not_positive = "集装箱的高度必须大于0，请重新输入";
 
 inline constexpr const char* container_name_empty = "请输入集装箱的名字";
 inline constexpr const char* container_add_conflict =

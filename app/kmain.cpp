@@ -58,10 +58,9 @@ kmain::kmain(catalogue_store& store, prompts& prompts, program_end end_program, 
 }
 
 // A search still running (the program ended under its progress dialog) is
-// stopped and awaited, so it never outlives what it was started for.
+// told to stop; it holds nothing of the window, so the window need not wait.
 kmain::~kmain() {
     if (search_cancel_) search_cancel_->store(true);
-    search_.waitForFinished();
 }
 
 void kmain::connect_commands() {
@@ -247,6 +246,9 @@ void kmain::optimise_calculation() {
     }
     show_plan(stacks, r.single);
     set_result_text(bound_line, qtext(bound_text(plan->cartons, plan->upper_bound)));
+    // Only the clock's safety net makes a plan depend on the machine and its
+    // load; the user must know this one is not what the search would find.
+    if (plan->cut_short()) prompts_.message(qtext(text::search_cut_short));
 }
 
 std::optional<optimised_plan> kmain::search_off_thread(optimise_request request) {
@@ -254,31 +256,31 @@ std::optional<optimised_plan> kmain::search_off_thread(optimise_request request)
     request.cancel = cancel.get();
     search_cancel_ = cancel;
     // The worker holds its own copies and the flag, nothing of the window.
-    search_ = QtConcurrent::run(
+    const QFuture<optimised_plan> search = QtConcurrent::run(
         [search = optimiser_.search, request, cancel] { return search(request); });
     QFutureWatcher<optimised_plan> watcher;
-    watcher.setFuture(search_);
+    watcher.setFuture(search);
 
     // Most searches end within a blink and show no dialog; meanwhile the
     // window keeps painting but takes no input.
-    if (!search_.isFinished()) {
+    if (!search.isFinished()) {
         QEventLoop loop;
         QTimer::singleShot(optimiser_.progress_delay, &loop, &QEventLoop::quit);
         connect(&watcher, &QFutureWatcherBase::finished, &loop, &QEventLoop::quit);
         loop.exec(QEventLoop::ExcludeUserInputEvents);
     }
     bool cancelled = false;
-    if (!search_.isFinished()) {
+    if (!search.isFinished()) {
         cancelled = prompts_.progress(qtext(text::optimising), qtext(text::cancel), watcher);
     }
     // A dialog that closed before the search ended means the program is
-    // ending: stop the search as a cancel does.
-    if (cancelled || !search_.isFinished()) {
+    // ending: stop the search as a cancel does. Neither waits for it, so the
+    // window answers at once however long the search takes to notice.
+    if (cancelled || !search.isFinished()) {
         cancel->store(true);
-        search_.waitForFinished();
         return std::nullopt;
     }
-    optimised_plan plan = search_.result();
+    optimised_plan plan = search.result();
     if (plan.cancelled) return std::nullopt;
     return plan;
 }

@@ -1,6 +1,5 @@
 #pragma once
 
-#include <QFuture>
 #include <QMainWindow>
 #include <QString>
 
@@ -74,11 +73,12 @@ public:
     void step_view();
 
     // How "优化计算" searches: off the user-interface thread, with a progress
-    // dialog once it has run for `progress_delay`. Tests put in a search that
-    // waits for them.
+    // dialog once it has run for `progress_delay` (most searches end before,
+    // and a dialog that flashed up would only startle). Tests put in a search
+    // that waits for them.
     struct optimiser {
         std::function<optimised_plan(const optimise_request&)> search = optimise_plan;
-        std::chrono::milliseconds progress_delay{150};
+        std::chrono::milliseconds progress_delay{500};
     };
     void set_optimiser(optimiser o) { optimiser_ = std::move(o); }
 
@@ -156,8 +156,8 @@ private:
     std::unique_ptr<step_through> steps_;
     pfrom* holder_ = nullptr;  // keeps the last capture until the next print
     optimiser optimiser_;
-    // The search in flight; the window stops it and waits before it goes.
-    QFuture<optimised_plan> search_;
+    // The cancel flag of the search last started. A cancelled search is not
+    // awaited: it holds nothing of the window and stops on its own.
     std::shared_ptr<std::atomic<bool>> search_cancel_;
 
     // Controls, each with its member's name as objectName (tests and the

@@ -81,6 +81,10 @@ inline constexpr const char* tool_help = "软件帮助";
 inline constexpr const char* optimising = "正在优化计算……";
 inline constexpr const char* cancel = "取消";
 
+// Shown after an optimised plan that the clock's safety net ended.
+inline constexpr const char* search_cut_short =
+    "计算用时过长，已提前结束：本方案不是完整优化计算的结果，计算机空闲时再算可能装得更多";
+
 inline constexpr const char* empty_catalogue = "程序内部数据丢失，程序无法正常运行";
 
 }  // namespace varnel::text::app

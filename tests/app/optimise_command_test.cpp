@@ -12,6 +12,7 @@
 
 #include <atomic>
 #include <chrono>
+#include <memory>
 #include <thread>
 
 #include "app/kmain.h"
@@ -75,6 +76,23 @@ optimised_plan search_until_cancelled(const optimise_request& r) {
     plan.cancelled = true;
     return plan;
 }
+
+// A search that notices nothing until the test lets it go, as one stuck in a
+// long step would; its flags outlive the window that started it.
+struct stuck_search {
+    std::shared_ptr<std::atomic<bool>> released = std::make_shared<std::atomic<bool>>(false);
+    std::shared_ptr<std::atomic<bool>> finished = std::make_shared<std::atomic<bool>>(false);
+
+    optimised_plan operator()(const optimise_request& r) const {
+        const auto give_up = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+        while (!released->load() && std::chrono::steady_clock::now() < give_up) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(1));
+        }
+        optimised_plan plan = optimise_plan(r);
+        finished->store(true);
+        return plan;
+    }
+};
 
 // A real search that takes longer than the progress dialog's delay.
 optimised_plan slow_search(const optimise_request& r) {
@@ -242,6 +260,51 @@ private slots:
             QCOMPARE(parts(w).container_length->text(), q("1203"));
             QVERIFY(parts(w).stack_text->text().isEmpty());
         }
+    }
+
+    // Neither "取消" nor closing the window waits for the search: the window
+    // answers at once, keeps its plan, and the search ends on its own.
+    void cancel_and_close_do_not_wait_for_the_search() {
+        const stuck_search search;
+        {
+            window_fixture f;
+            kmain& w = f.w();
+            type_worked_example(w);
+            parts(w).start_button->click();
+            const window_state before(w);
+            w.set_optimiser({search, std::chrono::milliseconds(0)});
+            f.prompts.progress_cancels.push_back(true);
+            kyouhua(w)->trigger();
+            QVERIFY(!search.finished->load());
+            QVERIFY(window_state(w) == before);
+
+            // Another search while the first still runs, then the window goes.
+            f.prompts.progress_cancels.push_back(true);
+            part<QAction>(w, "kbyouhua")->trigger();
+            f.program.window.reset();
+            QVERIFY(!search.finished->load());
+        }
+        search.released->store(true);
+        QVERIFY(QTest::qWaitFor([&] { return search.finished->load(); }));
+    }
+
+    // Only the clock's safety net makes a plan depend on the machine's load:
+    // the plan is shown, and the user told it is not the full search's.
+    void a_plan_the_clock_cut_short_says_so() {
+        window_fixture f;
+        kmain& w = f.w();
+        type_worked_example(w);
+        w.set_optimiser({[](const optimise_request& r) {
+                             optimised_plan plan = optimise_plan(r);
+                             plan.clock_cap_hit = true;
+                             return plan;
+                         },
+                         std::chrono::milliseconds(500)});
+        kyouhua(w)->trigger();
+        QCOMPARE(f.prompts.messages(),
+                 QStringList{q("计算用时过长，已提前结束：本方案不是完整优化计算的结果，"
+                               "计算机空闲时再算可能装得更多")});
+        QVERIFY(!bound_line(w)->text().isEmpty());
     }
 
     // The same refusal, focus and emptied texts as "开始计算" gives.

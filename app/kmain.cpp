@@ -131,9 +131,7 @@ bool kmain::reset_plan() {
         prompts_.message(qtext(text::program_error));
     }
     reset_model(model_);
-    whole_plan_.reset();
-    plan_blocks_.reset();
-    enable_shipment();
+    forget_whole_plan();
     steps_->reset();
     edit_entry_name_.clear();
     clear_result_texts();
@@ -148,6 +146,25 @@ void kmain::write_summary() {
     const summary_texts texts = varnel::write_summary(model_.stacks);
     set_result_text(utilisation_text, qtext(texts.utilisation));
     set_result_text(arrangement_text, qtext(texts.arrangement));
+    enable_shipment();
+}
+
+// Only the room above the container's far top edge is free whatever the plan
+// draws; a line too long for it breaks after its comma, and its second part
+// is short enough to end before the edge's corner.
+void kmain::set_third_line(QString line) {
+    const int room = drawing_area::area_width - bound_line->x() - 4;
+    if (bound_line->fontMetrics().horizontalAdvance(line) > room) {
+        const qsizetype comma = line.indexOf(QChar(u'，'));
+        if (comma >= 0) line.insert(comma + 1, QLatin1Char('\n'));
+    }
+    set_result_text(bound_line, line);
+}
+
+void kmain::forget_whole_plan() {
+    whole_plan_.reset();
+    plan_blocks_.reset();
+    shipment_typed_.reset();
     enable_shipment();
 }
 
@@ -204,9 +221,7 @@ void kmain::start_calculation() {
 
     drawing->clear_drawing();
     const plan_outcome plan = run_calculation(model_, r.input, r.single, r.side_allowed);
-    whole_plan_.reset();
-    plan_blocks_.reset();
-    enable_shipment();
+    forget_whole_plan();
     if (plan.status == search_status::bad_carton_size) {
         prompts_.message(qtext(text::carton_size_wrong));
         carton_length->setFocus();
@@ -236,16 +251,12 @@ void kmain::optimise_calculation() {
     clear_result_texts();
     drawing->clear_drawing();
     const std::int16_t stacks = load_optimised_plan(model_, r.input, r.side_allowed, *plan);
+    forget_whole_plan();
+    if (stacks == 0) return;
     // A shipment loads this plan's own blocks, which the tables cannot give back.
-    whole_plan_.reset();
     plan_blocks_ = plan->blocks;
-    if (stacks == 0) {
-        plan_blocks_.reset();
-        enable_shipment();
-        return;
-    }
     show_plan(stacks, r.single);
-    set_result_text(bound_line, qtext(bound_text(plan->cartons, plan->upper_bound)));
+    set_third_line(qtext(bound_text(plan->cartons, plan->upper_bound)));
     // Only the clock's safety net makes a plan depend on the machine and its
     // load; the user must know this one is not what the search would find.
     if (plan->cut_short()) prompts_.message(qtext(text::search_cut_short));

@@ -14,6 +14,7 @@
 
 #include "app/command_table.h"
 #include "dialogs/catalogue_host.h"
+#include "dialogs/kzhuangyun.h"
 #include "engine/block.h"
 #include "engine/calculation.h"
 #include "engine/load_model.h"
@@ -123,6 +124,13 @@ private:
     void refuse(const input_refusal& refusal);
     void clear_result_texts();
     void show_plan(std::int16_t stacks, bool single);
+    // The tables no longer hold the plan last calculated or opened: what a
+    // shipment kept of it goes too.
+    void forget_whole_plan();
+    // The third line: an optimised plan's bound, or which container of a
+    // shipment is shown.
+    void set_third_line(QString line);
+    void show_container_line(const container_to_draw& shown);
     // The plan, or none when the user cancelled or the program is ending.
     std::optional<optimised_plan> search_off_thread(optimise_request request);
 
@@ -150,6 +158,8 @@ private:
     // The blocks of the plan last calculated by the optimised search; without
     // them a plan's blocks are those of the standard calculation.
     std::optional<block_list> plan_blocks_;
+    // The order last typed into "装运计划" over this plan.
+    std::optional<shipment_entries> shipment_typed_;
     QString plan_name_;
     std::int64_t plan_number_ = 1;
     QString edit_entry_name_;
@@ -174,7 +184,9 @@ private:
     QPushButton *start_button{}, *draw_button{}, *print_button{}, *save_button{};
     drawing_area* drawing{};
     QLabel *utilisation_text{}, *arrangement_text{}, *stack_text{};
-    QLabel* bound_line{};  // an optimised plan's third line
+    // The third line: an optimised plan's bound, or which container of a
+    // shipment is shown.
+    QLabel* bound_line{};
     QLabel* maker_label{};
     link_label* web_label{};
 };

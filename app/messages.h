@@ -43,6 +43,8 @@ inline constexpr const char* menu_new = "新建(&N)";
 inline constexpr const char* menu_open = "打开(&O)";
 inline constexpr const char* menu_save = "保存(&S)";
 inline constexpr const char* menu_print = "打印(&P)";
+inline constexpr const char* menu_export_report = "导出装箱指导书(&E)";
+inline constexpr const char* menu_print_report = "打印装箱指导书(&G)";
 inline constexpr const char* menu_exit = "退出(&X)";
 inline constexpr const char* menu_containers = "集装箱管理(&J)";
 inline constexpr const char* menu_cartons = "包装箱处理(&B)";
@@ -66,6 +68,8 @@ inline constexpr const char* tool_save = "保存";
 inline constexpr const char* hint_save = "保存装箱方案";
 inline constexpr const char* tool_print = "打印";
 inline constexpr const char* hint_print = "打印装箱方案";
+inline constexpr const char* tool_report = "指导书";
+inline constexpr const char* hint_report = "导出装箱指导书";
 inline constexpr const char* tool_containers = "集装箱";
 inline constexpr const char* hint_containers = "集装箱种类管理";
 inline constexpr const char* tool_cartons = "包装箱";
@@ -80,6 +84,10 @@ inline constexpr const char* tool_help = "软件帮助";
 // The progress dialog of an optimised calculation that takes a while.
 inline constexpr const char* optimising = "正在优化计算……";
 inline constexpr const char* cancel = "取消";
+
+// The loading instructions' file choice: a PDF to print, or the steps as a
+// spreadsheet.
+inline constexpr const char* report_filter = "装箱指导书(*.pdf);;装箱步骤表(*.xlsx)";
 
 inline constexpr const char* empty_catalogue = "程序内部数据丢失，程序无法正常运行";
 

@@ -29,6 +29,8 @@ public:
 
     // The cartons of the container the user asked to see drawn, if any.
     std::optional<std::int64_t> cartons_to_draw() const { return to_draw_; }
+    // How the order ships, once worked out.
+    const std::optional<shipment>& result() const { return result_; }
 
     void work_out();
 

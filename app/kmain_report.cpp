@@ -18,8 +18,7 @@
 #include "plan/messages.h"
 #include "plan/plan_file.h"
 #include "report/messages.h"
-#include "report/report_pdf.h"
-#include "report/report_xlsx.h"
+#include "report/report_file.h"
 #include "ui/prompts.h"
 #include "ui/qtext.h"
 #include "ui/selection_list.h"
@@ -85,11 +84,7 @@ void kmain::export_report() {
     if (target.exists() && !target.isDir() && !prompts_.question(qtext(text::overwrite_question))) {
         return;
     }
-    const loading_report report = shown_report();
-    const std::optional<QByteArray> bytes =
-        path.endsWith(QStringLiteral(".xlsx"), Qt::CaseInsensitive)
-            ? report_xlsx(report)
-            : report_pdf(report, paper_size::a4);
+    const std::optional<QByteArray> bytes = report_file(shown_report(), path, paper_size::a4);
     if (!bytes ||
         save_file_atomically(
             path, std::string_view(bytes->constData(), static_cast<std::size_t>(bytes->size())))) {

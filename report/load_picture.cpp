@@ -41,8 +41,8 @@ stack_record drawn_record(const loading_report& r, carton_block b, double points
         carton_axes[static_cast<std::size_t>(valid_orientation(b.orientation) ? b.orientation : 1)];
     std::int16_t* counts[3] = {&b.count_x, &b.count_y, &b.count_z};
     for (std::size_t k = 0; k < 3; ++k) {
-        const double cell = size[axes[k]] * drawn[k] / c[k] * points_per_unit;
-        if (c[k] > 0 && cell < 0.5 && *counts[k] > 1) {
+        if (c[k] <= 0 || *counts[k] <= 1) continue;
+        if (size[axes[k]] * drawn[k] / c[k] * points_per_unit < 0.5) {
             size[axes[k]] *= *counts[k];
             *counts[k] = 1;
         }

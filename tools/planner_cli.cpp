@@ -234,7 +234,7 @@ int run_planner(const std::vector<std::string>& args, std::ostream& out, std::os
                                 shipping.payload(catalogue_payload),
                                 shipping.order(),
                                 shipping.result()};
-        if (const auto status = write_planner_report(o->report, plan, err)) return *status;
+        if (const auto status = write_report(o->report, planner_report(plan), err)) return *status;
     }
 
     const std::string file = write_plan(model.draw_stacks, model.stacks);

@@ -1,11 +1,9 @@
 #include "tools/planner_report.h"
 
 #include <QByteArray>
-#include <QCoreApplication>
 #include <QDate>
 #include <QFile>
 #include <QFileInfo>
-#include <QGuiApplication>
 
 #include <ostream>
 
@@ -14,8 +12,7 @@
 #include "plan/messages.h"
 #include "plan/plan_file.h"
 #include "report/messages.h"
-#include "report/report_pdf.h"
-#include "report/report_xlsx.h"
+#include "report/report_file.h"
 #include "tools/messages.h"
 #include "tools/planner_cli.h"
 
@@ -37,31 +34,6 @@ bool ends_with(const std::string& name, const char* suffix) {
 bool is_letter(const std::optional<std::string>& paper) {
     return paper && QString::fromStdString(*paper).compare(QStringLiteral("letter"),
                                                            Qt::CaseInsensitive) == 0;
-}
-
-loading_report report_of(const planner_plan& plan) {
-    const calculation_input& s = plan.sizes;
-    loading_report r;
-    r.container = {plan.container_name,
-                   {s.container_width, s.container_length, s.container_height},
-                   plan.payload};
-    report_carton carton;
-    carton.size = {s.carton_length, s.carton_width, s.carton_height};
-    if (plan.order && plan.order->carton_weight) carton.weight = *plan.order->carton_weight;
-    r.types = {carton};
-    r.plan_kind = plan.optimised ? text::kind_optimised : text::kind_standard;
-    r.plan_name = QFileInfo(QString::fromStdString(plan.plan_file)).fileName().toStdString();
-    r.date = QDate::currentDate().toString(Qt::ISODate).toStdString();
-    block_list blocks = plan.blocks;
-    if (plan.shipped) {
-        const box_size size{s.carton_length, s.carton_width, s.carton_height};
-        blocks = partial_load(blocks, size, plan.shipped->last_cartons);
-        r.plan_kind = text::kind_shipment;
-        r.order_containers = plan.shipped->containers;
-        r.notes.emplace_back(text::last_container_note);
-    }
-    r.loads = {{{}, blocks}};
-    return r;
 }
 
 }  // namespace
@@ -92,17 +64,36 @@ std::optional<std::string> check_report_arguments(const report_arguments& r) {
     return std::nullopt;
 }
 
-std::optional<int> write_planner_report(const report_arguments& r, const planner_plan& plan,
-                                        std::ostream& err) {
-    const loading_report report = report_of(plan);
-    std::optional<QByteArray> bytes;
-    if (ends_with(*r.file, ".xlsx")) {
-        bytes = report_xlsx(report);
-    } else if (qobject_cast<QGuiApplication*>(QCoreApplication::instance()) != nullptr) {
-        // Fonts and drawing need Qt Gui's application object.
-        bytes = report_pdf(report, is_letter(r.paper) ? paper_size::letter : paper_size::a4);
+loading_report planner_report(const planner_plan& plan) {
+    const calculation_input& s = plan.sizes;
+    loading_report r;
+    r.container = {plan.container_name,
+                   {s.container_width, s.container_length, s.container_height},
+                   plan.payload};
+    report_carton carton;
+    carton.size = {s.carton_length, s.carton_width, s.carton_height};
+    if (plan.order && plan.order->carton_weight) carton.weight = *plan.order->carton_weight;
+    r.types = {carton};
+    r.plan_kind = plan.optimised ? text::kind_optimised : text::kind_standard;
+    r.plan_name = QFileInfo(QString::fromStdString(plan.plan_file)).fileName().toStdString();
+    r.date = QDate::currentDate().toString(Qt::ISODate).toStdString();
+    block_list blocks = plan.blocks;
+    if (plan.shipped) {
+        const box_size size{s.carton_length, s.carton_width, s.carton_height};
+        blocks = partial_load(blocks, size, plan.shipped->last_cartons);
+        r.plan_kind = text::kind_shipment;
+        r.order_containers = plan.shipped->containers;
+        r.notes.emplace_back(text::last_container_note);
     }
+    r.loads = {{{}, blocks}};
+    return r;
+}
+
+std::optional<int> write_report(const report_arguments& r, const loading_report& report,
+                                std::ostream& err) {
     const QString path = QFile::decodeName(QByteArray::fromStdString(*r.file));
+    const std::optional<QByteArray> bytes =
+        report_file(report, path, is_letter(r.paper) ? paper_size::letter : paper_size::a4);
     const std::optional<QString> reason =
         bytes
             ? save_file_atomically(path, std::string_view(bytes->constData(),

@@ -9,6 +9,7 @@
 
 #include "engine/block.h"
 #include "engine/calculation.h"
+#include "engine/loading_steps.h"
 #include "engine/shipment.h"
 
 namespace varnel {
@@ -45,9 +46,13 @@ struct planner_plan {
     std::optional<shipment> shipped;  // with --quantity: the report is of its last container
 };
 
-// Writes the report of `plan` atomically. On failure prints the message to
-// `err` and gives the exit status.
-std::optional<int> write_planner_report(const report_arguments& r, const planner_plan& plan,
-                                        std::ostream& err);
+// The report of the plan, or of a shipment's last container.
+loading_report planner_report(const planner_plan& plan);
+
+// Writes any report to the --report file, atomically: a plan of one size
+// fills it with planner_report, a mixed order with a load per container.
+// On failure prints the message to `err` and gives the exit status.
+std::optional<int> write_report(const report_arguments& r, const loading_report& report,
+                                std::ostream& err);
 
 }  // namespace varnel

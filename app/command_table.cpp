@@ -30,6 +30,8 @@ std::span<const command_row> kmain::command_table() {
         {&kmain::open_plan,                m::file,    "",     "kopen",     text::menu_open,         "Ctrl+O",  "",    "kbopen",     text::tool_open,          text::hint_open,          p::open,        ""},
         {&kmain::save_plan,                m::file,    "",     "ksave",     text::menu_save,         "Ctrl+S",  "",    "kbsave",     text::tool_save,          text::hint_save,          p::save,        "save_button"},
         {&kmain::print_plan,               m::file,    "dss",  "kprint",    text::menu_print,        "Ctrl+P",  "kb2", "kbprint",    text::tool_print,         text::hint_print,         p::print,       "print_button"},
+        {&kmain::export_report,            m::file,    "",     "kdaochu",   text::menu_export_report, "",       "",    "kbzhidao",   text::tool_report,        text::hint_report,        p::report,      ""},
+        {&kmain::print_report,             m::file,    "",     "kdayinzhidao", text::menu_print_report, "",     "",    "",           nullptr,                  nullptr,                  {},             ""},
         {&kmain::exit_program,             m::file,    "kh1",  "kexit",     text::menu_exit,         "Ctrl+Q",  "",    "",           nullptr,                  nullptr,                  {},             ""},
         {&kmain::container_types,          m::bar,     "",     "kjg",       text::menu_containers,   "",        "kb4", "kbji",       text::tool_containers,    text::hint_containers,    p::container,   "container_types_button"},
         {&kmain::carton_types,             m::bar,     "",     "kdbao",     text::menu_cartons,      "",        "",    "kbbao",      text::tool_cartons,       text::hint_cartons,       p::carton,      "carton_types_button"},

@@ -54,6 +54,7 @@ kmain::kmain(catalogue_store& store, prompts& prompts, program_end end_program, 
     connect_commands();
     holder_ = new pfrom(this);
     steps_ = std::make_unique<step_through>(*drawing, static_cast<stack_text_target&>(*this));
+    build_step_bar();
     layout()->setSizeConstraint(QLayout::SetFixedSize);
 }
 
@@ -296,7 +297,10 @@ std::optional<optimised_plan> kmain::search_off_thread(optimise_request request)
     return plan;
 }
 
-void kmain::step_view() { steps_->step_view(model_.draw_stacks); }
+void kmain::step_view() {
+    steps_->step_view(model_.draw_stacks);
+    update_report_commands();
+}
 
 // --- the container and carton lists -----------------------------------------
 

@@ -18,7 +18,9 @@
 #include "engine/block.h"
 #include "engine/calculation.h"
 #include "engine/load_model.h"
+#include "engine/loading_steps.h"
 #include "engine/optimise.h"
+#include "engine/shipment.h"
 #include "view/step_view.h"
 
 class QAction;
@@ -37,6 +39,8 @@ class link_label;
 class pfrom;
 class prompts;
 class selection_list;
+class step_bar;
+struct container_type;
 
 // The main window: the container and carton panels, the two options, the
 // command buttons, the drawing area with its three result texts, the tool bar
@@ -112,6 +116,8 @@ private:
     void feedback();
     void about();
     void shipment_plan();
+    void export_report();
+    void print_report();
 
     // The six fields and the two check boxes, read as every calculation
     // reads them.
@@ -147,6 +153,14 @@ private:
     // "装运计划" is there while the window shows a plan.
     void enable_shipment();
     int plan_payload(const load_model& plan) const;
+    // The chosen container type, when its sizes are the plan's container's.
+    std::optional<container_type> plan_container(const load_model& plan) const;
+
+    // The loading instructions of the plan shown (app/kmain_report.cpp).
+    loading_report shown_report() const;
+    // The report commands and the step bar follow the plan shown.
+    void update_report_commands();
+    void build_step_bar();
 
     catalogue_store& store_;
     prompts& prompts_;
@@ -164,6 +178,10 @@ private:
     std::int64_t plan_number_ = 1;
     QString edit_entry_name_;
     std::unique_ptr<step_through> steps_;
+    step_bar* step_bar_ = nullptr;  // walks a plan of more than seven stacks
+    // How the order shipped when the part load shown was drawn.
+    std::optional<shipment> shown_shipment_;
+    std::int64_t shown_cartons_ = 0;
     pfrom* holder_ = nullptr;  // keeps the last capture until the next print
     optimiser optimiser_;
     // The cancel flag of the search last started. A cancelled search is not

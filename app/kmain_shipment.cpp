@@ -42,19 +42,25 @@ void kmain::enable_shipment() {
     if (auto* item = findChild<QAction*>(QStringLiteral("kzhuangyun"))) {
         item->setEnabled(model_.draw_stacks[0].in_use != 0);
     }
+    update_report_commands();
 }
 
 // The payload of the chosen container type, when its sizes are the plan's
 // container's: a plan of a typed or opened container has no known payload.
-int kmain::plan_payload(const load_model& plan) const {
+std::optional<container_type> kmain::plan_container(const load_model& plan) const {
     const auto row = store_.find_container(container_list->currentText());
-    if (!row.ok() || !row.value) return 0;
+    if (!row.ok() || !row.value) return std::nullopt;
     const auto same = [](float a, float b) { return size_text_cm(a) == size_text_cm(b); };
     const stack_record& whole = plan.stacks[0];
-    const bool plan_container = same(row.value->length, whole.space_y) &&
-                                same(row.value->width, whole.space_x) &&
-                                same(row.value->height, whole.space_z);
-    return plan_container ? row.value->payload_kg() : 0;
+    const bool same_size = same(row.value->length, whole.space_y) &&
+                           same(row.value->width, whole.space_x) &&
+                           same(row.value->height, whole.space_z);
+    return same_size ? row.value : std::nullopt;
+}
+
+int kmain::plan_payload(const load_model& plan) const {
+    const std::optional<container_type> type = plan_container(plan);
+    return type ? type->payload_kg() : 0;
 }
 
 void kmain::shipment_plan() {
@@ -72,6 +78,8 @@ void kmain::shipment_plan() {
     const block_list blocks = plan_blocks_ ? *plan_blocks_ : placed_blocks(plan);
     if (!blocks_to_tables(part, partial_load(blocks, carton, shown->cartons))) return;
     whole_plan_ = plan;
+    shown_shipment_ = dialog.worked_out();
+    shown_cartons_ = shown->cartons;
     model_ = part;
     steps_->reset();
     set_result_text(stack_text, {});

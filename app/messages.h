@@ -43,6 +43,8 @@ inline constexpr const char* menu_new = "新建(&N)";
 inline constexpr const char* menu_open = "打开(&O)";
 inline constexpr const char* menu_save = "保存(&S)";
 inline constexpr const char* menu_print = "打印(&P)";
+inline constexpr const char* menu_export_report = "导出装箱指导书(&E)";
+inline constexpr const char* menu_print_report = "打印装箱指导书(&G)";
 inline constexpr const char* menu_exit = "退出(&X)";
 inline constexpr const char* menu_containers = "集装箱管理(&J)";
 inline constexpr const char* menu_cartons = "包装箱处理(&B)";
@@ -66,6 +68,8 @@ inline constexpr const char* tool_save = "保存";
 inline constexpr const char* hint_save = "保存装箱方案";
 inline constexpr const char* tool_print = "打印";
 inline constexpr const char* hint_print = "打印装箱方案";
+inline constexpr const char* tool_report = "指导书";
+inline constexpr const char* hint_report = "导出装箱指导书";
 inline constexpr const char* tool_containers = "集装箱";
 inline constexpr const char* hint_containers = "集装箱种类管理";
 inline constexpr const char* tool_cartons = "包装箱";
@@ -89,6 +93,10 @@ inline constexpr const char* search_cut_short =
 inline constexpr const char* shown_last_container = "最后一个集装箱（第%1个，共%1个）";
 inline constexpr const char* shown_first_container = "第1个集装箱（共%1个）";
 inline constexpr const char* shown_containers_before_last = "第1至第%1个集装箱，每个相同（共%2个）";
+
+// The loading instructions' file choice: a PDF to print, or the steps as a
+// spreadsheet.
+inline constexpr const char* report_filter = "装箱指导书(*.pdf);;装箱步骤表(*.xlsx)";
 
 inline constexpr const char* empty_catalogue = "程序内部数据丢失，程序无法正常运行";
 

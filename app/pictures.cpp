@@ -121,6 +121,13 @@ QPixmap toolbar_pixmap(toolbar_picture which) {
             g.setPen(QPen(QColor(0, 166, 13), 1.5));
             g.drawPoint(QPointF(17, 10.5));
             break;
+        case toolbar_picture::report:
+            // A page of numbered steps, a carton on the first.
+            draw_page(g, QRectF(4.5, 1.5, 13, 17));
+            draw_carton(g, QRectF(7, 5.5, 4, 3.5), 2);
+            g.setPen(QPen(QColor(120, 120, 120), 1));
+            for (qreal y = 11.5; y < 17; y += 2.5) g.drawLine(QPointF(7, y), QPointF(15, y));
+            break;
         case toolbar_picture::container: draw_container(g, QRectF(2.5, 8.5, 14, 9), 4); break;
         case toolbar_picture::carton: draw_carton(g, QRectF(4.5, 7.5, 11, 10), 5); break;
         case toolbar_picture::calculate: {

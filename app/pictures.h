@@ -13,6 +13,7 @@ enum class toolbar_picture {
     open,
     save,
     print,
+    report,
     container,
     carton,
     calculate,

@@ -49,6 +49,8 @@ public:
     std::optional<container_to_draw> to_draw() const { return to_draw_; }
     // The three fields as they are now.
     shipment_entries entries() const;
+    // How the order ships, once worked out.
+    const std::optional<shipment>& worked_out() const { return result_; }
 
     void work_out();
 

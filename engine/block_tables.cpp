@@ -127,6 +127,44 @@ block_list placed_blocks(const load_model& m) {
     return standard_blocks(m);
 }
 
+block_records records_of(const carton_block& b, const box_size& carton, float W, float L, float H) {
+    const float kx = drawing_scale(view_extent_x, W), ky = drawing_scale(view_extent_y, L),
+                kz = drawing_scale(view_extent_z, H);
+    const float l = carton.length, w = carton.width, h = carton.height;
+    const block_extent used = extent_of(b, l, w, h);
+    stack_record mm;
+    mm.box_length = l;
+    mm.box_width = w;
+    mm.box_height = h;
+    mm.count_x = b.count_x;
+    mm.count_y = b.count_y;
+    mm.count_z = b.count_z;
+    mm.orientation = b.orientation;
+    mm.in_use = 1;
+    mm.stage = 1;
+    stack_record drawn = mm;
+    // The space is the block itself; its near side lies L - y - uy from the
+    // near end and its top is the container's top.
+    const double near = std::max(0.0, static_cast<double>(L) - b.y - used.y);
+    mm.space_x = static_cast<float>(used.x);
+    mm.space_y = static_cast<float>(used.y);
+    mm.space_z = static_cast<float>(static_cast<double>(H) - b.z);
+    const origin_point o = project(static_cast<float>(b.x), static_cast<float>(near));
+    mm.origin_x = o.x;
+    mm.origin_y = o.y;
+    const origin_point d = project(scaled(b.x, kx), scaled(near, ky));
+    drawn.origin_x = d.x;
+    drawn.origin_y = d.y;
+    const box_size box = scale_box(l, w, h, b.orientation, kx, ky, kz);
+    drawn.box_length = box.length;
+    drawn.box_width = box.width;
+    drawn.box_height = box.height;
+    drawn.space_x = scaled(mm.space_x, kx);
+    drawn.space_y = scaled(mm.space_y, ky);
+    drawn.space_z = scaled(mm.space_z, kz);
+    return {mm, drawn};
+}
+
 bool blocks_to_tables(load_model& m, const block_list& blocks) {
     clear_table(m.stacks);
     clear_table(m.draw_stacks);
@@ -143,50 +181,21 @@ bool blocks_to_tables(load_model& m, const block_list& blocks) {
     }
 
     const float W = m.container_width, L = m.container_length, H = m.container_height;
-    const float kx = drawing_scale(view_extent_x, W), ky = drawing_scale(view_extent_y, L),
-                kz = drawing_scale(view_extent_z, H);
-    const float l = m.carton_length, w = m.carton_width, h = m.carton_height;
+    const box_size carton{m.carton_length, m.carton_width, m.carton_height};
     for (std::size_t i = 0; i < ordered.size(); ++i) {
-        const carton_block& b = ordered[i];
-        const block_extent used = extent_of(b, l, w, h);
-        stack_record mm;
-        mm.box_length = l;
-        mm.box_width = w;
-        mm.box_height = h;
-        mm.count_x = b.count_x;
-        mm.count_y = b.count_y;
-        mm.count_z = b.count_z;
-        mm.orientation = b.orientation;
-        mm.in_use = 1;
-        stack_record drawn = mm;
+        auto [mm, drawn] = records_of(ordered[i], carton, W, L, H);
         if (i == 0) {
+            // Record 0's space is the whole container, from the view's corner.
             mm.space_x = W;
             mm.space_y = L;
             mm.space_z = H;
             mm.origin_x = drawn.origin_x = view_origin_x;
             mm.origin_y = drawn.origin_y = view_origin_y;
-        } else {
-            // The space is the block itself; its near side lies L - y - uy
-            // from the near end and its top is the container's top.
-            const double near = std::max(0.0, static_cast<double>(L) - b.y - used.y);
-            mm.space_x = static_cast<float>(used.x);
-            mm.space_y = static_cast<float>(used.y);
-            mm.space_z = static_cast<float>(static_cast<double>(H) - b.z);
-            const origin_point o = project(static_cast<float>(b.x), static_cast<float>(near));
-            mm.origin_x = o.x;
-            mm.origin_y = o.y;
-            const origin_point d = project(scaled(b.x, kx), scaled(near, ky));
-            drawn.origin_x = d.x;
-            drawn.origin_y = d.y;
-            mm.stage = drawn.stage = 1;
+            mm.stage = drawn.stage = 0;
+            drawn.space_x = scaled(W, drawing_scale(view_extent_x, W));
+            drawn.space_y = scaled(L, drawing_scale(view_extent_y, L));
+            drawn.space_z = scaled(H, drawing_scale(view_extent_z, H));
         }
-        const box_size box = scale_box(l, w, h, b.orientation, kx, ky, kz);
-        drawn.box_length = box.length;
-        drawn.box_width = box.width;
-        drawn.box_height = box.height;
-        drawn.space_x = scaled(mm.space_x, kx);
-        drawn.space_y = scaled(mm.space_y, ky);
-        drawn.space_z = scaled(mm.space_z, kz);
         fill_record(m.stacks, static_cast<int>(i), mm);
         fill_record(m.draw_stacks, static_cast<int>(i), drawn);
     }

@@ -28,6 +28,16 @@ block_list standard_blocks(const load_model& model);
 // the standard plan's.
 block_list placed_blocks(const load_model& model);
 
+// A block's records in both tables (millimetres and drawing units) as
+// blocks_to_tables writes every block but the corner one: its space is the
+// block itself. `carton` is its type's length, width and height; W, L and H
+// the container's width, length and height, in millimetres.
+struct block_records {
+    stack_record mm;
+    stack_record drawn;
+};
+block_records records_of(const carton_block& b, const box_size& carton, float W, float L, float H);
+
 // Fills both stack tables from blocks, so that the summary, the drawing, the
 // step-through and the plan file see them as planned stacks. The model's
 // container and carton sizes must be set. The block standing in the first

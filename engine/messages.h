@@ -50,4 +50,17 @@ inline constexpr const char* kilograms = "千克";
 inline constexpr const char* no_carton_weight = "未给出包装箱重量，未按载重核算";
 inline constexpr const char* payload_unknown = "集装箱载重未知，未按载重核算";
 
+// The loading instructions. "长边沿集装箱长度方向，高度朝上": the carton
+// side along the container's length, then the side that points up; sides in
+// the order length, width, height.
+inline constexpr const char* sides_along[3] = {"长边", "宽边", "高边"};
+inline constexpr const char* along_length = "沿集装箱长度方向，";
+inline constexpr const char* sides_up[3] = {"长度朝上", "宽度朝上", "高度朝上"};
+
+inline constexpr const char* columns = "列";
+inline constexpr const char* rows = "排";
+inline constexpr const char* layers = "层";
+inline constexpr const char* times = " × ";
+inline constexpr const char* cm = " cm";
+
 }  // namespace varnel::text::engine

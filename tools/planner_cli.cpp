@@ -20,6 +20,7 @@
 #include "tools/command_line.h"
 #include "tools/mixed_cli.h"
 #include "tools/plan_json.h"
+#include "tools/planner_report.h"
 #include "tools/shipment_cli.h"
 
 namespace varnel {
@@ -67,6 +68,7 @@ struct options {
     std::optional<std::string> container_type;
     std::vector<std::string> sizes;
     shipment_arguments shipment;
+    report_arguments report;
 
     std::size_t expected_sizes() const { return container_type ? 3 : 6; }
 };
@@ -94,7 +96,8 @@ std::optional<options> parse_arguments(const std::vector<std::string>& args) {
             o.output = args[++i];
         } else if (a == "--container-type" && i + 1 < args.size() && !o.container_type) {
             o.container_type = args[++i];
-        } else if (!take_shipment_argument(args, i, o.shipment)) {
+        } else if (!take_shipment_argument(args, i, o.shipment) &&
+                   !take_report_argument(args, i, o.report)) {
             return std::nullopt;
         }
     }
@@ -124,11 +127,16 @@ int run_planner(const std::vector<std::string>& args, std::ostream& out, std::os
     if (asks_for_mixed_load(args)) return run_mixed_planner(args, out, err, catalogue_folder);
     const std::optional<options> o = parse_arguments(args);
     if (o && o->help) {
-        out << usage << shipment_usage << usage_end;
+        out << usage << shipment_usage << report_usage << usage_end;
         return finish_output(out, err, exit_plan);
     }
-    if (!o || o->sizes.size() != o->expected_sizes() || !o->shipment.complete()) {
-        err << usage << shipment_usage << usage_end;
+    if (!o || o->sizes.size() != o->expected_sizes() || !o->shipment.complete() ||
+        !o->report.complete()) {
+        err << usage << shipment_usage << report_usage << usage_end;
+        return exit_refused;
+    }
+    if (const auto message = check_report_arguments(o->report)) {
+        err << *message << '\n';
         return exit_refused;
     }
 
@@ -179,6 +187,18 @@ int run_planner(const std::vector<std::string>& args, std::ostream& out, std::os
     if (const auto message = shipping.plan(model)) {
         err << *message << '\n';
         return exit_refused;
+    }
+
+    if (o->report.file) {
+        const planner_plan plan{sizes_mm,
+                                optimised ? optimised->blocks : standard_blocks(model),
+                                optimised.has_value(),
+                                o->container_type.value_or(""),
+                                o->output.value_or(""),
+                                shipping.payload(catalogue_payload),
+                                shipping.order(),
+                                shipping.result()};
+        if (const auto status = write_report(o->report, planner_report(plan), err)) return *status;
     }
 
     const std::string file = write_plan(model.draw_stacks, model.stacks);

@@ -71,6 +71,12 @@ void planner_shipment::add_json(QJsonObject& json, const block_list& plan,
                             {QStringLiteral("last"), last}});
 }
 
+std::optional<double> planner_shipment::payload(int catalogue_payload) const {
+    if (order_ && order_->payload) return *order_->payload;
+    if (catalogue_payload > 0) return catalogue_payload;
+    return std::nullopt;
+}
+
 void planner_shipment::print(std::ostream& out) const {
     if (!result_) return;
     for (const std::string& line : shipment_lines(*result_)) out << line << '\n';

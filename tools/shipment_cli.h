@@ -50,6 +50,12 @@ public:
     // in kg or null, and the blocks of its part load of `plan`).
     void add_json(QJsonObject& json, const block_list& plan, const calculation_input& sizes) const;
 
+    // The order as read and how it ships, for the loading instructions.
+    const std::optional<shipment_order>& order() const { return order_; }
+    const std::optional<shipment>& result() const { return result_; }
+    // The container's payload in kg: the order's, else the catalogue's.
+    std::optional<double> payload(int catalogue_payload) const;
+
 private:
     std::optional<shipment_order> order_;
     std::optional<shipment> result_;

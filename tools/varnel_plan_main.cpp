@@ -1,6 +1,9 @@
 #include <QCoreApplication>
+#include <QGuiApplication>
 
+#include <algorithm>
 #include <iostream>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -8,7 +11,15 @@
 
 int main(int argc, char** argv) {
     std::vector<std::string> args(argv + 1, argv + argc);
-    // Qt knows the executable's own folder, where the catalogue lives.
-    QCoreApplication app(argc, argv);
+    // Qt knows the executable's own folder, where the catalogue lives. A
+    // report draws its pictures and text with Qt Gui, which wants a platform:
+    // the planner shows nothing, so it takes the one that needs no display.
+    std::unique_ptr<QCoreApplication> app;
+    if (std::find(args.begin(), args.end(), "--report") != args.end()) {
+        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+        app = std::make_unique<QGuiApplication>(argc, argv);
+    } else {
+        app = std::make_unique<QCoreApplication>(argc, argv);
+    }
     return varnel::run_planner(args, std::cout, std::cerr, QCoreApplication::applicationDirPath());
 }

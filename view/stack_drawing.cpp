@@ -125,6 +125,17 @@ draw_status draw_stack_top(canvas& target, const stack_record& r) {
     });
 }
 
+std::optional<std::array<stack_face, 3>> stack_faces(const stack_record& r) {
+    const std::optional<stack_geometry> g = geometry_of(r);
+    if (!g) return std::nullopt;
+    const double x0 = 0.0, x1 = g->right, d0 = g->near_end, d1 = g->far_end, h0 = 0.0, h1 = g->top;
+    return std::array<stack_face, 3>{{
+        {g->at(x1, d0, h0), g->at(x1, d1, h0), g->at(x1, d1, h1), g->at(x1, d0, h1)},
+        {g->at(x0, d0, h0), g->at(x1, d0, h0), g->at(x1, d0, h1), g->at(x0, d0, h1)},
+        {g->at(x0, d0, h1), g->at(x1, d0, h1), g->at(x1, d1, h1), g->at(x0, d1, h1)},
+    }};
+}
+
 draw_status draw_stack(canvas& target, const stack_table& draw_stacks, int index) {
     if (index < 0 || index >= stack_table_size) return draw_status::index_out_of_range;
     const stack_record& r = draw_stacks[static_cast<std::size_t>(index)];

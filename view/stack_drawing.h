@@ -1,6 +1,8 @@
 #pragma once
 
+#include <array>
 #include <cstdint>
+#include <optional>
 
 #include "engine/load_model.h"
 #include "view/canvas.h"
@@ -15,6 +17,12 @@ namespace varnel {
 draw_status draw_stack_side(canvas& target, const stack_record& stack);
 draw_status draw_stack_front(canvas& target, const stack_record& stack);
 draw_status draw_stack_top(canvas& target, const stack_record& stack);
+
+// The three faces those grids cover (side, front, top), each as its four
+// corners in drawing units, so a picture can shade a block; none for an
+// orientation outside 1..6.
+using stack_face = std::array<view_point, 4>;
+std::optional<std::array<stack_face, 3>> stack_faces(const stack_record& stack);
 
 // Side, front and top of record `index`; an index outside 0..30 draws
 // nothing and reports index_out_of_range.

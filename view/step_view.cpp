@@ -15,34 +15,39 @@ std::string stack_text(const char* prefix, int number) {
 
 }  // namespace
 
+draw_status step_through::draw(const stack_table& draw_stacks, step_shown view) {
+    shown_ = view;
+    area_.clear_drawing();
+    const draw_status s =
+        view.alone ? draw_stack(area_, draw_stacks, view.k - 1)
+                   : draw_first_stacks(area_, draw_stacks, static_cast<std::int16_t>(view.k));
+    text_.set_stack_text(
+        stack_text(view.alone ? text::showing_stack : text::showing_first, view.k));
+    return s;
+}
+
 draw_status step_through::step_view(const stack_table& draw_stacks) {
     // Counted afresh at every press: a new calculation or an opened plan may
     // have changed the table since the last one.
     const int n = stack_count(draw_stacks);
-    const int step = view_step_;
-
-    if (step <= n - 1) {
-        area_.clear_drawing();
-        const draw_status s = draw_stack(area_, draw_stacks, step);
-        text_.set_stack_text(stack_text(text::showing_stack, step + 1));
-        view_step_ = static_cast<std::int16_t>(step + 1);
-        return s;
-    }
-    if (step <= 2 * n - 1) {
-        area_.clear_drawing();
-        const int m = step - n + 1;
-        const draw_status s = draw_first_stacks(area_, draw_stacks, static_cast<std::int16_t>(m));
-        text_.set_stack_text(stack_text(text::showing_first, m));
-        view_step_ = static_cast<std::int16_t>(step + 1 > 2 * n - 1 ? 0 : step + 1);
-        return s;
-    }
+    if (const std::optional<step_shown> view = walk_.forward(n)) return draw(draw_stacks, *view);
     // Only reached when no stack is in use: the cleared area shows the empty
     // container, and record 0 of a cleared table (zero counts) adds nothing.
-    view_step_ = 0;
+    shown_ = n > 0 ? std::optional<step_shown>({true, 1}) : std::nullopt;
     area_.clear_drawing();
-    const draw_status s = draw_stack(area_, draw_stacks, 0);
-    view_step_ = 1;
-    return s;
+    return draw_stack(area_, draw_stacks, 0);
+}
+
+draw_status step_through::step_back(const stack_table& draw_stacks) {
+    const int n = stack_count(draw_stacks);
+    if (n == 0) return draw_status::ok;
+    return draw(draw_stacks, walk_.back(n));
+}
+
+draw_status step_through::show_first(const stack_table& draw_stacks, int k) {
+    const int n = stack_count(draw_stacks);
+    if (n == 0) return draw_status::ok;
+    return draw(draw_stacks, walk_.first(n, k));
 }
 
 }  // namespace varnel

@@ -1,11 +1,13 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 
 #include "engine/load_model.h"
 #include "view/canvas.h"
 #include "view/projection.h"
+#include "view/step_walk.h"
 
 namespace varnel {
 
@@ -28,14 +30,29 @@ public:
     // on one stack; the status tells the caller what happened.
     draw_status step_view(const stack_table& draw_stacks);
 
+    // The view before the last one, and a jump to the first k stacks
+    // together (k clamped to the plan); the next press goes on from there.
+    // Neither does anything while no stack is in use.
+    draw_status step_back(const stack_table& draw_stacks);
+    draw_status show_first(const stack_table& draw_stacks, int k);
+
     // A calculation, New plan and Open end the walk; the next press starts
     // at stack 1.
-    void reset() { view_step_ = 0; }
+    void reset() {
+        walk_.reset();
+        shown_.reset();
+    }
+
+    // What the last press, step back or jump showed; none since the reset.
+    std::optional<step_shown> shown() const { return shown_; }
 
 private:
+    draw_status draw(const stack_table& draw_stacks, step_shown view);
+
     canvas& area_;
     stack_text_target& text_;
-    std::int16_t view_step_ = 0;
+    step_walk walk_;
+    std::optional<step_shown> shown_;
 };
 
 }  // namespace varnel

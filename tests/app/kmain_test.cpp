@@ -188,10 +188,11 @@ private slots:
             {"kb1", {0, 0, 6, 42}},          {"kbnew", {7, 0, 41, 42}},
             {"kbopen", {49, 0, 41, 42}},     {"kbsave", {91, 0, 41, 42}},
             {"kb2", {133, 0, 6, 42}},        {"kbprint", {140, 0, 41, 42}},
-            {"kb4", {182, 0, 6, 42}},        {"kbji", {189, 0, 53, 42}},
-            {"kbbao", {243, 0, 53, 42}},     {"kjisuan", {297, 0, 65, 42}},
-            {"kbyouhua", {363, 0, 65, 42}},  {"kbshuoming", {429, 0, 65, 42}},
-            {"kb3", {495, 0, 6, 42}},        {"kbhelp", {502, 0, 65, 42}},
+            {"kbzhidao", {182, 0, 53, 42}},
+            {"kb4", {236, 0, 6, 42}},        {"kbji", {243, 0, 53, 42}},
+            {"kbbao", {297, 0, 53, 42}},     {"kjisuan", {351, 0, 65, 42}},
+            {"kbyouhua", {417, 0, 65, 42}},  {"kbshuoming", {483, 0, 65, 42}},
+            {"kb3", {549, 0, 6, 42}},        {"kbhelp", {556, 0, 65, 42}},
         };
         // clang-format on
         QToolBar* toolbar = parts(f.w()).toolbar;
@@ -222,6 +223,7 @@ private slots:
         QCOMPARE(items(parts(w).kfile),
                  QStringList({q("knew=新建(&N) Ctrl+N"), q("kopen=打开(&O) Ctrl+O"),
                               q("ksave=保存(&S) Ctrl+S"), q("dss=-"), q("kprint=打印(&P) Ctrl+P"),
+                              q("kdaochu=导出装箱指导书(&E)"), q("kdayinzhidao=打印装箱指导书(&G)"),
                               q("kh1=-"), q("kexit=退出(&X) Ctrl+Q")}));
         QCOMPARE(
             items(parts(w).kzhuangxiang),
@@ -241,7 +243,8 @@ private slots:
                  QStringList(
                      {q("kb1"), q("kbnew=新建/新建装箱方案"), q("kbopen=打开/打开装箱方案"),
                       q("kbsave=保存/保存装箱方案"), q("kb2"), q("kbprint=打印/打印装箱方案"),
-                      q("kb4"), q("kbji=集装箱/集装箱种类管理"), q("kbbao=包装箱/包装箱管理"),
+                      q("kbzhidao=指导书/导出装箱指导书"), q("kb4"),
+                      q("kbji=集装箱/集装箱种类管理"), q("kbbao=包装箱/包装箱管理"),
                       q("kjisuan=开始计算/计算装箱方式"), q("kbyouhua=优化计算/计算最多能装的方式"),
                       q("kbshuoming=计算说明/计算说明"), q("kb3"), q("kbhelp=软件帮助/软件帮助")}));
     }

@@ -45,6 +45,24 @@ TEST(StackDrawing, EachFaceDrawsCountPlusOneLinesPerFamily) {
     EXPECT_EQ(whole.lines().size(), 24u);
 }
 
+// The faces a picture shades are the grids' outer lines: side, front, top.
+TEST(StackDrawing, FacesAreTheGridsOutlines) {
+    const auto faces = stack_faces(filled_container()[0]);
+    ASSERT_TRUE(faces);
+    const float expected[3][4][2] = {
+        {{2350, 5100}, {6955.3f, 3152.9f}, {6955.3f, 652.9f}, {2350, 2600}},
+        {{350, 5100}, {2350, 5100}, {2350, 2600}, {350, 2600}},
+        {{350, 2600}, {2350, 2600}, {6955.3f, 652.9f}, {4955.3f, 652.9f}},
+    };
+    for (std::size_t f = 0; f < 3; ++f) {
+        for (std::size_t k = 0; k < 4; ++k) {
+            EXPECT_NEAR((*faces)[f][k].x, expected[f][k][0], 0.1) << f << k;
+            EXPECT_NEAR((*faces)[f][k].y, expected[f][k][1], 0.1) << f << k;
+        }
+    }
+    EXPECT_FALSE(stack_faces(filled_container(0)[0]));
+}
+
 // The first and the last line of each face, on the container's own corners.
 TEST(StackDrawing, FilledContainerGridsLieOnTheContainerFaces) {
     recording_canvas c;

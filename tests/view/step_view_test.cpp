@@ -84,6 +84,47 @@ TEST(StepView, NoStackClearsAndLeavesTheTextAlone) {
     expect_presses(plan_of(0), {{{0}, ""}, {{0}, ""}});
 }
 
+// Back, on and jumps through three stacks, from a fresh walk: the window
+// shows the whole plan then, so back shows the first two.
+TEST(StepView, BackAndJumpsMoveTheWalkBothWays) {
+    enum class move { back, on, jump };
+    const struct {
+        move how;
+        int k;
+        std::vector<int> records;
+        const char* text;
+    } moves[] = {
+        {move::back, 0, {0, 1}, "显示前2堆包装箱"},
+        {move::back, 0, {0}, "显示前1堆包装箱"},
+        {move::back, 0, {2}, "显示第3堆包装箱"},
+        {move::on, 0, {0}, "显示前1堆包装箱"},
+        {move::jump, 3, {0, 1, 2}, "显示前3堆包装箱"},
+        {move::on, 0, {0}, "显示第1堆包装箱"},
+        {move::back, 0, {0, 1, 2}, "显示前3堆包装箱"},
+        {move::jump, 9, {0, 1, 2}, "显示前3堆包装箱"},
+        {move::jump, 0, {0}, "显示前1堆包装箱"},
+        {move::on, 0, {0, 1}, "显示前2堆包装箱"},
+    };
+    const stack_table table = plan_of(3);
+    recording_canvas c;
+    text_log log;
+    step_through steps(c, log);
+    for (const auto& m : moves) {
+        SCOPED_TRACE(m.text);
+        c.clear_drawing();
+        if (m.how == move::back) steps.step_back(table);
+        if (m.how == move::on) steps.step_view(table);
+        if (m.how == move::jump) steps.show_first(table, m.k);
+        EXPECT_EQ(drawn_records(c), m.records);
+        EXPECT_EQ(log.texts.back(), m.text);
+    }
+    // Without a stack there is nowhere to go.
+    const std::size_t texts = log.texts.size();
+    EXPECT_EQ(steps.step_back(plan_of(0)), draw_status::ok);
+    EXPECT_EQ(steps.show_first(plan_of(0), 1), draw_status::ok);
+    EXPECT_EQ(log.texts.size(), texts);
+}
+
 TEST(StepView, UndrawableStackStillMovesTheWalkOn) {
     stack_table table = plan_of(2);
     table[0].box_length = 3e38f;

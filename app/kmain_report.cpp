@@ -1,0 +1,145 @@
+// The loading instructions of the plan shown: exported as a PDF or a
+// spreadsheet, printed, and the step bar that walks a long plan.
+#include <QAction>
+#include <QDate>
+#include <QFileInfo>
+#include <QPrinter>
+
+#include <algorithm>
+
+#include "app/kmain.h"
+#include "app/messages.h"
+#include "catalogue/catalogue_store.h"
+#include "engine/block_tables.h"
+#include "engine/messages.h"
+#include "engine/numbers.h"
+#include "output/messages.h"
+#include "output/pfrom.h"
+#include "plan/messages.h"
+#include "plan/plan_file.h"
+#include "report/messages.h"
+#include "report/report_file.h"
+#include "ui/prompts.h"
+#include "ui/qtext.h"
+#include "ui/selection_list.h"
+#include "ui/step_bar.h"
+#include "view/drawing_area.h"
+
+namespace varnel {
+
+namespace {
+
+std::string kind_of(bool part_load, bool searched, const load_model& m) {
+    if (part_load) return text::kind_shipment;
+    // An opened plan's tables tell whether they hold a search's blocks.
+    if (searched || placed_blocks(m) != standard_blocks(m)) return text::kind_optimised;
+    return text::kind_standard;
+}
+
+}  // namespace
+
+loading_report kmain::shown_report() const {
+    const stack_record& whole = model_.stacks[0];
+    loading_report r;
+    const std::optional<container_type> container = plan_container(model_);
+    r.container.size = {whole.space_x, whole.space_y, whole.space_z};
+    if (container) {
+        r.container.name = container->name.toStdString();
+        if (container->payload_kg() > 0) r.container.payload = container->payload_kg();
+    }
+    report_carton carton;
+    carton.size = {whole.box_length, whole.box_width, whole.box_height};
+    const auto listed = store_.find_carton(carton_list->currentText());
+    if (listed.ok() && listed.value &&
+        size_text_cm(listed.value->length) == size_text_cm(whole.box_length) &&
+        size_text_cm(listed.value->width) == size_text_cm(whole.box_width) &&
+        size_text_cm(listed.value->height) == size_text_cm(whole.box_height)) {
+        carton.name = listed.value->name.toStdString();
+    }
+    r.types = {carton};
+    r.plan_kind = kind_of(whole_plan_.has_value(), plan_blocks_.has_value(), model_);
+    r.plan_name = QFileInfo(plan_label()).fileName().toStdString();
+    r.date = QDate::currentDate().toString(Qt::ISODate).toStdString();
+    // A part load's tables are blocks_to_tables' own, which read back whole.
+    const bool searched = plan_blocks_ && !whole_plan_;
+    r.loads = {{{}, searched ? *plan_blocks_ : placed_blocks(model_)}};
+    if (whole_plan_ && shown_shipment_) {
+        r.order_containers = shown_shipment_->containers;
+        const bool last = shown_cartons_ == shown_shipment_->last_cartons &&
+                          shown_shipment_->last_cartons != shown_shipment_->per_container;
+        r.notes.emplace_back(last ? text::last_container_note : text::full_container_note);
+    }
+    return r;
+}
+
+void kmain::export_report() {
+    if (stack_count(model_.stacks) == 0) {
+        prompts_.message(qtext(text::no_result));
+        return;
+    }
+    const QString suggested = QFileInfo(plan_label()).completeBaseName() + QStringLiteral(".pdf");
+    const QString path = prompts_.save_file_name(qtext(text::report_filter), suggested);
+    if (path.isEmpty()) return;
+    const QFileInfo target(path);
+    if (target.exists() && !target.isDir() && !prompts_.question(qtext(text::overwrite_question))) {
+        return;
+    }
+    const std::optional<QByteArray> bytes = report_file(shown_report(), path, paper_size::a4);
+    if (!bytes ||
+        save_file_atomically(
+            path, std::string_view(bytes->constData(), static_cast<std::size_t>(bytes->size())))) {
+        prompts_.message(qtext(text::file_save_error));
+    }
+}
+
+// The paper is the printer's, as the user chose it in the print dialog.
+void kmain::print_report() {
+    if (stack_count(model_.stacks) == 0) {
+        prompts_.message(qtext(text::no_result));
+        return;
+    }
+    QPrinter& printer = holder_->printer();
+    const std::optional<int> chosen = prompts_.print_dialog(printer);
+    if (!chosen) return;
+    // As the window's print: each copy printed in full, the printer asked
+    // for one, so a driver cannot multiply them again.
+    const int copies = std::clamp(*chosen, 0, 32767);
+    printer.setCopyCount(1);
+    if (copies == 0) return;
+    if (!paint_report(printer, shown_report(), copies)) {
+        prompts_.message(qtext(text::print_failed));
+    }
+}
+
+void kmain::build_step_bar() {
+    step_bar_ = new step_bar(drawing);
+    step_bar_->setObjectName(QStringLiteral("step_bar"));
+    step_bar_->move(10, drawing_area::area_height - step_bar::bar_size.height() - 8);
+    step_bar_->hide();
+    connect(step_bar_, &step_bar::back, this, [this] {
+        steps_->step_back(model_.draw_stacks);
+        update_report_commands();
+    });
+    connect(step_bar_, &step_bar::forward, this, &kmain::step_view);
+    connect(step_bar_, &step_bar::jump, this, [this](int k) {
+        steps_->show_first(model_.draw_stacks, k);
+        update_report_commands();
+    });
+}
+
+void kmain::update_report_commands() {
+    const bool planned = model_.draw_stacks[0].in_use != 0;
+    for (const char* name : {"kdaochu", "kbzhidao", "kdayinzhidao"}) {
+        if (auto* item = findChild<QAction*>(qtext(name))) item->setEnabled(planned);
+    }
+    if (step_bar_ == nullptr) return;
+    // The design's plans have at most seven stacks and keep its window as it
+    // is; a longer plan gets the bar, so it is not twice as many presses.
+    const int n = stack_count(model_.draw_stacks);
+    step_bar_->setVisible(n > max_planned_stacks);
+    // Before the first press the drawing shows the whole plan.
+    const std::optional<step_shown> shown = steps_->shown();
+    step_bar_->set_steps(n, shown ? shown->k : n);
+}
+
+}  // namespace varnel

@@ -1,0 +1,104 @@
+#include "engine/loading_steps.h"
+
+#include "engine/core/orientation.h"
+#include "engine/core/placement.h"
+#include "engine/messages.h"
+#include "engine/numbers.h"
+#include "engine/summary.h"
+
+namespace varnel {
+
+namespace {
+
+std::vector<carton_rules> size_rules(std::span<const report_carton> types) {
+    std::vector<carton_rules> rules;
+    for (const report_carton& t : types) {
+        carton_rules r;
+        r.size = t.size;
+        rules.push_back(r);
+    }
+    return rules;
+}
+
+std::string cm_text(double millimetres) { return size_text_cm(static_cast<float>(millimetres)); }
+
+}  // namespace
+
+std::vector<loading_step> loading_steps(const block_list& blocks,
+                                        std::span<const report_carton> types) {
+    std::vector<loading_step> steps;
+    std::int64_t total = 0;
+    for (const std::size_t i : loading_order(blocks, size_rules(types))) {
+        const carton_block& b = blocks[i];
+        loading_step s;
+        s.block = i;
+        s.type = b.type;
+        s.orientation = b.orientation;
+        s.columns = b.count_x;
+        s.rows = b.count_y;
+        s.layers = b.count_z;
+        s.cartons = std::int64_t{b.count_x} * b.count_y * b.count_z;
+        s.carton = rotated(types[b.type].size, b.orientation);
+        s.from_left = b.x;
+        s.from_far_end = b.y;
+        s.from_floor = b.z;
+        total += s.cartons;
+        s.running_total = total;
+        steps.push_back(s);
+    }
+    return steps;
+}
+
+std::string stance_text(std::int16_t orientation) {
+    const auto& axes =
+        carton_axes[static_cast<std::size_t>(valid_orientation(orientation) ? orientation : 1)];
+    return std::string(text::sides_along[axes[1]]) + text::along_length + text::sides_up[axes[2]];
+}
+
+std::string count_text(const loading_step& step) {
+    return std::to_string(step.columns) + text::columns + text::times + std::to_string(step.rows) +
+           text::rows + text::times + std::to_string(step.layers) + text::layers;
+}
+
+std::string size_text(const std::array<double, 3>& mm) {
+    return cm_text(mm[0]) + text::times + cm_text(mm[1]) + text::times + cm_text(mm[2]) + text::cm;
+}
+
+std::string type_name(const report_carton& carton) {
+    return carton.name.empty() ? size_text(carton.size) : carton.name;
+}
+
+load_figures figures_of(const block_list& blocks, std::span<const report_carton> types,
+                        const report_container& container) {
+    load_figures f;
+    f.cartons.assign(types.size(), 0);
+    double volume = 0.0, weight = 0.0, moment = 0.0;
+    bool weighed = true;
+    for (const carton_block& b : blocks) {
+        if (b.type >= types.size() || b.count_x <= 0 || b.count_y <= 0 || b.count_z <= 0) continue;
+        const report_carton& t = types[b.type];
+        const std::int64_t n = std::int64_t{b.count_x} * b.count_y * b.count_z;
+        f.cartons[b.type] += n;
+        f.total += n;
+        // As the summary counts a plan: the product of float sides in double.
+        volume += t.size[1] * t.size[0] * t.size[2] * static_cast<double>(n);
+        if (!t.weight) {
+            weighed = false;
+            continue;
+        }
+        // The cartons of a block weigh alike, so its weight acts at its middle.
+        const double along = rotated(t.size, b.orientation)[1];
+        weight += *t.weight * static_cast<double>(n);
+        moment += *t.weight * static_cast<double>(n) * (b.y + along * b.count_y / 2.0);
+    }
+    const auto& c = container.size;
+    const double space = c[1] * c[0] * c[2];
+    if (volume > 0.0 && space > 0.0) f.utilisation = cut_percent(volume / space * 100.0);
+    if (weighed && f.total > 0) {
+        f.weight = weight;
+        if (weight > 0.0) f.centre_along = moment / weight;
+    }
+    return f;
+}
+
+}  // namespace varnel

@@ -1,0 +1,107 @@
+#pragma once
+
+// The loading instructions of a plan as data: the steps a loader follows and
+// the figures of each loaded container. Every kind of plan fills the same
+// report: a standard or optimised plan, a shipment's container and each
+// container of a mixed order. Pure C++, no Qt: the PDF and the spreadsheet
+// only lay it out.
+
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <optional>
+#include <span>
+#include <string>
+#include <vector>
+
+#include "engine/block.h"
+
+namespace varnel {
+
+// One carton type as the report names it.
+struct report_carton {
+    std::string name;              // empty: the report names it by its size
+    std::array<double, 3> size{};  // length, width, height in millimetres
+    std::optional<double> weight;  // kg per carton, when known
+    std::size_t colour = 0;        // its colour in the type palette
+};
+
+// The container as the report names it.
+struct report_container {
+    std::string name;               // a catalogue type; empty for a typed size
+    std::array<double, 3> size{};   // x across (width), y along (length), z up; mm
+    std::optional<double> payload;  // kg, when known
+};
+
+// One step: one block of the plan, in the order a loader puts it in.
+struct loading_step {
+    std::size_t block = 0;  // index into the load's blocks
+    std::size_t type = 0;
+    std::int16_t orientation = 1;
+    std::int16_t columns = 0;  // across the container
+    std::int16_t rows = 0;     // along it
+    std::int16_t layers = 0;   // up
+    std::int64_t cartons = 0;
+    // One carton's extent across, along and up, in millimetres.
+    std::array<double, 3> carton{};
+    // Where the block's first carton stands: from the left wall (seen from
+    // the door), from the far end and from the floor, in millimetres.
+    double from_left = 0.0;
+    double from_far_end = 0.0;
+    double from_floor = 0.0;
+    std::int64_t running_total = 0;  // cartons loaded once this step is done
+};
+
+// The steps in loading order: far end first, bottom up, never a block
+// before what carries it. Blocks with no cartons, or of a type not in
+// `types`, are left out.
+std::vector<loading_step> loading_steps(const block_list& blocks,
+                                        std::span<const report_carton> types);
+
+// How a carton of this orientation stands, in a loader's words: which of its
+// sides runs along the container's length and which points up.
+std::string stance_text(std::int16_t orientation);
+
+// "3列 × 2排 × 5层": columns across, rows along, layers up.
+std::string count_text(const loading_step& step);
+
+// "85 × 60 × 40 cm": a size in millimetres written in centimetres.
+std::string size_text(const std::array<double, 3>& millimetres);
+
+// A type's name as the report prints it: its own, else its size.
+std::string type_name(const report_carton& carton);
+
+// The figures of one loaded container.
+struct load_figures {
+    std::vector<std::int64_t> cartons;  // per type
+    std::int64_t total = 0;
+    float utilisation = 0.0f;      // per cent of the container's volume, cut to two decimals
+    std::optional<double> weight;  // kg, when every type loaded has a weight
+    // The cargo's centre of gravity along the length, in millimetres from
+    // the far end; when its weight is known and above zero.
+    std::optional<double> centre_along;
+};
+
+load_figures figures_of(const block_list& blocks, std::span<const report_carton> types,
+                        const report_container& container);
+
+// One container's load in a report.
+struct report_load {
+    std::string heading;  // "第2个集装箱" when the report holds several; else empty
+    block_list blocks;    // in any order
+};
+
+// Everything a report shows. The caller fills the names and the date; a
+// mixed order fills one load per container.
+struct loading_report {
+    report_container container;
+    std::vector<report_carton> types;
+    std::vector<report_load> loads;
+    std::string plan_kind;              // what kind of plan, in the report's words
+    std::string plan_name;              // the plan's or its file's name; may be empty
+    std::string date;                   // as printed
+    std::int64_t order_containers = 0;  // containers the whole order takes; 0: not an order
+    std::vector<std::string> notes;     // lines the summary adds as they are
+};
+
+}  // namespace varnel

@@ -1,0 +1,121 @@
+#include "report/report_text.h"
+
+#include <cmath>
+
+#include "engine/messages.h"
+#include "engine/numbers.h"
+#include "engine/shipment.h"
+#include "report/messages.h"
+#include "ui/qtext.h"
+
+namespace varnel {
+
+namespace {
+
+QString q(const char* s) { return qtext(s); }
+QString q(const std::string& s) { return qtext(s); }
+QString number(std::int64_t n) { return QString::number(n); }
+
+// The container's inner length, width and height: its y, x and z.
+std::array<double, 3> inner(const report_container& c) { return {c.size[1], c.size[0], c.size[2]}; }
+
+}  // namespace
+
+QString cm(double millimetres) {
+    return q(size_text_cm(static_cast<float>(millimetres))) + qtext(text::cm);
+}
+
+QString kg(double kilograms) { return q(weight_text(kilograms)) + q(text::kg_suffix); }
+
+QString plan_line(const loading_report& r) {
+    if (r.plan_name.empty()) return q(text::plan_label) + q(r.plan_kind);
+    QString s = q(text::plan_label) + q(r.plan_name);
+    if (!r.plan_kind.empty()) s += QStringLiteral("（") + q(r.plan_kind) + QStringLiteral("）");
+    return s;
+}
+
+QString container_line(const loading_report& r) {
+    return q(text::container_label) +
+           (r.container.name.empty() ? q(text::typed_container) : q(r.container.name));
+}
+
+QString size_line(const loading_report& r) {
+    QString s = q(text::inner_size) + q(size_text(inner(r.container)));
+    if (r.container.payload)
+        s += QStringLiteral("；") + q(text::payload_label) + kg(*r.container.payload);
+    return s;
+}
+
+QString order_line(const loading_report& r) {
+    return q(text::order_containers_prefix) + number(r.order_containers) +
+           q(text::order_containers_suffix);
+}
+
+QStringList figure_lines(const loading_report& r, const load_figures& f, std::size_t steps) {
+    QStringList lines{
+        q(text::total_prefix) + number(f.total) + q(text::total_middle) +
+            number(static_cast<std::int64_t>(steps)) + q(text::total_suffix),
+        q(text::utilisation_label) + q(format_number(f.utilisation)) + QStringLiteral("%")};
+    QString weight = q(text::cargo_weight_label);
+    weight += f.weight ? kg(*f.weight) : q(text::weight_unknown);
+    if (f.weight && r.container.payload) {
+        weight += q(text::of_payload_prefix) + q(weight_text(*r.container.payload)) +
+                  q(text::of_payload_suffix);
+    }
+    lines << weight;
+    if (f.centre_along) {
+        const double middle = r.container.size[1] / 2;
+        const double off = *f.centre_along - middle;
+        QString centre =
+            q(text::centre_label) + cm(*f.centre_along) + q(text::centre_middle) + cm(middle);
+        // Less than half a centimetre off is the middle itself.
+        if (std::fabs(off) >= 5.0) {
+            centre += q(off > 0 ? text::towards_door : text::towards_far_end) + cm(std::fabs(off));
+        }
+        lines << centre + q(text::centre_suffix);
+    }
+    return lines;
+}
+
+QStringList header_cells(std::initializer_list<const char*> captions) {
+    QStringList cells;
+    for (const char* c : captions) cells << q(c);
+    return cells;
+}
+
+QStringList type_cells(const report_carton& t, std::int64_t cartons) {
+    const QString one = t.weight ? kg(*t.weight) : QString();
+    const QString all = t.weight ? kg(*t.weight * static_cast<double>(cartons)) : QString();
+    return {QString(), q(type_name(t)), q(size_text(t.size)), number(cartons), one, all};
+}
+
+QStringList load_cells(const report_load& load, const load_figures& f) {
+    return {q(load.heading), number(f.total), q(format_number(f.utilisation)) + QStringLiteral("%"),
+            f.weight ? kg(*f.weight) : QString(), f.centre_along ? cm(*f.centre_along) : QString()};
+}
+
+QString step_title(std::size_t index) {
+    return q(text::step_number_prefix) + number(static_cast<std::int64_t>(index + 1)) +
+           q(text::step_number_suffix);
+}
+
+QStringList step_lines(const loading_report& r, const loading_step& s, std::int64_t total) {
+    const QString indent(q(text::step_start).size(), QChar(0x3000));
+    return {q(text::step_carton) + q(type_name(r.types[s.type])),
+            q(text::step_count) + q(count_text(s)) + q(text::equals) + number(s.cartons) +
+                q(text::cartons),
+            q(text::step_stance) + q(stance_text(s.orientation)),
+            q(text::step_carton_extent) + q(size_text(s.carton)),
+            q(text::step_start) + q(text::from_far_end) + cm(s.from_far_end),
+            indent + q(text::from_left) + cm(s.from_left),
+            indent + q(text::from_floor) + cm(s.from_floor),
+            q(text::step_total) + number(s.running_total) + q(text::slash) + number(total) +
+                q(text::cartons)};
+}
+
+QString page_text(int n, int count) {
+    return q(text::page_prefix) + QString::number(n) + q(text::page_middle) +
+           QString::number(count) + q(text::page_suffix);
+}
+
+}  // namespace varnel

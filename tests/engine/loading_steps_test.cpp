@@ -1,0 +1,179 @@
+#include "engine/loading_steps.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "engine/block_tables.h"
+#include "engine/calculation.h"
+#include "engine/optimise.h"
+#include "tests/support/worked_example.h"
+
+namespace varnel {
+namespace {
+
+using test_support::worked_example_mm;
+
+// One step as the loader reads it; positions in millimetres.
+struct row {
+    std::size_t type;
+    const char* count;
+    const char* stance;
+    double far_end, left, floor;
+    std::int64_t running_total;
+};
+
+void expect_steps(const block_list& blocks, const std::vector<report_carton>& types,
+                  const std::vector<row>& expected, const std::vector<std::size_t>& order) {
+    const std::vector<loading_step> steps = loading_steps(blocks, types);
+    ASSERT_EQ(steps.size(), expected.size());
+    for (std::size_t i = 0; i < steps.size(); ++i) {
+        SCOPED_TRACE("step " + std::to_string(i + 1));
+        const loading_step& s = steps[i];
+        const row& e = expected[i];
+        EXPECT_EQ(s.block, order[i]);
+        EXPECT_EQ(s.type, e.type);
+        EXPECT_EQ(count_text(s), e.count);
+        EXPECT_EQ(stance_text(s.orientation), e.stance);
+        EXPECT_DOUBLE_EQ(s.from_far_end, e.far_end);
+        EXPECT_DOUBLE_EQ(s.from_left, e.left);
+        EXPECT_DOUBLE_EQ(s.from_floor, e.floor);
+        EXPECT_EQ(s.running_total, e.running_total);
+    }
+}
+
+report_carton carton(const char* name, double l, double w, double h, std::optional<double> kg) {
+    report_carton c;
+    c.name = name;
+    c.size = {l, w, h};
+    c.weight = kg;
+    return c;
+}
+
+// Two types standing in for a mixed plan, listed out of loading order: A
+// 60 x 85 x 40, B 50 x 40 x 30 cm. A's first block is on the floor at the
+// far end; B's first stands on it; B's second beside A's first; A's second
+// in front of it.
+block_list two_types() {
+    return {
+        {0, 1700, 0, 2, 3, 2, 1, 0},  // A lying, 3 x 2 x 1
+        {0, 0, 800, 3, 4, 3, 1, 1},   // B on A, 4 x 3 x 1
+        {1800, 0, 0, 5, 1, 5, 4, 1},  // B beside A, on end, 1 x 5 x 4
+        {0, 0, 0, 1, 3, 2, 2, 0},     // A upright, 3 x 2 x 2
+    };
+}
+
+std::vector<report_carton> two_type_list(std::optional<double> b_weight = 5.0) {
+    return {carton("A", 600, 850, 400, 20.0), carton("B", 500, 400, 300, b_weight)};
+}
+
+TEST(LoadingSteps, WorkedExampleAndTwoTypesInLoadingOrderAndWords) {
+    load_model model;
+    run_calculation(model, worked_example_mm, false, true);
+    const std::vector<report_carton> one{carton("", 600, 850, 400, std::nullopt)};
+    // The calculation planned the two stacks in front (records 1, 2) before
+    // the two beside the first (3, 4); the loader takes the far end first.
+    expect_steps(standard_blocks(model), one,
+                 {
+                     {0, "3列 × 6排 × 5层", "宽边沿集装箱长度方向，高度朝上", 0, 0, 0, 90},
+                     {0, "1列 × 9排 × 2层", "长边沿集装箱长度方向，宽度朝上", 0, 1800, 0, 108},
+                     {0, "1列 × 6排 × 1层", "宽边沿集装箱长度方向，长度朝上", 0, 1800, 1700, 114},
+                     {0, "3列 × 2排 × 2层", "高边沿集装箱长度方向，宽度朝上", 5100, 0, 0, 126},
+                     {0, "2列 × 2排 × 1层", "高边沿集装箱长度方向，长度朝上", 5100, 0, 1700, 130},
+                 },
+                 {0, 3, 4, 1, 2});
+    // Far end first: both floor blocks there, the floor's left first; then
+    // what stands on them; then nearer the door.
+    expect_steps(two_types(), two_type_list(),
+                 {
+                     {0, "3列 × 2排 × 2层", "宽边沿集装箱长度方向，高度朝上", 0, 0, 0, 12},
+                     {1, "1列 × 5排 × 4层", "高边沿集装箱长度方向，长度朝上", 0, 1800, 0, 32},
+                     {1, "4列 × 3排 × 1层", "长边沿集装箱长度方向，高度朝上", 0, 0, 800, 44},
+                     {0, "3列 × 2排 × 1层", "高边沿集装箱长度方向，宽度朝上", 1700, 0, 0, 50},
+                 },
+                 {3, 2, 1, 0});
+}
+
+TEST(LoadingSteps, EveryOrientationInALoadersWords) {
+    const char* const expected[] = {
+        "宽边沿集装箱长度方向，高度朝上", "高边沿集装箱长度方向，宽度朝上",
+        "长边沿集装箱长度方向，高度朝上", "长边沿集装箱长度方向，宽度朝上",
+        "高边沿集装箱长度方向，长度朝上", "宽边沿集装箱长度方向，长度朝上",
+    };
+    for (std::int16_t o = 1; o <= 6; ++o) EXPECT_EQ(stance_text(o), expected[o - 1]) << o;
+}
+
+TEST(LoadingSteps, FiguresOfAContainer) {
+    const report_container container{"", {2350, 5900, 2390}, 26000.0};
+    const load_figures f = figures_of(two_types(), two_type_list(), container);
+    EXPECT_EQ(f.cartons, (std::vector<std::int64_t>{18, 32}));
+    EXPECT_EQ(f.total, 50);
+    EXPECT_FLOAT_EQ(f.utilisation, 16.87f);  // 5.592 of 33.137 cubic metres, cut
+    ASSERT_TRUE(f.weight);
+    EXPECT_DOUBLE_EQ(*f.weight, 18 * 20.0 + 32 * 5.0);
+    // 240 kg at 85 cm, 120 kg at 210 cm, 160 kg at 75 cm from the far end.
+    ASSERT_TRUE(f.centre_along);
+    EXPECT_NEAR(*f.centre_along, (240 * 850.0 + 120 * 2100.0 + 160 * 750.0) / 520.0, 1e-9);
+
+    const load_figures unweighed = figures_of(two_types(), two_type_list(std::nullopt), container);
+    EXPECT_FALSE(unweighed.weight);
+    EXPECT_FALSE(unweighed.centre_along);
+}
+
+// Every optimised plan, checked by rules of its own: each block once, never
+// before a block under it, the floor's blocks far end first, and the counts,
+// positions and totals those of the blocks.
+TEST(LoadingSteps, OptimisedPlansLoadInAnOrderALoaderCanFollow) {
+    std::mt19937 random(25);
+    std::uniform_int_distribution<int> side(250, 900);
+    for (int instance = 0; instance < 8; ++instance) {
+        const float l = static_cast<float>(side(random)), w = static_cast<float>(side(random)),
+                    h = static_cast<float>(side(random));
+        SCOPED_TRACE(std::to_string(l) + " " + std::to_string(w) + " " + std::to_string(h));
+        optimise_request request{{l, w, h, 2350, 5900, 2390}};
+        request.work_budget = 1'000'000;
+        const block_list blocks = optimise_plan(request).blocks;
+        const std::vector<report_carton> types{carton("", l, w, h, std::nullopt)};
+        const std::vector<loading_step> steps = loading_steps(blocks, types);
+
+        ASSERT_EQ(steps.size(), blocks.size());
+        std::vector<int> seen(blocks.size(), 0);
+        std::int64_t total = 0;
+        double floor_far_end = -1;
+        for (std::size_t i = 0; i < steps.size(); ++i) {
+            const loading_step& s = steps[i];
+            const carton_block& b = blocks[s.block];
+            ++seen[s.block];
+            total += std::int64_t{b.count_x} * b.count_y * b.count_z;
+            EXPECT_EQ(s.running_total, total);
+            EXPECT_EQ(s.columns * s.rows * s.layers, s.cartons);
+            EXPECT_EQ(std::tie(s.from_left, s.from_far_end, s.from_floor), std::tie(b.x, b.y, b.z));
+            const block_extent one = extent_of({0, 0, 0, b.orientation, 1, 1, 1}, l, w, h);
+            EXPECT_EQ(s.carton, (std::array<double, 3>{one.x, one.y, one.z}));
+            if (b.z == 0) {
+                EXPECT_GE(b.y, floor_far_end);
+                floor_far_end = b.y;
+            }
+            // Whatever this block stands on came before it.
+            const block_extent e = extent_of(b, l, w, h);
+            for (std::size_t j = 0; j < blocks.size(); ++j) {
+                const carton_block& u = blocks[j];
+                const block_extent f = extent_of(u, l, w, h);
+                const bool under = std::fabs(u.z + f.z - b.z) < 0.01 && u.x < b.x + e.x &&
+                                   b.x < u.x + f.x && u.y < b.y + e.y && b.y < u.y + f.y;
+                if (!under) continue;
+                const auto at = std::find_if(steps.begin(), steps.end(),
+                                             [&](const loading_step& t) { return t.block == j; });
+                EXPECT_LT(at - steps.begin(), static_cast<std::ptrdiff_t>(i));
+            }
+        }
+        EXPECT_EQ(std::count(seen.begin(), seen.end(), 1), static_cast<long>(blocks.size()));
+    }
+}
+
+}  // namespace
+}  // namespace varnel

@@ -1,0 +1,213 @@
+// The loading instructions as a loader and a spreadsheet see them: the PDF's
+// text through pdftotext, the .xlsx through openpyxl.
+#include <QProcess>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include "engine/block_tables.h"
+#include "engine/calculation.h"
+#include "engine/loading_steps.h"
+#include "report/report_pdf.h"
+#include "report/report_xlsx.h"
+#include "tests/support/worked_example.h"
+#include "ui/fonts.h"
+#include "version.h"
+
+Q_DECLARE_METATYPE(varnel::loading_report)
+
+namespace varnel {
+namespace {
+
+QString q(const char* s) { return QString::fromUtf8(s); }
+QString q(const std::string& s) { return QString::fromStdString(s); }
+
+report_carton carton(const char* name, double l, double w, double h, std::optional<double> kg) {
+    report_carton c;
+    c.name = name;
+    c.size = {l, w, h};
+    c.weight = kg;
+    c.colour = 0;
+    return c;
+}
+
+loading_report worked_example() {
+    load_model model;
+    run_calculation(model, test_support::worked_example_mm, false, true);
+    loading_report r;
+    r.container = {"", {2350, 5900, 2390}, std::nullopt};
+    r.types = {carton("", 600, 850, 400, std::nullopt)};
+    r.plan_kind = "标准计算";
+    r.date = "2025-01-31";
+    r.loads = {{"", standard_blocks(model)}};
+    return r;
+}
+
+// Two types in two containers, as a mixed order fills the report.
+loading_report two_containers() {
+    loading_report r;
+    r.container = {"20尺柜", {2350, 5900, 2390}, 21000.0};
+    r.types = {carton("A", 600, 850, 400, 20.0), carton("B", 500, 400, 300, 5.0)};
+    r.types[1].colour = 1;
+    r.plan_kind = "混装计算";
+    r.plan_name = "order.csv";
+    r.date = "2025-01-31";
+    r.order_containers = 2;
+    r.loads = {{"第1个集装箱",
+                {{0, 1700, 0, 2, 3, 2, 1, 0},
+                 {0, 0, 800, 3, 4, 3, 1, 1},
+                 {1800, 0, 0, 5, 1, 5, 4, 1},
+                 {0, 0, 0, 1, 3, 2, 2, 0}}},
+               {"第2个集装箱", {{0, 0, 0, 3, 5, 4, 2, 1}}}};
+    return r;
+}
+
+QString run(const QString& program, const QStringList& args) {
+    QProcess p;
+    p.start(program, args);
+    if (!p.waitForFinished(30000) || p.exitCode() != 0) {
+        qWarning("%s failed: %s", qPrintable(program), p.readAllStandardError().constData());
+        return {};
+    }
+    return QString::fromUtf8(p.readAllStandardOutput());
+}
+
+}  // namespace
+
+class report_test : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase() { map_program_fonts(); }
+
+    void pdf_text_data() {
+        QTest::addColumn<loading_report>("report");
+        QTest::addColumn<QStringList>("summary");
+        QTest::newRow("worked example")
+            << worked_example()
+            << QStringList{q("装箱指导书"),
+                           q("方案：标准计算"),
+                           q("集装箱：自定义尺寸"),
+                           q("内尺寸（长 × 宽 × 高）：590 × 235 × 239 cm"),
+                           q("共装 130 个包装箱，分 5 步装入"),
+                           q("容积利用率：80.03%"),
+                           q("货重：未给出包装箱重量")};
+        QTest::newRow("two containers")
+            << two_containers()
+            << QStringList{
+                   q("方案：order.csv（混装计算）"),
+                   q("集装箱：20尺柜"),
+                   q("载重：21000 千克"),
+                   q("本订单共需 2 个集装箱"),
+                   q("共装 50 个包装箱，分 4 步装入"),
+                   q("货重：520 千克（载重 21000 千克）"),
+                   q("纵向重心：距里端 110.7692 cm（集装箱中点 295 cm，偏向里端 184.2308 cm）")};
+    }
+
+    // Every step in loading order with its count, stance and start, each
+    // container's after its own heading, and every page numbered.
+    void pdf_text() {
+        QFETCH(loading_report, report);
+        QFETCH(QStringList, summary);
+        const std::optional<QByteArray> pdf = report_pdf(report, paper_size::a4);
+        QVERIFY(pdf);
+        QTemporaryDir folder;
+        const QString file = folder.filePath(QStringLiteral("report.pdf"));
+        QFile out(file);
+        QVERIFY(out.open(QIODevice::WriteOnly) && out.write(*pdf) == pdf->size());
+        out.close();
+        const QString text = run(QStringLiteral(VARNEL_PDFTOTEXT), {file, QStringLiteral("-")})
+                                 .replace(QLatin1Char('\n'), QLatin1Char(' '));
+        QVERIFY(!text.isEmpty());
+        for (const QString& line : summary) QVERIFY2(text.contains(line), qPrintable(line));
+
+        qsizetype at = 0;
+        for (const report_load& load : report.loads) {
+            if (!load.heading.empty()) {
+                at = text.indexOf(q(load.heading), at);
+                QVERIFY2(at >= 0, load.heading.c_str());
+            }
+            const std::vector<loading_step> steps = loading_steps(load.blocks, report.types);
+            for (std::size_t i = 0; i < steps.size(); ++i) {
+                const loading_step& s = steps[i];
+                const QStringList expected{
+                    QStringLiteral("第 %1 步").arg(i + 1),
+                    q("数量：") + q(count_text(s)) + QStringLiteral(" = %1 箱").arg(s.cartons),
+                    q("摆放：") + q(stance_text(s.orientation)),
+                    QStringLiteral("累计：%1 / ").arg(s.running_total)};
+                for (const QString& e : expected) {
+                    const qsizetype next = text.indexOf(e, at);
+                    QVERIFY2(next >= at, qPrintable(e));
+                    at = next;
+                }
+            }
+        }
+        const QString pages = run(QStringLiteral(VARNEL_PDFINFO), {file});
+        const int count =
+            QRegularExpression(QStringLiteral("Pages:\\s+(\\d+)")).match(pages).captured(1).toInt();
+        QVERIFY(count > 1);
+        for (int page = 1; page <= count; ++page) {
+            QVERIFY(text.contains(QStringLiteral("第 %1 页 / 共 %2 页").arg(page).arg(count)));
+        }
+        QCOMPARE(text.count(QStringLiteral("Varnel " VARNEL_VERSION)), count);
+        QVERIFY(pages.contains(QStringLiteral("595 x 842 pts (A4)")));
+    }
+
+    void letter_paper() {
+        const std::optional<QByteArray> pdf = report_pdf(worked_example(), paper_size::letter);
+        QVERIFY(pdf);
+        QTemporaryDir folder;
+        QFile out(folder.filePath(QStringLiteral("letter.pdf")));
+        QVERIFY(out.open(QIODevice::WriteOnly) && out.write(*pdf) == pdf->size());
+        out.close();
+        QVERIFY(run(QStringLiteral(VARNEL_PDFINFO), {out.fileName()})
+                    .contains(QStringLiteral("612 x 792 pts (letter)")));
+    }
+
+    // Read back by another program, each container's sheet holds its steps
+    // as the step table gives them, numbers as numbers.
+    void spreadsheet_reads_back() {
+        if (QStringLiteral(VARNEL_OPENPYXL_PYTHON).isEmpty()) QSKIP("no Python with openpyxl");
+        const loading_report report = two_containers();
+        const std::optional<QByteArray> xlsx = report_xlsx(report);
+        QVERIFY(xlsx);
+        QTemporaryDir folder;
+        QFile out(folder.filePath(QStringLiteral("steps.xlsx")));
+        QVERIFY(out.open(QIODevice::WriteOnly) && out.write(*xlsx) == xlsx->size());
+        out.close();
+        const QString dump =
+            run(QStringLiteral(VARNEL_OPENPYXL_PYTHON),
+                {QStringLiteral("-c"),
+                 QStringLiteral("import sys, openpyxl\n"
+                                "for ws in openpyxl.load_workbook(sys.argv[1]).worksheets:\n"
+                                "    print('#' + ws.title)\n"
+                                "    for row in ws.iter_rows(min_row=2, values_only=True):\n"
+                                "        print('|'.join(repr(v) for v in row))\n"),
+                 out.fileName()});
+        QStringList expected;
+        for (const report_load& load : report.loads) {
+            expected << QStringLiteral("#") + q(load.heading);
+            int number = 1;
+            for (const loading_step& s : loading_steps(load.blocks, report.types)) {
+                expected << QStringLiteral("%1|'%2'|%3|%4|%5|%6|'%7'|%8|%9|%10|%11")
+                                .arg(number++)
+                                .arg(q(report.types[s.type].name))
+                                .arg(s.columns)
+                                .arg(s.rows)
+                                .arg(s.layers)
+                                .arg(s.cartons)
+                                .arg(q(stance_text(s.orientation)))
+                                .arg(s.from_far_end / 10)
+                                .arg(s.from_left / 10)
+                                .arg(s.from_floor / 10)
+                                .arg(s.running_total);
+            }
+        }
+        QCOMPARE(dump.trimmed().split('\n'), expected);
+    }
+};
+
+}  // namespace varnel
+
+QTEST_MAIN(varnel::report_test)
+#include "report_test.moc"

@@ -1,0 +1,109 @@
+#!/usr/bin/env python3
+"""varnel-plan --report as scripts call it, with no display: the plan's texts
+stay as they are, the PDF reads as the steps, the spreadsheet as the plan's
+blocks, and a report that cannot be written is exit 3.
+Usage: report_cli_test.py VARNEL_PLAN PDFTOTEXT PDFINFO"""
+import json
+import os
+import pathlib
+import shutil
+import subprocess
+import sys
+import tempfile
+
+PLANNER, PDFTOTEXT, PDFINFO = sys.argv[1:4]
+WORKED = ["590", "235", "239", "60", "85", "40"]
+# No display of any kind: the planner must find its own way.
+ENV = {k: v for k, v in os.environ.items()
+       if k not in ("DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM")}
+failures = []
+
+
+def plan(*args):
+    return subprocess.run([PLANNER, *args], env=ENV, capture_output=True, text=True, check=False)
+
+
+def check(condition, what):
+    if not condition:
+        failures.append(what)
+
+
+def pdf_text(path):
+    return subprocess.run([PDFTOTEXT, str(path), "-"], capture_output=True, text=True,
+                          check=True).stdout
+
+
+def same_output(args, report, what, options=()):
+    """The plan with and without --report: same texts, same status."""
+    plain, with_report = plan(*args), plan(*args, *options, "--report", str(report))
+    check(with_report.returncode == plain.returncode == 0, f"{what}: exit {with_report.returncode}")
+    check(with_report.stdout == plain.stdout, f"{what}: the texts changed")
+    check(report.is_file(), f"{what}: no report")
+
+
+def main():
+    folder = pathlib.Path(tempfile.mkdtemp())
+    try:
+        pdf = folder / "worked.pdf"
+        same_output(WORKED, pdf, "worked example")
+        text = pdf_text(pdf)
+        steps = [text.find(f"第 {k} 步") for k in range(1, 6)]
+        check(-1 not in steps and steps == sorted(steps), "worked example: steps 1 to 5 in order")
+        check("累计：130 / 130 箱" in text, "worked example: the last step's total")
+
+        last = folder / "last.pdf"
+        shipment = ["--quantity", "300", "--carton-weight", "20", "--payload", "26000"]
+        same_output([*shipment, *WORKED], last, "last container")
+        text = pdf_text(last)
+        for line in ("本订单共需 3 个集装箱", "共装 40 个包装箱", "货重：800 千克（载重 26000 千克）",
+                     "纵向重心："):
+            check(line in text, f"last container: {line}")
+
+        letter = folder / "letter.pdf"
+        same_output(WORKED, letter, "letter", ["--paper", "Letter"])
+        info = subprocess.run([PDFINFO, str(letter)], capture_output=True, text=True).stdout
+        check("612 x 792" in info, "letter: page size")
+
+        steps_xlsx = folder / "optimised.xlsx"
+        optimised = ["--optimise", "--json", *WORKED]
+        same_output(optimised, steps_xlsx, "optimised spreadsheet")
+        try:
+            import openpyxl
+        except ImportError:
+            print("openpyxl missing: the spreadsheet is not read back")
+        else:
+            plan_json = json.loads(plan(*optimised).stdout)
+            rows = list(openpyxl.load_workbook(steps_xlsx).active.iter_rows(min_row=2,
+                                                                            values_only=True))
+            check(len(rows) == len(plan_json["blocks"]), "optimised spreadsheet: a row per block")
+            check(rows[-1][10] == plan_json["cartons"], "optimised spreadsheet: the total")
+            check(sorted(r[5] for r in rows) == sorted(b["count_x"] * b["count_y"] * b["count_z"]
+                                                       for b in plan_json["blocks"]),
+                  "optimised spreadsheet: the blocks' cartons")
+
+        refusals = [
+            (["--report", str(folder / "no" / "such" / "folder.pdf")], 3, "文件保存出错"),
+            (["--report", str(folder / "steps.txt")], 2, "装箱指导书的文件名须以.pdf或.xlsx结尾"),
+            (["--paper", "A5", "--report", str(folder / "a5.pdf")], 2, "纸张须为A4或Letter"),
+            (["--paper", "A4"], 2, "usage: varnel-plan"),
+        ]
+        for args, status, message in refusals:
+            r = plan(*WORKED, *args)
+            check(r.returncode == status and r.stdout == "" and message in r.stderr,
+                  f"{args}: exit {r.returncode}, {r.stderr!r}")
+
+        # Drawing needs Qt Gui, never the widgets or the printing support.
+        if shutil.which("readelf"):
+            needed = subprocess.run(["readelf", "-d", PLANNER], capture_output=True,
+                                    text=True).stdout
+            check("Widgets" not in needed and "PrintSupport" not in needed,
+                  "the planner links no widgets")
+    finally:
+        shutil.rmtree(folder)
+    for f in failures:
+        print("FAILED:", f)
+    return 1 if failures else 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())

@@ -72,7 +72,7 @@ optimised_plan search_until_cancelled(const optimise_request& r) {
         std::this_thread::sleep_for(std::chrono::milliseconds(1));
     }
     optimised_plan plan;
-    plan.cancelled = true;
+    plan.stop = stop_reason::cancelled;
     return plan;
 }
 

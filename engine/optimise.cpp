@@ -7,6 +7,7 @@
 #include <deque>
 #include <functional>
 #include <map>
+#include <optional>
 #include <tuple>
 #include <vector>
 
@@ -29,9 +30,9 @@ constexpr double box_cuts_section = 3000.0;
 // The request's budget in shares: each phase may spend this share of what
 // is left when it starts, and the last takes the rest.
 constexpr double walls_share = 0.6;         // walls and layers, free cartons
-constexpr double floor_share = 0.4;         // one floor for every layer, upright
-constexpr double whole_floor_share = 0.15;  // a long floor at once, upright
-constexpr double five_share = 0.4;          // of the last: non-guillotine floor cuts
+constexpr double floor_share = 0.6;         // one floor for every layer, upright
+constexpr double whole_floor_share = 0.25;  // a long floor at once, upright
+constexpr double five_share = 0.9;          // of the last: non-guillotine floor cuts
 
 // The standard calculation counts a row that falls short of a whole number
 // of cartons by up to this share of one carton (its quotients are rounded
@@ -381,6 +382,7 @@ private:
     void consider(candidate c, work_meter* meter = nullptr) {
         work_meter& m = meter != nullptr ? *meter : meter_;
         merge_blocks(c.blocks, in_.box, m);
+        trim(c, m);
         if (c.blocks.size() > max_plan_blocks || !c.better_than(best_)) return;
         const bool corner = std::any_of(c.blocks.begin(), c.blocks.end(), [](const auto& b) {
             return b.x == 0.0 && b.y == 0.0 && b.z == 0.0;
@@ -389,6 +391,42 @@ private:
         if (!corner || !m.spend(n * n * n * 4 + 1)) return;
         const container_space room{in_.space, std::nullopt};
         if (check_placement(c.blocks, rules(), room).valid()) best_ = std::move(c);
+    }
+
+    // Leaves out the smallest blocks that nothing stands on, never the one
+    // in the corner, until the plan fits its records: a few cartons fewer
+    // rather than no plan.
+    void trim(candidate& c, work_meter& m) const {
+        const auto box_of = [&](const carton_block& b) {
+            const std::array<double, 3> e = rotated(in_.box, b.orientation);
+            return std::array<std::array<double, 2>, 3>{{{b.x, b.x + b.count_x * e[0]},
+                                                         {b.y, b.y + b.count_y * e[1]},
+                                                         {b.z, b.z + b.count_z * e[2]}}};
+        };
+        const auto meet = [](const std::array<double, 2>& a, const std::array<double, 2>& b) {
+            return a[0] < b[1] - contact_tolerance && b[0] < a[1] - contact_tolerance;
+        };
+        while (c.blocks.size() > max_plan_blocks) {
+            const std::uint64_t n = c.blocks.size();
+            if (!m.spend(n * n)) return;
+            std::optional<std::size_t> least;
+            for (std::size_t i = 0; i < n; ++i) {
+                const carton_block& b = c.blocks[i];
+                const auto under = box_of(b);
+                const bool carries =
+                    std::any_of(c.blocks.begin(), c.blocks.end(), [&](const carton_block& a) {
+                        const auto above = box_of(a);
+                        return std::fabs(above[2][0] - under[2][1]) <= contact_tolerance &&
+                               meet(above[0], under[0]) && meet(above[1], under[1]);
+                    });
+                const bool corner = b.x == 0.0 && b.y == 0.0 && b.z == 0.0;
+                if (carries || corner) continue;
+                if (!least || carton_count({b}) < carton_count({c.blocks[*least]})) least = i;
+            }
+            if (!least) return;
+            c.cartons -= carton_count({c.blocks[*least]});
+            c.blocks.erase(c.blocks.begin() + static_cast<std::ptrdiff_t>(*least));
+        }
     }
 
     void upright_phases() {

@@ -15,7 +15,7 @@ namespace varnel {
 // plan is the same on every machine and at every load. The hardest inputs
 // (cartons near the smallest size) spend it in about a second of processor
 // time; most inputs finish the search on a small fraction of it.
-inline constexpr std::uint64_t default_work_budget = 40'000'000;
+inline constexpr std::uint64_t default_work_budget = 24'000'000;
 
 struct optimise_request {
     calculation_input input;  // from read_calculation_input

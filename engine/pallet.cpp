@@ -11,14 +11,15 @@ namespace varnel {
 namespace {
 
 // Limits that keep a huge typed container's search small; real containers
-// stay far below them.
-constexpr double max_combinations = 4e6;
+// stay far below them. Each step they bound runs between two polls of the
+// meter, so a cancel waits for no more than a few hundredths of a second.
+constexpr double max_combinations = 1e6;
 constexpr double max_states = 2e6;
 // The bound's sums are listed only below this many: beyond it the side
 // itself bounds, and the bound stays quick whatever the input.
 constexpr double max_bound_combinations = 1e6;
 // The five-block cuts keep a table of rests per side, points squared.
-constexpr double max_rest_table = 4e6;
+constexpr double max_rest_table = 1e6;
 
 // Index of the largest point not above `value`, or -1.
 int floor_index(const std::vector<double>& points, double value) {

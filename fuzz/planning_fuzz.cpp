@@ -88,7 +88,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (checked) check_plan(plan.blocks, *in, upright);
     const box_size carton{in->carton_length, in->carton_width, in->carton_height};
     for (std::int64_t k : {std::int64_t{1}, plan.cartons / 2, plan.cartons - 1}) {
-        if (k <= 0) continue;
+        if (k <= 0 || k >= plan.cartons) continue;
         const block_list part = partial_load(plan.blocks, carton, k);
         if (part.size() > 31 || carton_count(part) != k) std::abort();
         if (checked) check_plan(part, *in, upright);

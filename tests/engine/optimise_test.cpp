@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <random>
 
 #include "engine/block_tables.h"
@@ -53,7 +54,8 @@ TEST(OptimisePlan, ValidNeverBelowTheStandardPlanAndUnderItsBound) {
                     : calculation_input{tenths(150, 900),  tenths(150, 900),  tenths(150, 900),
                                         tenths(600, 2400), tenths(600, 6000), tenths(600, 2400)};
         const bool upright = n % 2 == 1, single = n % 7 == 3;
-        const optimised_plan plan = optimise_plan({in, single, upright});
+        // A small budget: every phase still runs, on a share of it.
+        const optimised_plan plan = optimise_plan({in, single, upright, 3'000'000});
         SCOPED_TRACE(testing::Message() << "instance " << n);
         expect_valid(in, upright, plan);
 
@@ -192,6 +194,47 @@ TEST(OptimisePlan, TheBudgetEndsTheSearchTheSameWayEveryTime) {
         EXPECT_EQ(a.cartons, b.cartons);
         EXPECT_EQ(a.blocks, b.blocks);
         expect_valid(c.in, c.upright, a);
+    }
+}
+
+// Blocks that touch face to face and share the face join, however many:
+// rows, layers and grids of single cartons, up to the 16-bit count.
+TEST(MergeBlocks, JoinsNeighboursSharingAFace) {
+    const std::array<double, 3> carton{400, 300, 200};  // orientation 1: 400 x 300 x 200
+    const auto row = [](int n, std::int16_t orientation, double gap) {
+        block_list blocks;
+        for (int i = 0; i < n; ++i) {
+            blocks.push_back({0, i * (300 + gap), 0, orientation, 1, 1, 1});
+        }
+        return blocks;
+    };
+    block_list grid;
+    for (int i = 0; i < 10; ++i) {
+        for (int j = 0; j < 10; ++j) {
+            for (int k = 0; k < 10; ++k)
+                grid.push_back({i * 400.0, j * 300.0, k * 200.0, 1, 1, 1, 1});
+        }
+    }
+    block_list turned = row(2, 1, 0);
+    turned[1].orientation = 3;  // 300 across, 400 along: no shared face
+    const struct {
+        const char* name;
+        block_list blocks;
+        std::size_t merged;
+        std::int64_t cartons;
+    } cases[] = {
+        {"a row of 20000", row(20000, 1, 0), 1, 20000},
+        {"a row beyond the 16-bit count", row(40000, 1, 0), 2, 40000},
+        {"a grid of 1000 single cartons", grid, 1, 1000},
+        {"a gap between them", row(3, 1, 5), 3, 3},
+        {"another orientation", turned, 2, 2},
+    };
+    for (const auto& c : cases) {
+        block_list blocks = c.blocks;
+        work_meter meter(1u << 30, nullptr, 1e9);
+        merge_blocks(blocks, carton, meter);
+        EXPECT_EQ(blocks.size(), c.merged) << c.name;
+        EXPECT_EQ(carton_count(blocks), c.cartons) << c.name;
     }
 }
 

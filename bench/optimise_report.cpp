@@ -9,7 +9,8 @@
 // standard plan has some, where the optimised plan may load fewer.
 // VARNEL_WORK_BUDGET overrides the work budget, VARNEL_SECONDS_CAP the
 // clock's safety net (to compare counts on a busy machine), VARNEL_EVERY=N
-// plans every Nth instance only (a quick look while tuning).
+// plans every Nth instance only (a quick look while tuning), and
+// VARNEL_COUNTS_FILE names a file for the --counts lines beside the table.
 #include <algorithm>
 #include <atomic>
 #include <chrono>
@@ -238,14 +239,23 @@ int main(int argc, char** argv) {
         r.index = index;
         rows.push_back(r);
     }
-    if (mode == "--counts") {
-        // Index, upright (0/1), cartons, milliseconds, blocks, processor
-        // milliseconds (steadier than the clock on a busy machine).
+    // Index, upright (0/1), cartons, milliseconds, blocks, processor
+    // milliseconds (steadier than the clock on a busy machine).
+    const auto print_counts = [&rows](std::FILE* out) {
         for (const row& r : rows) {
-            std::printf("%zu %d %lld %.2f %zu %.2f\n", r.index, r.upright ? 1 : 0,
-                        static_cast<long long>(r.cartons), r.ms, r.blocks, r.cpu_ms);
+            std::fprintf(out, "%zu %d %lld %.2f %zu %.2f\n", r.index, r.upright ? 1 : 0,
+                         static_cast<long long>(r.cartons), r.ms, r.blocks, r.cpu_ms);
         }
+    };
+    if (mode == "--counts") {
+        print_counts(stdout);
         return 0;
+    }
+    if (const char* file = std::getenv("VARNEL_COUNTS_FILE")) {
+        if (std::FILE* out = std::fopen(file, "w")) {
+            print_counts(out);
+            std::fclose(out);
+        }
     }
     std::vector<row> upright, free;
     for (const row& r : rows) (r.upright ? upright : free).push_back(r);

@@ -293,7 +293,7 @@ std::optional<optimised_plan> kmain::search_off_thread(optimise_request request)
         return std::nullopt;
     }
     optimised_plan plan = search.result();
-    if (plan.cancelled) return std::nullopt;
+    if (plan.cancelled()) return std::nullopt;
     return plan;
 }
 

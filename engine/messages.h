@@ -26,6 +26,10 @@ inline constexpr const char* optimal_suffix = "个包装箱";
 inline constexpr const char* bound_prefix = "理论上最多可放";
 inline constexpr const char* bound_middle = "个包装箱，本方案已达其";
 inline constexpr const char* bound_suffix = "%";
+// Only when the clock's far safety net ended the search; the planner prints
+// it and the window shows it.
+inline constexpr const char* search_cut_short =
+    "计算用时过长，已提前结束：本方案不是完整优化计算的结果，计算机空闲时再算可能装得更多";
 
 // Shipping an order in several containers.
 inline constexpr const char* quantity_wrong = "装运数量输入有误，请输入1至1000000000之间的整数";

@@ -67,4 +67,12 @@ inline constexpr const char* layers = "层";
 inline constexpr const char* times = " × ";
 inline constexpr const char* cm = " cm";
 
+// A mixed order's containers and what it leaves, in the planner's texts and
+// the loading instructions alike.
+inline constexpr const char* container_number_prefix = "第";
+inline constexpr const char* container_number_middle = "个集装箱（共";
+inline constexpr const char* container_number_suffix = "个）";
+inline constexpr const char* unloaded_prefix = "未装入";
+inline constexpr const char* unloaded_suffix = "个包装箱";
+
 }  // namespace varnel::text::engine

@@ -13,7 +13,7 @@
 #include <string>
 #include <vector>
 
-#include "engine/block.h"
+#include "engine/core/block.h"
 #include "engine/core/orientation.h"
 #include "engine/core/placement.h"
 #include "engine/core/work_meter.h"

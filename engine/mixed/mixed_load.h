@@ -33,6 +33,23 @@ struct carton_type {
 // Knobs of the search; the defaults are the program's.
 struct mixed_parameters {
     std::uint64_t work_budget = 400'000'000;  // counted units for the whole request
+    // Blocks (Fanslau & Bortfeldt 2010): a combined block is kept when its
+    // cartons fill at least this share of its box; at most this many blocks,
+    // simple ones first; rounds of combining combined blocks again.
+    double min_fill = 0.98;
+    std::size_t max_blocks = 10'000;
+    std::size_t combining_rounds = 3;
+    // The search (Araya & Riff 2014): blocks tried in each node's space; the
+    // first beam's width, doubled on each run while the budget lasts up to
+    // the widest beam, after which each run tries twice the blocks.
+    std::size_t successors = 32;
+    std::size_t first_width = 1;
+    std::size_t max_width = 256;
+    // How much the space a block leaves unfillable counts against its volume;
+    // a gap beside it narrower than this many of the narrowest cartons left
+    // counts as unfillable.
+    double loss_weight = 1.0;
+    double thin_gap = 2.0;
 };
 
 struct mixed_request {

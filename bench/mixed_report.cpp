@@ -9,12 +9,20 @@
 //   mixed_report [--classes FIRST-LAST] [--sample N] [--peer FILE] [--results FILE]
 //                [--set NAME=VALUE]...
 //   mixed_report --instances [--classes ...] [--sample N]
+//   mixed_report --scaling CARTONS [--set NAME=VALUE]...
+//   mixed_report --single N [--set NAME=VALUE]...
 //
 // --sample N runs N instances a class, evenly spread (default all 100);
-// --instances prints them for bench/peer instead; --results writes each
+// --instances prints them for bench/peer instead; --scaling plans a list of
+// 100 BR-like types holding CARTONS cartons in all into as many containers
+// as it takes, and prints the time, the containers and the peak memory;
+// --single plans the first N cartons of the optimised plan's seeded set
+// (bench/bench_instances.h) as one-type lists and compares each count with
+// optimise_plan's; --results writes each
 // instance's utilisation, time and work; --set changes a search parameter
 // (work_budget, min_fill, max_blocks, combining_rounds, successors,
 // first_width, max_width, loss_weight, thin_gap).
+#include <sys/resource.h>
 #include <algorithm>
 #include <chrono>
 #include <cmath>
@@ -24,12 +32,15 @@
 #include <fstream>
 #include <map>
 #include <numeric>
+#include <random>
 #include <sstream>
 #include <string>
 #include <vector>
 
+#include "bench/bench_instances.h"
 #include "bench/br_instances.h"
 #include "engine/mixed/mixed_load.h"
+#include "engine/optimise.h"
 
 namespace {
 
@@ -48,6 +59,8 @@ struct options {
     std::size_t first = 0, last = 15, sample = 100;
     std::string peer, results;
     bool instances = false;
+    std::int64_t scaling = 0;
+    std::size_t single = 0;
     mixed_parameters parameters;
 };
 
@@ -215,6 +228,85 @@ void print_instances(const options& o) {
     }
 }
 
+// 100 carton types with sides drawn as the BR classes draw them, `cartons`
+// in all, into 40-foot high-cube containers until every one is loaded.
+int scaling(std::int64_t cartons, const mixed_parameters& parameters) {
+    mixed_request r;
+    r.container = {2352, 12032, 2698};
+    r.parameters = parameters;
+    std::mt19937 random(23);
+    for (std::size_t t = 0; t < 100; ++t) {
+        const br_instance b = br_problem(15, static_cast<int>(1 + t % 100));
+        const br_type& source = b.types[t];
+        carton_type c;
+        c.size = {source.sides[0] * 10.0, source.sides[1] * 10.0, source.sides[2] * 10.0};
+        unsigned mask = 0;
+        for (unsigned j = 0; j < 3; ++j) mask |= source.vertical[j] ? 1u << j : 0u;
+        c.allowed = orientation_set::with_vertical_sides(mask);
+        c.quantity = cartons / 100 + (static_cast<std::int64_t>(t) < cartons % 100 ? 1 : 0);
+        r.cartons.push_back(c);
+    }
+    const std::clock_t cpu = std::clock();
+    const mixed_plan plan = plan_mixed_load(r);
+    const double seconds = static_cast<double>(std::clock() - cpu) / CLOCKS_PER_SEC;
+    std::int64_t left = 0;
+    for (const std::int64_t u : plan.unloaded) left += u;
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    std::printf("%lld cartons: %zu containers, %lld left, %.2f s, peak %ld MB, %s\n",
+                static_cast<long long>(cartons), plan.containers.size(),
+                static_cast<long long>(left), seconds, usage.ru_maxrss / 1024,
+                fault_of(r, plan).empty() ? "valid" : fault_of(r, plan).c_str());
+    return 0;
+}
+
+// One carton size as a one-type list against the optimised plan of that
+// carton, on the optimised plan's seeded set.
+int single(std::size_t n, const mixed_parameters& parameters) {
+    std::size_t fewer = 0, more = 0, runs = 0;
+    std::int64_t ours = 0, theirs = 0;
+    double ms = 0.0, their_ms = 0.0;
+    const std::vector<bench_instance> set = benchmark_set(n);
+    for (std::size_t i = 0; i < set.size(); ++i) {
+        const bench_instance& b = set[i];
+        const calculation_input& in = b.input;
+        std::clock_t cpu = std::clock();
+        const optimised_plan their = optimise_plan({in, false, b.upright});
+        their_ms += 1000.0 * static_cast<double>(std::clock() - cpu) / CLOCKS_PER_SEC;
+        mixed_request r;
+        r.container = {in.container_width, in.container_length, in.container_height};
+        carton_type c;
+        c.size = {in.carton_length, in.carton_width, in.carton_height};
+        c.allowed = b.upright ? orientation_set::upright() : orientation_set::any();
+        c.quantity = their.upper_bound + 1;
+        r.cartons.push_back(c);
+        r.max_containers = 1;
+        r.parameters = parameters;
+        cpu = std::clock();
+        const mixed_plan plan = plan_mixed_load(r);
+        ms += 1000.0 * static_cast<double>(std::clock() - cpu) / CLOCKS_PER_SEC;
+        const std::int64_t got = plan.containers.empty() ? 0 : plan.containers[0].loaded[0];
+        const std::string fault = fault_of(r, plan);
+        if (!fault.empty()) std::printf("%zu: %s\n", i, fault.c_str());
+        if (got < their.cartons) {
+            ++fewer;
+            std::printf("%zu%s: %lld < %lld (bound %lld)\n", i, b.upright ? " upright" : "",
+                        static_cast<long long>(got), static_cast<long long>(their.cartons),
+                        static_cast<long long>(their.upper_bound));
+        }
+        more += got > their.cartons;
+        ours += got;
+        theirs += their.cartons;
+        ++runs;
+    }
+    std::printf(
+        "%zu cartons: fewer %zu, more %zu; %lld against %lld cartons; %.0f ms against %.0f ms a "
+        "carton\n",
+        runs, fewer, more, static_cast<long long>(ours), static_cast<long long>(theirs),
+        ms / static_cast<double>(runs), their_ms / static_cast<double>(runs));
+    return 0;
+}
+
 options parse(int argc, char** argv) {
     options o;
     for (int i = 1; i < argc; ++i) {
@@ -231,6 +323,10 @@ options parse(int argc, char** argv) {
             o.results = value, ++i;
         } else if (a == "--instances") {
             o.instances = true;
+        } else if (a == "--single") {
+            o.single = std::strtoul(value, nullptr, 10), ++i;
+        } else if (a == "--scaling") {
+            o.scaling = std::strtoll(value, nullptr, 10), ++i;
         } else if (a == "--set") {
             const std::string v = value;
             const auto eq = v.find('=');
@@ -254,6 +350,8 @@ int main(int argc, char** argv) {
         print_instances(o);
         return 0;
     }
+    if (o.scaling > 0) return scaling(o.scaling, o.parameters);
+    if (o.single > 0) return single(o.single, o.parameters);
     const auto peer =
         o.peer.empty() ? std::map<std::pair<std::size_t, int>, double>{} : read_peer(o.peer);
     std::ofstream results;

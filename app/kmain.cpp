@@ -58,10 +58,9 @@ kmain::kmain(catalogue_store& store, prompts& prompts, program_end end_program, 
 }
 
 // A search still running (the program ended under its progress dialog) is
-// stopped and awaited, so it never outlives what it was started for.
+// told to stop; it holds nothing of the window, so the window need not wait.
 kmain::~kmain() {
     if (search_cancel_) search_cancel_->store(true);
-    search_.waitForFinished();
 }
 
 void kmain::connect_commands() {
@@ -132,9 +131,7 @@ bool kmain::reset_plan() {
         prompts_.message(qtext(text::program_error));
     }
     reset_model(model_);
-    whole_plan_.reset();
-    plan_blocks_.reset();
-    enable_shipment();
+    forget_whole_plan();
     steps_->reset();
     edit_entry_name_.clear();
     clear_result_texts();
@@ -149,6 +146,25 @@ void kmain::write_summary() {
     const summary_texts texts = varnel::write_summary(model_.stacks);
     set_result_text(utilisation_text, qtext(texts.utilisation));
     set_result_text(arrangement_text, qtext(texts.arrangement));
+    enable_shipment();
+}
+
+// Only the room above the container's far top edge is free whatever the plan
+// draws; a line too long for it breaks after its comma, and its second part
+// is short enough to end before the edge's corner.
+void kmain::set_third_line(QString line) {
+    const int room = drawing_area::area_width - bound_line->x() - 4;
+    if (bound_line->fontMetrics().horizontalAdvance(line) > room) {
+        const qsizetype comma = line.indexOf(QChar(u'，'));
+        if (comma >= 0) line.insert(comma + 1, QLatin1Char('\n'));
+    }
+    set_result_text(bound_line, line);
+}
+
+void kmain::forget_whole_plan() {
+    whole_plan_.reset();
+    plan_blocks_.reset();
+    shipment_typed_.reset();
     enable_shipment();
 }
 
@@ -205,9 +221,7 @@ void kmain::start_calculation() {
 
     drawing->clear_drawing();
     const plan_outcome plan = run_calculation(model_, r.input, r.single, r.side_allowed);
-    whole_plan_.reset();
-    plan_blocks_.reset();
-    enable_shipment();
+    forget_whole_plan();
     if (plan.status == search_status::bad_carton_size) {
         prompts_.message(qtext(text::carton_size_wrong));
         carton_length->setFocus();
@@ -237,16 +251,15 @@ void kmain::optimise_calculation() {
     clear_result_texts();
     drawing->clear_drawing();
     const std::int16_t stacks = load_optimised_plan(model_, r.input, r.side_allowed, *plan);
+    forget_whole_plan();
+    if (stacks == 0) return;
     // A shipment loads this plan's own blocks, which the tables cannot give back.
-    whole_plan_.reset();
     plan_blocks_ = plan->blocks;
-    if (stacks == 0) {
-        plan_blocks_.reset();
-        enable_shipment();
-        return;
-    }
     show_plan(stacks, r.single);
-    set_result_text(bound_line, qtext(bound_text(plan->cartons, plan->upper_bound)));
+    set_third_line(qtext(bound_text(plan->cartons, plan->upper_bound)));
+    // Only the clock's safety net makes a plan depend on the machine and its
+    // load; the user must know this one is not what the search would find.
+    if (plan->cut_short()) prompts_.message(qtext(text::search_cut_short));
 }
 
 std::optional<optimised_plan> kmain::search_off_thread(optimise_request request) {
@@ -254,31 +267,31 @@ std::optional<optimised_plan> kmain::search_off_thread(optimise_request request)
     request.cancel = cancel.get();
     search_cancel_ = cancel;
     // The worker holds its own copies and the flag, nothing of the window.
-    search_ = QtConcurrent::run(
+    const QFuture<optimised_plan> search = QtConcurrent::run(
         [search = optimiser_.search, request, cancel] { return search(request); });
     QFutureWatcher<optimised_plan> watcher;
-    watcher.setFuture(search_);
+    watcher.setFuture(search);
 
     // Most searches end within a blink and show no dialog; meanwhile the
     // window keeps painting but takes no input.
-    if (!search_.isFinished()) {
+    if (!search.isFinished()) {
         QEventLoop loop;
         QTimer::singleShot(optimiser_.progress_delay, &loop, &QEventLoop::quit);
         connect(&watcher, &QFutureWatcherBase::finished, &loop, &QEventLoop::quit);
         loop.exec(QEventLoop::ExcludeUserInputEvents);
     }
     bool cancelled = false;
-    if (!search_.isFinished()) {
+    if (!search.isFinished()) {
         cancelled = prompts_.progress(qtext(text::optimising), qtext(text::cancel), watcher);
     }
     // A dialog that closed before the search ended means the program is
-    // ending: stop the search as a cancel does.
-    if (cancelled || !search_.isFinished()) {
+    // ending: stop the search as a cancel does. Neither waits for it, so the
+    // window answers at once however long the search takes to notice.
+    if (cancelled || !search.isFinished()) {
         cancel->store(true);
-        search_.waitForFinished();
         return std::nullopt;
     }
-    optimised_plan plan = search_.result();
+    optimised_plan plan = search.result();
     if (plan.cancelled) return std::nullopt;
     return plan;
 }

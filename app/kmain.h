@@ -1,6 +1,5 @@
 #pragma once
 
-#include <QFuture>
 #include <QMainWindow>
 #include <QString>
 
@@ -15,6 +14,7 @@
 
 #include "app/command_table.h"
 #include "dialogs/catalogue_host.h"
+#include "dialogs/kzhuangyun.h"
 #include "engine/block.h"
 #include "engine/calculation.h"
 #include "engine/load_model.h"
@@ -74,11 +74,12 @@ public:
     void step_view();
 
     // How "优化计算" searches: off the user-interface thread, with a progress
-    // dialog once it has run for `progress_delay`. Tests put in a search that
-    // waits for them.
+    // dialog once it has run for `progress_delay` (most searches end before,
+    // and a dialog that flashed up would only startle). Tests put in a search
+    // that waits for them.
     struct optimiser {
         std::function<optimised_plan(const optimise_request&)> search = optimise_plan;
-        std::chrono::milliseconds progress_delay{150};
+        std::chrono::milliseconds progress_delay{500};
     };
     void set_optimiser(optimiser o) { optimiser_ = std::move(o); }
 
@@ -123,6 +124,13 @@ private:
     void refuse(const input_refusal& refusal);
     void clear_result_texts();
     void show_plan(std::int16_t stacks, bool single);
+    // The tables no longer hold the plan last calculated or opened: what a
+    // shipment kept of it goes too.
+    void forget_whole_plan();
+    // The third line: an optimised plan's bound, or which container of a
+    // shipment is shown.
+    void set_third_line(QString line);
+    void show_container_line(const container_to_draw& shown);
     // The plan, or none when the user cancelled or the program is ending.
     std::optional<optimised_plan> search_off_thread(optimise_request request);
 
@@ -150,14 +158,16 @@ private:
     // The blocks of the plan last calculated by the optimised search; without
     // them a plan's blocks are those of the standard calculation.
     std::optional<block_list> plan_blocks_;
+    // The order last typed into "装运计划" over this plan.
+    std::optional<shipment_entries> shipment_typed_;
     QString plan_name_;
     std::int64_t plan_number_ = 1;
     QString edit_entry_name_;
     std::unique_ptr<step_through> steps_;
     pfrom* holder_ = nullptr;  // keeps the last capture until the next print
     optimiser optimiser_;
-    // The search in flight; the window stops it and waits before it goes.
-    QFuture<optimised_plan> search_;
+    // The cancel flag of the search last started. A cancelled search is not
+    // awaited: it holds nothing of the window and stops on its own.
     std::shared_ptr<std::atomic<bool>> search_cancel_;
 
     // Controls, each with its member's name as objectName (tests and the
@@ -174,7 +184,9 @@ private:
     QPushButton *start_button{}, *draw_button{}, *print_button{}, *save_button{};
     drawing_area* drawing{};
     QLabel *utilisation_text{}, *arrangement_text{}, *stack_text{};
-    QLabel* bound_line{};  // an optimised plan's third line
+    // The third line: an optimised plan's bound, or which container of a
+    // shipment is shown.
+    QLabel* bound_line{};
     QLabel* maker_label{};
     link_label* web_label{};
 };

@@ -80,10 +80,10 @@ constexpr form::control controls[] = {
     {"utilisation_text", kind::label, "drawing", {10, 12, 128, 16}, "", purple, 16},
     {"arrangement_text", kind::label, "drawing", {10, 36, 168, 14}, "", purple, 14},
     {"stack_text", kind::label, "drawing", {19, 72, 43, 16}, "", navy, 16, true},
-    // An optimised plan's line, in the arrangement text's style. The gap
-    // between that text and the stack text is narrower than a line, so it
-    // stands under the stack text.
-    {"bound_line", kind::label, "drawing", {10, 98, 168, 14}, "", purple, 14},
+    // The third line, read with the first two: right of the utilisation
+    // text and above the container's far top edge (45 pixels down), where
+    // no plan draws; the stack text keeps its place under the first two.
+    {"bound_line", kind::label, "drawing", {216, 16, 0, 0}, "", purple, 12},
 
     // The maker, on the window's background; both grow with their text.
     {"maker_label", kind::label, "", {9, 473, 0, 0}, maker::name, magenta},

@@ -46,7 +46,8 @@ void kmain::save_plan() {
         prompts_.message(qtext(text::no_result));
         return;
     }
-    const QString path = prompts_.save_file_name(qtext(text::plan_filter), plan_label());
+    const QString path =
+        plan_file_name(prompts_.save_file_name(qtext(text::plan_filter), plan_label()));
     if (path.isEmpty()) return;
     // Asked of the name, not by opening it: opening a FIFO would wait for a
     // writer for ever. A folder is not overwritten; the save fails below.

@@ -4,6 +4,7 @@
 #include <QLabel>
 
 #include "app/kmain.h"
+#include "app/messages.h"
 #include "catalogue/catalogue_store.h"
 #include "dialogs/kzhuangyun.h"
 #include "engine/block_tables.h"
@@ -11,6 +12,7 @@
 #include "engine/numbers.h"
 #include "engine/partial_load.h"
 #include "engine/summary.h"
+#include "ui/qtext.h"
 #include "ui/selection_list.h"
 #include "view/drawing_area.h"
 #include "view/projection.h"
@@ -58,15 +60,17 @@ int kmain::plan_payload(const load_model& plan) const {
 void kmain::shipment_plan() {
     // After a part load is drawn, the order still ships by the whole plan.
     const load_model plan = sized_from_tables(whole_plan_ ? *whole_plan_ : model_);
-    kzhuangyun dialog(prompts_, count_plan(plan.stacks).cartons, plan_payload(plan), this);
+    kzhuangyun dialog(prompts_, count_plan(plan.stacks).cartons, plan_payload(plan),
+                      shipment_typed_, this);
     dialog.exec();
-    const auto cartons = dialog.cartons_to_draw();
-    if (!cartons) return;
+    shipment_typed_ = dialog.entries();
+    const auto shown = dialog.to_draw();
+    if (!shown) return;
 
     const box_size carton{plan.carton_length, plan.carton_width, plan.carton_height};
     load_model part = plan;
     const block_list blocks = plan_blocks_ ? *plan_blocks_ : placed_blocks(plan);
-    if (!blocks_to_tables(part, partial_load(blocks, carton, *cartons))) return;
+    if (!blocks_to_tables(part, partial_load(blocks, carton, shown->cartons))) return;
     whole_plan_ = plan;
     model_ = part;
     steps_->reset();
@@ -76,6 +80,23 @@ void kmain::shipment_plan() {
     // The outline shows how much of the container stays clear.
     draw_standard_outline(*drawing);
     write_summary();
+    show_container_line(*shown);
+}
+
+// The summary above it is this container's; the whole plan's bound would
+// speak of a container this one is not.
+void kmain::show_container_line(const container_to_draw& shown) {
+    const QString n = QString::number(shown.containers);
+    QString line;
+    if (shown.last) {
+        line = qtext(text::shown_last_container).arg(n);
+    } else if (shown.containers == 2) {
+        line = qtext(text::shown_first_container).arg(n);
+    } else {
+        line =
+            qtext(text::shown_containers_before_last).arg(QString::number(shown.containers - 1), n);
+    }
+    set_third_line(line);
 }
 
 }  // namespace varnel

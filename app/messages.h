@@ -81,6 +81,15 @@ inline constexpr const char* tool_help = "软件帮助";
 inline constexpr const char* optimising = "正在优化计算……";
 inline constexpr const char* cancel = "取消";
 
+// Shown after an optimised plan that the clock's safety net ended.
+inline constexpr const char* search_cut_short =
+    "计算用时过长，已提前结束：本方案不是完整优化计算的结果，计算机空闲时再算可能装得更多";
+
+// Which container of a shipment the drawing shows, %1 and %2 whole numbers.
+inline constexpr const char* shown_last_container = "最后一个集装箱（第%1个，共%1个）";
+inline constexpr const char* shown_first_container = "第1个集装箱（共%1个）";
+inline constexpr const char* shown_containers_before_last = "第1至第%1个集装箱，每个相同（共%2个）";
+
 inline constexpr const char* empty_catalogue = "程序内部数据丢失，程序无法正常运行";
 
 }  // namespace varnel::text::app

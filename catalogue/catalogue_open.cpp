@@ -34,12 +34,26 @@ QString sqlite_uri(const QString& absolute_path, bool read_only) {
            (read_only ? QStringLiteral("?mode=ro") : QStringLiteral("?mode=rw"));
 }
 
-std::optional<QString> schema_problem(const QSqlDatabase& db) {
+std::optional<QSqlError> schema_problem(const QSqlDatabase& db) {
     for (const char* probe : schema_probes) {
         QSqlQuery q(db);
-        if (!q.exec(QString::fromLatin1(probe))) return sql::error_text(q.lastError());
+        if (!q.exec(QString::fromLatin1(probe))) return q.lastError();
     }
     return std::nullopt;
+}
+
+// A program writing the catalogue right now holds its lock, and its journal
+// lies beside the file: that asks for patience. A journal without a live
+// writer is a write that never finished, which opening rolls back, and that
+// needs write access; say so, not just "read only".
+QString open_problem(const QSqlError& error, const QString& absolute_path) {
+    constexpr int sqlite_busy = 5;
+    if (error.nativeErrorCode().toInt() == sqlite_busy) return qtext(text::catalogue_busy);
+    QString reason = sql::error_text(error);
+    if (QFileInfo::exists(absolute_path + QStringLiteral("-journal"))) {
+        reason += qtext(text::catalogue_unfinished_write);
+    }
+    return reason;
 }
 
 }  // namespace
@@ -59,24 +73,18 @@ struct catalogue_opener {
         QSqlDatabase db =
             QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), options.connection_name);
         db.setDatabaseName(sqlite_uri(absolute, options.read_only));
-        db.setConnectOptions(options.read_only
-                                 ? QStringLiteral("QSQLITE_OPEN_URI;QSQLITE_OPEN_READONLY")
-                                 : QStringLiteral("QSQLITE_OPEN_URI"));
-        std::optional<QString> problem;
+        db.setConnectOptions(
+            QStringLiteral("QSQLITE_OPEN_URI;QSQLITE_BUSY_TIMEOUT=%1").arg(options.busy_wait_ms) +
+            (options.read_only ? QStringLiteral(";QSQLITE_OPEN_READONLY") : QString()));
+        std::optional<QSqlError> problem;
         if (!db.isValid() || !db.open()) {
-            problem = sql::error_text(db.lastError());
+            problem = db.lastError();
         } else {
             problem = schema_problem(db);
         }
         if (problem) {
             sql::drop_connection(db);
-            // A journal left by a write that never finished is rolled back
-            // on opening, which needs write access; say so, not just "read
-            // only".
-            if (QFileInfo::exists(absolute + QStringLiteral("-journal"))) {
-                *problem += qtext(text::catalogue_unfinished_write);
-            }
-            return {nullptr, open_error(absolute, *problem)};
+            return {nullptr, open_error(absolute, open_problem(*problem, absolute))};
         }
         return {std::unique_ptr<catalogue_store>(new catalogue_store(std::move(db), absolute)), {}};
     }

@@ -15,11 +15,12 @@ float read_size(const QVariant& value) { return static_cast<float>(value.toDoubl
 
 // Out-of-range values saturate, so a flag that SQL sees as non-zero stays
 // non-zero here.
-std::int16_t read_int16(const QVariant& value, std::int16_t if_null) {
+template <typename Int>
+Int read_whole(const QVariant& value, Int if_null) {
     if (value.isNull()) return if_null;
     const qlonglong v = value.toLongLong();
-    return static_cast<std::int16_t>(std::clamp<qlonglong>(
-        v, std::numeric_limits<std::int16_t>::min(), std::numeric_limits<std::int16_t>::max()));
+    return static_cast<Int>(
+        std::clamp<qlonglong>(v, std::numeric_limits<Int>::min(), std::numeric_limits<Int>::max()));
 }
 
 // An empty name is still a name; a null QString would be bound as NULL.
@@ -47,8 +48,12 @@ struct container_table {
 
     static row read(const QSqlQuery& q) {
         // A row without a flag is treated as built in: the safe side.
-        return {q.value(1).toString(), read_size(q.value(2)),     read_size(q.value(3)),
-                read_size(q.value(4)), read_int16(q.value(5), 0), read_int16(q.value(6), 1)};
+        return {q.value(1).toString(),
+                read_size(q.value(2)),
+                read_size(q.value(3)),
+                read_size(q.value(4)),
+                read_whole<std::int32_t>(q.value(5), 0),
+                read_whole<std::int16_t>(q.value(6), 1)};
     }
 };
 

@@ -21,8 +21,9 @@ struct container_type {
     float length = 0.0f;
     float width = 0.0f;
     float height = 0.0f;
-    // Payload in kg; 0 (or less) when not known.
-    std::int16_t load = 0;
+    // Payload in kg; 0 (or less) when not known. Heavy-duty types carry
+    // more than a 16-bit count holds.
+    std::int32_t load = 0;
     std::int16_t flag = 0;  // 0: the user's own type; anything else: built in
 
     bool built_in() const { return flag != 0; }
@@ -121,6 +122,9 @@ struct catalogue_options {
     // For callers that only read: then every write fails, whatever the file's
     // permissions.
     bool read_only = false;
+    // How long a statement waits for another program's write to end before
+    // it fails as "in use".
+    int busy_wait_ms = 5000;
 };
 
 struct open_result {

@@ -15,33 +15,42 @@ struct size_rule {
     entry_field field;
     const char* empty;
     const char* wrong;
+    // Below the least size, once all three sizes are numbers.
+    const char* too_small;
 };
 
 constexpr std::array<size_rule, 3> container_rules{{
-    {entry_field::length, text::container_length_empty, text::container_length_wrong},
-    {entry_field::width, text::container_width_empty, text::container_width_wrong},
-    {entry_field::height, text::container_height_empty, text::container_height_wrong},
+    {entry_field::length, text::container_length_empty, text::container_length_wrong,
+     text::container_length_not_positive},
+    {entry_field::width, text::container_width_empty, text::container_width_wrong,
+     text::container_width_not_positive},
+    {entry_field::height, text::container_height_empty, text::container_height_wrong,
+     text::container_height_not_positive},
 }};
 
 constexpr std::array<size_rule, 3> carton_rules{{
-    {entry_field::length, text::carton_length_empty, text::catalogue::carton_length_wrong},
-    {entry_field::width, text::carton_width_empty, text::catalogue::carton_width_wrong},
-    {entry_field::height, text::carton_height_empty, text::catalogue::carton_height_wrong},
+    {entry_field::length, text::carton_length_empty, text::catalogue::carton_length_wrong,
+     text::engine::carton_length_too_small},
+    {entry_field::width, text::carton_width_empty, text::catalogue::carton_width_wrong,
+     text::engine::carton_width_too_small},
+    {entry_field::height, text::carton_height_empty, text::catalogue::carton_height_wrong,
+     text::engine::carton_height_too_small},
 }};
 
-constexpr std::array<const char*, 3> carton_too_small{text::engine::carton_length_too_small,
-                                                      text::engine::carton_width_too_small,
-                                                      text::engine::carton_height_too_small};
-
 // Only a field with no text at all is empty: blanks are text that is no number.
+// `fits` says whether a size in millimetres is large enough.
+template <typename Fits>
 entry_reading read_sizes(const std::array<std::string_view, 3>& texts,
-                         const std::array<size_rule, 3>& rules) {
+                         const std::array<size_rule, 3>& rules, Fits fits) {
     std::array<float, 3> mm{};
     for (std::size_t i = 0; i < texts.size(); ++i) {
         if (texts[i].empty()) return entry_refusal{rules[i].empty, rules[i].field};
         const std::optional<float> value = read_size_cm(texts[i]);
         if (!value) return entry_refusal{rules[i].wrong, rules[i].field};
         mm[i] = *value;
+    }
+    for (std::size_t i = 0; i < mm.size(); ++i) {
+        if (!fits(mm[i])) return entry_refusal{rules[i].too_small, rules[i].field};
     }
     return entry_sizes{mm[0], mm[1], mm[2]};
 }
@@ -50,7 +59,9 @@ entry_reading read_sizes(const std::array<std::string_view, 3>& texts,
 
 entry_reading read_container_sizes(std::string_view length, std::string_view width,
                                    std::string_view height) {
-    return read_sizes({length, width, height}, container_rules);
+    // A container of no size holds nothing; the calculation would only
+    // clear the drawing without a word.
+    return read_sizes({length, width, height}, container_rules, [](float mm) { return mm > 0.0f; });
 }
 
 entry_reading read_container_entry(std::string_view name, std::string_view length,
@@ -62,15 +73,8 @@ entry_reading read_container_entry(std::string_view name, std::string_view lengt
 entry_reading read_carton_entry(std::string_view name, std::string_view length,
                                 std::string_view width, std::string_view height) {
     if (name.empty()) return entry_refusal{text::carton_name_empty, entry_field::name};
-    entry_reading reading = read_sizes({length, width, height}, carton_rules);
-    const auto* sizes = std::get_if<entry_sizes>(&reading);
-    if (!sizes) return reading;
-    const std::array<float, 3> mm{sizes->length, sizes->width, sizes->height};
-    for (std::size_t i = 0; i < mm.size(); ++i) {
-        if (mm[i] < min_carton_side)
-            return entry_refusal{carton_too_small[i], carton_rules[i].field};
-    }
-    return reading;
+    return read_sizes({length, width, height}, carton_rules,
+                      [](float mm) { return mm >= min_carton_side; });
 }
 
 }  // namespace varnel

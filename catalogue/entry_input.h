@@ -25,7 +25,8 @@ struct entry_sizes {
 using entry_reading = std::variant<entry_sizes, entry_refusal>;
 
 // Three container sizes in centimetres. Each must be a number whose tenfold
-// fits a float; there are no limits, so 0 and negative sizes pass.
+// fits a float; then, once all three are numbers, each must be above 0 in the
+// same order.
 entry_reading read_container_sizes(std::string_view length, std::string_view width,
                                    std::string_view height);
 

@@ -15,6 +15,8 @@ inline constexpr const char* catalogue_in_use = "该数据库连接已经打开"
 // the catalogue.
 inline constexpr const char* catalogue_unfinished_write =
     "（数据库有一次未完成的写入，需要对数据库文件及其文件夹有写权限才能恢复）";
+// Another program holds the catalogue's lock for a write of its own.
+inline constexpr const char* catalogue_busy = "集装箱数据库正被其他程序使用，请稍后再试";
 // When the store fails without saying why.
 inline constexpr const char* catalogue_unknown_error = "数据库出错";
 
@@ -59,6 +61,10 @@ inline constexpr const char* container_width_empty = "请输入集装箱的宽";
 inline constexpr const char* container_width_wrong = "集装箱的宽度输入有误，请重新输入";
 inline constexpr const char* container_height_empty = "请输入集装箱的高";
 inline constexpr const char* container_height_wrong = "集装箱的高度输入有误，请重新输入";
+// A size of 0 or below, once all three read as numbers.
+inline constexpr const char* container_length_not_positive = "集装箱的长度必须大于0，请重新输入";
+inline constexpr const char* container_width_not_positive = "集装箱的宽度必须大于0，请重新输入";
+inline constexpr const char* container_height_not_positive = "集装箱的高度必须大于0，请重新输入";
 
 inline constexpr const char* container_name_empty = "请输入集装箱的名字";
 inline constexpr const char* container_add_conflict =

@@ -49,12 +49,13 @@ constexpr form::control controls[] = {
 
 }  // namespace
 
-kzhuangyun::kzhuangyun(prompts& prompts, std::int64_t plan_cartons, int payload_kg, QWidget* parent)
+kzhuangyun::kzhuangyun(prompts& prompts, std::int64_t plan_cartons, int payload_kg,
+                       const std::optional<shipment_entries>& typed, QWidget* parent)
     : QDialog(parent), prompts_(prompts), plan_cartons_(plan_cartons) {
-    build(payload_kg);
+    build(payload_kg, typed);
 }
 
-void kzhuangyun::build(int payload_kg) {
+void kzhuangyun::build(int payload_kg, const std::optional<shipment_entries>& typed) {
     set_up(*this, text::kzhuangyun_title, 315, 330);
     form::build(*this, controls);
     quantity_field = form::part<QLineEdit>(*this, "quantity_field");
@@ -66,7 +67,13 @@ void kzhuangyun::build(int payload_kg) {
     draw_each_button = form::part<QPushButton>(*this, "draw_each_button");
     exit_button = form::part<QPushButton>(*this, "exit_button");
 
-    if (payload_kg > 0) payload_field->setText(QString::number(payload_kg));
+    if (typed) {
+        quantity_field->setText(typed->quantity);
+        carton_weight_field->setText(typed->carton_weight);
+        payload_field->setText(typed->payload);
+    } else if (payload_kg > 0) {
+        payload_field->setText(QString::number(payload_kg));
+    }
     // Enter works the order out from any field.
     work_out_button->setDefault(true);
     result_text->setFixedWidth(280);
@@ -76,9 +83,8 @@ void kzhuangyun::build(int payload_kg) {
     quantity_field->setFocus();
 
     connect(work_out_button, &QPushButton::clicked, this, &kzhuangyun::work_out);
-    connect(draw_last_button, &QPushButton::clicked, this, [this] { draw(result_->last_cartons); });
-    connect(draw_each_button, &QPushButton::clicked, this,
-            [this] { draw(result_->per_container); });
+    connect(draw_last_button, &QPushButton::clicked, this, [this] { draw(true); });
+    connect(draw_each_button, &QPushButton::clicked, this, [this] { draw(false); });
     connect(exit_button, &QPushButton::clicked, this, &QDialog::reject);
 }
 
@@ -114,13 +120,20 @@ void kzhuangyun::show_result() {
     result_text->setText(lines);
     result_text->adjustSize();
     draw_last_button->setEnabled(result_.has_value());
-    // Every container holds the plan's load unless the weight binds.
-    draw_each_button->setEnabled(result_ && result_->limit == shipment_limit::weight);
+    // Every container holds the plan's load unless the weight binds; a
+    // single container is the last.
+    draw_each_button->setEnabled(result_ && result_->limit == shipment_limit::weight &&
+                                 result_->containers > 1);
 }
 
-void kzhuangyun::draw(std::int64_t cartons) {
-    to_draw_ = cartons;
+void kzhuangyun::draw(bool last) {
+    to_draw_ = container_to_draw{last ? result_->last_cartons : result_->per_container, last,
+                                 result_->containers};
     accept();
+}
+
+shipment_entries kzhuangyun::entries() const {
+    return {quantity_field->text(), carton_weight_field->text(), payload_field->text()};
 }
 
 }  // namespace varnel

@@ -30,6 +30,9 @@ inline constexpr const char* bound_suffix = "%";
 // Shipping an order in several containers.
 inline constexpr const char* quantity_wrong = "装运数量输入有误，请输入1至1000000000之间的整数";
 inline constexpr const char* carton_weight_wrong = "包装箱重量输入有误，请输入大于0的重量（千克）";
+// Names max_carton_weight (engine/shipment.h).
+inline constexpr const char* carton_weight_too_large =
+    "包装箱重量输入有误，一个包装箱的重量不能超过100000千克";
 inline constexpr const char* payload_wrong = "集装箱载重输入有误，请输入大于0的重量（千克）";
 inline constexpr const char* carton_over_payload =
     "包装箱重量超过集装箱载重，一个集装箱装不下一个包装箱";

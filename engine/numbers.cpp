@@ -11,7 +11,8 @@ namespace {
 
 bool is_digit(char c) { return c >= '0' && c <= '9'; }
 
-// ASCII blanks, plus the ideographic space a Chinese input method types.
+}  // namespace
+
 std::string_view trim_blanks(std::string_view s) {
     static constexpr std::string_view ideographic_space = "\xE3\x80\x80";
     for (bool changed = true; changed;) {
@@ -35,6 +36,8 @@ std::string_view trim_blanks(std::string_view s) {
     }
     return s;
 }
+
+namespace {
 
 // Sign, digits with an optional point (at least one digit), optional exponent.
 bool is_decimal_literal(std::string_view s) {
@@ -137,6 +140,24 @@ std::optional<float> parse_number(std::string_view text) {
     }
     if (!std::isfinite(magnitude)) return std::nullopt;
     return negative ? -magnitude : magnitude;
+}
+
+std::string format_exact(double value) {
+    if (value == 0.0) return "0";
+    std::array<char, 32> buffer{};  // "-2.2250738585072014e-308" and room to spare
+    const auto result = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value);
+    return std::string(buffer.data(), result.ptr);
+}
+
+std::optional<double> parse_exact(std::string_view s) {
+    if (!is_decimal_literal(s)) return std::nullopt;
+    const bool negative = s.front() == '-';
+    if (s.front() == '+' || s.front() == '-') s.remove_prefix(1);
+    double value = 0.0;
+    const auto result = std::from_chars(s.data(), s.data() + s.size(), value);
+    if (result.ec != std::errc{} || result.ptr != s.data() + s.size() || !std::isfinite(value))
+        return std::nullopt;
+    return negative ? -value : value;
 }
 
 std::optional<float> convert_unit(float value, std::int16_t mode) {

@@ -19,6 +19,15 @@ std::string format_number(float value);
 // trailing junk are not numbers, nor is a value beyond the float range.
 std::optional<float> parse_number(std::string_view text);
 
+// For files that must give back every bit: the shortest text that reads back
+// to the same double ("5900", "800.3333333333334", "1e+20"), point as
+// separator in every locale; a negative zero is written "0".
+std::string format_exact(double value);
+
+// Reads what parse_number reads, without blanks around it, into a double;
+// no value beyond the double range.
+std::optional<double> parse_exact(std::string_view text);
+
 // Centimetres and millimetres: mode 0 divides by 10, mode 1 multiplies by 10
 // (in double, stored as float). Any other mode, or a result beyond the float
 // range, gives no value.
@@ -42,6 +51,10 @@ std::optional<std::int16_t> to_int16(double value);
 // that every whole number up to 2^53 stays exact ("5000", " 5e3 ", "5000.0");
 // no value for a fraction, or for a text that is not a number.
 std::optional<std::int64_t> parse_count(std::string_view text);
+
+// The text without the blanks around it: ASCII blanks and tabs, and the
+// ideographic space a Chinese input method types.
+std::string_view trim_blanks(std::string_view text);
 
 // True for a text of blanks only, which a field left empty holds.
 bool is_blank(std::string_view text);

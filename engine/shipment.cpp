@@ -74,6 +74,9 @@ std::variant<shipment_order, shipment_refusal> read_shipment_order(const shipmen
     bool wrong = false;
     order.carton_weight = read_weight(fields.carton_weight, wrong);
     if (wrong) return shipment_refusal{text::carton_weight_wrong, shipment_field::carton_weight};
+    if (order.carton_weight && *order.carton_weight > max_carton_weight) {
+        return shipment_refusal{text::carton_weight_too_large, shipment_field::carton_weight};
+    }
     order.payload = read_weight(fields.payload, wrong);
     if (wrong) return shipment_refusal{text::payload_wrong, shipment_field::payload};
     return order;

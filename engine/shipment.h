@@ -11,6 +11,9 @@ namespace varnel {
 
 // The largest order quantity taken.
 inline constexpr std::int64_t max_order_quantity = 1'000'000'000;
+// The heaviest carton taken, in kg: far above anything a container lifts,
+// yet low enough that the cargo of a whole order stays a finite figure.
+inline constexpr float max_carton_weight = 100'000.0f;
 
 // The three fields of a shipment as typed: the order quantity, one carton's
 // gross weight and the container's payload, both in kilograms. A weight or
@@ -50,7 +53,8 @@ struct shipment {
 };
 
 // Reads the three fields in their order: the quantity a whole number from 1
-// to 10^9, the weight and the payload blank or a positive number.
+// to 10^9, the weight blank or a positive number up to max_carton_weight,
+// the payload blank or a positive number.
 std::variant<shipment_order, shipment_refusal> read_shipment_order(const shipment_texts& fields);
 
 // How an order ships in containers loaded by a plan of `plan_cartons`

@@ -1,6 +1,6 @@
 // What a user types into a catalogue dialog: a name and three sizes. Any bytes
 // must give either sizes that are finite floats (a carton's at least the
-// minimum) or a refusal naming one of the four fields.
+// minimum, a container's above 0) or a refusal naming one of the four fields.
 #include <array>
 #include <cmath>
 #include <cstddef>
@@ -24,7 +24,7 @@ void check(const entry_reading& reading, bool carton) {
     const entry_sizes& s = std::get<entry_sizes>(reading);
     for (float v : {s.length, s.width, s.height}) {
         if (!std::isfinite(v)) std::abort();
-        if (carton && v < min_carton_side) std::abort();
+        if (carton ? v < min_carton_side : !(v > 0.0f)) std::abort();
     }
 }
 

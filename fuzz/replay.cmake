@@ -13,5 +13,7 @@ function(varnel_fuzz_replayer target)
 endfunction()
 
 varnel_fuzz_replayer(plan_reader SOURCES fuzz/plan_reader_fuzz.cpp LIBS varnel_plan_format)
+varnel_fuzz_replayer(packing_list SOURCES fuzz/packing_list_fuzz.cpp LIBS varnel_plan_format)
+varnel_fuzz_replayer(mixed_plan_reader SOURCES fuzz/mixed_plan_reader_fuzz.cpp LIBS varnel_plan_format)
 varnel_fuzz_replayer(number_parser SOURCES fuzz/number_parser_fuzz.cpp LIBS varnel_engine)
 varnel_fuzz_replayer(catalogue_entry SOURCES fuzz/catalogue_entry_fuzz.cpp LIBS varnel_catalogue)

@@ -1,13 +1,17 @@
 // Renders the help page's pictures from the program's own windows and view
 // code, offscreen: make-help-pictures FOLDER CATALOGUE_FOLDER (the main window
 // starts on the catalogue found in CATALOGUE_FOLDER).
+#include <QAction>
 #include <QApplication>
 #include <QDir>
 #include <QFile>
 #include <QFont>
 #include <QFutureWatcher>
 #include <QImage>
+#include <QLineEdit>
+#include <QPushButton>
 #include <QTemporaryDir>
+#include <QTimer>
 
 #include <cstdio>
 #include <functional>
@@ -16,6 +20,7 @@
 
 #include "app/kmain.h"
 #include "app/startup.h"
+#include "dialogs/kzhuangyun.h"
 #include "engine/calculation.h"
 #include "help/about_picture.h"
 #include "help/about_window.h"
@@ -108,9 +113,9 @@ QImage about_window() {
     return whole_window(window);
 }
 
-// The main window as a user sees it after calculating the worked example,
-// on a scratch copy of the delivered catalogue.
-QImage main_window(const QString& catalogue_folder) {
+// The main window as a user sees it after `act`, on a scratch copy of the
+// delivered catalogue.
+QImage main_window(const QString& catalogue_folder, const std::function<void(kmain&)>& act) {
     QTemporaryDir scratch;
     QFile::copy(QDir(catalogue_folder).filePath(QString::fromUtf8(catalogue_file_name)),
                 scratch.filePath(QString::fromUtf8(catalogue_file_name)));
@@ -118,13 +123,44 @@ QImage main_window(const QString& catalogue_folder) {
     started_program program = start_program(scratch.path(), never_asked, [](int) {});
     if (!program.window) return {};
     kmain& w = *program.window;
+    w.show();
+    act(w);
+    QApplication::processEvents();
+    return whole_window(w);
+}
+
+void worked_example_sizes(kmain& w) {
     w.set_manual_container_size(QStringLiteral("590"), QStringLiteral("235"),
                                 QStringLiteral("239"));
     w.set_carton_size(QStringLiteral("60"), QStringLiteral("85"), QStringLiteral("40"));
+}
+
+// The shipment of the help page: 5000 cartons of 60 × 40 × 30 cm, 18 kg
+// each, in 40尺柜 (which start-up chooses), worked out.
+void type_order(kzhuangyun& dialog) {
+    dialog.quantity_field->setText(QStringLiteral("5000"));
+    dialog.carton_weight_field->setText(QStringLiteral("18"));
+    dialog.work_out();
+}
+
+QImage shipment_dialog() {
+    unattended_prompts never_asked;
+    kzhuangyun dialog(never_asked, 700, 26730);
+    type_order(dialog);
+    return whole_window(dialog);
+}
+
+// The window after the shipment dialog drew the order's last container.
+void draw_last_container(kmain& w) {
+    w.set_carton_size(QStringLiteral("60"), QStringLiteral("40"), QStringLiteral("30"));
     w.start_calculation();
-    w.show();
-    QApplication::processEvents();
-    return whole_window(w);
+    QTimer::singleShot(0, [] {
+        if (auto* dialog = qobject_cast<kzhuangyun*>(QApplication::activeModalWidget())) {
+            type_order(*dialog);
+            dialog->draw_last_button->click();
+        }
+    });
+    if (QAction* item = w.findChild<QAction*>(QStringLiteral("kzhuangyun"))) item->trigger();
 }
 
 struct picture_maker {
@@ -142,7 +178,22 @@ std::vector<picture_maker> pictures(const QString& catalogue_folder) {
         {QStringLiteral("explanation-window.png"), explanation_window},
         {QStringLiteral("about-window.png"), about_window},
         {QStringLiteral("main-window.png"),
-         [catalogue_folder] { return main_window(catalogue_folder); }},
+         [catalogue_folder] {
+             return main_window(catalogue_folder, [](kmain& w) {
+                 worked_example_sizes(w);
+                 w.start_calculation();
+             });
+         }},
+        {QStringLiteral("optimised-window.png"),
+         [catalogue_folder] {
+             return main_window(catalogue_folder, [](kmain& w) {
+                 worked_example_sizes(w);
+                 w.optimise_calculation();
+             });
+         }},
+        {QStringLiteral("shipment-dialog.png"), shipment_dialog},
+        {QStringLiteral("last-container.png"),
+         [catalogue_folder] { return main_window(catalogue_folder, draw_last_container); }},
     };
     // The draw button's ten presses for the worked example's five stacks.
     for (int press = 1; press <= 10; ++press) {

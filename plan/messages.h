@@ -17,4 +17,56 @@ inline constexpr const char* new_plan_ok = "确　　定";  // two ideographic s
 inline constexpr const char* new_plan_cancel = "取　　消";
 inline constexpr const char* new_plan_name_missing = "请输入新建文件名";
 
+// Packing lists: "装箱单第3行第5列（数量）：" and the reason.
+inline constexpr const char* list_line_prefix = "装箱单第";
+inline constexpr const char* list_line_suffix = "行";
+inline constexpr const char* list_column_prefix = "第";
+inline constexpr const char* list_column_suffix = "列";
+inline constexpr const char* list_field_open = "（";
+inline constexpr const char* list_field_close = "）";
+inline constexpr const char* list_reason_separator = "：";
+// The columns' headers, as the program writes them and names them.
+inline constexpr const char* list_name_header = "名称";
+inline constexpr const char* list_length_header = "长";
+inline constexpr const char* list_width_header = "宽";
+inline constexpr const char* list_height_header = "高";
+inline constexpr const char* list_quantity_header = "数量";
+inline constexpr const char* list_weight_header = "毛重";
+inline constexpr const char* list_vertical_header = "可竖放";
+inline constexpr const char* list_stackable_header = "可堆码";
+// A blank name becomes this and the type's number.
+inline constexpr const char* list_default_name = "包装箱";
+inline constexpr const char* list_yes = "是";
+inline constexpr const char* list_no = "否";
+
+inline constexpr const char* list_not_utf8 =
+    "不是UTF-8编码的文字，请将装箱单存为UTF-8编码的CSV文件";
+inline constexpr const char* list_open_quote = "引号没有结束";
+inline constexpr const char* list_text_after_quote = "引号后面不能再有文字";
+inline constexpr const char* list_empty = "装箱单中没有包装箱";
+inline constexpr const char* list_column_missing_prefix = "缺少“";
+inline constexpr const char* list_column_missing_suffix = "”列";
+inline constexpr const char* list_column_repeated_prefix = "与第";
+inline constexpr const char* list_column_repeated_suffix = "列重复";
+inline constexpr const char* list_name_wrong = "名称中不能有换行等控制字符";
+inline constexpr const char* list_size_wrong = "尺寸输入有误，请输入大于0的厘米数";
+inline constexpr const char* list_quantity_wrong = "数量输入有误，请输入1至1000000000之间的整数";
+inline constexpr const char* list_weight_wrong =
+    "毛重输入有误，请输入大于0的重量（千克），不知道时留空";
+inline constexpr const char* list_vertical_wrong =
+    "可竖放输入有误，请写出可以竖放的边：长、宽、高（或L、W、H），留空为任意摆放";
+inline constexpr const char* list_stackable_wrong =
+    "可堆码输入有误，请输入是或否（yes或no，1或0），留空为是";
+inline constexpr const char* list_carton_does_not_fit = "包装箱按允许的摆放方式装不进集装箱";
+inline constexpr const char* list_carton_too_small = "包装箱比集装箱小得太多，程序无法计算";
+
+// Mixed plan files.
+inline constexpr const char* mixed_plan_filter = "Varnel混装方案(*.qrm)";
+inline constexpr const char* mixed_not_a_plan = "该文件不是Varnel混装方案，无法打开";
+inline constexpr const char* mixed_newer_version = "该混装方案由更新版本的Varnel保存，无法打开";
+inline constexpr const char* mixed_line_prefix = "混装方案第";
+inline constexpr const char* mixed_line_suffix = "行有误，文件无法打开";
+inline constexpr const char* mixed_container_prefix = "混装方案中第";
+inline constexpr const char* mixed_container_suffix = "个集装箱的装载不合装箱规则，文件无法打开";
+
 }  // namespace varnel::text::plan

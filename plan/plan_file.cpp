@@ -51,6 +51,13 @@ std::optional<QString> write_in_place(const QString& path, std::string_view byte
 
 }  // namespace
 
+QString plan_file_name(const QString& typed) {
+    const QFileInfo info(typed);
+    const QString name = info.fileName();
+    if (name.isEmpty() || name.contains(QLatin1Char('.')) || info.isDir()) return typed;
+    return typed + QStringLiteral(".qrn");
+}
+
 std::optional<QString> save_file_atomically(const QString& path, std::string_view bytes) {
     const QFileInfo target(path);
     if (target.exists() && !target.isFile() && !target.isDir()) return write_in_place(path, bytes);

@@ -8,4 +8,23 @@ inline constexpr const char* catalogue_read_error = "数据库读取出错";
 inline constexpr const char* bad_file_name = "文件名不是有效的UTF-8编码";
 inline constexpr const char* output_write_error = "标准输出写入出错";
 
+// The mixed planner (--mixed).
+inline constexpr const char* mixed_container_wrong =
+    "集装箱尺寸输入有误，请输入大于0的长、宽、高（厘米）";
+inline constexpr const char* containers_wrong = "集装箱数输入有误，请输入大于0的整数";
+inline constexpr const char* container_number_prefix = "第";
+inline constexpr const char* container_number_middle = "个集装箱（共";
+inline constexpr const char* container_number_suffix = "个）";
+inline constexpr const char* loaded_prefix = "共装";
+inline constexpr const char* loaded_middle = "个包装箱，";
+inline constexpr const char* loaded_types_suffix = "种";
+inline constexpr const char* type_count_separator = "：";
+inline constexpr const char* type_count_suffix = "个";
+inline constexpr const char* total_prefix = "合计：";
+inline constexpr const char* total_middle = "个集装箱，共装";
+inline constexpr const char* total_suffix = "个包装箱";
+inline constexpr const char* unloaded_prefix = "未装入";
+inline constexpr const char* unloaded_suffix = "个包装箱";
+inline constexpr const char* all_loaded = "所有包装箱都已装入";
+
 }  // namespace varnel::text::tools

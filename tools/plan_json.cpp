@@ -2,6 +2,7 @@
 
 #include <QJsonArray>
 
+#include <charconv>
 #include <string>
 
 #include "engine/numbers.h"
@@ -9,10 +10,18 @@
 
 namespace varnel {
 
+// from_chars, unlike stod, never follows the C locale: under a comma-decimal
+// locale stod would read "80.03" as 80.
+double json_number(std::string_view written) {
+    double value = 0.0;
+    std::from_chars(written.data(), written.data() + written.size(), value);
+    return value;
+}
+
 namespace {
 
 // A float as the program writes it (80.03, not 80.0299987792969).
-double as_written(float value) { return std::stod(format_number(value)); }
+double as_written(float value) { return json_number(format_number(value)); }
 
 QJsonObject sizes(float length, float width, float height) {
     return {{QStringLiteral("length"), as_written(length)},

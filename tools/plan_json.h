@@ -4,6 +4,7 @@
 #include <QJsonObject>
 
 #include <cstdint>
+#include <string_view>
 
 #include "engine/block.h"
 #include "engine/calculation.h"
@@ -21,6 +22,10 @@ struct plan_facts {
     block_list blocks;                    // positions in millimetres
     const stack_table* stacks = nullptr;  // the millimetre table the summary reads
 };
+
+// A number as the program writes it (format_number: "80.03", "1E+14"), as
+// a JSON number; the same in every locale.
+double json_number(std::string_view written);
 
 // Blocks as JSON objects: x, y, z, orientation, count_x, count_y, count_z.
 QJsonArray blocks_json(const block_list& blocks);

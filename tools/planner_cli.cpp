@@ -1,12 +1,9 @@
 #include "tools/planner_cli.h"
 
 #include <QCoreApplication>
-#include <QFile>
 #include <QJsonDocument>
 #include <QString>
 
-#include <cerrno>
-#include <cstring>
 #include <optional>
 #include <ostream>
 #include <utility>
@@ -18,11 +15,10 @@
 #include "engine/messages.h"
 #include "engine/optimise.h"
 #include "engine/summary.h"
-#include "plan/messages.h"
-#include "plan/plan_file.h"
 #include "plan/plan_format.h"
 #include "tools/catalogue_container.h"
-#include "tools/messages.h"
+#include "tools/command_line.h"
+#include "tools/mixed_cli.h"
 #include "tools/plan_json.h"
 #include "tools/shipment_cli.h"
 
@@ -37,6 +33,7 @@ constexpr const char* usage =
     "       varnel-plan [--single] [--upright] [--optimise] [--json] --container-type NAME\n"
     "                   CARTON_LENGTH CARTON_WIDTH CARTON_HEIGHT [-o FILE]\n"
     "       either with [--quantity N [--carton-weight KG] [--payload KG]]\n"
+    "       varnel-plan --mixed LIST.csv ...  (a packing list: varnel-plan --mixed --help)\n"
     "\n"
     "Plans how identical cartons load one container and prints the utilisation\n"
     "and the arrangement. Sizes are inner container sizes and carton sizes in\n"
@@ -73,12 +70,6 @@ struct options {
 
     std::size_t expected_sizes() const { return container_type ? 3 : 6; }
 };
-
-// A leading minus followed by a digit or point is a negative size, not an option.
-bool looks_like_option(const std::string& a) {
-    if (a.size() < 2 || a[0] != '-') return false;
-    return !(a[1] == '.' || (a[1] >= '0' && a[1] <= '9'));
-}
 
 std::optional<options> parse_arguments(const std::vector<std::string>& args) {
     options o;
@@ -126,32 +117,11 @@ std::variant<std::vector<std::string>, std::string> field_texts(const options& o
                                     o.sizes[0],          o.sizes[1],         o.sizes[2]};
 }
 
-// The name's bytes as the file system takes them. Bytes that are no UTF-8
-// would decode to U+FFFD and name another file, so they are refused.
-std::optional<QString> file_name(const std::string& bytes) {
-    const QByteArray encoded = QByteArray::fromStdString(bytes);
-    QString name = QFile::decodeName(encoded);
-    if (QFile::encodeName(name) != encoded) return std::nullopt;
-    return name;
-}
-
-// Standard output may be a full disk or a closed pipe: a plan the caller
-// never received is no success.
-int finish_output(std::ostream& out, std::ostream& err, int status) {
-    errno = 0;
-    out.flush();
-    if (out) return status;
-    const int error = errno;
-    err << text::output_write_error;
-    if (error != 0) err << ": " << std::strerror(error);
-    err << '\n';
-    return exit_write_failed;
-}
-
 }  // namespace
 
 int run_planner(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
                 const QString& catalogue_folder) {
+    if (asks_for_mixed_load(args)) return run_mixed_planner(args, out, err, catalogue_folder);
     const std::optional<options> o = parse_arguments(args);
     if (o && o->help) {
         out << usage << shipment_usage << usage_end;
@@ -163,13 +133,7 @@ int run_planner(const std::vector<std::string>& args, std::ostream& out, std::os
     }
 
     std::optional<QString> output_path;
-    if (o->output && *o->output != "-") {
-        output_path = file_name(*o->output);
-        if (!output_path) {
-            err << text::bad_file_name << ": " << *o->output << '\n';
-            return exit_refused;
-        }
-    }
+    if (!output_file(o->output, output_path, err)) return exit_refused;
 
     int catalogue_payload = 0;
     const auto texts = field_texts(*o, catalogue_folder, catalogue_payload);
@@ -223,11 +187,7 @@ int run_planner(const std::vector<std::string>& args, std::ostream& out, std::os
         return finish_output(out, err, exit_plan);
     }
     if (output_path) {
-        if (const std::optional<QString> reason = save_file_atomically(*output_path, file)) {
-            err << text::file_save_error << ": " << *o->output << ": " << reason->toStdString()
-                << '\n';
-            return exit_write_failed;
-        }
+        if (!save_plan_file(*output_path, *o->output, file, err)) return exit_write_failed;
     }
     if (o->json) {
         plan_facts facts{sizes_mm, o->single, o->upright, o->optimise, 0, {}, &model.stacks};

@@ -6,15 +6,9 @@
 #include <string>
 #include <vector>
 
-namespace varnel {
+#include "tools/command_line.h"
 
-// Exit statuses of varnel-plan.
-enum planner_exit : int {
-    exit_plan = 0,         // a plan was printed (and written)
-    exit_no_fit = 1,       // no carton fits the container
-    exit_refused = 2,      // refused input or bad usage
-    exit_write_failed = 3  // the plan file could not be written
-};
+namespace varnel {
 
 // The command-line planner: `args` without the program name. Texts go to
 // `out`, messages to `err`, both UTF-8. --container-type reads the catalogue

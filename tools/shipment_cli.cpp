@@ -57,7 +57,7 @@ void planner_shipment::add_json(QJsonObject& json, const block_list& plan,
     const box_size carton{sizes.carton_length, sizes.carton_width, sizes.carton_height};
     // The weight as the lines write it (10080, not 10080.0000152).
     const QJsonValue weight =
-        s.last_weight ? QJsonValue(std::stod(weight_text(*s.last_weight))) : QJsonValue();
+        s.last_weight ? QJsonValue(json_number(weight_text(*s.last_weight))) : QJsonValue();
     const QJsonObject last{
         {QStringLiteral("cartons"), static_cast<qint64>(s.last_cartons)},
         {QStringLiteral("weight"), weight},

@@ -32,8 +32,8 @@ public:
     virtual std::optional<int> print_dialog(QPrinter& printer) = 0;
 
     // A modal progress dialog with `text` and one button `cancel`, open
-    // while `work` runs; the window behind it keeps painting. True when the
-    // user pressed the button before the work finished.
+    // while `work` runs and, once shown, at least half a second; the window
+    // behind it keeps painting. True when the user pressed the button.
     virtual bool progress(const QString& text, const QString& cancel, QFutureWatcherBase& work) = 0;
 
     // Opens a web page, a local file or a mailto: address in the user's

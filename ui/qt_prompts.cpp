@@ -9,6 +9,9 @@
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QProgressDialog>
+#include <QTimer>
+
+#include <chrono>
 
 #include "ui/messages.h"
 #include "ui/qtext.h"
@@ -18,6 +21,10 @@ namespace varnel {
 namespace {
 
 QString title() { return qtext(text::application_title); }
+
+// A progress dialog that shows at all stays this long, so it never flashes
+// up and away faster than it can be read.
+constexpr std::chrono::milliseconds least_shown{500};
 
 }  // namespace
 
@@ -85,14 +92,22 @@ bool qt_prompts::progress(const QString& text, const QString& cancel, QFutureWat
     dialog.setAutoClose(false);
     bool cancelled = false;
     QEventLoop loop;
+    QTimer shown_long_enough;
+    shown_long_enough.setSingleShot(true);
+    // Ends with the work, but not before the dialog has been seen; the
+    // button ends it at once.
+    const auto end_when_due = [&] {
+        if (work.isFinished() && !shown_long_enough.isActive()) loop.quit();
+    };
     QObject::connect(&dialog, &QProgressDialog::canceled, &loop, [&] {
         cancelled = true;
         loop.quit();
     });
-    QObject::connect(&work, &QFutureWatcherBase::finished, &loop, &QEventLoop::quit);
+    QObject::connect(&work, &QFutureWatcherBase::finished, &loop, end_when_due);
+    QObject::connect(&shown_long_enough, &QTimer::timeout, &loop, end_when_due);
     dialog.show();
-    // The work may have finished between the test above and the connection.
-    if (!work.isFinished()) loop.exec();
+    shown_long_enough.start(least_shown);
+    loop.exec();
     return cancelled;
 }
 

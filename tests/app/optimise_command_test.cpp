@@ -12,11 +12,14 @@
 
 #include <atomic>
 #include <chrono>
+#include <memory>
 #include <thread>
+#include <vector>
 
 #include "app/kmain.h"
 #include "engine/numbers.h"
 #include "tests/app/window_fixture.h"
+#include "view/colours.h"
 #include "view/drawing_area.h"
 #include "view/projection.h"
 #include "view/stack_drawing.h"
@@ -76,6 +79,45 @@ optimised_plan search_until_cancelled(const optimise_request& r) {
     return plan;
 }
 
+// Where each line of a label's text stands, in its parent's pixels.
+std::vector<QRect> text_rows(const QLabel& label) {
+    std::vector<QRect> rows;
+    const QFontMetrics metrics = label.fontMetrics();
+    int top = label.y();
+    for (const QString& row : label.text().split(u'\n')) {
+        rows.emplace_back(label.x(), top, metrics.horizontalAdvance(row), metrics.height());
+        top += metrics.lineSpacing();
+    }
+    return rows;
+}
+
+bool clear_of_lines(const pixel_canvas& drawn, const QRect& rect) {
+    for (int y = rect.top(); y <= rect.bottom(); ++y) {
+        for (int x = rect.left(); x <= rect.right(); ++x) {
+            if (x >= drawn.width() || y >= drawn.height()) return false;
+            if (!(drawn.pixel(x, y) == background_colour)) return false;
+        }
+    }
+    return true;
+}
+
+// A search that notices nothing until the test lets it go, as one stuck in a
+// long step would; its flags outlive the window that started it.
+struct stuck_search {
+    std::shared_ptr<std::atomic<bool>> released = std::make_shared<std::atomic<bool>>(false);
+    std::shared_ptr<std::atomic<bool>> finished = std::make_shared<std::atomic<bool>>(false);
+
+    optimised_plan operator()(const optimise_request& r) const {
+        const auto give_up = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+        while (!released->load() && std::chrono::steady_clock::now() < give_up) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(1));
+        }
+        optimised_plan plan = optimise_plan(r);
+        finished->store(true);
+        return plan;
+    }
+};
+
 // A real search that takes longer than the progress dialog's delay.
 optimised_plan slow_search(const optimise_request& r) {
     std::this_thread::sleep_for(std::chrono::milliseconds(100));
@@ -119,12 +161,6 @@ private slots:
         draw_first_stacks(expected, w.model().draw_stacks, stack_count(w.model().draw_stacks));
         draw_standard_outline(expected);
         QVERIFY(same_pixels(parts(w).drawing->pixels(), expected.pixels()));
-        // Under the other texts, clear of them even while the walk shows one.
-        parts(w).draw_button->click();
-        for (QLabel* other :
-             {parts(w).utilisation_text, parts(w).arrangement_text, parts(w).stack_text}) {
-            QVERIFY(bound_line(w)->geometry().top() > other->geometry().bottom());
-        }
 
         // Every command that empties the result texts empties the third line.
         parts(w).start_button->click();
@@ -134,6 +170,38 @@ private slots:
         QVERIFY(!bound_line(w)->text().isEmpty());
         w.reset_plan();
         QVERIFY(bound_line(w)->text().isEmpty());
+    }
+
+    // The third line is read with the first two and never lies under a drawn
+    // line: on a full container, broken in two when long, and while the walk
+    // shows the stack text, which keeps its place.
+    void third_line_stays_clear_of_the_drawing_data() {
+        QTest::addColumn<QStringList>("sizes");
+        QTest::newRow("a full 20尺柜")
+            << QStringList{q("589.6"), q("235"), q("239.3"), q("60"), q("40"), q("30")};
+        QTest::newRow("a count of six digits")
+            << QStringList{q("1000"), q("1000"), q("1000"), q("17.3"), q("16.1"), q("15.7")};
+    }
+    void third_line_stays_clear_of_the_drawing() {
+        QFETCH(QStringList, sizes);
+        window_fixture f;
+        kmain& w = f.w();
+        const auto s = [&](int i) { return sizes[i].toUtf8(); };
+        type_sizes(w, s(0), s(1), s(2), s(3), s(4), s(5));
+        kyouhua(w)->trigger();
+        QVERIFY(!bound_line(w)->text().isEmpty());
+        for (int press = 0; press < 3; ++press) {  // the plan, then the walk
+            const pixel_canvas& drawn = parts(w).drawing->pixels();
+            for (const QRect& row : text_rows(*bound_line(w))) {
+                QVERIFY2(clear_of_lines(drawn, row), qPrintable(bound_line(w)->text()));
+                for (QLabel* other :
+                     {parts(w).utilisation_text, parts(w).arrangement_text, parts(w).stack_text}) {
+                    QVERIFY(!row.intersects(other->geometry()));
+                }
+            }
+            QCOMPARE(parts(w).stack_text->pos(), QPoint(19, 72));
+            parts(w).draw_button->click();
+        }
     }
 
     void menu_item_and_tool_bar_key_follow_start_calculation() {
@@ -242,6 +310,51 @@ private slots:
             QCOMPARE(parts(w).container_length->text(), q("1203"));
             QVERIFY(parts(w).stack_text->text().isEmpty());
         }
+    }
+
+    // Neither "取消" nor closing the window waits for the search: the window
+    // answers at once, keeps its plan, and the search ends on its own.
+    void cancel_and_close_do_not_wait_for_the_search() {
+        const stuck_search search;
+        {
+            window_fixture f;
+            kmain& w = f.w();
+            type_worked_example(w);
+            parts(w).start_button->click();
+            const window_state before(w);
+            w.set_optimiser({search, std::chrono::milliseconds(0)});
+            f.prompts.progress_cancels.push_back(true);
+            kyouhua(w)->trigger();
+            QVERIFY(!search.finished->load());
+            QVERIFY(window_state(w) == before);
+
+            // Another search while the first still runs, then the window goes.
+            f.prompts.progress_cancels.push_back(true);
+            part<QAction>(w, "kbyouhua")->trigger();
+            f.program.window.reset();
+            QVERIFY(!search.finished->load());
+        }
+        search.released->store(true);
+        QVERIFY(QTest::qWaitFor([&] { return search.finished->load(); }));
+    }
+
+    // Only the clock's safety net makes a plan depend on the machine's load:
+    // the plan is shown, and the user told it is not the full search's.
+    void a_plan_the_clock_cut_short_says_so() {
+        window_fixture f;
+        kmain& w = f.w();
+        type_worked_example(w);
+        w.set_optimiser({[](const optimise_request& r) {
+                             optimised_plan plan = optimise_plan(r);
+                             plan.clock_cap_hit = true;
+                             return plan;
+                         },
+                         std::chrono::milliseconds(500)});
+        kyouhua(w)->trigger();
+        QCOMPARE(f.prompts.messages(),
+                 QStringList{q("计算用时过长，已提前结束：本方案不是完整优化计算的结果，"
+                               "计算机空闲时再算可能装得更多")});
+        QVERIFY(!bound_line(w)->text().isEmpty());
     }
 
     // The same refusal, focus and emptied texts as "开始计算" gives.

@@ -131,16 +131,58 @@ private slots:
 
     void a_three_stack_plan_makes_a_file_of_119_lines() {
         QTemporaryDir dir;
-        const QString path = dir.filePath(q("three"));  // typed without extension
         window_fixture f;
         type_sizes(f.w(), "170", "150", "240", "65", "50", "20");
         f.w().start_calculation();
         QCOMPARE(stack_count(f.w().model().stacks), 3);
-        f.prompts.file_names.push_back(path);
+        f.prompts.file_names.push_back(dir.filePath(q("three.qrn")));
         QTest::mouseClick(parts(f.w()).save_button, Qt::LeftButton);
-        const std::string bytes = read_whole_file(path).bytes;
+        const std::string bytes = read_whole_file(dir.filePath(q("three.qrn"))).bytes;
         QCOMPARE(std::count(bytes.begin(), bytes.end(), '\n'), 119);
-        QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{q("three")});
+    }
+
+    // A name typed without a suffix is saved as a plan file the open
+    // dialog's filter shows; the overwrite question asks of that file.
+    void the_saved_name_data() {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("existing");  // a file there before, if any
+        QTest::addColumn<bool>("overwrite");    // the answer to the question
+        QTest::addColumn<QStringList>("files");
+        QTest::addColumn<QString>("plan_in");  // the file that holds the plan after it
+        QTest::newRow("no suffix") << q("装运40尺") << QString() << false
+                                   << QStringList{q("装运40尺.qrn")} << q("装运40尺.qrn");
+        QTest::newRow("no suffix, the plan file there, kept")
+            << q("装运40尺") << q("装运40尺.qrn") << false << QStringList{q("装运40尺.qrn")}
+            << QString();
+        QTest::newRow("no suffix, the plan file there, overwritten")
+            << q("装运40尺") << q("装运40尺.qrn") << true << QStringList{q("装运40尺.qrn")}
+            << q("装运40尺.qrn");
+        QTest::newRow("a file without suffix there is not asked of")
+            << q("装运40尺") << q("装运40尺") << false
+            << QStringList{q("装运40尺"), q("装运40尺.qrn")} << q("装运40尺.qrn");
+        QTest::newRow("another suffix")
+            << q("plan.txt") << QString() << false << QStringList{q("plan.txt")} << q("plan.txt");
+    }
+    void the_saved_name() {
+        QFETCH(QString, typed);
+        QFETCH(QString, existing);
+        QFETCH(bool, overwrite);
+        QFETCH(QStringList, files);
+        QFETCH(QString, plan_in);
+        QTemporaryDir dir;
+        if (!existing.isEmpty()) write_file(dir.filePath(existing), "old");
+        window_fixture f;
+        calculate_worked_example(f.w());
+        f.prompts.file_names.push_back(dir.filePath(typed));
+        f.prompts.questions.push_back(overwrite);
+        parts(f.w()).ksave->trigger();
+        const bool asked = f.prompts.log.back().what == scripted_prompts::exchange::question;
+        QCOMPARE(asked, existing.endsWith(q(".qrn")));
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files), files);
+        for (const QString& file : files) {
+            const bool plan = read_whole_file(dir.filePath(file)).bytes != "old";
+            QCOMPARE(plan, file == plan_in);
+        }
     }
 
     void save_refusals_and_cancels() {

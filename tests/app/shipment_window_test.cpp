@@ -5,6 +5,8 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QSqlDatabase>
+#include <QSqlQuery>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <QtTest>
@@ -24,6 +26,7 @@ using namespace varnel::test_support;
 namespace {
 
 QAction* shipment_item(const kmain& w) { return test_support::part<QAction>(w, "kzhuangyun"); }
+QLabel* third_line(const kmain& w) { return test_support::part<QLabel>(w, "bound_line"); }
 
 // 40尺柜, as start-up chooses it, with a carton typed in centimetres.
 void calculate(kmain& w, const char* l, const char* wd, const char* h) {
@@ -104,6 +107,7 @@ private slots:
         // The window shows the last container: its 100 cartons in 3 blocks.
         QCOMPARE(parts(w).arrangement_text->text(), q("分3堆摆放共放100个包装箱"));
         QCOMPARE(parts(w).utilisation_text->text(), q("集装箱的利用效率：10.64%"));
+        QCOMPARE(third_line(w)->text(), q("最后一个集装箱（第8个，共8个）"));
         QStringList steps;
         for (int i = 0; i < 6; ++i) {
             parts(w).draw_button->click();
@@ -157,6 +161,8 @@ private slots:
                                    "最后一个集装箱装5个包装箱\n")
                                      .arg(per_container)));
         QVERIFY(parts(w).arrangement_text->text().endsWith(q("共放5个包装箱")));
+        // The whole plan's bound is no line of this container's.
+        QCOMPARE(third_line(w)->text(), q("最后一个集装箱（第2个，共2个）"));
         QVERIFY(f.prompts.log.empty());
         // The whole optimised plan is still the one shipped.
         with_dialog(w, [&](kzhuangyun& d) {
@@ -205,6 +211,62 @@ private slots:
         QCOMPARE(shown, q("共需10个集装箱\n每个集装箱装534个包装箱（受载重限制）\n"
                           "最后一个集装箱装194个包装箱，货重9700千克"));
         QVERIFY(parts(w).arrangement_text->text().endsWith(q("共放534个包装箱")));
+        QCOMPARE(third_line(w)->text(), q("第1至第9个集装箱，每个相同（共10个）"));
+
+        // Two containers: the first is the one before the last; one
+        // container is the last alone.
+        const struct {
+            const char* quantity;
+            bool each;
+            const char* line;
+        } rows[] = {{"600", true, "第1个集装箱（共2个）"}, {"500", false, nullptr}};
+        for (const auto& row : rows) {
+            bool each = false;
+            with_dialog(w, [&](kzhuangyun& d) {
+                type_order(d, row.quantity, "50", "26730");
+                d.work_out_button->click();
+                each = d.draw_each_button->isEnabled();
+                if (each) d.draw_each_button->click();
+            });
+            QCOMPARE(each, row.each);
+            if (row.line) QCOMPARE(third_line(w)->text(), q(row.line));
+        }
+    }
+
+    // Over one plan the dialog comes back as it was typed; another plan
+    // starts it afresh, with the type's payload. A payload beyond 16 bits
+    // reads as stored.
+    void remembers_the_order_over_one_plan() {
+        window_fixture f;
+        {
+            QSqlDatabase db =
+                QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("heavy"));
+            db.setDatabaseName(f.catalogue.file());
+            QVERIFY(db.open());
+            QVERIFY(QSqlQuery(db).exec(
+                q("UPDATE jicicun SET ji_load = 40000 WHERE ji_name = '40尺柜'")));
+        }
+        QSqlDatabase::removeDatabase(QStringLiteral("heavy"));
+        kmain& w = f.w();
+        calculate(w, "60", "40", "30");
+        const auto fields = [&](const std::function<void(kzhuangyun&)>& act = {}) {
+            QStringList seen;
+            with_dialog(w, [&](kzhuangyun& d) {
+                seen << d.quantity_field->text() << d.carton_weight_field->text()
+                     << d.payload_field->text();
+                if (act) act(d);
+            });
+            return seen;
+        };
+        QCOMPARE(fields([](kzhuangyun& d) {
+                     type_order(d, "5000", "50", "39000");
+                     d.work_out_button->click();
+                     d.draw_last_button->click();
+                 }),
+                 QStringList({q(""), q(""), q("40000")}));
+        QCOMPARE(fields(), QStringList({q("5000"), q("50"), q("39000")}));
+        parts(w).start_button->click();
+        QCOMPARE(fields(), QStringList({q(""), q(""), q("40000")}));
     }
 
     void refusals_put_the_focus_back_data() {

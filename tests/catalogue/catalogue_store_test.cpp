@@ -109,25 +109,38 @@ TEST_F(catalogue_store_test, PayloadsOfDeliveredAndOwnTypes) {
     }
 }
 
-// A catalogue installed before the payloads keeps 0 in its built-in rows.
-TEST(catalogue_payload, UnknownInAnOlderCatalogue) {
+// A catalogue installed before the payloads keeps 0 in its built-in rows;
+// heavy-duty types carry more than a 16-bit count holds.
+TEST(catalogue_payload, ReadAsStored) {
     const test_support::catalogue_copy copy;
+    const struct {
+        const char* name;
+        const char* stored;
+        int payload;
+    } cases[] = {{"40尺柜", "0", 0},
+                 {"20尺柜", "NULL", 0},
+                 {"40尺高柜", "-7", 0},
+                 {"45尺高柜", "40000", 40000},
+                 {"20尺冷藏柜", "32768", 32768},
+                 {"40尺冷藏高柜", "9999999999", 2147483647}};
     {
         QSqlDatabase db =
             QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("older"));
         db.setDatabaseName(copy.file());
         ASSERT_TRUE(db.open());
-        for (const char* s : {"UPDATE jicicun SET ji_load = 0 WHERE ji_name = '40尺柜'",
-                              "UPDATE jicicun SET ji_load = NULL WHERE ji_name = '20尺柜'",
-                              "UPDATE jicicun SET ji_load = -7 WHERE ji_name = '40尺高柜'"}) {
-            ASSERT_TRUE(QSqlQuery(db).exec(q(s))) << s;
+        for (const auto& c : cases) {
+            const QString s = q("UPDATE jicicun SET ji_load = %1 WHERE ji_name = '%2'")
+                                  .arg(q(c.stored), q(c.name));
+            QSqlQuery update(db);
+            ASSERT_TRUE(update.exec(s)) << s.toStdString();
+            ASSERT_EQ(update.numRowsAffected(), 1) << c.name;
         }
     }
     QSqlDatabase::removeDatabase(QStringLiteral("older"));
     const open_result opened = open_catalogue(copy.folder(), {QStringLiteral("older_store"), true});
     ASSERT_TRUE(opened.store);
-    for (const char* name : {"40尺柜", "20尺柜", "40尺高柜"}) {
-        EXPECT_EQ(opened.store->container_payload(q(name)).value, 0) << name;
+    for (const auto& c : cases) {
+        EXPECT_EQ(opened.store->container_payload(q(c.name)).value, c.payload) << c.name;
     }
     EXPECT_EQ(opened.store->find_container(q("40尺柜")).value->length, 12032.0f);
 }

@@ -58,6 +58,22 @@ TEST(EntryInput, TheFirstThingWrongIsRefusedInTheOrderOfTheFields) {
         {{container_sizes, "", "x", "", ""},
          "集装箱的长度输入有误，请重新输入",
          entry_field::length},
+        // A container of no size: refused once all three are numbers.
+        {{container, "TEST1", "500", "0", "-5"},
+         "集装箱的宽度必须大于0，请重新输入",
+         entry_field::width},
+        {{container_sizes, "", "1000", "0", "-5"},
+         "集装箱的宽度必须大于0，请重新输入",
+         entry_field::width},
+        {{container_sizes, "", "-0", "x", "239"},
+         "集装箱的宽度输入有误，请重新输入",
+         entry_field::width},
+        {{container_sizes, "", "-0", "235", "239"},
+         "集装箱的长度必须大于0，请重新输入",
+         entry_field::length},
+        {{container, "TEST1", "589", "235", "-1e-30"},
+         "集装箱的高度必须大于0，请重新输入",
+         entry_field::height},
         {{carton, "", "60", "40", "30"}, "请输入包装箱的名称", entry_field::name},
         {{carton, "Box B", "", "40", "30"}, "请输入包装箱的长", entry_field::length},
         {{carton, "Box B", "6a", "40", "30"},
@@ -105,8 +121,8 @@ TEST(EntryInput, SizesAreReadAsMillimetres) {
     } cases[] = {
         {{carton, "Cube", "15", "15", "15"}, {150, 150, 150}},  // exactly the minimum
         {{carton, "Box", " 23.5 ", "30", "40"}, {235, 300, 400}},
-        // Container sizes have no limits: 0 and negative sizes pass.
-        {{container, "my box", "589", "0", "-5"}, {5890, 0, -50}},
+        // Container sizes have no upper limit, and the least size above 0 passes.
+        {{container, "my box", "1000000", "0.5", "239"}, {1e7f, 5, 2390}},
         {{container_sizes, "", "1203.2", "235", "239"}, {12032, 2350, 2390}},
     };
     for (const auto& c : cases) {

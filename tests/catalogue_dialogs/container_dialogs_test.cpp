@@ -105,10 +105,10 @@ private slots:
         QCOMPARE(texts(d.fields), QStringList({"", "", "", ""}));
         QCOMPARE(d.focusWidget(), d.fields.name);
 
-        // Only exact spellings conflict here; sizes have no limits.
-        type(d.fields, "my box", "589", "0", "-5");
+        // Only exact spellings conflict here.
+        type(d.fields, "my box", "589", "0.1", "5");
         click(d, "确\u3000定");
-        QCOMPARE(s.containers().back(), (container_type{"my box", 5890, 0, -50, 0, 0}));
+        QCOMPARE(s.containers().back(), (container_type{"my box", 5890, 1, 50, 0, 0}));
         QCOMPARE(entries(*d.user_types), QStringList({"My Box", "my box"}));
     }
 
@@ -126,6 +126,8 @@ private slots:
         QTest::newRow("a height whose tenfold is beyond a float")
             << QStringList{q("新柜"), "589", "235", "3e38"} << q("集装箱的高度输入有误，请重新输入")
             << 3;
+        QTest::newRow("a width of 0") << QStringList{q("TEST1"), "500", "0", "-5"}
+                                      << q("集装箱的宽度必须大于0，请重新输入") << 2;
     }
 
     void kaddji_refuses_input_and_stores_nothing() {
@@ -188,6 +190,8 @@ private slots:
         QTest::newRow("its own name in other letters")
             << q("MY BOX") << q("589") << conflict << false;
         QTest::newRow("a built-in type's name") << q("40尺柜") << q("589") << conflict << false;
+        QTest::newRow("a length of 0")
+            << q("My Box") << q("0") << q("集装箱的长度必须大于0，请重新输入") << false;
     }
 
     void kgenggai_changes_the_type_or_refuses() {
@@ -216,7 +220,8 @@ private slots:
         } else {
             QCOMPARE(s.containers().back(), my_box);
             QCOMPARE(s.host.entry, q("My Box"));
-            QCOMPARE(d.focusWidget(), d.fields.name);
+            QCOMPARE(d.focusWidget(),
+                     message.contains(q("冲突")) ? d.fields.name : d.fields.length);
             QVERIFY(d.isVisible());
         }
     }
@@ -244,6 +249,13 @@ private slots:
         click(d, "取\u3000\u3000消");
         QCOMPARE(texts(d.fields), QStringList({"", "", ""}));
         QCOMPARE(d.focusWidget(), d.fields.length);
+        QVERIFY(s.host.container_size.isEmpty());
+
+        s.prompts.clear();
+        type(d.fields, "", "1000", "0", "-5");
+        click(d, "确\u3000\u3000定");
+        QCOMPARE(s.prompts.messages(), QStringList{q("集装箱的宽度必须大于0，请重新输入")});
+        QCOMPARE(d.focusWidget(), d.fields.width);
         QVERIFY(s.host.container_size.isEmpty());
 
         s.prompts.clear();

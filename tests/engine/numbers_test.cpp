@@ -59,6 +59,21 @@ TEST(ParseNumber, RefusesWhatIsNotANumber) {
     for (const char* text : cases) EXPECT_FALSE(parse_number(text).has_value()) << text;
 }
 
+// Every double survives the text; what is not a literal, or lies beyond the
+// double range, reads as nothing.
+TEST(ExactNumbers, GiveBackEveryBit) {
+    for (const double v : {0.1 + 0.2, 800 + 1.0 / 3, -5.0, 1e300, 5e-324, 12032.0}) {
+        EXPECT_EQ(parse_exact(format_exact(v)), v) << format_exact(v);
+    }
+    EXPECT_EQ(format_exact(5900.0), "5900");
+    EXPECT_EQ(format_exact(-0.0), "0");
+    EXPECT_EQ(parse_exact("1E+07"), 1e7);
+    EXPECT_EQ(parse_exact("+.5"), 0.5);
+    for (const char* text : {"", " 1", "1 ", "1e400", "inf", "nan", "0x10", "1,5", "--1"}) {
+        EXPECT_EQ(parse_exact(text), std::nullopt) << text;
+    }
+}
+
 TEST(ConvertUnit, CentimetresAndMillimetres) {
     EXPECT_EQ(convert_unit(2350.0f, 0), 235.0f);
     EXPECT_EQ(convert_unit(12032.0f, 0), 1203.2f);

@@ -98,6 +98,15 @@ TEST(Shipment, ContainersLimitAndLastContainer) {
          {"共需1000000000个集装箱", "每个集装箱装1个包装箱（受容积限制）",
           "最后一个集装箱装1个包装箱", "未给出包装箱重量，未按载重核算"},
          shipment_limit::volume},
+        // The heaviest carton taken, the whole order in one container: a
+        // finite cargo.
+        {"1000000000",
+         "100000",
+         "",
+         1000000000,
+         {"共需1个集装箱", "每个集装箱装1000000000个包装箱（受容积限制）",
+          "最后一个集装箱装1000000000个包装箱，货重1E+14千克", "集装箱载重未知，未按载重核算"},
+         shipment_limit::volume},
     };
     for (const auto& c : cases) {
         const auto result = plan_shipment(shipment_texts{c.quantity, c.weight, c.payload}, c.plan);
@@ -135,6 +144,11 @@ TEST(Shipment, RefusalsNameTheirField) {
         {"5", "-1", "x", 10, "包装箱重量输入有误，请输入大于0的重量（千克）",
          shipment_field::carton_weight},
         {"5", "1e39", "", 10, "包装箱重量输入有误，请输入大于0的重量（千克）",
+         shipment_field::carton_weight},
+        // A cargo of 3e38 kg a carton has no finite total.
+        {"1000", "3e38", "", 10, "包装箱重量输入有误，一个包装箱的重量不能超过100000千克",
+         shipment_field::carton_weight},
+        {"5", "100000.01", "x", 10, "包装箱重量输入有误，一个包装箱的重量不能超过100000千克",
          shipment_field::carton_weight},
         {"5", "1e-50", "", 10, "包装箱重量输入有误，请输入大于0的重量（千克）",
          shipment_field::carton_weight},

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "catalogue/catalogue_store.h"
+#include "plan/plan_file.h"
 #include "tests/catalogue/catalogue_copy.h"
 #include "tools/planner_cli.h"
 
@@ -81,30 +82,79 @@ TEST(planner_container_type, Refusals) {
     }
 }
 
+// A write in progress on a catalogue file: a one-page cache spills the
+// changes into the file before commit, so the writer holds the file's lock
+// and its journal lies beside it until the write is rolled back.
+class write_in_progress {
+public:
+    explicit write_in_progress(const QString& file) {
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("w"));
+        db.setDatabaseName(file);
+        started_ = db.open() && run("PRAGMA cache_size=1") && run("BEGIN");
+        for (int i = 0; started_ && i < 300; ++i) {
+            started_ = run(QStringLiteral("INSERT INTO bao_stream (bao_name, bao_a, bao_b, bao_c) "
+                                          "VALUES ('%1', 600, 400, 300)")
+                               .arg(QString(200, QLatin1Char('x')) + QString::number(i)));
+        }
+    }
+    ~write_in_progress() {
+        run("ROLLBACK");
+        QSqlDatabase::database(QStringLiteral("w")).close();
+        QSqlDatabase::removeDatabase(QStringLiteral("w"));
+    }
+    write_in_progress(const write_in_progress&) = delete;
+    write_in_progress& operator=(const write_in_progress&) = delete;
+
+    bool started() const { return started_; }
+
+private:
+    static bool run(const QString& statement) {
+        return QSqlQuery(QSqlDatabase::database(QStringLiteral("w"))).exec(statement);
+    }
+    static bool run(const char* statement) { return run(QString::fromLatin1(statement)); }
+
+    bool started_ = false;
+};
+
 // Copies the catalogue as a window killed in the middle of a write leaves it:
 // changed pages in the file and the journal to roll them back beside it.
 void leave_unfinished_write(const QString& from, const QString& to_folder) {
     const QString target = to_folder + QStringLiteral("/qr_ji.qrd");
-    {
-        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("w"));
-        db.setDatabaseName(from);
-        ASSERT_TRUE(db.open());
-        QSqlQuery query(db);
-        // A one-page cache spills the changes into the file before commit.
-        ASSERT_TRUE(query.exec(QStringLiteral("PRAGMA cache_size=1")));
-        ASSERT_TRUE(query.exec(QStringLiteral("BEGIN")));
-        for (int i = 0; i < 300; ++i) {
-            ASSERT_TRUE(query.exec(QStringLiteral("INSERT INTO bao_stream (bao_name, bao_a, bao_b, "
-                                                  "bao_c) VALUES ('%1', 600, 400, 300)")
-                                       .arg(QString(200, QLatin1Char('x')) + QString::number(i))));
-        }
-        for (const QString& suffix : {QString(), QStringLiteral("-journal")}) {
-            ASSERT_TRUE(QFile::copy(from + suffix, target + suffix));
-        }
-        ASSERT_TRUE(query.exec(QStringLiteral("ROLLBACK")));
-        db.close();
+    const write_in_progress writer(from);
+    ASSERT_TRUE(writer.started());
+    for (const QString& suffix : {QString(), QStringLiteral("-journal")}) {
+        ASSERT_TRUE(QFile::copy(from + suffix, target + suffix));
     }
-    QSqlDatabase::removeDatabase(QStringLiteral("w"));
+}
+
+// A program writing the catalogue right now is told apart from a write that
+// never finished: the one asks for patience, the other for permissions.
+TEST(planner_container_type, TellsALiveWriterFromAnUnfinishedWrite) {
+    const test_support::catalogue_copy copy;
+    const QTemporaryDir left;
+    ASSERT_NO_FATAL_FAILURE(leave_unfinished_write(copy.file(), left.path()));
+    const QString busy = QString::fromUtf8("集装箱数据库正被其他程序使用，请稍后再试");
+    const QString unfinished = QString::fromUtf8("数据库有一次未完成的写入");
+
+    const write_in_progress writer(copy.file());
+    ASSERT_TRUE(writer.started());
+    const struct {
+        QString folder;
+        bool read_only;
+        const QString& says;
+        const QString& not_says;
+    } cases[] = {
+        {copy.folder(), false, busy, unfinished},
+        {copy.folder(), true, busy, unfinished},
+        {left.path(), true, unfinished, busy},
+    };
+    for (const auto& c : cases) {
+        const open_result opened =
+            open_catalogue(c.folder, {QStringLiteral("other"), c.read_only, 50});
+        EXPECT_FALSE(opened.store);
+        EXPECT_TRUE(opened.error.contains(c.says)) << opened.error.toStdString();
+        EXPECT_FALSE(opened.error.contains(c.not_says)) << opened.error.toStdString();
+    }
 }
 
 // The planner rolls an unfinished write back as the window would, instead of
@@ -132,38 +182,45 @@ TEST(planner_container_type, RecoversAWriteLeftUnfinished) {
 TEST(planner_container_type, PayloadFromTheCatalogue) {
     const test_support::catalogue_copy copy;
     const test_support::catalogue_copy older;
-    {
+    const test_support::catalogue_copy heavy;  // a payload beyond 16 bits
+    for (const auto& [catalogue, load] : {std::pair{&older, 0}, std::pair{&heavy, 40000}}) {
         QSqlDatabase db =
             QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("older"));
-        db.setDatabaseName(older.file());
+        db.setDatabaseName(catalogue->file());
         ASSERT_TRUE(db.open());
-        ASSERT_TRUE(QSqlQuery(db).exec(QStringLiteral("UPDATE jicicun SET ji_load = 0")));
+        ASSERT_TRUE(QSqlQuery(db).exec(
+            QStringLiteral("UPDATE jicicun SET ji_load = %1 WHERE ji_name = '40尺柜' OR %1 = 0")
+                .arg(load)));
+        db = {};
+        QSqlDatabase::removeDatabase(QStringLiteral("older"));
     }
-    QSqlDatabase::removeDatabase(QStringLiteral("older"));
 
     const std::string texts = "集装箱的利用效率：74.51%\n分1堆摆放共放700个包装箱\n";
-    const std::vector<std::string> order = {
-        "--container-type", "40尺柜", "60", "40", "30", "--quantity", "5000",
-        "--carton-weight",  "40"};
+    const std::vector<std::string> order = {"--container-type", "40尺柜", "60", "40", "30",
+                                            "--quantity",       "5000"};
     const struct {
         const test_support::catalogue_copy* catalogue;
         std::vector<std::string> more;
         std::string out;
     } cases[] = {
         {&copy,
-         {},
+         {"--carton-weight", "40"},
          texts + "共需8个集装箱\n每个集装箱装668个包装箱（受载重限制）\n"
                  "最后一个集装箱装324个包装箱，货重12960千克\n"},
         {&copy,
-         {"--payload", "40000"},
+         {"--carton-weight", "40", "--payload", "40000"},
          texts + "共需8个集装箱\n每个集装箱装700个包装箱（受容积限制）\n"
                  "最后一个集装箱装100个包装箱，货重4000千克\n"},
         {&older,
-         {},
+         {"--carton-weight", "40"},
          texts + "共需8个集装箱\n每个集装箱装700个包装箱（受容积限制）\n"
                  "最后一个集装箱装100个包装箱，货重4000千克\n集装箱载重未知，未按载重核算\n"},
+        {&heavy,
+         {"--carton-weight", "50"},
+         texts + "共需8个集装箱\n每个集装箱装700个包装箱（受容积限制）\n"
+                 "最后一个集装箱装100个包装箱，货重5000千克\n"},
         {&older,
-         {"--payload", "26730"},
+         {"--carton-weight", "40", "--payload", "26730"},
          texts + "共需8个集装箱\n每个集装箱装668个包装箱（受载重限制）\n"
                  "最后一个集装箱装324个包装箱，货重12960千克\n"},
     };
@@ -173,6 +230,35 @@ TEST(planner_container_type, PayloadFromTheCatalogue) {
         const run_result r = plan(args, c.catalogue->folder());
         EXPECT_EQ(r.status, 0) << r.err;
         EXPECT_EQ(r.out, c.out);
+    }
+}
+
+// A mixed load takes the container's size and payload from the catalogue as
+// the single planner does; the list is checked against them.
+TEST(planner_container_type, MixedLoadsCheckTheListAgainstTheType) {
+    const test_support::catalogue_copy copy;
+    const QTemporaryDir dir;
+    const QString list = dir.filePath(QStringLiteral("list.csv"));
+    ASSERT_FALSE(save_file_atomically(list,
+                                      "名称,长,宽,高,数量,毛重\n"
+                                      "A,60,40,30,1,26730.5\n"
+                                      "B,1203.3,40,30,1,\n"));
+    const struct {
+        std::vector<std::string> more;
+        std::string err;
+    } cases[] = {
+        {{"--container-type", "40尺柜"},
+         "装箱单第2行第6列（毛重）：包装箱重量超过集装箱载重，一个集装箱装不下一个包装箱\n"},
+        {{"--container-type", "40尺柜", "--payload", "30000"},
+         "装箱单第3行第2列（长）：包装箱按允许的摆放方式装不进集装箱\n"},
+        {{"--container-type", "火星柜"}, "集装箱种类不存在：火星柜\n"},
+    };
+    for (const auto& c : cases) {
+        std::vector<std::string> args{"--mixed", list.toStdString()};
+        args.insert(args.end(), c.more.begin(), c.more.end());
+        const run_result r = plan(args, copy.folder());
+        EXPECT_EQ(r.status, 2);
+        EXPECT_EQ(r.err, c.err);
     }
 }
 

@@ -1,0 +1,328 @@
+#include "plan/mixed_plan_format.h"
+
+#include <algorithm>
+#include <array>
+#include <charconv>
+#include <limits>
+
+#include "engine/numbers.h"
+#include "plan/messages.h"
+#include "plan/packing_list.h"
+#include "plan/utf8.h"
+
+namespace varnel {
+
+namespace {
+
+constexpr std::string_view magic = "varnel-mixed-plan";
+constexpr std::string_view no_value = "-";
+
+// --- writing ---------------------------------------------------------------
+
+std::string optional_text(const std::optional<double>& value) {
+    return value ? format_exact(*value) : std::string(no_value);
+}
+
+std::string side_letters(orientation_set allowed) {
+    std::string letters;
+    for (std::size_t side = 0; side < 3; ++side) {
+        if (allowed.allows_vertical(side)) letters += "LWH"[side];
+    }
+    return letters;
+}
+
+void named_line(std::string& out, std::string_view fields, std::string_view name) {
+    out += fields;
+    if (!name.empty()) {
+        out += ' ';
+        out += name;
+    }
+    out += '\n';
+}
+
+// --- reading ---------------------------------------------------------------
+
+std::optional<double> positive(std::string_view s) {
+    const std::optional<double> v = parse_exact(s);
+    return v && *v > 0.0 ? v : std::nullopt;
+}
+
+template <typename T>
+std::optional<T> whole(std::string_view s, T least, T most) {
+    T value{};
+    const auto result = std::from_chars(s.data(), s.data() + s.size(), value);
+    if (s.empty() || s[0] == '-' || result.ec != std::errc{} || result.ptr != s.data() + s.size())
+        return std::nullopt;
+    if (value < least || value > most) return std::nullopt;
+    return value;
+}
+
+std::optional<unsigned> sides_of(std::string_view s) {
+    unsigned mask = 0;
+    std::size_t from = 0;
+    for (char c : s) {
+        const std::size_t side = std::string_view("LWH").find(c);
+        if (side == std::string_view::npos || side < from) return std::nullopt;
+        mask |= 1u << side;
+        from = side + 1;
+    }
+    if (mask == 0) return std::nullopt;
+    return mask;
+}
+
+// One line: its keyword, `count` fields after single blanks, and with
+// `named` the rest of the line after one more blank (empty without it).
+struct line_fields {
+    std::vector<std::string_view> values;
+    std::string_view name;
+};
+
+std::optional<line_fields> fields_of(std::string_view line, std::string_view keyword,
+                                     std::size_t count, bool named) {
+    if (!line.starts_with(keyword)) return std::nullopt;
+    line.remove_prefix(keyword.size());
+    line_fields f;
+    for (std::size_t k = 0; k < count; ++k) {
+        if (!line.starts_with(' ')) return std::nullopt;
+        line.remove_prefix(1);
+        const std::size_t end = std::min(line.find(' '), line.size());
+        if (end == 0) return std::nullopt;
+        f.values.push_back(line.substr(0, end));
+        line.remove_prefix(end);
+    }
+    if (named && line.starts_with(' ')) {
+        f.name = line.substr(1);
+        line = {};
+    }
+    if (!line.empty()) return std::nullopt;
+    if (!is_utf8(f.name) || !has_no_controls(f.name)) return std::nullopt;
+    return f;
+}
+
+// Reads line by line; the first line at fault stops it (every later step
+// then fails at once) and is remembered.
+class plan_reader {
+public:
+    explicit plan_reader(std::string_view bytes) : rest_(bytes) {}
+
+    bool ok() const { return !fault_line_; }
+    std::size_t fault_line() const { return fault_line_.value_or(0); }
+
+    // The next line without its LF (and a CR before it); the last may lack its LF.
+    std::string_view next() {
+        if (!ok()) return {};
+        ++number_;
+        if (rest_.empty()) return fail(std::string_view());
+        const std::size_t end = std::min(rest_.find('\n'), rest_.size());
+        std::string_view line = rest_.substr(0, end);
+        rest_.remove_prefix(std::min(end + 1, rest_.size()));
+        if (line.ends_with('\r')) line.remove_suffix(1);
+        return line;
+    }
+
+    // A failed line gives `count` empty fields, which every reading refuses.
+    line_fields fields(std::string_view keyword, std::size_t count, bool named = false) {
+        std::optional<line_fields> f = fields_of(next(), keyword, count, named);
+        if (!f) return fail(line_fields{std::vector<std::string_view>(count), {}});
+        return std::move(*f);
+    }
+
+    std::size_t count(std::string_view keyword, std::size_t least = 0) {
+        return need(whole<std::size_t>(fields(keyword, 1).values[0], least, max_entries));
+    }
+
+    void container(mixed_plan_file& file) {
+        const line_fields f = fields("container", 4, true);
+        // Written as length, width, height; held as x (the width), y, z.
+        file.container.size[1] = need(positive(f.values[0]));
+        file.container.size[0] = need(positive(f.values[1]));
+        file.container.size[2] = need(positive(f.values[2]));
+        file.container.payload = optional_value(f.values[3]);
+        file.container_type = std::string(f.name);
+    }
+
+    carton_type carton() {
+        const line_fields f = fields("type", 7, true);
+        carton_type t;
+        t.name = std::string(f.name);
+        for (std::size_t k = 0; k < 3; ++k) t.size[k] = need(positive(f.values[k]));
+        t.quantity = need(whole<std::int64_t>(f.values[3], 1, max_list_quantity));
+        t.weight = optional_value(f.values[4]);
+        t.allowed = orientation_set::with_vertical_sides(need(sides_of(f.values[5])));
+        t.stackable = need(yes_or_no(f.values[6]));
+        return t;
+    }
+
+    carton_block block(std::size_t types) {
+        const line_fields f = fields("block", 8);
+        carton_block b;
+        b.type = need(whole<std::size_t>(f.values[0], 0, types - 1));
+        b.x = need(parse_exact(f.values[1]));
+        b.y = need(parse_exact(f.values[2]));
+        b.z = need(parse_exact(f.values[3]));
+        b.orientation = need(whole<std::int16_t>(f.values[4], 1, 6));
+        constexpr std::int16_t most = std::numeric_limits<std::int16_t>::max();
+        b.count_x = need(whole<std::int16_t>(f.values[5], 0, most));
+        b.count_y = need(whole<std::int16_t>(f.values[6], 0, most));
+        b.count_z = need(whole<std::int16_t>(f.values[7], 0, most));
+        return b;
+    }
+
+    // The last line, and nothing after it.
+    void end() {
+        if (next() != "end" || !rest_.empty()) fail(0);
+    }
+
+private:
+    // More lines of one kind than any plan holds; a count beyond it is no
+    // plan, and nothing is reserved from a count before its lines are read.
+    static constexpr std::size_t max_entries = 1'000'000;
+
+    template <typename T>
+    T fail(T value) {
+        if (!fault_line_) fault_line_ = number_;
+        return value;
+    }
+
+    template <typename T>
+    T need(const std::optional<T>& value) {
+        return value ? *value : fail(T{});
+    }
+
+    static std::optional<bool> yes_or_no(std::string_view s) {
+        if (s == "yes") return true;
+        if (s == "no") return false;
+        return std::nullopt;
+    }
+
+    std::optional<double> optional_value(std::string_view s) {
+        if (s == no_value) return std::nullopt;
+        return need(positive(s));
+    }
+
+    std::string_view rest_;
+    std::size_t number_ = 0;
+    std::optional<std::size_t> fault_line_;
+};
+
+// The version on the first line, or none when it is not a mixed plan's.
+std::optional<int> version_of(std::string_view bytes) {
+    std::string_view first = bytes.substr(0, bytes.find('\n'));
+    if (first.ends_with('\r')) first.remove_suffix(1);
+    const std::optional<line_fields> f = fields_of(first, magic, 1, false);
+    if (!f) return std::nullopt;
+    return whole<int>(f->values[0], 1, std::numeric_limits<int>::max());
+}
+
+// Fills in what the blocks load; the first container that breaks a rule
+// (counted from 1), or 0.
+std::size_t count_and_check(mixed_plan_file& file) {
+    std::vector<carton_rules> rules = rules_of(file.cartons);
+    std::vector<std::int64_t> total(file.cartons.size(), 0);
+    for (std::size_t c = 0; c < file.plan.containers.size(); ++c) {
+        container_load& load = file.plan.containers[c];
+        if (!check_placement(load.blocks, rules, file.container).valid()) return c + 1;
+        load.loaded.assign(file.cartons.size(), 0);
+        for (const carton_block& b : load.blocks) {
+            load.loaded[b.type] += std::int64_t{b.count_x} * b.count_y * b.count_z;
+        }
+        for (std::size_t t = 0; t < total.size(); ++t) {
+            total[t] += load.loaded[t];
+            if (total[t] > file.cartons[t].quantity) return c + 1;
+        }
+    }
+    for (std::size_t t = 0; t < total.size(); ++t) {
+        file.plan.unloaded.push_back(file.cartons[t].quantity - total[t]);
+    }
+    return 0;
+}
+
+}  // namespace
+
+std::string write_mixed_plan(const mixed_plan_file& file) {
+    std::string out;
+    out += std::string(magic) + ' ' + std::to_string(mixed_plan_version) + '\n';
+    const std::array<double, 3>& c = file.container.size;
+    named_line(out,
+               "container " + format_exact(c[1]) + ' ' + format_exact(c[0]) + ' ' +
+                   format_exact(c[2]) + ' ' + optional_text(file.container.payload),
+               file.container_type);
+    out += "types " + std::to_string(file.cartons.size()) + '\n';
+    for (const carton_type& t : file.cartons) {
+        named_line(out,
+                   "type " + format_exact(t.size[0]) + ' ' + format_exact(t.size[1]) + ' ' +
+                       format_exact(t.size[2]) + ' ' + std::to_string(t.quantity) + ' ' +
+                       optional_text(t.weight) + ' ' + side_letters(t.allowed) + ' ' +
+                       (t.stackable ? "yes" : "no"),
+                   t.name);
+    }
+    out += "containers " + std::to_string(file.plan.containers.size()) + '\n';
+    for (const container_load& load : file.plan.containers) {
+        out += "load " + std::to_string(load.blocks.size()) + '\n';
+        for (const carton_block& b : load.blocks) {
+            out += "block " + std::to_string(b.type) + ' ' + format_exact(b.x) + ' ' +
+                   format_exact(b.y) + ' ' + format_exact(b.z) + ' ' +
+                   std::to_string(b.orientation) + ' ' + std::to_string(b.count_x) + ' ' +
+                   std::to_string(b.count_y) + ' ' + std::to_string(b.count_z) + '\n';
+        }
+    }
+    out += "end\n";
+    return out;
+}
+
+mixed_read_result read_mixed_plan(std::string_view bytes) {
+    mixed_read_result result;
+    const std::optional<int> version = version_of(bytes);
+    if (!version) {
+        result.status = mixed_read_status::not_mixed_plan;
+        return result;
+    }
+    if (*version > mixed_plan_version) {
+        result.status = mixed_read_status::newer_version;
+        return result;
+    }
+    plan_reader reader(bytes);
+    mixed_plan_file file;
+    reader.next();
+    reader.container(file);
+    const std::size_t types = reader.count("types", 1);
+    for (std::size_t t = 0; t < types && reader.ok(); ++t) file.cartons.push_back(reader.carton());
+    const std::size_t containers = reader.count("containers");
+    for (std::size_t c = 0; c < containers && reader.ok(); ++c) {
+        container_load& load = file.plan.containers.emplace_back();
+        const std::size_t blocks = reader.count("load");
+        for (std::size_t b = 0; b < blocks && reader.ok(); ++b) {
+            load.blocks.push_back(reader.block(types));
+        }
+    }
+    reader.end();
+    if (!reader.ok()) {
+        result.status = mixed_read_status::malformed;
+        result.line = reader.fault_line();
+        return result;
+    }
+    result.container = count_and_check(file);
+    if (result.container != 0) {
+        result.status = mixed_read_status::breaks_rules;
+        return result;
+    }
+    result.status = mixed_read_status::ok;
+    result.plan = std::move(file);
+    return result;
+}
+
+std::string mixed_read_message(const mixed_read_result& r) {
+    switch (r.status) {
+        case mixed_read_status::ok: return {};
+        case mixed_read_status::not_mixed_plan: return text::mixed_not_a_plan;
+        case mixed_read_status::newer_version: return text::mixed_newer_version;
+        case mixed_read_status::malformed:
+            return text::mixed_line_prefix + std::to_string(r.line) + text::mixed_line_suffix;
+        case mixed_read_status::breaks_rules:
+            return text::mixed_container_prefix + std::to_string(r.container) +
+                   text::mixed_container_suffix;
+    }
+    return {};
+}
+
+}  // namespace varnel

@@ -1,0 +1,383 @@
+#include "plan/packing_list.h"
+
+#include <algorithm>
+#include <functional>
+
+#include "engine/calculation.h"
+#include "engine/messages.h"
+#include "engine/numbers.h"
+#include "plan/messages.h"
+#include "plan/utf8.h"
+
+namespace varnel {
+
+namespace {
+
+constexpr std::string_view bom = "\xEF\xBB\xBF";
+constexpr std::string_view ideographic_space = "\xE3\x80\x80";
+
+struct field_names {
+    list_field field;
+    const char* chinese;
+    std::string_view english;
+};
+
+// clang-format off
+constexpr std::array<field_names, list_field_count> fields{{
+    {list_field::name,      text::list_name_header,      "name"},
+    {list_field::length,    text::list_length_header,    "length"},
+    {list_field::width,     text::list_width_header,     "width"},
+    {list_field::height,    text::list_height_header,    "height"},
+    {list_field::quantity,  text::list_quantity_header,  "quantity"},
+    {list_field::weight,    text::list_weight_header,    "weight"},
+    {list_field::vertical,  text::list_vertical_header,  "vertical"},
+    {list_field::stackable, text::list_stackable_header, "stackable"},
+}};
+// clang-format on
+
+constexpr std::array<list_field, 4> required{list_field::length, list_field::width,
+                                             list_field::height, list_field::quantity};
+constexpr std::array<list_field, 3> size_fields{list_field::length, list_field::width,
+                                                list_field::height};
+
+constexpr std::size_t index_of(list_field f) { return static_cast<std::size_t>(f); }
+
+char lower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
+
+bool same_word(std::string_view a, std::string_view b) {
+    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(),
+                                              [](char x, char y) { return lower(x) == lower(y); });
+}
+
+list_refusal refusal(std::size_t line, std::optional<std::size_t> column,
+                     std::optional<list_field> field, std::string_view reason) {
+    std::string m =
+        std::string(text::list_line_prefix) + std::to_string(line) + text::list_line_suffix;
+    if (column)
+        m += text::list_column_prefix + std::to_string(*column + 1) + text::list_column_suffix;
+    if (column && field)
+        m += text::list_field_open + std::string(field_header(*field)) + text::list_field_close;
+    m += text::list_reason_separator;
+    m += reason;
+    return {std::move(m), line, column, field};
+}
+
+bool blank_row(const text_row& row) {
+    return std::all_of(row.cells.begin(), row.cells.end(),
+                       [](const std::string& c) { return is_blank(c); });
+}
+
+// --- the header ------------------------------------------------------------
+
+std::optional<list_field> field_named(std::string_view header) {
+    const std::string_view h = trim_blanks(header);
+    for (const field_names& f : fields) {
+        if (h == f.chinese || same_word(h, f.english)) return f.field;
+    }
+    return std::nullopt;
+}
+
+std::variant<packing_list, list_refusal> read_header(const text_row& row) {
+    packing_list list;
+    for (std::size_t c = 0; c < row.cells.size(); ++c) {
+        const std::optional<list_field> f = field_named(row.cells[c]);
+        if (!f) continue;
+        auto& column = list.columns[index_of(*f)];
+        if (column) {
+            return refusal(row.line, c, f,
+                           text::list_column_repeated_prefix + std::to_string(*column + 1) +
+                               text::list_column_repeated_suffix);
+        }
+        column = c;
+    }
+    for (list_field f : required) {
+        if (!list.columns[index_of(f)]) {
+            return refusal(row.line, std::nullopt, f,
+                           text::list_column_missing_prefix + std::string(field_header(f)) +
+                               text::list_column_missing_suffix);
+        }
+    }
+    return list;
+}
+
+// --- one row ---------------------------------------------------------------
+
+std::optional<unsigned> vertical_sides(std::string_view cell) {
+    struct side_letter {
+        std::string_view letter;
+        unsigned bit;
+    };
+    static constexpr side_letter letters[] = {
+        {"L", 1},
+        {"l", 1},
+        {"W", 2},
+        {"w", 2},
+        {"H", 4},
+        {"h", 4},
+        {"\xE9\x95\xBF", 1},
+        {"\xE5\xAE\xBD", 2},
+        {"\xE9\xAB\x98", 4},  // 长 宽 高
+        {" ", 0},
+        {"\t", 0},
+        {ideographic_space, 0},
+        {"\xE3\x80\x81", 0},  // blanks and 、
+    };
+    unsigned sides = 0;
+    while (!cell.empty()) {
+        const auto* found =
+            std::find_if(std::begin(letters), std::end(letters),
+                         [&](const side_letter& s) { return cell.starts_with(s.letter); });
+        if (found == std::end(letters)) return std::nullopt;
+        sides |= found->bit;
+        cell.remove_prefix(found->letter.size());
+    }
+    return sides == 0 ? 0b111u : sides;
+}
+
+std::optional<bool> stackable_value(std::string_view cell) {
+    const std::string_view v = trim_blanks(cell);
+    if (v.empty() || v == "1" || v == text::list_yes || same_word(v, "yes")) return true;
+    if (v == "0" || v == text::list_no || same_word(v, "no")) return false;
+    return std::nullopt;
+}
+
+class row_reader {
+public:
+    row_reader(const packing_list& list, const text_row& row) : list_(list), row_(row) {}
+
+    // The type on this row, the `number`th of the list; or the first fault.
+    std::variant<carton_type, list_refusal> read(std::size_t number) const {
+        carton_type t;
+        const std::string_view name = trim_blanks(cell(list_field::name));
+        if (!has_no_controls(name)) return fault(list_field::name, text::list_name_wrong);
+        t.name =
+            name.empty() ? text::list_default_name + std::to_string(number) : std::string(name);
+        for (std::size_t k = 0; k < size_fields.size(); ++k) {
+            const std::optional<float> mm = read_size_cm(cell(size_fields[k]));
+            if (!mm || !(*mm > 0.0f)) return fault(size_fields[k], text::list_size_wrong);
+            t.size[k] = *mm;
+        }
+        const std::optional<std::int64_t> quantity = parse_count(cell(list_field::quantity));
+        if (!quantity || *quantity < 1 || *quantity > max_list_quantity)
+            return fault(list_field::quantity, text::list_quantity_wrong);
+        t.quantity = *quantity;
+        if (!is_blank(cell(list_field::weight))) {
+            const std::optional<float> kg = parse_number(cell(list_field::weight));
+            if (!kg || !(*kg > 0.0f)) return fault(list_field::weight, text::list_weight_wrong);
+            t.weight = *kg;
+        }
+        const std::optional<unsigned> sides = vertical_sides(cell(list_field::vertical));
+        if (!sides) return fault(list_field::vertical, text::list_vertical_wrong);
+        t.allowed = orientation_set::with_vertical_sides(*sides);
+        const std::optional<bool> stackable = stackable_value(cell(list_field::stackable));
+        if (!stackable) return fault(list_field::stackable, text::list_stackable_wrong);
+        t.stackable = *stackable;
+        return t;
+    }
+
+private:
+    std::string_view cell(list_field f) const {
+        const std::optional<std::size_t> c = list_.columns[index_of(f)];
+        return c && *c < row_.cells.size() ? std::string_view(row_.cells[*c]) : std::string_view();
+    }
+
+    list_refusal fault(list_field f, const char* reason) const {
+        return refusal(row_.line, list_.columns[index_of(f)], f, reason);
+    }
+
+    const packing_list& list_;
+    const text_row& row_;
+};
+
+// --- what the container tells ----------------------------------------------
+
+// The size column that keeps a carton out of the container in every
+// orientation: with both sides sorted longest first, the first carton side
+// longer than the container's side of the same rank.
+list_field side_too_long(const std::array<double, 3>& carton, std::array<double, 3> container) {
+    std::array<std::size_t, 3> order{0, 1, 2};
+    std::stable_sort(order.begin(), order.end(),
+                     [&](std::size_t a, std::size_t b) { return carton[a] > carton[b]; });
+    std::sort(container.begin(), container.end(), std::greater<>());
+    for (std::size_t k = 0; k < 3; ++k) {
+        if (carton[order[k]] > container[k]) return size_fields[order[k]];
+    }
+    return size_fields[order[0]];
+}
+
+bool fits(const std::array<double, 3>& carton, const std::array<double, 3>& container,
+          orientation_set allowed) {
+    for (int o = 1; o <= 6; ++o) {
+        if (!allowed.allows(o)) continue;
+        const std::array<double, 3> e = rotated(carton, o);
+        if (e[0] <= container[0] && e[1] <= container[1] && e[2] <= container[2]) return true;
+    }
+    return false;
+}
+
+std::optional<list_refusal> check_type(const packing_list& list, std::size_t i,
+                                       const container_space& container) {
+    const carton_type& t = list.cartons[i];
+    const std::size_t line = list.lines[i];
+    const auto fault = [&](list_field f, std::string_view reason) {
+        return refusal(line, list.columns[index_of(f)], f, reason);
+    };
+    if (!fits(t.size, container.size, t.allowed)) {
+        const bool turned = fits(t.size, container.size, orientation_set::any());
+        return fault(turned ? list_field::vertical : side_too_long(t.size, container.size),
+                     text::list_carton_does_not_fit);
+    }
+    const std::size_t smallest =
+        static_cast<std::size_t>(std::min_element(t.size.begin(), t.size.end()) - t.size.begin());
+    const double longest = *std::max_element(container.size.begin(), container.size.end());
+    if (longest / t.size[smallest] > max_count_quotient)
+        return fault(size_fields[smallest], text::list_carton_too_small);
+    if (t.weight && container.payload && *t.weight > *container.payload)
+        return fault(list_field::weight, text::carton_over_payload);
+    return std::nullopt;
+}
+
+// --- writing ---------------------------------------------------------------
+
+void csv_cell(std::string& out, std::string_view cell) {
+    if (cell.find_first_of(",\"\r\n") == std::string_view::npos) {
+        out += cell;
+        return;
+    }
+    out += '"';
+    for (char c : cell) {
+        if (c == '"') out += '"';
+        out += c;
+    }
+    out += '"';
+}
+
+std::string side_letters(orientation_set allowed) {
+    if (allowed == orientation_set::any()) return {};
+    std::string letters;
+    for (std::size_t side = 0; side < 3; ++side) {
+        if (allowed.allows_vertical(side)) letters += fields[index_of(size_fields[side])].chinese;
+    }
+    return letters;
+}
+
+}  // namespace
+
+std::string_view field_header(list_field field) { return fields[index_of(field)].chinese; }
+
+std::variant<text_table, list_refusal> split_csv(std::string_view bytes) {
+    if (bytes.starts_with(bom)) bytes.remove_prefix(bom.size());
+    const auto at_end_of_cell = [&](std::size_t i) {
+        return i >= bytes.size() || bytes[i] == ',' || bytes[i] == '\r' || bytes[i] == '\n';
+    };
+    text_table table;
+    std::size_t line = 1;
+    std::size_t i = 0;
+    while (i < bytes.size()) {
+        text_row row{line, {}};
+        while (true) {
+            std::string cell;
+            if (i < bytes.size() && bytes[i] == '"') {
+                const std::size_t opened = line;
+                for (++i;; ++i) {
+                    if (i >= bytes.size())
+                        return refusal(opened, row.cells.size(), std::nullopt,
+                                       text::list_open_quote);
+                    const char c = bytes[i];
+                    if (c == '"') {
+                        if (i + 1 < bytes.size() && bytes[i + 1] == '"') {
+                            cell += '"';
+                            ++i;
+                            continue;
+                        }
+                        ++i;
+                        break;
+                    }
+                    // A line break inside quotes belongs to the cell but still counts as a line.
+                    if (c == '\n' || (c == '\r' && (i + 1 >= bytes.size() || bytes[i + 1] != '\n')))
+                        ++line;
+                    cell += c;
+                }
+                if (!at_end_of_cell(i))
+                    return refusal(line, row.cells.size(), std::nullopt,
+                                   text::list_text_after_quote);
+            } else {
+                while (!at_end_of_cell(i)) cell += bytes[i++];
+            }
+            row.cells.push_back(std::move(cell));
+            if (i < bytes.size() && bytes[i] == ',') {
+                ++i;
+                continue;
+            }
+            break;
+        }
+        if (i < bytes.size()) {
+            i += bytes[i] == '\r' && i + 1 < bytes.size() && bytes[i + 1] == '\n' ? 2u : 1u;
+            ++line;
+        }
+        table.push_back(std::move(row));
+    }
+    return table;
+}
+
+std::variant<packing_list, list_refusal> read_packing_list(const text_table& table) {
+    for (const text_row& row : table) {
+        for (std::size_t c = 0; c < row.cells.size(); ++c) {
+            if (!is_utf8(row.cells[c]))
+                return refusal(row.line, c, std::nullopt, text::list_not_utf8);
+        }
+    }
+    const auto header = std::find_if_not(table.begin(), table.end(), blank_row);
+    if (header == table.end()) {
+        return refusal(table.empty() ? 1 : table.front().line, std::nullopt, std::nullopt,
+                       text::list_empty);
+    }
+    auto read = read_header(*header);
+    auto* list = std::get_if<packing_list>(&read);
+    if (list == nullptr) return read;
+    for (auto row = header + 1; row != table.end(); ++row) {
+        if (blank_row(*row)) continue;
+        auto type = row_reader(*list, *row).read(list->cartons.size() + 1);
+        if (auto* r = std::get_if<list_refusal>(&type)) return std::move(*r);
+        list->cartons.push_back(std::move(std::get<carton_type>(type)));
+        list->lines.push_back(row->line);
+    }
+    if (list->cartons.empty())
+        return refusal(header->line + 1, std::nullopt, std::nullopt, text::list_empty);
+    return read;
+}
+
+std::variant<packing_list, list_refusal> read_packing_list_csv(std::string_view bytes) {
+    auto table = split_csv(bytes);
+    if (auto* r = std::get_if<list_refusal>(&table)) return std::move(*r);
+    return read_packing_list(std::get<text_table>(table));
+}
+
+std::optional<list_refusal> check_packing_list(const packing_list& list,
+                                               const container_space& container) {
+    for (std::size_t i = 0; i < list.cartons.size() && i < list.lines.size(); ++i) {
+        if (auto r = check_type(list, i, container)) return r;
+    }
+    return std::nullopt;
+}
+
+std::string write_packing_list_csv(const std::vector<carton_type>& cartons) {
+    std::string out(bom);
+    for (const field_names& f : fields) {
+        if (f.field != list_field::name) out += ',';
+        out += f.chinese;
+    }
+    out += "\r\n";
+    for (const carton_type& t : cartons) {
+        csv_cell(out, t.name);
+        for (double side : t.size) out += ',' + size_text_cm(static_cast<float>(side));
+        out += ',' + std::to_string(t.quantity) + ',';
+        if (t.weight) out += format_number(static_cast<float>(*t.weight));
+        out += ',' + side_letters(t.allowed) + ',';
+        out += t.stackable ? text::list_yes : text::list_no;
+        out += "\r\n";
+    }
+    return out;
+}
+
+}  // namespace varnel

@@ -1,0 +1,88 @@
+#pragma once
+
+// The packing list of a mixed load: one carton type per row, read from CSV
+// or from the cells of a spreadsheet the same way. Pure C++: the fuzz target
+// builds it without Qt.
+
+#include <array>
+#include <cstddef>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <variant>
+#include <vector>
+
+#include "engine/core/placement.h"
+#include "engine/mixed/mixed_load.h"
+
+namespace varnel {
+
+// One row of text cells and the line (or spreadsheet row) it starts on,
+// counted from 1.
+struct text_row {
+    std::size_t line = 0;
+    std::vector<std::string> cells;
+};
+
+using text_table = std::vector<text_row>;
+
+// The columns a packing list knows, in the order the program writes them.
+enum class list_field { name, length, width, height, quantity, weight, vertical, stackable };
+
+inline constexpr std::size_t list_field_count = 8;
+
+// The Chinese header of a field (名称, 长, ...), as the program writes it and
+// names it in refusals.
+std::string_view field_header(list_field field);
+
+// Why a list was refused, naming where: the line and, when one cell is at
+// fault, its column (counted from 0) and the field read there.
+struct list_refusal {
+    std::string message;  // the whole text, line and column included
+    std::size_t line = 0;
+    std::optional<std::size_t> column;
+    std::optional<list_field> field;
+};
+
+struct packing_list {
+    std::vector<carton_type> cartons;  // sizes in millimetres, as the planner takes them
+    std::vector<std::size_t> lines;    // the line each type was read from
+    // Where each field's column stands in the table (none: absent).
+    std::array<std::optional<std::size_t>, list_field_count> columns{};
+};
+
+// The largest quantity of one carton type.
+inline constexpr std::int64_t max_list_quantity = 1'000'000'000;
+
+// Splits CSV bytes into rows of cells: commas between cells, quotes around a
+// cell that holds commas, quotes or line breaks ("" for a quote), CR LF, LF
+// or CR ending a row; a UTF-8 BOM at the start is dropped. Refuses a quote
+// left open or followed by more text in its cell. Cells keep their bytes:
+// the reading checks that they are UTF-8.
+std::variant<text_table, list_refusal> split_csv(std::string_view bytes);
+
+// Reads a table whose first row that is not blank names the columns, in
+// either language (名称/name, 长/length, 宽/width, 高/height, 数量/quantity,
+// 毛重/weight, 可竖放/vertical, 可堆码/stackable), in any order; other columns
+// are ignored, as are rows of blank cells. Sizes are centimetres and weights
+// kilograms, read by the program's number parser. The length, width, height
+// and quantity columns are required; a blank name becomes "包装箱" and the
+// type's number, a blank weight is unknown, a blank 可竖放 allows every side
+// and a blank 可堆码 means stackable. The first fault refuses the whole list.
+std::variant<packing_list, list_refusal> read_packing_list(const text_table& table);
+
+// split_csv, then read_packing_list.
+std::variant<packing_list, list_refusal> read_packing_list_csv(std::string_view bytes);
+
+// What only the container tells: a carton that stands in no allowed way
+// inside it, one so small against it that a row would count more than
+// 32767 cartons, or one heavier than the payload. Names the line and column
+// as the reading does.
+std::optional<list_refusal> check_packing_list(const packing_list& list,
+                                               const container_space& container);
+
+// The list as CSV with the Chinese headers, sizes in centimetres as the
+// program writes numbers: the file read_packing_list_csv reads back.
+std::string write_packing_list_csv(const std::vector<carton_type>& cartons);
+
+}  // namespace varnel

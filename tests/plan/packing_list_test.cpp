@@ -1,0 +1,165 @@
+#include "plan/packing_list.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <variant>
+
+namespace varnel {
+namespace {
+
+std::string refusal_of(std::string_view csv) {
+    const auto read = read_packing_list_csv(csv);
+    const auto* refusal = std::get_if<list_refusal>(&read);
+    return refusal ? refusal->message : "accepted";
+}
+
+packing_list accepted(std::string_view csv) {
+    auto read = read_packing_list_csv(csv);
+    if (const auto* refusal = std::get_if<list_refusal>(&read)) ADD_FAILURE() << refusal->message;
+    return std::holds_alternative<packing_list>(read) ? std::get<packing_list>(read)
+                                                      : packing_list{};
+}
+
+TEST(packing_list, RefusalsNameTheLineAndTheColumn) {
+    constexpr const char* header = "名称,长,宽,高,数量,毛重,可竖放,可堆码\n";
+    const struct {
+        const char* name;
+        std::string csv;
+        const char* message;
+    } cases[] = {
+        {"nothing", "", "装箱单第1行：装箱单中没有包装箱"},
+        {"blank lines", "\n , \n", "装箱单第1行：装箱单中没有包装箱"},
+        {"a header alone", header, "装箱单第2行：装箱单中没有包装箱"},
+        {"no height column", "名称,长,宽,数量\nA,60,40,3\n", "装箱单第1行：缺少“高”列"},
+        {"no quantity column", "length,width,height\n60,40,30\n", "装箱单第1行：缺少“数量”列"},
+        {"a column twice", "长,宽,高,数量,LENGTH\n", "装箱单第1行第5列（长）：与第1列重复"},
+        {"quantity 0", std::string(header) + "A,60,40,30,0,,,\n",
+         "装箱单第2行第5列（数量）：数量输入有误，请输入1至1000000000之间的整数"},
+        {"quantity 1.5", std::string(header) + "A,60,40,30,1.5,,,\n",
+         "装箱单第2行第5列（数量）：数量输入有误，请输入1至1000000000之间的整数"},
+        {"quantity beyond 10^9", std::string(header) + "A,60,40,30,1000000001\n",
+         "装箱单第2行第5列（数量）：数量输入有误，请输入1至1000000000之间的整数"},
+        {"a size that is no number", std::string(header) + "A,60,4O,30,1\n",
+         "装箱单第2行第3列（宽）：尺寸输入有误，请输入大于0的厘米数"},
+        {"a size of 0", std::string(header) + "A,60,40,0,1\n",
+         "装箱单第2行第4列（高）：尺寸输入有误，请输入大于0的厘米数"},
+        {"a size left blank", std::string(header) + "A,,40,30,1\n",
+         "装箱单第2行第2列（长）：尺寸输入有误，请输入大于0的厘米数"},
+        {"a decimal comma", std::string(header) + "A,\"60,5\",40,30,1\n",
+         "装箱单第2行第2列（长）：尺寸输入有误，请输入大于0的厘米数"},
+        {"a negative weight", std::string(header) + "A,60,40,30,1,-2\n",
+         "装箱单第2行第6列（毛重）：毛重输入有误，请输入大于0的重量（千克），不知道时留空"},
+        {"a side letter unknown", std::string(header) + "A,60,40,30,1,,X\n",
+         "装箱单第2行第7列（可竖放）：可竖放输入有误，请写出可以竖放的边：长、宽、高（或L、W、"
+         "H），留空为任意摆放"},
+        {"stackable maybe", std::string(header) + "A,60,40,30,1,,,maybe\n",
+         "装箱单第2行第8列（可堆码）：可堆码输入有误，请输入是或否（yes或no，1或0），留空为是"},
+        {"a line break in a name", std::string(header) + "\"A\nB\",60,40,30,1\n",
+         "装箱单第2行第1列（名称）：名称中不能有换行等控制字符"},
+        {"GBK text", std::string(header) + "\xB5\xE7\xCA\xD3,60,40,30,1\n",
+         "装箱单第2行第1列：不是UTF-8编码的文字，请将装箱单存为UTF-8编码的CSV文件"},
+        {"GBK in a column read by no one", "长,宽,高,数量,\xB1\xB8\xD7\xA2\n",
+         "装箱单第1行第5列：不是UTF-8编码的文字，请将装箱单存为UTF-8编码的CSV文件"},
+        {"a quote left open", std::string(header) + "A,60,40,30,1\n\"B,1,1,1,1\n",
+         "装箱单第3行第1列：引号没有结束"},
+        {"text after a quote", std::string(header) + "\"A\"x,60,40,30,1\n",
+         "装箱单第2行第1列：引号后面不能再有文字"},
+        // A quoted line break in a column read by no one still counts as a line.
+        {"lines counted through quotes",
+         "备注,长,宽,高,数量\r\n\"a\r\nb\",60,40,30,1\r\nc,1,1,1,0\r\n",
+         "装箱单第4行第5列（数量）：数量输入有误，请输入1至1000000000之间的整数"},
+    };
+    for (const auto& c : cases) EXPECT_EQ(refusal_of(c.csv), c.message) << c.name;
+}
+
+TEST(packing_list, ReadsEitherLanguageInAnyOrderAndKeepsWhereEachTypeWas) {
+    const packing_list list = accepted(
+        "\xEF\xBB\xBF"
+        "Stackable,note,Quantity,HEIGHT,width,length,vertical,weight,name\r\n"
+        "no,\"any, text\",3,30,40,60.5,WH,12.5,\"TV \"\"A\"\"\"\r\n"
+        ",,,,,,,,\r\n"
+        "1,,7,30,40,60,,,\r\n"
+        "yes,,1,30,40,60,\xE5\xAE\xBD\xE3\x80\x81\xE9\xAB\x98,,  \r\n");  // 宽、高
+    ASSERT_EQ(list.cartons.size(), 3u);
+    const carton_type& tv = list.cartons[0];
+    EXPECT_EQ(tv.name, "TV \"A\"");
+    EXPECT_EQ(tv.size, (std::array<double, 3>{605, 400, 300}));
+    EXPECT_EQ(tv.quantity, 3);
+    EXPECT_EQ(tv.weight, 12.5);
+    EXPECT_EQ(tv.allowed, orientation_set::with_vertical_sides(0b110));
+    EXPECT_FALSE(tv.stackable);
+    // Blank cells: the type's number as its name, weight unknown, any side, stackable.
+    EXPECT_EQ(list.cartons[1].name, "包装箱2");
+    EXPECT_EQ(list.cartons[1].weight, std::nullopt);
+    EXPECT_EQ(list.cartons[1].allowed, orientation_set::any());
+    EXPECT_TRUE(list.cartons[1].stackable);
+    EXPECT_EQ(list.cartons[2].allowed, list.cartons[0].allowed);
+    EXPECT_EQ(list.lines, (std::vector<std::size_t>{2, 4, 5}));
+    EXPECT_EQ(list.columns[static_cast<std::size_t>(list_field::quantity)], 2u);
+}
+
+// A spreadsheet's cells go through the same reading; its rows are its lines.
+TEST(packing_list, ASpreadsheetsRowsAreItsLines) {
+    const text_table sheet{{3, {"名称", "长", "宽", "高", "数量"}},
+                           {9, {"A", "60", "40", "30", "x"}}};
+    const auto read = read_packing_list(sheet);
+    ASSERT_TRUE(std::holds_alternative<list_refusal>(read));
+    const list_refusal& r = std::get<list_refusal>(read);
+    EXPECT_EQ(r.line, 9u);
+    EXPECT_EQ(r.column, 4u);
+    EXPECT_EQ(r.field, list_field::quantity);
+}
+
+TEST(packing_list, TheContainerRefusesWhatCannotLoad) {
+    const std::string list =
+        "名称,长,宽,高,数量,毛重,可竖放\n"
+        "A,60,40,30,1,20,\n"
+        "B,%s\n";
+    const container_space box{{2350, 5900, 2390}, 26000.0};
+    const struct {
+        const char* name;
+        const char* row_b;
+        const char* message;
+    } cases[] = {
+        {"loads", "60,40,30,1,,", nullptr},
+        {"laid down it fits", "250,40,30,1,,", nullptr},
+        {"kept upright it does not", "40,30,250,1,,H",
+         "装箱单第3行第7列（可竖放）：包装箱按允许的摆放方式装不进集装箱"},
+        {"too long any way", "600,40,30,1,,",
+         "装箱单第3行第2列（长）：包装箱按允许的摆放方式装不进集装箱"},
+        {"second side too long", "240,100,240,1,,",
+         "装箱单第3行第4列（高）：包装箱按允许的摆放方式装不进集装箱"},
+        {"a grain of sand", "60,40,0.001,1,,",
+         "装箱单第3行第4列（高）：包装箱比集装箱小得太多，程序无法计算"},
+        {"heavier than the payload", "60,40,30,1,26001,",
+         "装箱单第3行第6列（毛重）：包装箱重量超过集装箱载重，一个集装箱装不下一个包装箱"},
+    };
+    for (const auto& c : cases) {
+        std::string csv = list;
+        csv.replace(csv.find("%s"), 2, c.row_b);
+        const auto refusal = check_packing_list(accepted(csv), box);
+        EXPECT_EQ(refusal ? refusal->message : "", c.message ? c.message : "") << c.name;
+    }
+}
+
+TEST(packing_list, WrittenListsReadBack) {
+    const packing_list list = accepted(
+        "名称,长,宽,高,数量,毛重,可竖放,可堆码\n"
+        "\"a, \"\"b\"\"\",60.5,40,30,3,12.5,高,否\n"
+        "c,1,2,3,4,,,\n");
+    const packing_list again = accepted(write_packing_list_csv(list.cartons));
+    ASSERT_EQ(again.cartons.size(), 2u);
+    for (std::size_t i = 0; i < 2; ++i) {
+        const carton_type &a = list.cartons[i], &b = again.cartons[i];
+        EXPECT_EQ(a.name, b.name);
+        EXPECT_EQ(a.size, b.size);
+        EXPECT_EQ(a.quantity, b.quantity);
+        EXPECT_EQ(a.weight, b.weight);
+        EXPECT_EQ(a.allowed, b.allowed);
+        EXPECT_EQ(a.stackable, b.stackable);
+    }
+}
+
+}  // namespace
+}  // namespace varnel

@@ -1,0 +1,195 @@
+#include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "engine/mixed/mixed_summary.h"
+#include "plan/mixed_plan_format.h"
+#include "plan/plan_file.h"
+#include "tests/support/mixed_example.h"
+#include "tools/mixed_output.h"
+#include "tools/planner_cli.h"
+
+namespace varnel {
+namespace {
+
+struct run_result {
+    int status;
+    std::string out, err;
+};
+
+run_result plan(const std::vector<std::string>& args) {
+    std::ostringstream out, err;
+    const int status = run_planner(args, out, err);
+    return {status, out.str(), err.str()};
+}
+
+class mixed_planner : public ::testing::Test {
+protected:
+    std::string file(const char* name, std::string_view bytes) {
+        const QString path = dir_.filePath(QString::fromUtf8(name));
+        EXPECT_FALSE(save_file_atomically(path, bytes).has_value());
+        return path.toStdString();
+    }
+    std::string path(const char* name) {
+        return dir_.filePath(QString::fromUtf8(name)).toStdString();
+    }
+
+private:
+    QTemporaryDir dir_;
+};
+
+TEST_F(mixed_planner, RefusalsAndExitStatuses) {
+    const std::string list = file("list.csv", "名称,长,宽,高,数量,毛重\nA,60,40,30,5,20\n");
+    const std::string bad = file("bad.csv", "名称,长,宽,高,数量\nA,60,40,30,0\n");
+    const std::string missing = path("missing.csv");
+    const struct {
+        std::vector<std::string> args;
+        int status;
+        std::string err;  // the start of standard error
+    } cases[] = {
+        {{"--mixed", list, "590", "235"}, 2, "usage: varnel-plan --mixed"},
+        {{"--mixed", list, "--container-type", "40尺柜", "590"}, 2, "usage: varnel-plan --mixed"},
+        {{"--mixed", list, "590", "235", "239", "--single"}, 2, "usage: varnel-plan --mixed"},
+        {{"--mixed", list, "590", "235", "239", "--containers"}, 2, "usage: varnel-plan --mixed"},
+        {{"--mixed", bad, "590", "235", "239"},
+         2,
+         "装箱单第2行第5列（数量）：数量输入有误，请输入1至1000000000之间的整数\n"},
+        {{"--mixed", list, "59", "23", "23"},
+         2,
+         "装箱单第2行第2列（长）：包装箱按允许的摆放方式装不进集装箱\n"},
+        {{"--mixed", list, "590", "235", "239", "--payload", "19.5"},
+         2,
+         "装箱单第2行第6列（毛重）：包装箱重量超过集装箱载重，一个集装箱装不下一个包装箱\n"},
+        {{"--mixed", missing, "590", "235", "239"}, 2, "查找不到文件: " + missing + "\n"},
+        {{"--mixed", list, "590", "0", "239"},
+         2,
+         "集装箱尺寸输入有误，请输入大于0的长、宽、高（厘米）\n"},
+        {{"--mixed", list, "590", "235", "239", "--payload", "heavy"},
+         2,
+         "集装箱载重输入有误，请输入大于0的重量（千克）\n"},
+        {{"--mixed", list, "590", "235", "239", "--containers", "0"},
+         2,
+         "集装箱数输入有误，请输入大于0的整数\n"},
+        {{"--mixed", list, "590", "235", "239", "-o", "plan\xfe.qrm"},
+         2,
+         "文件名不是有效的UTF-8编码: plan\xfe.qrm\n"},
+    };
+    for (const auto& c : cases) {
+        const run_result r = plan(c.args);
+        EXPECT_EQ(r.status, c.status) << c.err;
+        EXPECT_EQ(r.out, "") << c.err;
+        EXPECT_TRUE(r.err.starts_with(c.err)) << r.err;
+    }
+    const run_result help = plan({"--mixed", "--help"});
+    EXPECT_EQ(help.status, 0);
+    EXPECT_TRUE(help.out.starts_with("usage: varnel-plan --mixed")) << help.out;
+}
+
+// Every plan the planner prints keeps the rules, and the file it writes
+// opens to the same blocks. (Until a container takes a carton, the planner
+// answers "没有计算结果" with exit 1.)
+TEST_F(mixed_planner, PrintsAndWritesPlansThatKeepTheRules) {
+    const std::string list = file("list.csv",
+                                  "名称,长,宽,高,数量,毛重,可竖放,可堆码\n"
+                                  "A,60,40,30,40,20,,\n"
+                                  "B,80,60,100,6,,H,否\n"
+                                  "C,45.5,35,25,30,8,WH,\n");
+    const std::string saved = path("plan.qrm");
+    const run_result r = plan({"--mixed", list, "590", "235", "239", "--containers", "2",
+                               "--payload", "700", "--json", "-o", saved});
+    ASSERT_TRUE(r.status == 0 || r.status == 1) << r.err;
+    if (r.status == 1) {
+        EXPECT_EQ(r.err, "没有计算结果\n");
+        EXPECT_FALSE(QFile::exists(QString::fromStdString(saved)));
+        return;
+    }
+    const mixed_read_result opened =
+        read_mixed_plan(read_whole_file(QString::fromStdString(saved)).bytes);
+    ASSERT_EQ(opened.status, mixed_read_status::ok) << mixed_read_message(opened);
+    const mixed_plan_file& file = *opened.plan;
+    EXPECT_LE(file.plan.containers.size(), 2u);
+    const QJsonObject json = QJsonDocument::fromJson(QByteArray::fromStdString(r.out)).object();
+    const QJsonArray containers = json[QStringLiteral("containers")].toArray();
+    ASSERT_EQ(static_cast<std::size_t>(containers.size()), file.plan.containers.size());
+    const auto rules = rules_of(file.cartons);
+    for (qsizetype c = 0; c < containers.size(); ++c) {
+        block_list blocks;
+        for (const QJsonValue v : containers[c].toObject()[QStringLiteral("blocks")].toArray()) {
+            const QJsonObject b = v.toObject();
+            const std::size_t type = static_cast<std::size_t>(b[QStringLiteral("type")].toInt());
+            const QJsonArray size = b[QStringLiteral("size")].toArray();
+            std::optional<std::int16_t> orientation;
+            for (std::int16_t o = 1; o <= 6; ++o) {
+                const auto e = rotated(file.cartons.at(type).size, o);
+                if (e[0] == size[0].toDouble() && e[1] == size[1].toDouble() &&
+                    e[2] == size[2].toDouble() && rules[type].allowed.allows(o))
+                    orientation = o;
+            }
+            ASSERT_TRUE(orientation.has_value());
+            blocks.push_back({b[QStringLiteral("x")].toDouble(), b[QStringLiteral("y")].toDouble(),
+                              b[QStringLiteral("z")].toDouble(), *orientation,
+                              static_cast<std::int16_t>(b[QStringLiteral("count_x")].toInt()),
+                              static_cast<std::int16_t>(b[QStringLiteral("count_y")].toInt()),
+                              static_cast<std::int16_t>(b[QStringLiteral("count_z")].toInt()),
+                              type});
+        }
+        EXPECT_TRUE(check_placement(blocks, rules, file.container).valid()) << "container " << c;
+        EXPECT_EQ(blocks.size(), file.plan.containers[static_cast<std::size_t>(c)].blocks.size());
+    }
+}
+
+// The texts and the JSON of the hand-made plan.
+TEST(mixed_output, TextsPerContainerThenTotalAndWhatIsLeft) {
+    const mixed_plan_file f = test_support::mixed_example();
+    const std::vector<std::string> expected{
+        "第1个集装箱（共2个）",
+        "集装箱的利用效率：6.51%",
+        "共装8个包装箱，2种",
+        "A：6个",
+        "B：2个",
+        "第2个集装箱（共2个）",
+        "集装箱的利用效率：0.86%",
+        "共装4个包装箱，1种，货重50千克",
+        "A：4个",
+        "合计：2个集装箱，共装12个包装箱",
+        "未装入2个包装箱",
+        "A：2个",
+        "集装箱载重未知，未按载重核算",
+    };
+    EXPECT_EQ(mixed_lines(f, summarise_mixed(f.plan, f.cartons, f.container.size)), expected);
+}
+
+TEST(mixed_output, JsonInTheDocumentedShape) {
+    mixed_plan_file f = test_support::mixed_example();
+    // As typed, not as the float holds it; the centre moves to
+    // ((1800.9 / 2) * 432.216 + 800 * 1728) / 2160.216 and so on.
+    f.cartons[0].size[0] = 600.3f;
+    f.plan.containers.pop_back();
+    const QJsonObject json = mixed_json(f, summarise_mixed(f.plan, f.cartons, f.container.size));
+    const QByteArray expected =
+        R"({"container":{"height":2390,"length":5900,"width":2350},)"
+        R"("containers":[{"blocks":[)"
+        R"({"count_x":3,"count_y":2,"count_z":1,"size":[600.3,400,300],)"
+        R"("type":0,"x":0,"y":0,"z":0},)"
+        R"({"count_x":2,"count_y":1,"count_z":1,"size":[800,600,1800],)"
+        R"("type":1,"x":0,"y":800,"z":0}],)"
+        R"("cartons":8,"centre_of_gravity":{"x":820.098,"y":959.944,"z":749.94},)"
+        R"("utilisation":6.51,"weight":null}],)"
+        R"("types":[{"height":300,"length":600.3,"loaded":6,"name":"A",)"
+        R"("quantity":12,"weight":12.5,"width":400},)"
+        R"({"height":1800,"length":800,"loaded":2,"name":"B",)"
+        R"("quantity":2,"weight":null,"width":600}],"unloaded":6})";
+    EXPECT_EQ(QJsonDocument(json).toJson(QJsonDocument::Compact).toStdString(),
+              expected.toStdString());
+}
+
+}  // namespace
+}  // namespace varnel

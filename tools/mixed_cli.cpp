@@ -1,0 +1,229 @@
+#include "tools/mixed_cli.h"
+
+#include <QCoreApplication>
+#include <QJsonDocument>
+
+#include <algorithm>
+#include <array>
+#include <optional>
+#include <ostream>
+#include <variant>
+
+#include "engine/messages.h"
+#include "engine/mixed/mixed_summary.h"
+#include "engine/numbers.h"
+#include "plan/messages.h"
+#include "plan/mixed_plan_format.h"
+#include "plan/packing_list.h"
+#include "plan/plan_file.h"
+#include "tools/catalogue_container.h"
+#include "tools/command_line.h"
+#include "tools/messages.h"
+#include "tools/mixed_output.h"
+
+namespace varnel {
+
+namespace {
+
+constexpr const char* usage =
+    "usage: varnel-plan --mixed LIST.csv CONTAINER_LENGTH CONTAINER_WIDTH CONTAINER_HEIGHT\n"
+    "                   [--payload KG] [--containers N] [--json] [-o FILE]\n"
+    "       varnel-plan --mixed LIST.csv --container-type NAME\n"
+    "                   [--payload KG] [--containers N] [--json] [-o FILE]\n"
+    "\n"
+    "Loads a packing list of several carton types into containers of one size,\n"
+    "each filled before the next, and prints what each container holds. The\n"
+    "container's inner size is in centimetres.\n"
+    "\n"
+    "  LIST.csv    UTF-8 text, comma-separated, its first line naming the columns\n"
+    "              in either language, in any order: name/名称, length/长,\n"
+    "              width/宽, height/高 (cm), quantity/数量, weight/毛重 (kg per\n"
+    "              carton, may be left out), vertical/可竖放 (the sides that may\n"
+    "              stand vertical, letters of LWH or 长宽高; empty means any),\n"
+    "              stackable/可堆码 (yes/no, 是/否, 1/0; empty means yes)\n"
+    "  --container-type NAME\n"
+    "              the container's inner size and payload from the catalogue\n"
+    "  --payload KG    the container's payload (overrides the catalogue's)\n"
+    "  --containers N  load at most N containers; without it, as many as the\n"
+    "                  list takes\n"
+    "  --json      print the plan as one JSON object instead of the texts\n"
+    "  -o FILE     also write the mixed plan file (.qrm); '-o -' writes it to\n"
+    "              standard output instead of the texts\n"
+    "\n"
+    "Exit status: 0 something loaded, 1 nothing fits, 2 input refused (a list's\n"
+    "refusal names its line and column), 3 file or standard output not written.\n";
+
+struct mixed_options {
+    std::optional<std::string> list;
+    std::optional<std::string> container_type;
+    std::optional<std::string> payload;
+    std::optional<std::string> containers;
+    std::optional<std::string> output;
+    std::vector<std::string> sizes;
+    bool json = false;
+
+    bool complete() const { return list && sizes.size() == (container_type ? 0u : 3u); }
+};
+
+std::optional<mixed_options> parse_arguments(const std::vector<std::string>& args) {
+    mixed_options o;
+    bool only_sizes = false;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string& a = args[i];
+        std::optional<std::string>* value = nullptr;
+        if (only_sizes || !looks_like_option(a)) {
+            o.sizes.push_back(a);
+        } else if (a == "--") {
+            only_sizes = true;
+        } else if (a == "--json") {
+            o.json = true;
+        } else if (a == "--mixed") {
+            value = &o.list;
+        } else if (a == "--container-type") {
+            value = &o.container_type;
+        } else if (a == "--payload") {
+            value = &o.payload;
+        } else if (a == "--containers") {
+            value = &o.containers;
+        } else if (a == "-o" || a == "--output") {
+            value = &o.output;
+        } else {
+            return std::nullopt;
+        }
+        if (value == nullptr) continue;
+        if (*value || i + 1 >= args.size()) return std::nullopt;
+        *value = args[++i];
+    }
+    return o;
+}
+
+// The container as the options give it, or the message refusing them.
+struct container_setting {
+    container_space container;
+    std::string type_name;
+    std::optional<std::size_t> max_containers;
+};
+
+std::variant<container_setting, std::string> read_setting(const mixed_options& o,
+                                                          const QString& catalogue_folder) {
+    container_setting s;
+    std::array<std::string, 3> sizes;  // length, width, height
+    std::optional<double> catalogue_payload;
+    if (o.container_type) {
+        const QString folder =
+            catalogue_folder.isEmpty() ? QCoreApplication::applicationDirPath() : catalogue_folder;
+        auto found = container_fields_from_catalogue(*o.container_type, folder);
+        if (auto* message = std::get_if<std::string>(&found)) return std::move(*message);
+        const auto& c = std::get<container_field_texts>(found);
+        sizes = {c.length, c.width, c.height};
+        if (c.payload_kg > 0) catalogue_payload = static_cast<double>(c.payload_kg);
+        s.type_name = *o.container_type;
+    } else {
+        std::copy(o.sizes.begin(), o.sizes.end(), sizes.begin());
+    }
+    // Along the blocks' axes: x across (the width), y along (the length), z up.
+    constexpr std::array<std::size_t, 3> axis{1, 0, 2};
+    for (std::size_t k = 0; k < 3; ++k) {
+        const std::optional<float> mm = read_size_cm(sizes[k]);
+        if (!mm || !(*mm > 0.0f)) return std::string(text::mixed_container_wrong);
+        s.container.size[axis[k]] = *mm;
+    }
+    if (o.payload) {
+        const std::optional<float> kg = parse_number(*o.payload);
+        if (!kg || !(*kg > 0.0f)) return std::string(text::payload_wrong);
+        s.container.payload = *kg;
+    } else {
+        s.container.payload = catalogue_payload;
+    }
+    if (o.containers) {
+        const std::optional<std::int64_t> n = parse_count(*o.containers);
+        if (!n || *n < 1) return std::string(text::containers_wrong);
+        s.max_containers = static_cast<std::size_t>(*n);
+    }
+    return s;
+}
+
+// The packing list from its file, checked against the container; or the
+// message refusing it.
+std::variant<packing_list, std::string> read_list(const std::string& typed,
+                                                  const container_space& container) {
+    const std::optional<QString> path = file_name(typed);
+    if (!path) return text::bad_file_name + std::string(": ") + typed;
+    const file_contents file = read_whole_file(*path);
+    if (file.status == file_contents::state::cut_short)
+        return text::file_read_error + std::string(": ") + typed;
+    if (file.status != file_contents::state::read)
+        return text::file_not_found + std::string(": ") + typed;
+    auto list = read_packing_list_csv(file.bytes);
+    if (auto* refusal = std::get_if<list_refusal>(&list)) return std::move(refusal->message);
+    if (auto refusal = check_packing_list(std::get<packing_list>(list), container))
+        return std::move(refusal->message);
+    return std::move(std::get<packing_list>(list));
+}
+
+// Whether `flag` stands among the options, before any "--".
+bool has_option(const std::vector<std::string>& args, const char* flag) {
+    const auto end = std::find(args.begin(), args.end(), "--");
+    return std::find(args.begin(), end, flag) != end;
+}
+
+}  // namespace
+
+bool asks_for_mixed_load(const std::vector<std::string>& args) {
+    return has_option(args, "--mixed");
+}
+
+int run_mixed_planner(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
+                      const QString& catalogue_folder) {
+    // Help wins wherever it stands, even where an option's value would be.
+    if (has_option(args, "--help") || has_option(args, "-h")) {
+        out << usage;
+        return finish_output(out, err, exit_plan);
+    }
+    const std::optional<mixed_options> o = parse_arguments(args);
+    if (!o || !o->complete()) {
+        err << usage;
+        return exit_refused;
+    }
+    std::optional<QString> output_path;
+    if (!output_file(o->output, output_path, err)) return exit_refused;
+    auto setting = read_setting(*o, catalogue_folder);
+    if (const auto* message = std::get_if<std::string>(&setting)) {
+        err << *message << '\n';
+        return exit_refused;
+    }
+    const container_setting& s = std::get<container_setting>(setting);
+    auto list = read_list(*o->list, s.container);
+    if (const auto* message = std::get_if<std::string>(&list)) {
+        err << *message << '\n';
+        return exit_refused;
+    }
+
+    mixed_plan_file plan{s.type_name, s.container, std::get<packing_list>(list).cartons, {}};
+    plan.plan = plan_mixed_load({.container = s.container.size,
+                                 .payload = s.container.payload,
+                                 .cartons = plan.cartons,
+                                 .max_containers = s.max_containers});
+    const mixed_summary summary = summarise_mixed(plan.plan, plan.cartons, plan.container.size);
+    if (summary.cartons == 0) {
+        err << text::no_result << '\n';
+        return exit_no_fit;
+    }
+
+    const std::string file = write_mixed_plan(plan);
+    if (o->output && *o->output == "-") {
+        out << file;
+        return finish_output(out, err, exit_plan);
+    }
+    if (output_path && !save_plan_file(*output_path, *o->output, file, err))
+        return exit_write_failed;
+    if (o->json) {
+        out << QJsonDocument(mixed_json(plan, summary)).toJson(QJsonDocument::Compact).toStdString()
+            << '\n';
+    } else {
+        for (const std::string& line : mixed_lines(plan, summary)) out << line << '\n';
+    }
+    return finish_output(out, err, exit_plan);
+}
+
+}  // namespace varnel

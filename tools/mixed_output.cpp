@@ -1,0 +1,137 @@
+#include "tools/mixed_output.h"
+
+#include <QJsonArray>
+
+#include <algorithm>
+
+#include "engine/core/orientation.h"
+#include "engine/messages.h"
+#include "engine/numbers.h"
+#include "engine/shipment.h"
+#include "engine/summary.h"
+#include "tools/messages.h"
+
+namespace varnel {
+
+namespace {
+
+// A figure as the texts write it (433.3, not 433.299987792969).
+QJsonValue as_written(double value) {
+    return parse_exact(format_number(static_cast<float>(value))).value_or(0.0);
+}
+
+QJsonValue kilograms(const std::optional<double>& weight) {
+    return weight ? as_written(*weight) : QJsonValue();
+}
+
+std::string weight_part(const std::optional<double>& weight) {
+    if (!weight) return {};
+    return text::cargo_weight_prefix + weight_text(*weight) + text::kilograms;
+}
+
+std::string count_text(const std::string& name, std::int64_t cartons) {
+    return name + text::type_count_separator + std::to_string(cartons) + text::type_count_suffix;
+}
+
+void container_lines(std::vector<std::string>& lines, const mixed_plan_file& plan,
+                     const container_summary& s) {
+    lines.push_back(std::string(text::utilisation_prefix) +
+                    format_number(cut_percent(s.utilisation)) + text::utilisation_suffix);
+    lines.push_back(text::loaded_prefix + std::to_string(s.cartons) + text::loaded_middle +
+                    std::to_string(s.types) + text::loaded_types_suffix + weight_part(s.weight));
+    for (std::size_t t = 0; t < s.per_type.size(); ++t) {
+        if (s.per_type[t] > 0) lines.push_back(count_text(plan.cartons[t].name, s.per_type[t]));
+    }
+}
+
+void unloaded_lines(std::vector<std::string>& lines, const mixed_plan_file& plan,
+                    const mixed_summary& m) {
+    if (m.unloaded_cartons == 0) {
+        lines.emplace_back(text::all_loaded);
+        return;
+    }
+    lines.push_back(text::unloaded_prefix + std::to_string(m.unloaded_cartons) +
+                    text::unloaded_suffix);
+    for (std::size_t t = 0; t < m.unloaded.size(); ++t) {
+        if (m.unloaded[t] > 0) lines.push_back(count_text(plan.cartons[t].name, m.unloaded[t]));
+    }
+}
+
+QJsonArray blocks_json(const mixed_plan_file& plan, const block_list& blocks) {
+    QJsonArray array;
+    for (const carton_block& b : blocks) {
+        if (b.type >= plan.cartons.size()) continue;
+        const std::array<double, 3> e = rotated(plan.cartons[b.type].size, b.orientation);
+        array.append(QJsonObject{{QStringLiteral("type"), static_cast<qint64>(b.type)},
+                                 {QStringLiteral("x"), b.x},
+                                 {QStringLiteral("y"), b.y},
+                                 {QStringLiteral("z"), b.z},
+                                 {QStringLiteral("size"),
+                                  QJsonArray{as_written(e[0]), as_written(e[1]), as_written(e[2])}},
+                                 {QStringLiteral("count_x"), b.count_x},
+                                 {QStringLiteral("count_y"), b.count_y},
+                                 {QStringLiteral("count_z"), b.count_z}});
+    }
+    return array;
+}
+
+}  // namespace
+
+std::vector<std::string> mixed_lines(const mixed_plan_file& plan, const mixed_summary& m) {
+    std::vector<std::string> lines;
+    const std::string of = text::container_number_middle + std::to_string(m.containers.size()) +
+                           text::container_number_suffix;
+    for (std::size_t c = 0; c < m.containers.size(); ++c) {
+        lines.push_back(text::container_number_prefix + std::to_string(c + 1) + of);
+        container_lines(lines, plan, m.containers[c]);
+    }
+    lines.push_back(text::total_prefix + std::to_string(m.containers.size()) + text::total_middle +
+                    std::to_string(m.cartons) + text::total_suffix + weight_part(m.weight));
+    unloaded_lines(lines, plan, m);
+    const auto weighed = [](const carton_type& t) { return t.weight.has_value(); };
+    if (plan.container.payload && !std::all_of(plan.cartons.begin(), plan.cartons.end(), weighed)) {
+        lines.emplace_back(text::no_carton_weight);
+    } else if (!plan.container.payload &&
+               std::any_of(plan.cartons.begin(), plan.cartons.end(), weighed)) {
+        lines.emplace_back(text::payload_unknown);
+    }
+    return lines;
+}
+
+QJsonObject mixed_json(const mixed_plan_file& plan, const mixed_summary& m) {
+    const std::array<double, 3>& c = plan.container.size;
+    QJsonArray types;
+    for (std::size_t t = 0; t < plan.cartons.size(); ++t) {
+        const carton_type& type = plan.cartons[t];
+        types.append(QJsonObject{{QStringLiteral("name"), QString::fromStdString(type.name)},
+                                 {QStringLiteral("length"), as_written(type.size[0])},
+                                 {QStringLiteral("width"), as_written(type.size[1])},
+                                 {QStringLiteral("height"), as_written(type.size[2])},
+                                 {QStringLiteral("quantity"), static_cast<qint64>(type.quantity)},
+                                 {QStringLiteral("loaded"), static_cast<qint64>(m.loaded[t])},
+                                 {QStringLiteral("weight"), kilograms(type.weight)}});
+    }
+    QJsonArray containers;
+    for (std::size_t k = 0; k < m.containers.size(); ++k) {
+        const container_summary& s = m.containers[k];
+        const std::array<double, 3>& g = s.centre_of_gravity;
+        containers.append(QJsonObject{
+            {QStringLiteral("cartons"), static_cast<qint64>(s.cartons)},
+            {QStringLiteral("utilisation"), as_written(cut_percent(s.utilisation))},
+            {QStringLiteral("weight"), kilograms(s.weight)},
+            {QStringLiteral("centre_of_gravity"),
+             QJsonObject{{QStringLiteral("x"), as_written(g[0])},
+                         {QStringLiteral("y"), as_written(g[1])},
+                         {QStringLiteral("z"), as_written(g[2])}}},
+            {QStringLiteral("blocks"), blocks_json(plan, plan.plan.containers[k].blocks)}});
+    }
+    return {
+        {QStringLiteral("container"), QJsonObject{{QStringLiteral("length"), as_written(c[1])},
+                                                  {QStringLiteral("width"), as_written(c[0])},
+                                                  {QStringLiteral("height"), as_written(c[2])}}},
+        {QStringLiteral("types"), types},
+        {QStringLiteral("containers"), containers},
+        {QStringLiteral("unloaded"), static_cast<qint64>(m.unloaded_cartons)}};
+}
+
+}  // namespace varnel

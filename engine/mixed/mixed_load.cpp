@@ -57,6 +57,41 @@ container_load load_container(const mixed_request& request, const cargo& c,
     return load_of(best, blocks, c, rules);
 }
 
+// The one type left, when only one is.
+std::optional<std::size_t> only_type(const cargo& c) {
+    std::optional<std::size_t> only;
+    for (std::size_t t = 0; t < c.types.size(); ++t) {
+        if (c.types[t].quantity == 0 || c.types[t].poses.empty()) continue;
+        if (only) return std::nullopt;
+        only = t;
+    }
+    return only;
+}
+
+// The other planner's load of the one type left, when it holds more and
+// keeps every rule.
+void try_one_type(const mixed_request& request, const cargo& c,
+                  const std::vector<carton_rules>& rules, const one_type_planner& one_type,
+                  container_load& load) {
+    const std::optional<std::size_t> t = only_type(c);
+    if (!t || !one_type) return;
+    block_list blocks = one_type(request, *t, c.types[*t].quantity);
+    std::int64_t cartons = 0;
+    for (carton_block& b : blocks) {
+        b.type = *t;
+        cartons += std::int64_t{b.count_x} * b.count_y * b.count_z;
+    }
+    std::vector<carton_rules> limited = rules;
+    limited[*t].quantity = c.types[*t].quantity;
+    if (cartons <= load.loaded[*t] ||
+        !check_placement(blocks, limited, {request.container, request.payload}).valid())
+        return;
+    load.blocks.clear();
+    for (const std::size_t i : loading_order(blocks, rules)) load.blocks.push_back(blocks[i]);
+    load.loaded.assign(c.types.size(), 0);
+    load.loaded[*t] = cartons;
+}
+
 // How many containers the cartons left would fill at best.
 std::uint64_t containers_wanted(const cargo& c) {
     const std::int64_t room = c.container[0] * c.container[1] * c.container[2];
@@ -75,7 +110,7 @@ std::vector<carton_rules> rules_of(const std::vector<carton_type>& cartons) {
     return rules;
 }
 
-mixed_plan plan_mixed_load(const mixed_request& request) {
+mixed_plan plan_mixed_load_with(const mixed_request& request, const one_type_planner& one_type) {
     mixed_plan plan;
     std::vector<std::int64_t> left;
     for (const carton_type& t : request.cartons)
@@ -92,6 +127,7 @@ mixed_plan plan_mixed_load(const mixed_request& request) {
         }
         work_meter share = meter.child(meter.left() / wanted);
         container_load load = load_container(request, c, rules, share);
+        try_one_type(request, c, rules, one_type, load);
         if (load.blocks.empty()) break;
         for (std::size_t t = 0; t < left.size(); ++t) left[t] -= load.loaded[t];
         plan.containers.push_back(std::move(load));

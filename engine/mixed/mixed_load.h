@@ -9,6 +9,7 @@
 #include <atomic>
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -79,8 +80,17 @@ struct mixed_plan {
 
 // Loads as much of the list as fits into one container, then the rest into
 // the next, until every carton is loaded, `max_containers` are used, or a
-// container takes nothing.
+// container takes nothing. A container of one carton type gets the
+// single-size optimiser's plan when that loads more.
 mixed_plan plan_mixed_load(const mixed_request& request);
+
+// Another planner's blocks for a container of `cartons` cartons of list type
+// `type` at most; empty when it has none for that type's rules.
+using one_type_planner =
+    std::function<block_list(const mixed_request& request, std::size_t type, std::int64_t cartons)>;
+
+// plan_mixed_load with the one-type planner it asks.
+mixed_plan plan_mixed_load_with(const mixed_request& request, const one_type_planner& one_type);
 
 // The rules each type's cartons obey, for check_placement.
 std::vector<carton_rules> rules_of(const std::vector<carton_type>& cartons);

@@ -6,7 +6,9 @@
 #include <random>
 #include <string>
 
+#include "bench/bench_instances.h"
 #include "bench/br_instances.h"
+#include "engine/optimise.h"
 
 namespace varnel {
 namespace {
@@ -116,6 +118,32 @@ TEST(MixedLoad, OneContainerTakesACargoWithRoomToSpare) {
             if (fits_alone(r, r.cartons[t])) {
                 EXPECT_EQ(plan.unloaded[t], 0) << name << ", type " << t;
             }
+        }
+    }
+}
+
+TEST(MixedLoad, OneTypeLoadsNoFewerThanAFullySupportedOptimisedPlan) {
+    const std::vector<bench_instance> set = benchmark_set(8);
+    for (std::size_t i = 0; i < set.size(); ++i) {
+        const bench_instance& b = set[i];
+        const std::string name = "instance " + std::to_string(i);
+        const calculation_input& in = b.input;
+        const optimised_plan their = optimise_plan({in, false, b.upright});
+        mixed_request r;
+        r.container = {in.container_width, in.container_length, in.container_height};
+        carton_type c;
+        c.size = {in.carton_length, in.carton_width, in.carton_height};
+        c.allowed = b.upright ? orientation_set::upright() : orientation_set::any();
+        c.quantity = their.upper_bound + 1;
+        r.cartons.push_back(c);
+        r.max_containers = 1;
+        r.parameters.work_budget = 3'000'000;
+        const mixed_plan plan = plan_mixed_load(r);
+        expect_valid(r, plan, name);
+        const auto rules = rules_of(r.cartons);
+        if (unsupported_cartons(their.blocks, rules) == 0) {
+            ASSERT_EQ(plan.containers.size(), 1u) << name;
+            EXPECT_GE(plan.containers[0].loaded[0], their.cartons) << name;
         }
     }
 }

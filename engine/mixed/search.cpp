@@ -98,8 +98,12 @@ packing search_load(const packing_context& context, const mixed_parameters& p, w
         if (beam_search(context, run, run.first_width, best, meter)) break;
         if (run.first_width < p.max_width) {
             run.first_width *= 2;
-        } else {
+        } else if (run.successors < context.blocks->size()) {
             run.successors *= 2;
+        } else {
+            // Every block is tried in every space already: a run again
+            // would find the same packings.
+            break;
         }
     }
     return best;

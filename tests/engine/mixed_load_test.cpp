@@ -122,6 +122,19 @@ TEST(MixedLoad, OneContainerTakesACargoWithRoomToSpare) {
     }
 }
 
+// Cartons nothing may stand on leave few spaces, so the search runs out of
+// blocks to try long before its budget; it must then stop, not widen on.
+TEST(MixedLoad, ASearchWithNothingLeftToTryEnds) {
+    mixed_request r;
+    r.container = {2350, 12032, 2392};
+    r.cartons = {{"TV", {1200, 800, 700}, 60, 30.0, orientation_set::upright(), false},
+                 {"Box", {600, 400, 400}, 200, 15.0, orientation_set::any(), true},
+                 {"Crate", {1000, 1000, 900}, 20, 80.0, orientation_set::upright(), true}};
+    const mixed_plan plan = plan_mixed_load(r);
+    expect_valid(r, plan, "not stackable");
+    EXPECT_EQ(plan.containers.size(), 3u);
+}
+
 TEST(MixedLoad, OneTypeLoadsNoFewerThanAFullySupportedOptimisedPlan) {
     const std::vector<bench_instance> set = benchmark_set(8);
     for (std::size_t i = 0; i < set.size(); ++i) {

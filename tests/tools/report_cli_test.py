@@ -89,7 +89,7 @@ def main():
         mixed = folder / "mixed.pdf"
         same_output(["--mixed", str(listed), "590", "235", "239", "--containers", "2",
                      "--payload", "700"], mixed, "mixed order")
-        text = pdf_text(mixed)
+        text = pdf_text(mixed) if mixed.is_file() else ""
         firsts = [text.find(f"第{k}个集装箱（共2个）\n\n第 1 步") for k in (1, 2)]
         check(-1 not in firsts and firsts == sorted(firsts),
               "mixed order: each container's steps under its heading, in order")

@@ -509,6 +509,10 @@ std::int64_t upper_bound(const calculation_input& input, bool single, bool uprig
     return std::min(bound_count(volume / (a * b * c)), dff);
 }
 
+container_space optimised_room(const calculation_input& input) {
+    return {with_standard_slack(instance_of(input)).space, std::nullopt};
+}
+
 optimised_plan optimise_plan(const optimise_request& r) {
     work_meter meter(r.work_budget, r.cancel, r.seconds_cap);
     return search(r, meter).run();

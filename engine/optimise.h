@@ -6,6 +6,7 @@
 
 #include "engine/block.h"
 #include "engine/calculation.h"
+#include "engine/core/placement.h"
 #include "engine/core/work_meter.h"
 #include "engine/load_model.h"
 
@@ -77,5 +78,11 @@ void merge_blocks(block_list& blocks, const std::array<double, 3>& carton, work_
 // calculation does, which lets a row exceed its space by a hair, so it
 // bounds that plan too.
 std::int64_t upper_bound(const calculation_input& input, bool single, bool upright);
+
+// The room an optimised plan and its part loads take at most: the container,
+// each side longer by what the standard calculation's count lets a row of
+// cartons exceed it (its rows may come short of their cartons by 1e-5 of a
+// carton), since a plan that matches the standard one stands in it too.
+container_space optimised_room(const calculation_input& input);
 
 }  // namespace varnel

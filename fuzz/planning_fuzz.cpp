@@ -52,9 +52,7 @@ std::vector<std::string> words(std::string_view text) {
 void check_plan(const block_list& blocks, const calculation_input& in, bool upright) {
     const carton_rules rules =
         single_carton(in.carton_length, in.carton_width, in.carton_height, upright);
-    const container_space room{{in.container_width, in.container_length, in.container_height},
-                               std::nullopt};
-    if (!check_placement(blocks, std::span(&rules, 1), room).valid()) std::abort();
+    if (!check_placement(blocks, std::span(&rules, 1), optimised_room(in)).valid()) std::abort();
 }
 
 }  // namespace

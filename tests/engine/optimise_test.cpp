@@ -24,9 +24,8 @@ void expect_valid(const calculation_input& in, bool upright, const optimised_pla
     EXPECT_EQ(carton_count(plan.blocks), plan.cartons);
     const carton_rules rules =
         single_carton(in.carton_length, in.carton_width, in.carton_height, upright);
-    const placement_report report = check_placement(
-        plan.blocks, std::span(&rules, 1),
-        {{in.container_width, in.container_length, in.container_height}, std::nullopt});
+    const placement_report report =
+        check_placement(plan.blocks, std::span(&rules, 1), optimised_room(in));
     EXPECT_EQ(report.fault, placement_fault::none) << "block " << report.block.value_or(99);
     EXPECT_EQ(report.unsupported_cartons, 0);
 }
@@ -77,6 +76,16 @@ TEST(OptimisePlan, ValidNeverBelowTheStandardPlanAndUnderItsBound) {
             EXPECT_EQ(plan.blocks.size(), plan.cartons > 0 ? 1u : 0u);
         }
     }
+}
+
+// The standard calculation counts three 20 cm cartons in 59.9998 cm; the
+// optimised plan matches it and stands in its room.
+TEST(OptimisePlan, MatchesARowThatComesShortWithinTheCalculationsTolerance) {
+    const auto read = read_calculation_input({"20", "20", "20", "59.9998", "20", "20"});
+    const calculation_input& in = std::get<calculation_input>(read);
+    const optimised_plan plan = optimise_plan({in, false, false, 3'000'000});
+    EXPECT_EQ(plan.cartons, 3);
+    expect_valid(in, false, plan);
 }
 
 TEST(OptimisePlan, HandProvenOptima) {

@@ -200,7 +200,7 @@ void block_set::combine(const cargo& c, const mixed_parameters& p, work_meter& m
     // A block is known by its box and its cartons: two such are the same
     // block for the search, whatever their parts.
     using key = std::tuple<extent, std::vector<std::pair<std::size_t, std::int64_t>>>;
-    const auto key_of = [this](const extent& size, std::span<const type_count> needs) {
+    const auto key_of = [](const extent& size, std::span<const type_count> needs) {
         std::vector<std::pair<std::size_t, std::int64_t>> n;
         for (const type_count& m : needs) n.emplace_back(m.type, m.count);
         return key{size, std::move(n)};

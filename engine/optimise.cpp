@@ -255,11 +255,14 @@ instance instance_of(const calculation_input& in) {
 }
 
 // The container as the standard calculation may fill it: each side longer
-// by what its rounding lets a row of cartons exceed it.
+// by what its rounding lets a row of cartons exceed it. Only a carton side
+// no longer than the container's lies along it, so a carton far longer
+// than the container widens nothing.
 instance with_standard_slack(instance in) {
     const double longest = std::max({in.box[0], in.box[1], in.box[2]});
     for (double& side : in.space) {
-        side += standard_stacks_in_line * standard_fit_share * longest + float_share * side;
+        side += standard_stacks_in_line * standard_fit_share * std::min(longest, side) +
+                float_share * side;
     }
     return in;
 }

@@ -471,7 +471,10 @@ std::vector<double> raster_points(double limit, double p, double q, work_meter& 
 
 double reduced_side(double limit, double p, double q, double r) {
     // Too many sums to try: the side itself is still an upper bound.
-    if (static_cast<double>(fitting(limit, p)) * fitting(limit, q) > max_bound_combinations)
+    // The loops below run (i + 1) × (j + 1) times: a side that takes none of
+    // p still tries every count of q.
+    if ((static_cast<double>(fitting(limit, p)) + 1.0) * (fitting(limit, q) + 1.0) >
+        max_bound_combinations)
         return limit;
     double best = 0.0;
     for (int i = 0; i <= fitting(limit, p); ++i) {

@@ -34,8 +34,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (size == 0) return 0;
     const container_space room{containers[data[0] % containers.size()],
                                (data[0] & 4) ? std::optional<double>(5000.0) : std::nullopt};
-    auto read = read_packing_list_csv(
-        std::string_view(reinterpret_cast<const char*>(data) + 1, size - 1));
+    auto read =
+        read_packing_list_csv(std::string_view(reinterpret_cast<const char*>(data) + 1, size - 1));
     auto* list = std::get_if<packing_list>(&read);
     if (list == nullptr || check_packing_list(*list, room)) return 0;
 

@@ -88,6 +88,16 @@ TEST(OptimisePlan, MatchesARowThatComesShortWithinTheCalculationsTolerance) {
     expect_valid(in, false, plan);
 }
 
+// A carton far longer than the container once widened the bound's room so
+// much that a side counted two thousand million of another carton side.
+TEST(UpperBound, ACartonFarLongerThanTheContainerFitsNowhere) {
+    const auto read =
+        read_calculation_input({"364444444444444444", "62", "21", "5091", "2352", "90"});
+    const calculation_input& in = std::get<calculation_input>(read);
+    EXPECT_EQ(upper_bound(in, false, false), 0);
+    EXPECT_EQ(optimise_plan({in, false, false, 3'000'000}).cartons, 0);
+}
+
 TEST(OptimisePlan, HandProvenOptima) {
     const struct {
         calculation_input in;

@@ -347,7 +347,7 @@ void kmain::lookup_container() {
 catalogue_host::refill kmain::load_bao() {
     carton_list->clear();
     const auto rows = store_.all_cartons();
-    for (const carton_type& row : rows.value) carton_list->addItem(row.name);
+    for (const catalogue_carton& row : rows.value) carton_list->addItem(row.name);
     carton_list->setCurrentIndex(-1);
     return rows.ok() ? refill::done : refill::failed;
 }

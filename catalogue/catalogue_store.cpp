@@ -58,7 +58,7 @@ struct container_table {
 };
 
 struct carton_table {
-    using row = carton_type;
+    using row = catalogue_carton;
     static constexpr const char* select_all =
         "SELECT rowid, bao_name, bao_a, bao_b, bao_c FROM bao_stream ORDER BY rowid";
     static constexpr const char* select_writable = select_all;
@@ -225,11 +225,12 @@ write_result catalogue_store::delete_container(const QString& name) {
     return delete_row<container_table>(db_, name);
 }
 
-read_result<std::vector<carton_type>> catalogue_store::all_cartons() const {
+read_result<std::vector<catalogue_carton>> catalogue_store::all_cartons() const {
     return list_rows<carton_table>(db_, carton_table::select_all);
 }
 
-read_result<std::optional<carton_type>> catalogue_store::find_carton(const QString& name) const {
+read_result<std::optional<catalogue_carton>> catalogue_store::find_carton(
+    const QString& name) const {
     return find_row<carton_table>(db_, name);
 }
 

@@ -34,13 +34,13 @@ struct container_type {
 
 // A row of `bao_stream`. Sizes in millimetres, from the columns `bao_a`,
 // `bao_b` and `bao_c`.
-struct carton_type {
+struct catalogue_carton {
     QString name;
     float length = 0.0f;
     float width = 0.0f;
     float height = 0.0f;
 
-    bool operator==(const carton_type&) const = default;
+    bool operator==(const catalogue_carton&) const = default;
 };
 
 // What a read gives back. `error` is the store's reason when the read
@@ -100,8 +100,8 @@ public:
     write_result delete_container(const QString& name);
 
     // Carton types, in store order.
-    read_result<std::vector<carton_type>> all_cartons() const;
-    read_result<std::optional<carton_type>> find_carton(const QString& name) const;
+    read_result<std::vector<catalogue_carton>> all_cartons() const;
+    read_result<std::optional<catalogue_carton>> find_carton(const QString& name) const;
     write_result add_carton(const QString& name, float length, float width, float height);
     write_result change_carton(const QString& name, const QString& new_name, float length,
                                float width, float height);

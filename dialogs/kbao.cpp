@@ -65,9 +65,9 @@ void kbao::build() {
 
 bool kbao::fill_cartons() {
     cartons->clear();
-    const read_result<std::vector<carton_type>> rows = store_.all_cartons();
+    const read_result<std::vector<catalogue_carton>> rows = store_.all_cartons();
     if (!rows.ok()) return false;
-    for (const carton_type& row : rows.value) cartons->addItem(row.name);
+    for (const catalogue_carton& row : rows.value) cartons->addItem(row.name);
     cartons->setCurrentIndex(-1);
     return true;
 }
@@ -82,7 +82,7 @@ void kbao::add() {
 
     // Cartons differing only in letter case or trailing blanks would be one
     // entry to every lookup: refused.
-    const read_result<std::optional<carton_type>> found = store_.find_carton(name);
+    const read_result<std::optional<catalogue_carton>> found = store_.find_carton(name);
     if (!found.ok()) return say(text::carton_list_failed);
     if (found.value) {
         say(text::carton_add_conflict);

@@ -55,7 +55,7 @@ void kgengaibao::build() {
 }
 
 void kgengaibao::fill() {
-    const read_result<std::optional<carton_type>> found =
+    const read_result<std::optional<catalogue_carton>> found =
         store_.find_carton(host_.edit_entry_name());
     if (!found.ok() || !found.value) return say(text::program_error);
     fields.name->setText(found.value->name);
@@ -72,7 +72,7 @@ void kgengaibao::change() {
     const QString& entry = host_.edit_entry_name();
 
     if (name != entry) {
-        const read_result<std::optional<carton_type>> found = store_.find_carton(name);
+        const read_result<std::optional<catalogue_carton>> found = store_.find_carton(name);
         if (!found.ok()) return say(text::carton_change_failed);
         if (found.value) return say(text::carton_rename_conflict);
     }

@@ -26,7 +26,7 @@ protected:
     container_type found_container(const QString& name) const {
         return store->find_container(name).value.value();
     }
-    carton_type found_carton(const QString& name) const {
+    catalogue_carton found_carton(const QString& name) const {
         return store->find_carton(name).value.value();
     }
     std::vector<QString> user_names() const {
@@ -54,7 +54,7 @@ TEST_F(catalogue_store_test, DeliveredRows) {
     EXPECT_TRUE(store->user_containers().value.empty());
     const auto cartons = store->all_cartons().value;
     ASSERT_FALSE(cartons.empty());
-    for (const carton_type& c : cartons) {
+    for (const catalogue_carton& c : cartons) {
         EXPECT_GE(std::min({c.length, c.width, c.height}), 150.0f) << c.name.toStdString();
     }
 }
@@ -148,11 +148,11 @@ TEST(catalogue_payload, ReadAsStored) {
 TEST_F(catalogue_store_test, CartonOperations) {
     const auto delivered = store->all_cartons().value;
     ASSERT_EQ(store->add_carton("Crate", 235, 300, 400).status, write_status::done);
-    EXPECT_EQ(store->all_cartons().value.back(), (carton_type{"Crate", 235, 300, 400}));
+    EXPECT_EQ(store->all_cartons().value.back(), (catalogue_carton{"Crate", 235, 300, 400}));
 
     EXPECT_EQ(store->change_carton("crate ", "Crate 2", 150, 160, 170).status, write_status::done);
     EXPECT_FALSE(store->find_carton("Crate").value);
-    EXPECT_EQ(found_carton("CRATE 2"), (carton_type{"Crate 2", 150, 160, 170}));
+    EXPECT_EQ(found_carton("CRATE 2"), (catalogue_carton{"Crate 2", 150, 160, 170}));
 
     EXPECT_EQ(store->delete_carton("crate 2").status, write_status::done);
     EXPECT_EQ(store->delete_carton("crate 2").status, write_status::not_found);

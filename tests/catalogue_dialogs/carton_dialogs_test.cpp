@@ -75,7 +75,7 @@ private slots:
         click(d, "确\u3000定");
 
         QCOMPARE(s.prompts.messages(), QStringList{q("操作成功")});
-        QCOMPARE(s.cartons().back(), (carton_type{"Cube", 150, 150, 150}));
+        QCOMPARE(s.cartons().back(), (catalogue_carton{"Cube", 150, 150, 150}));
         QCOMPARE(entries(*d.cartons).back(), q("Cube"));
         QCOMPARE(d.cartons->currentText(), QString());
         QCOMPARE(s.host.carton_list.back(), q("Cube"));
@@ -151,7 +151,7 @@ private slots:
         click(d, "确\u3000定");
 
         QCOMPARE(s.prompts.messages(), QStringList{q("包装箱修改成功")});
-        QCOMPARE(s.cartons()[1], (carton_type{"Box 35.5", 600, 400, 355}));
+        QCOMPARE(s.cartons()[1], (catalogue_carton{"Box 35.5", 600, 400, 355}));
         const QStringList expected = shown_there ? QStringList{"60", "40", "35.5"} : QStringList{};
         QCOMPARE(s.host.carton_size, expected);
         QCOMPARE(s.host.carton_refills, 1);
@@ -170,7 +170,7 @@ private slots:
         QCOMPARE(s.prompts.messages(),
                  QStringList{q("新命名的包装箱名字与原有的包装箱发生冲突，请重新命名")});
         QCOMPARE(d.focusWidget(), d.fields.width);
-        QCOMPARE(s.cartons()[1], (carton_type{q(carton_30), 600, 400, 300}));
+        QCOMPARE(s.cartons()[1], (catalogue_carton{q(carton_30), 600, 400, 300}));
         QVERIFY(d.isVisible());
     }
 

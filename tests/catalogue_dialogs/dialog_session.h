@@ -39,7 +39,7 @@ public:
         ++carton_refills;
         carton_list.clear();
         if (refills_fail) return refill::failed;
-        for (const carton_type& c : store_->all_cartons().value) carton_list << c.name;
+        for (const catalogue_carton& c : store_->all_cartons().value) carton_list << c.name;
         chosen_carton.clear();
         return refill::done;
     }
@@ -87,7 +87,7 @@ struct dialog_session {
     }
 
     std::vector<container_type> containers() const { return store->all_containers().value; }
-    std::vector<carton_type> cartons() const { return store->all_cartons().value; }
+    std::vector<catalogue_carton> cartons() const { return store->all_cartons().value; }
 
     catalogue_copy copy;
     std::unique_ptr<catalogue_store> store;

@@ -69,6 +69,13 @@ void kmain::connect_commands() {
     connect(carton_list, &selection_list::focused, this, &kmain::lookup_carton);
     connect(carton_list, &selection_list::clicked, this, &kmain::lookup_carton);
 
+    connect(previous_container_button, &QPushButton::clicked, this, [this] {
+        if (mixed_ && mixed_->container > 0) show_container(mixed_->container - 1);
+    });
+    connect(next_container_button, &QPushButton::clicked, this, [this] {
+        if (mixed_) show_container(mixed_->container + 1);
+    });
+
     connect(web_label, &link_label::clicked, this, [this] {
         open_or_explain(prompts_, maker_web_url(), text::web_page_unopened,
                         qtext(maker::web_address));
@@ -160,6 +167,7 @@ void kmain::set_third_line(QString line) {
 }
 
 void kmain::forget_whole_plan() {
+    drop_mixed();
     whole_plan_.reset();
     plan_blocks_.reset();
     shipment_typed_.reset();

@@ -38,6 +38,10 @@ void kmain::new_plan() {
 }
 
 void kmain::save_plan() {
+    if (mixed_) {
+        save_mixed_plan();
+        return;
+    }
     // While a part load is shown, the file keeps the whole plan it came
     // from: the dialog draws the part again from it. A file reopens only
     // with a stack in both sections.
@@ -63,7 +67,7 @@ void kmain::save_plan() {
 }
 
 void kmain::open_plan() {
-    const QString path = prompts_.open_file_name(qtext(text::plan_filter), plan_label());
+    const QString path = prompts_.open_file_name(qtext(text::open_filter), plan_label());
     if (path.isEmpty()) return;
     const file_contents file = read_whole_file(path);
     if (file.status == file_contents::state::not_opened) {
@@ -74,6 +78,7 @@ void kmain::open_plan() {
         prompts_.message(qtext(text::file_open_error));
         return;
     }
+    if (open_mixed_plan(path, file)) return;
     if (!reset_plan()) return;
 
     // A read that failed part way is an error of the file: what was read is

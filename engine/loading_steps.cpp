@@ -101,4 +101,25 @@ load_figures figures_of(const block_list& blocks, std::span<const report_carton>
     return f;
 }
 
+loading_report mixed_loading_report(const std::string& container_name,
+                                    const container_space& container,
+                                    std::span<const carton_type> cartons, const mixed_plan& plan) {
+    loading_report r;
+    r.container = {container_name, container.size, container.payload};
+    for (std::size_t i = 0; i < cartons.size(); ++i) {
+        r.types.push_back({cartons[i].name, cartons[i].size, cartons[i].weight, i});
+    }
+    const std::size_t n = plan.containers.size();
+    for (std::size_t k = 0; k < n; ++k) {
+        std::string heading;
+        if (n > 1) {
+            heading = text::container_number_prefix + std::to_string(k + 1) +
+                      text::container_number_suffix;
+        }
+        r.loads.push_back({std::move(heading), plan.containers[k].blocks});
+    }
+    r.order_containers = static_cast<std::int64_t>(n);
+    return r;
+}
+
 }  // namespace varnel

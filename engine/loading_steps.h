@@ -15,6 +15,8 @@
 #include <vector>
 
 #include "engine/block.h"
+#include "engine/core/placement.h"
+#include "engine/mixed/mixed_load.h"
 
 namespace varnel {
 
@@ -103,5 +105,13 @@ struct loading_report {
     std::int64_t order_containers = 0;  // containers the whole order takes; 0: not an order
     std::vector<std::string> notes;     // lines the summary adds as they are
 };
+
+// A mixed order's report: the packing list as its types, each in its own
+// colour (its place in the list), and one load per container of `plan`,
+// headed "第k个集装箱" when there are several. The caller adds the plan's
+// kind, name and date.
+loading_report mixed_loading_report(const std::string& container_name,
+                                    const container_space& container,
+                                    std::span<const carton_type> cartons, const mixed_plan& plan);
 
 }  // namespace varnel

@@ -276,7 +276,7 @@ std::optional<optimised_plan> kmain::search_off_thread(optimise_request request)
     std::optional<optimised_plan> plan = work_off_thread(
         prompts_, {qtext(text::optimising), qtext(text::cancel)}, optimiser_.progress_delay,
         *cancel, [search = optimiser_.search, request, cancel] { return search(request); });
-    if (!plan || plan->cancelled) return std::nullopt;
+    if (!plan || plan->cancelled()) return std::nullopt;
     return plan;
 }
 

@@ -98,10 +98,6 @@ inline constexpr const char* next_container = "下一个▶";
 inline constexpr const char* open_filter =
     "Varnel方案(*.qrn *.qrm);;Varnel文件(*.qrn);;Varnel混装方案(*.qrm)";
 
-// Shown after an optimised plan that the clock's safety net ended.
-inline constexpr const char* search_cut_short =
-    "计算用时过长，已提前结束：本方案不是完整优化计算的结果，计算机空闲时再算可能装得更多";
-
 // Which container of a shipment the drawing shows, %1 and %2 whole numbers.
 inline constexpr const char* shown_last_container = "最后一个集装箱（第%1个，共%1个）";
 inline constexpr const char* shown_first_container = "第1个集装箱（共%1个）";

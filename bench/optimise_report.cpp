@@ -1,11 +1,18 @@
 // The optimised planner against the standard calculation and the upper bound on
-// the seeded benchmark set: prints the report table, or with --instances the
+// the seeded benchmark set: prints the report table, or with --attacks the
+// times of inputs that once ran away (see bench/worst_inputs.sh), or with --instances the
 // set itself (one line per instance) for the peer's script, with --counts
 // each instance's cartons and time (to compare two versions of the search),
-// or with --peer FILE the comparison with the peer's counts and times. VARNEL_WORK_BUDGET
-// overrides the work budget, VARNEL_SECONDS_CAP the clock's safety net (to
-// compare counts on a busy machine).
+// or with --peer FILE the comparison with the peer's counts and times. Every
+// plan is checked with the engine's placement checker: the report counts the
+// cartons short of support (there must be none) and the instances whose
+// standard plan has some, where the optimised plan may load fewer.
+// VARNEL_WORK_BUDGET overrides the work budget, VARNEL_SECONDS_CAP the
+// clock's safety net (to compare counts on a busy machine), VARNEL_EVERY=N
+// plans every Nth instance only (a quick look while tuning), and
+// VARNEL_COUNTS_FILE names a file for the --counts lines beside the table.
 #include <algorithm>
+#include <atomic>
 #include <chrono>
 #include <cmath>
 #include <cstdio>
@@ -16,9 +23,11 @@
 #include <numeric>
 #include <sstream>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "bench/bench_instances.h"
+#include "engine/core/placement.h"
 #include "engine/optimise.h"
 
 namespace {
@@ -34,7 +43,8 @@ struct row {
     std::int64_t standard = 0, cartons = 0, bound = 0, volume_bound = 0;
     double ms = 0.0, cpu_ms = 0.0;
     std::size_t blocks = 0;
-    bool upright = false, capped = false, budget = false;
+    std::int64_t unsupported = 0;  // cartons short of support, or invalid plans
+    bool upright = false, capped = false, budget = false, standard_supported = true;
     std::size_t index = 0;
 };
 
@@ -56,9 +66,10 @@ std::int64_t volume_bound(const calculation_input& in) {
 }
 
 void report(const char* title, const std::vector<row>& rows) {
-    std::vector<double> standard_ratio, ratio, standard_vol, vol, ms, gain;
+    std::vector<double> standard_ratio, ratio, standard_vol, vol, ms, cpu_ms, gain;
     std::size_t proven = 0, standard_proven = 0, gained = 0, below = 0, capped = 0, budget = 0,
-                largest = 0;
+                largest = 0, standard_short = 0, below_short = 0;
+    std::int64_t unsupported = 0;
     for (const row& r : rows) {
         const double b = static_cast<double>(r.bound), vb = static_cast<double>(r.volume_bound);
         standard_ratio.push_back(d(r.standard) / b);
@@ -66,6 +77,10 @@ void report(const char* title, const std::vector<row>& rows) {
         standard_vol.push_back(d(r.standard) / vb);
         vol.push_back(d(r.cartons) / vb);
         ms.push_back(r.ms);
+        cpu_ms.push_back(r.cpu_ms);
+        unsupported += r.unsupported;
+        standard_short += !r.standard_supported;
+        below_short += !r.standard_supported && r.cartons < r.standard;
         proven += r.cartons >= r.bound;
         standard_proven += r.standard >= r.bound;
         if (r.cartons > r.standard) {
@@ -73,7 +88,7 @@ void report(const char* title, const std::vector<row>& rows) {
             gain.push_back(static_cast<double>(r.cartons - r.standard) /
                            static_cast<double>(r.standard));
         }
-        below += r.cartons < r.standard;
+        below += r.standard_supported && r.cartons < r.standard;
         capped += r.capped;
         budget += r.budget;
         largest = std::max(largest, r.blocks);
@@ -92,11 +107,74 @@ void report(const char* title, const std::vector<row>& rows) {
                 100.0 * d(standard_proven) / d(rows.size()), 100.0 * d(proven) / d(rows.size()));
     std::printf("gain over the standard plan: %.2f%% of instances, mean gain %.2f%% where gained\n",
                 100.0 * d(gained) / d(rows.size()), 100 * mean(gain));
-    std::printf("below the standard plan: %zu; largest block count %zu\n", below, largest);
+    std::printf("cartons short of support: %lld; largest block count %zu\n",
+                static_cast<long long>(unsupported), largest);
+    std::printf(
+        "below a standard plan that stands: %zu; standard plans with a carton short of "
+        "support: %zu, below those: %zu\n",
+        below, standard_short, below_short);
     std::printf(
         "time ms: median %.2f, p90 %.2f, p99 %.2f, max %.2f; budget spent %zu, clock cap hit %zu\n",
         percentile(ms, 50), percentile(ms, 90), percentile(ms, 99), percentile(ms, 100), budget,
         capped);
+    std::printf("processor ms: median %.2f, p90 %.2f, p99 %.2f, max %.2f\n", percentile(cpu_ms, 50),
+                percentile(cpu_ms, 90), percentile(cpu_ms, 99), percentile(cpu_ms, 100));
+}
+
+double cpu_ms_since(std::clock_t start) {
+    return 1000.0 * static_cast<double>(std::clock() - start) / CLOCKS_PER_SEC;
+}
+
+// Inputs that once ran for minutes, took gigabytes or would not stop: the
+// bound's time, the whole search's time and how long a cancel takes to end
+// it. Sizes in millimetres.
+void attacks() {
+    struct attack {
+        const char* name;
+        calculation_input in;
+        bool upright;
+    };
+    const attack list[] = {
+        {"worked example", {600, 850, 400, 2350, 5900, 2390}, false},
+        {"container 4,910 m long", {600, 850, 400, 2350, 4'910'000, 2390}, false},
+        {"container 13,107 m long", {600, 850, 400, 2350, 13'106'800, 2390}, false},
+        {"cube of 4,636 m, upright", {150, 150, 150, 4'636'350, 4'636'350, 4'636'350}, true},
+        {"cube of 4,636 m", {150, 150, 150, 4'636'350, 4'636'350, 4'636'350}, false},
+        {"floor of 40 km, upright", {6100, 6500, 6000, 40'000'000, 40'000'000, 7000}, true},
+        {"largest floats", {1.1e34f, 1.1e34f, 1.1e34f, 3.4e38f, 3.4e38f, 3.4e38f}, false},
+        {"largest floats, upright", {1.1e34f, 1.1e34f, 1.1e34f, 3.4e38f, 3.4e38f, 3.4e38f}, true},
+        {"45 ft, small cartons, upright", {173, 161, 157, 2347, 13556, 2696}, true},
+        {"45 ft, small cartons", {173, 161, 157, 2347, 13556, 2696}, false},
+    };
+    std::printf("%-32s %10s %10s %10s %12s %14s\n", "input", "bound ms", "search ms", "cancel ms",
+                "units", "stop");
+    for (const attack& a : list) {
+        std::clock_t start = std::clock();
+        (void)upper_bound(a.in, false, a.upright);
+        const double bound_ms = cpu_ms_since(start);
+        start = std::clock();
+        const optimised_plan plan = optimise_plan({a.in, false, a.upright});
+        const double search_ms = cpu_ms_since(start);
+        // Cancelled a tenth of a second in (or at once when quicker): the
+        // time from the flag to the search's return.
+        std::atomic<bool> cancel{false};
+        std::chrono::steady_clock::time_point returned;
+        std::thread worker([&] {
+            (void)optimise_plan({a.in, false, a.upright, default_work_budget, &cancel});
+            returned = std::chrono::steady_clock::now();
+        });
+        std::this_thread::sleep_for(
+            std::chrono::duration<double, std::milli>(std::min(100.0, search_ms / 2)));
+        const auto flagged = std::chrono::steady_clock::now();
+        cancel = true;
+        worker.join();
+        const double cancel_ms =
+            std::max(0.0, std::chrono::duration<double, std::milli>(returned - flagged).count());
+        const char* stops[] = {"finished", "budget", "cancelled", "clock"};
+        std::printf("%-32s %10.1f %10.1f %10.1f %12llu %14s\n", a.name, bound_ms, search_ms,
+                    cancel_ms, static_cast<unsigned long long>(plan.work),
+                    stops[static_cast<int>(plan.stop)]);
+    }
 }
 
 }  // namespace
@@ -104,6 +182,10 @@ void report(const char* title, const std::vector<row>& rows) {
 int main(int argc, char** argv) {
     const std::vector<bench_instance> set = benchmark_set();
     const std::string mode = argc > 1 ? argv[1] : "";
+    if (mode == "--attacks") {
+        attacks();
+        return 0;
+    }
     if (mode == "--instances") {
         // Sizes in millimetres: container width, length, height, carton
         // length, width, height; upright (0/1); the upper bound.
@@ -117,7 +199,11 @@ int main(int argc, char** argv) {
         return 0;
     }
     std::vector<row> rows;
-    for (const bench_instance& b : set) {
+    const char* every_text = std::getenv("VARNEL_EVERY");
+    const std::size_t every =
+        every_text ? std::max<std::size_t>(1, std::strtoull(every_text, nullptr, 10)) : 1;
+    for (std::size_t index = 0; index < set.size(); index += every) {
+        const bench_instance& b = set[index];
         optimise_request request{b.input, false, b.upright};
         if (const char* budget = std::getenv("VARNEL_WORK_BUDGET")) {
             request.work_budget = std::strtoull(budget, nullptr, 10);
@@ -138,19 +224,38 @@ int main(int argc, char** argv) {
         r.cpu_ms = 1000.0 * static_cast<double>(std::clock() - cpu_start) / CLOCKS_PER_SEC;
         r.blocks = plan.blocks.size();
         r.upright = b.upright;
-        r.capped = plan.clock_cap_hit;
-        r.budget = plan.budget_spent;
-        r.index = rows.size();
+        r.capped = plan.cut_short();
+        r.budget = plan.budget_spent();
+        r.standard_supported = plan.standard_supported;
+        const carton_rules rules = single_carton(b.input.carton_length, b.input.carton_width,
+                                                 b.input.carton_height, b.upright);
+        const placement_report check = check_placement(
+            plan.blocks, std::span(&rules, 1),
+            {{b.input.container_width, b.input.container_length, b.input.container_height}, {}});
+        r.unsupported = check.valid() ? 0 : std::max<std::int64_t>(1, check.unsupported_cartons);
+        if (!check.valid())
+            std::fprintf(stderr, "instance %zu: placement fault %d\n", index,
+                         static_cast<int>(check.fault));
+        r.index = index;
         rows.push_back(r);
     }
-    if (mode == "--counts") {
-        // Index, upright (0/1), cartons, milliseconds, blocks, processor
-        // milliseconds (steadier than the clock on a busy machine).
+    // Index, upright (0/1), cartons, milliseconds, blocks, processor
+    // milliseconds (steadier than the clock on a busy machine).
+    const auto print_counts = [&rows](std::FILE* out) {
         for (const row& r : rows) {
-            std::printf("%zu %d %lld %.2f %zu %.2f\n", r.index, r.upright ? 1 : 0,
-                        static_cast<long long>(r.cartons), r.ms, r.blocks, r.cpu_ms);
+            std::fprintf(out, "%zu %d %lld %.2f %zu %.2f\n", r.index, r.upright ? 1 : 0,
+                         static_cast<long long>(r.cartons), r.ms, r.blocks, r.cpu_ms);
         }
+    };
+    if (mode == "--counts") {
+        print_counts(stdout);
         return 0;
+    }
+    if (const char* file = std::getenv("VARNEL_COUNTS_FILE")) {
+        if (std::FILE* out = std::fopen(file, "w")) {
+            print_counts(out);
+            std::fclose(out);
+        }
     }
     std::vector<row> upright, free;
     for (const row& r : rows) (r.upright ? upright : free).push_back(r);
@@ -189,9 +294,11 @@ int main(int argc, char** argv) {
         double ms = 0.0;
         std::vector<double> peer_ms, our_ms, peer_share, our_share;
         while (peer >> index >> count >> ms) {
-            if (index >= rows.size()) continue;
+            const auto it = std::find_if(rows.begin(), rows.end(),
+                                         [&](const row& r) { return r.index == index; });
+            if (it == rows.end()) continue;
             ++solved;
-            const row& r = rows[index];
+            const row& r = *it;
             if (r.cartons < count) {
                 ++fewer;
                 std::printf("peer loads more on instance %zu: %lld > %lld\n", index,

@@ -217,8 +217,7 @@ void khunzhuang::show_results(const mixed_plan_file& plan) {
     for (const carton_type& c : plan.cartons) left.push_back(c.quantity);
     for (std::size_t k = 0; k < summary.containers.size(); ++k) {
         const container_summary& s = summary.containers[k];
-        const QString number = qtext(text::container_number_prefix) + QString::number(k + 1) +
-                               qtext(text::container_number_suffix);
+        const QString number = qtext(text::result_container).arg(k + 1);
         for (std::size_t t = 0; t < plan.cartons.size(); ++t) {
             if (s.per_type[t] == 0) continue;
             left[t] -= s.per_type[t];

@@ -50,6 +50,7 @@ inline constexpr const char* result_loaded_column = "装入";
 inline constexpr const char* result_left_column = "剩余";
 inline constexpr const char* result_weight_column = "毛重(kg)";
 inline constexpr const char* result_centre_column = "重心距里端(cm)";
+inline constexpr const char* result_container = "第%1个集装箱";
 inline constexpr const char* result_total = "合计";
 inline constexpr const char* result_not_loaded = "未装入";
 // The file choices of the packing list.

@@ -103,7 +103,8 @@ load_figures figures_of(const block_list& blocks, std::span<const report_carton>
 
 loading_report mixed_loading_report(const std::string& container_name,
                                     const container_space& container,
-                                    std::span<const carton_type> cartons, const mixed_plan& plan) {
+                                    const std::vector<carton_type>& cartons,
+                                    const mixed_plan& plan) {
     loading_report r;
     r.container = {container_name, container.size, container.payload};
     for (std::size_t i = 0; i < cartons.size(); ++i) {
@@ -113,12 +114,16 @@ loading_report mixed_loading_report(const std::string& container_name,
     for (std::size_t k = 0; k < n; ++k) {
         std::string heading;
         if (n > 1) {
-            heading = text::container_number_prefix + std::to_string(k + 1) +
-                      text::container_number_suffix;
+            heading = container_number_text(k + 1, n);
         }
         r.loads.push_back({std::move(heading), plan.containers[k].blocks});
     }
     r.order_containers = static_cast<std::int64_t>(n);
+    std::int64_t left = 0;
+    for (const std::int64_t u : plan.unloaded) left += u;
+    if (left > 0) {
+        r.notes.push_back(text::unloaded_prefix + std::to_string(left) + text::unloaded_suffix);
+    }
     return r;
 }
 

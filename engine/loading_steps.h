@@ -106,12 +106,13 @@ struct loading_report {
     std::vector<std::string> notes;     // lines the summary adds as they are
 };
 
-// A mixed order's report: the packing list as its types, each in its own
-// colour (its place in the list), and one load per container of `plan`,
-// headed "第k个集装箱" when there are several. The caller adds the plan's
-// kind, name and date.
+// The report of a mixed order: the packing list as its types (each in the
+// colour of its place in the list, as the window draws it) and one load per
+// container, headed "第k个集装箱" when there are several. The caller names
+// the plan's kind, its file and the date.
 loading_report mixed_loading_report(const std::string& container_name,
                                     const container_space& container,
-                                    std::span<const carton_type> cartons, const mixed_plan& plan);
+                                    const std::vector<carton_type>& cartons,
+                                    const mixed_plan& plan);
 
 }  // namespace varnel

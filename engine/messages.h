@@ -23,12 +23,6 @@ inline constexpr const char* arrangement_suffix = "个包装箱";
 inline constexpr const char* mixed_arrangement_prefix = "共装";
 inline constexpr const char* mixed_arrangement_middle = "个包装箱，";
 inline constexpr const char* mixed_arrangement_suffix = "种";
-// Which container of a mixed load: "第2个集装箱（共3个）"; a report's
-// heading is its first part.
-inline constexpr const char* container_number_prefix = "第";
-inline constexpr const char* container_number_suffix = "个集装箱";
-inline constexpr const char* container_count_prefix = "（共";
-inline constexpr const char* container_count_suffix = "个）";
 
 // The optimised plan's third line.
 inline constexpr const char* optimal_prefix = "已是最优方案：最多只能放";
@@ -36,6 +30,10 @@ inline constexpr const char* optimal_suffix = "个包装箱";
 inline constexpr const char* bound_prefix = "理论上最多可放";
 inline constexpr const char* bound_middle = "个包装箱，本方案已达其";
 inline constexpr const char* bound_suffix = "%";
+// Only when the clock's far safety net ended the search; the planner prints
+// it and the window shows it.
+inline constexpr const char* search_cut_short =
+    "计算用时过长，已提前结束：本方案不是完整优化计算的结果，计算机空闲时再算可能装得更多";
 
 // Shipping an order in several containers.
 inline constexpr const char* quantity_wrong = "装运数量输入有误，请输入1至1000000000之间的整数";
@@ -72,5 +70,13 @@ inline constexpr const char* rows = "排";
 inline constexpr const char* layers = "层";
 inline constexpr const char* times = " × ";
 inline constexpr const char* cm = " cm";
+
+// A mixed order's containers and what it leaves, in the planner's texts and
+// the loading instructions alike.
+inline constexpr const char* container_number_prefix = "第";
+inline constexpr const char* container_number_middle = "个集装箱（共";
+inline constexpr const char* container_number_suffix = "个）";
+inline constexpr const char* unloaded_prefix = "未装入";
+inline constexpr const char* unloaded_suffix = "个包装箱";
 
 }  // namespace varnel::text::engine

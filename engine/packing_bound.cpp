@@ -5,15 +5,13 @@
 #include <cmath>
 #include <optional>
 
+#include "engine/core/orientation.h"
+
 namespace varnel {
 
 namespace {
 
 using weights = std::array<double, 3>;  // per carton dimension: length, width, height
-
-// Which carton dimension lies along X, Y, Z in orientations 1..6.
-constexpr std::array<std::array<std::size_t, 3>, 7> dims_of{
-    {{0, 1, 2}, {0, 1, 2}, {0, 2, 1}, {1, 0, 2}, {2, 0, 1}, {1, 2, 0}, {2, 1, 0}}};
 
 // Enumerations larger than this are skipped: only typed containers far
 // beyond real ones reach them, and leaving a function out keeps the bound
@@ -37,18 +35,25 @@ double ratio(std::int64_t a, std::int64_t b) {
     return static_cast<double>(a) / static_cast<double>(b);
 }
 
-// Sides in whole units of 1, 0.1 or 0.01 mm, where sums are exact: each
-// float typed in must be the float nearest such a value. The planner adds
-// the floats, whose rounding stays far below one unit while the sides are
-// below 4e6 units; a count that fits there fits here too.
+// The carton's sides in whole units of 1, 0.1 or 0.01 mm, where sums are
+// exact: each float typed in must be the float nearest such a value. The
+// container's sides become the whole units within them (the float nearest a
+// whole unit is that unit). The planner adds the floats, whose rounding stays
+// far below one unit while the sides are below 4e6 units; a count that fits
+// there fits here too. Every value is compared before it is converted, which
+// a value beyond the 64-bit range would make undefined.
 std::optional<std::array<std::int64_t, 6>> on_grid(const std::array<float, 6>& sizes) {
+    constexpr double most = 4e6;
     for (double scale : {1.0, 10.0, 100.0}) {
         std::array<std::int64_t, 6> units{};
         bool whole = true;
         for (std::size_t i = 0; i < 6 && whole; ++i) {
-            const double r = std::round(static_cast<double>(sizes[i]) * scale);
-            whole = r >= 1.0 && r < 4e6 && static_cast<float>(r / scale) == sizes[i];
-            units[i] = static_cast<std::int64_t>(r);
+            const double v = static_cast<double>(sizes[i]) * scale;
+            const double nearest = std::round(v);
+            const bool carton = i < 3;
+            const double r = carton || std::fabs(v - nearest) <= 1e-6 * v ? nearest : std::floor(v);
+            whole = r >= 1.0 && r < most && (!carton || static_cast<float>(r / scale) == sizes[i]);
+            if (whole) units[i] = static_cast<std::int64_t>(r);
         }
         if (whole) return units;
     }
@@ -533,7 +538,7 @@ std::int64_t packing_bound(const calculation_input& in, bool upright) {
     }
     std::vector<column> columns;
     for (std::size_t o = 1; o <= 6; ++o) {
-        const column& dims = dims_of[o];
+        const column& dims = carton_axes[o];
         if (upright && dims[2] != 2) continue;
         bool fits = true;
         for (std::size_t a = 0; a < axes.size(); ++a)
@@ -541,7 +546,7 @@ std::int64_t packing_bound(const calculation_input& in, bool upright) {
         if (fits) columns.push_back(dims);
     }
     const double value = combined_bound(axes, columns);
-    if (!std::isfinite(value)) return no_bound;
+    if (!(value < 1e18)) return no_bound;  // also no number
     // Rounding can only have moved the value by far less than the margin;
     // a bound below a count that fits would be a fault.
     const auto bound = static_cast<std::int64_t>(std::floor(value * (1.0 + 1e-11) + 1e-6));

@@ -11,15 +11,23 @@ namespace varnel {
 namespace {
 
 // Limits that keep a huge typed container's search small; real containers
-// stay far below them.
-constexpr double max_combinations = 4e6;
+// stay far below them. Each step they bound runs between two polls of the
+// meter, so a cancel waits for no more than a few hundredths of a second.
+constexpr double max_combinations = 1e6;
 constexpr double max_states = 2e6;
+// The bound's sums are listed only below this many: beyond it the side
+// itself bounds, and the bound stays quick whatever the input.
+constexpr double max_bound_combinations = 1e6;
+// The five-block cuts keep a table of rests per side, points squared.
+constexpr double max_rest_table = 1e6;
 
 // Index of the largest point not above `value`, or -1.
 int floor_index(const std::vector<double>& points, double value) {
     const auto it = std::upper_bound(points.begin(), points.end(), value + fit_tolerance);
     return static_cast<int>(it - points.begin()) - 1;
 }
+
+bool same_length(double a, double b) { return std::fabs(a - b) <= fit_tolerance; }
 
 // A value with its block count: more cartons first, then fewer grids.
 struct score {
@@ -35,9 +43,9 @@ score operator+(score a, score b) { return {a.count + b.count, a.grids + b.grids
 // `cut` across U (vertical) or along V.
 struct choice {
     int cut = -1;
+    int five = -1;  // a first-order non-guillotine cut, by its index
     bool along_v = false;
     bool turned = false;
-    int five = -1;  // a first-order non-guillotine cut, by its index
 };
 
 // Points x1 < x2 across and y1 < y2 along a rectangle where the four
@@ -53,19 +61,33 @@ struct piece {
     double u = 0.0, v = 0.0;
 };
 
+// The best pattern of every rectangle of raster points (i, j), the whole
+// last. A standing pattern also keeps the exact fillings, rectangles tiled
+// without a gap: only such a part carries what is cut off above it, since a
+// carton's base must rest wholly on the tops of cartons.
 class guillotine {
 public:
-    guillotine(double U, double V, double p, double q, double section, work_meter& meter,
-               work_meter* five_meter)
+    guillotine(std::vector<double> xs, std::vector<double> ys, double p, double q,
+               const pattern_options& o, work_meter& meter)
         : p_(p),
           q_(q),
-          section_(section),
-          xs_(raster_points(U, p, q)),
-          ys_(raster_points(V, p, q)),
-          five_meter_(five_meter) {
+          up_(o.up),
+          xs_(std::move(xs)),
+          ys_(std::move(ys)),
+          five_meter_(o.up == upward::none ? o.five_meter : nullptr) {
         const std::size_t n = xs_.size() * ys_.size();
         value_.resize(n);
         how_.resize(n);
+        if (up_ != upward::none) {
+            full_.resize(n);
+            full_how_.resize(n);
+        }
+        const double nx = static_cast<double>(xs_.size()), ny = static_cast<double>(ys_.size());
+        if (five_meter_ != nullptr &&
+            (nx * nx > max_rest_table || ny * ny > max_rest_table ||
+             !five_meter_->spend(static_cast<std::uint64_t>(nx * nx + ny * ny)))) {
+            five_meter_ = nullptr;
+        }
         if (five_meter_ != nullptr) {
             rest_x_ = rests(xs_);
             rest_y_ = rests(ys_);
@@ -76,33 +98,58 @@ public:
     bool empty() const { return xs_.empty() || ys_.empty(); }
     const std::vector<double>& ys() const { return ys_; }
     int last_x() const { return static_cast<int>(xs_.size()) - 1; }
-    score value(int i, int j) const { return value_[at(i, j)]; }
+    int last_y() const { return static_cast<int>(ys_.size()) - 1; }
+    score value(int i, int j) const { return i < 0 || j < 0 ? score{} : value_[at(i, j)]; }
 
     void emit(int i, int j, double u0, double v0, std::vector<rect_grid>& out) const {
-        if (i < 0 || j < 0) return;
+        if (i < 0 || j < 0 || value_[at(i, j)].count == 0) return;
         const choice& c = how_[at(i, j)];
-        if (value_[at(i, j)].count == 0) return;
         if (c.five >= 0) {
-            for (const piece& k : pieces(i, j, fives_[static_cast<std::size_t>(c.five)])) {
+            for (const piece& k : pieces(i, j, fives_[idx(c.five)])) {
                 emit(k.i, k.j, u0 + k.u, v0 + k.v, out);
             }
         } else if (c.cut < 0) {
-            const double eu = c.turned ? q_ : p_, ev = c.turned ? p_ : q_;
-            out.push_back({u0, v0, fitting(xs_[idx(i)], eu), fitting(ys_[idx(j)], ev), c.turned});
-        } else if (!c.along_v) {
-            const double cut = xs_[idx(c.cut)];
-            emit(c.cut, j, u0, v0, out);
-            emit(floor_index(xs_, xs_[idx(i)] - cut), j, u0 + cut, v0, out);
+            emit_grid(i, j, c.turned, u0, v0, out);
         } else {
-            const double cut = ys_[idx(c.cut)];
-            emit(i, c.cut, u0, v0, out);
-            emit(i, floor_index(ys_, ys_[idx(j)] - cut), u0, v0 + cut, out);
+            // The part a cut across the height leaves below is an exact filling.
+            const bool below = c.along_v ? up_ == upward::v : up_ == upward::u;
+            emit_cut(i, j, c, u0, v0, out, below ? &guillotine::emit_full : &guillotine::emit,
+                     &guillotine::emit);
         }
     }
 
 private:
+    using emitter = void (guillotine::*)(int, int, double, double, std::vector<rect_grid>&) const;
+
     static std::size_t idx(int i) { return static_cast<std::size_t>(i); }
     std::size_t at(int i, int j) const { return idx(i) * ys_.size() + idx(j); }
+    score full(int i, int j) const { return i < 0 || j < 0 ? score{} : full_[at(i, j)]; }
+
+    void emit_grid(int i, int j, bool turned, double u0, double v0,
+                   std::vector<rect_grid>& out) const {
+        const double eu = turned ? q_ : p_, ev = turned ? p_ : q_;
+        out.push_back({u0, v0, fitting(xs_[idx(i)], eu), fitting(ys_[idx(j)], ev), turned});
+    }
+    void emit_cut(int i, int j, const choice& c, double u0, double v0, std::vector<rect_grid>& out,
+                  emitter first, emitter second) const {
+        if (!c.along_v) {
+            const double cut = xs_[idx(c.cut)];
+            (this->*first)(c.cut, j, u0, v0, out);
+            (this->*second)(floor_index(xs_, xs_[idx(i)] - cut), j, u0 + cut, v0, out);
+        } else {
+            const double cut = ys_[idx(c.cut)];
+            (this->*first)(i, c.cut, u0, v0, out);
+            (this->*second)(i, floor_index(ys_, ys_[idx(j)] - cut), u0, v0 + cut, out);
+        }
+    }
+    void emit_full(int i, int j, double u0, double v0, std::vector<rect_grid>& out) const {
+        const choice& c = full_how_[at(i, j)];
+        if (c.cut < 0) {
+            emit_grid(i, j, c.turned, u0, v0, out);
+        } else {
+            emit_cut(i, j, c, u0, v0, out, &guillotine::emit_full, &guillotine::emit_full);
+        }
+    }
 
     // rest[a * n + c]: the largest point within points[a] - points[c].
     static std::vector<int> rests(const std::vector<double>& points) {
@@ -138,9 +185,6 @@ private:
                  {f.x1, rest_y(j, f.y1), 0.0, v1},
                  {rest_x(i, f.x1), rest_y(j, f.y2), u1, v2}}};
     }
-    score value_of(const piece& k) const {
-        return k.i < 0 || k.j < 0 ? score{} : value_[at(k.i, k.j)];
-    }
 
     // The best first-order non-guillotine cut of (i, j) better than `best`,
     // on the five-block meter; its index in fives_, or -1.
@@ -149,7 +193,7 @@ private:
         // A rectangle already filled to its area needs no search.
         if (static_cast<double>(best.count + 1) > area + 1e-9) return -1;
         const std::uint64_t pairs_x = idx(i) * idx(i - 1) / 2, pairs_y = idx(j) * idx(j - 1) / 2;
-        if (pairs_x == 0 || pairs_y == 0 || !five_meter_->spend(2 * pairs_x * pairs_y)) return -1;
+        if (pairs_x == 0 || pairs_y == 0 || !five_meter_->spend(pairs_x * pairs_y)) return -1;
         int chosen = -1;
         five_cut f;
         for (f.x1 = 0; f.x1 < i; ++f.x1) {
@@ -159,7 +203,7 @@ private:
                         for (const bool m : {false, true}) {
                             f.mirrored = m;
                             score s;
-                            for (const piece& k : pieces(i, j, f)) s = s + value_of(k);
+                            for (const piece& k : pieces(i, j, f)) s = s + value(k.i, k.j);
                             if (s > best) {
                                 best = s;
                                 if (chosen < 0) {
@@ -177,48 +221,107 @@ private:
         return chosen;
     }
 
+    // halves[i]: how many points lie below and within half of point i. Cuts
+    // up to half a side suffice where both parts are searched alike: the
+    // other half is the same cut seen from the other end.
+    static std::vector<int> halves(const std::vector<double>& points) {
+        std::vector<int> h(points.size());
+        int c = 0;
+        for (std::size_t i = 0; i < points.size(); ++i) {
+            while (c < static_cast<int>(i) && points[idx(c)] <= points[i] / 2 + fit_tolerance) ++c;
+            h[i] = c;
+        }
+        return h;
+    }
+
     void solve(work_meter& meter) {
-        const int nx = static_cast<int>(xs_.size()), ny = static_cast<int>(ys_.size());
-        const int cut_limit = floor_index(ys_, section_) + 1;
-        for (int i = 0; i < nx; ++i) {
-            for (int j = 0; j < ny; ++j) {
-                const double X = xs_[idx(i)], Y = ys_[idx(j)];
-                const std::int64_t straight = std::int64_t{fitting(X, p_)} * fitting(Y, q_);
-                const std::int64_t turned = std::int64_t{fitting(X, q_)} * fitting(Y, p_);
-                score best{std::max(straight, turned), 1};
-                choice how{-1, false, turned > straight};
-                if (best.count == 0) best.grids = 0;
-                // Cuts at up to half the side suffice: the other half is the
-                // same cut seen from the other end.
-                // Along the long side V, a cut further than `section` from
-                // an end is the same pattern as sections laid end to end.
-                if (meter.spend(static_cast<std::uint64_t>(i + std::min(j, cut_limit) + 2))) {
-                    for (int c = 0; c < i && xs_[idx(c)] <= X / 2 + fit_tolerance; ++c) {
-                        const score s = value(c, j) + value(floor_index(xs_, X - xs_[idx(c)]), j);
-                        if (s > best && value(c, j).count > 0) best = s, how = {c, false, false};
-                    }
-                    for (int c = 0;
-                         c < j && ys_[idx(c)] <= std::min(Y / 2, section_) + fit_tolerance; ++c) {
-                        const score s = value(i, c) + value(i, floor_index(ys_, Y - ys_[idx(c)]));
-                        if (s > best && value(i, c).count > 0) best = s, how = {c, true, false};
-                    }
-                }
-                if (five_meter_ != nullptr) {
-                    const int five = best_five(i, j, best);
-                    if (five >= 0) how = {-1, false, false, five};
-                }
-                value_[at(i, j)] = best;
-                how_[at(i, j)] = how;
+        const std::vector<int> half_x = halves(xs_), half_y = halves(ys_);
+        for (int i = 0; i < static_cast<int>(xs_.size()); ++i) {
+            for (int j = 0; j < static_cast<int>(ys_.size()); ++j) {
+                solve_one(i, j, half_x, half_y, meter);
             }
         }
     }
 
-    double p_, q_, section_;
+    void solve_one(int i, int j, const std::vector<int>& half_x, const std::vector<int>& half_y,
+                   work_meter& meter) {
+        const double X = xs_[idx(i)], Y = ys_[idx(j)];
+        const std::int64_t straight = std::int64_t{fitting(X, p_)} * fitting(Y, q_);
+        const std::int64_t turned = std::int64_t{fitting(X, q_)} * fitting(Y, p_);
+        score best{std::max(straight, turned), 1};
+        choice how{-1, -1, false, turned > straight};
+        if (best.count == 0) best.grids = 0;
+        // A standing part cut across its height rests on an exact filling
+        // below, so every height is tried, not only up to half.
+        const bool standing = up_ != upward::none;
+        const int cuts_x = up_ == upward::u ? i : half_x[idx(i)];
+        const int cuts_y = up_ == upward::v ? j : half_y[idx(j)];
+        const std::uint64_t units =
+            static_cast<std::uint64_t>(1 + cuts_x + cuts_y) +
+            (standing ? static_cast<std::uint64_t>(half_x[idx(i)] + half_y[idx(j)]) : 0u);
+        const bool granted = meter.spend(units);
+        if (granted) {
+            for (int c = 0; c < cuts_x; ++c) {
+                const score first = up_ == upward::u ? full(c, j) : value(c, j);
+                if (first.count == 0) continue;
+                const score s = first + value(floor_index(xs_, X - xs_[idx(c)]), j);
+                if (s > best) best = s, how = {c, -1, false, false};
+            }
+            for (int c = 0; c < cuts_y; ++c) {
+                const score first = up_ == upward::v ? full(i, c) : value(i, c);
+                if (first.count == 0) continue;
+                const score s = first + value(i, floor_index(ys_, Y - ys_[idx(c)]));
+                if (s > best) best = s, how = {c, -1, true, false};
+            }
+        }
+        if (five_meter_ != nullptr) {
+            const int five = best_five(i, j, best);
+            if (five >= 0) how = {-1, five, false, false};
+        }
+        value_[at(i, j)] = best;
+        how_[at(i, j)] = how;
+        if (standing)
+            fill_exactly(i, j, granted ? half_x[idx(i)] : 0, granted ? half_y[idx(j)] : 0);
+    }
+
+    // The exact filling of (i, j) in the fewest grids: one grid that fills it,
+    // or two exact fillings side by side or one on the other.
+    void fill_exactly(int i, int j, int cuts_x, int cuts_y) {
+        const double X = xs_[idx(i)], Y = ys_[idx(j)];
+        score best;
+        choice how;
+        for (const bool t : {false, true}) {
+            const double eu = t ? q_ : p_, ev = t ? p_ : q_;
+            const int nu = fitting(X, eu), nv = fitting(Y, ev);
+            const score s{std::int64_t{nu} * nv, 1};
+            if (s.count > 0 && same_length(nu * eu, X) && same_length(nv * ev, Y) && s > best)
+                best = s, how = {-1, -1, false, t};
+        }
+        const auto join = [&](score a, score b, int c, bool along_v) {
+            if (a.count == 0 || b.count == 0) return;
+            if (a + b > best) best = a + b, how = {c, -1, along_v, false};
+        };
+        for (int c = 0; c < cuts_x; ++c) {
+            const int rest = floor_index(xs_, X - xs_[idx(c)]);
+            if (rest >= 0 && same_length(xs_[idx(rest)] + xs_[idx(c)], X))
+                join(full(c, j), full(rest, j), c, false);
+        }
+        for (int c = 0; c < cuts_y; ++c) {
+            const int rest = floor_index(ys_, Y - ys_[idx(c)]);
+            if (rest >= 0 && same_length(ys_[idx(rest)] + ys_[idx(c)], Y))
+                join(full(i, c), full(i, rest), c, true);
+        }
+        full_[at(i, j)] = best;
+        full_how_[at(i, j)] = how;
+    }
+
+    double p_, q_;
+    upward up_;
     std::vector<double> xs_, ys_;
     work_meter* five_meter_;
     std::vector<int> rest_x_, rest_y_;
-    std::vector<score> value_;
-    std::vector<choice> how_;
+    std::vector<score> value_, full_;
+    std::vector<choice> how_, full_how_;
     std::vector<five_cut> fives_;
 };
 
@@ -249,6 +352,7 @@ public:
         }
     }
     double widest() const { return corners_.back().first; }
+    const std::vector<std::pair<double, double>>& corners() const { return corners_; }
     // f(x), or -1 beyond the last point.
     double at(double x) const {
         if (x > widest() + 1e-9) return -1.0;
@@ -264,6 +368,10 @@ private:
     std::vector<std::pair<double, double>> corners_;
 };
 
+// Counts of the first kind tried one by one; beyond this the bound takes the
+// largest value over the real numbers, a little weaker and at once.
+constexpr double max_line_counts = 20'000;
+
 // Cartons lying one way (p across U, n1 of them) and the other (n2). Every
 // line across U meets cartons whose sides along it fit in U, so the line's
 // counts lie in the hull of such counts; their mean over all lines, which
@@ -278,24 +386,65 @@ std::int64_t line_bound(double U, double V, double p, double q) {
     // Along U a carton of the first kind is p long and q deep, so lines
     // across U meet it over q of V's length, lines along V over p of U's.
     const double most_n1 = std::min(across.widest() * V / q, along.widest() * U / p);
+    const auto n2_of = [&](double n) {
+        return std::min(across.at(n * q / V) * V / p, along.at(n * p / U) * U / q);
+    };
+    if (most_n1 > max_line_counts) {
+        // n1 + n2 is concave in n1: its largest value lies at a corner of
+        // either hull or where the two limits on n2 cross between corners.
+        std::vector<double> at{0.0, most_n1};
+        for (const auto& [i, j] : across.corners()) at.push_back(std::min(most_n1, i * V / q));
+        for (const auto& [i, j] : along.corners()) at.push_back(std::min(most_n1, i * U / p));
+        std::sort(at.begin(), at.end());
+        const auto gap = [&](double n) {
+            return across.at(n * q / V) * V / p - along.at(n * p / U) * U / q;
+        };
+        double best = 0.0;
+        for (std::size_t k = 0; k < at.size(); ++k) {
+            best = std::max(best, at[k] + n2_of(at[k]));
+            if (k == 0) continue;
+            const double a = at[k - 1], b = at[k], ga = gap(a), gb = gap(b);
+            if ((ga < 0.0) != (gb < 0.0) && ga != gb) {
+                const double n = a + (b - a) * ga / (ga - gb);
+                best = std::max(best, n + n2_of(n));
+            }
+        }
+        return bound_count(best);
+    }
     std::int64_t best = 0;
     for (std::int64_t n1 = 0; static_cast<double>(n1) <= most_n1 + 1e-9; ++n1) {
-        const double n = static_cast<double>(n1);
-        const double by_across = across.at(n * q / V) * V / p;
-        const double by_along = along.at(n * p / U) * U / q;
-        const double n2 = std::min(by_across, by_along);
+        const double n2 = n2_of(static_cast<double>(n1));
         if (n2 < 0.0) break;
         best = std::max(best, n1 + static_cast<std::int64_t>(std::floor(n2 + 1e-9)));
     }
     return best;
 }
 
+// The better of the two single grids.
+pattern2d single_grid(double U, double V, double p, double q) {
+    pattern2d result;
+    const std::int64_t straight = std::int64_t{fitting(U, p)} * fitting(V, q);
+    const std::int64_t turned = std::int64_t{fitting(U, q)} * fitting(V, p);
+    if (std::max(straight, turned) > 0) {
+        const bool t = turned > straight;
+        result.count = std::max(straight, turned);
+        result.grids.push_back({0.0, 0.0, fitting(U, t ? q : p), fitting(V, t ? p : q), t});
+    }
+    return result;
+}
+
+upward turned_round(upward up) {
+    return up == upward::u ? upward::v : up == upward::v ? upward::u : upward::none;
+}
+
 }  // namespace
 
-std::vector<double> raster_points(double limit, double p, double q) {
+std::vector<double> raster_points(double limit, double p, double q, work_meter& meter) {
     std::vector<double> points;
     if (!(p > 0.0 && q > 0.0)) return points;
-    if (static_cast<double>(fitting(limit, p)) * fitting(limit, q) > max_combinations) {
+    const double combinations =
+        static_cast<double>(fitting(limit, p) + 1) * (fitting(limit, q) + 1);
+    if (combinations > max_combinations || !meter.spend(static_cast<std::uint64_t>(combinations))) {
         // A typed container kilometres long: the multiples alone still give
         // patterns that fit, and keep the search's memory in bounds.
         for (double side : {p, q}) {
@@ -322,7 +471,8 @@ std::vector<double> raster_points(double limit, double p, double q) {
 
 double reduced_side(double limit, double p, double q, double r) {
     // Too many sums to try: the side itself is still an upper bound.
-    if (static_cast<double>(fitting(limit, p)) * fitting(limit, q) > max_combinations) return limit;
+    if (static_cast<double>(fitting(limit, p)) * fitting(limit, q) > max_bound_combinations)
+        return limit;
     double best = 0.0;
     for (int i = 0; i <= fitting(limit, p); ++i) {
         for (int j = 0; j <= fitting(limit - i * p, q); ++j) {
@@ -333,11 +483,13 @@ double reduced_side(double limit, double p, double q, double r) {
     return best;
 }
 
-pattern2d best_pattern(double U, double V, double p, double q, work_meter& meter, double section,
-                       work_meter* five_meter) {
-    if (U > V && U > section) {
+pattern2d best_pattern(double U, double V, double p, double q, work_meter& meter,
+                       const pattern_options& o) {
+    if (U > V && U > o.section) {
         // Solve with the long side along V, then turn the grids back.
-        pattern2d turned = best_pattern(V, U, p, q, meter, section, five_meter);
+        pattern_options turned_options = o;
+        turned_options.up = turned_round(o.up);
+        pattern2d turned = best_pattern(V, U, p, q, meter, turned_options);
         for (rect_grid& g : turned.grids) {
             std::swap(g.u, g.v);
             std::swap(g.nu, g.nv);
@@ -345,44 +497,44 @@ pattern2d best_pattern(double U, double V, double p, double q, work_meter& meter
         }
         return turned;
     }
-    pattern2d result;
-    if (static_cast<double>(raster_points(U, p, q).size()) *
-            static_cast<double>(raster_points(std::min(V, section), p, q).size()) >
-        max_states) {
-        // Too large to search: the better single grid.
-        const std::int64_t straight = std::int64_t{fitting(U, p)} * fitting(V, q);
-        const std::int64_t turned = std::int64_t{fitting(U, q)} * fitting(V, p);
-        if (std::max(straight, turned) > 0) {
-            const bool t = turned > straight;
-            result.count = std::max(straight, turned);
-            result.grids.push_back({0.0, 0.0, fitting(U, t ? q : p), fitting(V, t ? p : q), t});
-        }
-        return result;
+    // Sections laid along a standing height would stand on each other: a
+    // height beyond one section is searched in its lowest section only.
+    const bool stacked = o.up == upward::v && V > o.section;
+    std::vector<double> xs = raster_points(U, p, q, meter);
+    std::vector<double> ys = raster_points(std::min(V, o.section), p, q, meter);
+    // A standing pattern keeps twice the tables.
+    const double most = o.up == upward::none ? max_states : max_states / 2;
+    if (static_cast<double>(xs.size()) * static_cast<double>(ys.size()) > most) {
+        return single_grid(U, V, p, q);  // too large to search
     }
-    const guillotine dp(U, std::min(V, section), p, q, section, meter, five_meter);
+    const guillotine dp(std::move(xs), std::move(ys), p, q, o, meter);
+    pattern2d result;
     if (dp.empty()) return result;
     const int top = dp.last_x();
-    const std::vector<double>& ys = dp.ys();
-    if (V <= section) {
-        const int j = static_cast<int>(ys.size()) - 1;
-        result.count = dp.value(top, j).count;
-        dp.emit(top, j, 0.0, 0.0, result.grids);
+    const std::vector<double>& lengths = dp.ys();
+    if (V <= o.section || stacked) {
+        result.count = dp.value(top, dp.last_y()).count;
+        dp.emit(top, dp.last_y(), 0.0, 0.0, result.grids);
+        if (stacked) {
+            pattern2d grid = single_grid(U, V, p, q);
+            if (grid.count > result.count) return grid;
+        }
         return result;
     }
 
     // A long rectangle: sections of the full width U laid one after another
     // along V, their lengths chosen by a knapsack over the raster points.
-    const std::vector<double> along = raster_points(V, p, q);
+    const std::vector<double> along = raster_points(V, p, q, meter);
     std::vector<score> best(along.size());
     std::vector<int> last(along.size(), -1);
     for (std::size_t k = 0; k < along.size(); ++k) {
-        if (!meter.spend(ys.size())) {
+        if (!meter.spend(lengths.size())) {
             // Out of budget: what fitted a shorter length still fits.
             if (k > 0) best[k] = best[k - 1], last[k] = -1 - static_cast<int>(k);
             continue;
         }
-        for (std::size_t s = 0; s < ys.size() && ys[s] <= along[k] + fit_tolerance; ++s) {
-            const int rest = floor_index(along, along[k] - ys[s]);
+        for (std::size_t s = 0; s < lengths.size() && lengths[s] <= along[k] + fit_tolerance; ++s) {
+            const int rest = floor_index(along, along[k] - lengths[s]);
             const score here = dp.value(top, static_cast<int>(s)) +
                                (rest >= 0 ? best[static_cast<std::size_t>(rest)] : score{});
             if (here > best[k]) best[k] = here, last[k] = static_cast<int>(s);
@@ -400,7 +552,7 @@ pattern2d best_pattern(double U, double V, double p, double q, work_meter& meter
         if (s < 0) break;
         sections.push_back(s);
         k = floor_index(along,
-                        along[static_cast<std::size_t>(k)] - ys[static_cast<std::size_t>(s)]);
+                        along[static_cast<std::size_t>(k)] - lengths[static_cast<std::size_t>(s)]);
     }
     std::sort(sections.begin(), sections.end());
     double v0 = 0.0;
@@ -410,7 +562,7 @@ pattern2d best_pattern(double U, double V, double p, double q, work_meter& meter
         for (std::size_t g = before; g < result.grids.size(); ++g) {
             result.count += std::int64_t{result.grids[g].nu} * result.grids[g].nv;
         }
-        v0 += ys[static_cast<std::size_t>(s)];
+        v0 += lengths[static_cast<std::size_t>(s)];
     }
     return result;
 }
@@ -422,8 +574,7 @@ std::int64_t pattern_bound(double U, double V, double p, double q) {
         v >= std::max(p, q)) {
         waste = std::max(bar_waste(u, v, p), bar_waste(u, v, q));
     }
-    return std::min(static_cast<std::int64_t>(std::floor((u * v - waste) / (p * q) + 1e-9)),
-                    line_bound(U, V, p, q));
+    return std::min(bound_count((u * v - waste) / (p * q)), line_bound(U, V, p, q));
 }
 
 }  // namespace varnel

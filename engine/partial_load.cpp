@@ -1,137 +1,247 @@
 #include "engine/partial_load.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <cstddef>
+#include <limits>
+#include <optional>
 #include <vector>
 
 #include "engine/block_tables.h"
+#include "engine/core/orientation.h"
+#include "engine/core/placement.h"
+#include "engine/optimise.h"
 
 namespace varnel {
 
 namespace {
 
-// Positions are float sums of carton sides (at least 150 mm), so faces that
-// meet may differ by rounding; half a millimetre separates real gaps.
-constexpr double tolerance = 0.5;
+constexpr double tol = contact_tolerance;
+constexpr std::size_t table_size = static_cast<std::size_t>(stack_table_size);
+// How many loaded rows a part load may give back to cut elsewhere when its
+// first cut would need more blocks than the tables hold.
+constexpr std::size_t most_rows_given_back = 256;
+
+bool overlap(double a0, double a1, double b0, double b1) { return a0 < b1 - tol && b0 < a1 - tol; }
 
 struct loading_block {
     carton_block block;
-    double ex = 0.0, ey = 0.0, ez = 0.0;  // one carton's extents
-    std::int64_t rows_loaded = 0;         // rows along y, from the far end
+    std::array<double, 3> e{};  // one carton's extents
+    // Some carton of it stands short of support in the plan itself.
+    bool doubtful = false;
 
-    double x_end() const { return block.x + block.count_x * ex; }
-    double y_end() const { return block.y + block.count_y * ey; }
-    double top() const { return block.z + block.count_z * ez; }
-    double row_y(std::int64_t row) const { return block.y + static_cast<double>(row) * ey; }
-    bool done() const { return rows_loaded >= block.count_y; }
+    double lo(std::size_t a) const { return std::array{block.x, block.y, block.z}[a]; }
+    double hi(std::size_t a) const {
+        const std::array<std::int16_t, 3> n{block.count_x, block.count_y, block.count_z};
+        return lo(a) + n[a] * e[a];
+    }
+    double row_y(std::int64_t row) const { return block.y + static_cast<double>(row) * e[1]; }
     std::int64_t row_cartons() const { return std::int64_t{block.count_x} * block.count_z; }
+    carton_block rows(std::int64_t n, std::int64_t from = 0) const {
+        carton_block b = block;
+        b.y = row_y(from);
+        b.count_y = static_cast<std::int16_t>(n);
+        return b;
+    }
 };
 
-bool overlap(double a0, double a1, double b0, double b1) {
-    return a0 < b1 - tolerance && b0 < a1 - tolerance;
-}
-
-// Whether every carton that `below` has under the next row of `b` is loaded.
-bool rows_under_loaded(const loading_block& b, const loading_block& below) {
-    if (below.top() > b.block.z + tolerance) return true;  // not below
-    if (!overlap(b.block.x, b.x_end(), below.block.x, below.x_end())) return true;
-    const double y0 = b.row_y(b.rows_loaded);
-    const double y1 = y0 + b.ey;
-    if (!overlap(y0, y1, below.block.y, below.y_end())) return true;
-    // The last row of `below` that reaches under this row.
-    const double reach = std::ceil((y1 - tolerance - below.block.y) / below.ey) - 1.0;
-    const double last = std::min(reach, static_cast<double>(below.block.count_y) - 1.0);
-    return static_cast<double>(below.rows_loaded) > last;
-}
-
-bool next_row_ready(const std::vector<loading_block>& blocks, std::size_t i) {
-    const loading_block& b = blocks[i];
-    if (b.done()) return false;
-    if (b.block.z <= tolerance) return true;
-    for (std::size_t j = 0; j < blocks.size(); ++j) {
-        if (j != i && !rows_under_loaded(b, blocks[j])) return false;
+// The pieces a cut row holds `r` cartons in: whole columns across from X = 0
+// and the bottom of the next, or whole layers and part of the next; the
+// fewer pieces.
+block_list cut_row(const loading_block& b, std::int64_t row, std::int64_t r) {
+    block_list columns, layers;
+    carton_block part = b.rows(1, row);
+    const std::int64_t cx = b.block.count_x, cz = b.block.count_z;
+    if (r / cz > 0) {
+        columns.push_back(part);
+        columns.back().count_x = static_cast<std::int16_t>(r / cz);
     }
-    return true;
+    if (r % cz > 0) {
+        columns.push_back(part);
+        columns.back().x += static_cast<double>(r / cz) * b.e[0];
+        columns.back().count_x = 1;
+        columns.back().count_z = static_cast<std::int16_t>(r % cz);
+    }
+    if (r / cx > 0) {
+        layers.push_back(part);
+        layers.back().count_z = static_cast<std::int16_t>(r / cx);
+    }
+    if (r % cx > 0) {
+        layers.push_back(part);
+        layers.back().z += static_cast<double>(r / cx) * b.e[2];
+        layers.back().count_x = static_cast<std::int16_t>(r % cx);
+        layers.back().count_z = 1;
+    }
+    return layers.size() < columns.size() ? layers : columns;
 }
 
-// Far end first, then bottom up, then from the side X = 0.
-bool loads_before(const loading_block& a, const loading_block& b) {
-    const double ay = a.row_y(a.rows_loaded);
-    const double by = b.row_y(b.rows_loaded);
-    if (ay != by) return ay < by;
-    if (a.block.z != b.block.z) return a.block.z < b.block.z;
-    return a.block.x < b.block.x;
-}
+class loader {
+public:
+    loader(const block_list& plan, const box_size& carton)
+        : rules_(single_carton(carton.length, carton.width, carton.height, false)) {
+        for (const carton_block& b : plan) {
+            if (b.count_x <= 0 || b.count_y <= 0 || b.count_z <= 0) continue;
+            blocks_.push_back({b, rotated(rules_.size, b.orientation)});
+        }
+        const std::size_t n = blocks_.size();
+        below_.resize(n);
+        above_.resize(n);
+        for (std::size_t i = 0; i < n; ++i) {
+            for (std::size_t j = 0; j < n; ++j) {
+                if (i == j || blocks_[j].hi(2) > blocks_[i].lo(2) + tol ||
+                    !overlap(blocks_[i].lo(0), blocks_[i].hi(0), blocks_[j].lo(0),
+                             blocks_[j].hi(0)) ||
+                    !overlap(blocks_[i].lo(1), blocks_[i].hi(1), blocks_[j].lo(1),
+                             blocks_[j].hi(1)))
+                    continue;
+                below_[i].push_back(j);
+                above_[j].push_back(i);
+            }
+        }
+        for (std::size_t i = 0; i < n; ++i) {
+            block_list others;
+            for (std::size_t j : below_[i]) others.push_back(blocks_[j].block);
+            blocks_[i].doubtful = unsupported_on(blocks_[i].block, others, rules()) > 0;
+        }
+    }
 
-bool is_empty(const carton_block& b) { return b.count_x <= 0 || b.count_y <= 0 || b.count_z <= 0; }
+    block_list load(std::int64_t cartons) {
+        // Whole rows while they fit; the row that does not is cut.
+        std::vector<std::int64_t> rows(blocks_.size(), 0);
+        std::vector<char> ready(blocks_.size());
+        bool relaxed = false;
+        for (std::size_t i = 0; i < blocks_.size(); ++i) ready[i] = next_ready(i, rows, relaxed);
+        std::vector<std::size_t> steps;
+        std::int64_t remaining = cartons;
+        while (remaining > 0) {
+            std::optional<std::size_t> next = first_ready(ready, rows);
+            if (!next && !relaxed) {
+                // Only rows the plan itself leaves short of support are
+                // left: they go last, as the plan has them.
+                relaxed = true;
+                for (std::size_t i = 0; i < blocks_.size(); ++i)
+                    ready[i] = next_ready(i, rows, relaxed);
+                continue;
+            }
+            if (!next || blocks_[*next].row_cartons() > remaining) break;
+            ++rows[*next];
+            remaining -= blocks_[*next].row_cartons();
+            steps.push_back(*next);
+            ready[*next] = next_ready(*next, rows, relaxed);
+            for (std::size_t i : above_[*next]) ready[i] = next_ready(i, rows, relaxed);
+        }
+        if (remaining == 0) return pieces(rows, std::nullopt, 0);
+        const std::optional<std::size_t> cut = first_ready(ready, rows);
+        block_list loaded = pieces(rows, cut, remaining);
+        if (loaded.size() <= table_size) return loaded;
+        // Too many blocks for the tables: give back the last rows loaded,
+        // one at a time, and load the rest into whichever block needs the
+        // fewest blocks for it.
+        for (std::size_t back = 0; back < std::min(steps.size(), most_rows_given_back); ++back) {
+            const std::size_t s = steps[steps.size() - 1 - back];
+            --rows[s];
+            remaining += blocks_[s].row_cartons();
+            for (std::size_t i = 0; i < blocks_.size(); ++i) {
+                if (std::optional<block_list> tried = rest_in(rows, i, remaining, relaxed);
+                    tried && tried->size() <= table_size)
+                    return *tried;
+            }
+        }
+        return loaded;
+    }
+
+private:
+    std::span<const carton_rules> rules() const { return std::span(&rules_, 1); }
+
+    // Whether every carton that block j has under the next row of block i
+    // is loaded.
+    bool rows_under_loaded(std::size_t i, std::size_t j, const std::vector<std::int64_t>& rows) {
+        const loading_block &b = blocks_[i], &below = blocks_[j];
+        const double y0 = b.row_y(rows[i]), y1 = y0 + b.e[1];
+        if (!overlap(y0, y1, below.lo(1), below.hi(1))) return true;
+        // The last row of `below` that reaches under this row.
+        const double reach = std::ceil((y1 - tol - below.block.y) / below.e[1]) - 1.0;
+        const double last = std::min(reach, static_cast<double>(below.block.count_y) - 1.0);
+        return static_cast<double>(rows[j]) > last;
+    }
+
+    // Whether the next row of block i can be loaded now: everything under
+    // it is, and its cartons stand wholly on them (which only a plan with
+    // cartons short of support can deny once everything under is loaded).
+    // `relaxed` lets such a plan's own short rows in.
+    bool next_ready(std::size_t i, const std::vector<std::int64_t>& rows, bool relaxed) {
+        const loading_block& b = blocks_[i];
+        if (rows[i] >= b.block.count_y) return false;
+        if (b.lo(2) <= tol) return true;
+        for (std::size_t j : below_[i]) {
+            if (!rows_under_loaded(i, j, rows)) return false;
+        }
+        if (!b.doubtful || relaxed) return true;
+        block_list loaded;
+        for (std::size_t j : below_[i]) {
+            if (rows[j] > 0) loaded.push_back(blocks_[j].rows(rows[j]));
+        }
+        carton_block bottom = b.rows(1, rows[i]);
+        bottom.count_z = 1;
+        return unsupported_on(bottom, loaded, rules()) == 0;
+    }
+
+    // The load with `r` more cartons in block i: its next whole rows, as
+    // long as each can be loaded, and part of the row after; none when they
+    // do not hold them all.
+    std::optional<block_list> rest_in(std::vector<std::int64_t> rows, std::size_t i, std::int64_t r,
+                                      bool relaxed) {
+        const std::int64_t row = blocks_[i].row_cartons();
+        for (; r > 0; r -= row, ++rows[i]) {
+            if (!next_ready(i, rows, relaxed)) return std::nullopt;
+            if (r < row) return pieces(rows, i, r);
+        }
+        return pieces(rows, std::nullopt, 0);
+    }
+
+    // Far end first, then bottom up, then from the side X = 0.
+    std::optional<std::size_t> first_ready(const std::vector<char>& ready,
+                                           const std::vector<std::int64_t>& rows) const {
+        std::optional<std::size_t> best;
+        const auto key = [&](std::size_t i) {
+            return std::array{blocks_[i].row_y(rows[i]), blocks_[i].lo(2), blocks_[i].lo(0)};
+        };
+        for (std::size_t i = 0; i < blocks_.size(); ++i) {
+            if (ready[i] != 0 && (!best || key(i) < key(*best))) best = i;
+        }
+        return best;
+    }
+
+    // The loaded rows of every block, and `r` cartons of the next row of
+    // block `cut`, joined where they can be.
+    block_list pieces(const std::vector<std::int64_t>& rows, std::optional<std::size_t> cut,
+                      std::int64_t r) const {
+        block_list out;
+        for (std::size_t i = 0; i < blocks_.size(); ++i) {
+            if (rows[i] > 0) out.push_back(blocks_[i].rows(rows[i]));
+            if (cut == i && r > 0) {
+                for (const carton_block& p : cut_row(blocks_[i], rows[i], r)) out.push_back(p);
+            }
+        }
+        if (out.size() > table_size) {
+            work_meter meter(std::numeric_limits<std::uint64_t>::max(), nullptr, 1e9);
+            merge_blocks(out, rules_.size, meter);
+        }
+        return out;
+    }
+
+    carton_rules rules_;
+    std::vector<loading_block> blocks_;
+    std::vector<std::vector<std::size_t>> below_, above_;
+};
 
 }  // namespace
 
 block_list partial_load(const block_list& plan, const box_size& carton, std::int64_t cartons) {
     if (cartons >= carton_count(plan)) return plan;
     if (cartons <= 0) return {};
-
-    std::vector<loading_block> blocks;
-    for (const carton_block& b : plan) {
-        if (is_empty(b)) continue;
-        const int o = b.orientation;
-        blocks.push_back({b, extent_x(carton.length, carton.width, carton.height, o),
-                          extent_y(carton.length, carton.width, carton.height, o),
-                          extent_z(carton.length, carton.width, carton.height, o)});
-    }
-
-    // Whole rows while they fit; the row that does not is cut.
-    std::int64_t remaining = cartons;
-    std::size_t cut = blocks.size();
-    while (remaining > 0) {
-        std::size_t next = blocks.size();
-        for (std::size_t i = 0; i < blocks.size(); ++i) {
-            if (next_row_ready(blocks, i) &&
-                (next == blocks.size() || loads_before(blocks[i], blocks[next]))) {
-                next = i;
-            }
-        }
-        // The lowest unfinished row always has all below it loaded, so a
-        // plan with cartons left always offers a row.
-        if (next == blocks.size()) break;
-        loading_block& b = blocks[next];
-        if (b.row_cartons() > remaining) {
-            cut = next;
-            break;
-        }
-        ++b.rows_loaded;
-        remaining -= b.row_cartons();
-    }
-
-    block_list loaded;
-    for (std::size_t i = 0; i < blocks.size(); ++i) {
-        const loading_block& b = blocks[i];
-        if (b.rows_loaded > 0) {
-            carton_block rows = b.block;
-            rows.count_y = static_cast<std::int16_t>(b.rows_loaded);
-            loaded.push_back(rows);
-        }
-        if (i != cut) continue;
-        // Whole columns of the cut row across from X = 0, then the bottom of
-        // the next column.
-        const std::int64_t columns = remaining / b.block.count_z;
-        const std::int64_t layers = remaining % b.block.count_z;
-        carton_block part = b.block;
-        part.y = b.row_y(b.rows_loaded);
-        part.count_y = 1;
-        if (columns > 0) {
-            part.count_x = static_cast<std::int16_t>(columns);
-            loaded.push_back(part);
-        }
-        if (layers > 0) {
-            part.x = b.block.x + static_cast<double>(columns) * b.ex;
-            part.count_x = 1;
-            part.count_z = static_cast<std::int16_t>(layers);
-            loaded.push_back(part);
-        }
-    }
-    return loaded;
+    return loader(plan, carton).load(cartons);
 }
 
 }  // namespace varnel

@@ -63,8 +63,8 @@ summary_texts mixed_summary_texts(double utilisation, std::int64_t cartons, std:
 }
 
 std::string container_number_text(std::size_t k, std::size_t n) {
-    return text::container_number_prefix + std::to_string(k) + text::container_number_suffix +
-           text::container_count_prefix + std::to_string(n) + text::container_count_suffix;
+    return text::container_number_prefix + std::to_string(k) + text::container_number_middle +
+           std::to_string(n) + text::container_number_suffix;
 }
 
 }  // namespace varnel

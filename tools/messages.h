@@ -20,8 +20,6 @@ inline constexpr const char* type_count_suffix = "个";
 inline constexpr const char* total_prefix = "合计：";
 inline constexpr const char* total_middle = "个集装箱，共装";
 inline constexpr const char* total_suffix = "个包装箱";
-inline constexpr const char* unloaded_prefix = "未装入";
-inline constexpr const char* unloaded_suffix = "个包装箱";
 inline constexpr const char* all_loaded = "所有包装箱都已装入";
 
 }  // namespace varnel::text::tools

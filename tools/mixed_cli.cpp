@@ -1,6 +1,8 @@
 #include "tools/mixed_cli.h"
 
 #include <QCoreApplication>
+#include <QDate>
+#include <QFileInfo>
 #include <QJsonDocument>
 
 #include <algorithm>
@@ -9,6 +11,7 @@
 #include <ostream>
 #include <variant>
 
+#include "engine/loading_steps.h"
 #include "engine/messages.h"
 #include "engine/mixed/mixed_summary.h"
 #include "engine/numbers.h"
@@ -16,10 +19,12 @@
 #include "plan/mixed_plan_format.h"
 #include "plan/packing_list.h"
 #include "plan/plan_file.h"
+#include "report/messages.h"
 #include "tools/catalogue_container.h"
 #include "tools/command_line.h"
 #include "tools/messages.h"
 #include "tools/mixed_output.h"
+#include "tools/planner_report.h"
 
 namespace varnel {
 
@@ -28,8 +33,10 @@ namespace {
 constexpr const char* usage =
     "usage: varnel-plan --mixed LIST.csv CONTAINER_LENGTH CONTAINER_WIDTH CONTAINER_HEIGHT\n"
     "                   [--payload KG] [--containers N] [--json] [-o FILE]\n"
+    "                   [--report FILE] [--paper A4|Letter]\n"
     "       varnel-plan --mixed LIST.csv --container-type NAME\n"
     "                   [--payload KG] [--containers N] [--json] [-o FILE]\n"
+    "                   [--report FILE] [--paper A4|Letter]\n"
     "\n"
     "Loads a packing list of several carton types into containers of one size,\n"
     "each filled before the next, and prints what each container holds. The\n"
@@ -48,10 +55,14 @@ constexpr const char* usage =
     "                  list takes\n"
     "  --json      print the plan as one JSON object instead of the texts\n"
     "  -o FILE     also write the mixed plan file (.qrm); '-o -' writes it to\n"
-    "              standard output instead of the texts\n"
+    "              standard output instead of the texts\n";
+
+// After the report's options.
+constexpr const char* usage_end =
     "\n"
     "Exit status: 0 something loaded, 1 nothing fits, 2 input refused (a list's\n"
-    "refusal names its line and column), 3 file or standard output not written.\n";
+    "refusal names its line and column), 3 file, report or standard output not\n"
+    "written.\n";
 
 struct mixed_options {
     std::optional<std::string> list;
@@ -61,6 +72,7 @@ struct mixed_options {
     std::optional<std::string> output;
     std::vector<std::string> sizes;
     bool json = false;
+    report_arguments report;
 
     bool complete() const { return list && sizes.size() == (container_type ? 0u : 3u); }
 };
@@ -87,6 +99,8 @@ std::optional<mixed_options> parse_arguments(const std::vector<std::string>& arg
             value = &o.containers;
         } else if (a == "-o" || a == "--output") {
             value = &o.output;
+        } else if (take_report_argument(args, i, o.report)) {
+            continue;
         } else {
             return std::nullopt;
         }
@@ -177,12 +191,16 @@ int run_mixed_planner(const std::vector<std::string>& args, std::ostream& out, s
                       const QString& catalogue_folder) {
     // Help wins wherever it stands, even where an option's value would be.
     if (has_option(args, "--help") || has_option(args, "-h")) {
-        out << usage;
+        out << usage << report_usage << usage_end;
         return finish_output(out, err, exit_plan);
     }
     const std::optional<mixed_options> o = parse_arguments(args);
-    if (!o || !o->complete()) {
-        err << usage;
+    if (!o || !o->complete() || !o->report.complete()) {
+        err << usage << report_usage << usage_end;
+        return exit_refused;
+    }
+    if (const auto message = check_report_arguments(o->report)) {
+        err << *message << '\n';
         return exit_refused;
     }
     std::optional<QString> output_path;
@@ -208,6 +226,15 @@ int run_mixed_planner(const std::vector<std::string>& args, std::ostream& out, s
     if (summary.cartons == 0) {
         err << text::no_result << '\n';
         return exit_no_fit;
+    }
+
+    if (o->report.file) {
+        loading_report report =
+            mixed_loading_report(plan.container_type, plan.container, plan.cartons, plan.plan);
+        report.plan_kind = text::kind_mixed;
+        if (output_path) report.plan_name = QFileInfo(*output_path).fileName().toStdString();
+        report.date = QDate::currentDate().toString(Qt::ISODate).toStdString();
+        if (const auto status = write_report(o->report, report, err)) return *status;
     }
 
     const std::string file = write_mixed_plan(plan);

@@ -48,7 +48,7 @@ QJsonArray blocks_json(const block_list& blocks) {
 QJsonObject plan_json(const plan_facts& f) {
     const plan_totals totals = count_plan(*f.stacks);
     const calculation_input& in = f.input;
-    return {
+    QJsonObject json{
         {QStringLiteral("container"),
          sizes(in.container_length, in.container_width, in.container_height)},
         {QStringLiteral("carton"), sizes(in.carton_length, in.carton_width, in.carton_height)},
@@ -62,6 +62,8 @@ QJsonObject plan_json(const plan_facts& f) {
         {QStringLiteral("proven_optimal"), totals.cartons >= f.upper_bound},
         {QStringLiteral("blocks"), blocks_json(f.blocks)},
     };
+    if (f.optimised) json.insert(QStringLiteral("cut_short"), f.cut_short);
+    return json;
 }
 
 }  // namespace varnel

@@ -21,6 +21,7 @@ struct plan_facts {
     std::int64_t upper_bound = 0;
     block_list blocks;                    // positions in millimetres
     const stack_table* stacks = nullptr;  // the millimetre table the summary reads
+    bool cut_short = false;               // the clock's safety net ended the search early
 };
 
 // A number as the program writes it (format_number: "80.03", "1E+14"), as
@@ -31,7 +32,8 @@ double json_number(std::string_view written);
 QJsonArray blocks_json(const block_list& blocks);
 
 // One JSON object: container and carton sizes, the options, the counts, the
-// utilisation as its text shows it, the bound and every block.
+// utilisation as its text shows it, the bound and every block; for an
+// optimised plan also whether the clock cut its search short.
 QJsonObject plan_json(const plan_facts& facts);
 
 }  // namespace varnel

@@ -214,6 +214,7 @@ int run_planner(const std::vector<std::string>& args, std::ostream& out, std::os
         facts.upper_bound =
             optimised ? optimised->upper_bound : upper_bound(sizes_mm, o->single, o->upright);
         facts.blocks = optimised ? optimised->blocks : standard_blocks(model);
+        facts.cut_short = optimised && optimised->cut_short();
         QJsonObject json = plan_json(facts);
         shipping.add_json(json, facts.blocks, sizes_mm);
         out << QJsonDocument(json).toJson(QJsonDocument::Compact).toStdString() << '\n';
@@ -222,6 +223,7 @@ int run_planner(const std::vector<std::string>& args, std::ostream& out, std::os
     const summary_texts summary = write_summary(model.stacks);
     out << summary.utilisation << '\n' << summary.arrangement << '\n';
     if (optimised) out << bound_text(optimised->cartons, optimised->upper_bound) << '\n';
+    if (optimised && optimised->cut_short()) out << text::search_cut_short << '\n';
     shipping.print(out);
     return finish_output(out, err, exit_plan);
 }

@@ -17,6 +17,12 @@ int main(int argc, char** argv) {
     std::unique_ptr<QCoreApplication> app;
     if (std::find(args.begin(), args.end(), "--report") != args.end()) {
         if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+        // Qt's notes on the platform it starts (no runtime folder, say) are
+        // not the planner's to print; its errors still are.
+        qInstallMessageHandler([](QtMsgType type, const QMessageLogContext&, const QString& text) {
+            if (type == QtCriticalMsg || type == QtFatalMsg)
+                std::cerr << text.toStdString() << '\n';
+        });
         app = std::make_unique<QGuiApplication>(argc, argv);
     } else {
         app = std::make_unique<QCoreApplication>(argc, argv);

@@ -195,6 +195,15 @@ std::int64_t unsupported_cartons(const block_list& blocks, std::span<const carto
     return cartons;
 }
 
+std::int64_t unsupported_on(const carton_block& block, const block_list& below,
+                            std::span<const carton_rules> types) {
+    block_list all{block};
+    all.insert(all.end(), below.begin(), below.end());
+    const std::vector<placed> p = place(all, types);
+    if (p.empty() || p[0].index != 0 || p[0].lo[2] <= tol) return 0;
+    return short_of(p[0], tops_under(p[0], p));
+}
+
 placement_report check_placement(const block_list& blocks, std::span<const carton_rules> types,
                                  const container_space& container) {
     placement_report r;

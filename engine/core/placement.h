@@ -62,6 +62,12 @@ placement_report check_placement(const block_list& blocks, std::span<const carto
 // tops of cartons at exactly its height.
 std::int64_t unsupported_cartons(const block_list& blocks, std::span<const carton_rules> types);
 
+// The cartons of `block` whose base is neither on the floor nor wholly on
+// tops of `below` at exactly its height: whether a block can be loaded on
+// what is already loaded.
+std::int64_t unsupported_on(const carton_block& block, const block_list& below,
+                            std::span<const carton_rules> types);
+
 // The order a loader follows: far end first, bottom up, then from the side
 // X = 0, but never a block before every block under it. Indices into
 // `blocks`; blocks with a count of 0 are left out.

@@ -1,8 +1,8 @@
 #pragma once
 
 #include <atomic>
-#include <chrono>
 #include <cstdint>
+#include <ctime>
 
 namespace varnel {
 
@@ -17,14 +17,13 @@ enum class stop_reason : std::uint8_t { none, budget, cancelled, clock };
 // request's budget caps the whole search. Units are counted only as granted.
 // The cancel flag and the clock are polled by the request's meter every
 // `poll_interval` granted units; the clock is a far safety net, and a result
-// it cut short must say so.
+// it cut short must say so. It counts the processor time the program has
+// used, not the time on the wall, so other programs keeping the processor
+// busy do not make it fire.
 class work_meter {
 public:
     work_meter(std::uint64_t budget, const std::atomic<bool>* cancel, double seconds_cap)
-        : budget_(budget),
-          cancel_(cancel),
-          cap_(seconds_cap),
-          start_(std::chrono::steady_clock::now()) {}
+        : budget_(budget), cancel_(cancel), cap_(seconds_cap), start_(std::clock()) {}
 
     // A phase's meter: at most `share` of the units left here. It refers to
     // this meter, which must outlive it and stay where it is.
@@ -80,8 +79,7 @@ private:
         next_poll_ = used_ + poll_interval;
         if (cancel_ != nullptr && cancel_->load(std::memory_order_relaxed)) {
             reason_ = stop_reason::cancelled;
-        } else if (std::chrono::duration<double>(std::chrono::steady_clock::now() - start_)
-                       .count() > cap_) {
+        } else if (static_cast<double>(std::clock() - start_) > cap_ * CLOCKS_PER_SEC) {
             reason_ = stop_reason::clock;
         }
     }
@@ -89,7 +87,7 @@ private:
     std::uint64_t budget_;
     const std::atomic<bool>* cancel_;
     double cap_;
-    std::chrono::steady_clock::time_point start_;
+    std::clock_t start_;
     work_meter* parent_ = nullptr;
     std::uint64_t used_ = 0;
     std::uint64_t next_poll_ = 0;

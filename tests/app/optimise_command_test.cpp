@@ -75,7 +75,7 @@ optimised_plan search_until_cancelled(const optimise_request& r) {
         std::this_thread::sleep_for(std::chrono::milliseconds(1));
     }
     optimised_plan plan;
-    plan.cancelled = true;
+    plan.stop = stop_reason::cancelled;
     return plan;
 }
 
@@ -346,7 +346,7 @@ private slots:
         type_worked_example(w);
         w.set_optimiser({[](const optimise_request& r) {
                              optimised_plan plan = optimise_plan(r);
-                             plan.clock_cap_hit = true;
+                             plan.stop = stop_reason::clock;
                              return plan;
                          },
                          std::chrono::milliseconds(500)});

@@ -11,6 +11,7 @@
 #include "engine/block_tables.h"
 #include "engine/calculation.h"
 #include "engine/optimise.h"
+#include "tests/support/mixed_example.h"
 #include "tests/support/worked_example.h"
 
 namespace varnel {
@@ -172,6 +173,49 @@ TEST(LoadingSteps, OptimisedPlansLoadInAnOrderALoaderCanFollow) {
             }
         }
         EXPECT_EQ(std::count(seen.begin(), seen.end(), 1), static_cast<long>(blocks.size()));
+    }
+}
+
+}  // namespace
+}  // namespace varnel
+
+namespace varnel {
+namespace {
+
+// A mixed order's report: the list as its types in its colours, one load a
+// container, headed only when there are several, and what it leaves.
+TEST(LoadingSteps, MixedOrderReport) {
+    const mixed_plan_file two = test_support::mixed_example();
+    mixed_plan_file one = two;
+    one.plan.containers.resize(1);
+    one.plan.unloaded = {0, 0};
+    struct order {
+        const mixed_plan_file* file;
+        std::vector<std::string> headings;
+        std::vector<std::string> notes;
+    };
+    for (const order& r :
+         {order{&two, {"第1个集装箱（共2个）", "第2个集装箱（共2个）"}, {"未装入2个包装箱"}},
+          order{&one, {""}, {}}}) {
+        const mixed_plan_file& f = *r.file;
+        const loading_report report =
+            mixed_loading_report("20尺柜", f.container, f.cartons, f.plan);
+        EXPECT_EQ(report.container.name, "20尺柜");
+        EXPECT_EQ(report.container.size, f.container.size);
+        ASSERT_EQ(report.types.size(), 2u);
+        EXPECT_EQ(report.types[1].name, "B");
+        EXPECT_EQ(report.types[1].colour, 1u);
+        EXPECT_EQ(report.types[0].weight, 12.5);
+        EXPECT_EQ(report.order_containers, static_cast<std::int64_t>(r.headings.size()));
+        ASSERT_EQ(report.loads.size(), r.headings.size());
+        for (std::size_t k = 0; k < r.headings.size(); ++k) {
+            EXPECT_EQ(report.loads[k].heading, r.headings[k]);
+            EXPECT_EQ(report.loads[k].blocks, f.plan.containers[k].blocks);
+        }
+        EXPECT_EQ(report.notes, r.notes);
+        const auto steps = loading_steps(report.loads[0].blocks, report.types);
+        ASSERT_EQ(steps.size(), 2u);
+        EXPECT_EQ(steps.back().running_total, 8);
     }
 }
 

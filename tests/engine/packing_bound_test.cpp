@@ -2,12 +2,15 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <cmath>
 #include <functional>
+#include <random>
 #include <string>
 #include <vector>
 
 #include "engine/optimise.h"
+#include "engine/summary.h"
 
 namespace varnel {
 namespace {
@@ -131,6 +134,56 @@ TEST(PackingBound, HandProvenBounds) {
     }
     // Sides off the hundredth-millimetre grid are left to the other bounds.
     EXPECT_EQ(packing_bound({350.123f, 420, 500, 1000, 1000, 1000}, false), no_bound);
+}
+
+// Sizes far beyond the grid's range are refused before any is converted to
+// a whole number: under UBSan a conversion out of the 64-bit range stops the
+// test. The other bounds still bound the standard plan.
+TEST(PackingBound, TheLargestSizesAreNotConverted) {
+    for (const bool upright : {false, true}) {
+        const calculation_input in{1.1e34f, 1.1e34f, 1.1e34f, 3.4e38f, 3.4e38f, 3.4e38f};
+        EXPECT_EQ(packing_bound(in, upright), no_bound);
+        load_model standard;
+        run_calculation(standard, in, false, !upright);
+        EXPECT_GE(upper_bound(in, false, upright), count_plan(standard.stacks).cartons);
+    }
+}
+
+// The standard calculation counts a row a hair longer than its space (by up
+// to 1e-5 of a carton); the bound counts the same row, so it is never below
+// the standard plan's count, whatever the options.
+TEST(UpperBound, NeverBelowTheStandardCount) {
+    std::mt19937 random(21);
+    const auto side = [&] { return 150.0 + static_cast<double>(random() % 7500) / 10.0; };
+    for (int n = 0; n < 300; ++n) {
+        const double a = side(), b = side(), c = side();
+        // Each container side a whole number of some carton side, less a
+        // hair of up to 1e-5 of that side, as typed to a tenth of a
+        // micrometre.
+        const auto short_of = [&](double s, int k) {
+            const double hair = s * 1e-6 * static_cast<double>(random() % 11);
+            return static_cast<float>(std::round((k * s - hair) * 1e4) / 1e4);
+        };
+        const std::array<double, 3> sides{a, b, c};
+        const calculation_input in{static_cast<float>(a),
+                                   static_cast<float>(b),
+                                   static_cast<float>(c),
+                                   short_of(sides[random() % 3], 2 + n % 5),
+                                   short_of(sides[random() % 3], 5 + n % 13),
+                                   short_of(sides[random() % 3], 2 + n % 4)};
+        for (const bool single : {false, true}) {
+            for (const bool upright : {false, true}) {
+                load_model standard;
+                run_calculation(standard, in, single, !upright);
+                EXPECT_GE(upper_bound(in, single, upright), count_plan(standard.stacks).cartons)
+                    << n << " " << in.container_width << " x " << in.container_length << " x "
+                    << in.container_height << " / " << a << " " << b << " " << c;
+            }
+        }
+    }
+    // A row of three 200 mm cartons in 599.999 mm.
+    const calculation_input row{200, 200, 200, 200, 599.999f, 200};
+    EXPECT_GE(upper_bound(row, false, false), 3);
 }
 
 }  // namespace

@@ -13,7 +13,9 @@
 #include <sstream>
 #include <streambuf>
 
+#include "engine/block_tables.h"
 #include "plan/plan_file.h"
+#include "tools/plan_json.h"
 
 namespace varnel {
 namespace {
@@ -200,6 +202,10 @@ TEST(Planner, JsonAgreesWithTheTexts) {
         }
         EXPECT_TRUE(texts.out.starts_with(expected)) << texts.out << " vs " << expected;
         EXPECT_EQ(o.value(QLatin1String("optimised")).toBool(), optimised);
+        // Only an optimised plan says whether the clock cut its search short;
+        // the budget, not the clock, ends these.
+        EXPECT_EQ(o.contains(QLatin1String("cut_short")), optimised);
+        EXPECT_FALSE(o.value(QLatin1String("cut_short")).toBool());
         EXPECT_EQ(o.value(QLatin1String("container"))
                       .toObject()
                       .value(QLatin1String("length"))
@@ -219,6 +225,15 @@ TEST(Planner, JsonAgreesWithTheTexts) {
         }
         EXPECT_EQ(cartons, o.value(QLatin1String("cartons")).toDouble());
     }
+}
+
+TEST(Planner, JsonSaysWhenTheClockCutTheSearchShort) {
+    const calculation_input in{600, 850, 400, 2350, 5900, 2390};
+    load_model model;
+    run_calculation(model, in, false, true);
+    plan_facts facts{in, false, false, true, 146, standard_blocks(model), &model.stacks};
+    facts.cut_short = true;
+    EXPECT_TRUE(plan_json(facts).value(QLatin1String("cut_short")).toBool());
 }
 
 }  // namespace

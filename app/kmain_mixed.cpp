@@ -79,9 +79,8 @@ bool kmain::plan_and_show(mixed_plan_file& order) {
                           .parameters = {},
                           .cancel = cancel.get()};
     std::optional<mixed_plan> plan = work_off_thread(
-        prompts_, {qtext(text::mixed_planning), qtext(text::cancel)},
-        mixed_planner_.progress_delay, *cancel,
-        [plan = mixed_planner_.plan, request, cancel] { return plan(request); });
+        prompts_, {qtext(text::mixed_planning), qtext(text::cancel)}, mixed_planner_.progress_delay,
+        *cancel, [plan = mixed_planner_.plan, request, cancel] { return plan(request); });
     if (!plan || plan->stop == stop_reason::cancelled) return false;
     if (plan->containers.empty()) {
         prompts_.message(qtext(text::nothing_loaded));
@@ -120,7 +119,8 @@ void kmain::show_container(std::size_t k) {
     drawing->clear_drawing();
     draw_typed_blocks(*drawing, shown_load(), m.order);
     draw_standard_outline(*drawing);
-    const container_summary s = summarise_container(load.blocks, m.file.cartons, m.file.container.size);
+    const container_summary s =
+        summarise_container(load.blocks, m.file.cartons, m.file.container.size);
     const summary_texts texts = mixed_summary_texts(s.utilisation, s.cartons, s.types);
     set_result_text(utilisation_text, qtext(texts.utilisation));
     set_result_text(arrangement_text, qtext(texts.arrangement));

@@ -8,6 +8,7 @@
 #include <QPushButton>
 #include <QTableWidget>
 
+#include <cmath>
 #include <numeric>
 
 #include "dialogs/messages.h"
@@ -63,6 +64,9 @@ QWidget* make_table(const form::control& row, QWidget* parent) {
 
 QString cm_text(double mm) { return qtext(size_text_cm(static_cast<float>(mm))); }
 
+// A centre of gravity to the millimetre, as a loader can mark it.
+QString centre_text(double mm) { return cm_text(std::round(mm)); }
+
 bool names_spreadsheet_kind(const QString& path, const char* suffix) {
     return path.endsWith(QLatin1String(suffix), Qt::CaseInsensitive);
 }
@@ -101,6 +105,7 @@ void khunzhuang::build() {
          qtext(text::result_weight_column), qtext(text::result_centre_column)});
     result_table->setEditTriggers(QAbstractItemView::NoEditTriggers);
     result_table->verticalHeader()->hide();
+    result_table->verticalHeader()->setDefaultSectionSize(22);
     const int widths[] = {110, 170, 80, 80, 110, 120};
     for (int c = 0; c < 6; ++c) result_table->setColumnWidth(c, widths[c]);
     list_table->add_empty_row();
@@ -135,7 +140,8 @@ void khunzhuang::refresh() {
     }
     const chosen_container& c = std::get<chosen_container>(choice);
     const auto& s = c.container.size;
-    QString line = qtext(text::container_size_text).arg(cm_text(s[1]), cm_text(s[0]), cm_text(s[2]));
+    QString line =
+        qtext(text::container_size_text).arg(cm_text(s[1]), cm_text(s[0]), cm_text(s[2]));
     if (!c.type_name.empty()) line = qtext(c.type_name) + QStringLiteral("  ") + line;
     // A new container brings its own payload; the same one keeps what was typed.
     const bool same = container_ && container_->type_name == c.type_name &&
@@ -228,11 +234,11 @@ void khunzhuang::show_results(const mixed_plan_file& plan) {
             const container_summary one =
                 summarise_container(own, plan.cartons, plan.container.size);
             add({number, qtext(plan.cartons[t].name), QString::number(s.per_type[t]),
-                 QString::number(left[t]), kg(one.weight), cm_text(one.centre_of_gravity[1])});
+                 QString::number(left[t]), kg(one.weight), centre_text(one.centre_of_gravity[1])});
         }
         add({number, qtext(text::result_total), QString::number(s.cartons),
              QString::number(std::accumulate(left.begin(), left.end(), std::int64_t{0})),
-             kg(s.weight), cm_text(s.centre_of_gravity[1])});
+             kg(s.weight), centre_text(s.centre_of_gravity[1])});
     }
     if (summary.unloaded_cartons > 0) {
         for (std::size_t t = 0; t < plan.cartons.size(); ++t) {

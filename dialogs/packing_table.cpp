@@ -62,10 +62,10 @@ QIcon swatch(std::size_t type) {
 
 packing_table::packing_table(QWidget* parent) : QTableWidget(0, 8, parent) {
     QStringList headers;
-    for (const char* h : {text::list_name_column, text::list_length_column,
-                          text::list_width_column, text::list_height_column,
-                          text::list_quantity_column, text::list_weight_column,
-                          text::list_vertical_column, text::list_stackable_column}) {
+    for (const char* h :
+         {text::list_name_column, text::list_length_column, text::list_width_column,
+          text::list_height_column, text::list_quantity_column, text::list_weight_column,
+          text::list_vertical_column, text::list_stackable_column}) {
         headers << qtext(h);
     }
     setHorizontalHeaderLabels(headers);
@@ -102,8 +102,7 @@ int packing_table::add_carton(const carton_type& carton) {
     }
     item(row, quantity_column)->setText(QString::number(carton.quantity));
     if (carton.weight) {
-        item(row, weight_column)
-            ->setText(qtext(format_number(static_cast<float>(*carton.weight))));
+        item(row, weight_column)->setText(qtext(format_number(static_cast<float>(*carton.weight))));
     }
     set_vertical(row, carton.allowed);
     item(row, stackable_column)->setCheckState(carton.stackable ? Qt::Checked : Qt::Unchecked);
@@ -186,8 +185,7 @@ text_table packing_table::cells() const {
                 const QTableWidgetItem* cell = item(row, c);
                 if (cell) r.cells[static_cast<std::size_t>(c)] = cell->text().toStdString();
             }
-            r.cells[vertical_column] =
-                letters_of(vertical_choice(row)->currentData().toUInt());
+            r.cells[vertical_column] = letters_of(vertical_choice(row)->currentData().toUInt());
             r.cells[stackable_column] = item(row, stackable_column)->checkState() == Qt::Checked
                                             ? text::list_yes
                                             : text::list_no;

@@ -5,10 +5,10 @@
 #include <orcus/spreadsheet/import_interface.hpp>
 
 #include <exception>
-#include <stdexcept>
 #include <map>
 #include <memory>
 #include <optional>
+#include <stdexcept>
 #include <string>
 #include <unordered_map>
 #include <vector>

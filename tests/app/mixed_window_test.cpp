@@ -46,8 +46,8 @@ QString list_file(const char* name) { return QStringLiteral(VARNEL_LISTS_DIR "/"
 
 // Twelve cartons a container, each on the floor.
 void plan_by_shelves(kmain& w) {
-    w.set_mixed_planner({[](const mixed_request& r) { return shelf_plan(r, 12); },
-                         std::chrono::seconds(60)});
+    w.set_mixed_planner(
+        {[](const mixed_request& r) { return shelf_plan(r, 12); }, std::chrono::seconds(60)});
 }
 
 khunzhuang& open_list(kmain& w) {
@@ -196,15 +196,19 @@ private slots:
         QTest::addColumn<QString>("message");
         QTest::addColumn<int>("focus");  // the column the focus goes to
         QTest::newRow("quantity 0")
-            << 1 << 4 << q("0") << q("装箱单第2行第5列（数量）：数量输入有误，请输入1至1000000000之间的整数") << 4;
+            << 1 << 4 << q("0")
+            << q("装箱单第2行第5列（数量）：数量输入有误，请输入1至1000000000之间的整数") << 4;
         QTest::newRow("size no number")
-            << 0 << 1 << q("六十") << q("装箱单第1行第2列（长）：尺寸输入有误，请输入大于0的厘米数") << 1;
+            << 0 << 1 << q("六十") << q("装箱单第1行第2列（长）：尺寸输入有误，请输入大于0的厘米数")
+            << 1;
         QTest::newRow("weight below 0")
             << 2 << 5 << q("-3")
-            << q("装箱单第3行第6列（毛重）：毛重输入有误，请输入大于0的重量（千克），不知道时留空") << 5;
+            << q("装箱单第3行第6列（毛重）：毛重输入有误，请输入大于0的重量（千克），不知道时留空")
+            << 5;
         // Upright, 300 cm tall: its 可竖放 keeps it from lying down.
         QTest::newRow("no way into the container")
-            << 0 << 3 << q("300") << q("装箱单第1行第7列（可竖放）：包装箱按允许的摆放方式装不进集装箱") << 6;
+            << 0 << 3 << q("300")
+            << q("装箱单第1行第7列（可竖放）：包装箱按允许的摆放方式装不进集装箱") << 6;
         QTest::newRow("payload") << -1 << -1 << q("-5")
                                  << q("集装箱载重输入有误，请输入大于0的重量（千克）") << -1;
     }

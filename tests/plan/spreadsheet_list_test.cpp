@@ -22,7 +22,8 @@ std::string bytes_of(const std::string& name) {
 
 std::variant<packing_list, list_refusal> read_file(const std::string& name) {
     const std::string bytes = bytes_of(name);
-    if (name.ends_with(".xlsx")) return read_packing_list_spreadsheet(bytes, spreadsheet_kind::xlsx);
+    if (name.ends_with(".xlsx"))
+        return read_packing_list_spreadsheet(bytes, spreadsheet_kind::xlsx);
     if (name.ends_with(".ods")) return read_packing_list_spreadsheet(bytes, spreadsheet_kind::ods);
     return read_packing_list_csv(bytes);
 }

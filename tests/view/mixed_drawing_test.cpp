@@ -39,7 +39,8 @@ box pixels_under(const stack_record& r) {
 TEST(mixed_drawing, EachTypesColourIsWhereItsBlocksAre) {
     // Three types in a 590 x 235 x 239 cm container: A on the floor at the
     // far end, B beside it, C near the door on top of nothing but the floor.
-    const std::vector<std::array<double, 3>> sizes{{600, 400, 300}, {800, 600, 1000}, {500, 300, 250}};
+    const std::vector<std::array<double, 3>> sizes{
+        {600, 400, 300}, {800, 600, 1000}, {500, 300, 250}};
     const block_list blocks{{0, 0, 0, 1, 3, 2, 4, 0},
                             {1800, 0, 0, 1, 2, 1, 1, 1},
                             {0, 4000, 0, 3, 4, 3, 2, 2},
@@ -50,7 +51,8 @@ TEST(mixed_drawing, EachTypesColourIsWhereItsBlocksAre) {
         pixel_canvas alone(width, height, background_colour);
         const std::size_t one[] = {i};
         ASSERT_EQ(draw_typed_blocks(alone, load, one), draw_status::ok);
-        const box b = pixels_under(drawn_block(blocks[i], sizes[blocks[i].type], load.container, 15));
+        const box b =
+            pixels_under(drawn_block(blocks[i], sizes[blocks[i].type], load.container, 15));
         int coloured = 0;
         for (int y = 0; y < height; ++y) {
             for (int x = 0; x < width; ++x) {
@@ -87,9 +89,9 @@ TEST(mixed_drawing, CartonsThinnerThanAPixelMerge) {
     const stack_record r = drawn_block(b, {1, 400, 300}, {2350, 5900, 2390}, 15);
     EXPECT_EQ(r.count_x, 1);
     EXPECT_EQ(r.count_y, 2);
-    EXPECT_FLOAT_EQ(r.box_length * r.count_x,
-                    drawn_block({0, 0, 0, 1, 1, 2, 1, 0}, {3000, 400, 300}, {2350, 5900, 2390}, 15)
-                        .box_length);
+    EXPECT_FLOAT_EQ(
+        r.box_length * r.count_x,
+        drawn_block({0, 0, 0, 1, 1, 2, 1, 0}, {3000, 400, 300}, {2350, 5900, 2390}, 15).box_length);
 }
 
 }  // namespace

@@ -1,7 +1,6 @@
 // A mixed load in the main window: the packing list window plans it, the
 // window shows one container at a time in its types' colours, steps through
 // its blocks, and saves and opens it as a mixed plan file.
-#include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -9,6 +8,7 @@
 #include "app/kmain.h"
 #include "app/messages.h"
 #include "catalogue/catalogue_store.h"
+#include "dialogs/file_save.h"
 #include "dialogs/khunzhuang.h"
 #include "dialogs/messages.h"
 #include "engine/messages.h"
@@ -164,16 +164,11 @@ void kmain::drop_mixed() {
 }
 
 void kmain::save_mixed_plan() {
-    const QString path = plan_file_name(
-        prompts_.save_file_name(qtext(text::mixed_plan_filter), plan_label()), u".qrm");
-    if (path.isEmpty()) return;
-    const QFileInfo target(path);
-    if (target.exists() && !target.isDir() && !prompts_.question(qtext(text::overwrite_question))) {
-        return;
-    }
-    if (save_file_atomically(path, write_mixed_plan(mixed_->file))) {
-        prompts_.message(qtext(text::file_save_error));
-    }
+    save_after_asking(
+        prompts_,
+        plan_file_name(prompts_.save_file_name(qtext(text::mixed_plan_filter), plan_label()),
+                       u".qrm"),
+        write_mixed_plan(mixed_->file));
 }
 
 bool kmain::open_mixed_plan(const QString& path, const file_contents& file) {

@@ -1,7 +1,6 @@
 #include "dialogs/khunzhuang.h"
 
 #include <QComboBox>
-#include <QFileInfo>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
@@ -11,6 +10,7 @@
 #include <cmath>
 #include <numeric>
 
+#include "dialogs/file_save.h"
 #include "dialogs/messages.h"
 #include "dialogs/packing_table.h"
 #include "engine/messages.h"
@@ -289,17 +289,11 @@ void khunzhuang::import_list() {
 void khunzhuang::save_list() {
     std::optional<packing_list> list = read_table();
     if (!list) return;
-    const QString path = plan_file_name(
-        prompts_.save_file_name(qtext(text::list_save_filter), qtext(text::list_suggested_name)),
-        u".csv");
-    if (path.isEmpty()) return;
-    const QFileInfo target(path);
-    if (target.exists() && !target.isDir() && !prompts_.question(qtext(text::overwrite_question))) {
-        return;
-    }
-    if (save_file_atomically(path, write_packing_list_csv(list->cartons))) {
-        prompts_.message(qtext(text::file_save_error));
-    }
+    save_after_asking(prompts_,
+                      plan_file_name(prompts_.save_file_name(qtext(text::list_save_filter),
+                                                             qtext(text::list_suggested_name)),
+                                     u".csv"),
+                      write_packing_list_csv(list->cartons));
 }
 
 }  // namespace varnel

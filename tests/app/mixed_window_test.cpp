@@ -102,6 +102,16 @@ private slots:
         QCOMPARE(list.list_table->rowCount(), 3);
         QCOMPARE(list.list_table->vertical_choice(1)->currentText(), q("不可侧放"));
         QCOMPARE(list.list_table->vertical_choice(2)->currentText(), q("长边不可竖放"));
+        // Saved as CSV under a name without a suffix, it reads back whole.
+        f.prompts.file_names.push_back(dir.filePath(q("装箱单")));
+        list.save_list_button->click();
+        QCOMPARE(f.prompts.log.back().text, q("装箱单(*.csv)"));
+        QFile csv(dir.filePath(q("装箱单.csv")));
+        QVERIFY(csv.open(QIODevice::ReadOnly));
+        const auto reread = read_packing_list_csv(csv.readAll().toStdString());
+        QVERIFY(std::holds_alternative<packing_list>(reread));
+        QCOMPARE(std::get<packing_list>(reread).cartons.size(), std::size_t{3});
+        QCOMPARE(std::get<packing_list>(reread).cartons[1].stackable, false);
 
         list.compute_button->click();
         QCOMPARE(f.prompts.messages(), QStringList());

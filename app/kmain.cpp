@@ -14,6 +14,7 @@
 #include "catalogue/catalogue_store.h"
 #include "catalogue/messages.h"
 #include "dialogs/catalogue_dialogs.h"
+#include "dialogs/khunzhuang.h"
 #include "engine/bound_text.h"
 #include "engine/calculation.h"
 #include "engine/messages.h"
@@ -69,6 +70,12 @@ void kmain::connect_commands() {
     connect(carton_list, &selection_list::focused, this, &kmain::lookup_carton);
     connect(carton_list, &selection_list::clicked, this, &kmain::lookup_carton);
 
+    // The packing list window names the container it will plan into.
+    for (QLineEdit* field : {container_length, container_width, container_height}) {
+        connect(field, &QLineEdit::textChanged, this, [this] {
+            if (hunzhuang_ && hunzhuang_->isVisible()) hunzhuang_->refresh_container();
+        });
+    }
     connect(previous_container_button, &QPushButton::clicked, this, [this] {
         if (mixed_ && mixed_->container > 0) show_container(mixed_->container - 1);
     });

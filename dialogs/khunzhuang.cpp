@@ -130,7 +130,10 @@ void khunzhuang::refresh() {
     carton_choice->clear();
     for (const offered_carton& c : offered_) carton_choice->addItem(c.name);
     carton_choice->setCurrentIndex(carton_choice->findText(chosen));
+    refresh_container();
+}
 
+void khunzhuang::refresh_container() {
     auto choice = host_.container_choice();
     if (const auto* refusal = std::get_if<QString>(&choice)) {
         container_.reset();

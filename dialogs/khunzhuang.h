@@ -33,6 +33,8 @@ public:
     // when the window is shown; a payload the user typed stays while the
     // container does.
     void refresh();
+    // The container alone: the main window's size fields changed.
+    void refresh_container();
     // A plan the main window shows (computed here or opened from a file):
     // its list goes into the table, its containers into the result table.
     void show_plan(const mixed_plan_file& plan);

@@ -97,6 +97,12 @@ private slots:
         QVERIFY(list.isVisible());
         QVERIFY(list.container_text->text().startsWith(q("40尺柜")));
         QVERIFY(!list.payload_field->text().isEmpty());  // the catalogue's payload
+        // A size typed into the main window is the container, its payload unknown.
+        w.set_manual_container_size(q("590"), q("235"), q("239"));
+        QCOMPARE(list.container_text->text(), q("590 × 235 × 239 cm"));
+        QCOMPARE(list.payload_field->text(), QString());
+        parts(w).container_list->choose(q("40尺柜"));
+        QVERIFY(list.container_text->text().startsWith(q("40尺柜")));
         import_xlsx(f, list);
         QCOMPARE(f.prompts.log.back().text, q("装箱单(*.csv *.xlsx *.ods)"));
         QCOMPARE(list.list_table->rowCount(), 3);

@@ -7,7 +7,7 @@
 #include <span>
 #include <vector>
 
-#include "engine/block.h"
+#include "engine/core/block.h"
 #include "engine/core/orientation.h"
 
 namespace varnel {

@@ -9,11 +9,12 @@
 #include <atomic>
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
 
-#include "engine/block.h"
+#include "engine/core/block.h"
 #include "engine/core/orientation.h"
 #include "engine/core/placement.h"
 #include "engine/core/work_meter.h"
@@ -33,6 +34,23 @@ struct carton_type {
 // Knobs of the search; the defaults are the program's.
 struct mixed_parameters {
     std::uint64_t work_budget = 400'000'000;  // counted units for the whole request
+    // Blocks (Fanslau & Bortfeldt 2010): a combined block is kept when its
+    // cartons fill at least this share of its box; at most this many blocks,
+    // simple ones first; rounds of combining combined blocks again.
+    double min_fill = 0.98;
+    std::size_t max_blocks = 10'000;
+    std::size_t combining_rounds = 3;
+    // The search (Araya & Riff 2014): blocks tried in each node's space; the
+    // first beam's width, doubled on each run while the budget lasts up to
+    // the widest beam, after which each run tries twice the blocks.
+    std::size_t successors = 32;
+    std::size_t first_width = 1;
+    std::size_t max_width = 256;
+    // How much the space a block leaves unfillable counts against its volume;
+    // a gap beside it narrower than this many of the narrowest cartons left
+    // counts as unfillable.
+    double loss_weight = 1.0;
+    double thin_gap = 2.0;
 };
 
 struct mixed_request {
@@ -62,8 +80,17 @@ struct mixed_plan {
 
 // Loads as much of the list as fits into one container, then the rest into
 // the next, until every carton is loaded, `max_containers` are used, or a
-// container takes nothing.
+// container takes nothing. A container of one carton type gets the
+// single-size optimiser's plan when that loads more.
 mixed_plan plan_mixed_load(const mixed_request& request);
+
+// Another planner's blocks for a container of `cartons` cartons of list type
+// `type` at most; empty when it has none for that type's rules.
+using one_type_planner =
+    std::function<block_list(const mixed_request& request, std::size_t type, std::int64_t cartons)>;
+
+// plan_mixed_load with the one-type planner it asks.
+mixed_plan plan_mixed_load_with(const mixed_request& request, const one_type_planner& one_type);
 
 // The rules each type's cartons obey, for check_placement.
 std::vector<carton_rules> rules_of(const std::vector<carton_type>& cartons);

@@ -9,7 +9,7 @@
 #include <span>
 #include <vector>
 
-#include "engine/block.h"
+#include "engine/core/block.h"
 #include "engine/mixed/mixed_load.h"
 
 namespace varnel {

@@ -81,6 +81,20 @@ def main():
                                                        for b in plan_json["blocks"]),
                   "optimised spreadsheet: the blocks' cartons")
 
+        # A mixed order: each container's steps under its heading.
+        listed = folder / "list.csv"
+        listed.write_text("名称,长,宽,高,数量,毛重,可竖放,可堆码\n"
+                          "A,60,40,30,40,20,,\nB,80,60,100,6,,H,否\nC,45.5,35,25,30,8,WH,\n",
+                          encoding="utf-8")
+        mixed = folder / "mixed.pdf"
+        same_output(["--mixed", str(listed), "590", "235", "239", "--containers", "2",
+                     "--payload", "700"], mixed, "mixed order")
+        text = pdf_text(mixed) if mixed.is_file() else ""
+        firsts = [text.find(f"第{k}个集装箱（共2个）\n\n第 1 步") for k in (1, 2)]
+        check(-1 not in firsts and firsts == sorted(firsts),
+              "mixed order: each container's steps under its heading, in order")
+        check("方案：混装计算" in text, "mixed order: the plan's kind")
+
         refusals = [
             (["--report", str(folder / "no" / "such" / "folder.pdf")], 3, "文件保存出错"),
             (["--report", str(folder / "steps.txt")], 2, "装箱指导书的文件名须以.pdf或.xlsx结尾"),

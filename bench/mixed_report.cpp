@@ -1,0 +1,397 @@
+// The mixed-load planner on the benchmark classes BR0-BR15, one container an
+// instance (the single-container problem: load the most volume), with full
+// support and the classes' vertical-side flags. Every plan is checked by the
+// shared placement checker and its counts against the list. Prints, per class
+// and for BR1-7, BR8-15 and BR1-15, the mean utilisation (the loaded cartons'
+// volume over the container's), the median and longest time, and the peer's
+// utilisation beside ours when given.
+//
+//   mixed_report [--classes FIRST-LAST] [--sample N] [--peer FILE] [--results FILE]
+//                [--set NAME=VALUE]...
+//   mixed_report --instances [--classes ...] [--sample N]
+//   mixed_report --scaling CARTONS [--set NAME=VALUE]...
+//   mixed_report --single N [--set NAME=VALUE]...
+//
+// --sample N runs N instances a class, evenly spread (default all 100);
+// --instances prints them for bench/peer instead; --scaling plans a list of
+// 100 BR-like types holding CARTONS cartons in all into as many containers
+// as it takes, and prints the time, the containers and the peak memory;
+// --single plans the first N cartons of the optimised plan's seeded set
+// (bench/bench_instances.h) as one-type lists and compares each count with
+// optimise_plan's; --results writes each
+// instance's utilisation, time and work; --set changes a search parameter
+// (work_budget, min_fill, max_blocks, combining_rounds, successors,
+// first_width, max_width, loss_weight, thin_gap).
+#include <sys/resource.h>
+#include <algorithm>
+#include <chrono>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <ctime>
+#include <fstream>
+#include <map>
+#include <numeric>
+#include <random>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "bench/bench_instances.h"
+#include "bench/br_instances.h"
+#include "engine/mixed/mixed_load.h"
+#include "engine/optimise.h"
+
+namespace {
+
+using namespace varnel;
+
+struct run {
+    std::size_t cls = 0;
+    int problem = 0;
+    double utilisation = 0.0;  // per cent
+    double ms = 0.0, cpu_ms = 0.0;
+    bool valid = true;
+    std::string fault;
+};
+
+struct options {
+    std::size_t first = 0, last = 15, sample = 100;
+    std::string peer, results;
+    bool instances = false;
+    std::int64_t scaling = 0;
+    std::size_t single = 0;
+    mixed_parameters parameters;
+};
+
+// Sets one search parameter by name; false when there is none of that name.
+bool set_parameter(mixed_parameters& p, const std::string& name, const std::string& value) {
+    const double v = std::strtod(value.c_str(), nullptr);
+    const auto count = [v] { return static_cast<std::size_t>(v); };
+    if (name == "work_budget") {
+        p.work_budget = static_cast<std::uint64_t>(v);
+    } else if (name == "min_fill") {
+        p.min_fill = v;
+    } else if (name == "max_blocks") {
+        p.max_blocks = count();
+    } else if (name == "combining_rounds") {
+        p.combining_rounds = count();
+    } else if (name == "successors") {
+        p.successors = count();
+    } else if (name == "first_width") {
+        p.first_width = count();
+    } else if (name == "max_width") {
+        p.max_width = count();
+    } else if (name == "loss_weight") {
+        p.loss_weight = v;
+    } else if (name == "thin_gap") {
+        p.thin_gap = v;
+    } else {
+        return false;
+    }
+    return true;
+}
+
+mixed_request request_of(const br_instance& b, const mixed_parameters& parameters) {
+    mixed_request r;
+    // x across (the width), y along (the length), z up; millimetres.
+    r.container = {b.container[1] * 10.0, b.container[0] * 10.0, b.container[2] * 10.0};
+    for (const br_type& t : b.types) {
+        carton_type c;
+        c.size = {t.sides[0] * 10.0, t.sides[1] * 10.0, t.sides[2] * 10.0};
+        c.quantity = t.quantity;
+        unsigned mask = 0;
+        for (unsigned j = 0; j < 3; ++j) mask |= t.vertical[j] ? 1u << j : 0u;
+        c.allowed = orientation_set::with_vertical_sides(mask);
+        r.cartons.push_back(c);
+    }
+    r.max_containers = 1;
+    r.parameters = parameters;
+    return r;
+}
+
+// The plan against every rule and the list, by the shared checker and by
+// counting its cartons afresh; empty when it keeps them all.
+std::string fault_of(const mixed_request& r, const mixed_plan& plan) {
+    std::vector<carton_rules> rules = rules_of(r.cartons);
+    for (std::size_t t = 0; t < rules.size(); ++t) rules[t].quantity = r.cartons[t].quantity;
+    std::vector<std::int64_t> counted(r.cartons.size(), 0);
+    for (const container_load& load : plan.containers) {
+        const placement_report report =
+            check_placement(load.blocks, rules, {r.container, r.payload});
+        if (!report.valid()) return "rule " + std::to_string(static_cast<int>(report.fault));
+        std::vector<std::int64_t> here(r.cartons.size(), 0);
+        for (const carton_block& b : load.blocks) {
+            here[b.type] += std::int64_t{b.count_x} * b.count_y * b.count_z;
+        }
+        if (here != load.loaded) return "counts per container";
+        for (std::size_t t = 0; t < here.size(); ++t) counted[t] += here[t];
+    }
+    for (std::size_t t = 0; t < counted.size(); ++t) {
+        if (counted[t] > r.cartons[t].quantity ||
+            counted[t] + plan.unloaded[t] != r.cartons[t].quantity)
+            return "quantities";
+    }
+    return {};
+}
+
+double utilisation(const mixed_request& r, const mixed_plan& plan) {
+    if (plan.containers.empty()) return 0.0;
+    double v = 0.0;
+    for (std::size_t t = 0; t < r.cartons.size(); ++t) {
+        const auto& s = r.cartons[t].size;
+        v += static_cast<double>(plan.containers[0].loaded[t]) * s[0] * s[1] * s[2];
+    }
+    return 100.0 * v / (r.container[0] * r.container[1] * r.container[2]);
+}
+
+run run_one(std::size_t cls, int p, const mixed_parameters& parameters) {
+    const mixed_request r = request_of(br_problem(cls, p), parameters);
+    const auto start = std::chrono::steady_clock::now();
+    const std::clock_t cpu = std::clock();
+    const mixed_plan plan = plan_mixed_load(r);
+    run out;
+    out.cpu_ms = 1000.0 * static_cast<double>(std::clock() - cpu) / CLOCKS_PER_SEC;
+    out.ms =
+        std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
+    out.cls = cls;
+    out.problem = p;
+    out.utilisation = utilisation(r, plan);
+    out.fault = fault_of(r, plan);
+    out.valid = out.fault.empty();
+    return out;
+}
+
+std::vector<int> problems(std::size_t sample) {
+    std::vector<int> v;
+    const std::size_t n = std::clamp<std::size_t>(sample, 1, 100);
+    for (std::size_t i = 0; i < n; ++i) v.push_back(static_cast<int>(1 + i * 100 / n));
+    return v;
+}
+
+double median(std::vector<double> v) {
+    if (v.empty()) return 0.0;
+    std::sort(v.begin(), v.end());
+    return v[v.size() / 2];
+}
+
+// The peer's utilisation per instance: lines "class problem utilisation".
+std::map<std::pair<std::size_t, int>, double> read_peer(const std::string& file) {
+    std::map<std::pair<std::size_t, int>, double> peer;
+    std::ifstream in(file);
+    std::size_t c = 0;
+    int p = 0;
+    double u = 0.0;
+    while (in >> c >> p >> u) peer[{c, p}] = u;
+    return peer;
+}
+
+void print_row(const std::string& name, const std::vector<run>& runs,
+               const std::map<std::pair<std::size_t, int>, double>& peer) {
+    if (runs.empty()) return;
+    std::vector<double> u, ms, peers;
+    std::size_t faults = 0;
+    for (const run& r : runs) {
+        u.push_back(r.utilisation);
+        ms.push_back(r.cpu_ms);
+        faults += !r.valid;
+        const auto it = peer.find({r.cls, r.problem});
+        if (it != peer.end()) peers.push_back(it->second);
+    }
+    const double mean = std::accumulate(u.begin(), u.end(), 0.0) / static_cast<double>(u.size());
+    std::printf("%-8s %5zu %8.2f %9.0f %9.0f %7zu", name.c_str(), runs.size(), mean, median(ms),
+                *std::max_element(ms.begin(), ms.end()), faults);
+    if (!peers.empty()) {
+        std::printf(
+            " %8.2f %5zu",
+            std::accumulate(peers.begin(), peers.end(), 0.0) / static_cast<double>(peers.size()),
+            peers.size());
+    }
+    std::printf("\n");
+}
+
+void print_instances(const options& o) {
+    // One line a carton type: class, problem, container L W H (cm), then
+    // sides, vertical flags and quantity.
+    for (std::size_t c = o.first; c <= o.last; ++c) {
+        for (const int p : problems(o.sample)) {
+            const br_instance b = br_problem(c, p);
+            std::printf("%zu %d %d %d %d %zu", c, p, b.container[0], b.container[1], b.container[2],
+                        b.types.size());
+            for (const br_type& t : b.types) {
+                std::printf(" %d %d %d %d %d %d %lld", t.sides[0], t.sides[1], t.sides[2],
+                            t.vertical[0], t.vertical[1], t.vertical[2],
+                            static_cast<long long>(t.quantity));
+            }
+            std::printf("\n");
+        }
+    }
+}
+
+// 100 carton types with sides drawn as the BR classes draw them, `cartons`
+// in all, into 40-foot high-cube containers until every one is loaded.
+int scaling(std::int64_t cartons, const mixed_parameters& parameters) {
+    mixed_request r;
+    r.container = {2352, 12032, 2698};
+    r.parameters = parameters;
+    std::mt19937 random(23);
+    for (std::size_t t = 0; t < 100; ++t) {
+        const br_instance b = br_problem(15, static_cast<int>(1 + t % 100));
+        const br_type& source = b.types[t];
+        carton_type c;
+        c.size = {source.sides[0] * 10.0, source.sides[1] * 10.0, source.sides[2] * 10.0};
+        unsigned mask = 0;
+        for (unsigned j = 0; j < 3; ++j) mask |= source.vertical[j] ? 1u << j : 0u;
+        c.allowed = orientation_set::with_vertical_sides(mask);
+        c.quantity = cartons / 100 + (static_cast<std::int64_t>(t) < cartons % 100 ? 1 : 0);
+        r.cartons.push_back(c);
+    }
+    const std::clock_t cpu = std::clock();
+    const mixed_plan plan = plan_mixed_load(r);
+    const double seconds = static_cast<double>(std::clock() - cpu) / CLOCKS_PER_SEC;
+    std::int64_t left = 0;
+    for (const std::int64_t u : plan.unloaded) left += u;
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    std::printf("%lld cartons: %zu containers, %lld left, %.2f s, peak %ld MB, %s\n",
+                static_cast<long long>(cartons), plan.containers.size(),
+                static_cast<long long>(left), seconds, usage.ru_maxrss / 1024,
+                fault_of(r, plan).empty() ? "valid" : fault_of(r, plan).c_str());
+    return 0;
+}
+
+// One carton size as a one-type list against the optimised plan of that
+// carton, on the optimised plan's seeded set.
+int single(std::size_t n, const mixed_parameters& parameters) {
+    std::size_t fewer = 0, fewer_supported = 0, more = 0, runs = 0;
+    std::int64_t ours = 0, theirs = 0;
+    double ms = 0.0, their_ms = 0.0;
+    const std::vector<bench_instance> set = benchmark_set(n);
+    for (std::size_t i = 0; i < set.size(); ++i) {
+        const bench_instance& b = set[i];
+        const calculation_input& in = b.input;
+        std::clock_t cpu = std::clock();
+        const optimised_plan their = optimise_plan({in, false, b.upright});
+        their_ms += 1000.0 * static_cast<double>(std::clock() - cpu) / CLOCKS_PER_SEC;
+        mixed_request r;
+        r.container = {in.container_width, in.container_length, in.container_height};
+        carton_type c;
+        c.size = {in.carton_length, in.carton_width, in.carton_height};
+        c.allowed = b.upright ? orientation_set::upright() : orientation_set::any();
+        c.quantity = their.upper_bound + 1;
+        r.cartons.push_back(c);
+        r.max_containers = 1;
+        r.parameters = parameters;
+        cpu = std::clock();
+        const mixed_plan plan = plan_mixed_load(r);
+        ms += 1000.0 * static_cast<double>(std::clock() - cpu) / CLOCKS_PER_SEC;
+        const std::int64_t got = plan.containers.empty() ? 0 : plan.containers[0].loaded[0];
+        const std::string fault = fault_of(r, plan);
+        if (!fault.empty()) std::printf("%zu: %s\n", i, fault.c_str());
+        // The optimised plan may stand cartons partly on air; only a fully
+        // supported one is a plan the mixed planner could have made.
+        const std::int64_t short_of_support = unsupported_cartons(
+            their.blocks, std::vector{single_carton(in.carton_length, in.carton_width,
+                                                    in.carton_height, b.upright)});
+        if (got < their.cartons) {
+            ++fewer;
+            fewer_supported += short_of_support == 0;
+            std::printf("%zu%s: %lld < %lld (bound %lld, %lld cartons short of support)\n", i,
+                        b.upright ? " upright" : "", static_cast<long long>(got),
+                        static_cast<long long>(their.cartons),
+                        static_cast<long long>(their.upper_bound),
+                        static_cast<long long>(short_of_support));
+        }
+        more += got > their.cartons;
+        ours += got;
+        theirs += their.cartons;
+        ++runs;
+    }
+    std::printf(
+        "%zu cartons: fewer %zu (%zu against a fully supported plan), more %zu; %lld against %lld "
+        "cartons; %.0f ms against %.0f ms a carton\n",
+        runs, fewer, fewer_supported, more, static_cast<long long>(ours),
+        static_cast<long long>(theirs), ms / static_cast<double>(runs),
+        their_ms / static_cast<double>(runs));
+    return 0;
+}
+
+options parse(int argc, char** argv) {
+    options o;
+    for (int i = 1; i < argc; ++i) {
+        const std::string a = argv[i];
+        const char* value = i + 1 < argc ? argv[i + 1] : "";
+        if (a == "--classes") {
+            std::sscanf(value, "%zu-%zu", &o.first, &o.last);
+            ++i;
+        } else if (a == "--sample") {
+            o.sample = std::strtoul(value, nullptr, 10), ++i;
+        } else if (a == "--peer") {
+            o.peer = value, ++i;
+        } else if (a == "--results") {
+            o.results = value, ++i;
+        } else if (a == "--instances") {
+            o.instances = true;
+        } else if (a == "--single") {
+            o.single = std::strtoul(value, nullptr, 10), ++i;
+        } else if (a == "--scaling") {
+            o.scaling = std::strtoll(value, nullptr, 10), ++i;
+        } else if (a == "--set") {
+            const std::string v = value;
+            const auto eq = v.find('=');
+            if (eq == std::string::npos ||
+                !set_parameter(o.parameters, v.substr(0, eq), v.substr(eq + 1))) {
+                std::fprintf(stderr, "no parameter: %s\n", value);
+                std::exit(2);
+            }
+            ++i;
+        }
+    }
+    o.last = std::min<std::size_t>(o.last, 15);
+    return o;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    const options o = parse(argc, argv);
+    if (o.instances) {
+        print_instances(o);
+        return 0;
+    }
+    if (o.scaling > 0) return scaling(o.scaling, o.parameters);
+    if (o.single > 0) return single(o.single, o.parameters);
+    const auto peer =
+        o.peer.empty() ? std::map<std::pair<std::size_t, int>, double>{} : read_peer(o.peer);
+    std::ofstream results;
+    if (!o.results.empty()) results.open(o.results);
+    std::vector<run> all;
+    std::printf("%-8s %5s %8s %9s %9s %7s %8s\n", "class", "runs", "util%", "median ms", "max ms",
+                "faults", "peer%");
+    for (std::size_t c = o.first; c <= o.last; ++c) {
+        std::vector<run> runs;
+        for (const int p : problems(o.sample)) {
+            runs.push_back(run_one(c, p, o.parameters));
+            const run& r = runs.back();
+            if (results.is_open()) {
+                results << c << ' ' << p << ' ' << r.utilisation << ' ' << r.cpu_ms << ' '
+                        << (r.valid ? "ok" : r.fault) << '\n';
+                results.flush();
+            }
+            if (!r.valid) std::fprintf(stderr, "BR%zu #%d: %s\n", c, p, r.fault.c_str());
+        }
+        print_row("BR" + std::to_string(c), runs, peer);
+        std::fflush(stdout);
+        all.insert(all.end(), runs.begin(), runs.end());
+    }
+    const auto group = [&all](std::size_t lo, std::size_t hi) {
+        std::vector<run> g;
+        std::copy_if(all.begin(), all.end(), std::back_inserter(g),
+                     [&](const run& r) { return r.cls >= lo && r.cls <= hi; });
+        return g;
+    };
+    print_row("BR1-7", group(1, 7), peer);
+    print_row("BR8-15", group(8, 15), peer);
+    print_row("BR1-15", group(1, 15), peer);
+    return 0;
+}

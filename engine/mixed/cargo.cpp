@@ -1,0 +1,82 @@
+#include "engine/mixed/cargo.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace varnel::mixed {
+
+namespace {
+
+// Sizes typed in centimetres reach the planner through float arithmetic;
+// a side this close to a grid line lies on it.
+constexpr double noise_mm = 1e-4;
+
+// Volumes and areas are counted in 64 bits: a container's volume in grid
+// steps stays below this, with room for the sums of a search.
+constexpr double largest_volume = 1e17;
+
+bool on_grid(double mm, double step) {
+    return std::fabs(mm - std::round(mm / step) * step) <= noise_mm;
+}
+
+}  // namespace
+
+length grid::carton(double mm) const {
+    return static_cast<length>(std::ceil((mm - noise_mm) / step_mm));
+}
+
+length grid::container(double mm) const {
+    return static_cast<length>(std::floor((mm + noise_mm) / step_mm));
+}
+
+grid grid_for(const mixed_request& request) {
+    grid g{0.01};
+    for (const double step : {1.0, 0.1}) {
+        const bool all = std::all_of(
+            request.cartons.begin(), request.cartons.end(), [step](const carton_type& t) {
+                return on_grid(t.size[0], step) && on_grid(t.size[1], step) &&
+                       on_grid(t.size[2], step);
+            });
+        if (all) {
+            g.step_mm = step;
+            break;
+        }
+    }
+    // A container too large for 64-bit volumes on that grid is counted on a
+    // coarser one; its cartons are rounded up to it.
+    const auto& c = request.container;
+    while (c[0] / g.step_mm * (c[1] / g.step_mm) * (c[2] / g.step_mm) > largest_volume) {
+        g.step_mm *= 10;
+    }
+    return g;
+}
+
+cargo cargo_of(const mixed_request& request, const std::vector<std::int64_t>& left) {
+    cargo c;
+    c.steps = grid_for(request);
+    for (std::size_t k = 0; k < 3; ++k) c.container[k] = c.steps.container(request.container[k]);
+    c.payload = request.payload;
+    for (std::size_t t = 0; t < request.cartons.size(); ++t) {
+        const carton_type& in = request.cartons[t];
+        cargo_type out;
+        const extent sides{c.steps.carton(in.size[0]), c.steps.carton(in.size[1]),
+                           c.steps.carton(in.size[2])};
+        for (std::int16_t o = 1; o <= 6; ++o) {
+            if (!in.allowed.allows(o)) continue;
+            const extent e = rotated(sides, o);
+            const bool seen = std::any_of(out.poses.begin(), out.poses.end(),
+                                          [&e](const pose& p) { return p.size == e; });
+            const bool fits = e[0] <= c.container[0] && e[1] <= c.container[1] &&
+                              e[2] <= c.container[2] && e[0] > 0 && e[1] > 0 && e[2] > 0;
+            if (!seen && fits) out.poses.push_back({e, o});
+        }
+        out.quantity = std::max<std::int64_t>(0, left[t]);
+        out.weight = in.weight.value_or(0.0);
+        out.stackable = in.stackable;
+        out.volume = sides[0] * sides[1] * sides[2];
+        c.types.push_back(std::move(out));
+    }
+    return c;
+}
+
+}  // namespace varnel::mixed

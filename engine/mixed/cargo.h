@@ -1,0 +1,58 @@
+#pragma once
+
+// The packing list as the planner sees it: whole lengths on one grid,
+// converted once from millimetres, so that nothing inside needs a tolerance.
+
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <optional>
+#include <vector>
+
+#include "engine/mixed/mixed_load.h"
+
+namespace varnel::mixed {
+
+// A length in grid steps (see `grid`).
+using length = std::int64_t;
+using extent = std::array<length, 3>;  // along x (across), y (along), z (up)
+
+// The grid lengths are counted on: the coarsest of 1, 0.1 and 0.01 mm on
+// which every carton side lies, so that sides that add up in millimetres add
+// up on the grid and tops meet exactly. A side off every grid is rounded up
+// and the container down, so a plan never overlaps or leaves the container.
+struct grid {
+    double step_mm = 1.0;
+
+    length carton(double mm) const;     // rounded up (float noise aside)
+    length container(double mm) const;  // rounded down (float noise aside)
+    double mm(length l) const { return static_cast<double>(l) * step_mm; }
+};
+
+grid grid_for(const mixed_request& request);
+
+// One way a carton type may stand: its extents and the orientation 1..6.
+struct pose {
+    extent size{};
+    std::int16_t orientation = 1;
+};
+
+struct cargo_type {
+    std::vector<pose> poses;  // allowed, each extent once
+    std::int64_t quantity = 0;
+    double weight = 0.0;  // kg per carton; 0 when unknown
+    bool stackable = true;
+    std::int64_t volume = 0;  // one carton's, in grid steps cubed
+};
+
+struct cargo {
+    grid steps;
+    extent container{};
+    std::optional<double> payload;  // kg
+    std::vector<cargo_type> types;  // in list order
+};
+
+// The request's list with `left` cartons of each type, on the grid.
+cargo cargo_of(const mixed_request& request, const std::vector<std::int64_t>& left);
+
+}  // namespace varnel::mixed

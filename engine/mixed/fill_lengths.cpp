@@ -1,0 +1,57 @@
+#include "engine/mixed/fill_lengths.h"
+
+#include <algorithm>
+#include <numeric>
+
+namespace varnel::mixed {
+
+namespace {
+
+// Tables longer than this are counted in coarser steps, the sides rounded up
+// to them: the score needs the fill roughly, not to the last step.
+constexpr length most_steps = 1 << 15;
+
+}  // namespace
+
+fill_lengths::table fill_lengths::build(std::vector<length> sides, length limit) {
+    table t;
+    std::sort(sides.begin(), sides.end());
+    sides.erase(std::unique(sides.begin(), sides.end()), sides.end());
+    length step = 0;
+    for (const length s : sides) step = std::gcd(step, s);
+    t.step = std::max<length>({step, 1, (limit + most_steps - 1) / most_steps});
+    const auto n = static_cast<std::size_t>(limit / t.step) + 1;
+    std::vector<char> reach(n, 0);
+    reach[0] = 1;
+    for (const length s : sides) {
+        const auto k = static_cast<std::size_t>((s + t.step - 1) / t.step);
+        for (std::size_t i = k; i < n; ++i) reach[i] = reach[i] != 0 || reach[i - k] != 0;
+    }
+    t.best.resize(n);
+    length last = 0;
+    for (std::size_t i = 0; i < n; ++i) {
+        if (reach[i] != 0) last = static_cast<length>(i) * t.step;
+        t.best[i] = last;
+    }
+    return t;
+}
+
+fill_lengths::fill_lengths(const cargo& c) {
+    for (std::size_t axis = 0; axis < 3; ++axis) {
+        std::vector<length> sides;
+        for (const cargo_type& t : c.types) {
+            if (t.quantity <= 0) continue;
+            for (const pose& p : t.poses) sides.push_back(p.size[axis]);
+        }
+        axes_[axis] = build(std::move(sides), c.container[axis]);
+    }
+}
+
+length fill_lengths::fill(std::size_t axis, length l) const {
+    const table& t = axes_[axis];
+    if (l <= 0) return 0;
+    const auto i = std::min(static_cast<std::size_t>(l / t.step), t.best.size() - 1);
+    return t.best[i];
+}
+
+}  // namespace varnel::mixed

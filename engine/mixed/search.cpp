@@ -1,0 +1,112 @@
+#include "engine/mixed/search.h"
+
+#include <algorithm>
+#include <vector>
+
+namespace varnel::mixed {
+
+namespace {
+
+// A node's next space where some block fits, found by retiring those where
+// none does; nothing when the packing is complete.
+std::optional<space> next_open_space(packing& p, std::size_t k, work_meter& meter,
+                                     std::vector<std::size_t>& blocks) {
+    while (const std::optional<space> s = p.next_space()) {
+        p.best_blocks(*s, k, blocks);
+        meter.spend(p.drain_work());
+        if (!blocks.empty()) return s;
+        p.retire(*s);
+    }
+    meter.spend(p.drain_work());
+    return std::nullopt;
+}
+
+// A child of a beam node: the block tried in the node's space, judged by
+// the volume its greedy fill reaches. Only the children kept are built.
+struct child {
+    std::int64_t judged = 0;
+    std::size_t parent = 0;
+    std::size_t block = 0;
+    space where;
+};
+
+// One beam search of width `width` from the empty container; `best` keeps
+// the fullest packing any greedy fill reached. True when the search saw
+// every packing it could reach: the beam dropped no node and every space
+// had no more blocks than were tried.
+bool beam_search(const packing_context& context, const mixed_parameters& p, std::size_t width,
+                 packing& best, work_meter& meter) {
+    std::vector<packing> beam{packing(context)};
+    std::vector<std::size_t> blocks;
+    bool whole = true;
+    while (!beam.empty() && !meter.stopped()) {
+        std::vector<child> children;
+        for (std::size_t n = 0; n < beam.size(); ++n) {
+            const std::optional<space> s = next_open_space(beam[n], p.successors, meter, blocks);
+            if (!s) continue;
+            whole = whole && blocks.size() < p.successors;
+            for (const std::size_t b : blocks) {
+                meter.spend(beam[n].copy_work());
+                packing filled = beam[n];
+                filled.place(b, *s);
+                fill_greedily(filled, meter);
+                if (filled.volume() > best.volume()) best = filled;
+                children.push_back({filled.volume(), n, b, *s});
+                if (meter.stopped()) return false;
+            }
+        }
+        std::stable_sort(children.begin(), children.end(),
+                         [](const child& a, const child& b) { return a.judged > b.judged; });
+        if (children.size() > width) {
+            whole = false;
+            children.resize(width);
+        }
+        std::vector<packing> next;
+        for (const child& c : children) {
+            meter.spend(beam[c.parent].copy_work());
+            next.push_back(beam[c.parent]);
+            next.back().place(c.block, c.where);
+        }
+        beam = std::move(next);
+    }
+    return whole && !meter.stopped();
+}
+
+}  // namespace
+
+void fill_greedily(packing& p, work_meter& meter) {
+    std::vector<std::size_t> blocks;
+    while (!meter.stopped()) {
+        const std::optional<space> s = next_open_space(p, 1, meter, blocks);
+        if (!s) return;
+        p.place(blocks.front(), *s);
+        meter.spend(p.drain_work());
+    }
+}
+
+packing search_load(const packing_context& context, const mixed_parameters& p, work_meter& meter) {
+    packing best(context);
+    // The first fill is not cut short: it is the plan when the budget is
+    // spent at once.
+    work_meter unbounded(~std::uint64_t{0}, nullptr, 1e300);
+    fill_greedily(best, unbounded);
+    meter.spend(std::min(unbounded.used(), meter.left()));
+    // Each run doubles the beam, and once it is as wide as allowed, the
+    // blocks tried in each space.
+    mixed_parameters run = p;
+    while (!meter.stopped() && best.volume() < context.whole) {
+        if (beam_search(context, run, run.first_width, best, meter)) break;
+        if (run.first_width < p.max_width) {
+            run.first_width *= 2;
+        } else if (run.successors < context.blocks->size()) {
+            run.successors *= 2;
+        } else {
+            // Every block is tried in every space already: a run again
+            // would find the same packings.
+            break;
+        }
+    }
+    return best;
+}
+
+}  // namespace varnel::mixed

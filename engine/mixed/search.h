@@ -1,0 +1,24 @@
+#pragma once
+
+// The search for one container's load: a beam search whose every node is
+// judged by the greedy fill it leads to, run again with twice the beam
+// while the budget lasts (Araya & Riff 2014, "A beam search approach to the
+// container loading problem", C&OR 43:100-107; the doubling after
+// Fanslau & Bortfeldt 2010).
+
+#include <cstddef>
+
+#include "engine/core/work_meter.h"
+#include "engine/mixed/packing.h"
+
+namespace varnel::mixed {
+
+// The fullest packing found; the greedy fill of the empty container at the
+// least, whatever the budget.
+packing search_load(const packing_context& context, const mixed_parameters& p, work_meter& meter);
+
+// Fills `p` greedily: the next space, the best block for it, until no block
+// fits anywhere or the meter stops.
+void fill_greedily(packing& p, work_meter& meter);
+
+}  // namespace varnel::mixed

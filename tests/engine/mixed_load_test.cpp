@@ -1,0 +1,199 @@
+#include "engine/mixed/mixed_load.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <random>
+#include <string>
+
+#include "bench/bench_instances.h"
+#include "bench/br_instances.h"
+#include "engine/optimise.h"
+
+namespace varnel {
+namespace {
+
+// A seeded packing list in one of three rooms: up to eight types, sides of
+// 15 to 90 cm, some typed with a decimal and read through float as the
+// list's reader does, any vertical sides, some not stackable, some weighed
+// under a payload. A `small` list has stackable cartons of at most 50 cm,
+// a fifth of the room at most.
+mixed_request seeded_list(std::uint32_t seed, bool small) {
+    std::mt19937 random(seed);
+    const auto draw = [&random](int lo, int hi) {
+        return lo + static_cast<int>(random() % static_cast<std::uint32_t>(hi - lo + 1));
+    };
+    const std::array<std::array<double, 3>, 3> rooms{
+        {{2350, 5898, 2393}, {2352, 12032, 2698}, {1200, 1600, 1450}}};
+    mixed_request r;
+    r.container = rooms[seed % 3];
+    const double room = r.container[0] * r.container[1] * r.container[2];
+    const int types = draw(1, 8);
+    for (int i = 0; i < types; ++i) {
+        carton_type t;
+        t.name = "carton " + std::to_string(i);
+        for (double& side : t.size) {
+            const float cm = static_cast<float>(draw(150, small ? 500 : 900)) / 10.0f;
+            side = draw(0, 1) == 0 ? std::round(cm) * 10.0 : static_cast<double>(cm * 10.0f);
+        }
+        t.quantity = draw(1, 40);
+        t.allowed = orientation_set::with_vertical_sides(static_cast<unsigned>(draw(1, 7)));
+        t.stackable = small || draw(0, 4) != 0;
+        if (draw(0, 2) != 0) t.weight = draw(5, 80);
+        const double volume = t.size[0] * t.size[1] * t.size[2];
+        if (small)
+            t.quantity = std::max<std::int64_t>(
+                1, std::min<std::int64_t>(t.quantity,
+                                          static_cast<std::int64_t>(room / 5 / types / volume)));
+        r.cartons.push_back(t);
+    }
+    if (!small && seed % 4 == 0) r.payload = draw(300, 3000);
+    r.parameters.work_budget = 3'000'000;
+    return r;
+}
+
+// Whether a carton of type t could stand in the room alone.
+bool fits_alone(const mixed_request& r, const carton_type& t) {
+    if (r.payload && t.weight && *t.weight > *r.payload) return false;
+    for (int o = 1; o <= 6; ++o) {
+        const auto e = rotated(t.size, o);
+        if (t.allowed.allows(o) && e[0] <= r.container[0] && e[1] <= r.container[1] &&
+            e[2] <= r.container[2])
+            return true;
+    }
+    return false;
+}
+
+// Every container passes the shared checker, its counts are its blocks', and
+// the containers and what is left add up to the list.
+void expect_valid(const mixed_request& r, const mixed_plan& plan, const std::string& name) {
+    const std::vector<carton_rules> rules = rules_of(r.cartons);
+    ASSERT_EQ(plan.unloaded.size(), r.cartons.size()) << name;
+    std::vector<std::int64_t> total = plan.unloaded;
+    for (const container_load& load : plan.containers) {
+        const placement_report report =
+            check_placement(load.blocks, rules, {r.container, r.payload});
+        EXPECT_TRUE(report.valid()) << name << ": rule " << static_cast<int>(report.fault)
+                                    << " at block " << report.block.value_or(0);
+        std::vector<std::int64_t> counted(r.cartons.size(), 0);
+        for (const carton_block& b : load.blocks) {
+            counted[b.type] += std::int64_t{b.count_x} * b.count_y * b.count_z;
+        }
+        EXPECT_EQ(counted, load.loaded) << name;
+        for (std::size_t t = 0; t < total.size(); ++t) total[t] += counted[t];
+    }
+    for (std::size_t t = 0; t < total.size(); ++t) {
+        EXPECT_EQ(total[t], r.cartons[t].quantity) << name << ", type " << t;
+    }
+}
+
+TEST(MixedLoad, EveryPlanKeepsTheRulesAndLoadsWhatFits) {
+    for (std::uint32_t seed = 1; seed <= 24; ++seed) {
+        const std::string name = "seed " + std::to_string(seed);
+        const mixed_request r = seeded_list(seed, false);
+        const mixed_plan plan = plan_mixed_load(r);
+        expect_valid(r, plan, name);
+        // Without a limit on containers every carton that fits alone goes in.
+        for (std::size_t t = 0; t < r.cartons.size(); ++t) {
+            if (fits_alone(r, r.cartons[t])) {
+                EXPECT_EQ(plan.unloaded[t], 0) << name;
+            }
+        }
+        const mixed_plan again = plan_mixed_load(r);
+        ASSERT_EQ(again.containers.size(), plan.containers.size()) << name;
+        for (std::size_t i = 0; i < plan.containers.size(); ++i) {
+            EXPECT_EQ(again.containers[i].blocks, plan.containers[i].blocks) << name;
+        }
+    }
+}
+
+TEST(MixedLoad, OneContainerTakesACargoWithRoomToSpare) {
+    for (std::uint32_t seed = 101; seed <= 116; ++seed) {
+        const std::string name = "seed " + std::to_string(seed);
+        mixed_request r = seeded_list(seed, true);
+        r.max_containers = 1;
+        const mixed_plan plan = plan_mixed_load(r);
+        expect_valid(r, plan, name);
+        for (std::size_t t = 0; t < r.cartons.size(); ++t) {
+            if (fits_alone(r, r.cartons[t])) {
+                EXPECT_EQ(plan.unloaded[t], 0) << name << ", type " << t;
+            }
+        }
+    }
+}
+
+// Cartons nothing may stand on leave few spaces, so the search runs out of
+// blocks to try long before its budget; it must then stop, not widen on.
+TEST(MixedLoad, ASearchWithNothingLeftToTryEnds) {
+    mixed_request r;
+    r.container = {2350, 12032, 2392};
+    r.cartons = {{"TV", {1200, 800, 700}, 60, 30.0, orientation_set::upright(), false},
+                 {"Box", {600, 400, 400}, 200, 15.0, orientation_set::any(), true},
+                 {"Crate", {1000, 1000, 900}, 20, 80.0, orientation_set::upright(), true}};
+    const mixed_plan plan = plan_mixed_load(r);
+    expect_valid(r, plan, "not stackable");
+    EXPECT_EQ(plan.containers.size(), 3u);
+}
+
+TEST(MixedLoad, OneTypeLoadsNoFewerThanAFullySupportedOptimisedPlan) {
+    const std::vector<bench_instance> set = benchmark_set(8);
+    for (std::size_t i = 0; i < set.size(); ++i) {
+        const bench_instance& b = set[i];
+        const std::string name = "instance " + std::to_string(i);
+        const calculation_input& in = b.input;
+        const optimised_plan their = optimise_plan({in, false, b.upright});
+        mixed_request r;
+        r.container = {in.container_width, in.container_length, in.container_height};
+        carton_type c;
+        c.size = {in.carton_length, in.carton_width, in.carton_height};
+        c.allowed = b.upright ? orientation_set::upright() : orientation_set::any();
+        c.quantity = their.upper_bound + 1;
+        r.cartons.push_back(c);
+        r.max_containers = 1;
+        r.parameters.work_budget = 3'000'000;
+        const mixed_plan plan = plan_mixed_load(r);
+        expect_valid(r, plan, name);
+        const auto rules = rules_of(r.cartons);
+        if (unsupported_cartons(their.blocks, rules) == 0) {
+            ASSERT_EQ(plan.containers.size(), 1u) << name;
+            EXPECT_GE(plan.containers[0].loaded[0], their.cartons) << name;
+        }
+    }
+}
+
+TEST(MixedLoad, BenchmarkClassesMadeAsPublished) {
+    // BR1 instance 1 and BR2 instance 100 as the published files give them:
+    // sides in cm longest first, which may stand vertical, quantity.
+    struct row {
+        std::size_t cls;
+        int problem;
+        std::vector<br_type> types;
+    };
+    const std::vector<row> rows = {
+        {1,
+         1,
+         {{{108, 76, 30}, {false, false, true}, 40},
+          {{110, 43, 25}, {false, true, true}, 33},
+          {{92, 81, 55}, {true, true, true}, 39}}},
+        {2,
+         100,
+         {{{78, 49, 47}, {true, true, true}, 24},
+          {{46, 45, 43}, {true, true, true}, 25},
+          {{98, 44, 36}, {false, true, true}, 33},
+          {{100, 89, 31}, {false, false, true}, 34},
+          {{108, 76, 47}, {false, true, true}, 23}}},
+    };
+    for (const row& r : rows) {
+        const br_instance b = br_problem(r.cls, r.problem);
+        EXPECT_EQ(b.container, (std::array<int, 3>{587, 233, 220}));
+        ASSERT_EQ(b.types.size(), r.types.size()) << "BR" << r.cls;
+        for (std::size_t t = 0; t < r.types.size(); ++t) {
+            EXPECT_EQ(b.types[t].sides, r.types[t].sides) << "BR" << r.cls << " type " << t;
+            EXPECT_EQ(b.types[t].vertical, r.types[t].vertical) << "BR" << r.cls << " type " << t;
+            EXPECT_EQ(b.types[t].quantity, r.types[t].quantity) << "BR" << r.cls << " type " << t;
+        }
+    }
+}
+
+}  // namespace
+}  // namespace varnel

@@ -2,15 +2,11 @@
 
 #include <QAction>
 #include <QCheckBox>
-#include <QEventLoop>
-#include <QFutureWatcher>
 #include <QLabel>
 #include <QLayout>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QTimer>
 #include <QToolBar>
-#include <QtConcurrent/QtConcurrentRun>
 
 #include <variant>
 
@@ -18,6 +14,7 @@
 #include "catalogue/catalogue_store.h"
 #include "catalogue/messages.h"
 #include "dialogs/catalogue_dialogs.h"
+#include "dialogs/khunzhuang.h"
 #include "engine/bound_text.h"
 #include "engine/calculation.h"
 #include "engine/messages.h"
@@ -34,6 +31,7 @@
 #include "ui/qtext.h"
 #include "ui/selection_list.h"
 #include "ui/window_title.h"
+#include "ui/work_off_thread.h"
 #include "view/drawing_area.h"
 #include "view/projection.h"
 #include "view/stack_drawing.h"
@@ -71,6 +69,19 @@ void kmain::connect_commands() {
     connect(container_list, &selection_list::clicked, this, &kmain::container_list_used);
     connect(carton_list, &selection_list::focused, this, &kmain::lookup_carton);
     connect(carton_list, &selection_list::clicked, this, &kmain::lookup_carton);
+
+    // The packing list window names the container it will plan into.
+    for (QLineEdit* field : {container_length, container_width, container_height}) {
+        connect(field, &QLineEdit::textChanged, this, [this] {
+            if (hunzhuang_ && hunzhuang_->isVisible()) hunzhuang_->refresh_container();
+        });
+    }
+    connect(previous_container_button, &QPushButton::clicked, this, [this] {
+        if (mixed_ && mixed_->container > 0) show_container(mixed_->container - 1);
+    });
+    connect(next_container_button, &QPushButton::clicked, this, [this] {
+        if (mixed_) show_container(mixed_->container + 1);
+    });
 
     connect(web_label, &link_label::clicked, this, [this] {
         open_or_explain(prompts_, maker_web_url(), text::web_page_unopened,
@@ -163,6 +174,7 @@ void kmain::set_third_line(QString line) {
 }
 
 void kmain::forget_whole_plan() {
+    drop_mixed();
     whole_plan_.reset();
     plan_blocks_.reset();
     shipment_typed_.reset();
@@ -268,36 +280,18 @@ std::optional<optimised_plan> kmain::search_off_thread(optimise_request request)
     request.cancel = cancel.get();
     search_cancel_ = cancel;
     // The worker holds its own copies and the flag, nothing of the window.
-    const QFuture<optimised_plan> search = QtConcurrent::run(
-        [search = optimiser_.search, request, cancel] { return search(request); });
-    QFutureWatcher<optimised_plan> watcher;
-    watcher.setFuture(search);
-
-    // Most searches end within a blink and show no dialog; meanwhile the
-    // window keeps painting but takes no input.
-    if (!search.isFinished()) {
-        QEventLoop loop;
-        QTimer::singleShot(optimiser_.progress_delay, &loop, &QEventLoop::quit);
-        connect(&watcher, &QFutureWatcherBase::finished, &loop, &QEventLoop::quit);
-        loop.exec(QEventLoop::ExcludeUserInputEvents);
-    }
-    bool cancelled = false;
-    if (!search.isFinished()) {
-        cancelled = prompts_.progress(qtext(text::optimising), qtext(text::cancel), watcher);
-    }
-    // A dialog that closed before the search ended means the program is
-    // ending: stop the search as a cancel does. Neither waits for it, so the
-    // window answers at once however long the search takes to notice.
-    if (cancelled || !search.isFinished()) {
-        cancel->store(true);
-        return std::nullopt;
-    }
-    optimised_plan plan = search.result();
-    if (plan.cancelled()) return std::nullopt;
+    std::optional<optimised_plan> plan = work_off_thread(
+        prompts_, {qtext(text::optimising), qtext(text::cancel)}, optimiser_.progress_delay,
+        *cancel, [search = optimiser_.search, request, cancel] { return search(request); });
+    if (!plan || plan->cancelled()) return std::nullopt;
     return plan;
 }
 
 void kmain::step_view() {
+    if (mixed_) {
+        show_mixed_step(mixed_->steps.forward(*drawing, shown_load(), mixed_->order));
+        return;
+    }
     steps_->step_view(model_.draw_stacks);
     update_report_commands();
 }

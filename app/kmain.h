@@ -3,6 +3,7 @@
 #include <QMainWindow>
 #include <QString>
 
+#include <array>
 #include <atomic>
 #include <chrono>
 #include <cstdint>
@@ -11,16 +12,21 @@
 #include <optional>
 #include <span>
 #include <variant>
+#include <vector>
 
 #include "app/command_table.h"
 #include "dialogs/catalogue_host.h"
 #include "dialogs/kzhuangyun.h"
+#include "dialogs/mixed_host.h"
 #include "engine/block.h"
 #include "engine/calculation.h"
 #include "engine/load_model.h"
 #include "engine/loading_steps.h"
+#include "engine/mixed/mixed_load.h"
 #include "engine/optimise.h"
 #include "engine/shipment.h"
+#include "plan/mixed_plan_format.h"
+#include "view/mixed_drawing.h"
 #include "view/step_view.h"
 
 class QAction;
@@ -35,19 +41,24 @@ namespace varnel {
 
 class catalogue_store;
 class drawing_area;
+class khunzhuang;
 class link_label;
 class pfrom;
 class prompts;
 class selection_list;
 class step_bar;
 struct container_type;
+struct file_contents;
 
 // The main window: the container and carton panels, the two options, the
 // command buttons, the drawing area with its three result texts, the tool bar
 // and the menus. It owns the plan (the load model), its title and the
 // step-through position, and dispatches every command through the command
 // table.
-class kmain : public QMainWindow, public catalogue_host, private stack_text_target {
+class kmain : public QMainWindow,
+              public catalogue_host,
+              private stack_text_target,
+              private mixed_host {
     Q_OBJECT
 public:
     // Ends the program with an exit status (production: leave the event
@@ -86,6 +97,17 @@ public:
         std::chrono::milliseconds progress_delay{500};
     };
     void set_optimiser(optimiser o) { optimiser_ = std::move(o); }
+
+    // "混装计算": the packing list window, and how it plans, as "优化计算"
+    // searches. Tests put in a planner of their own.
+    void mixed_load();
+    struct mixed_planner {
+        std::function<mixed_plan(const mixed_request&)> plan = plan_mixed_load;
+        std::chrono::milliseconds progress_delay{500};
+    };
+    void set_mixed_planner(mixed_planner p) { mixed_planner_ = std::move(p); }
+    // The packing list window, once "混装计算" has opened it.
+    khunzhuang* packing_list_window() const { return hunzhuang_; }
 
     // --- the lists (catalogue_host) ---------------------------------------
     refill load_jizhuangxiang() override;
@@ -153,8 +175,38 @@ private:
     // "装运计划" is there while the window shows a plan.
     void enable_shipment();
     int plan_payload(const load_model& plan) const;
-    // The chosen container type, when its sizes are the plan's container's.
+    // The chosen container type, when its sizes are the plan's container's
+    // (or these, in millimetres).
     std::optional<container_type> plan_container(const load_model& plan) const;
+    std::optional<container_type> chosen_type(float length, float width, float height) const;
+
+    // A mixed plan shown in the window (app/kmain_mixed.cpp): the plan, the
+    // container shown and its blocks in loading order, and the walk
+    // through them.
+    struct mixed_shown {
+        mixed_plan_file file;
+        std::vector<std::array<double, 3>> sizes;  // each type's, for the drawing
+        std::size_t container = 0;
+        std::vector<std::size_t> order;
+        typed_steps steps;
+    };
+    std::vector<offered_carton> offered_cartons() override;
+    std::variant<chosen_container, QString> container_choice() override;
+    bool plan_and_show(mixed_plan_file& order) override;
+    // The window's plan becomes this mixed plan, its first container shown.
+    void show_mixed(mixed_plan_file file);
+    void show_container(std::size_t k);
+    void show_mixed_step(std::optional<step_shown> shown);
+    void mixed_step_back();
+    void mixed_jump(int k);
+    typed_load shown_load() const;
+    // The mixed plan's file, or a refusal's message; false when the bytes
+    // are not a mixed plan at all.
+    bool open_mixed_plan(const QString& path, const file_contents& file);
+    void save_mixed_plan();
+    // No mixed plan is shown any more: the keys, the legend and the results
+    // go with it.
+    void drop_mixed();
 
     // The loading instructions of the plan shown (app/kmain_report.cpp).
     loading_report shown_report() const;
@@ -184,6 +236,9 @@ private:
     std::int64_t shown_cartons_ = 0;
     pfrom* holder_ = nullptr;  // keeps the last capture until the next print
     optimiser optimiser_;
+    mixed_planner mixed_planner_;
+    std::optional<mixed_shown> mixed_;
+    khunzhuang* hunzhuang_ = nullptr;
     // The cancel flag of the search last started. A cancelled search is not
     // awaited: it holds nothing of the window and stops on its own.
     std::shared_ptr<std::atomic<bool>> search_cancel_;
@@ -205,6 +260,8 @@ private:
     // The third line: an optimised plan's bound, or which container of a
     // shipment is shown.
     QLabel* bound_line{};
+    // Which container of a mixed plan is shown: the one before and after.
+    QPushButton *previous_container_button{}, *next_container_button{};
     QLabel* maker_label{};
     link_label* web_label{};
 };

@@ -84,6 +84,10 @@ constexpr form::control controls[] = {
     // text and above the container's far top edge (45 pixels down), where
     // no plan draws; the stack text keeps its place under the first two.
     {"bound_line", kind::label, "drawing", {216, 16, 0, 0}, "", purple, 12},
+    // A mixed plan's containers, one at a time: under the container, right of
+    // the step bar and left of the legend.
+    {"previous_container_button", kind::button, "drawing", {232, 353, 66, 22}, text::previous_container},
+    {"next_container_button", kind::button, "drawing", {302, 353, 66, 22}, text::next_container},
 
     // The maker, on the window's background; both grow with their text.
     {"maker_label", kind::label, "", {9, 473, 0, 0}, maker::name, magenta},
@@ -157,6 +161,10 @@ void kmain::build_controls() {
     arrangement_text = form::part<QLabel>(*central, "arrangement_text");
     stack_text = form::part<QLabel>(*central, "stack_text");
     bound_line = form::part<QLabel>(*central, "bound_line");
+    previous_container_button = form::part<QPushButton>(*central, "previous_container_button");
+    next_container_button = form::part<QPushButton>(*central, "next_container_button");
+    previous_container_button->hide();
+    next_container_button->hide();
     maker_label = form::part<QLabel>(*central, "maker_label");
     web_label = form::part<link_label>(*central, "web_label");
 

@@ -1,10 +1,10 @@
 // The plan as a document: New plan names it, Save writes it, Open reads it
 // back and shows it as a calculation would.
-#include <QFileInfo>
 #include <QLineEdit>
 
 #include "app/kmain.h"
 #include "app/messages.h"
+#include "dialogs/file_save.h"
 #include "dialogs/kcnew.h"
 #include "engine/messages.h"
 #include "engine/numbers.h"
@@ -38,6 +38,10 @@ void kmain::new_plan() {
 }
 
 void kmain::save_plan() {
+    if (mixed_) {
+        save_mixed_plan();
+        return;
+    }
     // While a part load is shown, the file keeps the whole plan it came
     // from: the dialog draws the part again from it. A file reopens only
     // with a stack in both sections.
@@ -46,24 +50,13 @@ void kmain::save_plan() {
         prompts_.message(qtext(text::no_result));
         return;
     }
-    const QString path =
-        plan_file_name(prompts_.save_file_name(qtext(text::plan_filter), plan_label()));
-    if (path.isEmpty()) return;
-    // Asked of the name, not by opening it: opening a FIFO would wait for a
-    // writer for ever. A folder is not overwritten; the save fails below.
-    const QFileInfo target(path);
-    if (target.exists() && !target.isDir() && !prompts_.question(qtext(text::overwrite_question))) {
-        return;
-    }
-    // Written beside the target and renamed over it: a failed save leaves
-    // any old file as it was.
-    if (save_file_atomically(path, write_plan(plan.draw_stacks, plan.stacks))) {
-        prompts_.message(qtext(text::file_save_error));
-    }
+    save_after_asking(
+        prompts_, plan_file_name(prompts_.save_file_name(qtext(text::plan_filter), plan_label())),
+        write_plan(plan.draw_stacks, plan.stacks));
 }
 
 void kmain::open_plan() {
-    const QString path = prompts_.open_file_name(qtext(text::plan_filter), plan_label());
+    const QString path = prompts_.open_file_name(qtext(text::open_filter), plan_label());
     if (path.isEmpty()) return;
     const file_contents file = read_whole_file(path);
     if (file.status == file_contents::state::not_opened) {
@@ -74,6 +67,7 @@ void kmain::open_plan() {
         prompts_.message(qtext(text::file_open_error));
         return;
     }
+    if (open_mixed_plan(path, file)) return;
     if (!reset_plan()) return;
 
     // A read that failed part way is an error of the file: what was read is

@@ -39,6 +39,14 @@ std::string kind_of(bool part_load, bool searched, const load_model& m) {
 }  // namespace
 
 loading_report kmain::shown_report() const {
+    if (mixed_) {
+        const mixed_plan_file& f = mixed_->file;
+        loading_report r = mixed_loading_report(f.container_type, f.container, f.cartons, f.plan);
+        r.plan_kind = text::kind_mixed;
+        r.plan_name = QFileInfo(plan_label()).fileName().toStdString();
+        r.date = QDate::currentDate().toString(Qt::ISODate).toStdString();
+        return r;
+    }
     const stack_record& whole = model_.stacks[0];
     loading_report r;
     const std::optional<container_type> container = plan_container(model_);
@@ -73,7 +81,7 @@ loading_report kmain::shown_report() const {
 }
 
 void kmain::export_report() {
-    if (stack_count(model_.stacks) == 0) {
+    if (stack_count(model_.stacks) == 0 && !mixed_) {
         prompts_.message(qtext(text::no_result));
         return;
     }
@@ -94,7 +102,7 @@ void kmain::export_report() {
 
 // The paper is the printer's, as the user chose it in the print dialog.
 void kmain::print_report() {
-    if (stack_count(model_.stacks) == 0) {
+    if (stack_count(model_.stacks) == 0 && !mixed_) {
         prompts_.message(qtext(text::no_result));
         return;
     }
@@ -117,28 +125,36 @@ void kmain::build_step_bar() {
     step_bar_->move(10, drawing_area::area_height - step_bar::bar_size.height() - 8);
     step_bar_->hide();
     connect(step_bar_, &step_bar::back, this, [this] {
+        if (mixed_) {
+            mixed_step_back();
+            return;
+        }
         steps_->step_back(model_.draw_stacks);
         update_report_commands();
     });
     connect(step_bar_, &step_bar::forward, this, &kmain::step_view);
     connect(step_bar_, &step_bar::jump, this, [this](int k) {
+        if (mixed_) {
+            mixed_jump(k);
+            return;
+        }
         steps_->show_first(model_.draw_stacks, k);
         update_report_commands();
     });
 }
 
 void kmain::update_report_commands() {
-    const bool planned = model_.draw_stacks[0].in_use != 0;
+    const bool planned = model_.draw_stacks[0].in_use != 0 || mixed_;
     for (const char* name : {"kdaochu", "kbzhidao", "kdayinzhidao"}) {
         if (auto* item = findChild<QAction*>(qtext(name))) item->setEnabled(planned);
     }
     if (step_bar_ == nullptr) return;
     // The design's plans have at most seven stacks and keep its window as it
     // is; a longer plan gets the bar, so it is not twice as many presses.
-    const int n = stack_count(model_.draw_stacks);
+    const int n = mixed_ ? static_cast<int>(mixed_->order.size()) : stack_count(model_.draw_stacks);
     step_bar_->setVisible(n > max_planned_stacks);
     // Before the first press the drawing shows the whole plan.
-    const std::optional<step_shown> shown = steps_->shown();
+    const std::optional<step_shown> shown = mixed_ ? mixed_->steps.shown() : steps_->shown();
     step_bar_->set_steps(n, shown ? shown->k : n);
 }
 

@@ -48,13 +48,16 @@ void kmain::enable_shipment() {
 // The payload of the chosen container type, when its sizes are the plan's
 // container's: a plan of a typed or opened container has no known payload.
 std::optional<container_type> kmain::plan_container(const load_model& plan) const {
+    const stack_record& whole = plan.stacks[0];
+    return chosen_type(whole.space_y, whole.space_x, whole.space_z);
+}
+
+std::optional<container_type> kmain::chosen_type(float length, float width, float height) const {
     const auto row = store_.find_container(container_list->currentText());
     if (!row.ok() || !row.value) return std::nullopt;
     const auto same = [](float a, float b) { return size_text_cm(a) == size_text_cm(b); };
-    const stack_record& whole = plan.stacks[0];
-    const bool same_size = same(row.value->length, whole.space_y) &&
-                           same(row.value->width, whole.space_x) &&
-                           same(row.value->height, whole.space_z);
+    const bool same_size = same(row.value->length, length) && same(row.value->width, width) &&
+                           same(row.value->height, height);
     return same_size ? row.value : std::nullopt;
 }
 

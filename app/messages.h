@@ -52,6 +52,7 @@ inline constexpr const char* menu_loading = "装箱处理(&R)";
 inline constexpr const char* menu_calculate = "开始计算(&J)";
 inline constexpr const char* menu_optimise = "优化计算(&Y)";
 inline constexpr const char* menu_shipment = "装运计划(&Z)";
+inline constexpr const char* menu_mixed = "混装计算(&M)";
 inline constexpr const char* menu_explanation = "计算说明(&S)";
 inline constexpr const char* menu_help = "帮助(&H)";
 inline constexpr const char* menu_how_to_use = "使用帮助(&C)";
@@ -78,12 +79,24 @@ inline constexpr const char* tool_calculate = "开始计算";
 inline constexpr const char* hint_calculate = "计算装箱方式";
 inline constexpr const char* tool_optimise = "优化计算";
 inline constexpr const char* hint_optimise = "计算最多能装的方式";
+inline constexpr const char* tool_mixed = "混装计算";
+inline constexpr const char* hint_mixed = "多种包装箱混装计算";
 inline constexpr const char* tool_explanation = "计算说明";
 inline constexpr const char* tool_help = "软件帮助";
 
 // The progress dialog of an optimised calculation that takes a while.
 inline constexpr const char* optimising = "正在优化计算……";
 inline constexpr const char* cancel = "取消";
+// ... and of a mixed load's.
+inline constexpr const char* mixed_planning = "正在混装计算……";
+
+// The keys to the container before and after the one shown of a mixed plan.
+inline constexpr const char* previous_container = "◀上一个";
+inline constexpr const char* next_container = "下一个▶";
+
+// Open lists both kinds of plan, either kind alone too.
+inline constexpr const char* open_filter =
+    "Varnel方案(*.qrn *.qrm);;Varnel文件(*.qrn);;Varnel混装方案(*.qrm)";
 
 // Which container of a shipment the drawing shows, %1 and %2 whole numbers.
 inline constexpr const char* shown_last_container = "最后一个集装箱（第%1个，共%1个）";

@@ -157,6 +157,12 @@ QPixmap toolbar_pixmap(toolbar_picture which) {
                                     QPointF(13.5, 7)});
             break;
         }
+        case toolbar_picture::mixed:
+            // Cartons of three sizes side by side and on top.
+            draw_carton(g, QRectF(1.5, 9.5, 9, 9), 3);
+            draw_carton(g, QRectF(12.5, 13.5, 6, 5), 2.5);
+            draw_carton(g, QRectF(2.5, 4.5, 6, 5), 2.5);
+            break;
         case toolbar_picture::explanation:
             draw_page(g, QRectF(5.5, 1.5, 12, 17));
             g.setPen(QPen(QColor(120, 120, 120), 1));

@@ -18,6 +18,7 @@ enum class toolbar_picture {
     carton,
     calculate,
     optimise,
+    mixed,
     explanation,
     help
 };

@@ -6,6 +6,7 @@
 // name there; the exit status is 1 when any pixel differs.
 #include <QAction>
 #include <QApplication>
+#include <QComboBox>
 #include <QDir>
 #include <QImage>
 #include <QLineEdit>
@@ -16,6 +17,7 @@
 #include <QToolBar>
 #include <QToolButton>
 
+#include <chrono>
 #include <cstdio>
 #include <utility>
 #include <vector>
@@ -23,7 +25,10 @@
 #include "app/kmain.h"
 #include "app/pictures.h"
 #include "app/startup.h"
+#include "dialogs/khunzhuang.h"
+#include "dialogs/packing_table.h"
 #include "output/capture.h"
+#include "tests/support/shelf_planner.h"
 #include "ui/look.h"
 #include "ui/qt_prompts.h"
 #include "ui/translation.h"
@@ -108,6 +113,32 @@ int main(int argc, char** argv) {
                           varnel::CaptureActiveWindow(&window).bitmap);
     part<QPushButton>(window, "draw_button")->click();
     take("window_first_stack", window);
+
+    // A mixed load: the packing list window, a container in its types'
+    // colours with the legend and the container keys, and a step of it.
+    window.set_mixed_planner(
+        {[](const varnel::mixed_request& r) { return varnel::test_support::shelf_plan(r, 40); },
+         std::chrono::seconds(60)});
+    part<QAction>(window, "khunzhuang")->trigger();
+    varnel::khunzhuang& list = *window.packing_list_window();
+    const char* rows[][6] = {{"电视机", "120", "80", "30", "30", "25"},
+                             {"冰箱", "70", "60", "180", "8", "60"},
+                             {"微波炉", "50", "40", "35", "20", "12.5"}};
+    for (int r = 0; r < 3; ++r) {
+        if (r > 0) list.add_row_button->click();
+        for (int c = 0; c < 6; ++c) {
+            list.list_table->item(r, c)->setText(QString::fromUtf8(rows[r][c]));
+        }
+    }
+    list.list_table->vertical_choice(1)->setCurrentIndex(1);
+    list.compute_button->click();
+    take("mixed_list", list);
+    take("window_mixed", window);
+    part<QPushButton>(window, "next_container_button")->click();
+    take("window_mixed_second", window);
+    part<QPushButton>(window, "draw_button")->click();
+    part<QPushButton>(window, "draw_button")->click();
+    take("window_mixed_step", window);
 
     const QDir out(QString::fromLocal8Bit(argv[2]));
     int status = 0;

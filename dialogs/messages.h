@@ -1,6 +1,6 @@
 #pragma once
 
-// The shipment dialog's captions, exactly as the user reads them.
+// The dialogs' captions and texts, exactly as the user reads them.
 namespace varnel::text::inline dialogs {
 
 inline constexpr const char* kzhuangyun_title = "装运计划";
@@ -13,5 +13,54 @@ inline constexpr const char* work_out_caption = "计\u3000\u3000算";
 inline constexpr const char* result_frame = "装运结果";
 inline constexpr const char* draw_last_caption = "绘制最后一个集装箱";
 inline constexpr const char* draw_each_caption = "绘制每个集装箱";
+
+// The packing list window of a mixed load.
+inline constexpr const char* khunzhuang_title = "混装计算";
+inline constexpr const char* list_frame = "装箱单";
+inline constexpr const char* list_name_column = "名称";
+inline constexpr const char* list_length_column = "长(cm)";
+inline constexpr const char* list_width_column = "宽(cm)";
+inline constexpr const char* list_height_column = "高(cm)";
+inline constexpr const char* list_quantity_column = "数量";
+inline constexpr const char* list_weight_column = "毛重(kg)";
+inline constexpr const char* list_vertical_column = "可竖放";
+inline constexpr const char* list_stackable_column = "可堆码";
+// The 可竖放 choices: any side up, this side up, the length always lying
+// flat; a list may bring another, "仅长宽可竖放".
+inline constexpr const char* vertical_any = "任意摆放";
+inline constexpr const char* vertical_this_side_up = "不可侧放";
+inline constexpr const char* vertical_length_flat = "长边不可竖放";
+inline constexpr const char* vertical_only_prefix = "仅";
+inline constexpr const char* vertical_only_suffix = "可竖放";
+inline constexpr const char* add_row_caption = "增加一行";
+inline constexpr const char* remove_rows_caption = "删除所选行";
+inline constexpr const char* from_catalogue_label = "从纸箱列表添加：";
+inline constexpr const char* add_carton_caption = "添加";
+inline constexpr const char* import_caption = "导入装箱单…";
+inline constexpr const char* save_list_caption = "保存装箱单…";
+inline constexpr const char* container_label = "集装箱：";
+inline constexpr const char* mixed_payload_label = "集装箱载重：";
+inline constexpr const char* kilograms_unit = "kg";
+inline constexpr const char* close_caption = "关\u3000\u3000闭";
+inline constexpr const char* results_frame = "计算结果";
+// The result table's columns.
+inline constexpr const char* result_container_column = "集装箱";
+inline constexpr const char* result_type_column = "包装箱";
+inline constexpr const char* result_loaded_column = "装入";
+inline constexpr const char* result_left_column = "剩余";
+inline constexpr const char* result_weight_column = "毛重(kg)";
+inline constexpr const char* result_centre_column = "重心距里端(cm)";
+inline constexpr const char* result_container = "第%1个集装箱";
+inline constexpr const char* result_total = "合计";
+inline constexpr const char* result_not_loaded = "未装入";
+// The file choices of the packing list.
+inline constexpr const char* list_import_filter = "装箱单(*.csv *.xlsx *.ods)";
+inline constexpr const char* list_save_filter = "装箱单(*.csv)";
+inline constexpr const char* list_suggested_name = "装箱单.csv";
+// The container the main window's size fields hold, and its refusal.
+inline constexpr const char* container_size_text = "%1 × %2 × %3 cm";
+inline constexpr const char* mixed_container_wrong =
+    "集装箱尺寸输入有误，请在主窗口中选择集装箱或输入大于0的长、宽、高（厘米）";
+inline constexpr const char* nothing_loaded = "装箱单中的包装箱一个也装不进集装箱";
 
 }  // namespace varnel::text::dialogs

@@ -114,9 +114,7 @@ loading_report mixed_loading_report(const std::string& container_name,
     for (std::size_t k = 0; k < n; ++k) {
         std::string heading;
         if (n > 1) {
-            heading = text::container_number_prefix + std::to_string(k + 1) +
-                      text::container_number_middle + std::to_string(n) +
-                      text::container_number_suffix;
+            heading = container_number_text(k + 1, n);
         }
         r.loads.push_back({std::move(heading), plan.containers[k].blocks});
     }

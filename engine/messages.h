@@ -19,6 +19,10 @@ inline constexpr const char* utilisation_suffix = "%";
 inline constexpr const char* arrangement_prefix = "分";
 inline constexpr const char* arrangement_middle = "堆摆放共放";
 inline constexpr const char* arrangement_suffix = "个包装箱";
+// A container of a mixed load: "共装25个包装箱，3种".
+inline constexpr const char* mixed_arrangement_prefix = "共装";
+inline constexpr const char* mixed_arrangement_middle = "个包装箱，";
+inline constexpr const char* mixed_arrangement_suffix = "种";
 
 // The optimised plan's third line.
 inline constexpr const char* optimal_prefix = "已是最优方案：最多只能放";

@@ -39,12 +39,32 @@ float cut_percent(double percent) {
     return static_cast<float>(std::floor(static_cast<double>(single) * 100.0) / 100.0);
 }
 
+namespace {
+
+std::string utilisation_text(float percent) {
+    return std::string(text::utilisation_prefix) + format_number(percent) +
+           text::utilisation_suffix;
+}
+
+}  // namespace
+
 summary_texts write_summary(const stack_table& stacks) {
     const plan_totals t = count_plan(stacks);
-    return {std::string(text::utilisation_prefix) + format_number(t.utilisation) +
-                text::utilisation_suffix,
+    return {utilisation_text(t.utilisation),
             std::string(text::arrangement_prefix) + std::to_string(t.stacks) +
                 text::arrangement_middle + std::to_string(t.cartons) + text::arrangement_suffix};
+}
+
+summary_texts mixed_summary_texts(double utilisation, std::int64_t cartons, std::size_t types) {
+    return {utilisation_text(cut_percent(utilisation)),
+            text::mixed_arrangement_prefix + std::to_string(cartons) +
+                text::mixed_arrangement_middle + std::to_string(types) +
+                text::mixed_arrangement_suffix};
+}
+
+std::string container_number_text(std::size_t k, std::size_t n) {
+    return text::container_number_prefix + std::to_string(k) + text::container_number_middle +
+           std::to_string(n) + text::container_number_suffix;
 }
 
 }  // namespace varnel

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 
@@ -28,5 +29,12 @@ struct summary_texts {
 };
 
 summary_texts write_summary(const stack_table& stacks);
+
+// One container of a mixed load: its utilisation (per cent, cut as above)
+// and "共装N个包装箱，M种".
+summary_texts mixed_summary_texts(double utilisation, std::int64_t cartons, std::size_t types);
+
+// "第k个集装箱（共n个）".
+std::string container_number_text(std::size_t k, std::size_t n);
 
 }  // namespace varnel

@@ -3,6 +3,7 @@
 // starts on the catalogue found in CATALOGUE_FOLDER).
 #include <QAction>
 #include <QApplication>
+#include <QComboBox>
 #include <QDir>
 #include <QFile>
 #include <QFont>
@@ -20,7 +21,9 @@
 
 #include "app/kmain.h"
 #include "app/startup.h"
+#include "dialogs/khunzhuang.h"
 #include "dialogs/kzhuangyun.h"
+#include "dialogs/packing_table.h"
 #include "engine/calculation.h"
 #include "help/about_picture.h"
 #include "help/about_window.h"
@@ -114,8 +117,9 @@ QImage about_window() {
 }
 
 // The main window as a user sees it after `act`, on a scratch copy of the
-// delivered catalogue.
-QImage main_window(const QString& catalogue_folder, const std::function<void(kmain&)>& act) {
+// delivered catalogue; or the packing list window `act` opened.
+QImage main_window(const QString& catalogue_folder, const std::function<void(kmain&)>& act,
+                   bool packing_list = false) {
     QTemporaryDir scratch;
     QFile::copy(QDir(catalogue_folder).filePath(QString::fromUtf8(catalogue_file_name)),
                 scratch.filePath(QString::fromUtf8(catalogue_file_name)));
@@ -126,7 +130,31 @@ QImage main_window(const QString& catalogue_folder, const std::function<void(kma
     w.show();
     act(w);
     QApplication::processEvents();
+    if (packing_list && w.packing_list_window()) return whole_window(*w.packing_list_window());
     return whole_window(w);
+}
+
+// The help page's mixed order: television sets, upright refrigerators that
+// carry nothing, and microwave ovens, planned into 40尺柜; the second of the
+// containers it takes is shown.
+void plan_mixed_order(kmain& w) {
+    if (QAction* item = w.findChild<QAction*>(QStringLiteral("khunzhuang"))) item->trigger();
+    khunzhuang* list = w.packing_list_window();
+    if (!list) return;
+    const char* rows[][6] = {{"电视机", "120", "80", "30", "300", "25"},
+                             {"冰箱", "70", "60", "180", "40", "60"},
+                             {"微波炉", "50", "40", "35", "400", "12.5"}};
+    for (int r = 0; r < 3; ++r) {
+        if (r > 0) list->add_row_button->click();
+        for (int c = 0; c < 6; ++c)
+            list->list_table->item(r, c)->setText(QString::fromUtf8(rows[r][c]));
+    }
+    list->list_table->vertical_choice(1)->setCurrentIndex(1);
+    list->list_table->item(1, 7)->setCheckState(Qt::Unchecked);
+    list->compute_button->click();
+    if (auto* next = w.findChild<QPushButton*>(QStringLiteral("next_container_button"))) {
+        if (next->isEnabled()) next->click();
+    }
 }
 
 void worked_example_sizes(kmain& w) {
@@ -192,6 +220,10 @@ std::vector<picture_maker> pictures(const QString& catalogue_folder) {
              });
          }},
         {QStringLiteral("shipment-dialog.png"), shipment_dialog},
+        {QStringLiteral("mixed-list.png"),
+         [catalogue_folder] { return main_window(catalogue_folder, plan_mixed_order, true); }},
+        {QStringLiteral("mixed-window.png"),
+         [catalogue_folder] { return main_window(catalogue_folder, plan_mixed_order); }},
         {QStringLiteral("last-container.png"),
          [catalogue_folder] { return main_window(catalogue_folder, draw_last_container); }},
     };

@@ -57,6 +57,10 @@ inline constexpr const char* list_vertical_wrong =
     "可竖放输入有误，请写出可以竖放的边：长、宽、高（或L、W、H），留空为任意摆放";
 inline constexpr const char* list_stackable_wrong =
     "可堆码输入有误，请输入是或否（yes或no，1或0），留空为是";
+inline constexpr const char* list_not_spreadsheet =
+    "该文件不是可以读取的xlsx或ods表格，请检查文件，或将装箱单另存为CSV文件";
+inline constexpr const char* list_cell_unread =
+    "表格中有程序读不出的单元格（如逻辑值TRUE、FALSE），请将其改为文字（如是、否）后再导入";
 inline constexpr const char* list_carton_does_not_fit = "包装箱按允许的摆放方式装不进集装箱";
 inline constexpr const char* list_carton_too_small = "包装箱比集装箱小得太多，程序无法计算";
 

@@ -51,11 +51,11 @@ std::optional<QString> write_in_place(const QString& path, std::string_view byte
 
 }  // namespace
 
-QString plan_file_name(const QString& typed) {
+QString plan_file_name(const QString& typed, QStringView suffix) {
     const QFileInfo info(typed);
     const QString name = info.fileName();
     if (name.isEmpty() || name.contains(QLatin1Char('.')) || info.isDir()) return typed;
-    return typed + QStringLiteral(".qrn");
+    return typed + suffix.toString();
 }
 
 std::optional<QString> save_file_atomically(const QString& path, std::string_view bytes) {

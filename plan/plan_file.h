@@ -9,9 +9,9 @@
 namespace varnel {
 
 // The name a plan is saved under: a file name typed without any suffix
-// ("装运40尺") gets ".qrn", so the open dialog's filter shows it again; a
+// ("装运40尺") gets `suffix`, so the open dialog's filter shows it again; a
 // name with a suffix of any kind, or naming a folder, is used as typed.
-QString plan_file_name(const QString& typed);
+QString plan_file_name(const QString& typed, QStringView suffix = u".qrn");
 
 // Writes `bytes` to a temporary file beside `path` and renames it over the
 // target, so a failed save leaves any old file as it was. An existing target

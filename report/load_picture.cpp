@@ -5,12 +5,11 @@
 #include <algorithm>
 #include <cmath>
 
-#include "engine/block_tables.h"
-#include "engine/core/orientation.h"
 #include "report/messages.h"
 #include "report/painter_canvas.h"
 #include "ui/fonts.h"
 #include "ui/qtext.h"
+#include "view/mixed_drawing.h"
 #include "view/projection.h"
 #include "view/stack_drawing.h"
 #include "view/type_colours.h"
@@ -33,25 +32,8 @@ QPointF at(const QTransform& placement, view_point p) { return placement.map(QPo
 // Cartons thinner on the page than half a point merge along that axis into
 // one cell, so a hand-edited plan of thousands of tiny cartons draws as a
 // block, not as millions of lines.
-stack_record drawn_record(const loading_report& r, carton_block b, double points_per_unit) {
-    std::array<double, 3> size = r.types[b.type].size;
-    const auto& c = r.container.size;
-    const std::array<double, 3> drawn{view_extent_x, view_extent_y, view_extent_z};
-    const auto& axes =
-        carton_axes[static_cast<std::size_t>(valid_orientation(b.orientation) ? b.orientation : 1)];
-    std::int16_t* counts[3] = {&b.count_x, &b.count_y, &b.count_z};
-    for (std::size_t k = 0; k < 3; ++k) {
-        if (c[k] <= 0 || *counts[k] <= 1) continue;
-        if (size[axes[k]] * drawn[k] / c[k] * points_per_unit < 0.5) {
-            size[axes[k]] *= *counts[k];
-            *counts[k] = 1;
-        }
-    }
-    const box_size carton{static_cast<float>(size[0]), static_cast<float>(size[1]),
-                          static_cast<float>(size[2])};
-    return records_of(b, carton, static_cast<float>(c[0]), static_cast<float>(c[1]),
-                      static_cast<float>(c[2]))
-        .drawn;
+stack_record drawn_record(const loading_report& r, const carton_block& b, double points_per_unit) {
+    return drawn_block(b, r.types[b.type].size, r.container.size, 0.5 / points_per_unit);
 }
 
 void draw_grid(painter_canvas& canvas, const stack_record& r) {

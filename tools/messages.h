@@ -15,9 +15,6 @@ inline constexpr const char* report_not_made = "装箱指导书无法生成";
 inline constexpr const char* mixed_container_wrong =
     "集装箱尺寸输入有误，请输入大于0的长、宽、高（厘米）";
 inline constexpr const char* containers_wrong = "集装箱数输入有误，请输入大于0的整数";
-inline constexpr const char* loaded_prefix = "共装";
-inline constexpr const char* loaded_middle = "个包装箱，";
-inline constexpr const char* loaded_types_suffix = "种";
 inline constexpr const char* type_count_separator = "：";
 inline constexpr const char* type_count_suffix = "个";
 inline constexpr const char* total_prefix = "合计：";

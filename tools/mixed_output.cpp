@@ -35,10 +35,10 @@ std::string count_text(const std::string& name, std::int64_t cartons) {
 
 void container_lines(std::vector<std::string>& lines, const mixed_plan_file& plan,
                      const container_summary& s) {
-    lines.push_back(std::string(text::utilisation_prefix) +
-                    format_number(cut_percent(s.utilisation)) + text::utilisation_suffix);
-    lines.push_back(text::loaded_prefix + std::to_string(s.cartons) + text::loaded_middle +
-                    std::to_string(s.types) + text::loaded_types_suffix + weight_part(s.weight));
+    // The window shows the same two lines for the container it draws.
+    const summary_texts texts = mixed_summary_texts(s.utilisation, s.cartons, s.types);
+    lines.push_back(texts.utilisation);
+    lines.push_back(texts.arrangement + weight_part(s.weight));
     for (std::size_t t = 0; t < s.per_type.size(); ++t) {
         if (s.per_type[t] > 0) lines.push_back(count_text(plan.cartons[t].name, s.per_type[t]));
     }
@@ -79,10 +79,8 @@ QJsonArray blocks_json(const mixed_plan_file& plan, const block_list& blocks) {
 
 std::vector<std::string> mixed_lines(const mixed_plan_file& plan, const mixed_summary& m) {
     std::vector<std::string> lines;
-    const std::string of = text::container_number_middle + std::to_string(m.containers.size()) +
-                           text::container_number_suffix;
     for (std::size_t c = 0; c < m.containers.size(); ++c) {
-        lines.push_back(text::container_number_prefix + std::to_string(c + 1) + of);
+        lines.push_back(container_number_text(c + 1, m.containers.size()));
         container_lines(lines, plan, m.containers[c]);
     }
     lines.push_back(text::total_prefix + std::to_string(m.containers.size()) + text::total_middle +

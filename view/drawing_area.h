@@ -1,7 +1,11 @@
 #pragma once
 
 #include <QImage>
+#include <QPainter>
+#include <QString>
 #include <QWidget>
+
+#include <vector>
 
 #include "view/canvas.h"
 #include "view/pixel_canvas.h"
@@ -28,6 +32,14 @@ public:
     void draw_line(float x1, float y1, float x2, float y2, rgb colour) override;
     void clear_drawing() override;
 
+    // A load of several carton types names each type's colour in the corner
+    // instead of the faces; an empty list brings the faces' legend back.
+    struct type_entry {
+        QString name;
+        rgb colour;
+    };
+    void set_type_legend(std::vector<type_entry> types);
+
     // What the area shows under the legend and the texts, pixel for pixel.
     const pixel_canvas& pixels() const { return pixels_; }
 
@@ -36,9 +48,11 @@ protected:
 
 private:
     void changed();
+    void paint_type_legend(QPainter& painter) const;
 
     pixel_canvas pixels_;
     QImage legend_;
+    std::vector<type_entry> types_;
     bool update_pending_ = false;
 };
 

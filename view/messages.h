@@ -17,4 +17,7 @@ inline constexpr const char* legend_length = "长";
 inline constexpr const char* legend_width = "宽";
 inline constexpr const char* legend_height = "高";
 
+// The last row of a type legend too long for its corner, %1 the types left.
+inline constexpr const char* legend_more = "……另%1种";
+
 }  // namespace varnel::text::view

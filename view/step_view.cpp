@@ -6,14 +6,10 @@
 
 namespace varnel {
 
-namespace {
-
-std::string stack_text(const char* prefix, int number) {
-    return std::string(prefix) + format_number(static_cast<float>(number)) +
-           text::stacks_of_cartons;
+std::string step_text(step_shown view) {
+    return std::string(view.alone ? text::showing_stack : text::showing_first) +
+           format_number(static_cast<float>(view.k)) + text::stacks_of_cartons;
 }
-
-}  // namespace
 
 draw_status step_through::draw(const stack_table& draw_stacks, step_shown view) {
     shown_ = view;
@@ -21,8 +17,7 @@ draw_status step_through::draw(const stack_table& draw_stacks, step_shown view) 
     const draw_status s =
         view.alone ? draw_stack(area_, draw_stacks, view.k - 1)
                    : draw_first_stacks(area_, draw_stacks, static_cast<std::int16_t>(view.k));
-    text_.set_stack_text(
-        stack_text(view.alone ? text::showing_stack : text::showing_first, view.k));
+    text_.set_stack_text(step_text(view));
     return s;
 }
 

@@ -19,6 +19,9 @@ public:
     virtual void set_stack_text(const std::string& text) = 0;
 };
 
+// The stack text of a view: "显示第3堆包装箱", "显示前3堆包装箱".
+std::string step_text(step_shown view);
+
 // The draw button's walk through the plan: each stack alone, then the plan
 // growing one stack at a time, then over again; 2n presses for n stacks.
 class step_through {

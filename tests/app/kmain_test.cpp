@@ -191,8 +191,9 @@ private slots:
             {"kbzhidao", {182, 0, 53, 42}},
             {"kb4", {236, 0, 6, 42}},        {"kbji", {243, 0, 53, 42}},
             {"kbbao", {297, 0, 53, 42}},     {"kjisuan", {351, 0, 65, 42}},
-            {"kbyouhua", {417, 0, 65, 42}},  {"kbshuoming", {483, 0, 65, 42}},
-            {"kb3", {549, 0, 6, 42}},        {"kbhelp", {556, 0, 65, 42}},
+            {"kbyouhua", {417, 0, 65, 42}},  {"kbhunzhuang", {483, 0, 65, 42}},
+            {"kbshuoming", {549, 0, 65, 42}},
+            {"kb3", {615, 0, 6, 42}},        {"kbhelp", {622, 0, 65, 42}},
         };
         // clang-format on
         QToolBar* toolbar = parts(f.w()).toolbar;
@@ -225,10 +226,10 @@ private slots:
                               q("ksave=保存(&S) Ctrl+S"), q("dss=-"), q("kprint=打印(&P) Ctrl+P"),
                               q("kdaochu=导出装箱指导书(&E)"), q("kdayinzhidao=打印装箱指导书(&G)"),
                               q("kh1=-"), q("kexit=退出(&X) Ctrl+Q")}));
-        QCOMPARE(
-            items(parts(w).kzhuangxiang),
-            QStringList({q("ksuan=开始计算(&J)"), q("kyouhua=优化计算(&Y)"),
-                         q("kzhuangyun=装运计划(&Z)"), q("kh3=-"), q("kshuoming=计算说明(&S)")}));
+        QCOMPARE(items(parts(w).kzhuangxiang),
+                 QStringList({q("ksuan=开始计算(&J)"), q("kyouhua=优化计算(&Y)"),
+                              q("kzhuangyun=装运计划(&Z)"), q("khunzhuang=混装计算(&M)"),
+                              q("kh3=-"), q("kshuoming=计算说明(&S)")}));
         QCOMPARE(items(parts(w).khelp),
                  QStringList({q("kshiyong=使用帮助(&C)"), q("asdf=-"), q("kbfangui=信息反馈(&F)"),
                               q("kh5=-"), q("kzuozhe=关于(&A)...")}));
@@ -246,6 +247,7 @@ private slots:
                       q("kbzhidao=指导书/导出装箱指导书"), q("kb4"),
                       q("kbji=集装箱/集装箱种类管理"), q("kbbao=包装箱/包装箱管理"),
                       q("kjisuan=开始计算/计算装箱方式"), q("kbyouhua=优化计算/计算最多能装的方式"),
+                      q("kbhunzhuang=混装计算/多种包装箱混装计算"),
                       q("kbshuoming=计算说明/计算说明"), q("kb3"), q("kbhelp=软件帮助/软件帮助")}));
     }
 

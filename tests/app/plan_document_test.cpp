@@ -95,7 +95,8 @@ private slots:
         parts(w).kopen->trigger();
         QCOMPARE(f.prompts.messages(), QStringList());
         QCOMPARE(f.prompts.log.back().what, scripted_prompts::exchange::open_file);
-        QCOMPARE(f.prompts.log.back().text, q("Varnel文件(*.qrn)"));
+        QCOMPARE(f.prompts.log.back().text,
+                 q("Varnel方案(*.qrn *.qrm);;Varnel文件(*.qrn);;Varnel混装方案(*.qrm)"));
         QCOMPARE(f.prompts.log.back().suggested, q("Varnel文件1"));
         for (int i = 0; i < 5; ++i) {
             const auto k = static_cast<std::size_t>(i);

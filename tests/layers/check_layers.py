@@ -25,7 +25,9 @@ BELOW = {
 }
 # Single headers a folder may include from a folder it otherwise may not: the
 # report draws text in the program's fonts, which need Qt Gui alone.
-ALSO = {"report": {"ui/fonts.h"}}
+ALSO = {"report": {"ui/fonts.h"},
+        # The packing list marks each type in the colour the drawing gives it.
+        "dialogs": {"view/type_colours.h"}}
 # Headers any folder may include: qtext is the one conversion of the program's
 # texts to QString, header-only on Qt Core, so the core uses it too.
 SHARED = {"ui/qtext.h"}

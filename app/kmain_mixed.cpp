@@ -1,0 +1,200 @@
+// A mixed load in the main window: the packing list window plans it, the
+// window shows one container at a time in its types' colours, steps through
+// its blocks, and saves and opens it as a mixed plan file.
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+#include "app/kmain.h"
+#include "app/messages.h"
+#include "catalogue/catalogue_store.h"
+#include "dialogs/file_save.h"
+#include "dialogs/khunzhuang.h"
+#include "dialogs/messages.h"
+#include "engine/messages.h"
+#include "engine/mixed/mixed_summary.h"
+#include "engine/numbers.h"
+#include "engine/summary.h"
+#include "plan/messages.h"
+#include "plan/plan_file.h"
+#include "ui/prompts.h"
+#include "ui/qtext.h"
+#include "ui/work_off_thread.h"
+#include "view/drawing_area.h"
+#include "view/projection.h"
+#include "view/step_view.h"
+#include "view/type_colours.h"
+
+namespace varnel {
+
+void kmain::mixed_load() {
+    if (hunzhuang_ == nullptr) {
+        hunzhuang_ = new khunzhuang(prompts_, *this, this);
+        hunzhuang_->setObjectName(QStringLiteral("khunzhuang"));
+        // An opened plan's list is there to change and plan again.
+        if (mixed_) hunzhuang_->show_plan(mixed_->file);
+    }
+    hunzhuang_->refresh();
+    hunzhuang_->show();
+    hunzhuang_->raise();
+    hunzhuang_->activateWindow();
+}
+
+std::vector<offered_carton> kmain::offered_cartons() {
+    std::vector<offered_carton> offered;
+    for (const catalogue_carton& c : store_.all_cartons().value) {
+        offered.push_back({c.name, {c.length, c.width, c.height}});
+    }
+    return offered;
+}
+
+// The size fields as "开始计算" reads them; the type's name and payload when
+// the fields hold the chosen type's size.
+std::variant<chosen_container, QString> kmain::container_choice() {
+    std::array<float, 3> lwh{};  // length, width, height
+    const QLineEdit* fields[3] = {container_length, container_width, container_height};
+    for (std::size_t k = 0; k < 3; ++k) {
+        const std::optional<float> mm = read_size_cm(fields[k]->text().toStdString());
+        if (!mm || !(*mm > 0.0f)) return qtext(text::mixed_container_wrong);
+        lwh[k] = *mm;
+    }
+    chosen_container c;
+    c.container.size = {lwh[1], lwh[0], lwh[2]};
+    if (const std::optional<container_type> type = chosen_type(lwh[0], lwh[1], lwh[2])) {
+        c.type_name = type->name.toStdString();
+        if (type->payload_kg() > 0) c.container.payload = type->payload_kg();
+    }
+    return c;
+}
+
+// As "优化计算": off the interface thread, and a cancel leaves the window's
+// plan as it was.
+bool kmain::plan_and_show(mixed_plan_file& order) {
+    auto cancel = std::make_shared<std::atomic<bool>>(false);
+    search_cancel_ = cancel;
+    mixed_request request{.container = order.container.size,
+                          .payload = order.container.payload,
+                          .cartons = order.cartons,
+                          .max_containers = std::nullopt,
+                          .parameters = {},
+                          .cancel = cancel.get()};
+    std::optional<mixed_plan> plan = work_off_thread(
+        prompts_, {qtext(text::mixed_planning), qtext(text::cancel)}, mixed_planner_.progress_delay,
+        *cancel, [plan = mixed_planner_.plan, request, cancel] { return plan(request); });
+    if (!plan || plan->stop == stop_reason::cancelled) return false;
+    if (plan->containers.empty()) {
+        prompts_.message(qtext(text::nothing_loaded));
+        return false;
+    }
+    order.plan = std::move(*plan);
+    show_mixed(order);
+    if (order.plan.stop == stop_reason::clock) prompts_.message(qtext(text::search_cut_short));
+    return true;
+}
+
+void kmain::show_mixed(mixed_plan_file file) {
+    steps_->reset();
+    reset_model(model_);
+    forget_whole_plan();
+    mixed_shown shown{std::move(file), {}, 0, {}, {}};
+    for (const carton_type& c : shown.file.cartons) shown.sizes.push_back(c.size);
+    mixed_ = std::move(shown);
+    show_container(0);
+}
+
+typed_load kmain::shown_load() const {
+    return {mixed_->file.plan.containers[mixed_->container].blocks, mixed_->sizes,
+            mixed_->file.container.size};
+}
+
+void kmain::show_container(std::size_t k) {
+    mixed_shown& m = *mixed_;
+    const std::size_t n = m.file.plan.containers.size();
+    if (k >= n) return;
+    m.container = k;
+    m.steps.reset();
+    const container_load& load = m.file.plan.containers[k];
+    m.order = loading_order(load.blocks, rules_of(m.file.cartons));
+
+    drawing->clear_drawing();
+    draw_typed_blocks(*drawing, shown_load(), m.order);
+    draw_standard_outline(*drawing);
+    const container_summary s =
+        summarise_container(load.blocks, m.file.cartons, m.file.container.size);
+    const summary_texts texts = mixed_summary_texts(s.utilisation, s.cartons, s.types);
+    set_result_text(utilisation_text, qtext(texts.utilisation));
+    set_result_text(arrangement_text, qtext(texts.arrangement));
+    set_result_text(stack_text, {});
+    set_third_line(n > 1 ? qtext(container_number_text(k + 1, n)) : QString());
+
+    // The types this container holds, each in the colour it has in every
+    // container and in print.
+    std::vector<drawing_area::type_entry> legend;
+    for (std::size_t t = 0; t < m.file.cartons.size(); ++t) {
+        if (s.per_type[t] > 0) legend.push_back({qtext(m.file.cartons[t].name), type_colour(t)});
+    }
+    drawing->set_type_legend(std::move(legend));
+    previous_container_button->setVisible(n > 1);
+    next_container_button->setVisible(n > 1);
+    previous_container_button->setEnabled(k > 0);
+    next_container_button->setEnabled(k + 1 < n);
+    update_report_commands();
+}
+
+void kmain::show_mixed_step(std::optional<step_shown> shown) {
+    if (shown) set_stack_text(step_text(*shown));
+    update_report_commands();
+}
+
+void kmain::mixed_step_back() {
+    show_mixed_step(mixed_->steps.back(*drawing, shown_load(), mixed_->order));
+}
+
+void kmain::mixed_jump(int k) {
+    show_mixed_step(mixed_->steps.first(*drawing, shown_load(), mixed_->order, k));
+}
+
+void kmain::drop_mixed() {
+    if (!mixed_) return;
+    mixed_.reset();
+    drawing->set_type_legend({});
+    previous_container_button->hide();
+    next_container_button->hide();
+    if (hunzhuang_) hunzhuang_->clear_results();
+}
+
+void kmain::save_mixed_plan() {
+    save_after_asking(
+        prompts_,
+        plan_file_name(prompts_.save_file_name(qtext(text::mixed_plan_filter), plan_label()),
+                       u".qrm"),
+        write_mixed_plan(mixed_->file));
+}
+
+bool kmain::open_mixed_plan(const QString& path, const file_contents& file) {
+    const mixed_read_result read = read_mixed_plan(file.bytes);
+    if (read.status == mixed_read_status::not_mixed_plan) return false;
+    // Refused whole: the plan shown stays.
+    if (file.status == file_contents::state::cut_short) {
+        prompts_.message(qtext(text::file_read_error));
+        return true;
+    }
+    if (read.status != mixed_read_status::ok) {
+        prompts_.message(qtext(mixed_read_message(read)));
+        return true;
+    }
+    if (!reset_plan()) return true;
+    const auto& size = read.plan->container.size;
+    set_manual_container_size(qtext(size_text_cm(static_cast<float>(size[1]))),
+                              qtext(size_text_cm(static_cast<float>(size[0]))),
+                              qtext(size_text_cm(static_cast<float>(size[2]))));
+    show_mixed(*read.plan);
+    if (hunzhuang_) {
+        hunzhuang_->show_plan(mixed_->file);
+        hunzhuang_->refresh();
+    }
+    set_title(path);
+    return true;
+}
+
+}  // namespace varnel

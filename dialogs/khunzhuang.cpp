@@ -1,0 +1,302 @@
+#include "dialogs/khunzhuang.h"
+
+#include <QComboBox>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTableWidget>
+
+#include <cmath>
+#include <numeric>
+
+#include "dialogs/file_save.h"
+#include "dialogs/messages.h"
+#include "dialogs/packing_table.h"
+#include "engine/messages.h"
+#include "engine/mixed/mixed_summary.h"
+#include "engine/numbers.h"
+#include "plan/messages.h"
+#include "plan/plan_file.h"
+#include "plan/spreadsheet_list.h"
+#include "ui/form.h"
+#include "ui/look.h"
+#include "ui/palette.h"
+#include "ui/prompts.h"
+#include "ui/qtext.h"
+#include "ui/selection_list.h"
+
+namespace varnel {
+
+namespace {
+
+using form::kind;
+using palette::blue, palette::dark_blue;
+
+// The table's order is the keyboard order.
+// clang-format off
+constexpr form::control controls[] = {
+    {"list_frame", kind::frame, "", {4, 2, 712, 292}, text::list_frame, dark_blue},
+    {"list_table", kind::custom, "list_frame", {8, 18, 696, 236}},
+    {"add_row_button", kind::button, "list_frame", {8, 260, 80, 24}, text::add_row_caption},
+    {"remove_rows_button", kind::button, "list_frame", {92, 260, 88, 24}, text::remove_rows_caption},
+    {"from_catalogue_label", kind::label, "list_frame", {190, 266, 0, 0}, text::from_catalogue_label},
+    {"carton_choice", kind::list, "list_frame", {290, 262, 130, 20}},
+    {"add_carton_button", kind::button, "list_frame", {424, 260, 48, 24}, text::add_carton_caption},
+    {"import_button", kind::button, "list_frame", {510, 260, 94, 24}, text::import_caption},
+    {"save_list_button", kind::button, "list_frame", {608, 260, 96, 24}, text::save_list_caption},
+    {"container_label", kind::label, "", {12, 304, 0, 0}, text::container_label, blue},
+    {"container_text", kind::label, "", {66, 304, 0, 0}},
+    {"payload_label", kind::label, "", {330, 304, 0, 0}, text::mixed_payload_label, blue},
+    {"payload_field", kind::field, "", {412, 300, 90, 20}},
+    {"payload_unit", kind::label, "", {506, 304, 0, 0}, text::kilograms_unit, blue},
+    {"compute_button", kind::button, "", {540, 298, 82, 26}, text::work_out_caption},
+    {"close_button", kind::button, "", {630, 298, 82, 26}, text::close_caption},
+    {"results_frame", kind::frame, "", {4, 330, 712, 196}, text::results_frame, dark_blue},
+    {"result_table", kind::custom, "results_frame", {8, 18, 696, 170}},
+};
+// clang-format on
+
+QWidget* make_table(const form::control& row, QWidget* parent) {
+    if (std::string_view(row.name) == "list_table") return new packing_table(parent);
+    return new QTableWidget(parent);
+}
+
+QString cm_text(double mm) { return qtext(size_text_cm(static_cast<float>(mm))); }
+
+// A centre of gravity to the millimetre, as a loader can mark it.
+QString centre_text(double mm) { return cm_text(std::round(mm)); }
+
+bool names_spreadsheet_kind(const QString& path, const char* suffix) {
+    return path.endsWith(QLatin1String(suffix), Qt::CaseInsensitive);
+}
+
+}  // namespace
+
+khunzhuang::khunzhuang(prompts& prompts, mixed_host& host, QWidget* parent)
+    : QWidget(parent, Qt::Window), prompts_(prompts), host_(host) {
+    build();
+}
+
+void khunzhuang::build() {
+    setWindowTitle(qtext(text::khunzhuang_title));
+    setFont(simsun(12));
+    setFixedSize(720, 532);
+    form::build(*this, controls, make_table);
+    list_table = form::part<packing_table>(*this, "list_table");
+    add_row_button = form::part<QPushButton>(*this, "add_row_button");
+    remove_rows_button = form::part<QPushButton>(*this, "remove_rows_button");
+    carton_choice = form::part<selection_list>(*this, "carton_choice");
+    add_carton_button = form::part<QPushButton>(*this, "add_carton_button");
+    import_button = form::part<QPushButton>(*this, "import_button");
+    save_list_button = form::part<QPushButton>(*this, "save_list_button");
+    container_text = form::part<QLabel>(*this, "container_text");
+    payload_field = form::part<QLineEdit>(*this, "payload_field");
+    compute_button = form::part<QPushButton>(*this, "compute_button");
+    close_button = form::part<QPushButton>(*this, "close_button");
+    result_table = form::part<QTableWidget>(*this, "result_table");
+
+    compute_button->setDefault(true);
+    compute_button->setAutoDefault(true);
+    result_table->setColumnCount(6);
+    result_table->setHorizontalHeaderLabels(
+        {qtext(text::result_container_column), qtext(text::result_type_column),
+         qtext(text::result_loaded_column), qtext(text::result_left_column),
+         qtext(text::result_weight_column), qtext(text::result_centre_column)});
+    result_table->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    result_table->verticalHeader()->hide();
+    result_table->verticalHeader()->setDefaultSectionSize(22);
+    const int widths[] = {110, 170, 80, 80, 110, 120};
+    for (int c = 0; c < 6; ++c) result_table->setColumnWidth(c, widths[c]);
+    list_table->add_empty_row();
+
+    connect(add_row_button, &QPushButton::clicked, this, [this] {
+        const int row = list_table->add_empty_row();
+        list_table->setCurrentCell(row, 0);
+        list_table->setFocus();
+    });
+    connect(remove_rows_button, &QPushButton::clicked, list_table,
+            &packing_table::remove_selected_rows);
+    connect(add_carton_button, &QPushButton::clicked, this, &khunzhuang::add_from_catalogue);
+    connect(import_button, &QPushButton::clicked, this, &khunzhuang::import_list);
+    connect(save_list_button, &QPushButton::clicked, this, &khunzhuang::save_list);
+    connect(compute_button, &QPushButton::clicked, this, &khunzhuang::compute);
+    connect(close_button, &QPushButton::clicked, this, &QWidget::close);
+}
+
+void khunzhuang::refresh() {
+    offered_ = host_.offered_cartons();
+    const QString chosen = carton_choice->currentText();
+    carton_choice->clear();
+    for (const offered_carton& c : offered_) carton_choice->addItem(c.name);
+    carton_choice->setCurrentIndex(carton_choice->findText(chosen));
+    refresh_container();
+}
+
+void khunzhuang::refresh_container() {
+    auto choice = host_.container_choice();
+    if (const auto* refusal = std::get_if<QString>(&choice)) {
+        container_.reset();
+        container_text->setText(*refusal);
+        container_text->adjustSize();
+        return;
+    }
+    const chosen_container& c = std::get<chosen_container>(choice);
+    const auto& s = c.container.size;
+    QString line =
+        qtext(text::container_size_text).arg(cm_text(s[1]), cm_text(s[0]), cm_text(s[2]));
+    if (!c.type_name.empty()) line = qtext(c.type_name) + QStringLiteral("  ") + line;
+    // A new container brings its own payload; the same one keeps what was typed.
+    const bool same = container_ && container_->type_name == c.type_name &&
+                      container_->container.size == c.container.size;
+    if (!same) {
+        payload_field->setText(c.container.payload
+                                   ? qtext(format_number(static_cast<float>(*c.container.payload)))
+                                   : QString());
+    }
+    container_ = c;
+    container_text->setText(line);
+    container_text->adjustSize();
+}
+
+std::optional<packing_list> khunzhuang::read_table() {
+    auto list = read_packing_list(list_table->cells());
+    if (const auto* refusal = std::get_if<list_refusal>(&list)) {
+        prompts_.message(qtext(refusal->message));
+        list_table->point_at(*refusal);
+        return std::nullopt;
+    }
+    return std::get<packing_list>(std::move(list));
+}
+
+void khunzhuang::compute() {
+    refresh();
+    if (!container_) {
+        prompts_.message(qtext(text::mixed_container_wrong));
+        return;
+    }
+    std::optional<packing_list> list = read_table();
+    if (!list) return;
+    container_space container = container_->container;
+    const QString typed = payload_field->text().trimmed();
+    container.payload.reset();
+    if (!typed.isEmpty()) {
+        const std::optional<float> kg = parse_number(typed.toStdString());
+        if (!kg || !(*kg > 0.0f)) {
+            prompts_.message(qtext(text::payload_wrong));
+            payload_field->setFocus();
+            payload_field->selectAll();
+            return;
+        }
+        container.payload = *kg;
+    }
+    if (auto refusal = check_packing_list(*list, container)) {
+        prompts_.message(qtext(refusal->message));
+        list_table->point_at(*refusal);
+        return;
+    }
+    mixed_plan_file order{container_->type_name, container, std::move(list->cartons), {}};
+    if (!host_.plan_and_show(order)) return;
+    show_results(order);
+}
+
+void khunzhuang::show_plan(const mixed_plan_file& plan) {
+    list_table->clear_rows();
+    for (const carton_type& c : plan.cartons) list_table->add_carton(c);
+    show_results(plan);
+}
+
+void khunzhuang::clear_results() { result_table->setRowCount(0); }
+
+void khunzhuang::show_results(const mixed_plan_file& plan) {
+    const mixed_summary summary = summarise_mixed(plan.plan, plan.cartons, plan.container.size);
+    result_table->setRowCount(0);
+    const auto add = [this](const QStringList& cells) {
+        const int row = result_table->rowCount();
+        result_table->insertRow(row);
+        for (int c = 0; c < cells.size(); ++c) {
+            result_table->setItem(row, c, new QTableWidgetItem(cells[c]));
+        }
+        return row;
+    };
+    const auto kg = [](std::optional<double> w) {
+        return w ? qtext(format_number(static_cast<float>(*w))) : QString();
+    };
+    std::vector<std::int64_t> left;
+    for (const carton_type& c : plan.cartons) left.push_back(c.quantity);
+    for (std::size_t k = 0; k < summary.containers.size(); ++k) {
+        const container_summary& s = summary.containers[k];
+        const QString number = qtext(text::result_container).arg(k + 1);
+        for (std::size_t t = 0; t < plan.cartons.size(); ++t) {
+            if (s.per_type[t] == 0) continue;
+            left[t] -= s.per_type[t];
+            block_list own;
+            for (const carton_block& b : plan.plan.containers[k].blocks) {
+                if (b.type == t) own.push_back(b);
+            }
+            const container_summary one =
+                summarise_container(own, plan.cartons, plan.container.size);
+            add({number, qtext(plan.cartons[t].name), QString::number(s.per_type[t]),
+                 QString::number(left[t]), kg(one.weight), centre_text(one.centre_of_gravity[1])});
+        }
+        add({number, qtext(text::result_total), QString::number(s.cartons),
+             QString::number(std::accumulate(left.begin(), left.end(), std::int64_t{0})),
+             kg(s.weight), centre_text(s.centre_of_gravity[1])});
+    }
+    if (summary.unloaded_cartons > 0) {
+        for (std::size_t t = 0; t < plan.cartons.size(); ++t) {
+            if (summary.unloaded[t] == 0) continue;
+            add({qtext(text::result_not_loaded), qtext(plan.cartons[t].name), QString(),
+                 QString::number(summary.unloaded[t]), QString(), QString()});
+        }
+    }
+}
+
+void khunzhuang::add_from_catalogue() {
+    const int at = carton_choice->currentIndex();
+    if (at < 0 || static_cast<std::size_t>(at) >= offered_.size()) return;
+    const int row = list_table->add_offered(offered_[static_cast<std::size_t>(at)]);
+    // The quantity is the one thing the catalogue cannot say.
+    list_table->setCurrentCell(row, 4);
+    list_table->setFocus();
+}
+
+void khunzhuang::import_list() {
+    const QString path = prompts_.open_file_name(qtext(text::list_import_filter), QString());
+    if (path.isEmpty()) return;
+    const file_contents file = read_whole_file(path);
+    if (file.status == file_contents::state::not_opened) {
+        prompts_.message(qtext(text::file_not_found));
+        return;
+    }
+    if (file.status != file_contents::state::read) {
+        prompts_.message(qtext(text::file_open_error));
+        return;
+    }
+    std::variant<packing_list, list_refusal> list =
+        names_spreadsheet_kind(path, ".xlsx")
+            ? read_packing_list_spreadsheet(file.bytes, spreadsheet_kind::xlsx)
+        : names_spreadsheet_kind(path, ".ods")
+            ? read_packing_list_spreadsheet(file.bytes, spreadsheet_kind::ods)
+            : read_packing_list_csv(file.bytes);
+    if (const auto* refusal = std::get_if<list_refusal>(&list)) {
+        prompts_.message(qtext(refusal->message));
+        return;
+    }
+    // Added after the rows there are, so nothing typed is lost; an empty
+    // row left from before goes.
+    list_table->remove_blank_rows();
+    for (const carton_type& c : std::get<packing_list>(list).cartons) list_table->add_carton(c);
+}
+
+void khunzhuang::save_list() {
+    std::optional<packing_list> list = read_table();
+    if (!list) return;
+    save_after_asking(prompts_,
+                      plan_file_name(prompts_.save_file_name(qtext(text::list_save_filter),
+                                                             qtext(text::list_suggested_name)),
+                                     u".csv"),
+                      write_packing_list_csv(list->cartons));
+}
+
+}  // namespace varnel

@@ -1,0 +1,47 @@
+#pragma once
+
+#include <QTableWidget>
+
+class QComboBox;
+
+#include "dialogs/mixed_host.h"
+#include "engine/mixed/mixed_load.h"
+#include "plan/packing_list.h"
+
+namespace varnel {
+
+// The packing list as the user edits it: one carton type a row, the columns
+// in the order the program writes them (名称, 长, 宽, 高, 数量, 毛重, 可竖放,
+// 可堆码), sizes in cm. 可竖放 is a choice of the ways a loader knows, 可堆码 a
+// check box, and each row's number is marked with its type's colour.
+class packing_table : public QTableWidget {
+    Q_OBJECT
+public:
+    explicit packing_table(QWidget* parent = nullptr);
+
+    // A row at the end: empty, one read from a list, or a catalogue carton
+    // (its quantity left for the user). Returns the row.
+    int add_empty_row();
+    int add_carton(const carton_type& carton);
+    int add_offered(const offered_carton& carton);
+    void remove_selected_rows();
+    void remove_blank_rows();
+    void clear_rows();
+
+    // The rows as the packing list reader reads a file: a header row, then
+    // each row with its number as its line; a row whose six text cells are
+    // blank is blank.
+    text_table cells() const;
+    // Puts the focus on the cell a refusal names (its line is the row).
+    void point_at(const list_refusal& refusal);
+
+    // The 可竖放 choice of a row, as the reader's letters (empty: any).
+    QComboBox* vertical_choice(int row) const;
+
+private:
+    void set_vertical(int row, orientation_set allowed);
+    void recolour();
+    bool blank(int row) const;
+};
+
+}  // namespace varnel

@@ -1,0 +1,293 @@
+// "混装计算" in the window: a packing list imported, planned (by a small
+// planner of the test's own), its containers shown one at a time, stepped
+// through, saved, opened and printed; the list's refusals; and a cancel that
+// leaves the plan shown.
+#include <QAction>
+#include <QApplication>
+#include <QComboBox>
+#include <QFile>
+#include <QFileInfo>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPrinter>
+#include <QProcess>
+#include <QPushButton>
+#include <QSpinBox>
+#include <QTableWidget>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include <chrono>
+#include <thread>
+
+#include "app/kmain.h"
+#include "dialogs/khunzhuang.h"
+#include "dialogs/packing_table.h"
+#include "output/pfrom.h"
+#include "plan/mixed_plan_format.h"
+#include "tests/app/window_fixture.h"
+#include "tests/support/shelf_planner.h"
+#include "ui/look.h"
+#include "ui/step_bar.h"
+
+using namespace varnel;
+using namespace varnel::test_support;
+
+namespace {
+
+QString pdf_text(const QString& file) {
+    QProcess p;
+    p.start(QStringLiteral(VARNEL_PDFTOTEXT), {file, QStringLiteral("-")});
+    p.waitForFinished(30000);
+    return QString::fromUtf8(p.readAllStandardOutput()).replace(u'\n', u' ');
+}
+
+QString list_file(const char* name) { return QStringLiteral(VARNEL_LISTS_DIR "/") + q(name); }
+
+// Twelve cartons a container, each on the floor.
+void plan_by_shelves(kmain& w) {
+    w.set_mixed_planner(
+        {[](const mixed_request& r) { return shelf_plan(r, 12); }, std::chrono::seconds(60)});
+}
+
+khunzhuang& open_list(kmain& w) {
+    part<QAction>(w, "khunzhuang")->trigger();
+    khunzhuang* list = w.packing_list_window();
+    if (!list) qFatal("no packing list window");
+    return *list;
+}
+
+// The list the spreadsheet tests read: A 20, B 6, C 10.
+void import_xlsx(window_fixture& f, khunzhuang& list) {
+    f.prompts.file_names.push_back(list_file("list.xlsx"));
+    list.import_button->click();
+}
+
+QLabel* bound_line(const kmain& w) { return part<QLabel>(w, "bound_line"); }
+QPushButton* key(const kmain& w, const char* name) { return part<QPushButton>(w, name); }
+
+QStringList result_row(const khunzhuang& list, int row) {
+    QStringList cells;
+    for (int c = 0; c < list.result_table->columnCount(); ++c) {
+        cells << list.result_table->item(row, c)->text();
+    }
+    return cells;
+}
+
+void expect_container(const kmain& w, const char* number, const char* arrangement) {
+    QCOMPARE(bound_line(w)->text(), q(number));
+    QCOMPARE(parts(w).arrangement_text->text(), q(arrangement));
+    QVERIFY(parts(w).utilisation_text->text().startsWith(q("集装箱的利用效率：")));
+}
+
+}  // namespace
+
+class mixed_window_test : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase() { apply_look(*qApp); }
+
+    void a_list_planned_shown_stepped_saved_opened_and_printed() {
+        QTemporaryDir dir;
+        window_fixture f;
+        kmain& w = f.w();
+        plan_by_shelves(w);
+        khunzhuang& list = open_list(w);
+        QVERIFY(list.isVisible());
+        QVERIFY(list.container_text->text().startsWith(q("40尺柜")));
+        QVERIFY(!list.payload_field->text().isEmpty());  // the catalogue's payload
+        // A size typed into the main window is the container, its payload unknown.
+        w.set_manual_container_size(q("590"), q("235"), q("239"));
+        QCOMPARE(list.container_text->text(), q("590 × 235 × 239 cm"));
+        QCOMPARE(list.payload_field->text(), QString());
+        parts(w).container_list->choose(q("40尺柜"));
+        QVERIFY(list.container_text->text().startsWith(q("40尺柜")));
+        import_xlsx(f, list);
+        QCOMPARE(f.prompts.log.back().text, q("装箱单(*.csv *.xlsx *.ods)"));
+        QCOMPARE(list.list_table->rowCount(), 3);
+        QCOMPARE(list.list_table->vertical_choice(1)->currentText(), q("不可侧放"));
+        QCOMPARE(list.list_table->vertical_choice(2)->currentText(), q("长边不可竖放"));
+        // Saved as CSV under a name without a suffix, it reads back whole.
+        f.prompts.file_names.push_back(dir.filePath(q("装箱单")));
+        list.save_list_button->click();
+        QCOMPARE(f.prompts.log.back().text, q("装箱单(*.csv)"));
+        QFile csv(dir.filePath(q("装箱单.csv")));
+        QVERIFY(csv.open(QIODevice::ReadOnly));
+        const auto reread = read_packing_list_csv(csv.readAll().toStdString());
+        QVERIFY(std::holds_alternative<packing_list>(reread));
+        QCOMPARE(std::get<packing_list>(reread).cartons.size(), std::size_t{3});
+        QCOMPARE(std::get<packing_list>(reread).cartons[1].stackable, false);
+
+        list.compute_button->click();
+        QCOMPARE(f.prompts.messages(), QStringList());
+        expect_container(w, "第1个集装箱（共3个）", "共装12个包装箱，1种");
+        QVERIFY(key(w, "previous_container_button")->isVisible());
+        QVERIFY(!key(w, "previous_container_button")->isEnabled());
+        QCOMPARE(list.result_table->rowCount(), 8);
+        QCOMPARE(result_row(list, 0).mid(0, 5),
+                 (QStringList{q("第1个集装箱"), q("A"), q("12"), q("8"), q("150")}));
+        QCOMPARE(result_row(list, 4).mid(0, 5),
+                 (QStringList{q("第2个集装箱"), q("合计"), q("12"), q("12"), QString()}));
+
+        key(w, "next_container_button")->click();
+        expect_container(w, "第2个集装箱（共3个）", "共装12个包装箱，2种");
+        key(w, "next_container_button")->click();
+        expect_container(w, "第3个集装箱（共3个）", "共装12个包装箱，2种");
+        QVERIFY(!key(w, "next_container_button")->isEnabled());
+        key(w, "previous_container_button")->click();
+        expect_container(w, "第2个集装箱（共3个）", "共装12个包装箱，2种");
+
+        // Twelve blocks: the draw button and the bar walk them both ways.
+        auto* bar = part<step_bar>(w, "step_bar");
+        QVERIFY(bar->isVisible());
+        parts(w).draw_button->click();
+        QCOMPARE(parts(w).stack_text->text(), q("显示第1堆包装箱"));
+        parts(w).draw_button->click();
+        QCOMPARE(parts(w).stack_text->text(), q("显示第2堆包装箱"));
+        bar->back_key()->click();
+        QCOMPARE(parts(w).stack_text->text(), q("显示第1堆包装箱"));
+        bar->step_field()->setValue(9);
+        QCOMPARE(parts(w).stack_text->text(), q("显示前9堆包装箱"));
+        parts(w).draw_button->click();
+        QCOMPARE(parts(w).stack_text->text(), q("显示前10堆包装箱"));
+
+        const QString path = dir.filePath(q("混装"));
+        f.prompts.file_names.push_back(path);
+        parts(w).save_button->click();
+        QCOMPARE(f.prompts.log.back().text, q("Varnel混装方案(*.qrm)"));
+        QCOMPARE(f.prompts.log.back().suggested, q("Varnel文件1"));
+        QFile saved(path + q(".qrm"));
+        QVERIFY(saved.open(QIODevice::ReadOnly));
+        const mixed_read_result read = read_mixed_plan(saved.readAll().toStdString());
+        QCOMPARE(read.status, mixed_read_status::ok);
+        QCOMPARE(read.plan->plan.containers.size(), std::size_t{3});
+        QCOMPARE(read.plan->container_type, std::string("40尺柜"));
+
+        // A reset clears the plan, and Open shows it again, its list too.
+        w.reset_plan();
+        QCOMPARE(parts(w).arrangement_text->text(), QString());
+        QVERIFY(!key(w, "next_container_button")->isVisible());
+        QCOMPARE(list.result_table->rowCount(), 0);
+        f.prompts.file_names.push_back(saved.fileName());
+        parts(w).kopen->trigger();
+        QCOMPARE(f.prompts.messages(), QStringList());
+        QVERIFY(w.windowTitle().endsWith(saved.fileName()));
+        expect_container(w, "第1个集装箱（共3个）", "共装12个包装箱，1种");
+        QCOMPARE(list.list_table->rowCount(), 3);
+        QCOMPARE(list.result_table->rowCount(), 8);
+
+        // Print prints the window with the container shown; the loading
+        // instructions hold every container.
+        key(w, "next_container_button")->click();
+        QPrinter& printer = w.findChild<pfrom*>()->printer();
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(dir.filePath(q("window.pdf")));
+        f.prompts.copies.push_back(1);
+        parts(w).kprint->trigger();
+        QVERIFY(QFileInfo(dir.filePath(q("window.pdf"))).size() > 1000);
+        printer.setOutputFileName(dir.filePath(q("report.pdf")));
+        f.prompts.copies.push_back(1);
+        part<QAction>(w, "kdayinzhidao")->trigger();
+        QCOMPARE(f.prompts.messages(), QStringList());
+        const QString text = pdf_text(dir.filePath(q("report.pdf")));
+        for (const char* line : {"混装计算", "集装箱：40尺柜", "第1个集装箱", "第3个集装箱"}) {
+            QVERIFY2(text.contains(q(line)), line);
+        }
+
+        // A plan of one carton size takes the window back.
+        type_worked_example(w);
+        w.start_calculation();
+        QCOMPARE(parts(w).arrangement_text->text(), q("分5堆摆放共放130个包装箱"));
+        QVERIFY(!key(w, "next_container_button")->isVisible());
+        QCOMPARE(bound_line(w)->text(), QString());
+    }
+
+    // Each refusal names the row and column of the table and puts the focus
+    // on that cell; the payload's puts it on the payload.
+    void refusals_point_at_the_cell_data() {
+        QTest::addColumn<int>("row");
+        QTest::addColumn<int>("column");
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("message");
+        QTest::addColumn<int>("focus");  // the column the focus goes to
+        QTest::newRow("quantity 0")
+            << 1 << 4 << q("0")
+            << q("装箱单第2行第5列（数量）：数量输入有误，请输入1至1000000000之间的整数") << 4;
+        QTest::newRow("size no number")
+            << 0 << 1 << q("六十") << q("装箱单第1行第2列（长）：尺寸输入有误，请输入大于0的厘米数")
+            << 1;
+        QTest::newRow("weight below 0")
+            << 2 << 5 << q("-3")
+            << q("装箱单第3行第6列（毛重）：毛重输入有误，请输入大于0的重量（千克），不知道时留空")
+            << 5;
+        // Upright, 300 cm tall: its 可竖放 keeps it from lying down.
+        QTest::newRow("no way into the container")
+            << 0 << 3 << q("300")
+            << q("装箱单第1行第7列（可竖放）：包装箱按允许的摆放方式装不进集装箱") << 6;
+        QTest::newRow("payload") << -1 << -1 << q("-5")
+                                 << q("集装箱载重输入有误，请输入大于0的重量（千克）") << -1;
+    }
+    void refusals_point_at_the_cell() {
+        QFETCH(int, row);
+        QFETCH(int, column);
+        QFETCH(QString, typed);
+        QFETCH(QString, message);
+        QFETCH(int, focus);
+        window_fixture f;
+        kmain& w = f.w();
+        plan_by_shelves(w);
+        khunzhuang& list = open_list(w);
+        import_xlsx(f, list);
+        list.list_table->vertical_choice(0)->setCurrentIndex(1);  // A upright
+        if (row >= 0) {
+            list.list_table->item(row, column)->setText(typed);
+        } else {
+            list.payload_field->setText(typed);
+        }
+        f.prompts.clear();
+        list.compute_button->click();
+        QCOMPARE(f.prompts.messages(), QStringList{message});
+        QCOMPARE(parts(w).arrangement_text->text(), QString());  // nothing planned
+        if (row >= 0) {
+            QCOMPARE(list.list_table->currentRow(), row);
+            QCOMPARE(list.list_table->currentColumn(), focus);
+        } else {
+            QVERIFY(list.payload_field->hasFocus() || !list.isActiveWindow());
+        }
+    }
+
+    // "取消" leaves the plan shown as it was.
+    void a_cancel_leaves_the_plan() {
+        window_fixture f;
+        kmain& w = f.w();
+        plan_by_shelves(w);
+        khunzhuang& list = open_list(w);
+        import_xlsx(f, list);
+        list.compute_button->click();
+        key(w, "next_container_button")->click();
+        const QStringList before{parts(w).utilisation_text->text(),
+                                 parts(w).arrangement_text->text(), bound_line(w)->text()};
+        w.set_mixed_planner({[](const mixed_request& r) {
+                                 while (!r.cancel->load()) {
+                                     std::this_thread::sleep_for(std::chrono::milliseconds(1));
+                                 }
+                                 mixed_plan cancelled;
+                                 cancelled.stop = stop_reason::cancelled;
+                                 return cancelled;
+                             },
+                             std::chrono::milliseconds(0)});
+        f.prompts.progress_cancels.push_back(true);
+        list.list_table->item(0, 4)->setText(q("30"));
+        list.compute_button->click();
+        QCOMPARE(f.prompts.log.back().what, scripted_prompts::exchange::progress);
+        QCOMPARE(f.prompts.log.back().text, q("正在混装计算……"));
+        QCOMPARE((QStringList{parts(w).utilisation_text->text(), parts(w).arrangement_text->text(),
+                              bound_line(w)->text()}),
+                 before);
+        QCOMPARE(list.result_table->rowCount(), 8);
+    }
+};
+
+QTEST_MAIN(mixed_window_test)
+#include "mixed_window_test.moc"

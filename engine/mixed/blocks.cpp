@@ -320,16 +320,27 @@ void block_set::sort_by_volume() {
     });
     std::vector<std::size_t> place(order.size());
     for (std::size_t i = 0; i < order.size(); ++i) place[order[i]] = i;
+    // The cartons per type follow the blocks' order, so that the search's
+    // scan reads them in one sweep.
     std::vector<block> sorted;
+    std::vector<type_count> needs;
     sorted.reserve(blocks_.size());
+    needs.reserve(needs_.size());
+    need_ends_.assign(1, 0);
+    sizes_.clear();
     for (const std::size_t i : order) {
         block b = blocks_[i];
         if (!b.simple) b.parts = {place[b.parts[0]], place[b.parts[1]]};
+        const std::span<const type_count> n = this->needs(b);
+        b.needs_begin = static_cast<std::uint32_t>(needs.size());
+        needs.insert(needs.end(), n.begin(), n.end());
+        b.needs_end = static_cast<std::uint32_t>(needs.size());
+        need_ends_.push_back(b.needs_end);
+        sizes_.push_back(b.size);
         sorted.push_back(b);
     }
     blocks_ = std::move(sorted);
-    sizes_.clear();
-    for (const block& b : blocks_) sizes_.push_back(b.size);
+    needs_ = std::move(needs);
 }
 
 }  // namespace varnel::mixed

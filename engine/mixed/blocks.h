@@ -52,6 +52,9 @@ public:
     std::span<const type_count> needs(const block& b) const {
         return {needs_.data() + b.needs_begin, b.needs_end - b.needs_begin};
     }
+    std::span<const type_count> needs(std::size_t i) const {
+        return {needs_.data() + need_ends_[i], needs_.data() + need_ends_[i + 1]};
+    }
 
     // Copies of the sizes for the search's scan.
     const std::vector<std::array<length, 3>>& sizes() const { return sizes_; }
@@ -90,6 +93,7 @@ private:
     std::vector<block> blocks_;
     std::vector<type_count> needs_;
     std::vector<std::array<length, 3>> sizes_;
+    std::vector<std::uint32_t> need_ends_;  // block i's needs: [need_ends_[i], need_ends_[i + 1])
     std::vector<std::vector<user>> users_;
 };
 

@@ -66,14 +66,15 @@ void packing::take(const block& b) {
     for (const type_count& n : blocks.needs(b)) {
         left_[n.type] -= n.count;
         emptied = emptied || left_[n.type] == 0;
+        // Users come those that need most first: the gone ones are a prefix.
         const auto users = blocks.users(n.type);
-        std::size_t& d = gone_users_[n.type];
-        for (; d < users.size() && users[d].count > left_[n.type]; ++d) {
-            const std::uint32_t i = users[d].block;
-            if (gone(i)) continue;
-            gone_blocks_[i / 64] |= std::uint64_t{1} << (i % 64);
-            ++gone_in_live_;
-        }
+        const auto first_kept =
+            std::partition_point(users.begin(), users.end(),
+                                 [&](const block_set::user& u) { return u.count > left_[n.type]; });
+        const auto now = static_cast<std::size_t>(first_kept - users.begin());
+        gone_in_live_ += now - gone_users_[n.type];
+        gone_users_[n.type] = now;
+        work_ += 1;
     }
     // Sweeping when half the list is gone keeps each sweep paid for by the
     // blocks it drops.

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "engine/calculation.h"
+#include "engine/mixed/mixed_load.h"
 
 namespace varnel {
 
@@ -51,6 +52,21 @@ inline std::vector<bench_instance> benchmark_set(std::size_t size = 2000, std::u
         set.push_back(b);
     }
     return set;
+}
+
+// An instance as a one-type packing list for one container, holding
+// `quantity` cartons, so the mixed planner can be set beside the optimiser.
+inline mixed_request one_type_request(const bench_instance& b, std::int64_t quantity) {
+    const calculation_input& in = b.input;
+    mixed_request r;
+    r.container = {in.container_width, in.container_length, in.container_height};
+    carton_type c;
+    c.size = {in.carton_length, in.carton_width, in.carton_height};
+    c.allowed = b.upright ? orientation_set::upright() : orientation_set::any();
+    c.quantity = quantity;
+    r.cartons.push_back(c);
+    r.max_containers = 1;
+    return r;
 }
 
 }  // namespace varnel

@@ -273,14 +273,7 @@ int single(std::size_t n, const mixed_parameters& parameters) {
         std::clock_t cpu = std::clock();
         const optimised_plan their = optimise_plan({in, false, b.upright});
         their_ms += 1000.0 * static_cast<double>(std::clock() - cpu) / CLOCKS_PER_SEC;
-        mixed_request r;
-        r.container = {in.container_width, in.container_length, in.container_height};
-        carton_type c;
-        c.size = {in.carton_length, in.carton_width, in.carton_height};
-        c.allowed = b.upright ? orientation_set::upright() : orientation_set::any();
-        c.quantity = their.upper_bound + 1;
-        r.cartons.push_back(c);
-        r.max_containers = 1;
+        mixed_request r = one_type_request(b, their.upper_bound + 1);
         r.parameters = parameters;
         cpu = std::clock();
         const mixed_plan plan = plan_mixed_load(r);

@@ -104,14 +104,7 @@ TEST(MixedLoad, OneTypeLoadsNoFewerThanAFullySupportedOptimisedPlan) {
         const std::string name = "instance " + std::to_string(i);
         const calculation_input& in = b.input;
         const optimised_plan their = optimise_plan({in, false, b.upright});
-        mixed_request r;
-        r.container = {in.container_width, in.container_length, in.container_height};
-        carton_type c;
-        c.size = {in.carton_length, in.carton_width, in.carton_height};
-        c.allowed = b.upright ? orientation_set::upright() : orientation_set::any();
-        c.quantity = their.upper_bound + 1;
-        r.cartons.push_back(c);
-        r.max_containers = 1;
+        mixed_request r = one_type_request(b, their.upper_bound + 1);
         r.parameters.work_budget = 3'000'000;
         const mixed_plan plan = plan_mixed_load(r);
         expect_valid(r, plan, name);

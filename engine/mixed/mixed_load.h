@@ -51,6 +51,8 @@ struct mixed_parameters {
     // counts as unfillable.
     double loss_weight = 1.0;
     double thin_gap = 2.0;
+    // Search lowest space first as well as nearest corner first.
+    bool both_space_orders = true;
 };
 
 struct mixed_request {

@@ -20,12 +20,16 @@ void expand(const block_set& blocks, std::size_t b, const extent& at, std::vecto
     expand(blocks, k.parts[1], second, out);
 }
 
-// How near a space lies to the container's nearest corner: its distances
-// from the walls along each axis, least first.
-std::array<length, 3> corner_distance(const space& s, const extent& c) {
-    std::array<length, 3> d{std::min(s.area.x0, c[0] - s.area.x1),
-                            std::min(s.area.y0, c[1] - s.area.y1), s.z};
-    std::sort(d.begin(), d.end());
+// How near a space lies to be filled next: its distances from the walls
+// along each axis, least first; lowest first, its height before them.
+std::array<length, 4> nearness(const space& s, const extent& c, space_order order) {
+    std::array<length, 4> d{std::min(s.area.x0, c[0] - s.area.x1),
+                            std::min(s.area.y0, c[1] - s.area.y1), s.z, 0};
+    if (order == space_order::lowest_first) {
+        std::sort(d.begin(), d.begin() + 2);
+        return {s.z, d[0], d[1], 0};
+    }
+    std::sort(d.begin(), d.begin() + 3);
     return d;
 }
 
@@ -50,8 +54,8 @@ void leaves_of(const block_set& blocks, const placement& p, std::vector<leaf>& o
     }
 }
 
-packing::packing(const packing_context& context)
-    : context_(&context), free_(context.goods->container, highest_surface(context)) {
+packing::packing(const packing_context& context, space_order order)
+    : context_(&context), order_(order), free_(context.goods->container, highest_surface(context)) {
     for (const cargo_type& t : context.goods->types) left_.push_back(t.quantity);
     live_.resize(context.blocks->size());
     for (std::size_t i = 0; i < live_.size(); ++i) live_[i] = static_cast<std::uint32_t>(i);
@@ -121,13 +125,13 @@ packing_context context_for(const cargo& c, const block_set& blocks, const fill_
 std::optional<space> packing::next_space() const {
     const extent& c = context_->goods->container;
     std::optional<space> best;
-    std::tuple<std::array<length, 3>, std::int64_t> best_key{};
+    std::tuple<std::array<length, 4>, std::int64_t> best_key{};
     free_.each_space(c[2] - smallest_[2], [&](const space& s) {
         work_ += 2;
         const length height = c[2] - s.z;
         if (s.area.width() < smallest_[0] || s.area.depth() < smallest_[1] || height < smallest_[2])
             return;
-        const std::tuple key{corner_distance(s, c), -s.area.width() * s.area.depth() * height};
+        const std::tuple key{nearness(s, c, order_), -s.area.width() * s.area.depth() * height};
         if (!best || key < best_key) best = s, best_key = key;
     });
     return best;

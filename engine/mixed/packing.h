@@ -47,12 +47,18 @@ struct packing_context {
 packing_context context_for(const cargo& c, const block_set& blocks, const fill_lengths& fills,
                             const mixed_parameters& p);
 
+// Which free space a packing fills next. Nearest a corner of the container
+// first (Parreño et al. 2008) fills the ends and walls before the middle;
+// lowest first lays the floor before building on it, which leaves tops
+// level more often. Neither wins on every list, so the search runs both.
+enum class space_order { corner_first, lowest_first };
+
 class packing {
 public:
-    explicit packing(const packing_context& context);
+    explicit packing(const packing_context& context, space_order order = space_order::corner_first);
 
-    // The free space to fill next: the one nearest a corner of the
-    // container, the largest of those as near (Parreño et al. 2008).
+    // The free space to fill next in the packing's order, the largest of
+    // those as near.
     std::optional<space> next_space() const;
     // The `k` best blocks for `s`, best first: each block's volume less the
     // space it leaves that no row of cartons fills (Araya & Riff 2014).
@@ -94,6 +100,7 @@ private:
     void update_smallest();
 
     const packing_context* context_;
+    space_order order_;
     free_space free_;
     std::vector<std::int64_t> left_;   // cartons per type not yet placed
     std::vector<std::uint32_t> live_;  // blocks largest first, none gone before the last sweep

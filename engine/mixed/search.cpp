@@ -34,9 +34,9 @@ struct child {
 // the fullest packing any greedy fill reached. True when the search saw
 // every packing it could reach: the beam dropped no node and every space
 // had no more blocks than were tried.
-bool beam_search(const packing_context& context, const mixed_parameters& p, std::size_t width,
-                 packing& best, work_meter& meter) {
-    std::vector<packing> beam{packing(context)};
+bool beam_search(const packing_context& context, const mixed_parameters& p, space_order order,
+                 std::size_t width, packing& best, work_meter& meter) {
+    std::vector<packing> beam{packing(context, order)};
     std::vector<std::size_t> blocks;
     bool whole = true;
     while (!beam.empty() && !meter.stopped()) {
@@ -85,25 +85,44 @@ void fill_greedily(packing& p, work_meter& meter) {
 }
 
 packing search_load(const packing_context& context, const mixed_parameters& p, work_meter& meter) {
+    // One search per space order, each run in turn at the same effort, so
+    // that each takes about its share of the budget.
+    struct order_search {
+        space_order order;
+        mixed_parameters run;
+        bool done = false;
+    };
+    std::vector<order_search> searches{{space_order::corner_first, p}};
+    if (p.both_space_orders) searches.push_back({space_order::lowest_first, p});
     packing best(context);
-    // The first fill is not cut short: it is the plan when the budget is
-    // spent at once.
-    work_meter unbounded(~std::uint64_t{0}, nullptr, 1e300);
-    fill_greedily(best, unbounded);
-    meter.spend(std::min(unbounded.used(), meter.left()));
+    // The first fills are not cut short: the best is the plan when the
+    // budget is spent at once.
+    for (const order_search& s : searches) {
+        work_meter unbounded(~std::uint64_t{0}, nullptr, 1e300);
+        packing filled(context, s.order);
+        fill_greedily(filled, unbounded);
+        meter.spend(std::min(unbounded.used(), meter.left()));
+        if (filled.volume() > best.volume()) best = filled;
+    }
     // Each run doubles the beam, and once it is as wide as allowed, the
     // blocks tried in each space.
-    mixed_parameters run = p;
-    while (!meter.stopped() && best.volume() < context.whole) {
-        if (beam_search(context, run, run.first_width, best, meter)) break;
-        if (run.first_width < p.max_width) {
-            run.first_width *= 2;
-        } else if (run.successors < context.blocks->size()) {
-            run.successors *= 2;
-        } else {
-            // Every block is tried in every space already: a run again
-            // would find the same packings.
-            break;
+    bool any = true;
+    while (any && !meter.stopped() && best.volume() < context.whole) {
+        any = false;
+        for (order_search& s : searches) {
+            if (s.done || meter.stopped()) continue;
+            any = true;
+            if (beam_search(context, s.run, s.order, s.run.first_width, best, meter)) {
+                s.done = true;
+            } else if (s.run.first_width < p.max_width) {
+                s.run.first_width *= 2;
+            } else if (s.run.successors < context.blocks->size()) {
+                s.run.successors *= 2;
+            } else {
+                // Every block is tried in every space already: a run again
+                // would find the same packings.
+                s.done = true;
+            }
         }
     }
     return best;

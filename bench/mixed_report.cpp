@@ -86,8 +86,8 @@ bool set_parameter(mixed_parameters& p, const std::string& name, const std::stri
         p.loss_weight = v;
     } else if (name == "thin_gap") {
         p.thin_gap = v;
-    } else if (name == "both_space_orders") {
-        p.both_space_orders = v != 0;
+    } else if (name == "two_orders_from_types") {
+        p.two_orders_from_types = count();
     } else {
         return false;
     }

@@ -51,8 +51,10 @@ struct mixed_parameters {
     // counts as unfillable.
     double loss_weight = 1.0;
     double thin_gap = 2.0;
-    // Search lowest space first as well as nearest corner first.
-    bool both_space_orders = true;
+    // From this many carton types left on, the search runs lowest space
+    // first as well as nearest corner first, each on half the budget: many
+    // types gain more from the second order, few from the deeper search.
+    std::size_t two_orders_from_types = 15;
 };
 
 struct mixed_request {

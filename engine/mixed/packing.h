@@ -49,8 +49,8 @@ packing_context context_for(const cargo& c, const block_set& blocks, const fill_
 
 // Which free space a packing fills next. Nearest a corner of the container
 // first (Parreño et al. 2008) fills the ends and walls before the middle;
-// lowest first lays the floor before building on it, which leaves tops
-// level more often. Neither wins on every list, so the search runs both.
+// lowest first covers the floor before building on it. Neither wins on
+// every list of many types.
 enum class space_order { corner_first, lowest_first };
 
 class packing {

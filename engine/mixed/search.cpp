@@ -93,7 +93,9 @@ packing search_load(const packing_context& context, const mixed_parameters& p, w
         bool done = false;
     };
     std::vector<order_search> searches{{space_order::corner_first, p}};
-    if (p.both_space_orders) searches.push_back({space_order::lowest_first, p});
+    std::size_t types = 0;
+    for (const cargo_type& t : context.goods->types) types += t.quantity > 0 && !t.poses.empty();
+    if (types >= p.two_orders_from_types) searches.push_back({space_order::lowest_first, p});
     packing best(context);
     // The first fills are not cut short: the best is the plan when the
     // budget is spent at once.

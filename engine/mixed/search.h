@@ -4,8 +4,8 @@
 // judged by the greedy fill it leads to, run again with twice the beam
 // while the budget lasts (Araya & Riff 2014, "A beam search approach to the
 // container loading problem", C&OR 43:100-107; the doubling after
-// Fanslau & Bortfeldt 2010), once for each space order, the two taking
-// turns.
+// Fanslau & Bortfeldt 2010); for lists of many types once for each space
+// order, the two taking turns.
 
 #include <cstddef>
 

@@ -112,7 +112,8 @@ packing search_load(const packing_context& context, const mixed_parameters& p, w
     while (any && !meter.stopped() && best.volume() < context.whole) {
         any = false;
         for (order_search& s : searches) {
-            if (s.done || meter.stopped()) continue;
+            // A load of every carton ends the search in either order.
+            if (s.done || meter.stopped() || best.volume() == context.whole) continue;
             any = true;
             if (beam_search(context, s.run, s.order, s.run.first_width, best, meter)) {
                 s.done = true;

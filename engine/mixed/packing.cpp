@@ -70,15 +70,21 @@ void packing::take(const block& b) {
     for (const type_count& n : blocks.needs(b)) {
         left_[n.type] -= n.count;
         emptied = emptied || left_[n.type] == 0;
-        // Users come those that need most first: the gone ones are a prefix.
+        // Users come those that need most first: the gone ones are a prefix,
+        // and those new to it are marked once, so that the live list's
+        // count of gone blocks is exact and a sweep comes only when due.
         const auto users = blocks.users(n.type);
         const auto first_kept =
             std::partition_point(users.begin(), users.end(),
                                  [&](const block_set::user& u) { return u.count > left_[n.type]; });
         const auto now = static_cast<std::size_t>(first_kept - users.begin());
-        gone_in_live_ += now - gone_users_[n.type];
-        gone_users_[n.type] = now;
+        for (std::size_t u = gone_users_[n.type]; u < now; ++u) {
+            std::uint64_t& word = gone_blocks_[users[u].block / 64];
+            const std::uint64_t bit = std::uint64_t{1} << (users[u].block % 64);
+            if ((word & bit) == 0) word |= bit, ++gone_in_live_;
+        }
         work_ += 1;
+        gone_users_[n.type] = now;
     }
     // Sweeping when half the list is gone keeps each sweep paid for by the
     // blocks it drops.

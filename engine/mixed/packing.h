@@ -78,24 +78,13 @@ private:
     // A block's volume less the space it leaves in `room` that no row of
     // cartons fills.
     double score(const block& b, const extent& room, double room_volume) const;
-    // Takes a block's cartons from those left and counts the blocks that now
-    // need more than are left: counts only shrink, so a block once gone stays
-    // gone. The live list drops them once they are many.
+    // Takes a block's cartons from those left and marks the blocks that now
+    // need more than are left: counts only shrink, so a block once gone
+    // stays gone. The live list drops them once they are many.
     void take(const block& b);
-    // Whether block i needs more cartons of a type than are left; asked only
-    // of blocks that fit, so that a placement costs no walk over every block.
-    // Once found gone, a block's bit says so: counts only shrink.
+    // Whether block i needs more cartons of a type than are left.
     bool gone(std::uint32_t i) const {
-        std::uint64_t& word = gone_blocks_[i / 64];
-        const std::uint64_t bit = std::uint64_t{1} << (i % 64);
-        if ((word & bit) != 0) return true;
-        for (const type_count& n : context_->blocks->needs(i)) {
-            if (n.count > left_[n.type]) {
-                word |= bit;
-                return true;
-            }
-        }
-        return false;
+        return (gone_blocks_[i / 64] & (std::uint64_t{1} << (i % 64))) != 0;
     }
     void update_smallest();
 
@@ -104,9 +93,9 @@ private:
     free_space free_;
     std::vector<std::int64_t> left_;   // cartons per type not yet placed
     std::vector<std::uint32_t> live_;  // blocks largest first, none gone before the last sweep
-    mutable std::vector<std::uint64_t> gone_blocks_;  // a bit per block found gone
-    std::size_t gone_in_live_ = 0;         // about how many gone blocks the live list holds
-    std::vector<std::size_t> gone_users_;  // per type: how many of its users are gone
+    std::vector<std::uint64_t> gone_blocks_;  // a bit per gone block
+    std::size_t gone_in_live_ = 0;            // how many gone blocks the live list holds
+    std::vector<std::size_t> gone_users_;     // per type: how many of its users are gone
     std::vector<placement> placed_;
     std::int64_t volume_ = 0;
     double weight_ = 0.0;

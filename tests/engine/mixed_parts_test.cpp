@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <random>
 #include <string>
 #include <vector>
@@ -314,6 +315,59 @@ TEST(MixedParts, EveryBlockIsItsCartonsStandingInItsBox) {
     }
     // The lists are made to combine; a test of simple blocks alone proves little.
     EXPECT_GT(combined, 1000u);
+}
+
+// A packing offers a space every block that fits it and that the cartons
+// left still make: a block marked gone too early is lost to the search, one
+// marked too late places cartons the list no longer holds.
+TEST(MixedParts, ASpaceIsOfferedEveryBlockTheCartonsLeftStillMake) {
+    std::size_t offered = 0;
+    for (std::uint32_t seed = 1; seed <= 24; ++seed) {
+        const mixed_request r = test_support::seeded_list(seed, seed % 2 == 0);
+        std::vector<std::int64_t> quantities;
+        for (const carton_type& t : r.cartons) quantities.push_back(t.quantity);
+        const cargo c = cargo_of(r, quantities);
+        work_meter meter(100'000'000, nullptr, 60.0);
+        const block_set blocks(c, r.parameters, meter);
+        const fill_lengths fills(c);
+        const packing_context context = context_for(c, blocks, fills, r.parameters);
+        for (const space_order order : {space_order::corner_first, space_order::lowest_first}) {
+            packing p(context, order);
+            std::vector<std::size_t> out;
+            for (int step = 0; step < 400; ++step) {
+                const std::optional<space> s = p.next_space();
+                if (!s) break;
+                std::vector<std::int64_t> left = quantities;
+                double weight = 0.0;
+                for (const placement& at : p.placed()) {
+                    for (const type_count& n : blocks.needs(at.block)) left[n.type] -= n.count;
+                    weight += blocks[at.block].weight;
+                }
+                const extent room{s->area.width(), s->area.depth(), c.container[2] - s->z};
+                std::vector<std::size_t> expected;
+                for (std::size_t i = 0; i < blocks.size(); ++i) {
+                    const block& b = blocks[i];
+                    bool makes = b.size[0] <= room[0] && b.size[1] <= room[1] &&
+                                 b.size[2] <= room[2] &&
+                                 (!c.payload || weight + b.weight <= *c.payload);
+                    for (const type_count& n : blocks.needs(i))
+                        makes = makes && n.count <= left[n.type];
+                    if (makes) expected.push_back(i);
+                }
+                p.best_blocks(*s, blocks.size(), out);
+                std::vector<std::size_t> got = out;
+                std::sort(got.begin(), got.end());
+                ASSERT_EQ(got, expected) << "seed " << seed << ", step " << step;
+                offered += got.size();
+                if (out.empty()) {
+                    p.retire(*s);
+                } else {
+                    p.place(out.front(), *s);
+                }
+            }
+        }
+    }
+    EXPECT_GT(offered, 10000u);
 }
 
 }  // namespace

@@ -321,9 +321,22 @@ TEST(MixedParts, EveryBlockIsItsCartonsStandingInItsBox) {
 // left still make: a block marked gone too early is lost to the search, one
 // marked too late places cartons the list no longer holds.
 TEST(MixedParts, ASpaceIsOfferedEveryBlockTheCartonsLeftStillMake) {
-    std::size_t offered = 0;
+    std::vector<mixed_request> lists;
     for (std::uint32_t seed = 1; seed <= 24; ++seed) {
-        const mixed_request r = test_support::seeded_list(seed, seed % 2 == 0);
+        lists.push_back(test_support::seeded_list(seed, seed % 2 == 0));
+    }
+    // Two cartons that fill the container exactly: a block as large as its
+    // room is offered too.
+    mixed_request exact;
+    exact.container = {600, 400, 300};
+    carton_type two;
+    two.size = {400, 300, 300};
+    two.quantity = 2;
+    exact.cartons.push_back(two);
+    lists.push_back(exact);
+    std::size_t offered = 0;
+    for (std::size_t list = 0; list < lists.size(); ++list) {
+        const mixed_request& r = lists[list];
         std::vector<std::int64_t> quantities;
         for (const carton_type& t : r.cartons) quantities.push_back(t.quantity);
         const cargo c = cargo_of(r, quantities);
@@ -357,7 +370,7 @@ TEST(MixedParts, ASpaceIsOfferedEveryBlockTheCartonsLeftStillMake) {
                 p.best_blocks(*s, blocks.size(), out);
                 std::vector<std::size_t> got = out;
                 std::sort(got.begin(), got.end());
-                ASSERT_EQ(got, expected) << "seed " << seed << ", step " << step;
+                ASSERT_EQ(got, expected) << "list " << list << ", step " << step;
                 offered += got.size();
                 if (out.empty()) {
                     p.retire(*s);

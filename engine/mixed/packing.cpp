@@ -170,10 +170,11 @@ void packing::best_blocks(const space& s, std::size_t k, std::vector<std::size_t
     std::size_t looked = 0;
     // No block holds more than the room's volume: those before cannot fit.
     const std::int64_t room_cap = room[0] * room[1] * room[2];
-    std::size_t n = static_cast<std::size_t>(
+    const std::size_t skipped = static_cast<std::size_t>(
         std::partition_point(live_.begin(), live_.end(),
                              [&](std::uint32_t i) { return blocks[i].volume > room_cap; }) -
         live_.begin());
+    std::size_t n = skipped;
     for (; n < live_.size(); ++n) {
         const std::uint32_t i = live_[n];
         const auto& e = sizes[i];
@@ -190,9 +191,9 @@ void packing::best_blocks(const space& s, std::size_t k, std::vector<std::size_t
         scores.insert(at, v);
         if (out.size() > k) out.pop_back(), scores.pop_back();
     }
-    // A size compared costs far less than a block scored. Those skipped
-    // count as compared, so that the plans do not depend on the skip.
-    work_ += 1 + n / 4 + 4 * looked;
+    // A size compared costs far less than a block scored; those skipped
+    // cost nothing.
+    work_ += 1 + (n - skipped) / 4 + 4 * looked;
 }
 
 void packing::place(std::size_t b, const space& s) {

@@ -79,9 +79,8 @@ void packing::take(const block& b) {
                                  [&](const block_set::user& u) { return u.count > left_[n.type]; });
         const auto now = static_cast<std::size_t>(first_kept - users.begin());
         for (std::size_t u = gone_users_[n.type]; u < now; ++u) {
-            std::uint64_t& word = gone_blocks_[users[u].block / 64];
-            const std::uint64_t bit = std::uint64_t{1} << (users[u].block % 64);
-            if ((word & bit) == 0) word |= bit, ++gone_in_live_;
+            const std::uint32_t i = users[u].block;
+            if (!gone(i)) gone_blocks_[i / 64] |= std::uint64_t{1} << (i % 64), ++gone_in_live_;
         }
         work_ += 1;
         gone_users_[n.type] = now;
@@ -169,10 +168,10 @@ void packing::best_blocks(const space& s, std::size_t k, std::vector<std::size_t
     const auto& sizes = blocks.sizes();
     std::size_t looked = 0;
     // No block holds more than the room's volume: those before cannot fit.
-    const std::int64_t room_cap = room[0] * room[1] * room[2];
     const std::size_t skipped = static_cast<std::size_t>(
-        std::partition_point(live_.begin(), live_.end(),
-                             [&](std::uint32_t i) { return blocks[i].volume > room_cap; }) -
+        std::partition_point(
+            live_.begin(), live_.end(),
+            [&](std::uint32_t i) { return static_cast<double>(blocks[i].volume) > room_volume; }) -
         live_.begin());
     std::size_t n = skipped;
     for (; n < live_.size(); ++n) {

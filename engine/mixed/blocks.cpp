@@ -328,6 +328,7 @@ void block_set::sort_by_volume() {
     needs.reserve(needs_.size());
     need_ends_.assign(1, 0);
     sizes_.clear();
+    volumes_.clear();
     for (const std::size_t i : order) {
         block b = blocks_[i];
         if (!b.simple) b.parts = {place[b.parts[0]], place[b.parts[1]]};
@@ -337,6 +338,7 @@ void block_set::sort_by_volume() {
         b.needs_end = static_cast<std::uint32_t>(needs.size());
         need_ends_.push_back(b.needs_end);
         sizes_.push_back(b.size);
+        volumes_.push_back(b.volume);
         sorted.push_back(b);
     }
     blocks_ = std::move(sorted);

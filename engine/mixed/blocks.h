@@ -56,8 +56,9 @@ public:
         return {needs_.data() + need_ends_[i], needs_.data() + need_ends_[i + 1]};
     }
 
-    // Copies of the sizes for the search's scan.
+    // Copies of the sizes and volumes for the search's scan.
     const std::vector<std::array<length, 3>>& sizes() const { return sizes_; }
+    const std::vector<std::int64_t>& volumes() const { return volumes_; }
 
     // A block that needs `count` cartons of a type.
     struct user {
@@ -93,6 +94,7 @@ private:
     std::vector<block> blocks_;
     std::vector<type_count> needs_;
     std::vector<std::array<length, 3>> sizes_;
+    std::vector<std::int64_t> volumes_;
     std::vector<std::uint32_t> need_ends_;  // block i's needs: [need_ends_[i], need_ends_[i + 1])
     std::vector<std::vector<user>> users_;
 };

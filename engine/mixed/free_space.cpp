@@ -26,11 +26,10 @@ std::vector<length> edges(const std::vector<rect>& parts, bool along_x) {
     return v;
 }
 
-// The rectangles none of the others holds; of two equal ones the first,
-// retired when either is.
+// Appends to `out` the rectangles of `rs` none of the others holds; of two
+// equal ones the first, retired when either is.
 template <typename Surface>
-void keep_maximal(std::vector<Surface>& rs) {
-    std::vector<Surface> out;
+void keep_maximal(const std::vector<Surface>& rs, std::vector<Surface>& out) {
     for (std::size_t i = 0; i < rs.size(); ++i) {
         bool held = false;
         bool retired = rs[i].retired;
@@ -49,7 +48,6 @@ void keep_maximal(std::vector<Surface>& rs) {
             out.back().retired = retired;
         }
     }
-    rs = std::move(out);
 }
 
 }  // namespace
@@ -118,7 +116,8 @@ void free_space::take_level(length z, std::vector<surface>& out) {
 }
 
 std::size_t free_space::occupy(const rect& f, length z) {
-    std::vector<surface> level, next;
+    std::vector<surface>& level = level_;
+    std::vector<surface>& next = next_;
     take_level(z, level);
     for (const surface& s : level) {
         const rect& r = s.at.area;
@@ -134,14 +133,18 @@ std::size_t free_space::occupy(const rect& f, length z) {
         if (f.y0 > r.y0) part({r.x0, r.y0, r.x1, f.y0});
         if (f.y1 < r.y1) part({r.x0, f.y1, r.x1, r.y1});
     }
-    keep_maximal(next);
-    surfaces_.insert(surfaces_.end(), next.begin(), next.end());
-    return surfaces_.size() + level.size() + next.size() * next.size();
+    const std::size_t before = surfaces_.size();
+    keep_maximal(next, surfaces_);
+    const std::size_t kept = surfaces_.size() - before;
+    const std::size_t work = surfaces_.size() + level.size() + kept * kept;
+    level.clear();
+    next.clear();
+    return work;
 }
 
 std::size_t free_space::add_top(const rect& top, length z) {
     if (z > highest_) return 1;
-    std::vector<surface> level;
+    std::vector<surface>& level = level_;
     take_level(z, level);
     if (level.empty()) {
         surfaces_.push_back({{top, z}, false});
@@ -161,6 +164,7 @@ std::size_t free_space::add_top(const rect& top, length z) {
     // The grid has twice as many lines as parts each way; every column pair
     // walks every row.
     const std::size_t lines = 2 * parts.size();
+    level.clear();
     return surfaces_.size() + lines * lines * lines / 2;
 }
 

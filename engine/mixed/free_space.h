@@ -63,6 +63,10 @@ private:
 
     length highest_ = 0;
     std::vector<surface> surfaces_;  // every height's, in order of making
+    // One height's surfaces while they are cut or joined, empty between
+    // calls so that copies carry none: kept to save allocating them on every
+    // placement.
+    std::vector<surface> level_, next_;
 };
 
 // The maximal rectangles of a union of rectangles.

@@ -23,14 +23,14 @@ void expand(const block_set& blocks, std::size_t b, const extent& at, std::vecto
 // How near a space lies to be filled next: its distances from the walls
 // along each axis, least first; lowest first, its height before them.
 std::array<length, 4> nearness(const space& s, const extent& c, space_order order) {
-    std::array<length, 4> d{std::min(s.area.x0, c[0] - s.area.x1),
-                            std::min(s.area.y0, c[1] - s.area.y1), s.z, 0};
-    if (order == space_order::lowest_first) {
-        std::sort(d.begin(), d.begin() + 2);
-        return {s.z, d[0], d[1], 0};
-    }
-    std::sort(d.begin(), d.begin() + 3);
-    return d;
+    length a = std::min(s.area.x0, c[0] - s.area.x1);
+    length b = std::min(s.area.y0, c[1] - s.area.y1);
+    if (a > b) std::swap(a, b);
+    const length z = s.z;
+    if (order == space_order::lowest_first) return {z, a, b, 0};
+    if (z < a) return {z, a, b, 0};
+    if (z < b) return {a, z, b, 0};
+    return {a, b, z, 0};
 }
 
 // Surfaces higher than the roof less the lowest carton carry nothing.
@@ -163,32 +163,52 @@ void packing::best_blocks(const space& s, std::size_t k, std::vector<std::size_t
     const extent room{s.area.width(), s.area.depth(), context_->goods->container[2] - s.z};
     const double room_volume =
         static_cast<double>(room[0]) * static_cast<double>(room[1]) * static_cast<double>(room[2]);
-    std::vector<double> scores;  // of `out`, best first
+    std::vector<double>& scores = scores_;  // of `out`, best first
+    scores.clear();
     const std::optional<double>& payload = context_->goods->payload;
     const auto& sizes = blocks.sizes();
+    const auto& volumes = blocks.volumes();
     std::size_t looked = 0;
     // No block holds more than the room's volume: those before cannot fit.
     const std::size_t skipped = static_cast<std::size_t>(
         std::partition_point(
             live_.begin(), live_.end(),
-            [&](std::uint32_t i) { return static_cast<double>(blocks[i].volume) > room_volume; }) -
+            [&](std::uint32_t i) { return static_cast<double>(volumes[i]) > room_volume; }) -
         live_.begin());
+    // The blocks that fit are picked out a run at a time without a branch:
+    // whether a block fits is as good as random, and guessing it wrong cost
+    // more than comparing its sizes.
+    constexpr std::size_t run = 64;
+    std::array<std::uint32_t, run> fitting{};
     std::size_t n = skipped;
-    for (; n < live_.size(); ++n) {
-        const std::uint32_t i = live_[n];
-        const auto& e = sizes[i];
-        if (e[0] > room[0] || e[1] > room[1] || e[2] > room[2] || gone(i)) continue;
-        const block& b = blocks[i];
-        // Blocks come largest first and a score is at most the volume.
-        if (out.size() == k && static_cast<double>(b.volume) <= scores.back()) break;
-        ++looked;
-        if (payload && weight_ + b.weight > *payload) continue;
-        const double v = score(b, room, room_volume);
-        const auto at = std::upper_bound(scores.begin(), scores.end(), v, std::greater<>());
-        if (out.size() == k && at == scores.end()) continue;
-        out.insert(out.begin() + (at - scores.begin()), i);
-        scores.insert(at, v);
-        if (out.size() > k) out.pop_back(), scores.pop_back();
+    bool cut = false;
+    while (n < live_.size() && !cut) {
+        const std::size_t end = std::min(live_.size(), n + run);
+        std::size_t m = 0;
+        for (std::size_t q = n; q < end; ++q) {
+            const std::uint32_t i = live_[q];
+            const auto& e = sizes[i];
+            fitting[m] = static_cast<std::uint32_t>(q);
+            m += static_cast<std::size_t>((e[0] <= room[0]) & (e[1] <= room[1]) &
+                                          (e[2] <= room[2]) & !gone(i));
+        }
+        std::size_t c = 0;
+        for (; c < m; ++c) {
+            const std::uint32_t i = live_[fitting[c]];
+            const block& b = blocks[i];
+            // Blocks come largest first and a score is at most the volume.
+            if (out.size() == k && static_cast<double>(b.volume) <= scores.back()) break;
+            ++looked;
+            if (payload && weight_ + b.weight > *payload) continue;
+            const double v = score(b, room, room_volume);
+            const auto at = std::upper_bound(scores.begin(), scores.end(), v, std::greater<>());
+            if (out.size() == k && at == scores.end()) continue;
+            out.insert(out.begin() + (at - scores.begin()), i);
+            scores.insert(at, v);
+            if (out.size() > k) out.pop_back(), scores.pop_back();
+        }
+        cut = c < m;
+        n = cut ? fitting[c] : end;
     }
     // A size compared costs far less than a block scored; those skipped
     // cost nothing.
@@ -204,7 +224,7 @@ void packing::place(std::size_t b, const space& s) {
     // corner of the container.
     if (c[0] - s.area.x1 < s.area.x0) p.at[0] = s.area.x1 - k.size[0], p.mirror_x = true;
     if (c[1] - s.area.y1 < s.area.y0) p.at[1] = s.area.y1 - k.size[1], p.mirror_y = true;
-    std::vector<leaf> leaves;
+    std::vector<leaf>& leaves = leaves_;  // emptied again below, so that copies carry none
     leaves_of(blocks, p, leaves);
     for (const leaf& l : leaves) {
         const extent& e = blocks[l.block].size;
@@ -214,6 +234,7 @@ void packing::place(std::size_t b, const space& s) {
             work_ += free_.add_top(footprint, l.at[2] + e[2]);
         }
     }
+    leaves.clear();
     take(k);
     volume_ += k.volume;
     weight_ += k.weight;

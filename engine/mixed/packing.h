@@ -101,6 +101,10 @@ private:
     double weight_ = 0.0;
     extent smallest_{};  // the least extent along each axis of any carton left
     mutable std::uint64_t work_ = 0;
+    // Room for the scores of best_blocks and the cartons of a placement,
+    // kept to save allocating them on every call.
+    mutable std::vector<double> scores_;
+    std::vector<leaf> leaves_;
 };
 
 // The simple blocks of a placed block, in an order that puts every block

@@ -82,13 +82,13 @@ void packing::take(const block& b) {
             const std::uint32_t i = users[u].block;
             if (!gone(i)) gone_blocks_[i / 64] |= std::uint64_t{1} << (i % 64), ++gone_in_live_;
         }
-        work_ += 1;
+        work_ += 1 + (now - gone_users_[n.type]) / 2;
         gone_users_[n.type] = now;
     }
     // Sweeping when half the list is gone keeps each sweep paid for by the
     // blocks it drops.
     if (2 * gone_in_live_ > live_.size()) {
-        work_ += live_.size() / 4;
+        work_ += live_.size() / 2;
         std::erase_if(live_, [this](std::uint32_t i) { return gone(i); });
         gone_in_live_ = 0;
     }
@@ -132,7 +132,7 @@ std::optional<space> packing::next_space() const {
     std::optional<space> best;
     std::tuple<std::array<length, 4>, std::int64_t> best_key{};
     free_.each_space(c[2] - smallest_[2], [&](const space& s) {
-        work_ += 2;
+        work_ += 1;
         const length height = c[2] - s.z;
         if (s.area.width() < smallest_[0] || s.area.depth() < smallest_[1] || height < smallest_[2])
             return;
@@ -212,7 +212,7 @@ void packing::best_blocks(const space& s, std::size_t k, std::vector<std::size_t
     }
     // A size compared costs far less than a block scored; those skipped
     // cost nothing.
-    work_ += 1 + (n - skipped) / 4 + 4 * looked;
+    work_ += 3 + 3 * (n - skipped) / 4 + 12 * looked;
 }
 
 void packing::place(std::size_t b, const space& s) {
@@ -231,7 +231,9 @@ void packing::place(std::size_t b, const space& s) {
         const rect footprint{l.at[0], l.at[1], l.at[0] + e[0], l.at[1] + e[1]};
         work_ += 16 + free_.occupy(footprint, l.at[2]);
         if (context_->goods->types[blocks[l.block].type].stackable) {
-            work_ += free_.add_top(footprint, l.at[2] + e[2]);
+            // Joining tops costs about half what its count of rectangles and
+            // cells says.
+            work_ += free_.add_top(footprint, l.at[2] + e[2]) / 2;
         }
     }
     leaves.clear();

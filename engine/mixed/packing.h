@@ -67,8 +67,10 @@ public:
     void retire(const space& s) { free_.retire(s); }
 
     std::int64_t volume() const { return volume_; }
-    // The work done since last asked, in the meter's units: roughly a unit
-    // for each block or rectangle looked at.
+    // The work done since last asked, in the meter's units. Each kind of
+    // work is charged by what it was measured to take, so that a unit takes
+    // about as long on a list of 3 types as on one of 100, and a budget buys
+    // every list about the same time.
     std::uint64_t drain_work() { return std::exchange(work_, 0); }
     // The work of copying this packing.
     std::uint64_t copy_work() const { return 16 + live_.size() / 16 + placed_.size(); }

@@ -43,9 +43,10 @@ struct mixed_parameters {
     std::size_t max_blocks = 10'000;
     std::size_t combining_rounds = 3;
     // The search (Araya & Riff 2014): blocks tried in each node's space; the
-    // first beam's width, doubled on each run while the budget lasts up to
-    // the widest beam, after which each run tries twice the blocks.
-    std::size_t successors = 32;
+    // first beam's width, widened on each run as far as the budget left
+    // affords up to the widest beam, after which each run tries twice the
+    // blocks.
+    std::size_t successors = 24;
     std::size_t first_width = 1;
     std::size_t max_width = 256;
     // How much the space a block leaves unfillable counts against its volume;

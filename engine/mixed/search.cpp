@@ -72,6 +72,31 @@ bool beam_search(const packing_context& context, const mixed_parameters& p, spac
     return whole && !meter.stopped();
 }
 
+// The searches of one container's load, one per space order.
+struct order_search {
+    space_order order;
+    mixed_parameters run;
+    bool done = false;
+    double cost = 0.0;  // the units its last run took per node of the beam's width
+};
+
+// Widens the next runs to what the budget left affords for every order still
+// searching, by what a node of width cost each in its last run: a beam's
+// work grows about as its width, and doubling alone would spend half the
+// budget on runs narrower than the last.
+void widen(std::vector<order_search>& searches, const work_meter& meter, std::size_t max_width) {
+    double cost = 0.0;
+    for (const order_search& s : searches) cost += s.done ? 0.0 : s.cost;
+    if (cost <= 0.0) return;
+    const double affordable = static_cast<double>(meter.left()) / cost;
+    for (order_search& s : searches) {
+        if (s.done || s.run.first_width >= max_width) continue;
+        if (affordable > static_cast<double>(s.run.first_width)) {
+            s.run.first_width = std::min(max_width, static_cast<std::size_t>(affordable));
+        }
+    }
+}
+
 }  // namespace
 
 void fill_greedily(packing& p, work_meter& meter) {
@@ -87,11 +112,6 @@ void fill_greedily(packing& p, work_meter& meter) {
 packing search_load(const packing_context& context, const mixed_parameters& p, work_meter& meter) {
     // One search per space order, each run in turn at the same effort, so
     // that each takes about its share of the budget.
-    struct order_search {
-        space_order order;
-        mixed_parameters run;
-        bool done = false;
-    };
     std::vector<order_search> searches{{space_order::corner_first, p}};
     std::size_t types = 0;
     for (const cargo_type& t : context.goods->types) types += t.quantity > 0 && !t.poses.empty();
@@ -106,8 +126,9 @@ packing search_load(const packing_context& context, const mixed_parameters& p, w
         meter.spend(std::min(unbounded.used(), meter.left()));
         if (filled.volume() > best.volume()) best = filled;
     }
-    // Each run doubles the beam, and once it is as wide as allowed, the
-    // blocks tried in each space.
+    // Each run widens the beam, at least twice and as far as the budget
+    // affords, and once it is as wide as allowed doubles the blocks tried in
+    // each space.
     bool any = true;
     while (any && !meter.stopped() && best.volume() < context.whole) {
         any = false;
@@ -115,7 +136,12 @@ packing search_load(const packing_context& context, const mixed_parameters& p, w
             // A load of every carton ends the search in either order.
             if (s.done || meter.stopped() || best.volume() == context.whole) continue;
             any = true;
-            if (beam_search(context, s.run, s.order, s.run.first_width, best, meter)) {
+            const std::uint64_t before = meter.used();
+            const bool complete =
+                beam_search(context, s.run, s.order, s.run.first_width, best, meter);
+            s.cost =
+                static_cast<double>(meter.used() - before) / static_cast<double>(s.run.first_width);
+            if (complete) {
                 s.done = true;
             } else if (s.run.first_width < p.max_width) {
                 s.run.first_width *= 2;
@@ -127,6 +153,7 @@ packing search_load(const packing_context& context, const mixed_parameters& p, w
                 s.done = true;
             }
         }
+        if (!meter.stopped()) widen(searches, meter, p.max_width);
     }
     return best;
 }

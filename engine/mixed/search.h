@@ -1,11 +1,12 @@
 #pragma once
 
 // The search for one container's load: a beam search whose every node is
-// judged by the greedy fill it leads to, run again with twice the beam
-// while the budget lasts (Araya & Riff 2014, "A beam search approach to the
-// container loading problem", C&OR 43:100-107; the doubling after
-// Fanslau & Bortfeldt 2010); for lists of many types once for each space
-// order, the two taking turns.
+// judged by the greedy fill it leads to, run again with a wider beam while
+// the budget lasts (Araya & Riff 2014, "A beam search approach to the
+// container loading problem", C&OR 43:100-107; the growing effort after
+// Fanslau & Bortfeldt 2010): first at width 1, then as wide as the budget
+// left affords by what that run cost; for lists of many types once for each
+// space order, the two taking turns.
 
 #include <cstddef>
 

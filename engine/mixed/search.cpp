@@ -88,12 +88,11 @@ void widen(std::vector<order_search>& searches, const work_meter& meter, std::si
     double cost = 0.0;
     for (const order_search& s : searches) cost += s.done ? 0.0 : s.cost;
     if (cost <= 0.0) return;
-    const double affordable = static_cast<double>(meter.left()) / cost;
+    // Capped before it is made a count: a budget without end affords any.
+    const auto affordable = static_cast<std::size_t>(
+        std::min(static_cast<double>(meter.left()) / cost, static_cast<double>(max_width)));
     for (order_search& s : searches) {
-        if (s.done || s.run.first_width >= max_width) continue;
-        if (affordable > static_cast<double>(s.run.first_width)) {
-            s.run.first_width = std::min(max_width, static_cast<std::size_t>(affordable));
-        }
+        if (!s.done && affordable > s.run.first_width) s.run.first_width = affordable;
     }
 }
 

@@ -189,8 +189,8 @@ void packing::best_blocks(const space& s, std::size_t k, std::vector<std::size_t
             const std::uint32_t i = live_[q];
             const auto& e = sizes[i];
             fitting[m] = static_cast<std::uint32_t>(q);
-            m += static_cast<std::size_t>((e[0] <= room[0]) & (e[1] <= room[1]) &
-                                          (e[2] <= room[2]) & !gone(i));
+            const auto bit = [](bool b) { return static_cast<std::size_t>(b); };
+            m += bit(e[0] <= room[0]) & bit(e[1] <= room[1]) & bit(e[2] <= room[2]) & bit(!gone(i));
         }
         std::size_t c = 0;
         for (; c < m; ++c) {

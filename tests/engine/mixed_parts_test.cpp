@@ -1,5 +1,6 @@
 // The mixed-load planner's parts, each against a brute-force model small
-// enough to trust: the free space, the fill lengths and the blocks.
+// enough to trust: the free space, the fill lengths and the blocks; and the
+// search against what it promises whatever its budget.
 
 #include <gtest/gtest.h>
 
@@ -17,6 +18,7 @@
 #include "engine/mixed/fill_lengths.h"
 #include "engine/mixed/free_space.h"
 #include "engine/mixed/packing.h"
+#include "engine/mixed/search.h"
 #include "tests/support/mixed_lists.h"
 
 namespace varnel::mixed {
@@ -381,6 +383,45 @@ TEST(MixedParts, ASpaceIsOfferedEveryBlockTheCartonsLeftStillMake) {
         }
     }
     EXPECT_GT(offered, 10000u);
+}
+
+// Whatever its budget, the search stays within it, loads no less than the
+// greedy fill of either space order, and gives the same load every time.
+TEST(MixedParts, TheSearchKeepsItsBudgetAndBeatsTheGreedyFill) {
+    const auto placements = [](const packing& p) {
+        std::vector<std::array<length, 4>> v;
+        for (const placement& at : p.placed())
+            v.push_back({static_cast<length>(at.block), at.at[0], at.at[1], at.at[2]});
+        return v;
+    };
+    for (std::uint32_t seed = 1; seed <= 12; ++seed) {
+        const mixed_request r = test_support::seeded_list(seed, seed % 2 == 0);
+        std::vector<std::int64_t> quantities;
+        for (const carton_type& t : r.cartons) quantities.push_back(t.quantity);
+        const cargo c = cargo_of(r, quantities);
+        work_meter for_blocks(100'000'000, nullptr, 60.0);
+        const block_set blocks(c, r.parameters, for_blocks);
+        const fill_lengths fills(c);
+        const packing_context context = context_for(c, blocks, fills, r.parameters);
+        std::int64_t greedy = 0;
+        for (const space_order order : {space_order::corner_first, space_order::lowest_first}) {
+            packing p(context, order);
+            work_meter unbounded(~std::uint64_t{0}, nullptr, 60.0);
+            fill_greedily(p, unbounded);
+            greedy = std::max(greedy, p.volume());
+        }
+        for (const std::uint64_t budget :
+             {std::uint64_t{0}, std::uint64_t{200'000}, std::uint64_t{3'000'000}}) {
+            const std::string name =
+                "list " + std::to_string(seed) + ", budget " + std::to_string(budget);
+            work_meter first(budget, nullptr, 60.0), again(budget, nullptr, 60.0);
+            const packing load = search_load(context, r.parameters, first);
+            EXPECT_LE(first.used(), budget) << name;
+            EXPECT_GE(load.volume(), greedy) << name;
+            EXPECT_EQ(placements(search_load(context, r.parameters, again)), placements(load))
+                << name;
+        }
+    }
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 #include "engine/mixed/fill_lengths.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <numeric>
 
 namespace varnel::mixed {
@@ -10,6 +11,16 @@ namespace {
 // Tables longer than this are counted in coarser steps, the sides rounded up
 // to them: the score needs the fill roughly, not to the last step.
 constexpr length most_steps = 1 << 15;
+
+// bits |= bits << shift; bits past the end fall away.
+void shift_or(std::vector<std::uint64_t>& bits, std::size_t shift) {
+    const std::size_t words = shift / 64, rest = shift % 64;
+    for (std::size_t i = bits.size(); i-- > words;) {
+        std::uint64_t moved = bits[i - words] << rest;
+        if (rest != 0 && i > words) moved |= bits[i - words - 1] >> (64 - rest);
+        bits[i] |= moved;
+    }
+}
 
 }  // namespace
 
@@ -21,16 +32,19 @@ fill_lengths::table fill_lengths::build(std::vector<length> sides, length limit)
     for (const length s : sides) step = std::gcd(step, s);
     t.step = std::max<length>({step, 1, (limit + most_steps - 1) / most_steps});
     const auto n = static_cast<std::size_t>(limit / t.step) + 1;
-    std::vector<char> reach(n, 0);
+    // The sums reached, a bit each: adding a side any number of times shifts
+    // the set by it, by twice it, four times it..., a word at a time, so
+    // that a list of thousands of sides costs milliseconds.
+    std::vector<std::uint64_t> reach((n + 63) / 64, 0);
     reach[0] = 1;
     for (const length s : sides) {
         const auto k = static_cast<std::size_t>((s + t.step - 1) / t.step);
-        for (std::size_t i = k; i < n; ++i) reach[i] = reach[i] != 0 || reach[i - k] != 0;
+        for (std::size_t shift = k; shift < n; shift *= 2) shift_or(reach, shift);
     }
     t.best.resize(n);
     length last = 0;
     for (std::size_t i = 0; i < n; ++i) {
-        if (reach[i] != 0) last = static_cast<length>(i) * t.step;
+        if ((reach[i / 64] >> (i % 64)) & 1u) last = static_cast<length>(i) * t.step;
         t.best[i] = last;
     }
     return t;

@@ -127,7 +127,7 @@ std::string fault_of(const mixed_request& r, const mixed_plan& plan) {
             here[b.type] += std::int64_t{b.count_x} * b.count_y * b.count_z;
         }
         if (here != load.loaded) return "counts per container";
-        for (std::size_t t = 0; t < here.size(); ++t) counted[t] += here[t];
+        for (std::size_t t = 0; t < here.size(); ++t) counted[t] += here[t] * load.repeat;
     }
     for (std::size_t t = 0; t < counted.size(); ++t) {
         if (counted[t] > r.cartons[t].quantity ||
@@ -255,9 +255,11 @@ int scaling(std::int64_t cartons, const mixed_parameters& parameters) {
     for (const std::int64_t u : plan.unloaded) left += u;
     rusage usage{};
     getrusage(RUSAGE_SELF, &usage);
-    std::printf("%lld cartons: %zu containers, %lld left, %.2f s, peak %ld MB, %s\n",
-                static_cast<long long>(cartons), plan.containers.size(),
-                static_cast<long long>(left), seconds, usage.ru_maxrss / 1024,
+    std::printf("%lld cartons: %lld containers (%zu planned), %lld left, %s%.2f s, peak %ld MB, %s\n",
+                static_cast<long long>(cartons), static_cast<long long>(container_count(plan)),
+                plan.containers.size(),
+                static_cast<long long>(left), plan.cut_short ? "cut short, " : "", seconds,
+                usage.ru_maxrss / 1024,
                 fault_of(r, plan).empty() ? "valid" : fault_of(r, plan).c_str());
     return 0;
 }

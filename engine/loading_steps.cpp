@@ -110,19 +110,20 @@ loading_report mixed_loading_report(const std::string& container_name,
     for (std::size_t i = 0; i < cartons.size(); ++i) {
         r.types.push_back({cartons[i].name, cartons[i].size, cartons[i].weight, i});
     }
-    const std::size_t n = plan.containers.size();
-    for (std::size_t k = 0; k < n; ++k) {
+    const std::int64_t n = container_count(plan);
+    std::int64_t first = 1;
+    for (const container_load& load : plan.containers) {
         std::string heading;
-        if (n > 1) {
-            heading = container_number_text(k + 1, n);
-        }
-        r.loads.push_back({std::move(heading), plan.containers[k].blocks});
+        if (n > 1) heading = containers_text(first, load.repeat, n);
+        r.loads.push_back({std::move(heading), load.blocks, load.repeat});
+        first += load.repeat;
     }
-    r.order_containers = static_cast<std::int64_t>(n);
+    r.order_containers = n;
     std::int64_t left = 0;
     for (const std::int64_t u : plan.unloaded) left += u;
     if (left > 0) {
         r.notes.push_back(text::unloaded_prefix + std::to_string(left) + text::unloaded_suffix);
+        if (plan.cut_short) r.notes.emplace_back(text::mixed_cut_short);
     }
     return r;
 }

@@ -91,10 +91,11 @@ load_figures figures_of(const block_list& blocks, std::span<const report_carton>
 struct report_load {
     std::string heading;  // "第2个集装箱" when the report holds several; else empty
     block_list blocks;    // in any order
+    std::int64_t repeat = 1;  // containers in a row that load exactly this
 };
 
 // Everything a report shows. The caller fills the names and the date; a
-// mixed order fills one load per container.
+// mixed order fills one load per run of identical containers.
 struct loading_report {
     report_container container;
     std::vector<report_carton> types;
@@ -108,7 +109,8 @@ struct loading_report {
 
 // The report of a mixed order: the packing list as its types (each in the
 // colour of its place in the list, as the window draws it) and one load per
-// container, headed "第k个集装箱" when there are several. The caller names
+// run of identical containers, headed "第k个集装箱（共n个）" or
+// "第1至1064个集装箱（每个相同）" when there are several. The caller names
 // the plan's kind, its file and the date.
 loading_report mixed_loading_report(const std::string& container_name,
                                     const container_space& container,

@@ -76,6 +76,14 @@ inline constexpr const char* cm = " cm";
 inline constexpr const char* container_number_prefix = "第";
 inline constexpr const char* container_number_middle = "个集装箱（共";
 inline constexpr const char* container_number_suffix = "个）";
+// A run of identical containers: "第1至1064个集装箱（每个相同）".
+inline constexpr const char* container_range_prefix = "第";
+inline constexpr const char* container_range_middle = "至";
+inline constexpr const char* container_range_suffix = "个集装箱（每个相同）";
+// A mixed plan whose budget or clock ran out before every carton was
+// planned; the cartons left are listed as unloaded.
+inline constexpr const char* mixed_cut_short =
+    "计算量过大，已提前结束：未装入的包装箱没有计算，请分成几张装箱单计算";
 inline constexpr const char* unloaded_prefix = "未装入";
 inline constexpr const char* unloaded_suffix = "个包装箱";
 

@@ -67,4 +67,11 @@ std::string container_number_text(std::size_t k, std::size_t n) {
            std::to_string(n) + text::container_number_suffix;
 }
 
+std::string containers_text(std::int64_t first, std::int64_t repeat, std::int64_t n) {
+    if (repeat <= 1)
+        return container_number_text(static_cast<std::size_t>(first), static_cast<std::size_t>(n));
+    return text::container_range_prefix + std::to_string(first) + text::container_range_middle +
+           std::to_string(first + repeat - 1) + text::container_range_suffix;
+}
+
 }  // namespace varnel

@@ -37,4 +37,8 @@ summary_texts mixed_summary_texts(double utilisation, std::int64_t cartons, std:
 // "第k个集装箱（共n个）".
 std::string container_number_text(std::size_t k, std::size_t n);
 
+// A run of `repeat` identical containers from the `first`th of `n`:
+// "第1至1064个集装箱（每个相同）"; one alone is container_number_text's.
+std::string containers_text(std::int64_t first, std::int64_t repeat, std::int64_t n);
+
 }  // namespace varnel

@@ -168,7 +168,8 @@ private:
     std::vector<std::int64_t> order_cartons() const {
         std::vector<std::int64_t> total(r_.types.size(), 0);
         for (const load_data& d : loads_) {
-            for (std::size_t t = 0; t < total.size(); ++t) total[t] += d.figures.cartons[t];
+            for (std::size_t t = 0; t < total.size(); ++t)
+                total[t] += d.figures.cartons[t] * d.load->repeat;
         }
         return total;
     }

@@ -58,6 +58,12 @@ struct mixed_parameters {
     // first as well as nearest corner first, each on half the budget: many
     // types gain more from the second order, few from the deeper search.
     std::size_t two_orders_from_types = 15;
+    // Each container's search leaves this many times the work its blocks
+    // and first greedy fill took for each container that may follow, and
+    // for at least `containers_reserved` of them, so that the budget still
+    // plans them when the volume's estimate of their number falls short.
+    std::uint64_t reserve_per_container = 2;
+    std::uint64_t containers_reserved = 8;
 };
 
 struct mixed_request {
@@ -74,21 +80,35 @@ struct mixed_request {
 
 // One container's load: blocks of one type each (`type` indexes the list),
 // in loading order (far end first, bottom up, nothing before what carries it).
+// `repeat` containers in a row load exactly this.
 struct container_load {
     block_list blocks;
-    std::vector<std::int64_t> loaded;  // cartons per type
+    std::vector<std::int64_t> loaded;  // cartons per type, in each container
+    std::int64_t repeat = 1;
 };
 
 struct mixed_plan {
+    // The containers in order, each run of identical ones once.
     std::vector<container_load> containers;
     std::vector<std::int64_t> unloaded;  // cartons per type left over
     stop_reason stop = stop_reason::none;
+    // The budget or the clock ended the planning before it was done: cartons
+    // that would have gone into further containers are left over, or the
+    // clock's safety net cut a container's search short.
+    bool cut_short = false;
 };
 
+// Every container of the plan, each repeat counted.
+std::int64_t container_count(const mixed_plan& plan);
+
 // Loads as much of the list as fits into one container, then the rest into
-// the next, until every carton is loaded, `max_containers` are used, or a
-// container takes nothing. A container of one carton type gets the
-// single-size optimiser's plan when that loads more.
+// the next, until every carton is loaded, `max_containers` are used, a
+// container takes nothing, or the request's budget or clock runs out (the
+// plan is then cut short). A container of one carton type gets the
+// single-size optimiser's plan when that loads more. A container whose
+// cartons left would give the next one the same load (each type it loads
+// has still more than a container holds after it) is planned once and
+// repeated.
 mixed_plan plan_mixed_load(const mixed_request& request);
 
 // Another planner's blocks for a container of `cartons` cartons of list type

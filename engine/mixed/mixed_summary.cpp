@@ -57,10 +57,12 @@ mixed_summary summarise_mixed(const mixed_plan& plan, std::span<const carton_typ
     m.weight = 0.0;
     for (const container_load& load : plan.containers) {
         container_summary s = summarise_container(load.blocks, cartons, container);
-        for (std::size_t t = 0; t < cartons.size(); ++t) m.loaded[t] += s.per_type[t];
-        m.cartons += s.cartons;
+        s.repeat = load.repeat;
+        for (std::size_t t = 0; t < cartons.size(); ++t) m.loaded[t] += s.per_type[t] * s.repeat;
+        m.cartons += s.cartons * s.repeat;
+        m.container_count += s.repeat;
         if (m.weight && s.weight) {
-            *m.weight += *s.weight;
+            *m.weight += *s.weight * static_cast<double>(s.repeat);
         } else if (s.cartons > 0) {
             m.weight.reset();
         }

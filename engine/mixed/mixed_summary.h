@@ -25,13 +25,15 @@ struct container_summary {
     // the cartons' weights when `weight` is known, else of their volumes
     // (as if every carton were equally dense); 0 for an empty container.
     std::array<double, 3> centre_of_gravity{};
+    std::int64_t repeat = 1;  // containers in a row that load exactly this
 };
 
 struct mixed_summary {
-    std::vector<container_summary> containers;
-    std::int64_t cartons = 0;            // loaded in all containers
-    std::vector<std::int64_t> loaded;    // per type, in all containers
-    std::vector<std::int64_t> unloaded;  // per type: the quantity less what is loaded
+    std::vector<container_summary> containers;  // each run of identical ones once
+    std::int64_t container_count = 0;           // every container, each repeat counted
+    std::int64_t cartons = 0;                   // loaded in all containers
+    std::vector<std::int64_t> loaded;           // per type, in all containers
+    std::vector<std::int64_t> unloaded;         // per type: the quantity less what is loaded
     std::int64_t unloaded_cartons = 0;
     std::optional<double> weight;  // kg; none unless every container's is known
 };

@@ -118,7 +118,12 @@ packing_context context_for(const cargo& c, const block_set& blocks, const fill_
     for (std::size_t t = 0; t < c.types.size(); ++t) {
         const cargo_type& type = c.types[t];
         if (type.poses.empty()) continue;
-        context.whole += type.quantity * type.volume;
+        // No load holds more than the container: a sum past it is cut there,
+        // so that a billion cartons cannot overflow it.
+        const length room = c.container[0] * c.container[1] * c.container[2];
+        context.whole = type.volume > 0 && type.quantity > (room + 1 - context.whole) / type.volume
+                            ? room + 1
+                            : context.whole + type.quantity * type.volume;
         for (const pose& q : type.poses) {
             for (std::size_t k = 0; k < 3; ++k) context.extents[k].emplace_back(q.size[k], t);
         }

@@ -108,23 +108,47 @@ void fill_greedily(packing& p, work_meter& meter) {
     }
 }
 
-packing search_load(const packing_context& context, const mixed_parameters& p, work_meter& meter) {
-    // One search per space order, each run in turn at the same effort, so
-    // that each takes about its share of the budget.
-    std::vector<order_search> searches{{space_order::corner_first, p}};
+namespace {
+
+// The space orders the search runs: with many types left both, else one.
+std::vector<space_order> orders_for(const packing_context& context, const mixed_parameters& p) {
     std::size_t types = 0;
     for (const cargo_type& t : context.goods->types) types += t.quantity > 0 && !t.poses.empty();
-    if (types >= p.two_orders_from_types) searches.push_back({space_order::lowest_first, p});
+    if (types >= p.two_orders_from_types)
+        return {space_order::corner_first, space_order::lowest_first};
+    return {space_order::corner_first};
+}
+
+}  // namespace
+
+packing first_fill(const packing_context& context, const mixed_parameters& p,
+                   std::uint64_t& work) {
     packing best(context);
-    // The first fills are not cut short: the best is the plan when the
-    // budget is spent at once.
-    for (const order_search& s : searches) {
+    for (const space_order order : orders_for(context, p)) {
         work_meter unbounded(~std::uint64_t{0}, nullptr, 1e300);
-        packing filled(context, s.order);
+        packing filled(context, order);
         fill_greedily(filled, unbounded);
-        meter.spend(std::min(unbounded.used(), meter.left()));
+        work += unbounded.used();
         if (filled.volume() > best.volume()) best = filled;
     }
+    return best;
+}
+
+packing search_load(const packing_context& context, const mixed_parameters& p, work_meter& meter) {
+    // The first fills are not cut short: the best is the plan when the
+    // budget is spent at once.
+    std::uint64_t work = 0;
+    packing best = first_fill(context, p, work);
+    meter.spend(std::min(work, meter.left()));
+    return widen_search(context, p, meter, std::move(best));
+}
+
+packing widen_search(const packing_context& context, const mixed_parameters& p, work_meter& meter,
+                     packing best) {
+    // One search per space order, each run in turn at the same effort, so
+    // that each takes about its share of the budget.
+    std::vector<order_search> searches;
+    for (const space_order order : orders_for(context, p)) searches.push_back({order, p});
     // Each run widens the beam, at least twice and as far as the budget
     // affords, and once it is as wide as allowed doubles the blocks tried in
     // each space.

@@ -9,6 +9,7 @@
 // space order, the two taking turns.
 
 #include <cstddef>
+#include <cstdint>
 
 #include "engine/core/work_meter.h"
 #include "engine/mixed/packing.h"
@@ -16,8 +17,18 @@
 namespace varnel::mixed {
 
 // The fullest packing found; the greedy fill of the empty container at the
-// least, whatever the budget.
+// least, whatever the budget: first_fill, its work charged to `meter` as far
+// as it has units, then widen_search.
 packing search_load(const packing_context& context, const mixed_parameters& p, work_meter& meter);
+
+// The greedy fill of the empty container in each space order the search
+// runs, the fullest of them; not cut short, its work added to `work`.
+packing first_fill(const packing_context& context, const mixed_parameters& p, std::uint64_t& work);
+
+// The search's runs from `best`, the first fill, while `meter` lasts; the
+// fullest packing found.
+packing widen_search(const packing_context& context, const mixed_parameters& p, work_meter& meter,
+                     packing best);
 
 // Fills `p` greedily: the next space, the best block for it, until no block
 // fits anywhere or the meter stops.

@@ -42,7 +42,8 @@ void expect_valid(const mixed_request& r, const mixed_plan& plan, const std::str
             counted[b.type] += std::int64_t{b.count_x} * b.count_y * b.count_z;
         }
         EXPECT_EQ(counted, load.loaded) << name;
-        for (std::size_t t = 0; t < total.size(); ++t) total[t] += counted[t];
+        EXPECT_GE(load.repeat, 1) << name;
+        for (std::size_t t = 0; t < total.size(); ++t) total[t] += counted[t] * load.repeat;
     }
     for (std::size_t t = 0; t < total.size(); ++t) {
         EXPECT_EQ(total[t], r.cartons[t].quantity) << name << ", type " << t;

@@ -79,11 +79,13 @@ QJsonArray blocks_json(const mixed_plan_file& plan, const block_list& blocks) {
 
 std::vector<std::string> mixed_lines(const mixed_plan_file& plan, const mixed_summary& m) {
     std::vector<std::string> lines;
-    for (std::size_t c = 0; c < m.containers.size(); ++c) {
-        lines.push_back(container_number_text(c + 1, m.containers.size()));
-        container_lines(lines, plan, m.containers[c]);
+    std::int64_t first = 1;
+    for (const container_summary& s : m.containers) {
+        lines.push_back(containers_text(first, s.repeat, m.container_count));
+        container_lines(lines, plan, s);
+        first += s.repeat;
     }
-    lines.push_back(text::total_prefix + std::to_string(m.containers.size()) + text::total_middle +
+    lines.push_back(text::total_prefix + std::to_string(m.container_count) + text::total_middle +
                     std::to_string(m.cartons) + text::total_suffix + weight_part(m.weight));
     unloaded_lines(lines, plan, m);
     const auto weighed = [](const carton_type& t) { return t.weight.has_value(); };
@@ -92,6 +94,9 @@ std::vector<std::string> mixed_lines(const mixed_plan_file& plan, const mixed_su
     } else if (!plan.container.payload &&
                std::any_of(plan.cartons.begin(), plan.cartons.end(), weighed)) {
         lines.emplace_back(text::payload_unknown);
+    }
+    if (plan.plan.cut_short) {
+        lines.emplace_back(m.unloaded_cartons > 0 ? text::mixed_cut_short : text::search_cut_short);
     }
     return lines;
 }
@@ -121,7 +126,8 @@ QJsonObject mixed_json(const mixed_plan_file& plan, const mixed_summary& m) {
              QJsonObject{{QStringLiteral("x"), as_written(g[0])},
                          {QStringLiteral("y"), as_written(g[1])},
                          {QStringLiteral("z"), as_written(g[2])}}},
-            {QStringLiteral("blocks"), blocks_json(plan, plan.plan.containers[k].blocks)}});
+            {QStringLiteral("blocks"), blocks_json(plan, plan.plan.containers[k].blocks)},
+            {QStringLiteral("repeat"), static_cast<qint64>(s.repeat)}});
     }
     return {
         {QStringLiteral("container"), QJsonObject{{QStringLiteral("length"), as_written(c[1])},
@@ -129,7 +135,8 @@ QJsonObject mixed_json(const mixed_plan_file& plan, const mixed_summary& m) {
                                                   {QStringLiteral("height"), as_written(c[2])}}},
         {QStringLiteral("types"), types},
         {QStringLiteral("containers"), containers},
-        {QStringLiteral("unloaded"), static_cast<qint64>(m.unloaded_cartons)}};
+        {QStringLiteral("unloaded"), static_cast<qint64>(m.unloaded_cartons)},
+        {QStringLiteral("cut_short"), plan.plan.cut_short}};
 }
 
 }  // namespace varnel

@@ -186,7 +186,7 @@ TEST(mixed_output, JsonInTheDocumentedShape) {
         R"({"count_x":2,"count_y":1,"count_z":1,"size":[800,600,1800],)"
         R"("type":1,"x":0,"y":800,"z":0}],)"
         R"("cartons":8,"centre_of_gravity":{"x":820.098,"y":959.944,"z":749.94},)"
-        R"("utilisation":6.51,"weight":null}],)"
+        R"("repeat":1,"utilisation":6.51,"weight":null}],"cut_short":false,)"
         R"("types":[{"height":300,"length":600.3,"loaded":6,"name":"A",)"
         R"("quantity":12,"weight":12.5,"width":400},)"
         R"({"height":1800,"length":800,"loaded":2,"name":"B",)"

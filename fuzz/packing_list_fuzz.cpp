@@ -7,6 +7,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
+#include <string>
 #include <string_view>
 #include <variant>
 
@@ -25,15 +26,43 @@ void check_types(const packing_list& list) {
         for (double side : t.size) {
             if (!std::isfinite(side) || !(side > 0.0)) std::abort();
         }
-        if (t.weight && !(*t.weight > 0.0)) std::abort();
+        if (t.weight && !(*t.weight > 0.0 && *t.weight <= max_list_weight)) std::abort();
     }
+}
+
+// The message of a refusal, or the types' count.
+std::string outcome(const std::variant<packing_list, list_refusal>& read) {
+    if (const auto* refusal = std::get_if<list_refusal>(&read)) return refusal->message;
+    return std::to_string(std::get<packing_list>(read).cartons.size());
+}
+
+// Read a row at a time, the CSV reads as its whole table does; merged, its
+// types hold the same cartons, in no more types.
+void check_readings_agree(std::string_view bytes,
+                          const std::variant<packing_list, list_refusal>& read) {
+    const auto table = split_csv(bytes);
+    const auto whole = std::holds_alternative<text_table>(table)
+                           ? read_packing_list(std::get<text_table>(table))
+                           : std::variant<packing_list, list_refusal>(std::get<list_refusal>(table));
+    if (outcome(whole) != outcome(read)) std::abort();
+    const auto merged = read_packing_list_csv(bytes, same_cartons::merged);
+    if (!std::holds_alternative<packing_list>(read)) return;
+    // Merging never refuses a list read with its rows apart.
+    if (!std::holds_alternative<packing_list>(merged)) std::abort();
+    std::int64_t apart = 0, together = 0;
+    for (const carton_type& t : std::get<packing_list>(read).cartons) apart += t.quantity;
+    for (const carton_type& t : std::get<packing_list>(merged).cartons) together += t.quantity;
+    if (apart != together ||
+        std::get<packing_list>(merged).cartons.size() > std::get<packing_list>(read).cartons.size())
+        std::abort();
 }
 
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    const auto read =
-        read_packing_list_csv(std::string_view(reinterpret_cast<const char*>(data), size));
+    const std::string_view bytes(reinterpret_cast<const char*>(data), size);
+    const auto read = read_packing_list_csv(bytes);
+    check_readings_agree(bytes, read);
     if (const auto* refusal = std::get_if<list_refusal>(&read)) {
         if (refusal->message.empty() || refusal->line == 0) std::abort();
         return 0;

@@ -53,6 +53,11 @@ inline constexpr const char* list_size_wrong = "尺寸输入有误，请输入�
 inline constexpr const char* list_quantity_wrong = "数量输入有误，请输入1至1000000000之间的整数";
 inline constexpr const char* list_weight_wrong =
     "毛重输入有误，请输入大于0的重量（千克），不知道时留空";
+inline constexpr const char* list_weight_too_large =
+    "毛重输入有误，一个包装箱的重量不能超过100000千克";
+inline constexpr const char* list_too_many_types = "装箱单中的包装箱种类太多，最多1000种，请分成几张装箱单";
+// Joins the names of rows of the same carton merged into one type.
+inline constexpr const char* list_name_separator = "、";
 inline constexpr const char* list_vertical_wrong =
     "可竖放输入有误，请写出可以竖放的边：长、宽、高（或L、W、H），留空为任意摆放";
 inline constexpr const char* list_stackable_wrong =
@@ -63,6 +68,9 @@ inline constexpr const char* list_cell_unread =
     "表格中有程序读不出的单元格（如逻辑值TRUE、FALSE），请将其改为文字（如是、否）后再导入";
 inline constexpr const char* list_carton_does_not_fit = "包装箱按允许的摆放方式装不进集装箱";
 inline constexpr const char* list_carton_too_small = "包装箱比集装箱小得太多，程序无法计算";
+// A list file the planner cannot read as one: "装箱单不是文件: LIST".
+inline constexpr const char* list_file_too_large = "装箱单文件太大（超过16 MB）";
+inline constexpr const char* list_not_a_file = "装箱单不是文件";
 
 // Mixed plan files.
 inline constexpr const char* mixed_plan_filter = "Varnel混装方案(*.qrm)";

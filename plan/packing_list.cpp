@@ -2,6 +2,9 @@
 
 #include <algorithm>
 #include <functional>
+#include <map>
+#include <set>
+#include <tuple>
 
 #include "engine/calculation.h"
 #include "engine/messages.h"
@@ -164,6 +167,7 @@ public:
         if (!is_blank(cell(list_field::weight))) {
             const std::optional<float> kg = parse_number(cell(list_field::weight));
             if (!kg || !(*kg > 0.0f)) return fault(list_field::weight, text::list_weight_wrong);
+            if (*kg > max_list_weight) return fault(list_field::weight, text::list_weight_too_large);
             t.weight = *kg;
         }
         const std::optional<unsigned> sides = vertical_sides(cell(list_field::vertical));
@@ -174,6 +178,9 @@ public:
         t.stackable = *stackable;
         return t;
     }
+
+    // Whether the row names its type (a blank name takes the type's number).
+    bool named() const { return !trim_blanks(cell(list_field::name)).empty(); }
 
 private:
     std::string_view cell(list_field f) const {
@@ -187,6 +194,72 @@ private:
 
     const packing_list& list_;
     const text_row& row_;
+};
+
+// Reads the rows after the header into the list, one at a time; with
+// `merge`, a row of a carton read before (size, sides, stackable and weight
+// alike) adds its quantity and name to that type while the sum stays within
+// the limit of one type.
+class list_builder {
+public:
+    list_builder(packing_list list, same_cartons merge) : list_(std::move(list)), merge_(merge) {}
+
+    std::optional<list_refusal> add(const text_row& row) {
+        if (blank_row(row)) return std::nullopt;
+        const row_reader reader(list_, row);
+        auto read = reader.read(list_.cartons.size() + 1);
+        if (auto* r = std::get_if<list_refusal>(&read)) return std::move(*r);
+        carton_type& t = std::get<carton_type>(read);
+        if (merge_ == same_cartons::merged) {
+            const carton_key key = key_of(t);
+            const auto found = open_.find(key);
+            if (found != open_.end() &&
+                list_.cartons[found->second].quantity <= max_list_quantity - t.quantity) {
+                join(found->second, t, reader.named());
+                return std::nullopt;
+            }
+            open_[key] = list_.cartons.size();
+        }
+        if (list_.cartons.size() >= max_list_types)
+            return refusal(row.line, std::nullopt, std::nullopt, text::list_too_many_types);
+        names_.push_back({});
+        if (reader.named()) names_.back().insert(t.name);
+        list_.cartons.push_back(std::move(t));
+        list_.lines.push_back(row.line);
+        return std::nullopt;
+    }
+
+    std::variant<packing_list, list_refusal> finish(std::size_t header_line) {
+        if (list_.cartons.empty())
+            return refusal(header_line + 1, std::nullopt, std::nullopt, text::list_empty);
+        return std::move(list_);
+    }
+
+private:
+    using carton_key = std::tuple<std::array<double, 3>, unsigned, bool, std::optional<double>>;
+
+    static carton_key key_of(const carton_type& t) {
+        return {t.size, t.allowed.vertical_sides(), t.stackable, t.weight};
+    }
+
+    // The names of a type's rows, each once, in their order; rows without
+    // a name add none, and a type of such rows alone keeps its number's.
+    void join(std::size_t i, const carton_type& t, bool named) {
+        carton_type& into = list_.cartons[i];
+        into.quantity += t.quantity;
+        if (!named || !names_[i].insert(t.name).second) return;
+        if (names_[i].size() == 1) {
+            into.name = t.name;
+        } else {
+            into.name += text::list_name_separator;
+            into.name += t.name;
+        }
+    }
+
+    packing_list list_;
+    same_cartons merge_;
+    std::map<carton_key, std::size_t> open_;  // the type a row of each carton joins
+    std::vector<std::set<std::string>> names_;
 };
 
 // --- what the container tells ----------------------------------------------
@@ -237,6 +310,84 @@ std::optional<list_refusal> check_type(const packing_list& list, std::size_t i,
     return std::nullopt;
 }
 
+// --- CSV --------------------------------------------------------------------
+
+// The rows of CSV bytes, one at a time (see split_csv).
+class csv_rows {
+public:
+    explicit csv_rows(std::string_view bytes) : bytes_(bytes) {
+        if (bytes_.starts_with(bom)) bytes_.remove_prefix(bom.size());
+    }
+
+    // The next row; none after the last.
+    std::variant<std::optional<text_row>, list_refusal> next() {
+        if (i_ >= bytes_.size()) return std::optional<text_row>();
+        text_row row{line_, {}};
+        while (true) {
+            std::string cell;
+            if (i_ < bytes_.size() && bytes_[i_] == '"') {
+                if (auto r = quoted(row, cell)) return std::move(*r);
+            } else {
+                while (!at_end_of_cell()) cell += bytes_[i_++];
+            }
+            row.cells.push_back(std::move(cell));
+            if (i_ < bytes_.size() && bytes_[i_] == ',') {
+                ++i_;
+                continue;
+            }
+            break;
+        }
+        if (i_ < bytes_.size()) {
+            i_ += bytes_[i_] == '\r' && i_ + 1 < bytes_.size() && bytes_[i_ + 1] == '\n' ? 2u : 1u;
+            ++line_;
+        }
+        return std::optional<text_row>(std::move(row));
+    }
+
+private:
+    bool at_end_of_cell() const {
+        return i_ >= bytes_.size() || bytes_[i_] == ',' || bytes_[i_] == '\r' ||
+               bytes_[i_] == '\n';
+    }
+
+    std::optional<list_refusal> quoted(const text_row& row, std::string& cell) {
+        const std::size_t opened = line_;
+        for (++i_;; ++i_) {
+            if (i_ >= bytes_.size())
+                return refusal(opened, row.cells.size(), std::nullopt, text::list_open_quote);
+            const char c = bytes_[i_];
+            if (c == '"') {
+                if (i_ + 1 < bytes_.size() && bytes_[i_ + 1] == '"') {
+                    cell += '"';
+                    ++i_;
+                    continue;
+                }
+                ++i_;
+                break;
+            }
+            // A line break inside quotes belongs to the cell but still counts as a line.
+            if (c == '\n' || (c == '\r' && (i_ + 1 >= bytes_.size() || bytes_[i_ + 1] != '\n')))
+                ++line_;
+            cell += c;
+        }
+        if (!at_end_of_cell())
+            return refusal(line_, row.cells.size(), std::nullopt, text::list_text_after_quote);
+        return std::nullopt;
+    }
+
+    std::string_view bytes_;
+    std::size_t i_ = 0;
+    std::size_t line_ = 1;
+};
+
+// The first cell of a row that is not UTF-8.
+std::optional<list_refusal> utf8_fault(const text_row& row) {
+    for (std::size_t c = 0; c < row.cells.size(); ++c) {
+        if (!is_utf8(row.cells[c])) return refusal(row.line, c, std::nullopt, text::list_not_utf8);
+    }
+    return std::nullopt;
+}
+
 // --- writing ---------------------------------------------------------------
 
 void csv_cell(std::string& out, std::string_view cell) {
@@ -266,66 +417,21 @@ std::string side_letters(orientation_set allowed) {
 std::string_view field_header(list_field field) { return fields[index_of(field)].chinese; }
 
 std::variant<text_table, list_refusal> split_csv(std::string_view bytes) {
-    if (bytes.starts_with(bom)) bytes.remove_prefix(bom.size());
-    const auto at_end_of_cell = [&](std::size_t i) {
-        return i >= bytes.size() || bytes[i] == ',' || bytes[i] == '\r' || bytes[i] == '\n';
-    };
+    csv_rows rows(bytes);
     text_table table;
-    std::size_t line = 1;
-    std::size_t i = 0;
-    while (i < bytes.size()) {
-        text_row row{line, {}};
-        while (true) {
-            std::string cell;
-            if (i < bytes.size() && bytes[i] == '"') {
-                const std::size_t opened = line;
-                for (++i;; ++i) {
-                    if (i >= bytes.size())
-                        return refusal(opened, row.cells.size(), std::nullopt,
-                                       text::list_open_quote);
-                    const char c = bytes[i];
-                    if (c == '"') {
-                        if (i + 1 < bytes.size() && bytes[i + 1] == '"') {
-                            cell += '"';
-                            ++i;
-                            continue;
-                        }
-                        ++i;
-                        break;
-                    }
-                    // A line break inside quotes belongs to the cell but still counts as a line.
-                    if (c == '\n' || (c == '\r' && (i + 1 >= bytes.size() || bytes[i + 1] != '\n')))
-                        ++line;
-                    cell += c;
-                }
-                if (!at_end_of_cell(i))
-                    return refusal(line, row.cells.size(), std::nullopt,
-                                   text::list_text_after_quote);
-            } else {
-                while (!at_end_of_cell(i)) cell += bytes[i++];
-            }
-            row.cells.push_back(std::move(cell));
-            if (i < bytes.size() && bytes[i] == ',') {
-                ++i;
-                continue;
-            }
-            break;
-        }
-        if (i < bytes.size()) {
-            i += bytes[i] == '\r' && i + 1 < bytes.size() && bytes[i + 1] == '\n' ? 2u : 1u;
-            ++line;
-        }
-        table.push_back(std::move(row));
+    while (true) {
+        auto row = rows.next();
+        if (auto* r = std::get_if<list_refusal>(&row)) return std::move(*r);
+        auto& got = std::get<std::optional<text_row>>(row);
+        if (!got) return table;
+        table.push_back(std::move(*got));
     }
-    return table;
 }
 
-std::variant<packing_list, list_refusal> read_packing_list(const text_table& table) {
+std::variant<packing_list, list_refusal> read_packing_list(const text_table& table,
+                                                           same_cartons merge) {
     for (const text_row& row : table) {
-        for (std::size_t c = 0; c < row.cells.size(); ++c) {
-            if (!is_utf8(row.cells[c]))
-                return refusal(row.line, c, std::nullopt, text::list_not_utf8);
-        }
+        if (auto r = utf8_fault(row)) return std::move(*r);
     }
     const auto header = std::find_if_not(table.begin(), table.end(), blank_row);
     if (header == table.end()) {
@@ -335,22 +441,48 @@ std::variant<packing_list, list_refusal> read_packing_list(const text_table& tab
     auto read = read_header(*header);
     auto* list = std::get_if<packing_list>(&read);
     if (list == nullptr) return read;
+    list_builder builder(std::move(*list), merge);
     for (auto row = header + 1; row != table.end(); ++row) {
-        if (blank_row(*row)) continue;
-        auto type = row_reader(*list, *row).read(list->cartons.size() + 1);
-        if (auto* r = std::get_if<list_refusal>(&type)) return std::move(*r);
-        list->cartons.push_back(std::move(std::get<carton_type>(type)));
-        list->lines.push_back(row->line);
+        if (auto r = builder.add(*row)) return std::move(*r);
     }
-    if (list->cartons.empty())
-        return refusal(header->line + 1, std::nullopt, std::nullopt, text::list_empty);
-    return read;
+    return builder.finish(header->line);
 }
 
-std::variant<packing_list, list_refusal> read_packing_list_csv(std::string_view bytes) {
-    auto table = split_csv(bytes);
-    if (auto* r = std::get_if<list_refusal>(&table)) return std::move(*r);
-    return read_packing_list(std::get<text_table>(table));
+std::variant<packing_list, list_refusal> read_packing_list_csv(std::string_view bytes,
+                                                               same_cartons merge) {
+    // Row by row, never the whole table at once: a file of the largest size
+    // in rows of a few bytes would take far more memory as cells. A first
+    // pass finds what the whole file refuses first (its quotes, then the
+    // first cell that is not UTF-8), as the table's reading does.
+    std::optional<list_refusal> not_utf8;
+    for (csv_rows rows(bytes);;) {
+        auto row = rows.next();
+        if (auto* r = std::get_if<list_refusal>(&row)) return std::move(*r);
+        auto& got = std::get<std::optional<text_row>>(row);
+        if (!got) break;
+        if (!not_utf8) not_utf8 = utf8_fault(*got);
+    }
+    if (not_utf8) return std::move(*not_utf8);
+    csv_rows rows(bytes);
+    std::optional<text_row> header;
+    std::size_t first_line = 0;
+    while (auto row = std::get<std::optional<text_row>>(rows.next())) {
+        if (first_line == 0) first_line = row->line;
+        if (blank_row(*row)) continue;
+        header = std::move(row);
+        break;
+    }
+    if (!header)
+        return refusal(first_line == 0 ? 1 : first_line, std::nullopt, std::nullopt,
+                       text::list_empty);
+    auto read = read_header(*header);
+    auto* list = std::get_if<packing_list>(&read);
+    if (list == nullptr) return read;
+    list_builder builder(std::move(*list), merge);
+    while (auto row = std::get<std::optional<text_row>>(rows.next())) {
+        if (auto r = builder.add(*row)) return std::move(*r);
+    }
+    return builder.finish(header->line);
 }
 
 std::optional<list_refusal> check_packing_list(const packing_list& list,

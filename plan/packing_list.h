@@ -14,6 +14,7 @@
 
 #include "engine/core/placement.h"
 #include "engine/mixed/mixed_load.h"
+#include "engine/shipment.h"
 
 namespace varnel {
 
@@ -54,6 +55,23 @@ struct packing_list {
 // The largest quantity of one carton type.
 inline constexpr std::int64_t max_list_quantity = 1'000'000'000;
 
+// The heaviest carton, in kilograms: as heavy as the shipment of one carton
+// size takes.
+inline constexpr double max_list_weight = max_carton_weight;
+
+// The most carton types one list holds. Each container's plan keeps a count
+// of every type, so lists far longer would outgrow memory and the planner's
+// time; lists of real orders hold tens or hundreds.
+inline constexpr std::size_t max_list_types = 1000;
+
+// Whether rows of the same carton (size, the sides that may stand vertical,
+// stackable and weight alike) stay apart, as a table shows them, or are
+// merged into one type, their quantities added and their names joined with
+// "、" (a blank name adds none), while the sum stays within
+// max_list_quantity: an order whose lines repeat a carton is planned as
+// simply as the carton is.
+enum class same_cartons { kept_apart, merged };
+
 // Splits CSV bytes into rows of cells: commas between cells, quotes around a
 // cell that holds commas, quotes or line breaks ("" for a quote), CR LF, LF
 // or CR ending a row; a UTF-8 BOM at the start is dropped. Refuses a quote
@@ -68,11 +86,15 @@ std::variant<text_table, list_refusal> split_csv(std::string_view bytes);
 // kilograms, read by the program's number parser. The length, width, height
 // and quantity columns are required; a blank name becomes "包装箱" and the
 // type's number, a blank weight is unknown, a blank 可竖放 allows every side
-// and a blank 可堆码 means stackable. The first fault refuses the whole list.
-std::variant<packing_list, list_refusal> read_packing_list(const text_table& table);
+// and a blank 可堆码 means stackable. The first fault refuses the whole list,
+// and so do more than max_list_types types.
+std::variant<packing_list, list_refusal> read_packing_list(
+    const text_table& table, same_cartons merge = same_cartons::kept_apart);
 
-// split_csv, then read_packing_list.
-std::variant<packing_list, list_refusal> read_packing_list_csv(std::string_view bytes);
+// split_csv, then read_packing_list, a row at a time: the memory it takes
+// grows with the types, not with the file's rows.
+std::variant<packing_list, list_refusal> read_packing_list_csv(
+    std::string_view bytes, same_cartons merge = same_cartons::kept_apart);
 
 // What only the container tells: a carton that stands in no allowed way
 // inside it, one so small against it that a row would count more than

@@ -21,6 +21,13 @@ packing_list accepted(std::string_view csv) {
                                                       : packing_list{};
 }
 
+// `n` rows of cartons that differ, one each.
+std::string many_types(int n) {
+    std::string rows;
+    for (int i = 0; i < n; ++i) rows += "T," + std::to_string(20 + i) + ",40,30,1\n";
+    return rows;
+}
+
 TEST(packing_list, RefusalsNameTheLineAndTheColumn) {
     constexpr const char* header = "名称,长,宽,高,数量,毛重,可竖放,可堆码\n";
     const struct {
@@ -50,6 +57,12 @@ TEST(packing_list, RefusalsNameTheLineAndTheColumn) {
          "装箱单第2行第2列（长）：尺寸输入有误，请输入大于0的厘米数"},
         {"a negative weight", std::string(header) + "A,60,40,30,1,-2\n",
          "装箱单第2行第6列（毛重）：毛重输入有误，请输入大于0的重量（千克），不知道时留空"},
+        {"a weight past 100000 kg", std::string(header) + "A,60,40,30,1,100000.5\n",
+         "装箱单第2行第6列（毛重）：毛重输入有误，一个包装箱的重量不能超过100000千克"},
+        {"a weight of 3e38 kg", std::string(header) + "A,60,40,30,1000,3e38\n",
+         "装箱单第2行第6列（毛重）：毛重输入有误，一个包装箱的重量不能超过100000千克"},
+        {"more types than a list holds", std::string(header) + many_types(1001),
+         "装箱单第1002行：装箱单中的包装箱种类太多，最多1000种，请分成几张装箱单"},
         {"a side letter unknown", std::string(header) + "A,60,40,30,1,,X\n",
          "装箱单第2行第7列（可竖放）：可竖放输入有误，请写出可以竖放的边：长、宽、高（或L、W、"
          "H），留空为任意摆放"},
@@ -159,6 +172,63 @@ TEST(packing_list, WrittenListsReadBack) {
         EXPECT_EQ(a.allowed, b.allowed);
         EXPECT_EQ(a.stackable, b.stackable);
     }
+}
+
+// Merged, rows of one carton (size, sides, stackable and weight alike) are
+// one type: quantities added while within a type's limit, names joined once
+// each, a blank name adding none; rows kept apart stay a type each.
+TEST(packing_list, RowsOfOneCartonMergeIntoOneType) {
+    const struct {
+        const char* name;
+        std::string rows;
+        std::vector<std::pair<std::string, std::int64_t>> types;  // name and quantity
+        std::vector<std::size_t> lines;
+    } cases[] = {
+        {"the same carton named alike", "A,60,40,30,5\nA,60,40,30,7\n", {{"A", 12}}, {2}},
+        {"named apart", "TV,60,40,30,5\nMonitor,60,40,30,7\nTV,60,40,30,1\n",
+         {{"TV、Monitor", 13}}, {2}},
+        {"a blank name adds none", ",60,40,30,5\nB,1,1,1,1\n,60,40,30,2\nA,60,40,30,1\n",
+         {{"A", 8}, {"B", 1}}, {2, 3}},
+        {"blank names alone keep the type's number", "B,1,1,1,1\n,60,40,30,5\n,60,40,30,2\n",
+         {{"B", 1}, {"包装箱2", 7}}, {2, 3}},
+        {"another size", "A,60,40,30,5\nA,60,40,31,5\n", {{"A", 5}, {"A", 5}}, {2, 3}},
+        {"another side up", "A,60,40,30,5,,H\nA,60,40,30,5,,\n", {{"A", 5}, {"A", 5}}, {2, 3}},
+        {"not stackable", "A,60,40,30,5,,,否\nA,60,40,30,5,,,\n", {{"A", 5}, {"A", 5}},
+         {2, 3}},
+        {"another weight", "A,60,40,30,5,20\nA,60,40,30,5,\nA,60,40,30,5,20\n",
+         {{"A", 10}, {"A", 5}}, {2, 3}},
+        {"the same in cm and decimals", "A,60,40,30,5\nA,60.0,4e1,30,5\n", {{"A", 10}}, {2}},
+        {"past a type's limit a new type begins",
+         "A,60,40,30,600000000\nA,60,40,30,400000000\nA,60,40,30,1\nA,60,40,30,2\n",
+         {{"A", 1000000000}, {"A", 3}}, {2, 4}},
+    };
+    for (const auto& c : cases) {
+        const std::string csv = "名称,长,宽,高,数量,毛重,可竖放,可堆码\n" + c.rows;
+        auto read = read_packing_list_csv(csv, same_cartons::merged);
+        ASSERT_TRUE(std::holds_alternative<packing_list>(read)) << c.name;
+        const packing_list& list = std::get<packing_list>(read);
+        std::vector<std::pair<std::string, std::int64_t>> types;
+        for (const carton_type& t : list.cartons) types.emplace_back(t.name, t.quantity);
+        EXPECT_EQ(types, c.types) << c.name;
+        EXPECT_EQ(list.lines, c.lines) << c.name;
+        // Kept apart, every row stays its own type, and a table reads as the CSV.
+        const packing_list apart = accepted(csv);
+        std::size_t rows = 0;
+        for (const char ch : c.rows) rows += ch == '\n';
+        EXPECT_EQ(apart.cartons.size(), rows) << c.name;
+        auto table = read_packing_list(std::get<text_table>(split_csv(csv)), same_cartons::merged);
+        ASSERT_TRUE(std::holds_alternative<packing_list>(table)) << c.name;
+        EXPECT_EQ(std::get<packing_list>(table).lines, c.lines) << c.name;
+    }
+    // A hundred thousand rows of one carton are one type; the limit on types
+    // counts types, not rows.
+    std::string big = "name,length,width,height,quantity\n";
+    for (int i = 0; i < 100'000; ++i) big += "A,60,40,30,1\n";
+    auto read = read_packing_list_csv(big, same_cartons::merged);
+    ASSERT_TRUE(std::holds_alternative<packing_list>(read));
+    ASSERT_EQ(std::get<packing_list>(read).cartons.size(), 1u);
+    EXPECT_EQ(std::get<packing_list>(read).cartons[0].quantity, 100'000);
+    EXPECT_EQ(refusal_of(big), "装箱单第1002行：装箱单中的包装箱种类太多，最多1000种，请分成几张装箱单");
 }
 
 }  // namespace

@@ -1,6 +1,6 @@
 // Any packing list the planner accepts is planned on a small budget: every
-// container keeps the rules, its counts are its blocks', and the containers
-// and what is left add up to the list. The input: one byte choosing the
+// container keeps the rules, its counts are its blocks', and the containers,
+// each run of identical ones counted, and what is left add up to the list. The input: one byte choosing the
 // container (and whether it has a payload), then the list as CSV.
 #include <array>
 #include <cstddef>
@@ -54,8 +54,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     for (const container_load& load : plan.containers) {
         if (!check_placement(load.blocks, rules, room).valid()) std::abort();
         if (load.loaded.size() != total.size()) std::abort();
+        if (load.repeat < 1) std::abort();
         for (const carton_block& b : load.blocks) {
-            total.at(b.type) += std::int64_t{b.count_x} * b.count_y * b.count_z;
+            total.at(b.type) += std::int64_t{b.count_x} * b.count_y * b.count_z * load.repeat;
         }
     }
     for (std::size_t t = 0; t < total.size(); ++t) {

@@ -42,9 +42,16 @@ void named_line(std::string& out, std::string_view fields, std::string_view name
 
 // --- reading ---------------------------------------------------------------
 
+// A size or payload as the program reads one: above 0, within a float.
 std::optional<double> positive(std::string_view s) {
     const std::optional<double> v = parse_exact(s);
-    return v && *v > 0.0 ? v : std::nullopt;
+    return v && *v > 0.0 && *v <= std::numeric_limits<float>::max() ? v : std::nullopt;
+}
+
+// A carton's weight as the packing list takes one.
+std::optional<double> carton_weight(std::string_view s) {
+    const std::optional<double> v = positive(s);
+    return v && *v <= max_list_weight ? v : std::nullopt;
 }
 
 template <typename T>
@@ -103,7 +110,7 @@ std::optional<line_fields> fields_of(std::string_view line, std::string_view key
 // then fails at once) and is remembered.
 class plan_reader {
 public:
-    explicit plan_reader(std::string_view bytes) : rest_(bytes) {}
+    plan_reader(std::string_view bytes, int version) : rest_(bytes), version_(version) {}
 
     bool ok() const { return !fault_line_; }
     std::size_t fault_line() const { return fault_line_.value_or(0); }
@@ -127,8 +134,17 @@ public:
         return std::move(*f);
     }
 
-    std::size_t count(std::string_view keyword, std::size_t least = 0) {
-        return need(whole<std::size_t>(fields(keyword, 1).values[0], least, max_entries));
+    std::size_t count(std::string_view keyword, std::size_t least = 0,
+                      std::size_t most = max_entries) {
+        return need(whole<std::size_t>(fields(keyword, 1).values[0], least, most));
+    }
+
+    // A container's line: its blocks, and from version 2 on how many
+    // containers in a row load them.
+    std::size_t load(container_load& load) {
+        const line_fields f = fields("load", version_ >= 2 ? 2 : 1);
+        if (version_ >= 2) load.repeat = need(whole<std::int64_t>(f.values[1], 1, max_repeat));
+        return need(whole<std::size_t>(f.values[0], 0, max_entries));
     }
 
     void container(mixed_plan_file& file) {
@@ -137,7 +153,7 @@ public:
         file.container.size[1] = need(positive(f.values[0]));
         file.container.size[0] = need(positive(f.values[1]));
         file.container.size[2] = need(positive(f.values[2]));
-        file.container.payload = optional_value(f.values[3]);
+        file.container.payload = optional_value(f.values[3], positive);
         file.container_type = std::string(f.name);
     }
 
@@ -147,7 +163,7 @@ public:
         t.name = std::string(f.name);
         for (std::size_t k = 0; k < 3; ++k) t.size[k] = need(positive(f.values[k]));
         t.quantity = need(whole<std::int64_t>(f.values[3], 1, max_list_quantity));
-        t.weight = optional_value(f.values[4]);
+        t.weight = optional_value(f.values[4], carton_weight);
         t.allowed = orientation_set::with_vertical_sides(need(sides_of(f.values[5])));
         t.stackable = need(yes_or_no(f.values[6]));
         return t;
@@ -177,6 +193,8 @@ private:
     // More lines of one kind than any plan holds; a count beyond it is no
     // plan, and nothing is reserved from a count before its lines are read.
     static constexpr std::size_t max_entries = 1'000'000;
+    // No run of containers is longer than the cartons of a type.
+    static constexpr std::int64_t max_repeat = max_list_quantity;
 
     template <typename T>
     T fail(T value) {
@@ -195,12 +213,14 @@ private:
         return std::nullopt;
     }
 
-    std::optional<double> optional_value(std::string_view s) {
+    std::optional<double> optional_value(std::string_view s,
+                                         std::optional<double> (*read)(std::string_view)) {
         if (s == no_value) return std::nullopt;
-        return need(positive(s));
+        return need(read(s));
     }
 
     std::string_view rest_;
+    int version_;
     std::size_t number_ = 0;
     std::optional<std::size_t> fault_line_;
 };
@@ -215,7 +235,8 @@ std::optional<int> version_of(std::string_view bytes) {
 }
 
 // Fills in what the blocks load; the first container that breaks a rule
-// (counted from 1), or 0.
+// (counted from 1), or 0. Each sum is checked against the list as it grows,
+// so that no count of a made-up file overflows.
 std::size_t count_and_check(mixed_plan_file& file) {
     std::vector<carton_rules> rules = rules_of(file.cartons);
     std::vector<std::int64_t> total(file.cartons.size(), 0);
@@ -225,9 +246,10 @@ std::size_t count_and_check(mixed_plan_file& file) {
         load.loaded.assign(file.cartons.size(), 0);
         for (const carton_block& b : load.blocks) {
             load.loaded[b.type] += std::int64_t{b.count_x} * b.count_y * b.count_z;
+            if (load.loaded[b.type] > file.cartons[b.type].quantity) return c + 1;
         }
         for (std::size_t t = 0; t < total.size(); ++t) {
-            total[t] += load.loaded[t];
+            total[t] += load.loaded[t] * load.repeat;
             if (total[t] > file.cartons[t].quantity) return c + 1;
         }
     }
@@ -241,7 +263,9 @@ std::size_t count_and_check(mixed_plan_file& file) {
 
 std::string write_mixed_plan(const mixed_plan_file& file) {
     std::string out;
-    out += std::string(magic) + ' ' + std::to_string(mixed_plan_version) + '\n';
+    const bool repeats = std::any_of(file.plan.containers.begin(), file.plan.containers.end(),
+                                     [](const container_load& load) { return load.repeat != 1; });
+    out += std::string(magic) + ' ' + (repeats ? "2" : "1") + '\n';
     const std::array<double, 3>& c = file.container.size;
     named_line(out,
                "container " + format_exact(c[1]) + ' ' + format_exact(c[0]) + ' ' +
@@ -258,7 +282,9 @@ std::string write_mixed_plan(const mixed_plan_file& file) {
     }
     out += "containers " + std::to_string(file.plan.containers.size()) + '\n';
     for (const container_load& load : file.plan.containers) {
-        out += "load " + std::to_string(load.blocks.size()) + '\n';
+        out += "load " + std::to_string(load.blocks.size());
+        if (repeats) out += ' ' + std::to_string(load.repeat);
+        out += '\n';
         for (const carton_block& b : load.blocks) {
             out += "block " + std::to_string(b.type) + ' ' + format_exact(b.x) + ' ' +
                    format_exact(b.y) + ' ' + format_exact(b.z) + ' ' +
@@ -281,16 +307,16 @@ mixed_read_result read_mixed_plan(std::string_view bytes) {
         result.status = mixed_read_status::newer_version;
         return result;
     }
-    plan_reader reader(bytes);
+    plan_reader reader(bytes, *version);
     mixed_plan_file file;
     reader.next();
     reader.container(file);
-    const std::size_t types = reader.count("types", 1);
+    const std::size_t types = reader.count("types", 1, max_list_types);
     for (std::size_t t = 0; t < types && reader.ok(); ++t) file.cartons.push_back(reader.carton());
     const std::size_t containers = reader.count("containers");
     for (std::size_t c = 0; c < containers && reader.ok(); ++c) {
         container_load& load = file.plan.containers.emplace_back();
-        const std::size_t blocks = reader.count("load");
+        const std::size_t blocks = reader.load(load);
         for (std::size_t b = 0; b < blocks && reader.ok(); ++b) {
             load.blocks.push_back(reader.block(types));
         }

@@ -15,8 +15,11 @@
 
 namespace varnel {
 
-// The version this program writes and the newest it reads.
-inline constexpr int mixed_plan_version = 1;
+// The newest version this program writes and reads. A plan without a run of
+// identical containers is written as version 1, which earlier programs
+// read; one with such a run as version 2, which they refuse as written by a
+// later program rather than misread.
+inline constexpr int mixed_plan_version = 2;
 
 struct mixed_plan_file {
     std::string container_type;  // the catalogue's name; empty for a typed size

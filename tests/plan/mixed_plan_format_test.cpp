@@ -72,7 +72,7 @@ TEST(mixed_plan_file, RefusesWhatItCannotFullyRead) {
         {"accepted with CR LF", "\n", "\r\n", mixed_read_status::ok, 0},
         {"accepted without the last LF", "end\n", "end", mixed_read_status::ok, 0},
         {"another file", "varnel-mixed-plan 1", "Varnel", mixed_read_status::not_mixed_plan, 0},
-        {"a later version", "plan 1\n", "plan 2\n", mixed_read_status::newer_version, 0},
+        {"a later version", "plan 1\n", "plan 3\n", mixed_read_status::newer_version, 0},
         {"cut short", "load 1\nblock 0 0 0 0 1 2 2 1\nend\n", "load 1\n",
          mixed_read_status::malformed, 11},
         {"no end", "end\n", "", mixed_read_status::malformed, 12},
@@ -83,6 +83,15 @@ TEST(mixed_plan_file, RefusesWhatItCannotFullyRead) {
         {"a negative size", "type 600", "type -600", mixed_read_status::malformed, 4},
         {"a payload of 0", "2390 -", "2390 0", mixed_read_status::malformed, 2},
         {"a quantity of 0", "300 12 ", "300 0 ", mixed_read_status::malformed, 4},
+        // What the packing list refuses, the file refuses too.
+        {"a weight over 100000 kg", " 12.5 ", " 100000.5 ", mixed_read_status::malformed, 4},
+        {"a weight of 3e38 kg", " 12.5 ", " 3e38 ", mixed_read_status::malformed, 4},
+        {"a weight of 1e308 kg", " 12.5 ", " 1e308 ", mixed_read_status::malformed, 4},
+        {"a size beyond a float", "type 600", "type 1e39", mixed_read_status::malformed, 4},
+        {"more types than a list holds", "types 2", "types 1001", mixed_read_status::malformed,
+         3},
+        {"a run of containers in version 1", "load 1\n", "load 1 2\n",
+         mixed_read_status::malformed, 10},
         {"sides out of order", "LWH", "HL", mixed_read_status::malformed, 4},
         {"no side may stand", " H no", "  no", mixed_read_status::malformed, 5},
         {"stackable maybe", "yes", "maybe", mixed_read_status::malformed, 4},
@@ -111,6 +120,47 @@ TEST(mixed_plan_file, RefusesWhatItCannotFullyRead) {
         EXPECT_EQ(r.status == mixed_read_status::breaks_rules ? r.container : r.line, c.where)
             << c.name;
         EXPECT_EQ(r.plan.has_value(), c.status == mixed_read_status::ok) << c.name;
+    }
+}
+
+// A run of identical containers: written as version 2, which a reader of
+// version 1 refuses as a later program's, every load line with its count.
+TEST(mixed_plan_file, RunsOfContainersAsVersionTwo) {
+    mixed_plan_file f = named_example();
+    f.cartons[0].quantity = 30;
+    f.plan.containers[1].repeat = 6;  // 6 + 6 x 4 A: all 30
+    const std::string bytes = write_mixed_plan(f);
+    EXPECT_TRUE(bytes.starts_with("varnel-mixed-plan 2\n")) << bytes;
+    EXPECT_NE(bytes.find("\nload 2 1\n"), std::string::npos) << bytes;
+    EXPECT_NE(bytes.find("\nload 1 6\n"), std::string::npos) << bytes;
+    const mixed_read_result r = read_mixed_plan(bytes);
+    ASSERT_EQ(r.status, mixed_read_status::ok) << mixed_read_message(r);
+    ASSERT_EQ(r.plan->plan.containers.size(), 2u);
+    EXPECT_EQ(r.plan->plan.containers[0].repeat, 1);
+    EXPECT_EQ(r.plan->plan.containers[1].repeat, 6);
+    EXPECT_EQ(r.plan->plan.unloaded, (std::vector<std::int64_t>{0, 0}));
+
+    const struct {
+        const char* name;
+        std::string_view from, to;
+        mixed_read_status status;
+        std::size_t where;
+    } cases[] = {
+        {"a run of 0", "load 1 6", "load 1 0", mixed_read_status::malformed, 10},
+        {"no count", "load 1 6", "load 1", mixed_read_status::malformed, 10},
+        {"a count past the largest quantity", "load 1 6", "load 1 1000000001",
+         mixed_read_status::malformed, 10},
+        {"more A than ordered", "load 1 6", "load 1 7", mixed_read_status::breaks_rules, 2},
+        {"a run of billions", "load 1 6", "load 1 1000000000", mixed_read_status::breaks_rules,
+         2},
+    };
+    for (const auto& c : cases) {
+        std::string changed = bytes;
+        changed.replace(changed.find(c.from), c.from.size(), c.to);
+        const mixed_read_result got = read_mixed_plan(changed);
+        EXPECT_EQ(got.status, c.status) << c.name;
+        EXPECT_EQ(got.status == mixed_read_status::breaks_rules ? got.container : got.line, c.where)
+            << c.name;
     }
 }
 

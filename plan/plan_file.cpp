@@ -2,7 +2,8 @@
 
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
+#include <QDir>
+#include <QRandomGenerator>
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -28,6 +29,17 @@ int open_without_waiting(const QString& path, int access) {
     return fd;
 }
 
+// Writes every byte, retrying what a signal cut short.
+std::optional<QString> write_all(int fd, std::string_view bytes) {
+    while (!bytes.empty()) {
+        const ssize_t written = ::write(fd, bytes.data(), bytes.size());
+        if (written < 0 && errno == EINTR) continue;
+        if (written <= 0) return system_reason(written < 0 ? errno : EIO);
+        bytes.remove_prefix(static_cast<std::size_t>(written));
+    }
+    return std::nullopt;
+}
+
 // A device or a FIFO the user named is written into as it is; replacing it
 // with a plain file would destroy it.
 std::optional<QString> write_in_place(const QString& path, std::string_view bytes) {
@@ -35,18 +47,41 @@ std::optional<QString> write_in_place(const QString& path, std::string_view byte
     if (fd < 0) return system_reason(errno);
     // Once open, the writes may wait for a slow reader.
     ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
-    std::optional<QString> reason;
-    while (!bytes.empty()) {
-        const ssize_t written = ::write(fd, bytes.data(), bytes.size());
-        if (written < 0 && errno == EINTR) continue;
-        if (written <= 0) {
-            reason = system_reason(written < 0 ? errno : EIO);
-            break;
-        }
-        bytes.remove_prefix(static_cast<std::size_t>(written));
-    }
+    std::optional<QString> reason = write_all(fd, bytes);
     if (::close(fd) != 0 && !reason) reason = system_reason(errno);
     return reason;
+}
+
+// The file a save replaces: the one named, or the one its links lead to,
+// which keeps the links working.
+QString link_target(const QString& path) {
+    QFileInfo info(path);
+    for (int depth = 0; depth < 64 && info.isSymLink(); ++depth) info.setFile(info.symLinkTarget());
+    return info.isSymLink() ? path : info.filePath();
+}
+
+// A new file beside `target` to write before it is renamed over it. Its name
+// is hidden and says whose it is (".plan.qrm.varnel-Ab3x9Q"): a save killed
+// between its write and its rename leaves it behind, and then it must not
+// be taken for one of the user's files, nor a user's file for it, so the
+// program never deletes such files on its own.
+int open_temporary(const QString& target, mode_t mode, QString& temporary) {
+    const QFileInfo info(target);
+    static constexpr char letters[] =
+        "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        QString name = QStringLiteral(".") + info.fileName() + QStringLiteral(".varnel-");
+        for (int i = 0; i < 6; ++i)
+            name += QLatin1Char(letters[QRandomGenerator::global()->bounded(62)]);
+        temporary = info.dir().filePath(name);
+        int fd = -1;
+        do {
+            fd = ::open(QFile::encodeName(temporary).constData(),
+                        O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, mode);
+        } while (fd < 0 && errno == EINTR);
+        if (fd >= 0 || errno != EEXIST) return fd;
+    }
+    return -1;
 }
 
 }  // namespace
@@ -62,21 +97,24 @@ std::optional<QString> save_file_atomically(const QString& path, std::string_vie
     const QFileInfo target(path);
     if (target.exists() && !target.isFile() && !target.isDir()) return write_in_place(path, bytes);
 
-    QSaveFile file(path);
-    // Unbuffered, so that a write refused by a full disk or a size limit
-    // fails here; buffered, it would fail inside commit(), which still
-    // renames the cut-off file over the old one and reports success.
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) return file.errorString();
-    const auto size = static_cast<qint64>(bytes.size());
-    errno = 0;
-    if (file.write(bytes.data(), size) != size || !file.flush()) {
-        // Qt words a refused write as "Unknown error"; the system knows why.
-        const QString reason = errno != 0 ? system_reason(errno) : file.errorString();
-        file.cancelWriting();
-        return reason;
-    }
-    if (!file.commit()) return file.errorString();
-    return std::nullopt;
+    const QString final_path = link_target(path);
+    struct stat old {};
+    const bool replaces = ::stat(QFile::encodeName(final_path).constData(), &old) == 0;
+    QString temporary;
+    const int fd = open_temporary(final_path, replaces ? old.st_mode & 07777 : 0666, temporary);
+    if (fd < 0) return system_reason(errno);
+    const QByteArray temporary_name = QFile::encodeName(temporary);
+    std::optional<QString> reason = write_all(fd, bytes);
+    // On the disk before it is renamed over the old file, so that a crash
+    // leaves one or the other whole; the old file's permissions stay.
+    if (!reason && replaces && ::fchmod(fd, old.st_mode & 07777) != 0) reason = system_reason(errno);
+    if (!reason && ::fsync(fd) != 0) reason = system_reason(errno);
+    if (::close(fd) != 0 && !reason) reason = system_reason(errno);
+    if (!reason &&
+        ::rename(temporary_name.constData(), QFile::encodeName(final_path).constData()) != 0)
+        reason = system_reason(errno);
+    if (reason) ::unlink(temporary_name.constData());
+    return reason;
 }
 
 file_contents read_whole_file(const QString& path, qint64 limit) {
@@ -112,6 +150,7 @@ file_contents read_whole_file(const QString& path, qint64 limit) {
         if (got > room) {
             contents.bytes.append(buffer.data(), static_cast<std::size_t>(room));
             contents.status = file_contents::state::cut_short;
+            contents.too_large = true;
             break;
         }
         contents.bytes.append(buffer.data(), static_cast<std::size_t>(got));

@@ -14,9 +14,13 @@ namespace varnel {
 QString plan_file_name(const QString& typed, QStringView suffix = u".qrn");
 
 // Writes `bytes` to a temporary file beside `path` and renames it over the
-// target, so a failed save leaves any old file as it was. An existing target
-// that is a device or a FIFO is written into instead, never replaced (a FIFO
-// nobody reads fails at once). On failure returns the system's reason.
+// target (the file its links lead to, when it is a link), so a failed save
+// leaves any old file as it was and a replaced one keeps its permissions.
+// The temporary is hidden and named as the program's own
+// (".NAME.varnel-XXXXXX"), so one left by a save killed before its rename
+// cannot be taken for a user's file. An existing target that is a device or
+// a FIFO is written into instead, never replaced (a FIFO nobody reads fails
+// at once). On failure returns the system's reason.
 std::optional<QString> save_file_atomically(const QString& path, std::string_view bytes);
 
 // Far more than any plan file holds (a full one is some 15 KB); reading stops
@@ -31,7 +35,8 @@ struct file_contents {
         not_regular,  // a FIFO, a device or a folder: never read
     };
     state status = state::not_opened;
-    std::string bytes;  // what was read, also when cut short
+    std::string bytes;       // what was read, also when cut short
+    bool too_large = false;  // cut short at the limit: the file holds more
 };
 
 file_contents read_whole_file(const QString& path, qint64 limit = max_plan_file_size);

@@ -2,11 +2,13 @@
 
 #include <QDir>
 #include <QFile>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 
 #include <fcntl.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <csignal>
@@ -58,16 +60,18 @@ TEST(PlanFile, ReadsAtMostTheLimit) {
         qint64 limit;
         state status;
         std::string bytes;
+        bool too_large;
     } cases[] = {
-        {dir.filePath(QStringLiteral("none.qrn")), 100, state::not_opened, ""},
-        {five, 5, state::read, "12345"},
-        {five, 4, state::cut_short, "1234"},
+        {dir.filePath(QStringLiteral("none.qrn")), 100, state::not_opened, "", false},
+        {five, 5, state::read, "12345", false},
+        {five, 4, state::cut_short, "1234", true},
     };
     for (const auto& c : cases) {
         if (!QFile::exists(c.path) && c.status != state::not_opened) continue;
         const file_contents got = read_whole_file(c.path, c.limit);
         EXPECT_EQ(got.status, c.status) << c.path.toStdString();
         EXPECT_EQ(got.bytes, c.bytes) << c.path.toStdString();
+        EXPECT_EQ(got.too_large, c.too_large) << c.path.toStdString();
     }
 }
 
@@ -135,6 +139,53 @@ TEST(PlanFile, AWriteThatFailsPartWayKeepsTheOldFileByteForByte) {
         EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden),
                   QStringList{QStringLiteral("old.qrn")});
     }
+}
+
+// A save killed between its write and its rename leaves its temporary
+// behind: hidden, and named as the program's own, never like a user's file.
+TEST(PlanFile, ASaveKilledBeforeItsRenameLeavesOnlyAHiddenFileOfItsOwn) {
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("plan.qrm"));
+    ASSERT_FALSE(save_file_atomically(path, "old").has_value());
+    const pid_t child = ::fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        // The size limit's signal kills the save in its write.
+        rlimit limit{1024, 1024};
+        setrlimit(RLIMIT_FSIZE, &limit);
+        save_file_atomically(path, std::string(4096, 'n'));
+        ::_exit(0);
+    }
+    int status = 0;
+    ASSERT_EQ(::waitpid(child, &status, 0), child);
+    ASSERT_TRUE(WIFSIGNALED(status));
+    EXPECT_EQ(read_whole_file(path).bytes, "old");
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{QStringLiteral("plan.qrm")});
+    const QStringList hidden =
+        QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).filter(QStringLiteral(".plan"));
+    ASSERT_EQ(hidden.size(), 1);
+    EXPECT_TRUE(QRegularExpression(QStringLiteral("^\\.plan\\.qrm\\.varnel-[A-Za-z0-9]{6}$"))
+                    .match(hidden.front())
+                    .hasMatch())
+        << hidden.front().toStdString();
+}
+
+// A save replaces the file a link leads to, the link staying, and keeps the
+// permissions of the file it replaces.
+TEST(PlanFile, ASaveKeepsLinksAndPermissions) {
+    QTemporaryDir dir;
+    const QString target = dir.filePath(QStringLiteral("plan.qrn"));
+    const QString link = dir.filePath(QStringLiteral("link.qrn"));
+    ASSERT_FALSE(save_file_atomically(target, "old").has_value());
+    ASSERT_EQ(::chmod(QFile::encodeName(target).constData(), 0640), 0);
+    ASSERT_TRUE(QFile::link(target, link));
+    ASSERT_FALSE(save_file_atomically(link, "new").has_value());
+    EXPECT_TRUE(QFileInfo(link).isSymLink());
+    EXPECT_EQ(read_whole_file(target).bytes, "new");
+    struct stat info {};
+    ASSERT_EQ(::stat(QFile::encodeName(target).constData(), &info), 0);
+    EXPECT_EQ(info.st_mode & 07777, 0640u);
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).size(), 2);
 }
 
 // A device or a FIFO named as the target is written into, never replaced by

@@ -28,6 +28,16 @@ constexpr std::array<size_rule, 3> container_rules{{
      text::container_height_not_positive},
 }};
 
+// A container typed for the plan at hand must hold the smallest carton.
+constexpr std::array<size_rule, 3> plan_container_rules{{
+    {entry_field::length, text::container_length_empty, text::container_length_wrong,
+     text::container_length_too_small},
+    {entry_field::width, text::container_width_empty, text::container_width_wrong,
+     text::container_width_too_small},
+    {entry_field::height, text::container_height_empty, text::container_height_wrong,
+     text::container_height_too_small},
+}};
+
 constexpr std::array<size_rule, 3> carton_rules{{
     {entry_field::length, text::carton_length_empty, text::catalogue::carton_length_wrong,
      text::engine::carton_length_too_small},
@@ -36,6 +46,18 @@ constexpr std::array<size_rule, 3> carton_rules{{
     {entry_field::height, text::carton_height_empty, text::catalogue::carton_height_wrong,
      text::engine::carton_height_too_small},
 }};
+
+bool above_zero(float mm) { return mm > 0.0f; }
+
+// The first of three sizes in millimetres that `fits` finds too small.
+template <typename Fits>
+std::optional<entry_refusal> first_too_small(const std::array<float, 3>& mm,
+                                             const std::array<size_rule, 3>& rules, Fits fits) {
+    for (std::size_t i = 0; i < mm.size(); ++i) {
+        if (!fits(mm[i])) return entry_refusal{rules[i].too_small, rules[i].field};
+    }
+    return std::nullopt;
+}
 
 // Only a field with no text at all is empty: blanks are text that is no number.
 // `fits` says whether a size in millimetres is large enough.
@@ -49,9 +71,7 @@ entry_reading read_sizes(const std::array<std::string_view, 3>& texts,
         if (!value) return entry_refusal{rules[i].wrong, rules[i].field};
         mm[i] = *value;
     }
-    for (std::size_t i = 0; i < mm.size(); ++i) {
-        if (!fits(mm[i])) return entry_refusal{rules[i].too_small, rules[i].field};
-    }
+    if (auto refusal = first_too_small(mm, rules, fits)) return *refusal;
     return entry_sizes{mm[0], mm[1], mm[2]};
 }
 
@@ -61,7 +81,23 @@ entry_reading read_container_sizes(std::string_view length, std::string_view wid
                                    std::string_view height) {
     // A container of no size holds nothing; the calculation would only
     // clear the drawing without a word.
-    return read_sizes({length, width, height}, container_rules, [](float mm) { return mm > 0.0f; });
+    return read_sizes({length, width, height}, container_rules, above_zero);
+}
+
+entry_reading read_plan_container_sizes(std::string_view length, std::string_view width,
+                                        std::string_view height) {
+    entry_reading reading = read_container_sizes(length, width, height);
+    if (const auto* mm = std::get_if<entry_sizes>(&reading)) {
+        if (auto refusal = first_too_small({mm->length, mm->width, mm->height},
+                                           plan_container_rules,
+                                           [](float side) { return side >= min_carton_side; }))
+            return *refusal;
+    }
+    return reading;
+}
+
+std::optional<entry_refusal> container_sizes_refusal(float length, float width, float height) {
+    return first_too_small({length, width, height}, container_rules, above_zero);
 }
 
 entry_reading read_container_entry(std::string_view name, std::string_view length,

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <string_view>
 #include <variant>
 
@@ -29,6 +30,16 @@ using entry_reading = std::variant<entry_sizes, entry_refusal>;
 // same order.
 entry_reading read_container_sizes(std::string_view length, std::string_view width,
                                    std::string_view height);
+
+// A container typed for the plan at hand (手动输入): as above, then each side
+// at least the smallest carton side the program takes (15 cm), in the same
+// order; a smaller container holds no carton.
+entry_reading read_plan_container_sizes(std::string_view length, std::string_view width,
+                                        std::string_view height);
+
+// The rule above for container sizes already read as numbers, in
+// millimetres: the first that is not above 0, or none.
+std::optional<entry_refusal> container_sizes_refusal(float length, float width, float height);
 
 // A container type: a name, then the three sizes as above.
 entry_reading read_container_entry(std::string_view name, std::string_view length,

@@ -65,6 +65,11 @@ inline constexpr const char* container_height_wrong = "集装箱的高度输入�
 inline constexpr const char* container_length_not_positive = "集装箱的长度必须大于0，请重新输入";
 inline constexpr const char* container_width_not_positive = "集装箱的宽度必须大于0，请重新输入";
 inline constexpr const char* container_height_not_positive = "集装箱的高度必须大于0，请重新输入";
+// A container typed for the plan at hand that cannot hold the smallest
+// carton side the program takes.
+inline constexpr const char* container_length_too_small = "集装箱的长度不能小于15厘米，请重新输入";
+inline constexpr const char* container_width_too_small = "集装箱的宽度不能小于15厘米，请重新输入";
+inline constexpr const char* container_height_too_small = "集装箱的高度不能小于15厘米，请重新输入";
 
 inline constexpr const char* container_name_empty = "请输入集装箱的名字";
 inline constexpr const char* container_add_conflict =

@@ -60,6 +60,10 @@ entry_reading entry_fields::read_container() const {
     return read_container_entry(utf8(name), utf8(length), utf8(width), utf8(height));
 }
 
+entry_reading entry_fields::read_plan_container() const {
+    return read_plan_container_sizes(utf8(length), utf8(width), utf8(height));
+}
+
 entry_reading entry_fields::read_carton() const {
     return read_carton_entry(utf8(name), utf8(length), utf8(width), utf8(height));
 }

@@ -35,6 +35,8 @@ struct entry_fields {
     void show_sizes(float length_mm, float width_mm, float height_mm) const;
 
     entry_reading read_container() const;
+    // The container of the plan at hand, typed in 手动输入.
+    entry_reading read_plan_container() const;
     entry_reading read_carton() const;
 };
 

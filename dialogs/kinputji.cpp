@@ -48,7 +48,7 @@ void kinputji::build() {
 }
 
 void kinputji::set_size() {
-    const entry_reading reading = fields.read_container();
+    const entry_reading reading = fields.read_plan_container();
     if (const auto* refusal = std::get_if<entry_refusal>(&reading)) {
         return refuse(prompts_, *refusal, fields);
     }

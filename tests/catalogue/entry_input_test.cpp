@@ -7,7 +7,7 @@
 namespace varnel {
 namespace {
 
-enum class form { container, container_sizes, carton };
+enum class form { container, container_sizes, plan_container, carton };
 
 struct typed {
     form kind;
@@ -18,6 +18,8 @@ entry_reading read(const typed& t) {
     switch (t.kind) {
         case form::container: return read_container_entry(t.name, t.length, t.width, t.height);
         case form::container_sizes: return read_container_sizes(t.length, t.width, t.height);
+        case form::plan_container:
+            return read_plan_container_sizes(t.length, t.width, t.height);
         case form::carton: return read_carton_entry(t.name, t.length, t.width, t.height);
     }
     return entry_sizes{};
@@ -74,6 +76,18 @@ TEST(EntryInput, TheFirstThingWrongIsRefusedInTheOrderOfTheFields) {
         {{container, "TEST1", "589", "235", "-1e-30"},
          "集装箱的高度必须大于0，请重新输入",
          entry_field::height},
+        // The container of the plan at hand holds the smallest carton or is
+        // refused; one of no size first as above.
+        {{plan_container, "", "1000", "235", "0.0001"},
+         "集装箱的高度不能小于15厘米，请重新输入",
+         entry_field::height},
+        {{plan_container, "", "14.99", "10", "239"},
+         "集装箱的长度不能小于15厘米，请重新输入",
+         entry_field::length},
+        {{plan_container, "", "14.99", "0", "239"},
+         "集装箱的宽度必须大于0，请重新输入",
+         entry_field::width},
+        {{plan_container, "", "1200", "1", ""}, "请输入集装箱的高", entry_field::height},
         {{carton, "", "60", "40", "30"}, "请输入包装箱的名称", entry_field::name},
         {{carton, "Box B", "", "40", "30"}, "请输入包装箱的长", entry_field::length},
         {{carton, "Box B", "6a", "40", "30"},
@@ -124,6 +138,7 @@ TEST(EntryInput, SizesAreReadAsMillimetres) {
         // Container sizes have no upper limit, and the least size above 0 passes.
         {{container, "my box", "1000000", "0.5", "239"}, {1e7f, 5, 2390}},
         {{container_sizes, "", "1203.2", "235", "239"}, {12032, 2350, 2390}},
+        {{plan_container, "", "15", "15", "15"}, {150, 150, 150}},  // the smallest carton fits
     };
     for (const auto& c : cases) {
         const entry_reading reading = read(c.in);

@@ -258,6 +258,14 @@ private slots:
         QCOMPARE(d.focusWidget(), d.fields.width);
         QVERIFY(s.host.container_size.isEmpty());
 
+        // No carton stands in a container lower than the smallest carton side.
+        s.prompts.clear();
+        type(d.fields, "", "1000", "235", "0.0001");
+        click(d, "确\u3000\u3000定");
+        QCOMPARE(s.prompts.messages(), QStringList{q("集装箱的高度不能小于15厘米，请重新输入")});
+        QCOMPARE(d.focusWidget(), d.fields.height);
+        QVERIFY(s.host.container_size.isEmpty());
+
         s.prompts.clear();
         type(d.fields, "", "1200", "235", "239");
         click(d, "确\u3000\u3000定");

@@ -1,6 +1,10 @@
 #include "tools/command_line.h"
 
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
+
+#include <sys/stat.h>
 
 #include <cerrno>
 #include <cstring>
@@ -41,6 +45,44 @@ int finish_output(std::ostream& out, std::ostream& err, int status) {
     if (error != 0) err << ": " << std::strerror(error);
     err << '\n';
     return exit_write_failed;
+}
+
+namespace {
+
+// The name with its links followed, as far as they lead.
+QFileInfo followed(const QString& path) {
+    QFileInfo info(path);
+    for (int depth = 0; depth < 64 && info.isSymLink(); ++depth) info.setFile(info.symLinkTarget());
+    return info;
+}
+
+}  // namespace
+
+bool same_file(const QString& a, const QString& b) {
+    struct stat sa {}, sb {};
+    const bool a_exists = ::stat(QFile::encodeName(a).constData(), &sa) == 0;
+    const bool b_exists = ::stat(QFile::encodeName(b).constData(), &sb) == 0;
+    if (a_exists && b_exists) {
+        return sa.st_dev == sb.st_dev && sa.st_ino == sb.st_ino &&
+               (S_ISREG(sa.st_mode) || S_ISDIR(sa.st_mode));
+    }
+    if (a_exists || b_exists) return false;
+    const QFileInfo fa = followed(a), fb = followed(b);
+    const QString da = fa.absoluteDir().canonicalPath(), db = fb.absoluteDir().canonicalPath();
+    return !da.isEmpty() && da == db && fa.fileName() == fb.fileName();
+}
+
+std::optional<std::string> same_file_refusal(const std::optional<std::string>& list,
+                                             const std::optional<std::string>& plan_file,
+                                             const std::optional<std::string>& report) {
+    const auto path = [](const std::optional<std::string>& typed) {
+        return typed && *typed != "-" ? file_name(*typed) : std::nullopt;
+    };
+    const std::optional<QString> l = path(list), o = path(plan_file), r = path(report);
+    if (l && o && same_file(*l, *o)) return text::output_is_list + std::string(": ") + *plan_file;
+    if (l && r && same_file(*l, *r)) return text::output_is_list + std::string(": ") + *report;
+    if (o && r && same_file(*o, *r)) return text::report_is_plan_file + std::string(": ") + *report;
+    return std::nullopt;
 }
 
 bool save_plan_file(const QString& path, const std::string& typed, std::string_view bytes,

@@ -34,6 +34,19 @@ bool output_file(const std::optional<std::string>& output, std::optional<QString
 // pipe): a plan the caller never received is no success.
 int finish_output(std::ostream& out, std::ostream& err, int status);
 
+// Whether two names name one file that writing either would replace: the
+// same file on the disk (through links, "./" or a hard link), or, where the
+// file is not there yet, the same name in the same folder. A device or a
+// FIFO, written into and never replaced, is no such file.
+bool same_file(const QString& a, const QString& b);
+
+// The refusal, naming the file as typed, when the plan file (-o; "-" is
+// standard output) or the report is the packing list, or the plan file is
+// the report; none when no two of the names given are one file.
+std::optional<std::string> same_file_refusal(const std::optional<std::string>& list,
+                                             const std::optional<std::string>& plan_file,
+                                             const std::optional<std::string>& report);
+
 // Saves a plan file atomically; false after reporting on `err`, naming the
 // file as `typed`.
 bool save_plan_file(const QString& path, const std::string& typed, std::string_view bytes,

@@ -10,6 +10,11 @@ inline constexpr const char* output_write_error = "标准输出写入出错";
 inline constexpr const char* report_name_wrong = "装箱指导书的文件名须以.pdf或.xlsx结尾";
 inline constexpr const char* paper_wrong = "纸张须为A4或Letter";
 inline constexpr const char* report_not_made = "装箱指导书无法生成";
+// Two of the files named are one: writing one would destroy the other.
+// Followed by ": " and the name.
+inline constexpr const char* output_is_list = "输出文件与装箱单是同一个文件，装箱单会被覆盖";
+inline constexpr const char* report_is_plan_file =
+    "装箱指导书与方案文件是同一个文件，一个会覆盖另一个";
 
 // The mixed planner (--mixed).
 inline constexpr const char* mixed_container_wrong =

@@ -39,15 +39,17 @@ constexpr const char* usage =
     "                   [--report FILE] [--paper A4|Letter]\n"
     "\n"
     "Loads a packing list of several carton types into containers of one size,\n"
-    "each filled before the next, and prints what each container holds. The\n"
-    "container's inner size is in centimetres.\n"
+    "each filled before the next, and prints what each container holds, a run\n"
+    "of identical containers once. The container's inner size is in\n"
+    "centimetres.\n"
     "\n"
     "  LIST.csv    UTF-8 text, comma-separated, its first line naming the columns\n"
     "              in either language, in any order: name/名称, length/长,\n"
     "              width/宽, height/高 (cm), quantity/数量, weight/毛重 (kg per\n"
     "              carton, may be left out), vertical/可竖放 (the sides that may\n"
     "              stand vertical, letters of LWH or 长宽高; empty means any),\n"
-    "              stackable/可堆码 (yes/no, 是/否, 1/0; empty means yes)\n"
+    "              stackable/可堆码 (yes/no, 是/否, 1/0; empty means yes); rows of\n"
+    "              the same carton are planned as one type, their names joined\n"
     "  --container-type NAME\n"
     "              the container's inner size and payload from the catalogue\n"
     "  --payload KG    the container's payload (overrides the catalogue's)\n"
@@ -164,11 +166,17 @@ std::variant<packing_list, std::string> read_list(const std::string& typed,
     const std::optional<QString> path = file_name(typed);
     if (!path) return text::bad_file_name + std::string(": ") + typed;
     const file_contents file = read_whole_file(*path);
-    if (file.status == file_contents::state::cut_short)
-        return text::file_read_error + std::string(": ") + typed;
-    if (file.status != file_contents::state::read)
-        return text::file_not_found + std::string(": ") + typed;
-    auto list = read_packing_list_csv(file.bytes);
+    const auto named = [&typed](const char* message) { return message + std::string(": ") + typed; };
+    switch (file.status) {
+        case file_contents::state::read: break;
+        case file_contents::state::cut_short:
+            return named(file.too_large ? text::list_file_too_large : text::file_read_error);
+        case file_contents::state::not_regular: return named(text::list_not_a_file);
+        case file_contents::state::not_opened: return named(text::file_not_found);
+    }
+    // Rows of one carton are one type: an order that repeats a carton on
+    // many lines is planned as simply as the carton is.
+    auto list = read_packing_list_csv(file.bytes, same_cartons::merged);
     if (auto* refusal = std::get_if<list_refusal>(&list)) return std::move(refusal->message);
     if (auto refusal = check_packing_list(std::get<packing_list>(list), container))
         return std::move(refusal->message);
@@ -205,6 +213,10 @@ int run_mixed_planner(const std::vector<std::string>& args, std::ostream& out, s
     }
     std::optional<QString> output_path;
     if (!output_file(o->output, output_path, err)) return exit_refused;
+    if (const auto message = same_file_refusal(o->list, o->output, o->report.file)) {
+        err << *message << '\n';
+        return exit_refused;
+    }
     auto setting = read_setting(*o, catalogue_folder);
     if (const auto* message = std::get_if<std::string>(&setting)) {
         err << *message << '\n';

@@ -9,6 +9,7 @@
 #include <utility>
 #include <variant>
 
+#include "catalogue/entry_input.h"
 #include "engine/block_tables.h"
 #include "engine/bound_text.h"
 #include "engine/calculation.h"
@@ -142,6 +143,10 @@ int run_planner(const std::vector<std::string>& args, std::ostream& out, std::os
 
     std::optional<QString> output_path;
     if (!output_file(o->output, output_path, err)) return exit_refused;
+    if (const auto message = same_file_refusal(std::nullopt, o->output, o->report.file)) {
+        err << *message << '\n';
+        return exit_refused;
+    }
 
     int catalogue_payload = 0;
     const auto texts = field_texts(*o, catalogue_folder, catalogue_payload);
@@ -159,6 +164,16 @@ int run_planner(const std::vector<std::string>& args, std::ostream& out, std::os
                             .container_height = sizes[2]};
     const auto input = read_calculation_input(fields);
     if (const auto* refusal = std::get_if<input_refusal>(&input)) {
+        err << refusal->message << '\n';
+        return exit_refused;
+    }
+
+    // As the container dialogs refuse them; the calculation itself takes
+    // such sizes and finds that nothing fits.
+    const calculation_input& typed_mm = std::get<calculation_input>(input);
+    if (const auto refusal =
+            container_sizes_refusal(typed_mm.container_length, typed_mm.container_width,
+                                    typed_mm.container_height)) {
         err << refusal->message << '\n';
         return exit_refused;
     }

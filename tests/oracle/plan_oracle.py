@@ -372,6 +372,11 @@ TOO_SMALL = ('包装箱的长度太小，程序计算不正常',
 BAD_CONTAINER = '程序内部出错,操作无法完成'
 TOO_LARGE = '集装箱尺寸过大，程序无法计算'
 NO_RESULT = '没有计算结果'
+# A container side of 0 or below, refused as the container dialogs refuse it
+# once the calculation has read the sizes.
+NOT_POSITIVE = ('集装箱的长度必须大于0，请重新输入',
+                '集装箱的宽度必须大于0，请重新输入',
+                '集装箱的高度必须大于0，请重新输入')
 MIN_CARTON_MM = 150.0
 # A container side more than this many carton sides long is refused, so every
 # count stays a 16-bit integer.
@@ -410,6 +415,9 @@ def run(container_length, container_width, container_height,
         return Outcome(2, BAD_CONTAINER)
     if max(container) / min(box) > MAX_COUNT_QUOTIENT:
         return Outcome(2, TOO_LARGE)
+    for i, v in enumerate((container[1], container[0], container[2])):
+        if not v > 0:
+            return Outcome(2, NOT_POSITIVE[i])
     plan = plan_stacks(container, tuple(box), 0 if upright else 1, single)
     if not plan.stacks:
         return Outcome(1, NO_RESULT)
@@ -549,6 +557,7 @@ def self_check():
         (('491505.1', '235', '239', '15', '85', '40'), 2, TOO_LARGE),
         (('491505', '235', '239', '15', '85', '40'), 0, None),
         (('10', '10', '10', '60', '85', '40'), 1, NO_RESULT),
+        (('1000', '0', '-5', '53', '43', '31'), 2, NOT_POSITIVE[1]),
     ]
     for args, status, message in run_cases:
         out = run(*args)

@@ -4,6 +4,9 @@
 #include <QJsonObject>
 #include <QTemporaryDir>
 
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <gtest/gtest.h>
 
 #include <sstream>
@@ -49,7 +52,13 @@ private:
 TEST_F(mixed_planner, RefusalsAndExitStatuses) {
     const std::string list = file("list.csv", "名称,长,宽,高,数量,毛重\nA,60,40,30,5,20\n");
     const std::string bad = file("bad.csv", "名称,长,宽,高,数量\nA,60,40,30,0\n");
+    const std::string heavy = file("heavy.csv", "名称,长,宽,高,数量,毛重\nA,60,40,30,1000,3e38\n");
     const std::string missing = path("missing.csv");
+    const std::string folder = path("");
+    const std::string fifo = path("list.fifo");
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    // One byte past the largest list the planner reads.
+    const std::string huge = file("huge.csv", std::string(16 * 1024 * 1024 + 1, '\n'));
     const struct {
         std::vector<std::string> args;
         int status;
@@ -69,6 +78,14 @@ TEST_F(mixed_planner, RefusalsAndExitStatuses) {
          2,
          "装箱单第2行第6列（毛重）：包装箱重量超过集装箱载重，一个集装箱装不下一个包装箱\n"},
         {{"--mixed", missing, "590", "235", "239"}, 2, "查找不到文件: " + missing + "\n"},
+        {{"--mixed", folder, "590", "235", "239"}, 2, "装箱单不是文件: " + folder + "\n"},
+        {{"--mixed", fifo, "590", "235", "239"}, 2, "装箱单不是文件: " + fifo + "\n"},
+        {{"--mixed", huge, "590", "235", "239"},
+         2,
+         "装箱单文件太大（超过16 MB）: " + huge + "\n"},
+        {{"--mixed", heavy, "1203", "235", "239"},
+         2,
+         "装箱单第2行第6列（毛重）：毛重输入有误，一个包装箱的重量不能超过100000千克\n"},
         {{"--mixed", list, "590", "0", "239"},
          2,
          "集装箱尺寸输入有误，请输入大于0的长、宽、高（厘米）\n"},
@@ -150,6 +167,94 @@ TEST_F(mixed_planner, PrintsAndWritesPlansThatKeepTheRules) {
     }
 }
 
+// When -o, --report and the list name one file (compared as files: "./" or
+// a link is the same file), nothing is planned or written: exit 2.
+TEST_F(mixed_planner, OneFileNamedTwiceIsRefusedBeforeAnythingIsWritten) {
+    const std::string bytes = "名称,长,宽,高,数量\nA,60,40,30,5\n";
+    const std::string list = file("list.csv", bytes);
+    const std::string pdf_list = file("list.pdf", bytes);  // a list may have any name
+    const std::string report = path("r.pdf");
+    const std::string linked = path("linked.csv");
+    const std::string hard = path("hard.csv");
+    ASSERT_EQ(::symlink(list.c_str(), linked.c_str()), 0);
+    ASSERT_EQ(::link(list.c_str(), hard.c_str()), 0);
+    const std::string dotted = path(".") + "/./list.csv";
+    const std::string over_list = "输出文件与装箱单是同一个文件，装箱单会被覆盖: ";
+    const std::string over_report = "装箱指导书与方案文件是同一个文件，一个会覆盖另一个: ";
+    const struct {
+        std::vector<std::string> args;
+        std::string err;
+    } cases[] = {
+        {{"--mixed", list, "590", "235", "239", "-o", list}, over_list + list},
+        {{"--mixed", list, "590", "235", "239", "-o", dotted}, over_list + dotted},
+        {{"--mixed", linked, "590", "235", "239", "-o", list}, over_list + list},
+        {{"--mixed", list, "590", "235", "239", "-o", hard}, over_list + hard},
+        {{"--mixed", pdf_list, "590", "235", "239", "--report", pdf_list}, over_list + pdf_list},
+        {{"--mixed", list, "590", "235", "239", "-o", report, "--report", report},
+         over_report + report},
+        {{"590", "235", "239", "60", "40", "30", "-o", report, "--report", report},
+         over_report + report},
+    };
+    for (const auto& c : cases) {
+        const run_result r = plan(c.args);
+        EXPECT_EQ(r.status, 2) << c.err;
+        EXPECT_EQ(r.out, "") << c.err;
+        EXPECT_EQ(r.err, c.err + "\n");
+        EXPECT_EQ(read_whole_file(QString::fromStdString(list)).bytes, bytes) << c.err;
+        EXPECT_EQ(read_whole_file(QString::fromStdString(pdf_list)).bytes, bytes) << c.err;
+        EXPECT_FALSE(QFile::exists(QString::fromStdString(report))) << c.err;
+    }
+    // A plan file beside the list, or standard output, is no clash.
+    EXPECT_EQ(plan({"--mixed", list, "590", "235", "239", "-o", path("plan.qrm")}).status, 0);
+    EXPECT_EQ(plan({"--mixed", list, "590", "235", "239", "-o", "-"}).status, 0);
+}
+
+// The largest orders answer, every container but the last as full as the
+// first, identical ones said once: a billion cartons of one type, and a
+// hundred thousand rows of one carton, which are one type.
+TEST_F(mixed_planner, LargeOrdersOfOneCartonAnswerWithEveryContainer) {
+    std::string rows = "name,length,width,height,quantity\n";
+    for (int i = 0; i < 100'000; ++i) rows += "A,60,40,30,1\n";
+    const struct {
+        const char* name;
+        std::string list;
+        std::int64_t cartons;
+    } cases[] = {
+        {"a billion", "name,length,width,height,quantity\nA,60,40,30,1000000000\n", 1'000'000'000},
+        {"100000 rows", rows, 100'000},
+    };
+    for (const auto& c : cases) {
+        const run_result r = plan({"--mixed", file("order.csv", c.list), "1203.2", "235", "239.2",
+                                   "--json"});
+        ASSERT_EQ(r.status, 0) << c.name << r.err;
+        const QJsonObject json = QJsonDocument::fromJson(QByteArray::fromStdString(r.out)).object();
+        EXPECT_FALSE(json[QStringLiteral("cut_short")].toBool()) << c.name;
+        EXPECT_EQ(json[QStringLiteral("unloaded")].toInteger(), 0) << c.name;
+        EXPECT_EQ(json[QStringLiteral("types")].toArray().size(), 1) << c.name;
+        const QJsonArray containers = json[QStringLiteral("containers")].toArray();
+        ASSERT_FALSE(containers.isEmpty()) << c.name;
+        const std::int64_t full = containers[0].toObject()[QStringLiteral("cartons")].toInteger();
+        std::int64_t count = 0, loaded = 0;
+        for (const QJsonValue v : containers) {
+            const QJsonObject k = v.toObject();
+            count += k[QStringLiteral("repeat")].toInteger();
+            loaded += k[QStringLiteral("repeat")].toInteger() *
+                      k[QStringLiteral("cartons")].toInteger();
+        }
+        EXPECT_EQ(loaded, c.cartons) << c.name;
+        EXPECT_EQ(count, (c.cartons + full - 1) / full) << c.name;
+        EXPECT_LE(containers.size(), 3) << c.name;
+        const run_result text = plan({"--mixed", file("order.csv", c.list), "1203.2", "235",
+                                      "239.2"});
+        EXPECT_TRUE(text.out.starts_with("第1至")) << text.out;
+        EXPECT_NE(text.out.find("个集装箱（每个相同）\n"), std::string::npos) << text.out;
+        EXPECT_NE(text.out.find("合计：" + std::to_string(count) + "个集装箱，共装" +
+                                std::to_string(c.cartons) + "个包装箱\n"),
+                  std::string::npos)
+            << text.out;
+    }
+}
+
 // The texts and the JSON of the hand-made plan.
 TEST(mixed_output, TextsPerContainerThenTotalAndWhatIsLeft) {
     const mixed_plan_file f = test_support::mixed_example();
@@ -169,6 +274,43 @@ TEST(mixed_output, TextsPerContainerThenTotalAndWhatIsLeft) {
         "集装箱载重未知，未按载重核算",
     };
     EXPECT_EQ(mixed_lines(f, summarise_mixed(f.plan, f.cartons, f.container.size)), expected);
+}
+
+// A run of identical containers is said once with its numbers, counted in
+// the total; a plan cut short says so last.
+TEST(mixed_output, ARunOfContainersOnceAndAPlanCutShort) {
+    mixed_plan_file f = test_support::mixed_example();
+    f.cartons[0].quantity = 30;
+    f.plan.containers[1].repeat = 2;
+    f.plan.unloaded = {16, 0};
+    f.plan.cut_short = true;
+    const mixed_summary m = summarise_mixed(f.plan, f.cartons, f.container.size);
+    const std::vector<std::string> expected{
+        "第1个集装箱（共3个）",
+        "集装箱的利用效率：6.51%",
+        "共装8个包装箱，2种",
+        "A：6个",
+        "B：2个",
+        "第2至3个集装箱（每个相同）",
+        "集装箱的利用效率：0.86%",
+        "共装4个包装箱，1种，货重50千克",
+        "A：4个",
+        "合计：3个集装箱，共装16个包装箱",
+        "未装入16个包装箱",
+        "A：16个",
+        "集装箱载重未知，未按载重核算",
+        "计算量过大，已提前结束：未装入的包装箱没有计算，请分成几张装箱单计算",
+    };
+    EXPECT_EQ(mixed_lines(f, m), expected);
+    const QJsonObject json = mixed_json(f, m);
+    EXPECT_TRUE(json[QStringLiteral("cut_short")].toBool());
+    const QJsonArray containers = json[QStringLiteral("containers")].toArray();
+    ASSERT_EQ(containers.size(), 2);
+    EXPECT_EQ(containers[0].toObject()[QStringLiteral("repeat")].toInteger(), 1);
+    EXPECT_EQ(containers[1].toObject()[QStringLiteral("repeat")].toInteger(), 2);
+    EXPECT_EQ(json[QStringLiteral("types")].toArray()[0].toObject()[QStringLiteral("loaded")]
+                  .toInteger(),
+              14);
 }
 
 TEST(mixed_output, JsonInTheDocumentedShape) {

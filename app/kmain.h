@@ -181,8 +181,8 @@ private:
     std::optional<container_type> chosen_type(float length, float width, float height) const;
 
     // A mixed plan shown in the window (app/kmain_mixed.cpp): the plan, the
-    // container shown and its blocks in loading order, and the walk
-    // through them.
+    // container shown (a run of identical ones is shown once) and its
+    // blocks in loading order, and the walk through them.
     struct mixed_shown {
         mixed_plan_file file;
         std::vector<std::array<double, 3>> sizes;  // each type's, for the drawing

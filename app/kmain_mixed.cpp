@@ -5,6 +5,8 @@
 #include <QLineEdit>
 #include <QPushButton>
 
+#include <algorithm>
+
 #include "app/kmain.h"
 #include "app/messages.h"
 #include "catalogue/catalogue_store.h"
@@ -88,7 +90,11 @@ bool kmain::plan_and_show(mixed_plan_file& order) {
     }
     order.plan = std::move(*plan);
     show_mixed(order);
-    if (order.plan.stop == stop_reason::clock) prompts_.message(qtext(text::search_cut_short));
+    if (order.plan.cut_short) {
+        const bool left = std::any_of(order.plan.unloaded.begin(), order.plan.unloaded.end(),
+                                      [](std::int64_t n) { return n > 0; });
+        prompts_.message(qtext(left ? text::mixed_cut_short : text::search_cut_short));
+    }
     return true;
 }
 
@@ -107,6 +113,7 @@ typed_load kmain::shown_load() const {
             mixed_->file.container.size};
 }
 
+// One run of identical containers at a time: the keys step from run to run.
 void kmain::show_container(std::size_t k) {
     mixed_shown& m = *mixed_;
     const std::size_t n = m.file.plan.containers.size();
@@ -125,7 +132,11 @@ void kmain::show_container(std::size_t k) {
     set_result_text(utilisation_text, qtext(texts.utilisation));
     set_result_text(arrangement_text, qtext(texts.arrangement));
     set_result_text(stack_text, {});
-    set_third_line(n > 1 ? qtext(container_number_text(k + 1, n)) : QString());
+    // Its number among every container, repeats counted.
+    const std::int64_t all = container_count(m.file.plan);
+    std::int64_t first = 1;
+    for (std::size_t i = 0; i < k; ++i) first += m.file.plan.containers[i].repeat;
+    set_third_line(all > 1 ? qtext(containers_text(first, load.repeat, all)) : QString());
 
     // The types this container holds, each in the colour it has in every
     // container and in print.

@@ -16,6 +16,7 @@
 #include "engine/messages.h"
 #include "engine/mixed/mixed_summary.h"
 #include "engine/numbers.h"
+#include "engine/summary.h"
 #include "plan/messages.h"
 #include "plan/plan_file.h"
 #include "plan/spreadsheet_list.h"
@@ -224,12 +225,18 @@ void khunzhuang::show_results(const mixed_plan_file& plan) {
     };
     std::vector<std::int64_t> left;
     for (const carton_type& c : plan.cartons) left.push_back(c.quantity);
+    std::int64_t first = 1;
     for (std::size_t k = 0; k < summary.containers.size(); ++k) {
         const container_summary& s = summary.containers[k];
-        const QString number = qtext(text::result_container).arg(k + 1);
+        // A run of identical containers is one row, each container's
+        // figures, and what is left after the last of them.
+        const QString number = s.repeat > 1
+                                   ? qtext(containers_text(first, s.repeat, summary.container_count))
+                                   : qtext(text::result_container).arg(first);
+        first += s.repeat;
         for (std::size_t t = 0; t < plan.cartons.size(); ++t) {
             if (s.per_type[t] == 0) continue;
-            left[t] -= s.per_type[t];
+            left[t] -= s.per_type[t] * s.repeat;
             block_list own;
             for (const carton_block& b : plan.plan.containers[k].blocks) {
                 if (b.type == t) own.push_back(b);

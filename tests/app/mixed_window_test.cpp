@@ -25,7 +25,9 @@
 #include "dialogs/packing_table.h"
 #include "output/pfrom.h"
 #include "plan/mixed_plan_format.h"
+#include "plan/plan_file.h"
 #include "tests/app/window_fixture.h"
+#include "tests/support/mixed_example.h"
 #include "tests/support/shelf_planner.h"
 #include "ui/look.h"
 #include "ui/step_bar.h"
@@ -255,6 +257,64 @@ private slots:
         } else {
             QVERIFY(list.payload_field->hasFocus() || !list.isActiveWindow());
         }
+    }
+
+    // A run of identical containers is one step of the keys, numbered among
+    // every container, in the window, the result table and the report.
+    void a_run_of_identical_containers_is_shown_once() {
+        QTemporaryDir dir;
+        window_fixture f;
+        kmain& w = f.w();
+        mixed_plan_file plan = mixed_example();
+        plan.cartons[0].quantity = 30;
+        plan.plan.containers[1].repeat = 6;  // 6 + 6 x 4 A
+        plan.plan.unloaded = {0, 0};
+        const QString path = dir.filePath(q("runs.qrm"));
+        QVERIFY(!save_file_atomically(path, write_mixed_plan(plan)).has_value());
+        f.prompts.file_names.push_back(path);
+        parts(w).kopen->trigger();
+        QCOMPARE(f.prompts.messages(), QStringList());
+        expect_container(w, "第1个集装箱（共7个）", "共装8个包装箱，2种");
+        key(w, "next_container_button")->click();
+        expect_container(w, "第2至7个集装箱（每个相同）", "共装4个包装箱，1种");
+        QVERIFY(!key(w, "next_container_button")->isEnabled());
+        key(w, "previous_container_button")->click();
+        expect_container(w, "第1个集装箱（共7个）", "共装8个包装箱，2种");
+
+        khunzhuang& list = open_list(w);
+        QCOMPARE(result_row(list, 3).mid(0, 4),
+                 (QStringList{q("第2至7个集装箱（每个相同）"), q("A"), q("4"), q("0")}));
+
+        QPrinter& printer = w.findChild<pfrom*>()->printer();
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(dir.filePath(q("report.pdf")));
+        f.prompts.copies.push_back(1);
+        part<QAction>(w, "kdayinzhidao")->trigger();
+        const QString text = pdf_text(dir.filePath(q("report.pdf")));
+        for (const char* line : {"第1个集装箱（共7个）", "第2至7个集装箱（每个相同）"}) {
+            QVERIFY2(text.contains(q(line)), line);
+        }
+    }
+
+    // A plan the budget cut short is shown, and the window says so.
+    void a_plan_cut_short_says_so() {
+        window_fixture f;
+        kmain& w = f.w();
+        w.set_mixed_planner({[](const mixed_request& r) {
+                                 mixed_plan plan = shelf_plan(r, 12);
+                                 for (std::size_t t = 0; t < plan.unloaded.size(); ++t)
+                                     plan.unloaded[t] += plan.containers.back().loaded[t];
+                                 plan.containers.pop_back();
+                                 plan.cut_short = true;
+                                 return plan;
+                             },
+                             std::chrono::seconds(60)});
+        khunzhuang& list = open_list(w);
+        import_xlsx(f, list);
+        list.compute_button->click();
+        QCOMPARE(f.prompts.messages(),
+                 QStringList{q("计算量过大，已提前结束：未装入的包装箱没有计算，请分成几张装箱单计算")});
+        expect_container(w, "第1个集装箱（共2个）", "共装12个包装箱，1种");
     }
 
     // "取消" leaves the plan shown as it was.

@@ -117,6 +117,53 @@ TEST(MixedLoad, OneTypeLoadsNoFewerThanAFullySupportedOptimisedPlan) {
     }
 }
 
+// An order of one carton in the millions is planned once a kind of
+// container: a run of full ones, then what is left; runs that follow each
+// other differ, and every container counts.
+TEST(MixedLoad, ContainersAlikeArePlannedOnceAsARun) {
+    for (std::uint32_t seed = 1; seed <= 6; ++seed) {
+        mixed_request r = seeded_list(seed, false);
+        r.cartons.resize(1);
+        r.cartons[0].stackable = true;
+        r.cartons[0].quantity = seed % 2 == 0 ? 1'000'000'000 : 1'000'000;
+        r.payload.reset();
+        const std::string name = "seed " + std::to_string(seed);
+        const mixed_plan plan = plan_mixed_load(r);
+        expect_valid(r, plan, name);
+        EXPECT_FALSE(plan.cut_short) << name;
+        EXPECT_EQ(plan.unloaded[0], 0) << name;
+        ASSERT_FALSE(plan.containers.empty()) << name;
+        EXPECT_LE(plan.containers.size(), 4u) << name;
+        const std::int64_t full = plan.containers[0].loaded[0];
+        EXPECT_EQ(container_count(plan), (r.cartons[0].quantity + full - 1) / full) << name;
+        for (std::size_t i = 1; i < plan.containers.size(); ++i) {
+            EXPECT_NE(plan.containers[i].blocks, plan.containers[i - 1].blocks) << name;
+        }
+    }
+}
+
+// However small the budget, the plan keeps every rule; when the budget ends
+// the planning with cartons left, the plan says it was cut short, and never
+// otherwise.
+TEST(MixedLoad, APlanStoppedByItsBudgetSaysItWasCutShort) {
+    for (std::uint32_t seed = 1; seed <= 8; ++seed) {
+        for (const std::uint64_t budget : {std::uint64_t{0}, std::uint64_t{100'000}}) {
+            mixed_request r = seeded_list(seed, false);
+            for (carton_type& t : r.cartons) t.quantity *= 50;
+            r.parameters.work_budget = budget;
+            const std::string name = "seed " + std::to_string(seed) + ", budget " +
+                                     std::to_string(budget);
+            const mixed_plan plan = plan_mixed_load(r);
+            expect_valid(r, plan, name);
+            bool left = false;
+            for (std::size_t t = 0; t < r.cartons.size(); ++t)
+                left = left || (plan.unloaded[t] > 0 && fits_alone(r, r.cartons[t]));
+            EXPECT_EQ(plan.cut_short, left) << name;
+            EXPECT_FALSE(plan.containers.empty()) << name;
+        }
+    }
+}
+
 TEST(MixedLoad, BenchmarkClassesMadeAsPublished) {
     // BR1 instance 1 and BR2 instance 100 as the published files give them:
     // sides in cm longest first, which may stand vertical, quantity.

@@ -255,12 +255,12 @@ int scaling(std::int64_t cartons, const mixed_parameters& parameters) {
     for (const std::int64_t u : plan.unloaded) left += u;
     rusage usage{};
     getrusage(RUSAGE_SELF, &usage);
-    std::printf("%lld cartons: %lld containers (%zu planned), %lld left, %s%.2f s, peak %ld MB, %s\n",
-                static_cast<long long>(cartons), static_cast<long long>(container_count(plan)),
-                plan.containers.size(),
-                static_cast<long long>(left), plan.cut_short ? "cut short, " : "", seconds,
-                usage.ru_maxrss / 1024,
-                fault_of(r, plan).empty() ? "valid" : fault_of(r, plan).c_str());
+    std::printf(
+        "%lld cartons: %lld containers (%zu planned), %lld left, %s%.2f s, peak %ld MB, %s\n",
+        static_cast<long long>(cartons), static_cast<long long>(container_count(plan)),
+        plan.containers.size(), static_cast<long long>(left), plan.cut_short ? "cut short, " : "",
+        seconds, usage.ru_maxrss / 1024,
+        fault_of(r, plan).empty() ? "valid" : fault_of(r, plan).c_str());
     return 0;
 }
 

@@ -88,9 +88,9 @@ entry_reading read_plan_container_sizes(std::string_view length, std::string_vie
                                         std::string_view height) {
     entry_reading reading = read_container_sizes(length, width, height);
     if (const auto* mm = std::get_if<entry_sizes>(&reading)) {
-        if (auto refusal = first_too_small({mm->length, mm->width, mm->height},
-                                           plan_container_rules,
-                                           [](float side) { return side >= min_carton_side; }))
+        if (auto refusal =
+                first_too_small({mm->length, mm->width, mm->height}, plan_container_rules,
+                                [](float side) { return side >= min_carton_side; }))
             return *refusal;
     }
     return reading;

@@ -230,9 +230,9 @@ void khunzhuang::show_results(const mixed_plan_file& plan) {
         const container_summary& s = summary.containers[k];
         // A run of identical containers is one row, each container's
         // figures, and what is left after the last of them.
-        const QString number = s.repeat > 1
-                                   ? qtext(containers_text(first, s.repeat, summary.container_count))
-                                   : qtext(text::result_container).arg(first);
+        const QString number =
+            s.repeat > 1 ? qtext(containers_text(first, s.repeat, summary.container_count))
+                         : qtext(text::result_container).arg(first);
         first += s.repeat;
         for (std::size_t t = 0; t < plan.cartons.size(); ++t) {
             if (s.per_type[t] == 0) continue;

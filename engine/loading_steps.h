@@ -89,8 +89,8 @@ load_figures figures_of(const block_list& blocks, std::span<const report_carton>
 
 // One container's load in a report.
 struct report_load {
-    std::string heading;  // "第2个集装箱" when the report holds several; else empty
-    block_list blocks;    // in any order
+    std::string heading;      // "第2个集装箱" when the report holds several; else empty
+    block_list blocks;        // in any order
     std::int64_t repeat = 1;  // containers in a row that load exactly this
 };
 

@@ -1,7 +1,7 @@
 // Any packing list the planner accepts is planned on a small budget: every
 // container keeps the rules, its counts are its blocks', and the containers,
-// each run of identical ones counted, and what is left add up to the list. The input: one byte choosing the
-// container (and whether it has a payload), then the list as CSV.
+// each run of identical ones counted, and what is left add up to the list. The input: one byte
+// choosing the container (and whether it has a payload), then the list as CSV.
 #include <array>
 #include <cstddef>
 #include <cstdint>

@@ -41,9 +41,10 @@ std::string outcome(const std::variant<packing_list, list_refusal>& read) {
 void check_readings_agree(std::string_view bytes,
                           const std::variant<packing_list, list_refusal>& read) {
     const auto table = split_csv(bytes);
-    const auto whole = std::holds_alternative<text_table>(table)
-                           ? read_packing_list(std::get<text_table>(table))
-                           : std::variant<packing_list, list_refusal>(std::get<list_refusal>(table));
+    const auto whole =
+        std::holds_alternative<text_table>(table)
+            ? read_packing_list(std::get<text_table>(table))
+            : std::variant<packing_list, list_refusal>(std::get<list_refusal>(table));
     if (outcome(whole) != outcome(read)) std::abort();
     const auto merged = read_packing_list_csv(bytes, same_cartons::merged);
     if (!std::holds_alternative<packing_list>(read)) return;

@@ -55,7 +55,8 @@ inline constexpr const char* list_weight_wrong =
     "毛重输入有误，请输入大于0的重量（千克），不知道时留空";
 inline constexpr const char* list_weight_too_large =
     "毛重输入有误，一个包装箱的重量不能超过100000千克";
-inline constexpr const char* list_too_many_types = "装箱单中的包装箱种类太多，最多1000种，请分成几张装箱单";
+inline constexpr const char* list_too_many_types =
+    "装箱单中的包装箱种类太多，最多1000种，请分成几张装箱单";
 // Joins the names of rows of the same carton merged into one type.
 inline constexpr const char* list_name_separator = "、";
 inline constexpr const char* list_vertical_wrong =

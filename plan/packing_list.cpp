@@ -167,7 +167,8 @@ public:
         if (!is_blank(cell(list_field::weight))) {
             const std::optional<float> kg = parse_number(cell(list_field::weight));
             if (!kg || !(*kg > 0.0f)) return fault(list_field::weight, text::list_weight_wrong);
-            if (*kg > max_list_weight) return fault(list_field::weight, text::list_weight_too_large);
+            if (*kg > max_list_weight)
+                return fault(list_field::weight, text::list_weight_too_large);
             t.weight = *kg;
         }
         const std::optional<unsigned> sides = vertical_sides(cell(list_field::vertical));
@@ -346,8 +347,7 @@ public:
 
 private:
     bool at_end_of_cell() const {
-        return i_ >= bytes_.size() || bytes_[i_] == ',' || bytes_[i_] == '\r' ||
-               bytes_[i_] == '\n';
+        return i_ >= bytes_.size() || bytes_[i_] == ',' || bytes_[i_] == '\r' || bytes_[i_] == '\n';
     }
 
     std::optional<list_refusal> quoted(const text_row& row, std::string& cell) {

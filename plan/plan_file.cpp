@@ -1,8 +1,8 @@
 #include "plan/plan_file.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QDir>
 #include <QRandomGenerator>
 
 #include <fcntl.h>
@@ -107,7 +107,8 @@ std::optional<QString> save_file_atomically(const QString& path, std::string_vie
     std::optional<QString> reason = write_all(fd, bytes);
     // On the disk before it is renamed over the old file, so that a crash
     // leaves one or the other whole; the old file's permissions stay.
-    if (!reason && replaces && ::fchmod(fd, old.st_mode & 07777) != 0) reason = system_reason(errno);
+    if (!reason && replaces && ::fchmod(fd, old.st_mode & 07777) != 0)
+        reason = system_reason(errno);
     if (!reason && ::fsync(fd) != 0) reason = system_reason(errno);
     if (::close(fd) != 0 && !reason) reason = system_reason(errno);
     if (!reason &&

@@ -59,7 +59,8 @@ QFileInfo followed(const QString& path) {
 }  // namespace
 
 bool same_file(const QString& a, const QString& b) {
-    struct stat sa {}, sb {};
+    struct stat sa {
+    }, sb{};
     const bool a_exists = ::stat(QFile::encodeName(a).constData(), &sa) == 0;
     const bool b_exists = ::stat(QFile::encodeName(b).constData(), &sb) == 0;
     if (a_exists && b_exists) {

@@ -166,7 +166,9 @@ std::variant<packing_list, std::string> read_list(const std::string& typed,
     const std::optional<QString> path = file_name(typed);
     if (!path) return text::bad_file_name + std::string(": ") + typed;
     const file_contents file = read_whole_file(*path);
-    const auto named = [&typed](const char* message) { return message + std::string(": ") + typed; };
+    const auto named = [&typed](const char* message) {
+        return message + std::string(": ") + typed;
+    };
     switch (file.status) {
         case file_contents::state::read: break;
         case file_contents::state::cut_short:

@@ -171,9 +171,8 @@ int run_planner(const std::vector<std::string>& args, std::ostream& out, std::os
     // As the container dialogs refuse them; the calculation itself takes
     // such sizes and finds that nothing fits.
     const calculation_input& typed_mm = std::get<calculation_input>(input);
-    if (const auto refusal =
-            container_sizes_refusal(typed_mm.container_length, typed_mm.container_width,
-                                    typed_mm.container_height)) {
+    if (const auto refusal = container_sizes_refusal(
+            typed_mm.container_length, typed_mm.container_width, typed_mm.container_height)) {
         err << refusal->message << '\n';
         return exit_refused;
     }

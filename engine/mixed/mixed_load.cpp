@@ -68,7 +68,8 @@ container_load load_container(const mixed_request& request, const cargo& c,
     const mixed_parameters& p = request.parameters;
     const std::uint64_t reserve =
         saturated_product(saturated_product(least, p.reserve_per_container), after);
-    work_meter share = meter.child(meter.left() > reserve ? (meter.left() - reserve) / plannings : 0);
+    work_meter share =
+        meter.child(meter.left() > reserve ? (meter.left() - reserve) / plannings : 0);
     work_meter for_blocks = share.child(share.left() / block_share_divisor);
     const block_set blocks(c, p, for_blocks);
     const std::uint64_t made = blocks.size() * work_per_block + c.types.size() * work_per_type;
@@ -220,9 +221,9 @@ mixed_plan plan_mixed_load_with(const mixed_request& request, const one_type_pla
         container_load load = load_container(request, c, rules, meter, plannings, after, least);
         try_one_type(request, c, rules, one_type, load);
         if (load.blocks.empty()) break;
-        load.repeat = std::min<std::int64_t>(repeats_of(load, left, holds),
-                                             static_cast<std::int64_t>(std::min<std::uint64_t>(
-                                                 allowed, std::numeric_limits<std::int64_t>::max())));
+        load.repeat = std::min<std::int64_t>(
+            repeats_of(load, left, holds), static_cast<std::int64_t>(std::min<std::uint64_t>(
+                                               allowed, std::numeric_limits<std::int64_t>::max())));
         for (std::size_t t = 0; t < left.size(); ++t) left[t] -= load.loaded[t] * load.repeat;
         planned += load.repeat;
         // A container planned anew as the run before it is one more of them.

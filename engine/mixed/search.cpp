@@ -121,8 +121,7 @@ std::vector<space_order> orders_for(const packing_context& context, const mixed_
 
 }  // namespace
 
-packing first_fill(const packing_context& context, const mixed_parameters& p,
-                   std::uint64_t& work) {
+packing first_fill(const packing_context& context, const mixed_parameters& p, std::uint64_t& work) {
     packing best(context);
     for (const space_order order : orders_for(context, p)) {
         work_meter unbounded(~std::uint64_t{0}, nullptr, 1e300);

@@ -312,8 +312,9 @@ private slots:
         khunzhuang& list = open_list(w);
         import_xlsx(f, list);
         list.compute_button->click();
-        QCOMPARE(f.prompts.messages(),
-                 QStringList{q("计算量过大，已提前结束：未装入的包装箱没有计算，请分成几张装箱单计算")});
+        QCOMPARE(
+            f.prompts.messages(),
+            QStringList{q("计算量过大，已提前结束：未装入的包装箱没有计算，请分成几张装箱单计算")});
         expect_container(w, "第1个集装箱（共2个）", "共装12个包装箱，1种");
     }
 

@@ -18,8 +18,7 @@ entry_reading read(const typed& t) {
     switch (t.kind) {
         case form::container: return read_container_entry(t.name, t.length, t.width, t.height);
         case form::container_sizes: return read_container_sizes(t.length, t.width, t.height);
-        case form::plan_container:
-            return read_plan_container_sizes(t.length, t.width, t.height);
+        case form::plan_container: return read_plan_container_sizes(t.length, t.width, t.height);
         case form::carton: return read_carton_entry(t.name, t.length, t.width, t.height);
     }
     return entry_sizes{};

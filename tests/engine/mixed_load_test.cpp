@@ -151,8 +151,8 @@ TEST(MixedLoad, APlanStoppedByItsBudgetSaysItWasCutShort) {
             mixed_request r = seeded_list(seed, false);
             for (carton_type& t : r.cartons) t.quantity *= 50;
             r.parameters.work_budget = budget;
-            const std::string name = "seed " + std::to_string(seed) + ", budget " +
-                                     std::to_string(budget);
+            const std::string name =
+                "seed " + std::to_string(seed) + ", budget " + std::to_string(budget);
             const mixed_plan plan = plan_mixed_load(r);
             expect_valid(r, plan, name);
             bool left = false;

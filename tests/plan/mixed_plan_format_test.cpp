@@ -62,13 +62,29 @@ TEST(mixed_plan_file, ReadsBackExactlyWhatWasWritten) {
     EXPECT_EQ(g.plan.unloaded, f.plan.unloaded);
 }
 
+// A file with every `from` made `to`, and how it reads.
+struct changed_file {
+    const char* name;
+    std::string_view from, to;
+    mixed_read_status status;
+    std::size_t where;  // the line, or the container breaking a rule
+};
+
+void expect_read(std::string_view file, const changed_file& c) {
+    std::string bytes(file);
+    for (std::size_t at = bytes.find(c.from); at != std::string::npos;
+         at = bytes.find(c.from, at + c.to.size())) {
+        bytes.replace(at, c.from.size(), c.to);
+    }
+    const mixed_read_result r = read_mixed_plan(bytes);
+    EXPECT_EQ(r.status, c.status) << c.name;
+    EXPECT_EQ(r.status == mixed_read_status::breaks_rules ? r.container : r.line, c.where)
+        << c.name;
+    EXPECT_EQ(r.plan.has_value(), c.status == mixed_read_status::ok) << c.name;
+}
+
 TEST(mixed_plan_file, RefusesWhatItCannotFullyRead) {
-    const struct {
-        const char* name;
-        std::string_view from, to;
-        mixed_read_status status;
-        std::size_t where;  // the line, or the container breaking a rule
-    } cases[] = {
+    const changed_file cases[] = {
         {"accepted with CR LF", "\n", "\r\n", mixed_read_status::ok, 0},
         {"accepted without the last LF", "end\n", "end", mixed_read_status::ok, 0},
         {"another file", "varnel-mixed-plan 1", "Varnel", mixed_read_status::not_mixed_plan, 0},
@@ -88,10 +104,9 @@ TEST(mixed_plan_file, RefusesWhatItCannotFullyRead) {
         {"a weight of 3e38 kg", " 12.5 ", " 3e38 ", mixed_read_status::malformed, 4},
         {"a weight of 1e308 kg", " 12.5 ", " 1e308 ", mixed_read_status::malformed, 4},
         {"a size beyond a float", "type 600", "type 1e39", mixed_read_status::malformed, 4},
-        {"more types than a list holds", "types 2", "types 1001", mixed_read_status::malformed,
-         3},
-        {"a run of containers in version 1", "load 1\n", "load 1 2\n",
-         mixed_read_status::malformed, 10},
+        {"more types than a list holds", "types 2", "types 1001", mixed_read_status::malformed, 3},
+        {"a run of containers in version 1", "load 1\n", "load 1 2\n", mixed_read_status::malformed,
+         10},
         {"sides out of order", "LWH", "HL", mixed_read_status::malformed, 4},
         {"no side may stand", " H no", "  no", mixed_read_status::malformed, 5},
         {"stackable maybe", "yes", "maybe", mixed_read_status::malformed, 4},
@@ -109,18 +124,7 @@ TEST(mixed_plan_file, RefusesWhatItCannotFullyRead) {
         // Container 1 holds B of unknown weight; container 2 weighs 50 kg.
         {"over the payload", "2390 -", "2390 49", mixed_read_status::breaks_rules, 2},
     };
-    for (const auto& c : cases) {
-        std::string bytes(example_file);
-        for (std::size_t at = bytes.find(c.from); at != std::string::npos;
-             at = bytes.find(c.from, at + c.to.size())) {
-            bytes.replace(at, c.from.size(), c.to);
-        }
-        const mixed_read_result r = read_mixed_plan(bytes);
-        EXPECT_EQ(r.status, c.status) << c.name;
-        EXPECT_EQ(r.status == mixed_read_status::breaks_rules ? r.container : r.line, c.where)
-            << c.name;
-        EXPECT_EQ(r.plan.has_value(), c.status == mixed_read_status::ok) << c.name;
-    }
+    for (const changed_file& c : cases) expect_read(example_file, c);
 }
 
 // A run of identical containers: written as version 2, which a reader of
@@ -140,28 +144,15 @@ TEST(mixed_plan_file, RunsOfContainersAsVersionTwo) {
     EXPECT_EQ(r.plan->plan.containers[1].repeat, 6);
     EXPECT_EQ(r.plan->plan.unloaded, (std::vector<std::int64_t>{0, 0}));
 
-    const struct {
-        const char* name;
-        std::string_view from, to;
-        mixed_read_status status;
-        std::size_t where;
-    } cases[] = {
+    const changed_file cases[] = {
         {"a run of 0", "load 1 6", "load 1 0", mixed_read_status::malformed, 10},
         {"no count", "load 1 6", "load 1", mixed_read_status::malformed, 10},
         {"a count past the largest quantity", "load 1 6", "load 1 1000000001",
          mixed_read_status::malformed, 10},
         {"more A than ordered", "load 1 6", "load 1 7", mixed_read_status::breaks_rules, 2},
-        {"a run of billions", "load 1 6", "load 1 1000000000", mixed_read_status::breaks_rules,
-         2},
+        {"a run of billions", "load 1 6", "load 1 1000000000", mixed_read_status::breaks_rules, 2},
     };
-    for (const auto& c : cases) {
-        std::string changed = bytes;
-        changed.replace(changed.find(c.from), c.from.size(), c.to);
-        const mixed_read_result got = read_mixed_plan(changed);
-        EXPECT_EQ(got.status, c.status) << c.name;
-        EXPECT_EQ(got.status == mixed_read_status::breaks_rules ? got.container : got.line, c.where)
-            << c.name;
-    }
+    for (const changed_file& c : cases) expect_read(bytes, c);
 }
 
 TEST(mixed_plan_file, RefusalsInTheProgramsWords) {

@@ -185,22 +185,30 @@ TEST(packing_list, RowsOfOneCartonMergeIntoOneType) {
         std::vector<std::size_t> lines;
     } cases[] = {
         {"the same carton named alike", "A,60,40,30,5\nA,60,40,30,7\n", {{"A", 12}}, {2}},
-        {"named apart", "TV,60,40,30,5\nMonitor,60,40,30,7\nTV,60,40,30,1\n",
-         {{"TV、Monitor", 13}}, {2}},
-        {"a blank name adds none", ",60,40,30,5\nB,1,1,1,1\n,60,40,30,2\nA,60,40,30,1\n",
-         {{"A", 8}, {"B", 1}}, {2, 3}},
-        {"blank names alone keep the type's number", "B,1,1,1,1\n,60,40,30,5\n,60,40,30,2\n",
-         {{"B", 1}, {"包装箱2", 7}}, {2, 3}},
+        {"named apart",
+         "TV,60,40,30,5\nMonitor,60,40,30,7\nTV,60,40,30,1\n",
+         {{"TV、Monitor", 13}},
+         {2}},
+        {"a blank name adds none",
+         ",60,40,30,5\nB,1,1,1,1\n,60,40,30,2\nA,60,40,30,1\n",
+         {{"A", 8}, {"B", 1}},
+         {2, 3}},
+        {"blank names alone keep the type's number",
+         "B,1,1,1,1\n,60,40,30,5\n,60,40,30,2\n",
+         {{"B", 1}, {"包装箱2", 7}},
+         {2, 3}},
         {"another size", "A,60,40,30,5\nA,60,40,31,5\n", {{"A", 5}, {"A", 5}}, {2, 3}},
         {"another side up", "A,60,40,30,5,,H\nA,60,40,30,5,,\n", {{"A", 5}, {"A", 5}}, {2, 3}},
-        {"not stackable", "A,60,40,30,5,,,否\nA,60,40,30,5,,,\n", {{"A", 5}, {"A", 5}},
+        {"not stackable", "A,60,40,30,5,,,否\nA,60,40,30,5,,,\n", {{"A", 5}, {"A", 5}}, {2, 3}},
+        {"another weight",
+         "A,60,40,30,5,20\nA,60,40,30,5,\nA,60,40,30,5,20\n",
+         {{"A", 10}, {"A", 5}},
          {2, 3}},
-        {"another weight", "A,60,40,30,5,20\nA,60,40,30,5,\nA,60,40,30,5,20\n",
-         {{"A", 10}, {"A", 5}}, {2, 3}},
         {"the same in cm and decimals", "A,60,40,30,5\nA,60.0,4e1,30,5\n", {{"A", 10}}, {2}},
         {"past a type's limit a new type begins",
          "A,60,40,30,600000000\nA,60,40,30,400000000\nA,60,40,30,1\nA,60,40,30,2\n",
-         {{"A", 1000000000}, {"A", 3}}, {2, 4}},
+         {{"A", 1000000000}, {"A", 3}},
+         {2, 4}},
     };
     for (const auto& c : cases) {
         const std::string csv = "名称,长,宽,高,数量,毛重,可竖放,可堆码\n" + c.rows;
@@ -228,7 +236,8 @@ TEST(packing_list, RowsOfOneCartonMergeIntoOneType) {
     ASSERT_TRUE(std::holds_alternative<packing_list>(read));
     ASSERT_EQ(std::get<packing_list>(read).cartons.size(), 1u);
     EXPECT_EQ(std::get<packing_list>(read).cartons[0].quantity, 100'000);
-    EXPECT_EQ(refusal_of(big), "装箱单第1002行：装箱单中的包装箱种类太多，最多1000种，请分成几张装箱单");
+    EXPECT_EQ(refusal_of(big),
+              "装箱单第1002行：装箱单中的包装箱种类太多，最多1000种，请分成几张装箱单");
 }
 
 }  // namespace

@@ -80,9 +80,7 @@ TEST_F(mixed_planner, RefusalsAndExitStatuses) {
         {{"--mixed", missing, "590", "235", "239"}, 2, "查找不到文件: " + missing + "\n"},
         {{"--mixed", folder, "590", "235", "239"}, 2, "装箱单不是文件: " + folder + "\n"},
         {{"--mixed", fifo, "590", "235", "239"}, 2, "装箱单不是文件: " + fifo + "\n"},
-        {{"--mixed", huge, "590", "235", "239"},
-         2,
-         "装箱单文件太大（超过16 MB）: " + huge + "\n"},
+        {{"--mixed", huge, "590", "235", "239"}, 2, "装箱单文件太大（超过16 MB）: " + huge + "\n"},
         {{"--mixed", heavy, "1203", "235", "239"},
          2,
          "装箱单第2行第6列（毛重）：毛重输入有误，一个包装箱的重量不能超过100000千克\n"},
@@ -224,8 +222,8 @@ TEST_F(mixed_planner, LargeOrdersOfOneCartonAnswerWithEveryContainer) {
         {"100000 rows", rows, 100'000},
     };
     for (const auto& c : cases) {
-        const run_result r = plan({"--mixed", file("order.csv", c.list), "1203.2", "235", "239.2",
-                                   "--json"});
+        const run_result r =
+            plan({"--mixed", file("order.csv", c.list), "1203.2", "235", "239.2", "--json"});
         ASSERT_EQ(r.status, 0) << c.name << r.err;
         const QJsonObject json = QJsonDocument::fromJson(QByteArray::fromStdString(r.out)).object();
         EXPECT_FALSE(json[QStringLiteral("cut_short")].toBool()) << c.name;
@@ -238,14 +236,14 @@ TEST_F(mixed_planner, LargeOrdersOfOneCartonAnswerWithEveryContainer) {
         for (const QJsonValue v : containers) {
             const QJsonObject k = v.toObject();
             count += k[QStringLiteral("repeat")].toInteger();
-            loaded += k[QStringLiteral("repeat")].toInteger() *
-                      k[QStringLiteral("cartons")].toInteger();
+            loaded +=
+                k[QStringLiteral("repeat")].toInteger() * k[QStringLiteral("cartons")].toInteger();
         }
         EXPECT_EQ(loaded, c.cartons) << c.name;
         EXPECT_EQ(count, (c.cartons + full - 1) / full) << c.name;
         EXPECT_LE(containers.size(), 3) << c.name;
-        const run_result text = plan({"--mixed", file("order.csv", c.list), "1203.2", "235",
-                                      "239.2"});
+        const run_result text =
+            plan({"--mixed", file("order.csv", c.list), "1203.2", "235", "239.2"});
         EXPECT_TRUE(text.out.starts_with("第1至")) << text.out;
         EXPECT_NE(text.out.find("个集装箱（每个相同）\n"), std::string::npos) << text.out;
         EXPECT_NE(text.out.find("合计：" + std::to_string(count) + "个集装箱，共装" +
@@ -308,9 +306,9 @@ TEST(mixed_output, ARunOfContainersOnceAndAPlanCutShort) {
     ASSERT_EQ(containers.size(), 2);
     EXPECT_EQ(containers[0].toObject()[QStringLiteral("repeat")].toInteger(), 1);
     EXPECT_EQ(containers[1].toObject()[QStringLiteral("repeat")].toInteger(), 2);
-    EXPECT_EQ(json[QStringLiteral("types")].toArray()[0].toObject()[QStringLiteral("loaded")]
-                  .toInteger(),
-              14);
+    EXPECT_EQ(
+        json[QStringLiteral("types")].toArray()[0].toObject()[QStringLiteral("loaded")].toInteger(),
+        14);
 }
 
 TEST(mixed_output, JsonInTheDocumentedShape) {

@@ -214,10 +214,12 @@ mixed_plan plan_mixed_load_with(const mixed_request& request, const one_type_pla
         for (const cargo_type& t : c.types) types += t.quantity > 0 && !t.poses.empty();
         const std::uint64_t plannings = std::min(wanted, 2 * types + 1);
         // Each container leaves what those after it need at the least: as many
-        // as the volume left fills, and at least a few more, as cartons
-        // nothing may stand on fill containers the volume does not tell.
-        const std::uint64_t after =
-            std::min(allowed - 1, std::max<std::uint64_t>(wanted, p.containers_reserved));
+        // as the volume left fills, but for runs twice the plannings
+        // expected, and at least a few, as cartons nothing may stand on fill
+        // containers the volume does not tell.
+        const std::uint64_t after = std::min(
+            allowed - 1,
+            std::max<std::uint64_t>(std::min(wanted, 2 * plannings), p.containers_reserved));
         container_load load = load_container(request, c, rules, meter, plannings, after, least);
         try_one_type(request, c, rules, one_type, load);
         if (load.blocks.empty()) break;

@@ -1,6 +1,7 @@
 #include "engine/mixed/blocks.h"
 
 #include <algorithm>
+#include <limits>
 #include <map>
 #include <set>
 #include <tuple>
@@ -91,11 +92,16 @@ void each_block(const extent& most, std::int64_t cartons, F&& f) {
     }
 }
 
-std::int64_t blocks_up_to(const extent& most, std::int64_t cartons) {
+// How many stacks each_block makes; counting stops past `enough`, which
+// is all a family's limit needs to know: a list of many types has tiny
+// limits, and the whole count would take a thousand steps a try.
+std::int64_t blocks_up_to(const extent& most, std::int64_t cartons,
+                          std::int64_t enough = std::numeric_limits<std::int64_t>::max()) {
     std::int64_t n = 0;
     for (std::int64_t nz = 1; nz <= std::min(most[2], cartons); ++nz) {
         for (std::int64_t ny = 1; ny <= std::min(most[1], cartons / nz); ++ny) {
             n += std::min(most[0], cartons / (nz * ny));
+            if (n > enough) return n;
         }
     }
     return n;
@@ -127,7 +133,7 @@ void limit_families(std::vector<Family>& families, std::size_t most_blocks) {
         std::int64_t lo = 1, hi = f.cartons;
         while (lo < hi) {
             const std::int64_t mid = lo + (hi - lo + 1) / 2;
-            if (blocks_up_to(f.most, mid) <= share) {
+            if (blocks_up_to(f.most, mid, share) <= share) {
                 lo = mid;
             } else {
                 hi = mid - 1;

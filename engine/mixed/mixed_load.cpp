@@ -22,10 +22,12 @@ using namespace mixed;
 constexpr std::uint64_t block_share_divisor = 4;
 
 // What making a container's blocks and its search's tables costs beyond the
-// block pairs counted while combining, per block and per type, in the
-// meter's units: measured, as the search's work is.
+// block pairs counted while combining, per block and per type (its poses
+// sorted along each axis, its families of blocks limited), in the meter's
+// units: measured, as the search's work is, on lists of up to a thousand
+// types.
 constexpr std::uint64_t work_per_block = 160;
-constexpr std::uint64_t work_per_type = 200;
+constexpr std::uint64_t work_per_type = 1000;
 
 // Whether any carton left stands in the container in some allowed way.
 bool any_cargo(const cargo& c) {

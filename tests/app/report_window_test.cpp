@@ -27,6 +27,20 @@ namespace {
 
 QAction* action(const kmain& w, const char* name) { return part<QAction>(w, name); }
 
+// The resolution of each picture in a PDF, as pdfimages lists it.
+QStringList picture_ppi(const QString& file) {
+    QProcess p;
+    p.start(QStringLiteral(VARNEL_PDFIMAGES), {QStringLiteral("-list"), file});
+    p.waitForFinished(30000);
+    QStringList ppi;
+    const QStringList lines = QString::fromUtf8(p.readAllStandardOutput()).split(u'\n');
+    for (const QString& line : lines.mid(2)) {
+        const QStringList cells = line.simplified().split(u' ');
+        if (cells.size() > 13) ppi << cells[12] + u'x' + cells[13];
+    }
+    return ppi;
+}
+
 QString pdf_text(const QString& file) {
     QProcess p;
     p.start(QStringLiteral(VARNEL_PDFTOTEXT), {file, QStringLiteral("-")});
@@ -132,6 +146,30 @@ private slots:
               "本指导书为最后一个集装箱的装法", "共装 100 个包装箱", "累计：100 / 100 箱"}) {
             QVERIFY2(text.contains(q(line)), line);
         }
+    }
+
+    // Each print sets up the printer for itself: the window prints as it did
+    // before, whatever the instructions printed in between set.
+    void print_after_the_instructions() {
+        QTemporaryDir folder;
+        window_fixture f;
+        kmain& w = f.w();
+        type_worked_example(w);
+        w.start_calculation();
+        QPrinter& printer = w.findChild<pfrom*>()->printer();
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        const auto print = [&](const char* item, const char* file) {
+            printer.setOutputFileName(folder.filePath(q(file)));
+            f.prompts.copies.push_back(1);
+            action(w, item)->trigger();
+            return folder.filePath(q(file));
+        };
+        const QStringList before = picture_ppi(print("kprint", "before.pdf"));
+        print("kdayinzhidao", "report.pdf");
+        const QStringList after = picture_ppi(print("kprint", "after.pdf"));
+        QCOMPARE(f.prompts.messages(), QStringList());
+        QCOMPARE(before, QStringList{q("96x96")});
+        QCOMPARE(after, before);
     }
 
     // A plan of more than seven stacks gets the bar: back, a jump, and on

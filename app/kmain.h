@@ -231,9 +231,13 @@ private:
     QString edit_entry_name_;
     std::unique_ptr<step_through> steps_;
     step_bar* step_bar_ = nullptr;  // walks a plan of more than seven stacks
-    // How the order shipped when the part load shown was drawn.
+    // How the order shipped when the part load shown was drawn: as typed,
+    // as worked out, and the part load's blocks as partial_load made them
+    // (read back from the tables they would carry the tables' float noise).
+    std::optional<shipment_order> shown_order_;
     std::optional<shipment> shown_shipment_;
     std::int64_t shown_cartons_ = 0;
+    block_list shown_part_;
     pfrom* holder_ = nullptr;  // keeps the last capture until the next print
     optimiser optimiser_;
     mixed_planner mixed_planner_;

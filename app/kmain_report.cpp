@@ -68,9 +68,13 @@ loading_report kmain::shown_report() const {
     r.plan_kind = kind_of(whole_plan_.has_value(), plan_blocks_.has_value(), model_);
     r.plan_name = QFileInfo(plan_label()).fileName().toStdString();
     r.date = QDate::currentDate().toString(Qt::ISODate).toStdString();
-    // A part load's tables are blocks_to_tables' own, which read back whole.
     const bool searched = plan_blocks_ && !whole_plan_;
-    r.loads = {{{}, searched ? *plan_blocks_ : placed_blocks(model_)}};
+    r.loads = {{{}, whole_plan_ ? shown_part_ : searched ? *plan_blocks_ : placed_blocks(model_)}};
+    // The order as the dialog was given it, as varnel-plan --quantity takes it.
+    if (whole_plan_ && shown_order_) {
+        if (shown_order_->carton_weight) r.types[0].weight = *shown_order_->carton_weight;
+        if (shown_order_->payload) r.container.payload = *shown_order_->payload;
+    }
     if (whole_plan_ && shown_shipment_) {
         r.order_containers = shown_shipment_->containers;
         const bool last = shown_cartons_ == shown_shipment_->last_cartons &&

@@ -258,7 +258,7 @@ public:
         std::vector<varnel::attribute> a = take_attributes();
         if (e.name == "c") {
             const std::string* type = value_of(a, "t");
-            kind_ = !type                 ? cell::other
+            kind_ = !type                  ? cell::other
                     : *type == "inlineStr" ? cell::inline_string
                     : *type == "str"       ? cell::plain_string
                                            : cell::other;
@@ -368,7 +368,7 @@ void put32(std::string& out, std::uint32_t v) {
 }
 
 bool has_type(const relationship& r, std::string_view kind) {
-    return !r.external && r.type.ends_with(kind) &&
+    return !r.external && r.type.size() > kind.size() && r.type.ends_with(kind) &&
            r.type[r.type.size() - kind.size() - 1] == '/';
 }
 
@@ -487,8 +487,8 @@ std::optional<xlsx_package> mend_xlsx_package(std::string_view bytes) {
     }
 }
 
-
-std::optional<std::string> stored_zip(const std::vector<std::pair<std::string, std::string>>& parts) {
+std::optional<std::string> stored_zip(
+    const std::vector<std::pair<std::string, std::string>>& parts) {
     std::uint64_t total = 0;
     for (const auto& [name, data] : parts) total += 128 + 2 * name.size() + data.size();
     if (total >= 0xFFFFFFFFu || parts.size() >= 0xFFFFu) return std::nullopt;

@@ -39,6 +39,7 @@ std::optional<xlsx_package> mend_xlsx_package(std::string_view bytes);
 // uncompressed: liborcus reads them as it reads any, and the mended package
 // lives only as long as liborcus reads it. None when too large for a zip
 // archive without its 64-bit extensions.
-std::optional<std::string> stored_zip(const std::vector<std::pair<std::string, std::string>>& parts);
+std::optional<std::string> stored_zip(
+    const std::vector<std::pair<std::string, std::string>>& parts);
 
 }  // namespace varnel

@@ -10,6 +10,7 @@
 #include "app/kmain.h"
 #include "app/messages.h"
 #include "catalogue/catalogue_store.h"
+#include "dialogs/file_save.h"
 #include "engine/block_tables.h"
 #include "engine/messages.h"
 #include "engine/numbers.h"
@@ -90,7 +91,10 @@ void kmain::export_report() {
         return;
     }
     const QString suggested = QFileInfo(plan_label()).completeBaseName() + QStringLiteral(".pdf");
-    const QString path = prompts_.save_file_name(qtext(text::report_filter), suggested);
+    // A name without a suffix takes the chosen filter's; the kind written is
+    // the suffix's.
+    const QString path =
+        name_to_save(prompts_.save_file_name(qtext(text::report_filter), suggested));
     if (path.isEmpty()) return;
     const QFileInfo target(path);
     if (target.exists() && !target.isDir() && !prompts_.question(qtext(text::overwrite_question))) {

@@ -76,6 +76,15 @@ void import_xlsx(window_fixture& f, khunzhuang& list) {
     list.import_button->click();
 }
 
+// The list of import_xlsx planned by shelves and shown.
+khunzhuang& planned(window_fixture& f) {
+    plan_by_shelves(f.w());
+    khunzhuang& list = open_list(f.w());
+    import_xlsx(f, list);
+    list.compute_button->click();
+    return list;
+}
+
 QLabel* bound_line(const kmain& w) { return part<QLabel>(w, "bound_line"); }
 QPushButton* key(const kmain& w, const char* name) { return part<QPushButton>(w, name); }
 
@@ -357,11 +366,7 @@ private slots:
     // plan shown.
     void file_keys_from_the_list_window() {
         window_fixture f;
-        kmain& w = f.w();
-        plan_by_shelves(w);
-        khunzhuang& list = open_list(w);
-        import_xlsx(f, list);
-        list.compute_button->click();
+        khunzhuang& list = planned(f);
         f.prompts.clear();
         QTest::keyClick(list.list_table, Qt::Key_S, Qt::ControlModifier);
         QCOMPARE(f.prompts.log.size(), std::size_t{1});
@@ -475,10 +480,7 @@ private slots:
     void a_cancel_leaves_the_plan() {
         window_fixture f;
         kmain& w = f.w();
-        plan_by_shelves(w);
-        khunzhuang& list = open_list(w);
-        import_xlsx(f, list);
-        list.compute_button->click();
+        khunzhuang& list = planned(f);
         key(w, "next_container_button")->click();
         const QStringList before{parts(w).utilisation_text->text(),
                                  parts(w).arrangement_text->text(), bound_line(w)->text()};

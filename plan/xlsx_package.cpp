@@ -135,10 +135,16 @@ private:
     std::vector<varnel::attribute> pending_;
 };
 
+// Liborcus 0.17's parser looks a few characters past the end of XML that is
+// cut off inside a tag; it is handed a copy with room behind it to look at.
+constexpr std::size_t parser_overrun = 64;
+
 template <class Reader>
 bool parse(const std::string& xml, Reader& reader) {
+    std::string padded = xml;
+    padded.append(parser_overrun, '\0');
     try {
-        orcus::sax_parser<Reader> parser(xml.data(), xml.size(), reader);
+        orcus::sax_parser<Reader> parser(padded.data(), xml.size(), reader);
         parser.parse();
         return true;
     } catch (const std::exception&) {

@@ -24,6 +24,7 @@
 #include "app/kmain.h"
 #include "dialogs/khunzhuang.h"
 #include "dialogs/packing_table.h"
+#include "output/capture.h"
 #include "output/pfrom.h"
 #include "plan/mixed_plan_format.h"
 #include "tests/app/window_fixture.h"
@@ -372,6 +373,16 @@ private slots:
         QCOMPARE(f.prompts.log.size(), std::size_t{1});
         QCOMPARE(f.prompts.log.back().what, scripted_prompts::exchange::save_file);
         QCOMPARE(f.prompts.log.back().text, q("Varnel混装方案(*.qrm)"));
+        // Print prints the window in front, as the main window's does.
+        QTemporaryDir dir;
+        QPrinter& printer = f.w().findChild<pfrom*>()->printer();
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(dir.filePath(q("list.pdf")));
+        f.prompts.copies.push_back(1);
+        QTest::keyClick(list.list_table, Qt::Key_P, Qt::ControlModifier);
+        QCOMPARE(f.prompts.log.back().what, scripted_prompts::exchange::print);
+        QCOMPARE(f.w().findChild<pfrom*>()->current_picture().size(),
+                 list.size() + QSize(0, title_strip_height));
     }
 
     // Each plan is saved under a name of its own kind, and the title names

@@ -438,6 +438,11 @@ private slots:
         type_worked_example(w);
         w.start_calculation();
         QVERIFY(w.windowTitle().endsWith(standard));
+        // The instructions name the plan shown, not the mixed plan's file.
+        f.prompts.file_names = {dir.filePath(q("report.pdf"))};
+        part<QAction>(w, "kbzhidao")->trigger();
+        QVERIFY(
+            pdf_text(dir.filePath(q("report.pdf"))).contains(q("方案：装运40尺.qrn（标准计算）")));
         QCOMPARE(f.prompts.messages(), QStringList());
     }
 

@@ -6,6 +6,7 @@
 #include <QLayout>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QSpinBox>
 #include <QToolBar>
 
 #include <variant>
@@ -82,6 +83,17 @@ void kmain::connect_commands() {
     connect(next_container_button, &QPushButton::clicked, this, [this] {
         if (mixed_) show_container(mixed_->container + 1);
     });
+    // The box counts every container; a number within a run of identical
+    // containers shows that run.
+    connect(container_number_box, &QSpinBox::valueChanged, this, [this](int k) {
+        if (!mixed_ || k < 1) return;
+        std::int64_t last = 0;
+        const auto& runs = mixed_->file.plan.containers;
+        for (std::size_t i = 0; i < runs.size(); ++i) {
+            last += runs[i].repeat;
+            if (k <= last) return show_container(i);
+        }
+    });
 
     connect(web_label, &link_label::clicked, this, [this] {
         open_or_explain(prompts_, maker_web_url(), text::web_page_unopened,
@@ -108,12 +120,17 @@ QString kmain::title_prefix() { return qtext(text::title_prefix); }
 QString kmain::plan_label() const { return shown_title(*this).mid(title_prefix().size()); }
 
 // The label is the user's own text (a plan name, a file path): shown as typed.
-void kmain::set_title(const QString& label) { set_literal_title(*this, title_prefix() + label); }
+void kmain::show_title() {
+    const QString label = mixed_ ? mixed_->path.value_or(named_as_) : opened_.value_or(named_as_);
+    set_literal_title(*this, title_prefix() + label);
+}
 
 bool kmain::start() {
     plan_number_ = 1;
     plan_name_ = qtext(text::default_plan_name);
-    set_title(plan_name_ + QString::number(plan_number_));
+    named_as_ = plan_name_ + QString::number(plan_number_);
+    opened_.reset();
+    show_title();
     if (!reset_plan()) return false;
     carton_length->setFocus();
     return true;

@@ -35,6 +35,8 @@ class QGroupBox;
 class QLabel;
 class QLineEdit;
 class QPushButton;
+class QSettings;
+class QSpinBox;
 class QToolBar;
 
 namespace varnel {
@@ -108,6 +110,9 @@ public:
     void set_mixed_planner(mixed_planner p) { mixed_planner_ = std::move(p); }
     // The packing list window, once "混装计算" has opened it.
     khunzhuang* packing_list_window() const { return hunzhuang_; }
+    // Where the packing list window keeps its place between runs; none (as
+    // in tests and the tools that draw the windows) keeps nothing.
+    void set_window_places(QSettings* places) { places_ = places; }
 
     // --- the lists (catalogue_host) ---------------------------------------
     refill load_jizhuangxiang() override;
@@ -168,7 +173,10 @@ private:
     void set_tab_order();
     void connect_buttons();
     void connect_commands();
-    void set_title(const QString& label);
+    // The title names the plan shown: a mixed plan's file, else the plan
+    // file opened, else the plan's name (start-up's or New's); a mixed plan
+    // not yet saved goes by the plan's name.
+    void show_title();
     void set_stack_text(const std::string& text) override;
     void set_result_text(QLabel* label, const QString& text);
     void container_list_used();
@@ -185,6 +193,7 @@ private:
     // blocks in loading order, and the walk through them.
     struct mixed_shown {
         mixed_plan_file file;
+        std::optional<QString> path;               // the .qrm it was opened from or saved to
         std::vector<std::array<double, 3>> sizes;  // each type's, for the drawing
         std::size_t container = 0;
         std::vector<std::size_t> order;
@@ -194,7 +203,7 @@ private:
     std::variant<chosen_container, QString> container_choice() override;
     bool plan_and_show(mixed_plan_file& order) override;
     // The window's plan becomes this mixed plan, its first container shown.
-    void show_mixed(mixed_plan_file file);
+    void show_mixed(mixed_plan_file file, std::optional<QString> path = std::nullopt);
     void show_container(std::size_t k);
     void show_mixed_step(std::optional<step_shown> shown);
     void mixed_step_back();
@@ -228,12 +237,19 @@ private:
     std::optional<shipment_entries> shipment_typed_;
     QString plan_name_;
     std::int64_t plan_number_ = 1;
+    QString named_as_;               // the plan's name as the title shows it: "Varnel文件1"
+    std::optional<QString> opened_;  // the plan file (.qrn) opened since, until New
+    QSettings* places_ = nullptr;
     QString edit_entry_name_;
     std::unique_ptr<step_through> steps_;
     step_bar* step_bar_ = nullptr;  // walks a plan of more than seven stacks
-    // How the order shipped when the part load shown was drawn.
+    // How the order shipped when the part load shown was drawn: as typed,
+    // as worked out, and the part load's blocks as partial_load made them
+    // (read back from the tables they would carry the tables' float noise).
+    std::optional<shipment_order> shown_order_;
     std::optional<shipment> shown_shipment_;
     std::int64_t shown_cartons_ = 0;
+    block_list shown_part_;
     pfrom* holder_ = nullptr;  // keeps the last capture until the next print
     optimiser optimiser_;
     mixed_planner mixed_planner_;
@@ -262,6 +278,7 @@ private:
     QLabel* bound_line{};
     // Which container of a mixed plan is shown: the one before and after.
     QPushButton *previous_container_button{}, *next_container_button{};
+    QSpinBox* container_number_box{};  // or its number, typed or chosen
     QLabel* maker_label{};
     link_label* web_label{};
 };

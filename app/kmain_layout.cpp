@@ -10,6 +10,7 @@
 #include <QPointer>
 #include <QProxyStyle>
 #include <QPushButton>
+#include <QSpinBox>
 #include <QToolBar>
 
 #include "app/command_table.h"
@@ -86,8 +87,10 @@ constexpr form::control controls[] = {
     {"bound_line", kind::label, "drawing", {216, 16, 0, 0}, "", purple, 12},
     // A mixed plan's containers, one at a time: under the container, right of
     // the step bar and left of the legend.
-    {"previous_container_button", kind::button, "drawing", {232, 353, 66, 22}, text::previous_container},
-    {"next_container_button", kind::button, "drawing", {302, 353, 66, 22}, text::next_container},
+    // Many containers are many presses apart: the box takes any number.
+    {"previous_container_button", kind::button, "drawing", {230, 353, 64, 22}, text::previous_container},
+    {"container_number_box", kind::custom, "drawing", {296, 353, 56, 22}},
+    {"next_container_button", kind::button, "drawing", {354, 353, 64, 22}, text::next_container},
 
     // The maker, on the window's background; both grow with their text.
     {"maker_label", kind::label, "", {9, 473, 0, 0}, maker::name, magenta},
@@ -95,7 +98,16 @@ constexpr form::control controls[] = {
 };
 // clang-format on
 
-QWidget* make_drawing(const form::control&, QWidget* parent) { return new drawing_area(parent); }
+QWidget* make_custom(const form::control& row, QWidget* parent) {
+    if (std::string_view(row.name) == "container_number_box") {
+        auto* box = new QSpinBox(parent);
+        box->setAlignment(Qt::AlignRight);
+        box->setButtonSymbols(QAbstractSpinBox::NoButtons);
+        box->setKeyboardTracking(false);  // "12" typed is container 12, not 1 first
+        return box;
+    }
+    return new drawing_area(parent);
+}
 
 // The program's look with the tool bar's own metrics, so picture and caption
 // fit its 42 pixels: no margin round the keys, and a key 11 pixels wider and
@@ -135,7 +147,7 @@ void kmain::build_controls() {
     auto* central = new QWidget(this);
     central->setFixedSize(728, 510);
     setCentralWidget(central);
-    form::build(*central, controls, make_drawing);
+    form::build(*central, controls, make_custom);
 
     // Tests and the help pictures find the controls by these names too.
     container_list = form::part<selection_list>(*central, "container_list");
@@ -163,8 +175,10 @@ void kmain::build_controls() {
     bound_line = form::part<QLabel>(*central, "bound_line");
     previous_container_button = form::part<QPushButton>(*central, "previous_container_button");
     next_container_button = form::part<QPushButton>(*central, "next_container_button");
+    container_number_box = form::part<QSpinBox>(*central, "container_number_box");
     previous_container_button->hide();
     next_container_button->hide();
+    container_number_box->hide();
     maker_label = form::part<QLabel>(*central, "maker_label");
     web_label = form::part<link_label>(*central, "web_label");
 

@@ -1,11 +1,16 @@
 // A mixed load in the main window: the packing list window plans it, the
 // window shows one container at a time in its types' colours, steps through
 // its blocks, and saves and opens it as a mixed plan file.
+#include <QAction>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScreen>
+#include <QSignalBlocker>
+#include <QSpinBox>
 
 #include <algorithm>
+#include <limits>
 
 #include "app/kmain.h"
 #include "app/messages.h"
@@ -21,18 +26,47 @@
 #include "plan/plan_file.h"
 #include "ui/prompts.h"
 #include "ui/qtext.h"
+#include "ui/selection_list.h"
 #include "ui/work_off_thread.h"
 #include "view/drawing_area.h"
+#include "view/mixed_drawing.h"
 #include "view/projection.h"
 #include "view/step_view.h"
 #include "view/type_colours.h"
 
 namespace varnel {
 
+namespace {
+
+// Where a window of `size` opens beside `main`: right of it, or left when
+// the screen has no room there, and over its right part when neither has.
+QPoint beside(const QWidget& main, QSize size) {
+    const QRect frame = main.frameGeometry();
+    const QScreen* screen = main.screen();
+    const QRect room = screen ? screen->availableGeometry() : frame.adjusted(0, 0, size.width(), 0);
+    int x = frame.right() + 1;
+    if (x + size.width() > room.right() + 1) x = frame.left() - size.width();
+    if (x < room.left()) x = std::max(room.left(), room.right() + 1 - size.width());
+    const int y = std::clamp(frame.top(), room.top(),
+                             std::max(room.top(), room.bottom() + 1 - size.height()));
+    return {x, y};
+}
+
+}  // namespace
+
 void kmain::mixed_load() {
     if (hunzhuang_ == nullptr) {
         hunzhuang_ = new khunzhuang(prompts_, *this, this);
         hunzhuang_->setObjectName(QStringLiteral("khunzhuang"));
+        // The first time beside the main window, not over it; then where the
+        // user last left it.
+        hunzhuang_->move(beside(*this, hunzhuang_->frameGeometry().size()));
+        hunzhuang_->remember_place_in(places_);
+        // The main window's file keys (Ctrl+S, Ctrl+O...) work there too.
+        for (const command_row& row : command_table()) {
+            if (row.shortcut.empty()) continue;
+            if (auto* item = findChild<QAction*>(qtext(row.menu_item))) hunzhuang_->addAction(item);
+        }
         // An opened plan's list is there to change and plan again.
         if (mixed_) hunzhuang_->show_plan(mixed_->file);
     }
@@ -98,13 +132,20 @@ bool kmain::plan_and_show(mixed_plan_file& order) {
     return true;
 }
 
-void kmain::show_mixed(mixed_plan_file file) {
+void kmain::show_mixed(mixed_plan_file file, std::optional<QString> path) {
     steps_->reset();
     reset_model(model_);
     forget_whole_plan();
-    mixed_shown shown{std::move(file), {}, 0, {}, {}};
+    mixed_shown shown{std::move(file), std::move(path), {}, 0, {}, {}};
     for (const carton_type& c : shown.file.cartons) shown.sizes.push_back(c.size);
     mixed_ = std::move(shown);
+    // One carton size is no part of this plan: fields left from another plan
+    // would be printed beside it.
+    carton_length->clear();
+    carton_width->clear();
+    carton_height->clear();
+    carton_list->setCurrentIndex(-1);
+    show_title();
     show_container(0);
 }
 
@@ -125,7 +166,7 @@ void kmain::show_container(std::size_t k) {
 
     drawing->clear_drawing();
     draw_typed_blocks(*drawing, shown_load(), m.order);
-    draw_standard_outline(*drawing);
+    draw_typed_outline(*drawing);
     const container_summary s =
         summarise_container(load.blocks, m.file.cartons, m.file.container.size);
     const summary_texts texts = mixed_summary_texts(s.utilisation, s.cartons, s.types);
@@ -149,6 +190,14 @@ void kmain::show_container(std::size_t k) {
     next_container_button->setVisible(n > 1);
     previous_container_button->setEnabled(k > 0);
     next_container_button->setEnabled(k + 1 < n);
+    {
+        const QSignalBlocker quiet(container_number_box);
+        const auto most = static_cast<std::int64_t>(std::numeric_limits<int>::max());
+        container_number_box->setRange(1, static_cast<int>(std::min(all, most)));
+        container_number_box->setSuffix(QStringLiteral("/") + QString::number(all));
+        container_number_box->setValue(static_cast<int>(std::min(first, most)));
+    }
+    container_number_box->setVisible(all > 1);
     update_report_commands();
 }
 
@@ -171,15 +220,19 @@ void kmain::drop_mixed() {
     drawing->set_type_legend({});
     previous_container_button->hide();
     next_container_button->hide();
+    container_number_box->hide();
     if (hunzhuang_) hunzhuang_->clear_results();
+    show_title();
 }
 
+// Saved under a name of its own kind: a plan file's name (.qrn) would hand
+// the next Open a file it reads as no plan of one size.
 void kmain::save_mixed_plan() {
-    save_after_asking(
-        prompts_,
-        plan_file_name(prompts_.save_file_name(qtext(text::mixed_plan_filter), plan_label()),
-                       u".qrm"),
-        write_mixed_plan(mixed_->file));
+    const QString path = name_to_save(
+        prompts_.save_file_name(qtext(text::mixed_plan_filter), plan_label()), u".qrn");
+    if (!save_after_asking(prompts_, path, write_mixed_plan(mixed_->file))) return;
+    mixed_->path = path;
+    show_title();
 }
 
 bool kmain::open_mixed_plan(const QString& path, const file_contents& file) {
@@ -199,12 +252,11 @@ bool kmain::open_mixed_plan(const QString& path, const file_contents& file) {
     set_manual_container_size(qtext(size_text_cm(static_cast<float>(size[1]))),
                               qtext(size_text_cm(static_cast<float>(size[0]))),
                               qtext(size_text_cm(static_cast<float>(size[2]))));
-    show_mixed(*read.plan);
+    show_mixed(*read.plan, path);
     if (hunzhuang_) {
         hunzhuang_->show_plan(mixed_->file);
         hunzhuang_->refresh();
     }
-    set_title(path);
     return true;
 }
 

@@ -25,16 +25,19 @@ void kmain::new_plan() {
     switch (dialog.result_outcome()) {
         case kcnew::outcome::named:
             plan_name_ = dialog.plan_name();
-            set_title(plan_name_);
+            named_as_ = plan_name_;
+            opened_.reset();
             break;
         case kcnew::outcome::numbered:
             ++plan_number_;
             plan_name_ = qtext(text::default_plan_name);
-            set_title(plan_name_ + QString::number(plan_number_));
+            named_as_ = plan_name_ + QString::number(plan_number_);
+            opened_.reset();
             break;
         case kcnew::outcome::closed: break;
     }
     reset_plan();
+    show_title();
 }
 
 void kmain::save_plan() {
@@ -50,8 +53,11 @@ void kmain::save_plan() {
         prompts_.message(qtext(text::no_result));
         return;
     }
+    // A mixed plan's name (.qrm) is no name for this plan: the file would
+    // stop opening as a mixed plan.
     save_after_asking(
-        prompts_, plan_file_name(prompts_.save_file_name(qtext(text::plan_filter), plan_label())),
+        prompts_,
+        name_to_save(prompts_.save_file_name(qtext(text::plan_filter), plan_label()), u".qrm"),
         write_plan(plan.draw_stacks, plan.stacks));
 }
 
@@ -91,7 +97,8 @@ void kmain::open_plan() {
                               qtext(size_text_cm(whole.space_z)));
     set_carton_size(qtext(size_text_cm(whole.box_length)), qtext(size_text_cm(whole.box_width)),
                     qtext(size_text_cm(whole.box_height)));
-    set_title(path);
+    opened_ = path;
+    show_title();
     if (faulty) prompts_.message(qtext(text::file_open_error));
 }
 

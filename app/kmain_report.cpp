@@ -10,6 +10,7 @@
 #include "app/kmain.h"
 #include "app/messages.h"
 #include "catalogue/catalogue_store.h"
+#include "dialogs/file_save.h"
 #include "engine/block_tables.h"
 #include "engine/messages.h"
 #include "engine/numbers.h"
@@ -68,9 +69,13 @@ loading_report kmain::shown_report() const {
     r.plan_kind = kind_of(whole_plan_.has_value(), plan_blocks_.has_value(), model_);
     r.plan_name = QFileInfo(plan_label()).fileName().toStdString();
     r.date = QDate::currentDate().toString(Qt::ISODate).toStdString();
-    // A part load's tables are blocks_to_tables' own, which read back whole.
     const bool searched = plan_blocks_ && !whole_plan_;
-    r.loads = {{{}, searched ? *plan_blocks_ : placed_blocks(model_)}};
+    r.loads = {{{}, whole_plan_ ? shown_part_ : searched ? *plan_blocks_ : placed_blocks(model_)}};
+    // The order as the dialog was given it, as varnel-plan --quantity takes it.
+    if (whole_plan_ && shown_order_) {
+        if (shown_order_->carton_weight) r.types[0].weight = *shown_order_->carton_weight;
+        if (shown_order_->payload) r.container.payload = *shown_order_->payload;
+    }
     if (whole_plan_ && shown_shipment_) {
         r.order_containers = shown_shipment_->containers;
         const bool last = shown_cartons_ == shown_shipment_->last_cartons &&
@@ -86,7 +91,10 @@ void kmain::export_report() {
         return;
     }
     const QString suggested = QFileInfo(plan_label()).completeBaseName() + QStringLiteral(".pdf");
-    const QString path = prompts_.save_file_name(qtext(text::report_filter), suggested);
+    // A name without a suffix takes the chosen filter's; the kind written is
+    // the suffix's.
+    const QString path =
+        name_to_save(prompts_.save_file_name(qtext(text::report_filter), suggested));
     if (path.isEmpty()) return;
     const QFileInfo target(path);
     if (target.exists() && !target.isDir() && !prompts_.question(qtext(text::overwrite_question))) {

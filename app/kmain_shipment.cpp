@@ -79,10 +79,13 @@ void kmain::shipment_plan() {
     const box_size carton{plan.carton_length, plan.carton_width, plan.carton_height};
     load_model part = plan;
     const block_list blocks = plan_blocks_ ? *plan_blocks_ : placed_blocks(plan);
-    if (!blocks_to_tables(part, partial_load(blocks, carton, shown->cartons))) return;
+    block_list part_blocks = partial_load(blocks, carton, shown->cartons);
+    if (!blocks_to_tables(part, part_blocks)) return;
     whole_plan_ = plan;
+    shown_order_ = dialog.order();
     shown_shipment_ = dialog.worked_out();
     shown_cartons_ = shown->cartons;
+    shown_part_ = std::move(part_blocks);
     model_ = part;
     steps_->reset();
     set_result_text(stack_text, {});

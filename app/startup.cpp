@@ -1,6 +1,7 @@
 #include "app/startup.h"
 
 #include <QCoreApplication>
+#include <QSettings>
 
 #include "ui/prompts.h"
 
@@ -25,10 +26,15 @@ started_program start_program(const QString& folder, prompts& prompts,
 }
 
 int run_program(const QString& folder, qt_prompts& prompts) {
+    // The user's own settings: only where windows were left. Made first, so
+    // the windows that write it at their end go before it.
+    QSettings places(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("Varnel"),
+                     QStringLiteral("varnel"));
     // Ending leaves every event loop, modal dialogs' included, with the status.
     started_program program =
         start_program(folder, prompts, [](int status) { QCoreApplication::exit(status); });
     if (!program.window) return program.status;
+    program.window->set_window_places(&places);
     prompts.set_main_window(program.window.get());
     program.window->show();
     return QCoreApplication::exec();

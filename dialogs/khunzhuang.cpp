@@ -5,8 +5,10 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QSettings>
 #include <QTableWidget>
 
+#include <algorithm>
 #include <cmath>
 #include <numeric>
 
@@ -58,6 +60,47 @@ constexpr form::control controls[] = {
 };
 // clang-format on
 
+// The window's size as designed, and its least.
+constexpr QSize design_size{720, 532};
+
+// How a control follows the window made larger than designed: extra width
+// widens the frames and tables and carries the keys at the right along;
+// extra height goes half to the list, half to the results.
+struct follow {
+    const char* name;
+    bool right;    // moves right with the extra width
+    bool down;     // moves down with the list's extra height
+    bool wide;     // widens with the extra width
+    int tall = 0;  // grows with the list's (1) or the results' (2) extra height
+};
+// clang-format off
+constexpr follow follows[] = {
+    {"list_frame", false, false, true, 1},
+    {"list_table", false, false, true, 1},
+    {"add_row_button", false, true, false},
+    {"remove_rows_button", false, true, false},
+    {"from_catalogue_label", false, true, false},
+    {"carton_choice", false, true, false},
+    {"add_carton_button", false, true, false},
+    {"import_button", true, true, false},
+    {"save_list_button", true, true, false},
+    {"container_label", false, true, false},
+    {"container_text", false, true, false},
+    {"payload_label", false, true, false},
+    {"payload_field", false, true, false},
+    {"payload_unit", false, true, false},
+    {"compute_button", true, true, false},
+    {"close_button", true, true, false},
+    {"results_frame", false, true, true, 2},
+    {"result_table", false, false, true, 2},
+};
+// clang-format on
+
+const form::control& control_named(std::string_view name) {
+    return *std::find_if(std::begin(controls), std::end(controls),
+                         [&](const form::control& c) { return name == c.name; });
+}
+
 QWidget* make_table(const form::control& row, QWidget* parent) {
     if (std::string_view(row.name) == "list_table") return new packing_table(parent);
     return new QTableWidget(parent);
@@ -67,10 +110,6 @@ QString cm_text(double mm) { return qtext(size_text_cm(static_cast<float>(mm)));
 
 // A centre of gravity to the millimetre, as a loader can mark it.
 QString centre_text(double mm) { return cm_text(std::round(mm)); }
-
-bool names_spreadsheet_kind(const QString& path, const char* suffix) {
-    return path.endsWith(QLatin1String(suffix), Qt::CaseInsensitive);
-}
 
 }  // namespace
 
@@ -82,7 +121,8 @@ khunzhuang::khunzhuang(prompts& prompts, mixed_host& host, QWidget* parent)
 void khunzhuang::build() {
     setWindowTitle(qtext(text::khunzhuang_title));
     setFont(simsun(12));
-    setFixedSize(720, 532);
+    setMinimumSize(design_size);
+    resize(design_size);
     form::build(*this, controls, make_table);
     list_table = form::part<packing_table>(*this, "list_table");
     add_row_button = form::part<QPushButton>(*this, "add_row_button");
@@ -122,6 +162,9 @@ void khunzhuang::build() {
     connect(import_button, &QPushButton::clicked, this, &khunzhuang::import_list);
     connect(save_list_button, &QPushButton::clicked, this, &khunzhuang::save_list);
     connect(compute_button, &QPushButton::clicked, this, &khunzhuang::compute);
+    // A window is no dialog: Enter reaches no default key by itself.
+    connect(payload_field, &QLineEdit::returnPressed, this, &khunzhuang::compute);
+    connect(list_table, &packing_table::compute_requested, this, &khunzhuang::compute);
     connect(close_button, &QPushButton::clicked, this, &QWidget::close);
 }
 
@@ -171,6 +214,7 @@ std::optional<packing_list> khunzhuang::read_table() {
 }
 
 void khunzhuang::compute() {
+    const prompts::asked_from here(prompts_, this);
     refresh();
     if (!container_) {
         prompts_.message(qtext(text::mixed_container_wrong));
@@ -269,6 +313,7 @@ void khunzhuang::add_from_catalogue() {
 }
 
 void khunzhuang::import_list() {
+    const prompts::asked_from here(prompts_, this);
     const QString path = prompts_.open_file_name(qtext(text::list_import_filter), QString());
     if (path.isEmpty()) return;
     const file_contents file = read_whole_file(path);
@@ -280,12 +325,7 @@ void khunzhuang::import_list() {
         prompts_.message(qtext(text::file_open_error));
         return;
     }
-    std::variant<packing_list, list_refusal> list =
-        names_spreadsheet_kind(path, ".xlsx")
-            ? read_packing_list_spreadsheet(file.bytes, spreadsheet_kind::xlsx)
-        : names_spreadsheet_kind(path, ".ods")
-            ? read_packing_list_spreadsheet(file.bytes, spreadsheet_kind::ods)
-            : read_packing_list_csv(file.bytes);
+    const auto list = read_packing_list_file(path.toStdString(), file.bytes);
     if (const auto* refusal = std::get_if<list_refusal>(&list)) {
         prompts_.message(qtext(refusal->message));
         return;
@@ -297,13 +337,55 @@ void khunzhuang::import_list() {
 }
 
 void khunzhuang::save_list() {
+    const prompts::asked_from here(prompts_, this);
     std::optional<packing_list> list = read_table();
     if (!list) return;
     save_after_asking(prompts_,
-                      plan_file_name(prompts_.save_file_name(qtext(text::list_save_filter),
-                                                             qtext(text::list_suggested_name)),
-                                     u".csv"),
+                      name_to_save(prompts_.save_file_name(qtext(text::list_save_filter),
+                                                           qtext(text::list_suggested_name))),
                       write_packing_list_csv(list->cartons));
+}
+
+void khunzhuang::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    const int wider = std::max(0, width() - design_size.width());
+    const int taller = std::max(0, height() - design_size.height());
+    const int list_taller = taller / 2, results_taller = taller - list_taller;
+    for (const follow& f : follows) {
+        auto* w = form::part<QWidget>(*this, f.name);
+        if (w == nullptr) continue;
+        const QRect design = control_named(f.name).place;
+        const QSize size = design.size().isEmpty() ? w->size() : design.size();
+        w->setGeometry(design.x() + (f.right ? wider : 0), design.y() + (f.down ? list_taller : 0),
+                       size.width() + (f.wide ? wider : 0),
+                       size.height() + (f.tall == 1   ? list_taller
+                                        : f.tall == 2 ? results_taller
+                                                      : 0));
+    }
+    // The extra width goes to the names, as wide as the user left them.
+    list_table->setColumnWidth(0, list_table->columnWidth(0) + wider - widened_);
+    result_table->setColumnWidth(1, result_table->columnWidth(1) + wider - widened_);
+    widened_ = wider;
+}
+
+void khunzhuang::remember_place_in(QSettings* settings) {
+    places_ = settings;
+    if (places_ == nullptr) return;
+    const QByteArray place = places_->value(QLatin1String(place_key)).toByteArray();
+    if (!place.isEmpty()) restoreGeometry(place);
+}
+
+void khunzhuang::keep_place() {
+    if (places_ != nullptr) places_->setValue(QLatin1String(place_key), saveGeometry());
+}
+
+void khunzhuang::hideEvent(QHideEvent* event) {
+    keep_place();
+    QWidget::hideEvent(event);
+}
+
+khunzhuang::~khunzhuang() {
+    if (isVisible()) keep_place();
 }
 
 }  // namespace varnel

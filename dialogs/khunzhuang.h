@@ -11,6 +11,7 @@
 class QLabel;
 class QLineEdit;
 class QPushButton;
+class QSettings;
 class QTableWidget;
 
 namespace varnel {
@@ -23,11 +24,17 @@ class selection_list;
 // rows added empty, from the carton catalogue or from a file (.csv, .xlsx,
 // .ods), saved as .csv; the main window's container with its payload; "计
 // 算", which has the main window plan and show the list; and the result per
-// container and type. It stays open beside the main window.
+// container and type. It stays open beside the main window, and may be
+// made larger than designed: the list and the results grow.
 class khunzhuang : public QWidget {
     Q_OBJECT
 public:
     khunzhuang(prompts& prompts, mixed_host& host, QWidget* parent = nullptr);
+    ~khunzhuang() override;
+
+    // Where the window was last (its place and size) is kept in `settings`
+    // and taken from there now; none keeps nothing.
+    void remember_place_in(QSettings* settings);
 
     // The main window's container and the catalogue's cartons, read afresh
     // when the window is shown; a payload the user typed stays while the
@@ -54,8 +61,14 @@ public:
     QLineEdit* payload_field{};
     QTableWidget* result_table{};
 
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
+
 private:
+    static constexpr const char* place_key = "packing_list_window/place";
     void build();
+    void keep_place();
     // The table read as the planner reads a list, or none after the refusal
     // was shown with the focus on its cell.
     std::optional<packing_list> read_table();
@@ -65,6 +78,8 @@ private:
     mixed_host& host_;
     std::optional<chosen_container> container_;
     std::vector<offered_carton> offered_;
+    QSettings* places_ = nullptr;
+    int widened_ = 0;  // the names' columns' share of the extra width
 };
 
 }  // namespace varnel

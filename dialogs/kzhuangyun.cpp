@@ -92,10 +92,15 @@ void kzhuangyun::work_out() {
     const std::string texts[] = {quantity_field->text().trimmed().toStdString(),
                                  carton_weight_field->text().trimmed().toStdString(),
                                  payload_field->text().trimmed().toStdString()};
-    auto outcome = plan_shipment({texts[0], texts[1], texts[2]}, plan_cartons_);
+    auto order = read_shipment_order({texts[0], texts[1], texts[2]});
+    auto outcome =
+        std::holds_alternative<shipment_order>(order)
+            ? plan_shipment(std::get<shipment_order>(order), plan_cartons_)
+            : std::variant<shipment, shipment_refusal>(std::get<shipment_refusal>(order));
     if (const auto* refusal = std::get_if<shipment_refusal>(&outcome)) {
         // A result shown for other figures would mislead: it goes first.
         result_.reset();
+        order_.reset();
         show_result();
         prompts_.message(qtext(refusal->message));
         QLineEdit* field = refusal->field == shipment_field::payload         ? payload_field
@@ -106,6 +111,7 @@ void kzhuangyun::work_out() {
         return;
     }
     result_ = std::get<shipment>(outcome);
+    order_ = std::get<shipment_order>(order);
     show_result();
 }
 

@@ -51,6 +51,9 @@ public:
     shipment_entries entries() const;
     // How the order ships, once worked out.
     const std::optional<shipment>& worked_out() const { return result_; }
+    // The order it was worked out for: the carton's weight and the payload
+    // as typed.
+    const std::optional<shipment_order>& order() const { return order_; }
 
     void work_out();
 
@@ -71,6 +74,7 @@ private:
     prompts& prompts_;
     std::int64_t plan_cartons_;
     std::optional<shipment> result_;
+    std::optional<shipment_order> order_;
     std::optional<container_to_draw> to_draw_;
 };
 

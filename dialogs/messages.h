@@ -25,13 +25,6 @@ inline constexpr const char* list_quantity_column = "数量";
 inline constexpr const char* list_weight_column = "毛重(kg)";
 inline constexpr const char* list_vertical_column = "可竖放";
 inline constexpr const char* list_stackable_column = "可堆码";
-// The 可竖放 choices: any side up, this side up, the length always lying
-// flat; a list may bring another, "仅长宽可竖放".
-inline constexpr const char* vertical_any = "任意摆放";
-inline constexpr const char* vertical_this_side_up = "不可侧放";
-inline constexpr const char* vertical_length_flat = "长边不可竖放";
-inline constexpr const char* vertical_only_prefix = "仅";
-inline constexpr const char* vertical_only_suffix = "可竖放";
 inline constexpr const char* add_row_caption = "增加一行";
 inline constexpr const char* remove_rows_caption = "删除所选行";
 inline constexpr const char* from_catalogue_label = "从纸箱列表添加：";

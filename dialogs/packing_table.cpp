@@ -2,7 +2,9 @@
 
 #include <QComboBox>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QPixmap>
+#include <QStyledItemDelegate>
 
 #include <algorithm>
 #include <functional>
@@ -20,35 +22,30 @@ namespace {
 constexpr int name_column = 0, quantity_column = 4, weight_column = 5, vertical_column = 6,
               stackable_column = 7, text_columns = 6;
 
-// Sides as the reader's mask: bit 0 length, bit 1 width, bit 2 height.
-unsigned mask_of(orientation_set allowed) {
-    unsigned mask = 0;
-    for (std::size_t side = 0; side < 3; ++side) {
-        if (allowed.allows_vertical(side)) mask |= 1u << side;
-    }
-    return mask;
-}
+bool is_enter(const QKeyEvent& e) { return e.key() == Qt::Key_Return || e.key() == Qt::Key_Enter; }
 
-// The reader's letters for a mask; all three sides are written as blank.
-std::string letters_of(unsigned mask) {
-    if (mask == 0b111u) return {};
-    static const char* const sides[3] = {"长", "宽", "高"};
-    std::string s;
-    for (std::size_t side = 0; side < 3; ++side) {
-        if (((mask >> side) & 1u) != 0) s += sides[side];
-    }
-    return s;
-}
+// A cell typed into ends with Enter as one that is not: the text is kept and
+// the table moves on (Qt's own only closes the editor there).
+class entry_delegate final : public QStyledItemDelegate {
+public:
+    explicit entry_delegate(packing_table& table) : QStyledItemDelegate(&table), table_(table) {}
 
-// The choices a loader knows; a list may bring another, named by its sides.
-struct vertical_choice_row {
-    unsigned mask;
-    const char* caption;
-};
-constexpr vertical_choice_row known_choices[] = {
-    {0b111u, text::vertical_any},
-    {0b100u, text::vertical_this_side_up},
-    {0b110u, text::vertical_length_flat},
+protected:
+    bool eventFilter(QObject* object, QEvent* event) override {
+        auto* editor = qobject_cast<QWidget*>(object);
+        if (editor && event->type() == QEvent::KeyPress &&
+            is_enter(*static_cast<QKeyEvent*>(event))) {
+            const Qt::KeyboardModifiers modifiers = static_cast<QKeyEvent*>(event)->modifiers();
+            emit commitData(editor);
+            emit closeEditor(editor, QAbstractItemDelegate::NoHint);
+            table_.enter_pressed(modifiers);
+            return true;
+        }
+        return QStyledItemDelegate::eventFilter(object, event);
+    }
+
+private:
+    packing_table& table_;
 };
 
 QIcon swatch(std::size_t type) {
@@ -73,7 +70,36 @@ packing_table::packing_table(QWidget* parent) : QTableWidget(0, 8, parent) {
     for (int c = 0; c < 8; ++c) setColumnWidth(c, widths[c]);
     verticalHeader()->setDefaultSectionSize(22);
     setSelectionBehavior(QAbstractItemView::SelectItems);
+    setItemDelegate(new entry_delegate(*this));
     connect(this, &QTableWidget::itemChanged, this, [this] { recolour(); });
+}
+
+void packing_table::enter_pressed(Qt::KeyboardModifiers modifiers) {
+    if ((modifiers & Qt::ControlModifier) != 0) {
+        emit compute_requested();
+        return;
+    }
+    const int step = (modifiers & Qt::ShiftModifier) != 0 ? -1 : 1;
+    const int row = std::clamp(currentRow() + step, 0, std::max(0, rowCount() - 1));
+    if (rowCount() > 0) setCurrentCell(row, std::max(0, currentColumn()));
+    setFocus();
+}
+
+void packing_table::keyPressEvent(QKeyEvent* event) {
+    if (is_enter(*event) && state() != QAbstractItemView::EditingState) {
+        enter_pressed(event->modifiers());
+        return;
+    }
+    QTableWidget::keyPressEvent(event);
+}
+
+// Tab on the last cell goes on into a new row.
+QModelIndex packing_table::moveCursor(CursorAction action, Qt::KeyboardModifiers modifiers) {
+    if (action == MoveNext && currentRow() == rowCount() - 1 &&
+        currentColumn() == columnCount() - 1) {
+        return model()->index(add_empty_row(), 0);
+    }
+    return QTableWidget::moveCursor(action, modifiers);
 }
 
 int packing_table::add_empty_row() {
@@ -86,7 +112,7 @@ int packing_table::add_empty_row() {
     stackable->setCheckState(Qt::Checked);
     setItem(row, stackable_column, stackable);
     auto* choice = new QComboBox;
-    for (const vertical_choice_row& k : known_choices) choice->addItem(qtext(k.caption), k.mask);
+    for (const named_stance& s : named_stances) choice->addItem(qtext(s.name), s.sides);
     setCellWidget(row, vertical_column, choice);
     recolour();
     return row;
@@ -123,12 +149,10 @@ int packing_table::add_offered(const offered_carton& carton) {
 
 void packing_table::set_vertical(int row, orientation_set allowed) {
     QComboBox* choice = vertical_choice(row);
-    const unsigned mask = mask_of(allowed);
+    const unsigned mask = allowed.vertical_sides();
     int at = choice->findData(mask);
     if (at < 0) {
-        choice->addItem(qtext(text::vertical_only_prefix) + qtext(letters_of(mask)) +
-                            qtext(text::vertical_only_suffix),
-                        mask);
+        choice->addItem(qtext(vertical_name(mask)), mask);
         at = choice->count() - 1;
     }
     choice->setCurrentIndex(at);
@@ -185,7 +209,8 @@ text_table packing_table::cells() const {
                 const QTableWidgetItem* cell = item(row, c);
                 if (cell) r.cells[static_cast<std::size_t>(c)] = cell->text().toStdString();
             }
-            r.cells[vertical_column] = letters_of(vertical_choice(row)->currentData().toUInt());
+            r.cells[vertical_column] =
+                vertical_letters(vertical_choice(row)->currentData().toUInt());
             r.cells[stackable_column] = item(row, stackable_column)->checkState() == Qt::Checked
                                             ? text::list_yes
                                             : text::list_no;

@@ -13,7 +13,9 @@ namespace varnel {
 // The packing list as the user edits it: one carton type a row, the columns
 // in the order the program writes them (名称, 长, 宽, 高, 数量, 毛重, 可竖放,
 // 可堆码), sizes in cm. 可竖放 is a choice of the ways a loader knows, 可堆码 a
-// check box, and each row's number is marked with its type's colour.
+// check box, and each row's number is marked with its type's colour. Keys
+// work as in a spreadsheet: Enter goes down a row (Shift+Enter up), Tab on
+// the last cell adds a row; Ctrl+Enter asks to compute.
 class packing_table : public QTableWidget {
     Q_OBJECT
 public:
@@ -37,6 +39,16 @@ public:
 
     // The 可竖放 choice of a row, as the reader's letters (empty: any).
     QComboBox* vertical_choice(int row) const;
+
+    // Enter (or Shift+Enter, Ctrl+Enter) pressed on a cell, typed into or not.
+    void enter_pressed(Qt::KeyboardModifiers modifiers);
+
+signals:
+    void compute_requested();
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+    QModelIndex moveCursor(CursorAction action, Qt::KeyboardModifiers modifiers) override;
 
 private:
     void set_vertical(int row, orientation_set allowed);

@@ -85,7 +85,7 @@ public:
         return false;
     }
     QString open_file_name(const QString&, const QString&) override { return {}; }
-    QString save_file_name(const QString&, const QString&) override { return {}; }
+    save_choice save_file_name(const QString&, const QString&) override { return {}; }
     std::optional<int> print_dialog(QPrinter&) override { return std::nullopt; }
     bool progress(const QString&, const QString&, QFutureWatcherBase& work) override {
         work.waitForFinished();

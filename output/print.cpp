@@ -27,6 +27,10 @@ constexpr double top_offset_twips = 200.0;
 bool print_pages(QPrinter& printer, const picture& captured, int copies) {
     QPainter painter;
     if (!painter.begin(&printer)) return false;
+    // Set, not assumed: Qt's PDF engine keeps the transformation the last
+    // print left (the instructions' scale to points) and would draw the
+    // picture 16 times too large under a new painter that never sets one.
+    painter.setWorldTransform(QTransform());
     // With fullPage off (Qt's default) the painter's origin is the printable
     // area's top left.
     const double dots = printer.resolution();

@@ -36,6 +36,13 @@ inline constexpr const char* list_vertical_header = "可竖放";
 inline constexpr const char* list_stackable_header = "可堆码";
 // A blank name becomes this and the type's number.
 inline constexpr const char* list_default_name = "包装箱";
+// The ways a carton may stand, as the list window names them; a list may
+// bring another, named by its sides ("仅长宽可竖放").
+inline constexpr const char* vertical_any = "任意摆放";
+inline constexpr const char* vertical_this_side_up = "不可侧放";
+inline constexpr const char* vertical_length_flat = "长边不可竖放";
+inline constexpr const char* vertical_only_prefix = "仅";
+inline constexpr const char* vertical_only_suffix = "可竖放";
 inline constexpr const char* list_yes = "是";
 inline constexpr const char* list_no = "否";
 

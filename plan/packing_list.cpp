@@ -105,7 +105,9 @@ std::variant<packing_list, list_refusal> read_header(const text_row& row) {
 
 // --- one row ---------------------------------------------------------------
 
-std::optional<unsigned> vertical_sides(std::string_view cell) {
+// The sides named by letters of 长宽高 or LWH, in any order, blanks and 、
+// between them; none when another character stands there.
+std::optional<unsigned> side_letters_read(std::string_view cell) {
     struct side_letter {
         std::string_view letter;
         unsigned bit;
@@ -134,7 +136,26 @@ std::optional<unsigned> vertical_sides(std::string_view cell) {
         sides |= found->bit;
         cell.remove_prefix(found->letter.size());
     }
-    return sides == 0 ? 0b111u : sides;
+    return sides;
+}
+
+// A 可竖放 cell: the sides' letters (none: any) or a name the list window
+// shows for them.
+std::optional<unsigned> vertical_sides(std::string_view cell) {
+    const std::string_view v = trim_blanks(cell);
+    for (const named_stance& s : named_stances) {
+        if (v == s.name) return s.sides;
+    }
+    const std::string_view prefix = text::vertical_only_prefix, suffix = text::vertical_only_suffix;
+    if (v.size() > prefix.size() + suffix.size() && v.starts_with(prefix) && v.ends_with(suffix)) {
+        const auto sides =
+            side_letters_read(v.substr(prefix.size(), v.size() - prefix.size() - suffix.size()));
+        if (!sides || *sides == 0) return std::nullopt;
+        return sides;
+    }
+    const std::optional<unsigned> sides = side_letters_read(cell);
+    if (!sides) return std::nullopt;
+    return *sides == 0 ? 0b111u : *sides;
 }
 
 std::optional<bool> stackable_value(std::string_view cell) {
@@ -403,18 +424,31 @@ void csv_cell(std::string& out, std::string_view cell) {
     out += '"';
 }
 
-std::string side_letters(orientation_set allowed) {
-    if (allowed == orientation_set::any()) return {};
+}  // namespace
+
+std::string_view field_header(list_field field) { return fields[index_of(field)].chinese; }
+
+const std::array<named_stance, 3> named_stances{{
+    {0b111u, text::vertical_any},
+    {0b100u, text::vertical_this_side_up},
+    {0b110u, text::vertical_length_flat},
+}};
+
+std::string vertical_letters(unsigned sides) {
+    if ((sides & 0b111u) == 0b111u) return {};
     std::string letters;
     for (std::size_t side = 0; side < 3; ++side) {
-        if (allowed.allows_vertical(side)) letters += fields[index_of(size_fields[side])].chinese;
+        if (((sides >> side) & 1u) != 0) letters += fields[index_of(size_fields[side])].chinese;
     }
     return letters;
 }
 
-}  // namespace
-
-std::string_view field_header(list_field field) { return fields[index_of(field)].chinese; }
+std::string vertical_name(unsigned sides) {
+    for (const named_stance& s : named_stances) {
+        if (s.sides == (sides & 0b111u)) return s.name;
+    }
+    return text::vertical_only_prefix + vertical_letters(sides) + text::vertical_only_suffix;
+}
 
 std::variant<text_table, list_refusal> split_csv(std::string_view bytes) {
     csv_rows rows(bytes);
@@ -505,7 +539,7 @@ std::string write_packing_list_csv(const std::vector<carton_type>& cartons) {
         for (double side : t.size) out += ',' + size_text_cm(static_cast<float>(side));
         out += ',' + std::to_string(t.quantity) + ',';
         if (t.weight) out += format_number(static_cast<float>(*t.weight));
-        out += ',' + side_letters(t.allowed) + ',';
+        out += ',' + vertical_letters(t.allowed.vertical_sides()) + ',';
         out += t.stackable ? text::list_yes : text::list_no;
         out += "\r\n";
     }

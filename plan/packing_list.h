@@ -52,6 +52,21 @@ struct packing_list {
     std::array<std::optional<std::size_t>, list_field_count> columns{};
 };
 
+// The ways of standing a loader knows by name, as the list window offers
+// them, with the sides each lets stand vertical (as orientation_set's mask:
+// bit 0 the length, 1 the width, 2 the height).
+struct named_stance {
+    unsigned sides;
+    const char* name;
+};
+extern const std::array<named_stance, 3> named_stances;
+
+// The sides as a 可竖放 cell writes them: letters of 长宽高, empty for all
+// three (a blank cell allows any).
+std::string vertical_letters(unsigned sides);
+// The name of any set of sides: a loader's name, or 仅, the sides and 可竖放.
+std::string vertical_name(unsigned sides);
+
 // The largest quantity of one carton type.
 inline constexpr std::int64_t max_list_quantity = 1'000'000'000;
 
@@ -82,7 +97,8 @@ std::variant<text_table, list_refusal> split_csv(std::string_view bytes);
 // Reads a table whose first row that is not blank names the columns, in
 // either language (名称/name, 长/length, 宽/width, 高/height, 数量/quantity,
 // 毛重/weight, 可竖放/vertical, 可堆码/stackable), in any order; other columns
-// are ignored, as are rows of blank cells. Sizes are centimetres and weights
+// are ignored, as are rows of blank cells. A 可竖放 cell holds the sides'
+// letters (长宽高 or LWH) or any name vertical_name gives. Sizes are centimetres and weights
 // kilograms, read by the program's number parser. The length, width, height
 // and quantity columns are required; a blank name becomes "包装箱" and the
 // type's number, a blank weight is unknown, a blank 可竖放 allows every side

@@ -4,17 +4,18 @@
 #include <orcus/orcus_xlsx.hpp>
 #include <orcus/spreadsheet/import_interface.hpp>
 
+#include <algorithm>
 #include <exception>
 #include <map>
 #include <memory>
 #include <optional>
 #include <stdexcept>
 #include <string>
-#include <unordered_map>
 #include <vector>
 
 #include "engine/numbers.h"
 #include "plan/messages.h"
+#include "plan/xlsx_package.h"
 
 namespace varnel {
 
@@ -29,28 +30,29 @@ constexpr ss::col_t columns_read = 64;
 
 using sheet_cells = std::map<ss::row_t, std::map<ss::col_t, std::string>>;
 
-// The strings of a sheet. The .ods reader commits each cell's text before
-// the cell itself, and then drops a cell of a kind it does not read (a
-// logical TRUE or FALSE): its text stays unused. A 可堆码 of FALSE read as
-// blank would let cartons be stacked on it, so such a cell refuses the file.
-// (An .xlsx file commits its rich strings all at once, before any cell.)
+// The strings of a sheet. An .xlsx file's come from its mending, which
+// reads them as written (liborcus gives an empty one the text before it);
+// each string liborcus commits then only keeps the count. The .ods reader
+// commits each cell's text before the cell itself, and then drops a cell of
+// a kind it does not read (a logical TRUE or FALSE): its text stays unused.
+// A 可堆码 of FALSE read as blank would let cartons be stacked on it, so such
+// a cell refuses the file.
 class shared_strings final : public ss::iface::import_shared_strings {
 public:
-    explicit shared_strings(bool text_before_cell) : text_before_cell_(text_before_cell) {}
+    shared_strings(bool text_before_cell, const xlsx_package* mended)
+        : text_before_cell_(text_before_cell), mended_(mended) {}
 
     const std::string& at(std::size_t i) const {
         static const std::string none;
-        return i < strings_.size() ? strings_[i] : none;
+        const std::vector<std::string>& all = mended_ ? mended_->strings : strings_;
+        return i < all.size() ? all[i] : none;
     }
+    // A string the cells name by its place: never merged with an equal one.
     std::size_t append(std::string_view s) override {
         strings_.emplace_back(s);
         return strings_.size() - 1;
     }
-    std::size_t add(std::string_view s) override {
-        const auto [it, added] = index_.try_emplace(std::string(s), strings_.size());
-        if (added) strings_.emplace_back(s);
-        return it->second;
-    }
+    std::size_t add(std::string_view s) override { return append(s); }
     void set_segment_font(std::size_t) override {}
     void set_segment_bold(bool) override {}
     void set_segment_italic(bool) override {}
@@ -73,8 +75,8 @@ public:
 
 private:
     bool text_before_cell_;
+    const xlsx_package* mended_;
     std::vector<std::string> strings_;
-    std::unordered_map<std::string, std::size_t> index_;
     std::string run_;
     bool unused_ = false;
     bool dropped_ = false;
@@ -195,7 +197,8 @@ public:
 // Collects the first sheet; later sheets are read and dropped.
 class first_sheet final : public ss::iface::import_factory {
 public:
-    explicit first_sheet(spreadsheet_kind kind) : strings_(kind == spreadsheet_kind::ods) {}
+    first_sheet(spreadsheet_kind kind, const xlsx_package* mended)
+        : strings_(kind == spreadsheet_kind::ods, mended) {}
     const sheet_cells& cells() const {
         static const sheet_cells none;
         return sheets_.empty() ? none : sheets_.front()->cells();
@@ -236,13 +239,17 @@ private:
 
 std::variant<text_table, list_refusal> read_spreadsheet_rows(std::string_view bytes,
                                                              spreadsheet_kind kind) {
-    first_sheet factory(kind);
+    // What liborcus cannot read of an .xlsx file is mended first; a file
+    // that is no zip archive goes to it as it is, to be refused.
+    const std::optional<xlsx_package> mended =
+        kind == spreadsheet_kind::xlsx ? mend_xlsx_package(bytes) : std::nullopt;
+    first_sheet factory(kind, mended ? &*mended : nullptr);
     // The library throws on a file it cannot read (not a zip archive, a part
     // missing, XML broken); the user hears that the file is not a list.
     try {
         if (kind == spreadsheet_kind::xlsx) {
             orcus::orcus_xlsx reader(&factory);
-            reader.read_stream(bytes);
+            reader.read_stream(mended ? std::string_view(mended->bytes) : bytes);
         } else {
             orcus::orcus_ods reader(&factory);
             reader.read_stream(bytes);
@@ -269,10 +276,33 @@ std::variant<text_table, list_refusal> read_spreadsheet_rows(std::string_view by
 }
 
 std::variant<packing_list, list_refusal> read_packing_list_spreadsheet(std::string_view bytes,
-                                                                       spreadsheet_kind kind) {
+                                                                       spreadsheet_kind kind,
+                                                                       same_cartons merge) {
     auto rows = read_spreadsheet_rows(bytes, kind);
     if (auto* refusal = std::get_if<list_refusal>(&rows)) return std::move(*refusal);
-    return read_packing_list(std::get<text_table>(rows));
+    return read_packing_list(std::get<text_table>(rows), merge);
+}
+
+namespace {
+
+bool ends_with_suffix(std::string_view name, std::string_view suffix) {
+    return name.size() >= suffix.size() &&
+           std::equal(suffix.begin(), suffix.end(), name.end() - static_cast<long>(suffix.size()),
+                      [](char a, char b) {
+                          return a == (b >= 'A' && b <= 'Z' ? static_cast<char>(b - 'A' + 'a') : b);
+                      });
+}
+
+}  // namespace
+
+std::variant<packing_list, list_refusal> read_packing_list_file(std::string_view file_name,
+                                                                std::string_view bytes,
+                                                                same_cartons merge) {
+    if (ends_with_suffix(file_name, ".xlsx"))
+        return read_packing_list_spreadsheet(bytes, spreadsheet_kind::xlsx, merge);
+    if (ends_with_suffix(file_name, ".ods"))
+        return read_packing_list_spreadsheet(bytes, spreadsheet_kind::ods, merge);
+    return read_packing_list_csv(bytes, merge);
 }
 
 }  // namespace varnel

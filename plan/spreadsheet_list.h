@@ -21,7 +21,14 @@ std::variant<text_table, list_refusal> read_spreadsheet_rows(std::string_view by
                                                              spreadsheet_kind kind);
 
 // read_spreadsheet_rows, then read_packing_list.
-std::variant<packing_list, list_refusal> read_packing_list_spreadsheet(std::string_view bytes,
-                                                                       spreadsheet_kind kind);
+std::variant<packing_list, list_refusal> read_packing_list_spreadsheet(
+    std::string_view bytes, spreadsheet_kind kind, same_cartons merge = same_cartons::kept_apart);
+
+// A list file of any kind the program reads, the kind told by the name's
+// suffix: .xlsx and .ods (in any case) as spreadsheets, anything else as
+// CSV. The window's import and varnel-plan --mixed both read through it.
+std::variant<packing_list, list_refusal> read_packing_list_file(
+    std::string_view file_name, std::string_view bytes,
+    same_cartons merge = same_cartons::kept_apart);
 
 }  // namespace varnel

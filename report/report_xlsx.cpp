@@ -16,9 +16,10 @@ namespace varnel {
 
 namespace {
 
-// Centimetres as the PDF writes them, as a number.
+// Centimetres as the PDF writes them, as the number that text reads as: the
+// float's own binary value would show as 1143.199951171875 for 1143.2.
 double cm(double millimetres) {
-    return static_cast<double>(convert_unit(static_cast<float>(millimetres), 0).value_or(0.0f));
+    return parse_exact(size_text_cm(static_cast<float>(millimetres))).value_or(0.0);
 }
 
 lxw_color_t colour_of(rgb c) {

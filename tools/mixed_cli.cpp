@@ -19,6 +19,7 @@
 #include "plan/mixed_plan_format.h"
 #include "plan/packing_list.h"
 #include "plan/plan_file.h"
+#include "plan/spreadsheet_list.h"
 #include "report/messages.h"
 #include "tools/catalogue_container.h"
 #include "tools/command_line.h"
@@ -31,10 +32,10 @@ namespace varnel {
 namespace {
 
 constexpr const char* usage =
-    "usage: varnel-plan --mixed LIST.csv CONTAINER_LENGTH CONTAINER_WIDTH CONTAINER_HEIGHT\n"
+    "usage: varnel-plan --mixed LIST CONTAINER_LENGTH CONTAINER_WIDTH CONTAINER_HEIGHT\n"
     "                   [--payload KG] [--containers N] [--json] [-o FILE]\n"
     "                   [--report FILE] [--paper A4|Letter]\n"
-    "       varnel-plan --mixed LIST.csv --container-type NAME\n"
+    "       varnel-plan --mixed LIST --container-type NAME\n"
     "                   [--payload KG] [--containers N] [--json] [-o FILE]\n"
     "                   [--report FILE] [--paper A4|Letter]\n"
     "\n"
@@ -43,13 +44,17 @@ constexpr const char* usage =
     "of identical containers once. The container's inner size is in\n"
     "centimetres.\n"
     "\n"
-    "  LIST.csv    UTF-8 text, comma-separated, its first line naming the columns\n"
-    "              in either language, in any order: name/名称, length/长,\n"
-    "              width/宽, height/高 (cm), quantity/数量, weight/毛重 (kg per\n"
-    "              carton, may be left out), vertical/可竖放 (the sides that may\n"
-    "              stand vertical, letters of LWH or 长宽高; empty means any),\n"
+    "  LIST        the packing list: LIST.csv UTF-8 text, comma-separated, or a\n"
+    "              spreadsheet, LIST.xlsx or LIST.ods (its first sheet). The first\n"
+    "              row names the columns in either language, in any order:\n"
+    "              name/名称, length/长, width/宽, height/高 (cm), quantity/数量,\n"
+    "              weight/毛重 (kg per carton, may be left out), vertical/可竖放,\n"
     "              stackable/可堆码 (yes/no, 是/否, 1/0; empty means yes); rows of\n"
     "              the same carton are planned as one type, their names joined\n"
+    "  vertical/可竖放  the sides that may stand vertical: letters of LWH or 长宽高\n"
+    "              (H or 高 is this side up), or a name the window shows:\n"
+    "              任意摆放 (any; also empty), 不可侧放 (高), 长边不可竖放 (宽高),\n"
+    "              仅…可竖放 (the sides named, e.g. 仅长宽可竖放)\n"
     "  --container-type NAME\n"
     "              the container's inner size and payload from the catalogue\n"
     "  --payload KG    the container's payload (overrides the catalogue's)\n"
@@ -178,7 +183,7 @@ std::variant<packing_list, std::string> read_list(const std::string& typed,
     }
     // Rows of one carton are one type: an order that repeats a carton on
     // many lines is planned as simply as the carton is.
-    auto list = read_packing_list_csv(file.bytes, same_cartons::merged);
+    auto list = read_packing_list_file(typed, file.bytes, same_cartons::merged);
     if (auto* refusal = std::get_if<list_refusal>(&list)) return std::move(refusal->message);
     if (auto refusal = check_packing_list(std::get<packing_list>(list), container))
         return std::move(refusal->message);

@@ -1,9 +1,12 @@
 #pragma once
 
+#include <QPointer>
 #include <QString>
 #include <QUrl>
+#include <QWidget>
 
 #include <optional>
+#include <utility>
 
 class QFutureWatcherBase;
 class QPrinter;
@@ -16,6 +19,25 @@ class prompts {
 public:
     virtual ~prompts() = default;
 
+    // While one lives, the dialogs belong to `window`, a window that stays
+    // open beside the main one: they stand over it, centred on it, and give
+    // it back the keyboard when they close. Without one they belong to the
+    // dialog or window that is active, else to the main window.
+    class asked_from {
+    public:
+        asked_from(prompts& p, QWidget* window)
+            : prompts_(p), before_(std::exchange(p.asking_, window)) {}
+        ~asked_from() { prompts_.asking_ = before_; }
+        asked_from(const asked_from&) = delete;
+        asked_from& operator=(const asked_from&) = delete;
+
+    private:
+        prompts& prompts_;
+        QPointer<QWidget> before_;
+    };
+    // The window the dialogs now belong to, if one was named.
+    QWidget* asking_window() const { return asking_; }
+
     // A message with OK only, no icon, under the application's title.
     virtual void message(const QString& text) = 0;
 
@@ -23,9 +45,15 @@ public:
     virtual bool question(const QString& text) = 0;
 
     // File names from the open and save dialogs; an empty name is a cancel.
-    // The save dialog asks no overwrite question of its own: callers ask it.
+    // The save dialog adds no suffix and asks no overwrite question of its
+    // own: callers do both. It also says which of its filters (of several
+    // split by ";;") was chosen.
+    struct save_choice {
+        QString name;
+        QString filter;
+    };
     virtual QString open_file_name(const QString& filter, const QString& suggested) = 0;
-    virtual QString save_file_name(const QString& filter, const QString& suggested) = 0;
+    virtual save_choice save_file_name(const QString& filter, const QString& suggested) = 0;
 
     // The print dialog on `printer`; the number of copies chosen, or no value
     // when the user cancels.
@@ -39,6 +67,9 @@ public:
     // Opens a web page, a local file or a mailto: address in the user's
     // browser or mail program; false when nothing could open it.
     virtual bool open_url(const QUrl& url) = 0;
+
+private:
+    QPointer<QWidget> asking_;
 };
 
 }  // namespace varnel

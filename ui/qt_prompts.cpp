@@ -4,6 +4,7 @@
 #include <QDesktopServices>
 #include <QEventLoop>
 #include <QFileDialog>
+#include <QFontMetrics>
 #include <QFutureWatcher>
 #include <QMessageBox>
 #include <QPrintDialog>
@@ -26,10 +27,31 @@ QString title() { return qtext(text::application_title); }
 // up and away faster than it can be read.
 constexpr std::chrono::milliseconds least_shown{500};
 
+// A window manager clips a title wider than its window's bar; the bar's face
+// is its own, commonly bold and larger than the window's, and the bar holds
+// the window's keys beside it.
+int room_for_title(const QWidget& window) {
+    QFont bar = window.font();
+    bar.setBold(true);
+    if (bar.pixelSize() > 0) {
+        bar.setPixelSize(bar.pixelSize() * 5 / 4);
+    } else {
+        bar.setPointSizeF(bar.pointSizeF() * 1.25);
+    }
+    constexpr int keys = 160;
+    return QFontMetrics(bar).horizontalAdvance(window.windowTitle()) + keys;
+}
+
 }  // namespace
 
+// A dialog's parent is the window it is asked from: the window manager
+// raises that parent with it and gives it the keyboard when it closes, so a
+// parent other than the window the user works in would pull that one to the
+// front.
 QWidget* qt_prompts::owner() const {
     if (QWidget* modal = QApplication::activeModalWidget()) return modal;
+    if (QWidget* window = asking_window()) return window;
+    if (QWidget* active = QApplication::activeWindow()) return active;
     return main_window_;
 }
 
@@ -60,7 +82,7 @@ QString qt_prompts::open_file_name(const QString& filter, const QString& suggest
     return dialog.selectedFiles().constFirst();
 }
 
-QString qt_prompts::save_file_name(const QString& filter, const QString& suggested) {
+prompts::save_choice qt_prompts::save_file_name(const QString& filter, const QString& suggested) {
     // The name is used as typed: no suffix is added, and the caller asks its
     // own overwrite question. Qt's own dialog honours both everywhere; a
     // desktop portal's would ask about overwriting a second time.
@@ -72,7 +94,7 @@ QString qt_prompts::save_file_name(const QString& filter, const QString& suggest
     dialog.setDefaultSuffix(QString());
     dialog.selectFile(suggested);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
-    return dialog.selectedFiles().constFirst();
+    return {dialog.selectedFiles().constFirst(), dialog.selectedNameFilter()};
 }
 
 std::optional<int> qt_prompts::print_dialog(QPrinter& printer) {
@@ -86,6 +108,7 @@ bool qt_prompts::progress(const QString& text, const QString& cancel, QFutureWat
     // A busy bar (no range): the work cannot say how far it has got.
     QProgressDialog dialog(text, cancel, 0, 0, owner());
     dialog.setWindowTitle(title());
+    dialog.setMinimumWidth(room_for_title(dialog));
     dialog.setWindowModality(Qt::ApplicationModal);
     dialog.setMinimumDuration(0);
     dialog.setAutoReset(false);

@@ -12,4 +12,8 @@ inline constexpr rgb side_colour{0, 86, 188};
 
 inline constexpr rgb background_colour{212, 208, 200};
 
+// The container's edges in a load of several types, where colours name the
+// types: one neutral dark grey, no type's colour.
+inline constexpr rgb typed_outline_colour{64, 64, 64};
+
 }  // namespace varnel

@@ -87,14 +87,14 @@ void drawing_area::set_type_legend(std::vector<type_entry> types) {
     update();
 }
 
-// Rows grow upwards from the faces' legend's lower edge; a list longer than
-// the room says how many more types it holds.
+// Rows grow upwards from above the keys the main window puts under a mixed
+// load's container; a list longer than the room says how many more types it
+// holds.
 void drawing_area::paint_type_legend(QPainter& painter) const {
-    constexpr int row = 14, swatch = 10, most_rows = 14, width = 118;
+    constexpr int row = 14, swatch = 10, most_rows = 14, width = 118, bottom = 348;
     const int total = static_cast<int>(types_.size());
     const int rows = std::min(total, most_rows);
-    const QRect box(legend_rect.right() - width, legend_rect.bottom() - rows * row - 6, width,
-                    rows * row + 6);
+    const QRect box(legend_rect.right() - width, bottom - rows * row - 6, width, rows * row + 6);
     painter.fillRect(box, Qt::white);
     painter.setPen(QColor(128, 128, 128));
     painter.drawRect(box.adjusted(0, 0, -1, -1));

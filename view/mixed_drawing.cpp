@@ -2,6 +2,8 @@
 
 #include "engine/block_tables.h"
 #include "engine/core/orientation.h"
+#include "view/colours.h"
+#include "view/projection.h"
 #include "view/stack_drawing.h"
 #include "view/type_colours.h"
 
@@ -71,7 +73,13 @@ step_shown typed_steps::draw(canvas& target, const typed_load& load,
     target.clear_drawing();
     const auto k = static_cast<std::size_t>(view.k);
     draw_typed_blocks(target, load, view.alone ? order.subspan(k - 1, 1) : order.first(k));
+    draw_typed_outline(target);
     return view;
+}
+
+draw_status draw_typed_outline(canvas& target) {
+    inked_canvas inked(target, typed_outline_colour);
+    return draw_standard_outline(inked);
 }
 
 std::optional<step_shown> typed_steps::forward(canvas& target, const typed_load& load,

@@ -37,10 +37,15 @@ stack_record drawn_block(carton_block b, std::array<double, 3> carton,
 draw_status draw_typed_blocks(canvas& target, const typed_load& load,
                               std::span<const std::size_t> shown);
 
+// The container's outline as draw_standard_outline draws it, every edge in
+// typed_outline_colour: over the background's, its coloured edges go.
+draw_status draw_typed_outline(canvas& target);
+
 // The draw button's walk through the blocks of one container in loading
 // order (`order`, indices into the load's blocks): each block alone, then
 // the load growing block by block, with the stack text telling which, as
-// the walk through a plan of one carton size does.
+// the walk through a plan of one carton size does. Each view ends with the
+// typed outline.
 class typed_steps {
 public:
     // One press, the view before, and a jump to the first k blocks together;

@@ -12,6 +12,7 @@
 #include <QPrinter>
 #include <QProcess>
 #include <QPushButton>
+#include <QSettings>
 #include <QSpinBox>
 #include <QTableWidget>
 #include <QTemporaryDir>
@@ -23,6 +24,7 @@
 #include "app/kmain.h"
 #include "dialogs/khunzhuang.h"
 #include "dialogs/packing_table.h"
+#include "output/capture.h"
 #include "output/pfrom.h"
 #include "plan/mixed_plan_format.h"
 #include "plan/plan_file.h"
@@ -56,13 +58,34 @@ khunzhuang& open_list(kmain& w) {
     part<QAction>(w, "khunzhuang")->trigger();
     khunzhuang* list = w.packing_list_window();
     if (!list) qFatal("no packing list window");
+    QApplication::setActiveWindow(list);
+    (void)QTest::qWaitForWindowActive(list);
     return *list;
+}
+
+// Writes the list as openpyxl writes it, through the script beside the
+// test's support; false without a Python that has openpyxl.
+bool write_openpyxl_list(const QString& path) {
+    if (QStringLiteral(VARNEL_OPENPYXL_PYTHON).isEmpty()) return false;
+    QProcess python;
+    python.start(QStringLiteral(VARNEL_OPENPYXL_PYTHON),
+                 {QStringLiteral(VARNEL_OPENPYXL_LIST), path});
+    return python.waitForFinished(60000) && python.exitCode() == 0;
 }
 
 // The list the spreadsheet tests read: A 20, B 6, C 10.
 void import_xlsx(window_fixture& f, khunzhuang& list) {
     f.prompts.file_names.push_back(list_file("list.xlsx"));
     list.import_button->click();
+}
+
+// The list of import_xlsx planned by shelves and shown.
+khunzhuang& planned(window_fixture& f) {
+    plan_by_shelves(f.w());
+    khunzhuang& list = open_list(f.w());
+    import_xlsx(f, list);
+    list.compute_button->click();
+    return list;
 }
 
 QLabel* bound_line(const kmain& w) { return part<QLabel>(w, "bound_line"); }
@@ -251,12 +274,224 @@ private slots:
         list.compute_button->click();
         QCOMPARE(f.prompts.messages(), QStringList{message});
         QCOMPARE(parts(w).arrangement_text->text(), QString());  // nothing planned
+        // The message stood over the list window, which keeps the keyboard:
+        // what is typed next goes into the cell at fault, not the main window.
+        QCOMPARE(f.prompts.log.back().window, &list);
+        QCOMPARE(QApplication::activeWindow(), &list);
         if (row >= 0) {
             QCOMPARE(list.list_table->currentRow(), row);
             QCOMPARE(list.list_table->currentColumn(), focus);
+            QCOMPARE(QApplication::focusWidget(), list.list_table);
         } else {
-            QVERIFY(list.payload_field->hasFocus() || !list.isActiveWindow());
+            QCOMPARE(QApplication::focusWidget(), list.payload_field);
         }
+        QTest::keyClicks(QApplication::focusWidget(), q("45"));
+        QCOMPARE(parts(w).carton_length->text(), QString());
+    }
+
+    // The list as openpyxl writes it (the sheet named from the package's
+    // root, every text in its cell, an empty one in 可竖放) imports as
+    // written, the window's own names in 可竖放 too; a refused file's message
+    // stands over the list window.
+    void imports_a_list_written_by_openpyxl() {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(q("装箱单.xlsx"));
+        if (!write_openpyxl_list(path)) QSKIP("no Python with openpyxl");
+        window_fixture f;
+        kmain& w = f.w();
+        khunzhuang& list = open_list(w);
+        f.prompts.file_names.push_back(path);
+        list.import_button->click();
+        QCOMPARE(f.prompts.messages(), QStringList());
+        QCOMPARE(f.prompts.log.back().window, &list);  // the file dialog too
+        QCOMPARE(list.list_table->rowCount(), 3);
+        QStringList names, stances;
+        for (int row = 0; row < 3; ++row) {
+            names << list.list_table->item(row, 0)->text();
+            stances << list.list_table->vertical_choice(row)->currentText();
+        }
+        QCOMPARE(names, (QStringList{q("A"), q("B"), q("C")}));
+        QCOMPARE(stances, (QStringList{q("任意摆放"), q("不可侧放"), q("长边不可竖放")}));
+        QCOMPARE(list.list_table->item(1, 7)->checkState(), Qt::Unchecked);
+
+        f.prompts.file_names.push_back(list_file("not_a_sheet.xlsx"));
+        list.import_button->click();
+        QCOMPARE(f.prompts.messages().size(), 1);
+        QCOMPARE(f.prompts.log.back().window, &list);
+        QCOMPARE(list.list_table->rowCount(), 3);
+    }
+
+    // Enter in the payload computes; in the table it goes down a row as in
+    // a spreadsheet, the text typed kept, and Ctrl+Enter computes; Tab on the
+    // last cell adds a row.
+    void keys_in_the_list_window() {
+        window_fixture f;
+        kmain& w = f.w();
+        plan_by_shelves(w);
+        khunzhuang& list = open_list(w);
+        import_xlsx(f, list);
+        packing_table& table = *list.list_table;
+
+        table.setCurrentCell(0, 4);
+        table.editItem(table.item(0, 4));
+        QTest::keyClicks(QApplication::focusWidget(), q("7"));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+        QCOMPARE(table.item(0, 4)->text(), q("7"));
+        QCOMPARE(table.currentRow(), 1);
+        QCOMPARE(table.currentColumn(), 4);
+        QTest::keyClick(&table, Qt::Key_Enter);  // not typing: down again
+        QCOMPARE(table.currentRow(), 2);
+        QTest::keyClick(&table, Qt::Key_Return, Qt::ShiftModifier);
+        QCOMPARE(table.currentRow(), 1);
+        QCOMPARE(parts(w).arrangement_text->text(), QString());  // nothing computed
+
+        table.setCurrentCell(2, 7);
+        QTest::keyClick(&table, Qt::Key_Tab);
+        QCOMPARE(table.rowCount(), 4);
+        QCOMPARE(table.currentRow(), 3);
+        QCOMPARE(table.currentColumn(), 0);
+
+        // Ctrl+Enter while typing keeps the text and computes with it.
+        table.setCurrentCell(0, 4);
+        table.editItem(table.item(0, 4));
+        QTest::keyClicks(QApplication::focusWidget(), q("3"));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return, Qt::ControlModifier);
+        QCOMPARE(f.prompts.messages(), QStringList());
+        QCOMPARE(result_row(list, 0).mid(1, 2), (QStringList{q("A"), q("3")}));
+
+        w.reset_plan();
+        QTest::keyClick(list.payload_field, Qt::Key_Return);
+        QCOMPARE(f.prompts.messages(), QStringList());
+        QVERIFY(!parts(w).arrangement_text->text().isEmpty());
+    }
+
+    // The main window's file keys work from the list window: Ctrl+S saves the
+    // plan shown.
+    void file_keys_from_the_list_window() {
+        window_fixture f;
+        khunzhuang& list = planned(f);
+        f.prompts.clear();
+        QTest::keyClick(list.list_table, Qt::Key_S, Qt::ControlModifier);
+        QCOMPARE(f.prompts.log.size(), std::size_t{1});
+        QCOMPARE(f.prompts.log.back().what, scripted_prompts::exchange::save_file);
+        QCOMPARE(f.prompts.log.back().text, q("Varnel混装方案(*.qrm)"));
+        // Print prints the window in front, as the main window's does.
+        QTemporaryDir dir;
+        QPrinter& printer = f.w().findChild<pfrom*>()->printer();
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(dir.filePath(q("list.pdf")));
+        f.prompts.copies.push_back(1);
+        QTest::keyClick(list.list_table, Qt::Key_P, Qt::ControlModifier);
+        QCOMPARE(f.prompts.log.back().what, scripted_prompts::exchange::print);
+        QCOMPARE(f.w().findChild<pfrom*>()->current_picture().size(),
+                 list.size() + QSize(0, title_strip_height));
+    }
+
+    // Each plan is saved under a name of its own kind, and the title names
+    // the plan shown: a mixed plan planned after a plan file was opened is
+    // no plan of that file, nor is a plan calculated after a mixed plan was
+    // opened.
+    void plans_keep_names_of_their_own_kind() {
+        QTemporaryDir dir;
+        window_fixture f;
+        kmain& w = f.w();
+        plan_by_shelves(w);
+        const QString standard = dir.filePath(q("装运40尺.qrn"));
+        type_worked_example(w);
+        w.start_calculation();
+        f.prompts.file_names = {standard, standard};
+        w.save_plan();
+        parts(w).kopen->trigger();
+        QVERIFY(w.windowTitle().endsWith(standard));
+        QFile qrn(standard);
+        QVERIFY(qrn.open(QIODevice::ReadOnly));
+        const QByteArray plan_bytes = qrn.readAll();
+
+        khunzhuang& list = open_list(w);
+        import_xlsx(f, list);
+        list.compute_button->click();
+        QVERIFY(w.windowTitle().endsWith(q("Varnel文件1")));
+        QCOMPARE(parts(w).carton_length->text(), QString());  // no carton of this plan
+        // The plan file's name, typed or left, becomes the mixed plan's own.
+        f.prompts.clear();
+        f.prompts.file_names = {standard};
+        parts(w).ksave->trigger();
+        QCOMPARE(f.prompts.log.front().suggested, q("Varnel文件1"));
+        QCOMPARE(f.prompts.messages(), QStringList());
+        const QString mixed = dir.filePath(q("装运40尺.qrm"));
+        QVERIFY(QFile::exists(mixed));
+        QVERIFY(qrn.seek(0));
+        QCOMPARE(qrn.readAll(), plan_bytes);
+        QVERIFY(w.windowTitle().endsWith(mixed));
+
+        // A plan of one size takes the window back, and its name with it.
+        type_worked_example(w);
+        w.start_calculation();
+        QVERIFY(w.windowTitle().endsWith(standard));
+        f.prompts.clear();
+        f.prompts.file_names = {dir.filePath(q("另一个.QRM"))};
+        w.save_plan();
+        QVERIFY(QFile::exists(dir.filePath(q("另一个.qrn"))));
+
+        // Opened, the mixed plan names the title until a calculation.
+        f.prompts.file_names = {mixed};
+        parts(w).kopen->trigger();
+        QVERIFY(w.windowTitle().endsWith(mixed));
+        type_worked_example(w);
+        w.start_calculation();
+        QVERIFY(w.windowTitle().endsWith(standard));
+        // The instructions name the plan shown, not the mixed plan's file.
+        f.prompts.file_names = {dir.filePath(q("report.pdf"))};
+        part<QAction>(w, "kbzhidao")->trigger();
+        QVERIFY(
+            pdf_text(dir.filePath(q("report.pdf"))).contains(q("方案：装运40尺.qrn（标准计算）")));
+        QCOMPARE(f.prompts.messages(), QStringList());
+    }
+
+    // The list window may be made larger (the list and the results grow)
+    // and opens again where it was left, at its size.
+    void the_list_window_grows_and_keeps_its_place() {
+        QTemporaryDir dir;
+        QSettings places(dir.filePath(q("places.ini")), QSettings::IniFormat);
+        const QSize larger(900, 700);
+        {
+            window_fixture f;
+            kmain& w = f.w();
+            w.set_window_places(&places);
+            khunzhuang& list = open_list(w);
+            const QSize table = list.list_table->size(), results = list.result_table->size();
+            QCOMPARE(list.size(), QSize(720, 532));
+            list.resize(larger);
+            QCOMPARE(list.list_table->size(), table + QSize(180, 84));
+            QCOMPARE(list.result_table->size(), results + QSize(180, 84));
+            QCOMPARE(list.close_button->geometry().right(), larger.width() - 9);
+            list.close();
+        }
+        window_fixture f;
+        kmain& w = f.w();
+        w.set_window_places(&places);
+        QCOMPARE(open_list(w).size(), larger);
+    }
+
+    // 39 containers are one number away, typed into the box between the keys.
+    void a_container_chosen_by_its_number() {
+        window_fixture f;
+        kmain& w = f.w();
+        w.set_mixed_planner(
+            {[](const mixed_request& r) { return shelf_plan(r, 1); }, std::chrono::seconds(60)});
+        khunzhuang& list = open_list(w);
+        import_xlsx(f, list);
+        list.compute_button->click();
+        auto* box = part<QSpinBox>(w, "container_number_box");
+        QVERIFY(box->isVisible());
+        QCOMPARE(box->maximum(), 36);
+        box->setValue(36);
+        expect_container(w, "第36个集装箱（共36个）", "共装1个包装箱，1种");
+        QVERIFY(!key(w, "next_container_button")->isEnabled());
+        key(w, "previous_container_button")->click();
+        QCOMPARE(box->value(), 35);
+        w.reset_plan();
+        QVERIFY(!box->isVisible());
     }
 
     // A run of identical containers is one step of the keys, numbered among
@@ -280,6 +515,12 @@ private slots:
         QVERIFY(!key(w, "next_container_button")->isEnabled());
         key(w, "previous_container_button")->click();
         expect_container(w, "第1个集装箱（共7个）", "共装8个包装箱，2种");
+        // The number box counts every container; one within the run shows it.
+        auto* box = part<QSpinBox>(w, "container_number_box");
+        QCOMPARE(box->maximum(), 7);
+        box->setValue(5);
+        expect_container(w, "第2至7个集装箱（每个相同）", "共装4个包装箱，1种");
+        QCOMPARE(box->value(), 2);
 
         khunzhuang& list = open_list(w);
         QCOMPARE(result_row(list, 3).mid(0, 4),
@@ -322,10 +563,7 @@ private slots:
     void a_cancel_leaves_the_plan() {
         window_fixture f;
         kmain& w = f.w();
-        plan_by_shelves(w);
-        khunzhuang& list = open_list(w);
-        import_xlsx(f, list);
-        list.compute_button->click();
+        khunzhuang& list = planned(f);
         key(w, "next_container_button")->click();
         const QStringList before{parts(w).utilisation_text->text(),
                                  parts(w).arrangement_text->text(), bound_line(w)->text()};

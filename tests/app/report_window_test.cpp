@@ -2,6 +2,7 @@
 // shown (also a shipment's container), and the step bar of a long plan.
 #include <QAction>
 #include <QApplication>
+#include <QDir>
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
@@ -26,6 +27,20 @@ using namespace varnel::test_support;
 namespace {
 
 QAction* action(const kmain& w, const char* name) { return part<QAction>(w, name); }
+
+// The resolution of each picture in a PDF, as pdfimages lists it.
+QStringList picture_ppi(const QString& file) {
+    QProcess p;
+    p.start(QStringLiteral(VARNEL_PDFIMAGES), {QStringLiteral("-list"), file});
+    p.waitForFinished(30000);
+    QStringList ppi;
+    const QStringList lines = QString::fromUtf8(p.readAllStandardOutput()).split(u'\n');
+    for (const QString& line : lines.mid(2)) {
+        const QStringList cells = line.simplified().split(u' ');
+        if (cells.size() > 13) ppi << cells[12] + u'x' + cells[13];
+    }
+    return ppi;
+}
 
 QString pdf_text(const QString& file) {
     QProcess p;
@@ -59,24 +74,41 @@ private slots:
         for (const char* name : names) QVERIFY2(action(w, name)->isEnabled(), name);
     }
 
+    // The name typed, the filter chosen, the file written and its kind: the
+    // suffix typed says the kind, the filter's is added when none is typed.
     void export_report_data() {
         QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("filter");
+        QTest::addColumn<QString>("written");
         QTest::addColumn<bool>("existing");
         QTest::addColumn<bool>("overwrite");
         QTest::addColumn<QByteArray>("starts");
-        QTest::newRow("pdf") << q("装箱.pdf") << false << false << QByteArray("%PDF");
-        QTest::newRow("spreadsheet") << q("steps.XLSX") << false << false << QByteArray("PK");
-        QTest::newRow("over an old file") << q("old.pdf") << true << true << QByteArray("%PDF");
-        QTest::newRow("old file kept") << q("old.pdf") << true << false << QByteArray("old");
+        const QString pdf = q("装箱指导书(*.pdf)"), xlsx = q("装箱步骤表(*.xlsx)");
+        QTest::newRow("pdf") << q("装箱.pdf") << pdf << q("装箱.pdf") << false << false
+                             << QByteArray("%PDF");
+        QTest::newRow("spreadsheet")
+            << q("steps.XLSX") << pdf << q("steps.XLSX") << false << false << QByteArray("PK");
+        QTest::newRow("no suffix, pdf chosen")
+            << q("std") << pdf << q("std.pdf") << false << false << QByteArray("%PDF");
+        QTest::newRow("no suffix, spreadsheet chosen")
+            << q("std2") << xlsx << q("std2.xlsx") << false << false << QByteArray("PK");
+        QTest::newRow("pdf typed, spreadsheet chosen")
+            << q("std3.pdf") << xlsx << q("std3.pdf") << false << false << QByteArray("%PDF");
+        QTest::newRow("over an old file")
+            << q("old") << pdf << q("old.pdf") << true << true << QByteArray("%PDF");
+        QTest::newRow("old file kept")
+            << q("old.pdf") << pdf << q("old.pdf") << true << false << QByteArray("old");
     }
 
     void export_report() {
         QFETCH(QString, name);
+        QFETCH(QString, filter);
+        QFETCH(QString, written);
         QFETCH(bool, existing);
         QFETCH(bool, overwrite);
         QFETCH(QByteArray, starts);
         QTemporaryDir folder;
-        const QString path = folder.filePath(name);
+        const QString path = folder.filePath(written);
         if (existing) {
             QFile old(path);
             QVERIFY(old.open(QIODevice::WriteOnly) && old.write("old") == 3);
@@ -85,12 +117,14 @@ private slots:
         kmain& w = f.w();
         type_worked_example(w);
         w.start_calculation();
-        f.prompts.file_names.push_back(path);
+        f.prompts.file_names.push_back(folder.filePath(name));
+        f.prompts.chosen_filters.push_back(filter);
         f.prompts.questions.push_back(overwrite);
         action(w, "kbzhidao")->trigger();
         QCOMPARE(f.prompts.messages(), QStringList());
         QCOMPARE(f.prompts.log.front().text, q("装箱指导书(*.pdf);;装箱步骤表(*.xlsx)"));
         QCOMPARE(f.prompts.log.front().suggested, q("Varnel文件1.pdf"));
+        QCOMPARE(QDir(folder.path()).entryList(QDir::Files), QStringList{written});
         QFile file(path);
         QVERIFY(file.open(QIODevice::ReadOnly));
         QVERIFY(file.readAll().startsWith(starts));
@@ -132,6 +166,30 @@ private slots:
               "本指导书为最后一个集装箱的装法", "共装 100 个包装箱", "累计：100 / 100 箱"}) {
             QVERIFY2(text.contains(q(line)), line);
         }
+    }
+
+    // Each print sets up the printer for itself: the window prints as it did
+    // before, whatever the instructions printed in between set.
+    void print_after_the_instructions() {
+        QTemporaryDir folder;
+        window_fixture f;
+        kmain& w = f.w();
+        type_worked_example(w);
+        w.start_calculation();
+        QPrinter& printer = w.findChild<pfrom*>()->printer();
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        const auto print = [&](const char* item, const char* file) {
+            printer.setOutputFileName(folder.filePath(q(file)));
+            f.prompts.copies.push_back(1);
+            action(w, item)->trigger();
+            return folder.filePath(q(file));
+        };
+        const QStringList before = picture_ppi(print("kprint", "before.pdf"));
+        print("kdayinzhidao", "report.pdf");
+        const QStringList after = picture_ppi(print("kprint", "after.pdf"));
+        QCOMPARE(f.prompts.messages(), QStringList());
+        QCOMPARE(before, QStringList{q("96x96")});
+        QCOMPARE(after, before);
     }
 
     // A plan of more than seven stacks gets the bar: back, a jump, and on

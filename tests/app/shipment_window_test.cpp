@@ -11,12 +11,17 @@
 #include <QTimer>
 #include <QtTest>
 
+#include <QProcess>
+
 #include <functional>
+#include <sstream>
 
 #include "app/kmain.h"
 #include "dialogs/kzhuangyun.h"
 #include "plan/plan_file.h"
+#include "plan/spreadsheet_list.h"
 #include "tests/app/window_fixture.h"
+#include "tools/planner_cli.h"
 #include "ui/look.h"
 #include "view/drawing_area.h"
 
@@ -46,6 +51,30 @@ void with_dialog(const kmain& w, std::function<void(kzhuangyun&)> act) {
         if (dialog->isVisible()) dialog->reject();
     });
     shipment_item(w)->trigger();
+}
+
+// The step table of a report written as .xlsx, its rows as text.
+std::vector<std::vector<std::string>> step_table(const QString& path) {
+    const auto rows = read_spreadsheet_rows(read_whole_file(path).bytes, spreadsheet_kind::xlsx);
+    std::vector<std::vector<std::string>> cells;
+    if (const auto* table = std::get_if<text_table>(&rows)) {
+        for (const text_row& r : *table) cells.push_back(r.cells);
+    }
+    return cells;
+}
+
+// The lines of a PDF's text that start with one of `starts`.
+QStringList pdf_lines(const QString& path, const QStringList& starts) {
+    QProcess p;
+    p.start(QStringLiteral(VARNEL_PDFTOTEXT), {path, QStringLiteral("-")});
+    p.waitForFinished(30000);
+    QStringList found;
+    for (const QString& line : QString::fromUtf8(p.readAllStandardOutput()).split(u'\n')) {
+        for (const QString& start : starts) {
+            if (line.startsWith(start)) found << line;
+        }
+    }
+    return found;
 }
 
 void type_order(kzhuangyun& d, const char* quantity, const char* weight, const char* payload) {
@@ -192,6 +221,64 @@ private slots:
             QStringList({parts(w).arrangement_text->text(), parts(w).utilisation_text->text()}),
             before);
         QVERIFY(test_support::same_pixels(parts(w).drawing->pixels(), drawn));
+    }
+
+    // The loading instructions of the container drawn are those varnel-plan
+    // writes for the same order: the same steps at the same places, the
+    // cargo weight and the centre of gravity from the weight typed.
+    void the_report_is_the_planners_data() {
+        QTest::addColumn<QStringList>("carton");
+        QTest::addColumn<bool>("optimised");
+        QTest::newRow("standard") << QStringList{q("60"), q("40"), q("30")} << false;
+        QTest::newRow("optimised") << QStringList{q("53"), q("43"), q("31")} << true;
+        QTest::newRow("optimised, odd sizes")
+            << QStringList{q("47.3"), q("33.1"), q("28.9")} << true;
+    }
+    void the_report_is_the_planners() {
+        QFETCH(QStringList, carton);
+        QFETCH(bool, optimised);
+        QTemporaryDir folder;
+        window_fixture f;
+        kmain& w = f.w();
+        calculate(w, carton[0].toUtf8().constData(), carton[1].toUtf8().constData(),
+                  carton[2].toUtf8().constData());
+        if (optimised) test_support::part<QAction>(w, "kyouhua")->trigger();
+        with_dialog(w, [&](kzhuangyun& d) {
+            d.quantity_field->setText(q("1500"));
+            d.carton_weight_field->setText(q("40"));  // the catalogue's payload stays
+            d.work_out_button->click();
+            d.draw_last_button->click();
+        });
+        const QString window_pdf = folder.filePath(q("window.pdf")),
+                      window_xlsx = folder.filePath(q("window.xlsx"));
+        for (const QString& path : {window_pdf, window_xlsx}) {
+            f.prompts.file_names.push_back(path);
+            test_support::part<QAction>(w, "kbzhidao")->trigger();
+        }
+        QCOMPARE(f.prompts.messages(), QStringList());
+
+        const QString planner_pdf = folder.filePath(q("planner.pdf")),
+                      planner_xlsx = folder.filePath(q("planner.xlsx"));
+        for (const QString& path : {planner_pdf, planner_xlsx}) {
+            std::vector<std::string> args{"--container-type", "40尺柜"};
+            for (const QString& side : carton) args.push_back(side.toStdString());
+            if (optimised) args.emplace_back("--optimise");
+            for (const char* a : {"--quantity", "1500", "--carton-weight", "40", "--report"}) {
+                args.emplace_back(a);
+            }
+            args.push_back(path.toStdString());
+            std::ostringstream out, err;
+            QCOMPARE(run_planner(args, out, err, f.catalogue.folder()), 0);
+        }
+        const auto steps = step_table(window_xlsx);
+        QVERIFY(steps.size() > 1);
+        QCOMPARE(steps, step_table(planner_xlsx));
+        const QStringList figures{q("货重："), q("纵向重心："), q("起点：距里端"), q("距左侧"),
+                                  q("距箱底")};
+        const QStringList lines = pdf_lines(window_pdf, figures);
+        QVERIFY(lines.filter(q("货重：")).value(0).contains(q("千克（载重 26730 千克）")));
+        QVERIFY(!lines.filter(q("纵向重心：距里端")).isEmpty());
+        QCOMPARE(lines, pdf_lines(planner_pdf, figures));
     }
 
     // Heavy cartons weigh out a container first: every container is then a

@@ -156,6 +156,52 @@ TEST(packing_list, TheContainerRefusesWhatCannotLoad) {
     }
 }
 
+// A 可竖放 cell reads the sides' letters and the names the list window shows
+// for them alike.
+TEST(packing_list, VerticalCellsTakeLettersAndTheWindowsNames) {
+    const struct {
+        const char* cell;
+        unsigned sides;  // 0: refused
+    } cases[] = {
+        {"", 0b111},
+        {"高", 0b100},
+        {"h", 0b100},
+        {"宽、高", 0b110},
+        {"LW", 0b011},
+        {"任意摆放", 0b111},
+        {"不可侧放", 0b100},
+        {" 不可侧放　", 0b100},
+        {"长边不可竖放", 0b110},
+        {"仅长宽可竖放", 0b011},
+        {"仅宽、高可竖放", 0b110},
+        {"仅HL可竖放", 0b101},
+        {"仅可竖放", 0},
+        {"仅长宽", 0},
+        {"不可竖放", 0},
+        {"可侧放", 0},
+        {"任意", 0},
+        {"仅长X可竖放", 0},
+    };
+    for (const auto& c : cases) {
+        const auto read =
+            read_packing_list_csv(std::string("长,宽,高,数量,可竖放\n6,4,3,1,") + c.cell + "\n");
+        if (c.sides == 0) {
+            EXPECT_TRUE(std::holds_alternative<list_refusal>(read)) << c.cell;
+            continue;
+        }
+        ASSERT_TRUE(std::holds_alternative<packing_list>(read)) << c.cell;
+        EXPECT_EQ(std::get<packing_list>(read).cartons[0].allowed.vertical_sides(), c.sides)
+            << c.cell;
+    }
+    // Every set of sides the window can name reads back as itself.
+    for (unsigned sides = 1; sides < 8; ++sides) {
+        const std::string name = vertical_name(sides);
+        const auto read = read_packing_list_csv("长,宽,高,数量,可竖放\n6,4,3,1," + name + "\n");
+        ASSERT_TRUE(std::holds_alternative<packing_list>(read)) << name;
+        EXPECT_EQ(std::get<packing_list>(read).cartons[0].allowed.vertical_sides(), sides) << name;
+    }
+}
+
 TEST(packing_list, WrittenListsReadBack) {
     const packing_list list = accepted(
         "名称,长,宽,高,数量,毛重,可竖放,可堆码\n"

@@ -22,11 +22,14 @@ public:
         enum kind { message, question, open_file, save_file, print, url, progress } what;
         QString text;  // message or question text, filter, URL or progress text
         QString suggested;
+        QWidget* window = nullptr;  // the window asked from, if one was named
     };
 
     // Answers, consumed in order.
     std::deque<bool> questions;
     std::deque<QString> file_names;
+    // The filter a save dialog's user chose; none queued: its first.
+    std::deque<QString> chosen_filters;
     std::deque<std::optional<int>> copies;
     bool url_opens = true;
     // Progress dialogs: true presses its cancel button at once, false (and
@@ -44,7 +47,7 @@ public:
     void message(const QString& text) override;
     bool question(const QString& text) override;
     QString open_file_name(const QString& filter, const QString& suggested) override;
-    QString save_file_name(const QString& filter, const QString& suggested) override;
+    save_choice save_file_name(const QString& filter, const QString& suggested) override;
     std::optional<int> print_dialog(QPrinter& printer) override;
     bool progress(const QString& text, const QString& cancel, QFutureWatcherBase& work) override;
     bool open_url(const QUrl& url) override;

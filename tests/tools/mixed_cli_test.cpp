@@ -2,6 +2,7 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QProcess>
 #include <QTemporaryDir>
 
 #include <sys/stat.h>
@@ -250,6 +251,32 @@ TEST_F(mixed_planner, LargeOrdersOfOneCartonAnswerWithEveryContainer) {
                                 std::to_string(c.cartons) + "个包装箱\n"),
                   std::string::npos)
             << text.out;
+    }
+}
+
+// The list may be kept as CSV, .xlsx (also as openpyxl writes it, with the
+// window's names in 可竖放) or .ods: the planner plans each alike.
+TEST_F(mixed_planner, ReadsListsOfEveryKindItsImportReads) {
+    std::vector<std::string> lists;
+    for (const char* name : {"list.csv", "list.xlsx", "list.ods"}) {
+        lists.push_back(std::string(VARNEL_LISTS_DIR "/") + name);
+    }
+    // Without a Python that has openpyxl (./dev test installs it) that list is left out.
+    if (!std::string_view(VARNEL_OPENPYXL_PYTHON).empty()) {
+        lists.push_back(path("openpyxl.xlsx"));
+        QProcess python;
+        python.start(QStringLiteral(VARNEL_OPENPYXL_PYTHON),
+                     {QStringLiteral(VARNEL_OPENPYXL_LIST), QString::fromStdString(lists.back())});
+        ASSERT_TRUE(python.waitForFinished(60000));
+        ASSERT_EQ(python.exitCode(), 0) << python.readAllStandardError().toStdString();
+    }
+    const run_result csv =
+        plan({"--mixed", lists.front(), "590", "235", "239", "--containers", "1"});
+    ASSERT_EQ(csv.status, 0) << csv.err;
+    for (const std::string& list : lists) {
+        const run_result r = plan({"--mixed", list, "590", "235", "239", "--containers", "1"});
+        EXPECT_EQ(r.status, 0) << list << ": " << r.err;
+        EXPECT_EQ(r.out, csv.out) << list;
     }
 }
 

@@ -115,9 +115,11 @@ private slots:
             QCOMPARE(dialog.findChild<QFileSystemModel*>()->nameFilters(),
                      QStringList{QStringLiteral("*.qrn")});
         });
-        QCOMPARE(prompts.save_file_name(QStringLiteral("Varnel文件(*.qrn)"),
-                                        QStringLiteral("Varnel文件1")),
-                 QString());
+        QCOMPARE(
+            prompts
+                .save_file_name(QStringLiteral("Varnel文件(*.qrn)"), QStringLiteral("Varnel文件1"))
+                .name,
+            QString());
     }
 };
 

@@ -5,10 +5,12 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <tuple>
 #include <vector>
 
 #include "view/colours.h"
 #include "view/pixel_canvas.h"
+#include "view/projection.h"
 #include "view/stack_drawing.h"
 #include "view/type_colours.h"
 
@@ -80,6 +82,42 @@ TEST(mixed_drawing, EachTypesColourIsWhereItsBlocksAre) {
         }
     }
     EXPECT_EQ(seen.size(), 3u);
+}
+
+// Over the drawing area's background (the outline in the faces' colours)
+// every view of a mixed load shows the outline in one neutral colour, so
+// red, green and blue stand for types alone.
+TEST(mixed_drawing, TheOutlineTakesNoTypesColour) {
+    pixel_canvas area(width, height, background_colour);
+    ASSERT_EQ(draw_standard_outline(area), draw_status::ok);
+    area.keep_as_background();
+    const std::vector<std::array<double, 3>> sizes{{600, 400, 300}};
+    const block_list blocks{{0, 0, 0, 1, 3, 2, 4, 0}, {0, 800, 0, 1, 3, 2, 4, 0}};
+    const typed_load load{blocks, sizes, {2350, 5900, 2390}};
+    const std::size_t order[] = {0, 1};
+    const auto colours_shown = [&] {
+        std::vector<rgb> seen;
+        for (int y = 0; y < height; ++y) {
+            for (int x = 0; x < width; ++x) {
+                const rgb p = area.pixel(x, y);
+                if (std::find(seen.begin(), seen.end(), p) == seen.end()) seen.push_back(p);
+            }
+        }
+        std::sort(seen.begin(), seen.end(), [](rgb a, rgb b) {
+            return std::tie(a.red, a.green, a.blue) < std::tie(b.red, b.green, b.blue);
+        });
+        return seen;
+    };
+    typed_steps steps;
+    for (int press = 0; press < 4; ++press) {
+        SCOPED_TRACE(press);
+        ASSERT_TRUE(steps.forward(area, load, order).has_value());
+        std::vector<rgb> expected{typed_outline_colour, type_colour(0), background_colour};
+        std::sort(expected.begin(), expected.end(), [](rgb a, rgb b) {
+            return std::tie(a.red, a.green, a.blue) < std::tie(b.red, b.green, b.blue);
+        });
+        EXPECT_EQ(colours_shown(), expected);
+    }
 }
 
 // Cartons a pixel thin draw as one cell along that axis: a block of 32767

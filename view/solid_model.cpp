@@ -15,7 +15,7 @@ namespace {
 // enough for a thin line on white; a face takes it lightened. Paler for
 // the steps already loaded, nearly full for the step being loaded.
 std::array<rgb, 3> fill_of(const solid_scene& scene, const carton_block& b, box_role role) {
-    const double share = role == box_role::plain ? 0.42 : role == box_role::earlier ? 0.78 : 0.2;
+    const double share = role == box_role::plain ? 0.42 : role == box_role::earlier ? 0.78 : 0.3;
     std::array<rgb, 3> fill;
     if (!scene.face_colours) {
         fill.fill(lighter(scene.types[b.type].colour, share));

@@ -284,15 +284,14 @@ void solid_view::paint_labels(QPainter& painter) const {
     for (const auto& l : labels) {
         const std::optional<screen_point> s = p.to_screen(l.at);
         if (!s || s->x < 0 || s->y < 0 || s->x > width() || s->y > height()) continue;
-        const bool below = l.at.z == 0;
-        const QRect cell(static_cast<int>(s->x) - 30, static_cast<int>(s->y) + (below ? 2 : -16),
-                         60, 14);
-        painter.drawText(cell, Qt::AlignCenter, qtext(l.name));
+        // Clear of the keys above and the slider below.
+        const int y = std::clamp(static_cast<int>(s->y) + (l.at.z == 0 ? 2 : -16), 32,
+                                 std::max(32, height() - 46));
+        painter.drawText(QRect(static_cast<int>(s->x) - 30, y, 60, 14), Qt::AlignCenter,
+                         qtext(l.name));
     }
 }
 
-// Only where the picture has room beside the load: in a small view the tip
-// names what one points at.
 void solid_view::paint_legend(QPainter& painter) const {
     if (width() < legend_from_width) return;
     std::vector<legend_entry> legend;

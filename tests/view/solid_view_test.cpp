@@ -36,7 +36,8 @@ int outline_pixels(const QImage& image) {
 }
 
 QPoint point_of(const solid_view& view, vec3 at) {
-    const screen_point s = *projector(view.view_camera(), view.width(), view.height()).to_screen(at);
+    const screen_point s =
+        *projector(view.view_camera(), view.width(), view.height()).to_screen(at);
     return {static_cast<int>(s.x), static_cast<int>(s.y)};
 }
 
@@ -64,8 +65,9 @@ private slots:
         QTest::newRow("俯视") << "top_view_key" << int(Qt::Key_2) << int(fixed_view::top);
         QTest::newRow("侧视") << "side_view_key" << int(Qt::Key_3) << int(fixed_view::side);
         QTest::newRow("斜视") << "three_quarter_key" << int(Qt::Key_4)
-                            << int(fixed_view::three_quarter);
-        QTest::newRow("复位") << "reset_view_key" << int(Qt::Key_0) << int(fixed_view::three_quarter);
+                              << int(fixed_view::three_quarter);
+        QTest::newRow("复位") << "reset_view_key" << int(Qt::Key_0)
+                              << int(fixed_view::three_quarter);
     }
 
     void keys_bring_back_the_fixed_views() {
@@ -73,10 +75,10 @@ private slots:
         QFETCH(int, keyboard);
         QFETCH(int, view);
         const auto shown = shown_view();
-        const camera expected = fixed_camera(static_cast<fixed_view>(view), three_blocks().container,
-                                             view_width, view_height);
+        const camera expected = fixed_camera(static_cast<fixed_view>(view),
+                                             three_blocks().container, view_width, view_height);
         const std::map<QString, QString> captions{
-            {"door_view_key", "从箱门看"}, {"top_view_key", "俯视"},         {"side_view_key", "侧视"},
+            {"door_view_key", "从箱门看"}, {"top_view_key", "俯视"},   {"side_view_key", "侧视"},
             {"three_quarter_key", "斜视"}, {"reset_view_key", "复位"},
         };
         auto* button = shown->findChild<QToolButton*>(key);
@@ -103,7 +105,8 @@ private slots:
         QCOMPARE(turned.distance, start.distance);
         QVERIFY(!view->picked());  // a drag is no click
 
-        for (const auto modifiers : {Qt::KeyboardModifiers{}, Qt::KeyboardModifiers{Qt::ShiftModifier}}) {
+        for (const auto modifiers :
+             {Qt::KeyboardModifiers{}, Qt::KeyboardModifiers{Qt::ShiftModifier}}) {
             const Qt::MouseButton button = modifiers ? Qt::LeftButton : Qt::RightButton;
             const camera before = view->view_camera();
             QTest::mousePress(view.get(), button, modifiers, QPoint(200, 200));
@@ -150,9 +153,10 @@ private slots:
         QVERIFY(view->tip_text().endsWith("单箱毛重：未给出"));
         QTest::mouseClick(view.get(), Qt::LeftButton, {}, point_of(*view, {2000, 450, 600}));
         QCOMPARE(view->picked()->block, std::size_t{2});
-        QVERIFY(view->tip_text().contains("摆放：高边沿集装箱长度方向，长度朝上\n"
-                                          "装箱步骤：第 3 步\n"
-                                          "位置：距里端 30 cm，距左侧 180 cm，距箱底 0 cm"));
+        QVERIFY(
+            view->tip_text().contains("摆放：高边沿集装箱长度方向，长度朝上\n"
+                                      "装箱步骤：第 3 步\n"
+                                      "位置：距里端 30 cm，距左侧 180 cm，距箱底 0 cm"));
         QVERIFY(outline_pixels(view->grab().toImage()) > 0);
         // Off the load: nothing picked, no tip, no outline.
         QTest::mouseClick(view.get(), Qt::LeftButton, {}, QPoint(3, view_height / 2));

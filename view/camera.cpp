@@ -74,7 +74,15 @@ ray projector::ray_at(screen_point s) const {
     return {eye_ + across * right_ + upward * up_, forward_};
 }
 
+vec3 drawable_container(vec3 size) {
+    for (std::size_t a = 0; a < 3; ++a) {
+        if (!(size[a] > 0.0 && size[a] <= farthest)) return {1000, 1000, 1000};
+    }
+    return size;
+}
+
 camera fitted(camera c, vec3 container, int width, int height) {
+    container = drawable_container(container);
     c.pitch = std::clamp(c.pitch, 0.0, pi / 2);
     c.target = 0.5 * container;
     const double aspect = std::max(1, width) / static_cast<double>(std::max(1, height));
@@ -140,7 +148,7 @@ camera panned(camera c, double dx, double dy, int height) {
 }
 
 camera zoomed(camera c, double factor) {
-    c.distance = std::clamp(c.distance / factor, 100.0, 1e6);
+    c.distance = std::clamp(c.distance / factor, 100.0, 100 * farthest);
     return c;
 }
 

@@ -30,6 +30,15 @@ inline vec3 cross(vec3 a, vec3 b) {
 }
 inline vec3 normalised(vec3 a) { return (1.0 / std::sqrt(dot(a, a))) * a; }
 
+// No container or carton reaches a thousand kilometres: what does (a
+// hand-edited file) is not drawn, so that every number the picture
+// computes stays finite.
+inline constexpr double farthest = 1e9;
+
+// The container as the view draws it: its own size, or a cube of a metre
+// where a side is not a size above zero.
+vec3 drawable_container(vec3 size);
+
 enum class projection_kind { perspective, orthographic };
 
 // The views a key brings back: into the container from the door, from

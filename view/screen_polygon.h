@@ -66,6 +66,7 @@ void scan_convex(std::span<const screen_point> poly, int width, int height, Row 
     if (poly.size() < 3) return;
     double top = poly[0].y, bottom = poly[0].y;
     for (const screen_point& p : poly) {
+        if (!std::isfinite(p.x) || !std::isfinite(p.y)) return;
         top = std::min(top, p.y);
         bottom = std::max(bottom, p.y);
     }

@@ -211,7 +211,7 @@ std::vector<solid_face> outer_faces(const std::vector<solid_box>& boxes) {
 
 solid_model build_model(const solid_scene& scene, const solid_shown& shown) {
     solid_model m;
-    m.container = scene.container;
+    m.container = drawable_container(scene.container);
     const std::size_t n = std::min(shown.steps, scene.blocks.size());
     for (std::size_t i = 0; i < n; ++i) {
         const carton_block& b = scene.blocks[i];

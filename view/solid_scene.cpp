@@ -35,9 +35,9 @@ bool drawable(const solid_scene& scene, const carton_block& b) {
         return false;
     }
     for (const double side : scene.types[b.type].size) {
-        if (!std::isfinite(side) || side <= 0.0) return false;
+        if (!(side > 0.0 && side <= farthest)) return false;
     }
-    return std::isfinite(b.x) && std::isfinite(b.y) && std::isfinite(b.z);
+    return std::fabs(b.x) <= farthest && std::fabs(b.y) <= farthest && std::fabs(b.z) <= farthest;
 }
 
 }  // namespace varnel

@@ -65,7 +65,7 @@ std::int64_t carton_index(const carton_block& b, carton_place p);
 std::array<double, 3> carton_extents(const solid_scene& scene, const carton_block& b);
 
 // Whether the view can draw the block: a known type, sizes above zero,
-// cartons in it.
+// cartons in it, all within `farthest`.
 bool drawable(const solid_scene& scene, const carton_block& b);
 
 }  // namespace varnel

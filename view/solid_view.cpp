@@ -273,8 +273,7 @@ void solid_view::paintEvent(QPaintEvent*) {
 // one guessing which way the container lies.
 void solid_view::paint_labels(QPainter& painter) const {
     const projector p(camera_, width(), height());
-    const vec3 c = scene_.container;
-    if (c.x <= 0 || c.y <= 0 || c.z <= 0) return;
+    const vec3 c = drawable_container(scene_.container);
     painter.setFont(small_font());
     painter.setPen(QColor(60, 66, 76));
     const struct {
@@ -283,7 +282,7 @@ void solid_view::paint_labels(QPainter& painter) const {
     } labels[] = {{{c.x / 2, c.y, 0}, text::door_end}, {{c.x / 2, 0, c.z}, text::far_end_wall}};
     for (const auto& l : labels) {
         const std::optional<screen_point> s = p.to_screen(l.at);
-        if (!s || s->x < 0 || s->y < 0 || s->x > width() || s->y > height()) continue;
+        if (!s || !(s->x >= 0 && s->y >= 0 && s->x <= width() && s->y <= height())) continue;
         // Clear of the keys above and the slider below.
         const int y = std::clamp(static_cast<int>(s->y) + (l.at.z == 0 ? 2 : -16), 32,
                                  std::max(32, height() - 46));

@@ -293,23 +293,28 @@ std::optional<solid_face> brute_force(const std::vector<solid_box>& boxes, const
     return hit;
 }
 
+// The pictures compared with the brute-force model are small: it casts a
+// ray per pixel at every box.
+constexpr int small_width = 200, small_height = 150;
+
 using face_image = std::vector<std::optional<solid_face>>;
 
 // Pixels whose eight neighbours all show what they show: away from edges,
 // where a pixel's centre decides between two faces.
 int differences_inside(const face_image& expected, const face_image& got) {
     int wrong = 0;
-    for (int y = 1; y + 1 < height; ++y) {
-        for (int x = 1; x + 1 < width; ++x) {
-            const auto& e = expected[static_cast<std::size_t>(y * width + x)];
+    for (int y = 1; y + 1 < small_height; ++y) {
+        for (int x = 1; x + 1 < small_width; ++x) {
+            const auto& e = expected[static_cast<std::size_t>(y * small_width + x)];
             bool inside = true;
             for (int dy = -1; dy <= 1; ++dy) {
                 for (int dx = -1; dx <= 1; ++dx) {
-                    inside = inside &&
-                             expected[static_cast<std::size_t>((y + dy) * width + x + dx)] == e;
+                    inside =
+                        inside &&
+                        expected[static_cast<std::size_t>((y + dy) * small_width + x + dx)] == e;
                 }
             }
-            if (inside && got[static_cast<std::size_t>(y * width + x)] != e) ++wrong;
+            if (inside && got[static_cast<std::size_t>(y * small_width + x)] != e) ++wrong;
         }
     }
     return wrong;
@@ -344,21 +349,22 @@ std::vector<solid_box> random_boxes(std::mt19937& random, int count) {
 
 face_image raster_faces(const solid_model& m, const camera& c) {
     solid_raster r;
-    r.render(m, c, width, height);
-    face_image image(static_cast<std::size_t>(width * height));
-    for (int y = 0; y < height; ++y) {
-        for (int x = 0; x < width; ++x)
-            image[static_cast<std::size_t>(y * width + x)] = r.face_at(x, y);
+    r.render(m, c, small_width, small_height);
+    face_image image(static_cast<std::size_t>(small_width * small_height));
+    for (int y = 0; y < small_height; ++y) {
+        for (int x = 0; x < small_width; ++x)
+            image[static_cast<std::size_t>(y * small_width + x)] = r.face_at(x, y);
     }
     return image;
 }
 
 // The vector picture's faces painted one over the other in its order.
 face_image painted(const solid_model& m, const camera& c) {
-    face_image image(static_cast<std::size_t>(width * height));
-    for (const painted_face& f : painted_faces(m, projector(c, width, height))) {
-        scan_convex(f.polygon.points(), width, height, [&](int y, int x0, int x1) {
-            for (int x = x0; x < x1; ++x) image[static_cast<std::size_t>(y * width + x)] = f.face;
+    face_image image(static_cast<std::size_t>(small_width * small_height));
+    for (const painted_face& f : painted_faces(m, projector(c, small_width, small_height))) {
+        scan_convex(f.polygon.points(), small_width, small_height, [&](int y, int x0, int x1) {
+            for (int x = x0; x < x1; ++x)
+                image[static_cast<std::size_t>(y * small_width + x)] = f.face;
         });
     }
     return image;
@@ -377,14 +383,14 @@ TEST(SolidRender, DepthBufferAndPaintOrderMatchABruteForceModelOnRandomBoxes) {
         c.kind = seed % 3 == 0 ? projection_kind::orthographic : projection_kind::perspective;
         c.yaw = std::uniform_real_distribution<double>(-3.1, 3.1)(random);
         c.pitch = std::uniform_real_distribution<double>(0.05, 1.5)(random);
-        c = fitted(c, m.container, width, height);
+        c = fitted(c, m.container, small_width, small_height);
         // Some eyes come close, in among the boxes' planes.
         c = zoomed(c, std::uniform_real_distribution<double>(0.8, 4.0)(random));
-        const projector p(c, width, height);
-        face_image expected(static_cast<std::size_t>(width * height));
-        for (int y = 0; y < height; ++y) {
-            for (int x = 0; x < width; ++x) {
-                expected[static_cast<std::size_t>(y * width + x)] =
+        const projector p(c, small_width, small_height);
+        face_image expected(static_cast<std::size_t>(small_width * small_height));
+        for (int y = 0; y < small_height; ++y) {
+            for (int x = 0; x < small_width; ++x) {
+                expected[static_cast<std::size_t>(y * small_width + x)] =
                     brute_force(m.boxes, p.ray_at({x + 0.5, y + 0.5}), p.perspective());
             }
         }
@@ -421,13 +427,60 @@ TEST(SolidRender, ARingOfBoxesHidingEachOtherIsCutAndPaintedRight) {
     c.yaw = 0.3;
     c.distance = 4000;
     c.target = {1500, 1500, 0};
-    const projector p(c, width, height);
+    const projector p(c, small_width, small_height);
     ASSERT_GT(p.eye().x, 1000);
     ASSERT_LT(p.eye().x, 2000);
     ASSERT_GT(p.eye().y, 1000);
     ASSERT_LT(p.eye().y, 2000);
     EXPECT_GT(paint_order(m.boxes, p).size(), m.boxes.size());
     EXPECT_EQ(differences_inside(raster_faces(m, c), painted(m, c)), 0);
+}
+
+class null_sink final : public polygon_sink {
+public:
+    void fill_polygon(std::span<const screen_point>, rgb, double) override { ++drawn; }
+    void draw_line(screen_point, screen_point, rgb, double) override { ++drawn; }
+    int drawn = 0;
+};
+
+// What a hand-edited plan file may hold: the picture, a click and the
+// vector picture come back, and what cannot be drawn is left out.
+TEST(SolidScene, SizesNoContainerHoldsAreDrawnOrLeftOutSafely) {
+    const double nan = std::numeric_limits<double>::quiet_NaN();
+    const double inf = std::numeric_limits<double>::infinity();
+    const struct {
+        vec3 container;
+        std::array<double, 3> carton;
+        carton_block block;
+        std::size_t boxes;
+    } rows[] = {
+        {{nan, 6000, 2400}, {600, 500, 600}, {0, 0, 0, 1, 2, 2, 2, 0}, 1},
+        {{0, 0, 0}, {600, 500, 600}, {0, 0, 0, 1, 2, 2, 2, 0}, 1},
+        {{1e300, 1e300, inf}, {600, 500, 600}, {0, 0, 0, 1, 2, 2, 2, 0}, 1},
+        {{2400, 6000, 2400}, {0.001, 0.001, 0.001}, {0, 0, 0, 1, 32767, 32767, 32767, 0}, 1},
+        {{2400, 6000, 2400}, {1e8, 1e8, 1e8}, {0, 0, 0, 1, 32767, 32767, 32767, 0}, 1},
+        {{2400, 6000, 2400}, {600, 500, 600}, {1e300, 0, 0, 1, 2, 2, 2, 0}, 0},
+        {{2400, 6000, 2400}, {inf, 500, 600}, {0, 0, 0, 1, 2, 2, 2, 0}, 0},
+        {{2400, 6000, 2400}, {600, 500, 600}, {0, 0, 0, 1, -3, 2, 2, 0}, 0},
+        {{2400, 6000, 2400}, {600, 500, 600}, {0, 0, 0, 1, 2, 2, 2, 7}, 0},
+    };
+    for (const auto& row : rows) {
+        solid_scene s;
+        s.container = row.container;
+        s.types = {{"T", row.carton, std::nullopt, type_colour(0)}};
+        s.blocks = {row.block};
+        const solid_model m = build_model(s, {1, true, 5});
+        EXPECT_EQ(m.boxes.size() > 0, row.boxes > 0);
+        for (const fixed_view v : {fixed_view::three_quarter, fixed_view::top}) {
+            const camera c = fixed_camera(v, s.container, width, height);
+            solid_raster r;
+            r.render(m, c, width, height, {false, 0});
+            pick(s, m, c, width, height, {width / 2.0, height / 2.0});
+            null_sink sink;
+            draw_solid(sink, m, c, width, height);
+            EXPECT_GT(sink.drawn, 0);
+        }
+    }
 }
 
 TEST(SolidScene, AReportLoadShowsItsBlocksInLoadingOrderNamedAsTheReportNamesThem) {

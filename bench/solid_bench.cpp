@@ -99,7 +99,11 @@ void vector_picture(benchmark::State& state) {
     state.counters["polygons"] = static_cast<double>(sink.polygons);
     state.counters["lines"] = static_cast<double>(sink.lines);
 }
-BENCHMARK(vector_picture)->Args({1000, 0})->Args({10000, 0})->Unit(benchmark::kMillisecond);
+BENCHMARK(vector_picture)
+    ->Args({1000, 0})
+    ->Args({10000, 0})
+    ->Args({10000, 1})
+    ->Unit(benchmark::kMillisecond);
 
 }  // namespace
 }  // namespace varnel

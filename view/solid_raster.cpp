@@ -45,6 +45,18 @@ double length(double a, double b) { return std::sqrt(a * a + b * b); }
 
 }  // namespace
 
+solid_raster::face_point solid_raster::face_setup::at(double x, double y) const {
+    const double inv = 1.0 / den.at(x, y);
+    const double du = nu.at(x, y) * inv, dv = nv.at(x, y) * inv;
+    return {ku + du, kv + dv, length(nu.a - du * den.a, nu.b - du * den.b) * std::fabs(inv),
+            length(nv.a - dv * den.a, nv.b - dv * den.b) * std::fabs(inv)};
+}
+
+double solid_raster::face_setup::to_edge(const face_point& p) const {
+    return std::min(std::min(p.u - u0, u1 - p.u) / p.step_u,
+                    std::min(p.v - v0, v1 - p.v) / p.step_v);
+}
+
 solid_raster::face_setup solid_raster::setup_of(const projector& p, const solid_box& b,
                                                 const solid_face& f) const {
     // Per axis k, the ray's direction (perspective) or origin (orthographic)
@@ -90,6 +102,9 @@ solid_raster::face_setup solid_raster::setup_of(const projector& p, const solid_
     s.fill = solid_look::face_colour(p, b, f);
     s.grid = solid_look::grid_of(s.fill);
     s.edge_width = b.role == box_role::current ? 2.2 : 1.0;
+    s.axis = f.axis;
+    s.positive = f.positive;
+    s.plane = c;
     return s;
 }
 
@@ -110,6 +125,7 @@ void solid_raster::render(const solid_model& model, const camera& c, int width, 
     paint_container_inside(p, model);
     fill_depth(p, model);
     shade();
+    smooth_outlines();
     paint_near_walls(p, model, options.cut_away);
     draw_edges(p, model, options);
 }
@@ -190,15 +206,7 @@ void solid_raster::shade() {
             const std::uint32_t id = face_[i];
             if (id == 0) continue;
             const face_setup& s = setups_[id - 1];
-            const double cx = x + 0.5;
-            const double inv = 1.0 / s.den.at(cx, cy);
-            const double nu = s.nu.at(cx, cy) * inv, nv = s.nv.at(cx, cy) * inv;
-            const double u = s.ku + nu, v = s.kv + nv;
-            // How far u and v move from one pixel to the next.
-            const double step_u =
-                length(s.nu.a - nu * s.den.a, s.nu.b - nu * s.den.b) * std::fabs(inv);
-            const double step_v =
-                length(s.nv.a - nv * s.den.a, s.nv.b - nv * s.den.b) * std::fabs(inv);
+            const face_point at = s.at(x + 0.5, cy);
             const auto grid = [](double w, double origin, double pitch, double step) {
                 const double spacing = pitch / step;
                 if (spacing < grid_fade_to) return 0.0;
@@ -207,13 +215,54 @@ void solid_raster::shade() {
                 return clamp01(1.0 - off) *
                        clamp01((spacing - grid_fade_to) / (grid_fade_from - grid_fade_to));
             };
-            const double line = std::max(grid(u, s.ou, s.pu, step_u), grid(v, s.ov, s.pv, step_v));
-            const double to_edge = std::min(std::min(u - s.u0, s.u1 - u) / step_u,
-                                            std::min(v - s.v0, s.v1 - v) / step_v);
-            const double edge = clamp01(s.edge_width - to_edge);
+            const double line =
+                std::max(grid(at.u, s.ou, s.pu, at.step_u), grid(at.v, s.ov, s.pv, at.step_v));
+            const double edge = clamp01(s.edge_width - s.to_edge(at));
             rgb colour = line > 0 ? solid_look::blend(s.fill, s.grid, line) : s.fill;
             if (edge > 0) colour = solid_look::blend(colour, solid_look::edge, edge);
             pixels_[i] = packed(colour);
+        }
+    }
+}
+
+// Where a face ends against something farther (or nothing), the pixels
+// just outside its edge take the edge's ink by how much of them the face
+// would cover, so outlines are smooth on both sides.
+void solid_raster::smooth_outlines() {
+    const auto spill = [&](std::size_t into, std::size_t from, int x, int y) {
+        const face_setup& s = setups_[face_[from] - 1];
+        if (face_[into] != 0) {
+            // Faces side by side in one plane each draw their own edge.
+            const face_setup& t = setups_[face_[into] - 1];
+            if (s.axis == t.axis && s.positive == t.positive &&
+                std::fabs(s.plane - t.plane) <= 1e-6 * std::max(1.0, std::fabs(s.plane))) {
+                return;
+            }
+            if (s.key.at(x + 0.5, y + 0.5) <= depth_[into]) return;
+        }
+        const double outside = s.to_edge(s.at(x + 0.5, y + 0.5));
+        const double cover = clamp01(0.5 + outside);
+        if (outside >= 0 || cover <= 0) return;
+        pixels_[into] = packed(solid_look::blend(unpacked(pixels_[into]), solid_look::edge, cover));
+    };
+    const std::size_t w = static_cast<std::size_t>(width_);
+    for (int y = 0; y < height_; ++y) {
+        const std::uint32_t* row = face_.data() + static_cast<std::size_t>(y) * w;
+        const bool last_row = y + 1 == height_;
+        for (int x = 0; x < width_; ++x) {
+            const std::uint32_t id = row[x];
+            const bool right = x + 1 < width_ && row[x + 1] != id;
+            const bool below = !last_row && row[static_cast<std::size_t>(x) + w] != id;
+            if (!right && !below) continue;
+            const std::size_t i = static_cast<std::size_t>(y) * w + static_cast<std::size_t>(x);
+            if (right) {
+                if (row[x + 1] != 0) spill(i, i + 1, x, y);
+                if (id != 0) spill(i + 1, i, x + 1, y);
+            }
+            if (below) {
+                if (row[static_cast<std::size_t>(x) + w] != 0) spill(i, i + w, x, y);
+                if (id != 0) spill(i + w, i, x, y + 1);
+            }
         }
     }
 }

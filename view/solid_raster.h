@@ -43,6 +43,11 @@ private:
         double a = 0, b = 0, c = 0;
         double at(double x, double y) const { return a * x + b * y + c; }
     };
+    // Where on a face a pixel's centre lies, and how far u and v move from
+    // one pixel to the next.
+    struct face_point {
+        double u, v, step_u, step_v;
+    };
     // A face drawn this frame: its depth and its own coordinates u = ku +
     // nu / den and v = kv + nv / den as functions of the pixel (den is 1 in
     // an orthographic view), its extent and grid along u and v, its colours.
@@ -53,6 +58,13 @@ private:
         double ou = 0, pu = 0, ov = 0, pv = 0;
         rgb fill, grid;
         double edge_width = 1;
+        std::uint8_t axis = 0;  // the face's normal and where it lies along it
+        bool positive = false;
+        double plane = 0;
+
+        face_point at(double x, double y) const;
+        // In pixels from the face's nearest edge, below zero outside it.
+        double to_edge(const face_point& p) const;
     };
 
     face_setup setup_of(const projector& p, const solid_box& b, const solid_face& f) const;
@@ -60,6 +72,7 @@ private:
     void paint_container_inside(const projector& p, const solid_model& model);
     void fill_depth(const projector& p, const solid_model& model);
     void shade();
+    void smooth_outlines();
     void paint_near_walls(const projector& p, const solid_model& model, bool cut_away);
     void draw_edges(const projector& p, const solid_model& model, const solid_options& options);
     // How opaque a line is over the background (and the container's

@@ -54,6 +54,8 @@ struct solid_shown {
 // A carton's place in its block: `column` across, `row` along, `layer` up.
 struct carton_place {
     std::int64_t column = 0, row = 0, layer = 0;
+
+    bool operator==(const carton_place&) const = default;
 };
 
 // The number of a carton within its block, from 0, in the order a loader

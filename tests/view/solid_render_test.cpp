@@ -192,9 +192,7 @@ TEST(SolidPick, AClickNamesTheCartonUnderThePointer) {
         const std::optional<carton_hit> hit = pick(s, m, c, width, height, at);
         ASSERT_TRUE(hit) << row.at.x << ", " << row.at.y << ", " << row.at.z;
         EXPECT_EQ(hit->block, row.block);
-        EXPECT_EQ(hit->place.column, row.place.column);
-        EXPECT_EQ(hit->place.row, row.place.row);
-        EXPECT_EQ(hit->place.layer, row.place.layer);
+        EXPECT_EQ(hit->place, row.place);
         EXPECT_EQ(hit->carton, row.carton);
         EXPECT_EQ(hit->corner, row.corner);
     }

@@ -256,13 +256,19 @@ QString solid_view::tip_text() const {
     return lines.join(QLatin1Char('\n'));
 }
 
+// The picture is drawn in the screen's own pixels: a screen of two pixels
+// a point gets lines of one.
 void solid_view::paintEvent(QPaintEvent*) {
-    if (stale_ || raster_.width() != width() || raster_.height() != height()) {
-        raster_.render(model_, camera_, width(), height(), options_);
+    const double ratio = devicePixelRatioF();
+    const int w = static_cast<int>(std::lround(width() * ratio));
+    const int h = static_cast<int>(std::lround(height() * ratio));
+    if (stale_ || raster_.width() != w || raster_.height() != h) {
+        raster_.render(model_, camera_, w, h, options_);
         stale_ = false;
     }
-    const QImage image(reinterpret_cast<const uchar*>(raster_.data()), raster_.width(),
-                       raster_.height(), raster_.width() * 4, QImage::Format_RGB32);
+    QImage image(reinterpret_cast<const uchar*>(raster_.data()), raster_.width(), raster_.height(),
+                 raster_.width() * 4, QImage::Format_RGB32);
+    image.setDevicePixelRatio(ratio);
     QPainter painter(this);
     painter.drawImage(0, 0, image);
     paint_labels(painter);

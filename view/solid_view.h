@@ -57,7 +57,8 @@ public:
     // The tip's lines; empty while no carton is picked.
     QString tip_text() const;
 
-    // The picture as last drawn, without the keys and texts over it.
+    // The picture as last drawn, without the keys and texts over it, in the
+    // screen's pixels.
     const solid_raster& raster() const { return raster_; }
 
 signals:

@@ -152,4 +152,19 @@ camera zoomed(camera c, double factor) {
     return c;
 }
 
+camera zoomed_at(camera c, double factor, screen_point at, int width, int height) {
+    const projector before(c, width, height);
+    const double focal =
+        c.kind == projection_kind::perspective ? before.focal() : before.focal() * c.distance;
+    const camera after = zoomed(c, factor);
+    // At the target's distance the point lies (distance × offset / focal)
+    // off the target; the target moves by what that loses.
+    const double shrink = (c.distance - after.distance) / focal;
+    const vec3 off = ((at.x - before.centre_x()) * shrink) * before.right() +
+                     ((before.centre_y() - at.y) * shrink) * before.up();
+    camera moved = after;
+    moved.target = c.target + off;
+    return moved;
+}
+
 }  // namespace varnel

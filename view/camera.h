@@ -119,5 +119,8 @@ camera fitted(camera c, vec3 container, int width, int height);
 camera orbited(camera c, double yaw, double pitch);
 camera panned(camera c, double dx, double dy, int height);
 camera zoomed(camera c, double factor);
+// Zoomed about point `at` of the picture, which stays where it is, as the
+// wheel zooms.
+camera zoomed_at(camera c, double factor, screen_point at, int width, int height);
 
 }  // namespace varnel

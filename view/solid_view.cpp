@@ -364,7 +364,11 @@ void solid_view::mouseReleaseEvent(QMouseEvent* event) {
 
 void solid_view::wheelEvent(QWheelEvent* event) {
     const double notches = event->angleDelta().y() / 120.0;
-    if (notches != 0) move_camera(zoomed(camera_, std::pow(zoom_step, notches)));
+    const QPointF at = event->position();
+    if (notches != 0) {
+        move_camera(
+            zoomed_at(camera_, std::pow(zoom_step, notches), {at.x(), at.y()}, width(), height()));
+    }
 }
 
 void solid_view::keyPressEvent(QKeyEvent* event) {

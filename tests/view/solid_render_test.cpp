@@ -169,6 +169,24 @@ TEST(FixedCamera, FromTheDoorTheLeftWallIsOnTheLeftAndTheFloorBelow) {
     }
 }
 
+// The wheel zooms about the pointer: what lay under it, as deep as the
+// target, stays there.
+TEST(FixedCamera, ZoomingAboutAPointKeepsItWhereItIs) {
+    const vec3 container{2350, 12030, 2390};
+    for (const projection_kind kind :
+         {projection_kind::perspective, projection_kind::orthographic}) {
+        const camera c = fixed_camera(fixed_view::three_quarter, container, width, height, kind);
+        const projector before(c, width, height);
+        const screen_point at = *before.to_screen(c.target + 3000.0 * before.right());
+        const camera z = zoomed_at(c, 1.5, at, width, height);
+        EXPECT_LT(z.distance, c.distance);
+        const screen_point after =
+            *projector(z, width, height).to_screen(c.target + 3000.0 * before.right());
+        EXPECT_NEAR(after.x, at.x, 1e-6);
+        EXPECT_NEAR(after.y, at.y, 1e-6);
+    }
+}
+
 TEST(SolidPick, AClickNamesTheCartonUnderThePointer) {
     const solid_scene s = closed_in();
     const solid_model m = whole(s);

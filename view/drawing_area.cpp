@@ -10,6 +10,7 @@
 #include "view/colours.h"
 #include "view/messages.h"
 #include "view/projection.h"
+#include "view/type_legend.h"
 
 namespace varnel {
 
@@ -87,38 +88,6 @@ void drawing_area::set_type_legend(std::vector<type_entry> types) {
     update();
 }
 
-// Rows grow upwards from above the keys the main window puts under a mixed
-// load's container; a list longer than the room says how many more types it
-// holds.
-void drawing_area::paint_type_legend(QPainter& painter) const {
-    constexpr int row = 14, swatch = 10, most_rows = 14, width = 118, bottom = 348;
-    const int total = static_cast<int>(types_.size());
-    const int rows = std::min(total, most_rows);
-    const QRect box(legend_rect.right() - width, bottom - rows * row - 6, width, rows * row + 6);
-    painter.fillRect(box, Qt::white);
-    painter.setPen(QColor(128, 128, 128));
-    painter.drawRect(box.adjusted(0, 0, -1, -1));
-    QFont font(QStringLiteral("SimSun"));
-    font.setPixelSize(12);
-    painter.setFont(font);
-    for (int i = 0; i < rows; ++i) {
-        const int y = box.top() + 3 + i * row;
-        if (i == most_rows - 1 && total > most_rows) {
-            painter.setPen(Qt::black);
-            painter.drawText(QRect(box.left() + 4, y, width - 8, row), Qt::AlignVCenter,
-                             qtext(text::legend_more).arg(total - i));
-            break;
-        }
-        const type_entry& t = types_[static_cast<std::size_t>(i)];
-        const QColor colour(t.colour.red, t.colour.green, t.colour.blue);
-        painter.fillRect(QRect(box.left() + 4, y + 2, swatch, swatch), colour);
-        painter.setPen(colour);
-        const QRect name(box.left() + 8 + swatch, y, width - 12 - swatch, row);
-        painter.drawText(name, Qt::AlignVCenter,
-                         painter.fontMetrics().elidedText(t.name, Qt::ElideRight, name.width()));
-    }
-}
-
 void drawing_area::paintEvent(QPaintEvent*) {
     update_pending_ = false;
     const QImage drawing(reinterpret_cast<const uchar*>(pixels_.data()), pixels_.width(),
@@ -128,7 +97,8 @@ void drawing_area::paintEvent(QPaintEvent*) {
     if (types_.empty()) {
         painter.drawImage(legend_rect.topLeft(), legend_);
     } else {
-        paint_type_legend(painter);
+        // Above the keys the main window puts under a mixed load's container.
+        paint_type_legend(painter, QPoint(legend_rect.right(), type_legend_bottom), types_);
     }
 }
 

@@ -9,6 +9,7 @@
 
 #include "view/canvas.h"
 #include "view/pixel_canvas.h"
+#include "view/type_legend.h"
 
 namespace varnel {
 
@@ -26,6 +27,8 @@ public:
     static constexpr int area_height = 383;
     // The legend's place inside the area, in pixels.
     static constexpr QRect legend_rect{389, 276, 105, 89};
+    // A mixed load's types stand above the keys under its container.
+    static constexpr int type_legend_bottom = 348;
 
     explicit drawing_area(QWidget* parent = nullptr);
 
@@ -34,10 +37,7 @@ public:
 
     // A load of several carton types names each type's colour in the corner
     // instead of the faces; an empty list brings the faces' legend back.
-    struct type_entry {
-        QString name;
-        rgb colour;
-    };
+    using type_entry = legend_entry;
     void set_type_legend(std::vector<type_entry> types);
 
     // What the area shows under the legend and the texts, pixel for pixel.
@@ -48,7 +48,6 @@ protected:
 
 private:
     void changed();
-    void paint_type_legend(QPainter& painter) const;
 
     pixel_canvas pixels_;
     QImage legend_;

@@ -1,0 +1,43 @@
+#include "view/solid_scene.h"
+
+#include <cmath>
+
+#include "engine/core/orientation.h"
+#include "view/type_colours.h"
+
+namespace varnel {
+
+solid_scene scene_of(const loading_report& report, std::size_t load, bool face_colours) {
+    solid_scene s;
+    s.container = {report.container.size[0], report.container.size[1], report.container.size[2]};
+    s.face_colours = face_colours;
+    for (const report_carton& t : report.types) {
+        s.types.push_back({type_name(t), t.size, t.weight, type_colour(t.colour)});
+    }
+    if (load >= report.loads.size()) return s;
+    const block_list& blocks = report.loads[load].blocks;
+    for (const loading_step& step : loading_steps(blocks, report.types)) {
+        s.blocks.push_back(blocks[step.block]);
+    }
+    return s;
+}
+
+std::int64_t carton_index(const carton_block& b, carton_place p) {
+    return p.column + std::int64_t{b.count_x} * (p.layer + std::int64_t{b.count_z} * p.row);
+}
+
+std::array<double, 3> carton_extents(const solid_scene& scene, const carton_block& b) {
+    return rotated(scene.types[b.type].size, b.orientation);
+}
+
+bool drawable(const solid_scene& scene, const carton_block& b) {
+    if (b.type >= scene.types.size() || b.count_x <= 0 || b.count_y <= 0 || b.count_z <= 0) {
+        return false;
+    }
+    for (const double side : scene.types[b.type].size) {
+        if (!(side > 0.0 && side <= farthest)) return false;
+    }
+    return std::fabs(b.x) <= farthest && std::fabs(b.y) <= farthest && std::fabs(b.z) <= farthest;
+}
+
+}  // namespace varnel

@@ -10,7 +10,7 @@
 #include "engine/block_tables.h"
 #include "engine/calculation.h"
 #include "engine/numbers.h"
-#include "engine/partial_load.h"
+#include "engine/single/partial_load.h"
 #include "engine/summary.h"
 #include "ui/qtext.h"
 #include "ui/selection_list.h"

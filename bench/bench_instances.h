@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "engine/calculation.h"
-#include "engine/mixed/mixed_load.h"
+#include "engine/mixed/request.h"
 
 namespace varnel {
 

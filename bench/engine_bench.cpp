@@ -4,7 +4,7 @@
 
 #include "engine/block_tables.h"
 #include "engine/calculation.h"
-#include "engine/partial_load.h"
+#include "engine/single/partial_load.h"
 #include "engine/summary.h"
 #include "plan/plan_format.h"
 

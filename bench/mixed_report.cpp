@@ -39,8 +39,8 @@
 
 #include "bench/bench_instances.h"
 #include "bench/br_instances.h"
-#include "engine/mixed/mixed_load.h"
-#include "engine/optimise.h"
+#include "engine/single/mixed_one_type.h"
+#include "engine/single/optimise.h"
 
 namespace {
 

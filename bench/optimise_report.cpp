@@ -28,7 +28,7 @@
 
 #include "bench/bench_instances.h"
 #include "engine/core/placement.h"
-#include "engine/optimise.h"
+#include "engine/single/optimise.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 
 #include <QGuiApplication>
 
-#include "engine/optimise.h"
+#include "engine/single/optimise.h"
 #include "report/report_pdf.h"
 #include "report/report_xlsx.h"
 

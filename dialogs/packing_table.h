@@ -5,7 +5,7 @@
 class QComboBox;
 
 #include "dialogs/mixed_host.h"
-#include "engine/mixed/mixed_load.h"
+#include "engine/mixed/request.h"
 #include "plan/packing_list.h"
 
 namespace varnel {

@@ -14,9 +14,9 @@
 #include <string>
 #include <vector>
 
-#include "engine/block.h"
+#include "engine/core/block.h"
 #include "engine/core/placement.h"
-#include "engine/mixed/mixed_load.h"
+#include "engine/mixed/request.h"
 
 namespace varnel {
 

@@ -10,7 +10,7 @@
 #include <variant>
 
 #include "engine/core/placement.h"
-#include "engine/mixed/mixed_load.h"
+#include "engine/single/mixed_one_type.h"
 #include "plan/packing_list.h"
 
 namespace {

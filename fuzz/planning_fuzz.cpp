@@ -19,8 +19,8 @@
 #include "engine/block_tables.h"
 #include "engine/calculation.h"
 #include "engine/core/placement.h"
-#include "engine/optimise.h"
-#include "engine/partial_load.h"
+#include "engine/single/optimise.h"
+#include "engine/single/partial_load.h"
 #include "engine/summary.h"
 
 namespace {

@@ -17,4 +17,4 @@ varnel_fuzz_replayer(packing_list SOURCES fuzz/packing_list_fuzz.cpp LIBS varnel
 varnel_fuzz_replayer(mixed_plan_reader SOURCES fuzz/mixed_plan_reader_fuzz.cpp LIBS varnel_plan_format)
 varnel_fuzz_replayer(number_parser SOURCES fuzz/number_parser_fuzz.cpp LIBS varnel_engine)
 varnel_fuzz_replayer(catalogue_entry SOURCES fuzz/catalogue_entry_fuzz.cpp LIBS varnel_catalogue)
-varnel_fuzz_replayer(planning SOURCES fuzz/planning_fuzz.cpp LIBS varnel_engine)
+varnel_fuzz_replayer(planning SOURCES fuzz/planning_fuzz.cpp LIBS varnel_engine_single)

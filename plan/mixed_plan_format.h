@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "engine/core/placement.h"
-#include "engine/mixed/mixed_load.h"
+#include "engine/mixed/request.h"
 
 namespace varnel {
 

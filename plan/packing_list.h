@@ -13,7 +13,7 @@
 #include <vector>
 
 #include "engine/core/placement.h"
-#include "engine/mixed/mixed_load.h"
+#include "engine/mixed/request.h"
 #include "engine/shipment.h"
 
 namespace varnel {

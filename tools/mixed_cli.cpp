@@ -15,6 +15,7 @@
 #include "engine/messages.h"
 #include "engine/mixed/mixed_summary.h"
 #include "engine/numbers.h"
+#include "engine/single/mixed_one_type.h"
 #include "plan/messages.h"
 #include "plan/mixed_plan_format.h"
 #include "plan/packing_list.h"

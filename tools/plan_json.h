@@ -6,8 +6,8 @@
 #include <cstdint>
 #include <string_view>
 
-#include "engine/block.h"
 #include "engine/calculation.h"
+#include "engine/core/block.h"
 #include "engine/load_model.h"
 
 namespace varnel {

@@ -11,10 +11,10 @@
 
 #include "catalogue/entry_input.h"
 #include "engine/block_tables.h"
-#include "engine/bound_text.h"
 #include "engine/calculation.h"
 #include "engine/messages.h"
-#include "engine/optimise.h"
+#include "engine/single/bound_text.h"
+#include "engine/single/optimise.h"
 #include "engine/summary.h"
 #include "plan/plan_format.h"
 #include "tools/catalogue_container.h"

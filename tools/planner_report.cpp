@@ -8,7 +8,7 @@
 #include <ostream>
 
 #include "engine/loading_steps.h"
-#include "engine/partial_load.h"
+#include "engine/single/partial_load.h"
 #include "plan/messages.h"
 #include "plan/plan_file.h"
 #include "report/messages.h"

@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "engine/block.h"
 #include "engine/calculation.h"
+#include "engine/core/block.h"
 #include "engine/loading_steps.h"
 #include "engine/shipment.h"
 

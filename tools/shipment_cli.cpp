@@ -4,7 +4,7 @@
 
 #include <ostream>
 
-#include "engine/partial_load.h"
+#include "engine/single/partial_load.h"
 #include "engine/summary.h"
 #include "tools/plan_json.h"
 

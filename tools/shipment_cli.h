@@ -9,8 +9,8 @@
 #include <variant>
 #include <vector>
 
-#include "engine/block.h"
 #include "engine/calculation.h"
+#include "engine/core/block.h"
 #include "engine/load_model.h"
 #include "engine/shipment.h"
 

@@ -6,7 +6,7 @@
 #include <span>
 #include <string>
 
-#include "engine/block.h"
+#include "engine/core/block.h"
 #include "engine/load_model.h"
 #include "view/canvas.h"
 #include "view/projection.h"

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "engine/block.h"
+#include "engine/core/block.h"
 #include "engine/loading_steps.h"
 #include "view/camera.h"
 #include "view/canvas.h"

@@ -9,7 +9,7 @@
 #include <optional>
 #include <vector>
 
-#include "engine/mixed/mixed_load.h"
+#include "engine/mixed/request.h"
 
 namespace varnel::mixed {
 

@@ -173,20 +173,6 @@ std::uint64_t containers_allowed(const mixed_request& request, std::int64_t plan
 
 }  // namespace
 
-std::int64_t container_count(const mixed_plan& plan) {
-    std::int64_t n = 0;
-    for (const container_load& load : plan.containers) n += load.repeat;
-    return n;
-}
-
-std::vector<carton_rules> rules_of(const std::vector<carton_type>& cartons) {
-    std::vector<carton_rules> rules;
-    for (const carton_type& t : cartons) {
-        rules.push_back({t.size, t.allowed, t.stackable, std::nullopt, t.weight});
-    }
-    return rules;
-}
-
 mixed_plan plan_mixed_load_with(const mixed_request& request, const one_type_planner& one_type) {
     mixed_plan plan;
     std::vector<std::int64_t> left;

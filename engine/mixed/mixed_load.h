@@ -3,123 +3,27 @@
 // The mixed-load planner: a packing list of several carton types loaded into
 // as many containers of one size as it takes. Pure C++20, no Qt; the same
 // request gives the same plan on every machine (a counted budget, not the
-// clock, ends the search).
+// clock, ends the search). The optimiser of one carton size joins it in
+// engine/single/mixed_one_type.h.
 
-#include <array>
-#include <atomic>
 #include <cstddef>
 #include <cstdint>
 #include <functional>
-#include <optional>
-#include <string>
 #include <vector>
 
-#include "engine/core/block.h"
-#include "engine/core/orientation.h"
 #include "engine/core/placement.h"
-#include "engine/core/work_meter.h"
+#include "engine/mixed/request.h"
 
 namespace varnel {
-
-// One line of a packing list.
-struct carton_type {
-    std::string name;
-    std::array<double, 3> size{};  // length, width, height in millimetres
-    std::int64_t quantity = 0;
-    std::optional<double> weight;  // kg per carton, when known
-    orientation_set allowed = orientation_set::any();
-    bool stackable = true;  // may anything stand on it
-};
-
-// Knobs of the search; the defaults are the program's.
-struct mixed_parameters {
-    // Counted units for the whole request: about three and a half seconds on
-    // one core for a container of the benchmark's lists.
-    std::uint64_t work_budget = 1'500'000'000;
-    // Blocks (Fanslau & Bortfeldt 2010): a combined block is kept when its
-    // cartons fill at least this share of its box; at most this many blocks,
-    // simple ones first; rounds of combining combined blocks again.
-    double min_fill = 0.98;
-    std::size_t max_blocks = 10'000;
-    std::size_t combining_rounds = 3;
-    // The search (Araya & Riff 2014): blocks tried in each node's space; the
-    // first beam's width, widened on each run as far as the budget left
-    // affords up to the widest beam, after which each run tries twice the
-    // blocks.
-    std::size_t successors = 24;
-    std::size_t first_width = 1;
-    std::size_t max_width = 256;
-    // How much the space a block leaves unfillable counts against its volume;
-    // a gap beside it narrower than this many of the narrowest cartons left
-    // counts as unfillable.
-    double loss_weight = 1.0;
-    double thin_gap = 2.0;
-    // From this many carton types left on, the search runs lowest space
-    // first as well as nearest corner first, each on half the budget: many
-    // types gain more from the second order, few from the deeper search.
-    std::size_t two_orders_from_types = 15;
-    // Each container's search leaves this many times the work its blocks
-    // and first greedy fill took for each container that may follow, and
-    // for at least `containers_reserved` of them, so that the budget still
-    // plans them when the volume's estimate of their number falls short.
-    std::uint64_t reserve_per_container = 2;
-    std::uint64_t containers_reserved = 8;
-};
-
-struct mixed_request {
-    // The container's inner size along the blocks' axes: x across (its
-    // width), y along (its length, from the far end), z up; millimetres.
-    std::array<double, 3> container{};
-    std::optional<double> payload;  // kg, when known
-    std::vector<carton_type> cartons;
-    std::optional<std::size_t> max_containers;  // none: until every carton is loaded
-    mixed_parameters parameters{};
-    const std::atomic<bool>* cancel = nullptr;  // polled; set to stop early
-    double seconds_cap = 60.0;                  // a far safety net only
-};
-
-// One container's load: blocks of one type each (`type` indexes the list),
-// in loading order (far end first, bottom up, nothing before what carries it).
-// `repeat` containers in a row load exactly this.
-struct container_load {
-    block_list blocks;
-    std::vector<std::int64_t> loaded;  // cartons per type, in each container
-    std::int64_t repeat = 1;
-};
-
-struct mixed_plan {
-    // The containers in order, each run of identical ones once.
-    std::vector<container_load> containers;
-    std::vector<std::int64_t> unloaded;  // cartons per type left over
-    stop_reason stop = stop_reason::none;
-    // The budget or the clock ended the planning before it was done: cartons
-    // that would have gone into further containers are left over, or the
-    // clock's safety net cut a container's search short.
-    bool cut_short = false;
-};
-
-// Every container of the plan, each repeat counted.
-std::int64_t container_count(const mixed_plan& plan);
-
-// Loads as much of the list as fits into one container, then the rest into
-// the next, until every carton is loaded, `max_containers` are used, a
-// container takes nothing, or the request's budget or clock runs out (the
-// plan is then cut short). A container of one carton type gets the
-// single-size optimiser's plan when that loads more. A container whose
-// cartons left would give the next one the same load (each type it loads
-// has still more than a container holds after it) is planned once and
-// repeated.
-mixed_plan plan_mixed_load(const mixed_request& request);
 
 // Another planner's blocks for a container of `cartons` cartons of list type
 // `type` at most; empty when it has none for that type's rules.
 using one_type_planner =
     std::function<block_list(const mixed_request& request, std::size_t type, std::int64_t cartons)>;
 
-// plan_mixed_load with the one-type planner it asks.
+// Loads as much of the list as fits into one container, then the rest into
+// the next, until every carton is loaded, `max_containers` are used, or a
+// container takes nothing, asking `one_type` for containers of one type.
 mixed_plan plan_mixed_load_with(const mixed_request& request, const one_type_planner& one_type);
-
-// The rules each type's cartons obey, for check_placement.
-std::vector<carton_rules> rules_of(const std::vector<carton_type>& cartons);
 
 }  // namespace varnel

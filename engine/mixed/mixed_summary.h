@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "engine/core/block.h"
-#include "engine/mixed/mixed_load.h"
+#include "engine/mixed/request.h"
 
 namespace varnel {
 

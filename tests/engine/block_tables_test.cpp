@@ -4,8 +4,8 @@
 
 #include <cmath>
 
-#include "engine/bound_text.h"
 #include "engine/calculation.h"
+#include "engine/single/bound_text.h"
 #include "engine/summary.h"
 #include "tests/support/worked_example.h"
 

@@ -10,7 +10,7 @@
 
 #include "engine/block_tables.h"
 #include "engine/calculation.h"
-#include "engine/optimise.h"
+#include "engine/single/optimise.h"
 #include "tests/support/mixed_example.h"
 #include "tests/support/worked_example.h"
 

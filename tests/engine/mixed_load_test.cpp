@@ -1,4 +1,4 @@
-#include "engine/mixed/mixed_load.h"
+#include "engine/single/mixed_one_type.h"
 
 #include <gtest/gtest.h>
 
@@ -6,7 +6,7 @@
 
 #include "bench/bench_instances.h"
 #include "bench/br_instances.h"
-#include "engine/optimise.h"
+#include "engine/single/optimise.h"
 #include "tests/support/mixed_lists.h"
 
 namespace varnel {

@@ -1,4 +1,4 @@
-#include "engine/optimise.h"
+#include "engine/single/optimise.h"
 
 #include <gtest/gtest.h>
 

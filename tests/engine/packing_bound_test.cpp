@@ -1,4 +1,4 @@
-#include "engine/packing_bound.h"
+#include "engine/single/packing_bound.h"
 
 #include <gtest/gtest.h>
 
@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "engine/optimise.h"
+#include "engine/single/optimise.h"
 #include "engine/summary.h"
 
 namespace varnel {

@@ -1,4 +1,4 @@
-#include "engine/partial_load.h"
+#include "engine/single/partial_load.h"
 
 #include <gtest/gtest.h>
 
@@ -12,7 +12,7 @@
 #include "engine/block_tables.h"
 #include "engine/calculation.h"
 #include "engine/core/placement.h"
-#include "engine/optimise.h"
+#include "engine/single/optimise.h"
 
 namespace varnel {
 namespace {

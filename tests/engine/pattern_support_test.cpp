@@ -2,9 +2,9 @@
 
 #include <random>
 
-#include "engine/box_cuts.h"
 #include "engine/core/placement.h"
-#include "engine/pallet.h"
+#include "engine/single/box_cuts.h"
+#include "engine/single/rect_patterns.h"
 
 namespace varnel {
 namespace {

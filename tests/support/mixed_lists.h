@@ -7,7 +7,7 @@
 #include <random>
 #include <string>
 
-#include "engine/mixed/mixed_load.h"
+#include "engine/mixed/request.h"
 
 namespace varnel::test_support {
 

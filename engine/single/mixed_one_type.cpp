@@ -1,9 +1,6 @@
-// The mixed-load planner with the single-size optimiser for containers of
-// one carton type: walls and guillotine cuts of one size beat blocks there.
-
-#include "engine/mixed/mixed_load.h"
-#include "engine/optimise.h"
-#include "engine/partial_load.h"
+#include "engine/single/mixed_one_type.h"
+#include "engine/single/optimise.h"
+#include "engine/single/partial_load.h"
 
 namespace varnel {
 

@@ -1,4 +1,4 @@
-#include "engine/packing_bound.h"
+#include "engine/single/packing_bound.h"
 
 #include <algorithm>
 #include <array>

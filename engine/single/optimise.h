@@ -4,8 +4,8 @@
 #include <atomic>
 #include <cstdint>
 
-#include "engine/block.h"
 #include "engine/calculation.h"
+#include "engine/core/block.h"
 #include "engine/core/placement.h"
 #include "engine/core/work_meter.h"
 #include "engine/load_model.h"

@@ -1,4 +1,4 @@
-#include "engine/partial_load.h"
+#include "engine/single/partial_load.h"
 
 #include <algorithm>
 #include <array>
@@ -11,7 +11,7 @@
 #include "engine/block_tables.h"
 #include "engine/core/orientation.h"
 #include "engine/core/placement.h"
-#include "engine/optimise.h"
+#include "engine/single/optimise.h"
 
 namespace varnel {
 

@@ -1,4 +1,4 @@
-#include "engine/pallet.h"
+#include "engine/single/rect_patterns.h"
 
 #include <algorithm>
 #include <array>

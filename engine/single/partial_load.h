@@ -2,7 +2,7 @@
 
 #include <cstdint>
 
-#include "engine/block.h"
+#include "engine/core/block.h"
 #include "engine/load_model.h"
 
 namespace varnel {

@@ -1,11 +1,11 @@
-#include "engine/box_cuts.h"
+#include "engine/single/box_cuts.h"
 
 #include <algorithm>
 #include <cmath>
 #include <limits>
 
 #include "engine/core/orientation.h"
-#include "engine/pallet.h"
+#include "engine/single/rect_patterns.h"
 
 namespace varnel {
 

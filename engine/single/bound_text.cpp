@@ -1,4 +1,4 @@
-#include "engine/bound_text.h"
+#include "engine/single/bound_text.h"
 
 #include "engine/messages.h"
 #include "engine/numbers.h"

@@ -1,4 +1,4 @@
-#include "engine/optimise.h"
+#include "engine/single/optimise.h"
 
 #include <algorithm>
 #include <array>
@@ -12,11 +12,11 @@
 #include <vector>
 
 #include "engine/block_tables.h"
-#include "engine/box_cuts.h"
 #include "engine/core/orientation.h"
 #include "engine/core/placement.h"
-#include "engine/packing_bound.h"
-#include "engine/pallet.h"
+#include "engine/single/box_cuts.h"
+#include "engine/single/packing_bound.h"
+#include "engine/single/rect_patterns.h"
 
 namespace varnel {
 

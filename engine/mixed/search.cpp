@@ -121,8 +121,9 @@ std::vector<space_order> orders_for(const packing_context& context, const mixed_
 
 }  // namespace
 
-packing first_fill(const packing_context& context, const mixed_parameters& p, std::uint64_t& work) {
+packing first_fill(const packing_context& context, const mixed_parameters& p, work_meter& meter) {
     packing best(context);
+    std::uint64_t work = 0;
     for (const space_order order : orders_for(context, p)) {
         work_meter unbounded(~std::uint64_t{0}, nullptr, 1e300);
         packing filled(context, order);
@@ -130,16 +131,12 @@ packing first_fill(const packing_context& context, const mixed_parameters& p, st
         work += unbounded.used();
         if (filled.volume() > best.volume()) best = filled;
     }
+    meter.spend(work);
     return best;
 }
 
 packing search_load(const packing_context& context, const mixed_parameters& p, work_meter& meter) {
-    // The first fills are not cut short: the best is the plan when the
-    // budget is spent at once.
-    std::uint64_t work = 0;
-    packing best = first_fill(context, p, work);
-    meter.spend(std::min(work, meter.left()));
-    return widen_search(context, p, meter, std::move(best));
+    return widen_search(context, p, meter, first_fill(context, p, meter));
 }
 
 packing widen_search(const packing_context& context, const mixed_parameters& p, work_meter& meter,

@@ -78,8 +78,8 @@ block_list cut_row(const loading_block& b, std::int64_t row, std::int64_t r) {
 
 class loader {
 public:
-    loader(const block_list& plan, const box_size& carton)
-        : rules_(single_carton(carton.length, carton.width, carton.height, false)) {
+    loader(const block_list& plan, const box_size& carton, work_meter& meter)
+        : rules_(single_carton(carton.length, carton.width, carton.height, false)), meter_(meter) {
         for (const carton_block& b : plan) {
             if (b.count_x <= 0 || b.count_y <= 0 || b.count_z <= 0) continue;
             blocks_.push_back({b, rotated(rules_.size, b.orientation)});
@@ -134,7 +134,7 @@ public:
         if (remaining == 0) return pieces(rows, std::nullopt, 0);
         const std::optional<std::size_t> cut = first_ready(ready, rows);
         block_list loaded = pieces(rows, cut, remaining);
-        if (loaded.size() <= table_size) return loaded;
+        if (loaded.size() <= table_size || meter_.stopped()) return loaded;
         // Too many blocks for the tables: give back the last rows loaded,
         // one at a time, and load the rest into whichever block needs the
         // fewest blocks for it.
@@ -224,24 +224,28 @@ private:
                 for (const carton_block& p : cut_row(blocks_[i], rows[i], r)) out.push_back(p);
             }
         }
-        if (out.size() > table_size) {
-            work_meter meter(std::numeric_limits<std::uint64_t>::max(), nullptr, 1e9);
-            merge_blocks(out, rules_.size, meter);
-        }
+        if (out.size() > table_size) merge_blocks(out, rules_.size, meter_);
         return out;
     }
 
     carton_rules rules_;
+    work_meter& meter_;
     std::vector<loading_block> blocks_;
     std::vector<std::vector<std::size_t>> below_, above_;
 };
 
 }  // namespace
 
-block_list partial_load(const block_list& plan, const box_size& carton, std::int64_t cartons) {
+block_list partial_load(const block_list& plan, const box_size& carton, std::int64_t cartons,
+                        work_meter& meter) {
     if (cartons >= carton_count(plan)) return plan;
     if (cartons <= 0) return {};
-    return loader(plan, carton).load(cartons);
+    return loader(plan, carton, meter).load(cartons);
+}
+
+block_list partial_load(const block_list& plan, const box_size& carton, std::int64_t cartons) {
+    work_meter unbounded(std::numeric_limits<std::uint64_t>::max(), nullptr, 1e9);
+    return partial_load(plan, carton, cartons, unbounded);
 }
 
 }  // namespace varnel

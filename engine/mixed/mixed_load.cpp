@@ -10,6 +10,7 @@
 #include "engine/mixed/fill_lengths.h"
 #include "engine/mixed/packing.h"
 #include "engine/mixed/search.h"
+#include "engine/mixed/work_costs.h"
 
 namespace varnel {
 
@@ -20,14 +21,6 @@ using namespace mixed;
 // Block generation may take at most this share of a container's budget;
 // the search needs the rest.
 constexpr std::uint64_t block_share_divisor = 4;
-
-// What making a container's blocks and its search's tables costs beyond the
-// block pairs counted while combining, per block and per type (its poses
-// sorted along each axis, its families of blocks limited), in the meter's
-// units: measured, as the search's work is, on lists of up to a thousand
-// types.
-constexpr std::uint64_t work_per_block = 160;
-constexpr std::uint64_t work_per_type = 1000;
 
 // Whether any carton left stands in the container in some allowed way.
 bool any_cargo(const cargo& c) {
@@ -131,7 +124,7 @@ container_load planning::load_container(const cargo& c, std::uint64_t plannings,
         meter.child(meter.left() > reserve ? (meter.left() - reserve) / plannings : 0);
     work_meter for_blocks = share.child(share.left() / block_share_divisor);
     const block_set blocks(c, p, for_blocks);
-    const std::uint64_t made = blocks.size() * work_per_block + c.types.size() * work_per_type;
+    const std::uint64_t made = work_cost::tables(blocks.size(), c.types.size());
     // The blocks' tables and the first fill are what any container needs:
     // they draw on the request's meter, from what the containers before set
     // aside, rather than on the share, and the first fill is the load's
@@ -208,7 +201,7 @@ mixed_plan plan_mixed_load_with(const mixed_request& request, const one_type_pla
     const mixed_parameters& p = request.parameters;
     planning run{request, one_type, rules_of(request.cartons),
                  work_meter(p.work_budget, request.cancel, request.seconds_cap),
-                 p.max_blocks * work_per_block};
+                 work_cost::tables(p.max_blocks, 0)};
     const std::vector<std::int64_t> holds = container_holds(cargo_of(request, left));
     std::int64_t planned = 0;
     bool stopped = false;  // by the budget or the clock, with cartons left

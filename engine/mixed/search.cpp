@@ -1,25 +1,38 @@
 #include "engine/mixed/search.h"
 
 #include <algorithm>
+#include <utility>
 #include <vector>
+
+#include "engine/mixed/candidates.h"
 
 namespace varnel::mixed {
 
 namespace {
 
 // A node's next space where some block fits, found by retiring those where
-// none does; nothing when the packing is complete.
+// none does, with its `k` best blocks; nothing when the packing is complete.
+// The meter is charged after each space scanned, `work` (done on the packing
+// since it was last charged) with the first.
 std::optional<space> next_open_space(packing& p, std::size_t k, work_meter& meter,
-                                     std::vector<std::size_t>& blocks) {
-    while (const std::optional<space> s = p.next_space()) {
-        p.best_blocks(*s, k, blocks);
-        meter.spend(p.drain_work());
+                                     candidate_scan& scan, std::vector<std::size_t>& blocks,
+                                     std::uint64_t work) {
+    while (const std::optional<space> s = p.next_space(work)) {
+        scan.best_blocks(p, *s, k, blocks, work);
+        meter.spend(std::exchange(work, 0));
         if (!blocks.empty()) return s;
         p.retire(*s);
     }
-    meter.spend(p.drain_work());
+    meter.spend(work);
     return std::nullopt;
 }
+
+// A packing of the beam, and the work of its last placement, charged with
+// its next space.
+struct beam_node {
+    packing p;
+    std::uint64_t unpaid = 0;
+};
 
 // A child of a beam node: the block tried in the node's space, judged by
 // the volume its greedy fill reaches. Only the children kept are built.
@@ -36,20 +49,23 @@ struct child {
 // had no more blocks than were tried.
 bool beam_search(const packing_context& context, const mixed_parameters& p, space_order order,
                  std::size_t width, packing& best, work_meter& meter) {
-    std::vector<packing> beam{packing(context, order)};
+    std::vector<beam_node> beam{{packing(context, order)}};
+    candidate_scan scan;
     std::vector<std::size_t> blocks;
     bool whole = true;
     while (!beam.empty() && !meter.stopped()) {
         std::vector<child> children;
         for (std::size_t n = 0; n < beam.size(); ++n) {
-            const std::optional<space> s = next_open_space(beam[n], p.successors, meter, blocks);
+            const std::optional<space> s = next_open_space(
+                beam[n].p, p.successors, meter, scan, blocks, std::exchange(beam[n].unpaid, 0));
             if (!s) continue;
             whole = whole && blocks.size() < p.successors;
             for (const std::size_t b : blocks) {
-                meter.spend(beam[n].copy_work());
-                packing filled = beam[n];
-                filled.place(b, *s);
-                fill_greedily(filled, meter);
+                meter.spend(copy_work(beam[n].p));
+                packing filled = beam[n].p;
+                std::uint64_t placing = 0;
+                filled.place(b, *s, placing);
+                fill_greedily(filled, meter, placing);
                 if (filled.volume() > best.volume()) best = filled;
                 children.push_back({filled.volume(), n, b, *s});
                 if (meter.stopped()) return false;
@@ -61,11 +77,11 @@ bool beam_search(const packing_context& context, const mixed_parameters& p, spac
             whole = false;
             children.resize(width);
         }
-        std::vector<packing> next;
+        std::vector<beam_node> next;
         for (const child& c : children) {
-            meter.spend(beam[c.parent].copy_work());
-            next.push_back(beam[c.parent]);
-            next.back().place(c.block, c.where);
+            meter.spend(copy_work(beam[c.parent].p));
+            next.push_back({beam[c.parent].p});
+            next.back().p.place(c.block, c.where, next.back().unpaid);
         }
         beam = std::move(next);
     }
@@ -98,13 +114,15 @@ void widen(std::vector<order_search>& searches, const work_meter& meter, std::si
 
 }  // namespace
 
-void fill_greedily(packing& p, work_meter& meter) {
+void fill_greedily(packing& p, work_meter& meter, std::uint64_t unpaid) {
+    candidate_scan scan;
     std::vector<std::size_t> blocks;
     while (!meter.stopped()) {
-        const std::optional<space> s = next_open_space(p, 1, meter, blocks);
+        const std::optional<space> s =
+            next_open_space(p, 1, meter, scan, blocks, std::exchange(unpaid, 0));
         if (!s) return;
-        p.place(blocks.front(), *s);
-        meter.spend(p.drain_work());
+        p.place(blocks.front(), *s, unpaid);
+        meter.spend(std::exchange(unpaid, 0));
     }
 }
 

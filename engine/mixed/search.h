@@ -33,7 +33,8 @@ packing widen_search(const packing_context& context, const mixed_parameters& p, 
                      packing best);
 
 // Fills `p` greedily: the next space, the best block for it, until no block
-// fits anywhere or the meter stops.
-void fill_greedily(packing& p, work_meter& meter);
+// fits anywhere or the meter stops. `unpaid` is work done on `p` the meter
+// has not been charged yet.
+void fill_greedily(packing& p, work_meter& meter, std::uint64_t unpaid = 0);
 
 }  // namespace varnel::mixed

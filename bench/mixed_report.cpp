@@ -20,8 +20,9 @@
 // (bench/bench_instances.h) as one-type lists and compares each count with
 // optimise_plan's; --results writes each
 // instance's utilisation, time and work; --set changes a search parameter
-// (work_budget, min_fill, max_blocks, combining_rounds, successors,
-// first_width, max_width, loss_weight, thin_gap).
+// (work_budget, min_fill, max_blocks, combining_rounds, block_share_divisor,
+// successors, first_width, max_width, loss_weight, thin_gap, most_fill_steps,
+// two_orders_from_types).
 #include <sys/resource.h>
 #include <algorithm>
 #include <chrono>
@@ -86,6 +87,10 @@ bool set_parameter(mixed_parameters& p, const std::string& name, const std::stri
         p.loss_weight = v;
     } else if (name == "thin_gap") {
         p.thin_gap = v;
+    } else if (name == "most_fill_steps") {
+        p.most_fill_steps = static_cast<std::int64_t>(v);
+    } else if (name == "block_share_divisor") {
+        p.block_share_divisor = static_cast<std::uint64_t>(v);
     } else if (name == "two_orders_from_types") {
         p.two_orders_from_types = count();
     } else {

@@ -47,7 +47,8 @@ void candidate_scan::best_blocks(const packing& p, const space& s, std::size_t k
             const auto& e = sizes[i];
             fitting[m] = static_cast<std::uint32_t>(q);
             const auto bit = [](bool b) { return static_cast<std::size_t>(b); };
-            m += bit(e[0] <= room[0]) & bit(e[1] <= room[1]) & bit(e[2] <= room[2]) & bit(!left.gone(i));
+            m += bit(e[0] <= room[0]) & bit(e[1] <= room[1]) & bit(e[2] <= room[2]) &
+                 bit(!left.gone(i));
         }
         std::size_t c = 0;
         for (; c < m; ++c) {

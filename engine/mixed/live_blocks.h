@@ -32,11 +32,11 @@ public:
     std::int64_t left(std::size_t type) const { return left_[type]; }
 
 private:
-    std::vector<std::int64_t> left_;          // cartons per type not yet placed
-    std::vector<std::uint32_t> list_;         // see list()
-    std::vector<std::uint64_t> gone_bits_;    // a bit per gone block
-    std::size_t gone_in_list_ = 0;            // how many gone blocks the list holds
-    std::vector<std::size_t> gone_users_;     // per type: how many of its users are gone
+    std::vector<std::int64_t> left_;        // cartons per type not yet placed
+    std::vector<std::uint32_t> list_;       // see list()
+    std::vector<std::uint64_t> gone_bits_;  // a bit per gone block
+    std::size_t gone_in_list_ = 0;          // how many gone blocks the list holds
+    std::vector<std::size_t> gone_users_;   // per type: how many of its users are gone
 };
 
 }  // namespace varnel::mixed

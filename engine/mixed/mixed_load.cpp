@@ -18,10 +18,6 @@ namespace {
 
 using namespace mixed;
 
-// Block generation may take at most this share of a container's budget;
-// the search needs the rest.
-constexpr std::uint64_t block_share_divisor = 4;
-
 // Whether any carton left stands in the container in some allowed way.
 bool any_cargo(const cargo& c) {
     return std::any_of(c.types.begin(), c.types.end(),
@@ -122,7 +118,7 @@ container_load planning::load_container(const cargo& c, std::uint64_t plannings,
         saturated_product(saturated_product(least, p.reserve_per_container), after);
     work_meter share =
         meter.child(meter.left() > reserve ? (meter.left() - reserve) / plannings : 0);
-    work_meter for_blocks = share.child(share.left() / block_share_divisor);
+    work_meter for_blocks = share.child(share.left() / p.block_share_divisor);
     const block_set blocks(c, p, for_blocks);
     const std::uint64_t made = work_cost::tables(blocks.size(), c.types.size());
     // The blocks' tables and the first fill are what any container needs:
@@ -130,7 +126,7 @@ container_load planning::load_container(const cargo& c, std::uint64_t plannings,
     // aside, rather than on the share, and the first fill is the load's
     // floor whatever the budget.
     meter.spend(made);
-    const fill_lengths fills(c);
+    const fill_lengths fills(c, p.most_fill_steps);
     const packing_context context = context_for(c, blocks, fills, p);
     const std::uint64_t before = meter.used();
     packing best = first_fill(context, p, meter);

@@ -43,12 +43,13 @@ struct child {
     space where;
 };
 
-// One beam search of width `width` from the empty container; `best` keeps
-// the fullest packing any greedy fill reached. True when the search saw
-// every packing it could reach: the beam dropped no node and every space
-// had no more blocks than were tried.
-bool beam_search(const packing_context& context, const mixed_parameters& p, space_order order,
-                 std::size_t width, packing& best, work_meter& meter) {
+// One beam search of width `width` from the empty container, trying the
+// `successors` best blocks in each node's space; `best` keeps the fullest
+// packing any greedy fill reached. True when the search saw every packing
+// it could reach: the beam dropped no node and every space had fewer
+// blocks than were tried.
+bool beam_search(const packing_context& context, space_order order, std::size_t width,
+                 std::size_t successors, packing& best, work_meter& meter) {
     std::vector<beam_node> beam{{packing(context, order)}};
     candidate_scan scan;
     std::vector<std::size_t> blocks;
@@ -57,9 +58,9 @@ bool beam_search(const packing_context& context, const mixed_parameters& p, spac
         std::vector<child> children;
         for (std::size_t n = 0; n < beam.size(); ++n) {
             const std::optional<space> s = next_open_space(
-                beam[n].p, p.successors, meter, scan, blocks, std::exchange(beam[n].unpaid, 0));
+                beam[n].p, successors, meter, scan, blocks, std::exchange(beam[n].unpaid, 0));
             if (!s) continue;
-            whole = whole && blocks.size() < p.successors;
+            whole = whole && blocks.size() < successors;
             for (const std::size_t b : blocks) {
                 meter.spend(copy_work(beam[n].p));
                 packing filled = beam[n].p;
@@ -91,7 +92,8 @@ bool beam_search(const packing_context& context, const mixed_parameters& p, spac
 // The searches of one container's load, one per space order.
 struct order_search {
     space_order order;
-    mixed_parameters run;
+    std::size_t width = 1;       // the beam's width in its next run
+    std::size_t successors = 1;  // the blocks tried in each space in its next run
     bool done = false;
     double cost = 0.0;  // the units its last run took per node of the beam's width
 };
@@ -108,7 +110,7 @@ void widen(std::vector<order_search>& searches, const work_meter& meter, std::si
     const auto affordable = static_cast<std::size_t>(
         std::min(static_cast<double>(meter.left()) / cost, static_cast<double>(max_width)));
     for (order_search& s : searches) {
-        if (!s.done && affordable > s.run.first_width) s.run.first_width = affordable;
+        if (!s.done && affordable > s.width) s.width = affordable;
     }
 }
 
@@ -162,7 +164,8 @@ packing widen_search(const packing_context& context, const mixed_parameters& p, 
     // One search per space order, each run in turn at the same effort, so
     // that each takes about its share of the budget.
     std::vector<order_search> searches;
-    for (const space_order order : orders_for(context, p)) searches.push_back({order, p});
+    for (const space_order order : orders_for(context, p))
+        searches.push_back({order, p.first_width, p.successors});
     // Each run widens the beam, at least twice and as far as the budget
     // affords, and once it is as wide as allowed doubles the blocks tried in
     // each space.
@@ -174,16 +177,14 @@ packing widen_search(const packing_context& context, const mixed_parameters& p, 
             if (s.done || meter.stopped() || best.volume() == context.whole) continue;
             any = true;
             const std::uint64_t before = meter.used();
-            const bool complete =
-                beam_search(context, s.run, s.order, s.run.first_width, best, meter);
-            s.cost =
-                static_cast<double>(meter.used() - before) / static_cast<double>(s.run.first_width);
+            const bool complete = beam_search(context, s.order, s.width, s.successors, best, meter);
+            s.cost = static_cast<double>(meter.used() - before) / static_cast<double>(s.width);
             if (complete) {
                 s.done = true;
-            } else if (s.run.first_width < p.max_width) {
-                s.run.first_width *= 2;
-            } else if (s.run.successors < context.blocks->size()) {
-                s.run.successors *= 2;
+            } else if (s.width < p.max_width) {
+                s.width *= 2;
+            } else if (s.successors < context.blocks->size()) {
+                s.successors *= 2;
             } else {
                 // Every block is tried in every space already: a run again
                 // would find the same packings.

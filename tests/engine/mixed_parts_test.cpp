@@ -184,7 +184,7 @@ TEST(MixedParts, FillLengthsAreTheLargestSumsOfSidesLeft) {
         const cargo c = cargo_of(r, left);
         // Millimetre steps keep every table short enough to be exact.
         ASSERT_EQ(c.steps.step_mm, 1.0) << name;
-        const fill_lengths fills(c);
+        const fill_lengths fills(c, r.parameters.most_fill_steps);
         for (std::size_t axis = 0; axis < 3; ++axis) {
             const length most = c.container[axis];
             std::vector<char> sum(static_cast<std::size_t>(most) + 1, 0);
@@ -345,7 +345,7 @@ TEST(MixedParts, ASpaceIsOfferedEveryBlockTheCartonsLeftStillMake) {
         const cargo c = cargo_of(r, quantities);
         work_meter meter(100'000'000, nullptr, 60.0);
         const block_set blocks(c, r.parameters, meter);
-        const fill_lengths fills(c);
+        const fill_lengths fills(c, r.parameters.most_fill_steps);
         const packing_context context = context_for(c, blocks, fills, r.parameters);
         for (const space_order order : {space_order::corner_first, space_order::lowest_first}) {
             packing p(context, order);
@@ -404,7 +404,7 @@ TEST(MixedParts, TheSearchKeepsItsBudgetAndBeatsTheGreedyFill) {
         const cargo c = cargo_of(r, quantities);
         work_meter for_blocks(100'000'000, nullptr, 60.0);
         const block_set blocks(c, r.parameters, for_blocks);
-        const fill_lengths fills(c);
+        const fill_lengths fills(c, r.parameters.most_fill_steps);
         const packing_context context = context_for(c, blocks, fills, r.parameters);
         std::int64_t greedy = 0;
         for (const space_order order : {space_order::corner_first, space_order::lowest_first}) {

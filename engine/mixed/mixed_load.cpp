@@ -75,7 +75,7 @@ struct planning {
     stop_reason other_stop = stop_reason::none;
 
     // Why the planning stops before its next container, if it does.
-    stop_reason stopped() const { return meter.stopped() ? meter.reason() : other_stop; }
+    stop_reason stop() const { return meter.stopped() ? meter.reason() : other_stop; }
 
     container_load load_container(const cargo& c, std::uint64_t plannings, std::uint64_t after);
     std::optional<container_load> one_type_load_of(const cargo& c, work_meter& share);
@@ -205,8 +205,8 @@ mixed_plan plan_mixed_load_with(const mixed_request& request, const one_type_pla
         std::vector<std::int64_t> seen(left.size());
         for (std::size_t t = 0; t < left.size(); ++t) seen[t] = std::min(left[t], holds[t]);
         const cargo c = cargo_of(request, seen);
-        if (!any_cargo(c) || run.stopped() == stop_reason::cancelled) break;
-        if (run.stopped() != stop_reason::none) {
+        if (!any_cargo(c) || run.stop() == stop_reason::cancelled) break;
+        if (run.stop() != stop_reason::none) {
             stopped = true;
             break;
         }
@@ -237,7 +237,7 @@ mixed_plan plan_mixed_load_with(const mixed_request& request, const one_type_pla
         }
     }
     plan.unloaded = left;
-    plan.stop = run.stopped();
+    plan.stop = run.stop();
     plan.cut_short = stopped || plan.stop == stop_reason::clock;
     return plan;
 }

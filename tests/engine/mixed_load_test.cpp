@@ -107,9 +107,12 @@ TEST(MixedLoad, OneTypeLoadsNoFewerThanAFullySupportedOptimisedPlan) {
         const calculation_input& in = b.input;
         const optimised_plan their = optimise_plan({in, false, b.upright});
         mixed_request r = one_type_request(b, their.upper_bound + 1);
-        // One container without combining: the optimiser's budget and 3 M
-        // units beside it are its share.
+        // One container: the optimiser's budget and 3 M units beside it are
+        // its share. The search beside it is kept narrow, one beam node and
+        // a few dozen simple blocks, so that it is soon done.
         r.parameters.combining_rounds = 0;
+        r.parameters.max_blocks = 48;
+        r.parameters.max_width = 1;
         r.parameters.work_budget = optimiser_unit_cost * default_work_budget + 3'000'000;
         const mixed_plan plan = plan_mixed_load(r);
         expect_valid(r, plan, name);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <string_view>
 #include <variant>
@@ -49,6 +50,15 @@ inline constexpr double max_count_quotient = 32767.0;
 // fields, the 150 mm minimum, the three container fields, and last a
 // container so large that a count would not fit in 16 bits.
 std::variant<calculation_input, input_refusal> read_calculation_input(const size_texts& fields);
+
+// The container of `input` along the blocks' axes: x across (its width), y
+// along (its length), z up.
+std::array<double, 3> container_axes(const calculation_input& input);
+
+// The input of a carton of `carton` (length, width, height) in a container
+// of `container` along the blocks' axes; millimetres.
+calculation_input calculation_input_of(const std::array<double, 3>& carton,
+                                       const std::array<double, 3>& container);
 
 // Puts the carton's and the container's sizes into the model; nothing else.
 void set_sizes(load_model& model, const calculation_input& input);

@@ -111,7 +111,7 @@ void try_one_type(const mixed_request& request, const cargo& c,
     std::int64_t cartons = 0;
     for (carton_block& b : blocks) {
         b.type = *t;
-        cartons += std::int64_t{b.count_x} * b.count_y * b.count_z;
+        cartons += carton_count(b);
     }
     std::vector<carton_rules> limited = rules;
     limited[*t].quantity = c.types[*t].quantity;

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "engine/block_tables.h"
+#include "engine/core/box.h"
 #include "engine/core/orientation.h"
 #include "engine/core/placement.h"
 #include "engine/single/box_cuts.h"
@@ -102,7 +103,7 @@ public:
             if (k == 0 || value[t] == 0) continue;
             for (const carton_block& b : slab_blocks(*slab[t], axis, t, offset, k)) {
                 c.blocks.push_back(b);
-                c.cartons += std::int64_t{b.count_x} * b.count_y * b.count_z;
+                c.cartons += carton_count(b);
             }
             offset += k * box(t);
         }
@@ -250,8 +251,7 @@ candidate box_cuts_candidate(const box_pattern& p) {
 }
 
 instance instance_of(const calculation_input& in) {
-    return {{in.carton_length, in.carton_width, in.carton_height},
-            {in.container_width, in.container_length, in.container_height}};
+    return {{in.carton_length, in.carton_width, in.carton_height}, container_axes(in)};
 }
 
 // The container as the standard calculation may fill it: each side longer
@@ -400,34 +400,22 @@ private:
     // in the corner, until the plan fits its records: a few cartons fewer
     // rather than no plan.
     void trim(candidate& c, work_meter& m) const {
-        const auto box_of = [&](const carton_block& b) {
-            const std::array<double, 3> e = rotated(in_.box, b.orientation);
-            return std::array<std::array<double, 2>, 3>{{{b.x, b.x + b.count_x * e[0]},
-                                                         {b.y, b.y + b.count_y * e[1]},
-                                                         {b.z, b.z + b.count_z * e[2]}}};
-        };
-        const auto meet = [](const std::array<double, 2>& a, const std::array<double, 2>& b) {
-            return a[0] < b[1] - contact_tolerance && b[0] < a[1] - contact_tolerance;
-        };
         while (c.blocks.size() > max_plan_blocks) {
             const std::uint64_t n = c.blocks.size();
             if (!m.spend(n * n)) return;
             std::optional<std::size_t> least;
             for (std::size_t i = 0; i < n; ++i) {
                 const carton_block& b = c.blocks[i];
-                const auto under = box_of(b);
-                const bool carries =
-                    std::any_of(c.blocks.begin(), c.blocks.end(), [&](const carton_block& a) {
-                        const auto above = box_of(a);
-                        return std::fabs(above[2][0] - under[2][1]) <= contact_tolerance &&
-                               meet(above[0], under[0]) && meet(above[1], under[1]);
-                    });
+                const block_box under = box_of(b, in_.box);
+                const bool carries = std::any_of(
+                    c.blocks.begin(), c.blocks.end(),
+                    [&](const carton_block& a) { return stands_on(box_of(a, in_.box), under); });
                 const bool corner = b.x == 0.0 && b.y == 0.0 && b.z == 0.0;
                 if (carries || corner) continue;
-                if (!least || carton_count({b}) < carton_count({c.blocks[*least]})) least = i;
+                if (!least || carton_count(b) < carton_count(c.blocks[*least])) least = i;
             }
             if (!least) return;
-            c.cartons -= carton_count({c.blocks[*least]});
+            c.cartons -= carton_count(c.blocks[*least]);
             c.blocks.erase(c.blocks.begin() + static_cast<std::ptrdiff_t>(*least));
         }
     }

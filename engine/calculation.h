@@ -5,6 +5,7 @@
 #include <string_view>
 #include <variant>
 
+#include "engine/core/orientation.h"
 #include "engine/load_model.h"
 #include "engine/stack_planning.h"
 
@@ -62,6 +63,17 @@ calculation_input calculation_input_of(const std::array<double, 3>& carton,
 
 // Puts the carton's and the container's sizes into the model; nothing else.
 void set_sizes(load_model& model, const calculation_input& input);
+
+// The option 不可侧放 between the design's calculation, whose load model
+// speaks of whether a carton may lie on its side (`side_allowed`), and the
+// other planners, which speak of the orientations allowed: a carton that may
+// not lie on its side stands upright.
+inline orientation_set orientations_of(bool side_placement_allowed) {
+    return side_placement_allowed ? orientation_set::any() : orientation_set::upright();
+}
+inline bool side_placement_allowed(orientation_set allowed) {
+    return allowed != orientation_set::upright();
+}
 
 // Loads the model from checked input, clears both tables and plans. Returns
 // the stack count; 0 when no carton fits.

@@ -65,13 +65,10 @@ std::int64_t unsupported_on(const carton_block& block, const block_list& below,
 std::vector<std::size_t> loading_order(const block_list& blocks,
                                        std::span<const carton_rules> types);
 
-// One carton size, upright or in any orientation: the rules of a single plan.
-inline carton_rules single_carton(double length, double width, double height, bool upright) {
-    return {{length, width, height},
-            upright ? orientation_set::upright() : orientation_set::any(),
-            true,
-            std::nullopt,
-            std::nullopt};
+// One carton size in the orientations `allowed`: the rules of a single plan.
+inline carton_rules single_carton(double length, double width, double height,
+                                  orientation_set allowed = orientation_set::any()) {
+    return {{length, width, height}, allowed, true, std::nullopt, std::nullopt};
 }
 
 }  // namespace varnel

@@ -11,18 +11,11 @@ namespace {
 // weighs against a payload.
 block_list optimised_blocks(const mixed_request& request, std::size_t type, std::int64_t cartons) {
     const carton_type& t = request.cartons[type];
-    const bool upright = t.allowed == orientation_set::upright();
-    if ((!upright && t.allowed != orientation_set::any()) || !t.stackable ||
-        (request.payload && t.weight))
+    if ((t.allowed != orientation_set::upright() && t.allowed != orientation_set::any()) ||
+        !t.stackable || (request.payload && t.weight))
         return {};
-    calculation_input in;
-    in.carton_length = static_cast<float>(t.size[0]);
-    in.carton_width = static_cast<float>(t.size[1]);
-    in.carton_height = static_cast<float>(t.size[2]);
-    in.container_width = static_cast<float>(request.container[0]);
-    in.container_length = static_cast<float>(request.container[1]);
-    in.container_height = static_cast<float>(request.container[2]);
-    optimise_request r{in, false, upright};
+    const calculation_input in = calculation_input_of(t.size, request.container);
+    optimise_request r{in, false, t.allowed};
     r.cancel = request.cancel;
     const optimised_plan plan = optimise_plan(r);
     if (plan.cancelled()) return {};

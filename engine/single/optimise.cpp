@@ -227,10 +227,10 @@ private:
     std::deque<pattern2d> turned_;  // references to them stay valid
 };
 
-candidate best_single_grid(const instance& in, bool upright) {
+candidate best_single_grid(const instance& in, orientation_set allowed) {
     candidate best;
     for (int o = 1; o <= 6; ++o) {
-        if (upright && !orientation_set::upright().allows(o)) continue;
+        if (!allowed.allows(o)) continue;
         const std::array<double, 3> e = rotated(in.box, o);
         std::array<int, 3> n{};
         for (std::size_t a = 0; a < 3; ++a) n[a] = fitting(in.space[a], e[a]);
@@ -336,13 +336,13 @@ public:
     search(const optimise_request& r, work_meter& meter)
         : r_(r),
           in_(instance_of(r.input)),
-          rules_(single_carton(in_.box[0], in_.box[1], in_.box[2], r.upright)),
+          rules_(single_carton(in_.box[0], in_.box[1], in_.box[2], r.allowed)),
           meter_(meter) {}
 
     optimised_plan run() {
         optimised_plan result;
         load_model standard;
-        run_calculation(standard, r_.input, r_.single, !r_.upright);
+        run_calculation(standard, r_.input, r_.single, side_placement_allowed(r_.allowed));
         candidate from_standard{standard_blocks(standard), 0};
         from_standard.cartons = carton_count(from_standard.blocks);
         result.standard_cartons = from_standard.cartons;
@@ -350,10 +350,10 @@ public:
         // A plan with a carton short of support is no plan to load: the
         // search must find one whose every carton stands.
         if (result.standard_supported) best_ = from_standard;
-        bound_ = upper_bound(r_.input, r_.single, r_.upright);
+        bound_ = upper_bound(r_.input, r_.single, r_.allowed);
 
-        consider(best_single_grid(in_, r_.upright));
-        if (!r_.single) r_.upright ? upright_phases() : free_phases();
+        consider(best_single_grid(in_, r_.allowed));
+        if (!r_.single) r_.allowed == orientation_set::upright() ? upright_phases() : free_phases();
 
         std::sort(best_.blocks.begin(), best_.blocks.end(),
                   [](const carton_block& a, const carton_block& b) {
@@ -485,12 +485,12 @@ void merge_blocks(block_list& blocks, const std::array<double, 3>& carton, work_
     }
 }
 
-std::int64_t upper_bound(const calculation_input& input, bool single, bool upright) {
+std::int64_t upper_bound(const calculation_input& input, bool single, orientation_set allowed) {
     const instance in = with_standard_slack(instance_of(input));
-    if (single) return best_single_grid(in, upright).cartons;
+    if (single) return best_single_grid(in, allowed).cartons;
     const double a = in.box[0], b = in.box[1], c = in.box[2];
-    const std::int64_t dff = packing_bound(input_of(in), upright);
-    if (upright) {
+    const std::int64_t dff = packing_bound(input_of(in), allowed);
+    if (allowed == orientation_set::upright()) {
         const std::int64_t layers = fitting(in.space[2], c);
         return std::min(saturated_product(layers, pattern_bound(in.space[0], in.space[1], a, b)),
                         dff);
@@ -510,8 +510,8 @@ optimised_plan optimise_plan(const optimise_request& r) {
 }
 
 std::int16_t load_optimised_plan(load_model& m, const calculation_input& input,
-                                 bool side_placement_allowed, const optimised_plan& plan) {
-    run_calculation(m, input, true, side_placement_allowed);
+                                 orientation_set allowed, const optimised_plan& plan) {
+    run_calculation(m, input, true, side_placement_allowed(allowed));
     if (!blocks_to_tables(m, plan.blocks)) return 0;
     return stack_count(m.stacks);
 }

@@ -72,7 +72,7 @@ block_list cut_row(const loading_block& b, std::int64_t row, std::int64_t r) {
 class loader {
 public:
     loader(const block_list& plan, const box_size& carton)
-        : rules_(single_carton(carton.length, carton.width, carton.height, false)) {
+        : rules_(single_carton(carton.length, carton.width, carton.height)) {
         for (const carton_block& b : plan) {
             if (holds_nothing(b)) continue;
             blocks_.push_back({b, rotated(rules_.size, b.orientation), box_of(b, rules_.size)});

@@ -104,7 +104,7 @@ TEST(MixedLoad, OneTypeLoadsNoFewerThanAFullySupportedOptimisedPlan) {
         const bench_instance& b = set[i];
         const std::string name = "instance " + std::to_string(i);
         const calculation_input& in = b.input;
-        const optimised_plan their = optimise_plan({in, false, b.upright});
+        const optimised_plan their = optimise_plan({in, false, b.allowed()});
         mixed_request r = one_type_request(b, their.upper_bound + 1);
         r.parameters.work_budget = 3'000'000;
         const mixed_plan plan = plan_mixed_load(r);

@@ -11,7 +11,7 @@ namespace {
 
 // Cartons 400 x 300 x 200 mm (length, width, height) in a 2000 x 3000 x 1000
 // room: orientation 1 puts 400 across, 300 along, 200 up.
-const carton_rules box = single_carton(400, 300, 200, false);
+const carton_rules box = single_carton(400, 300, 200);
 const container_space room{{2000, 3000, 1000}, std::nullopt};
 
 TEST(Placement, SupportOfHandMadeBlocks) {
@@ -51,7 +51,7 @@ TEST(Placement, SupportOfHandMadeBlocks) {
 TEST(Placement, EachRuleBrokenOnce) {
     carton_rules fragile = box;
     fragile.stackable = false;
-    carton_rules upright = single_carton(400, 300, 200, true);
+    carton_rules upright = single_carton(400, 300, 200, orientation_set::upright());
     upright.quantity = 4;
     upright.weight = 100;
     const std::vector<carton_rules> types = {box, fragile, upright};

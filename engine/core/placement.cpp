@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "engine/core/box.h"
+#include "engine/core/expects.h"
 
 namespace varnel {
 
@@ -132,6 +133,12 @@ std::vector<rect> tops_under(const placed& b, const std::vector<placed>& all) {
     return tops;
 }
 
+// Every type has a size to divide by and count along.
+bool sized(std::span<const carton_rules> types) {
+    return std::all_of(types.begin(), types.end(),
+                       [](const carton_rules& t) { return positive_sides(t.size); });
+}
+
 // A plan as the rules see it: its blocks, the placed ones among them.
 struct plan {
     const block_list& blocks;
@@ -238,6 +245,7 @@ found overweight(const plan& p) {
 
 std::vector<std::size_t> loading_order(const block_list& blocks,
                                        std::span<const carton_rules> types) {
+    VARNEL_EXPECTS(sized(types));
     const std::vector<placed> all = place(blocks, types);
     // under[i]: the blocks whose tops reach under block i's base.
     std::vector<std::vector<std::size_t>> under(all.size());
@@ -271,6 +279,7 @@ std::vector<std::size_t> loading_order(const block_list& blocks,
 }
 
 std::int64_t unsupported_cartons(const block_list& blocks, std::span<const carton_rules> types) {
+    VARNEL_EXPECTS(sized(types));
     const std::vector<placed> all = place(blocks, types);
     std::int64_t cartons = 0;
     for (const placed& b : all) {
@@ -281,6 +290,7 @@ std::int64_t unsupported_cartons(const block_list& blocks, std::span<const carto
 
 std::int64_t unsupported_on(const carton_block& block, const block_list& below,
                             std::span<const carton_rules> types) {
+    VARNEL_EXPECTS(sized(types));
     block_list all{block};
     all.insert(all.end(), below.begin(), below.end());
     const std::vector<placed> p = place(all, types);
@@ -290,6 +300,7 @@ std::int64_t unsupported_on(const carton_block& block, const block_list& below,
 
 placement_report check_placement(const block_list& blocks, std::span<const carton_rules> types,
                                  const container_space& container) {
+    VARNEL_EXPECTS(sized(types));
     const plan p{blocks, types, container, place(blocks, types)};
     placement_report r;
     const auto note = [&r](placement_fault f, std::optional<std::size_t> block) {

@@ -5,6 +5,7 @@
 #include <limits>
 #include <numeric>
 
+#include "engine/core/expects.h"
 #include "engine/mixed/blocks.h"
 #include "engine/mixed/cargo.h"
 #include "engine/mixed/fill_lengths.h"
@@ -174,6 +175,7 @@ std::uint64_t containers_allowed(const mixed_request& request, std::int64_t plan
 }  // namespace
 
 mixed_plan plan_mixed_load_with(const mixed_request& request, const one_type_planner& one_type) {
+    VARNEL_EXPECTS(well_formed(request));
     mixed_plan plan;
     std::vector<std::int64_t> left;
     for (const carton_type& t : request.cartons)

@@ -5,6 +5,7 @@
 #include <limits>
 #include <utility>
 
+#include "engine/core/expects.h"
 #include "engine/core/orientation.h"
 #include "engine/single/pattern_search.h"
 #include "engine/single/rect_patterns.h"
@@ -291,6 +292,7 @@ private:
 
 box_pattern best_box_cuts(const std::array<double, 3>& space, const std::array<double, 3>& box,
                           work_meter& meter, std::uint64_t work_limit, double section) {
+    VARNEL_EXPECTS(positive_sides(box));
     // Shorter sections, fewer sub-boxes: halved while the search would count
     // too much, as long as a section holds every carton side.
     const double longest = std::max({box[0], box[1], box[2]});

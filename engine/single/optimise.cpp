@@ -13,6 +13,7 @@
 
 #include "engine/block_tables.h"
 #include "engine/core/box.h"
+#include "engine/core/expects.h"
 #include "engine/core/orientation.h"
 #include "engine/core/placement.h"
 #include "engine/single/box_cuts.h"
@@ -46,6 +47,14 @@ constexpr double float_share = 1e-6;
 // A part load cuts one block of a plan into up to three, so a plan keeps
 // two of the tables' 31 records free for it.
 constexpr std::size_t max_plan_blocks = static_cast<std::size_t>(stack_table_size) - 2;
+
+// What the optimiser plans: cartons with sides to divide by, in any
+// orientation or upright; the standard calculation it starts from knows no
+// other set.
+bool plannable(const calculation_input& in, orientation_set allowed) {
+    return positive_sides(std::array{in.carton_length, in.carton_width, in.carton_height}) &&
+           (allowed == orientation_set::any() || allowed == orientation_set::upright());
+}
 
 std::int16_t count16(int n) { return static_cast<std::int16_t>(std::clamp(n, 0, 32767)); }
 
@@ -486,6 +495,7 @@ void merge_blocks(block_list& blocks, const std::array<double, 3>& carton, work_
 }
 
 std::int64_t upper_bound(const calculation_input& input, bool single, orientation_set allowed) {
+    VARNEL_EXPECTS(plannable(input, allowed));
     const instance in = with_standard_slack(instance_of(input));
     if (single) return best_single_grid(in, allowed).cartons;
     const double a = in.box[0], b = in.box[1], c = in.box[2];
@@ -505,12 +515,14 @@ container_space optimised_room(const calculation_input& input) {
 }
 
 optimised_plan optimise_plan(const optimise_request& r) {
+    VARNEL_EXPECTS(plannable(r.input, r.allowed));
     work_meter meter(r.work_budget, r.cancel, r.seconds_cap);
     return search(r, meter).run();
 }
 
 std::int16_t load_optimised_plan(load_model& m, const calculation_input& input,
                                  orientation_set allowed, const optimised_plan& plan) {
+    VARNEL_EXPECTS(plannable(input, allowed));
     run_calculation(m, input, true, side_placement_allowed(allowed));
     if (!blocks_to_tables(m, plan.blocks)) return 0;
     return stack_count(m.stacks);

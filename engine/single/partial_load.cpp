@@ -10,6 +10,7 @@
 
 #include "engine/block_tables.h"
 #include "engine/core/box.h"
+#include "engine/core/expects.h"
 #include "engine/core/orientation.h"
 #include "engine/core/placement.h"
 #include "engine/single/optimise.h"
@@ -228,6 +229,7 @@ private:
 }  // namespace
 
 block_list partial_load(const block_list& plan, const box_size& carton, std::int64_t cartons) {
+    VARNEL_EXPECTS(positive_sides(std::array{carton.length, carton.width, carton.height}));
     if (cartons >= carton_count(plan)) return plan;
     if (cartons <= 0) return {};
     return loader(plan, carton).load(cartons);

@@ -280,7 +280,7 @@ int single(std::size_t n, const mixed_parameters& parameters) {
         const bench_instance& b = set[i];
         const calculation_input& in = b.input;
         std::clock_t cpu = std::clock();
-        const optimised_plan their = optimise_plan({in, false, b.upright});
+        const optimised_plan their = optimise_plan({in, false, b.allowed()});
         their_ms += 1000.0 * static_cast<double>(std::clock() - cpu) / CLOCKS_PER_SEC;
         mixed_request r = one_type_request(b, their.upper_bound + 1);
         r.parameters = parameters;
@@ -294,7 +294,7 @@ int single(std::size_t n, const mixed_parameters& parameters) {
         // supported one is a plan the mixed planner could have made.
         const std::int64_t short_of_support = unsupported_cartons(
             their.blocks, std::vector{single_carton(in.carton_length, in.carton_width,
-                                                    in.carton_height, b.upright)});
+                                                    in.carton_height, b.allowed())});
         if (got < their.cartons) {
             ++fewer;
             fewer_supported += short_of_support == 0;

@@ -5,6 +5,7 @@
 #include <limits>
 #include <numeric>
 
+#include "engine/core/expects.h"
 #include "engine/mixed/blocks.h"
 #include "engine/mixed/cargo.h"
 #include "engine/mixed/fill_lengths.h"
@@ -93,7 +94,7 @@ std::optional<container_load> planning::one_type_load_of(const cargo& c, work_me
     load.loaded.assign(c.types.size(), 0);
     for (carton_block& b : alone.blocks) {
         b.type = *t;
-        load.loaded[*t] += std::int64_t{b.count_x} * b.count_y * b.count_z;
+        load.loaded[*t] += carton_count(b);
     }
     std::vector<carton_rules> limited = rules;
     limited[*t].quantity = c.types[*t].quantity;
@@ -190,6 +191,7 @@ std::uint64_t containers_allowed(const mixed_request& request, std::int64_t plan
 }  // namespace
 
 mixed_plan plan_mixed_load_with(const mixed_request& request, const one_type_planner& one_type) {
+    VARNEL_EXPECTS(well_formed(request));
     mixed_plan plan;
     std::vector<std::int64_t> left;
     for (const carton_type& t : request.cartons)

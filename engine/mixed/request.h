@@ -102,6 +102,11 @@ struct mixed_plan {
     bool cut_short = false;
 };
 
+// What the planner expects of any request: a container and cartons with
+// positive, finite sides, a beam at least one wide trying at least one
+// block. A list read and checked as the program reads one always is.
+bool well_formed(const mixed_request& request);
+
 // Every container of the plan, each repeat counted.
 std::int64_t container_count(const mixed_plan& plan);
 

@@ -21,19 +21,12 @@ std::uint64_t optimiser_units(const work_meter& meter) {
 one_type_load optimised_load(const mixed_request& request, std::size_t type, std::int64_t cartons,
                              work_meter& meter) {
     const carton_type& t = request.cartons[type];
-    const bool upright = t.allowed == orientation_set::upright();
-    if ((!upright && t.allowed != orientation_set::any()) || !t.stackable ||
-        (request.payload && t.weight) || optimiser_units(meter) == 0)
+    if ((t.allowed != orientation_set::upright() && t.allowed != orientation_set::any()) ||
+        !t.stackable || (request.payload && t.weight) || optimiser_units(meter) == 0)
         return {};
-    calculation_input in;
-    in.carton_length = static_cast<float>(t.size[0]);
-    in.carton_width = static_cast<float>(t.size[1]);
-    in.carton_height = static_cast<float>(t.size[2]);
-    in.container_width = static_cast<float>(request.container[0]);
-    in.container_length = static_cast<float>(request.container[1]);
-    in.container_height = static_cast<float>(request.container[2]);
+    const calculation_input in = calculation_input_of(t.size, request.container);
     const optimised_plan plan = optimise_plan(
-        {in, false, upright, optimiser_units(meter), request.cancel, request.seconds_cap});
+        {in, false, t.allowed, optimiser_units(meter), request.cancel, request.seconds_cap});
     meter.spend(plan.work * optimiser_unit_cost);
     if (plan.cancelled()) return {{}, plan.stop};
     // Joining the part load's blocks draws on what is left.

@@ -105,7 +105,7 @@ TEST(MixedLoad, OneTypeLoadsNoFewerThanAFullySupportedOptimisedPlan) {
         const bench_instance& b = set[i];
         const std::string name = "instance " + std::to_string(i);
         const calculation_input& in = b.input;
-        const optimised_plan their = optimise_plan({in, false, b.upright});
+        const optimised_plan their = optimise_plan({in, false, b.allowed()});
         mixed_request r = one_type_request(b, their.upper_bound + 1);
         // One container: the optimiser's budget and 3 M units beside it are
         // its share. The search beside it is kept narrow, one beam node and

@@ -24,14 +24,17 @@ std::string cm_text(double millimetres) { return size_text_cm(static_cast<float>
 
 }  // namespace
 
-std::vector<loading_step> loading_steps(const block_list& blocks,
-                                        std::span<const report_carton> types) {
-    std::vector<loading_step> steps;
+loading_instructions instructions_of(const block_list& blocks,
+                                     std::span<const report_carton> types) {
+    const wall_order order = loading_walls(blocks, size_rules(types));
+    loading_instructions out{{}, order.walls, order.check};
     std::int64_t total = 0;
-    for (const std::size_t i : loading_order(blocks, size_rules(types))) {
-        const carton_block& b = blocks[i];
+    for (const wall_step& w : order.steps) {
+        const carton_block& b = w.part;
         loading_step s;
-        s.block = i;
+        s.part = b;
+        s.block = w.block;
+        s.wall = w.wall;
         s.type = b.type;
         s.orientation = b.orientation;
         s.columns = b.count_x;
@@ -44,9 +47,14 @@ std::vector<loading_step> loading_steps(const block_list& blocks,
         s.from_floor = b.z;
         total += s.cartons;
         s.running_total = total;
-        steps.push_back(s);
+        out.steps.push_back(s);
     }
-    return steps;
+    return out;
+}
+
+std::vector<loading_step> loading_steps(const block_list& blocks,
+                                        std::span<const report_carton> types) {
+    return instructions_of(blocks, types).steps;
 }
 
 std::string stance_text(std::int16_t orientation) {

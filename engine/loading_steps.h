@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "engine/core/block.h"
+#include "engine/core/loading_walls.h"
 #include "engine/core/placement.h"
 #include "engine/mixed/request.h"
 
@@ -35,9 +36,12 @@ struct report_container {
     std::optional<double> payload;  // kg, when known
 };
 
-// One step: one block of the plan, in the order a loader puts it in.
+// One step: whole rows of a block of the plan, or neighbouring such parts
+// forming one box, in the order a loader puts them in.
 struct loading_step {
-    std::size_t block = 0;  // index into the load's blocks
+    carton_block part;      // the step's cartons
+    std::size_t block = 0;  // index into the load's blocks: where its first carton comes from
+    std::size_t wall = 0;   // counted from 0 at the far end
     std::size_t type = 0;
     std::int16_t orientation = 1;
     std::int16_t columns = 0;  // across the container
@@ -54,9 +58,20 @@ struct loading_step {
     std::int64_t running_total = 0;  // cartons loaded once this step is done
 };
 
-// The steps in loading order: far end first, bottom up, never a block
-// before what carries it. Blocks with no cartons, or of a type not in
-// `types`, are left out.
+// The steps of a load in the order a crew follows from the door
+// (loading_walls), with its walls, and where the plan admits no such order,
+// the first step that breaks a rule. Blocks with no cartons, or of a type
+// not in `types`, are left out.
+struct loading_instructions {
+    std::vector<loading_step> steps;
+    std::vector<wall_span> walls;
+    order_check check;
+};
+
+loading_instructions instructions_of(const block_list& blocks,
+                                     std::span<const report_carton> types);
+
+// The steps alone.
 std::vector<loading_step> loading_steps(const block_list& blocks,
                                         std::span<const report_carton> types);
 

@@ -1,7 +1,8 @@
 // The mixed-load planner on the benchmark classes BR0-BR15, one container an
 // instance (the single-container problem: load the most volume), with full
 // support and the classes' vertical-side flags. Every plan is checked by the
-// shared placement checker and its counts against the list. Prints, per class
+// shared placement checker, its counts against the list, and its loading
+// order from the door by the order's checker. Prints, per class
 // and for BR1-7, BR8-15 and BR1-15, the mean utilisation (the loaded cartons'
 // volume over the container's), the median and longest time, and the peer's
 // utilisation beside ours when given.
@@ -40,6 +41,7 @@
 
 #include "bench/bench_instances.h"
 #include "bench/br_instances.h"
+#include "engine/core/loading_walls.h"
 #include "engine/single/mixed_one_type.h"
 #include "engine/single/optimise.h"
 
@@ -132,6 +134,11 @@ std::string fault_of(const mixed_request& r, const mixed_plan& plan) {
             here[b.type] += std::int64_t{b.count_x} * b.count_y * b.count_z;
         }
         if (here != load.loaded) return "counts per container";
+        // A crew must be able to load it from the door, wall by wall.
+        const order_check order = loading_walls(load.blocks, rules).check;
+        if (!order.valid())
+            return "loading order " + std::to_string(static_cast<int>(order.fault)) + " at step " +
+                   std::to_string(*order.step + 1);
         for (std::size_t t = 0; t < here.size(); ++t) counted[t] += here[t] * load.repeat;
     }
     for (std::size_t t = 0; t < counted.size(); ++t) {

@@ -1,5 +1,7 @@
 #include "engine/loading_steps.h"
 
+#include <cmath>
+
 #include "engine/core/orientation.h"
 #include "engine/core/placement.h"
 #include "engine/messages.h"
@@ -70,6 +72,8 @@ std::string count_text(const loading_step& step) {
 std::string size_text(const std::array<double, 3>& mm) {
     return cm_text(mm[0]) + text::times + cm_text(mm[1]) + text::times + cm_text(mm[2]) + text::cm;
 }
+
+double whole_cm(double millimetres) { return std::round(millimetres / 10.0) + 0.0; }
 
 std::string type_name(const report_carton& carton) {
     return carton.name.empty() ? size_text(carton.size) : carton.name;

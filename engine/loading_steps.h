@@ -85,6 +85,10 @@ std::string count_text(const loading_step& step);
 // "85 × 60 × 40 cm": a size in millimetres written in centimetres.
 std::string size_text(const std::array<double, 3>& millimetres);
 
+// Millimetres as the whole centimetres a tape measure reads (halves away
+// from zero), never "-0": the report's positions.
+double whole_cm(double millimetres);
+
 // A type's name as the report prints it: its own, else its size.
 std::string type_name(const report_carton& carton);
 

@@ -62,8 +62,7 @@ void shade(QPainter& painter, const QTransform& placement, const stack_record& r
 }  // namespace
 
 void draw_load(QPainter& painter, const QRectF& frame, const loading_report& report,
-               const report_load& load, std::span<const loading_step> steps, std::size_t shown,
-               bool highlight) {
+               std::span<const loading_step> steps, std::size_t shown, bool highlight) {
     painter.save();
     // Room for the names of the door below and of the far end above.
     const double label = std::clamp(frame.height() * 0.07, 6.0, 10.0);
@@ -77,7 +76,7 @@ void draw_load(QPainter& painter, const QRectF& frame, const loading_report& rep
 
     shown = std::min(shown, steps.size());
     for (std::size_t i = 0; i < shown; ++i) {
-        const carton_block& b = load.blocks[steps[i].block];
+        const carton_block& b = steps[i].part;
         const stack_record r = drawn_record(report, b, scale);
         const rgb colour = type_colour(report.types[b.type].colour);
         const bool latest = highlight && i + 1 == shown;

@@ -16,8 +16,7 @@ namespace varnel {
 // white: its faces shaded, its cartons outlined in black over the others'
 // light lines. The painter's unit is the point.
 void draw_load(QPainter& painter, const QRectF& frame, const loading_report& report,
-               const report_load& load, std::span<const loading_step> steps, std::size_t shown,
-               bool highlight);
+               std::span<const loading_step> steps, std::size_t shown, bool highlight);
 
 // A small square of a type's colour, as the tables mark each type.
 void draw_swatch(QPainter& painter, const QRectF& square, std::size_t colour);

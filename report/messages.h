@@ -38,6 +38,8 @@ inline constexpr const char* column_centre = "重心距里端";
 inline constexpr const char* total_prefix = "共装 ";
 inline constexpr const char* total_middle = " 个包装箱，分 ";
 inline constexpr const char* total_suffix = " 步装入";
+// "共装 130 个包装箱，分 2 面墙、5 步装入": walls across the width, far end first.
+inline constexpr const char* walls_middle = " 面墙、";
 inline constexpr const char* utilisation_label = "容积利用率：";
 inline constexpr const char* cargo_weight_label = "货重：";
 inline constexpr const char* weight_unknown = "未给出包装箱重量";
@@ -52,7 +54,7 @@ inline constexpr const char* whole_load = "装载全图";
 
 // How to read the steps, at the foot of the summary.
 inline constexpr const char* reading_notes[] = {
-    "装箱顺序：从里端开始，由下往上；下面的箱子装好后再装上面的。",
+    "装箱顺序：从里端向箱门一面墙一面墙地装，每面墙由下往上；人站在箱底即可够到每一步。",
     "列：沿集装箱宽度方向；排：沿集装箱长度方向；层：向上。",
     "起点：该步第一个箱子的位置，距里端、距左侧（从箱门向里看）、距箱底，单位 cm。",
     "图中新装的一步以深色加粗显示，之前装好的以浅色显示。",
@@ -71,6 +73,15 @@ inline constexpr const char* from_far_end = "距里端 ";
 inline constexpr const char* from_left = "距左侧 ";
 inline constexpr const char* from_floor = "距箱底 ";
 inline constexpr const char* step_total = "累计：";
+// Each wall's heading: "第2面墙：距里端 106–212 cm".
+inline constexpr const char* wall_prefix = "第";
+inline constexpr const char* wall_middle = "面墙：距里端 ";
+inline constexpr const char* wall_dash = "–";
+// A plan no crew can load in order from the door: which step breaks which rule.
+inline constexpr const char* order_fault_prefix = "注意：无法按步骤从箱门装入，第 ";
+inline constexpr const char* order_blocked = " 步须穿过已装的货物";
+inline constexpr const char* order_out_of_reach = " 步离已装货物的门侧面超过 1.5 m，须爬上货物";
+inline constexpr const char* order_support_after = " 步放在之后才装的货物上";
 inline constexpr const char* cartons = " 箱";
 inline constexpr const char* equals = " = ";
 inline constexpr const char* slash = " / ";
@@ -88,6 +99,6 @@ inline constexpr const char* page_suffix = " 页";
 inline constexpr const char* sheet_name = "装箱步骤";
 inline constexpr const char* sheet_columns[] = {
     "步骤",     "包装箱",       "列（宽度方向）", "排（长度方向）", "层",      "箱数",
-    "摆放方式", "距里端（cm）", "距左侧（cm）",   "距箱底（cm）",   "累计箱数"};
+    "摆放方式", "距里端（cm）", "距左侧（cm）",   "距箱底（cm）",   "累计箱数", "墙"};
 
 }  // namespace varnel::text::report

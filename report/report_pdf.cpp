@@ -30,7 +30,7 @@ constexpr int body = 10;
 
 struct load_data {
     const report_load* load;
-    std::vector<loading_step> steps;
+    loading_instructions order;
     load_figures figures;
 };
 
@@ -46,7 +46,7 @@ std::vector<page> pages_of(const std::vector<load_data>& loads) {
     std::vector<page> pages{{page::kind::summary}};
     for (std::size_t l = 0; l < loads.size(); ++l) {
         if (loads.size() > 1) pages.push_back({page::kind::load, l});
-        for (std::size_t s = 0; s < loads[l].steps.size(); s += steps_per_page) {
+        for (std::size_t s = 0; s < loads[l].order.steps.size(); s += steps_per_page) {
             pages.push_back({page::kind::steps, l, s});
         }
     }
@@ -58,7 +58,7 @@ public:
     report_painter(QPainter& painter, QSizeF area, const loading_report& report)
         : p_(painter), area_(area), r_(report) {
         for (const report_load& load : report.loads) {
-            loads_.push_back({&load, loading_steps(load.blocks, report.types),
+            loads_.push_back({&load, instructions_of(load.blocks, report.types),
                               figures_of(load.blocks, report.types, report.container)});
         }
     }
@@ -122,7 +122,7 @@ private:
 
     double figures_block(const load_data& d, double y) {
         y = types_table(d.figures.cartons, y) + 4;
-        for (const QString& s : figure_lines(r_, d.figures, d.steps.size())) y = line(s, y);
+        for (const QString& s : figure_lines(r_, d.figures, d.order)) y = line(s, y);
         return y;
     }
 
@@ -130,7 +130,7 @@ private:
         const double y = line(qtext(text::whole_load), top, 11, true);
         const double height = std::min(bottom - y, area_.width() * 0.72);
         if (height < 60) return;
-        draw_load(p_, QRectF(0, y, area_.width(), height), r_, *d.load, d.steps, d.steps.size(),
+        draw_load(p_, QRectF(0, y, area_.width(), height), r_, d.order.steps, d.order.steps.size(),
                   false);
     }
 
@@ -204,7 +204,7 @@ private:
         if (!d.load->heading.empty()) title += QStringLiteral("　") + qtext(d.load->heading);
         double y = line(title, 0, 12, true) + 2;
         const double row = (area_.height() - footer_room - y) / steps_per_page;
-        for (std::size_t s = first; s < std::min(first + steps_per_page, d.steps.size()); ++s) {
+        for (std::size_t s = first; s < std::min(first + steps_per_page, d.order.steps.size()); ++s) {
             p_.setPen(QPen(QColor(150, 150, 150), 0.5));
             p_.drawLine(QLineF(0, y, area_.width(), y));
             step(d, s, QRectF(0, y, area_.width(), row));
@@ -213,14 +213,19 @@ private:
     }
 
     void step(const load_data& d, std::size_t s, const QRectF& row) {
-        const loading_step& st = d.steps[s];
+        const loading_step& st = d.order.steps[s];
         const double split = row.width() * 0.57;
-        draw_load(p_, QRectF(row.left(), row.top() + 4, split - 8, row.height() - 8), r_, *d.load,
-                  d.steps, s + 1, true);
+        draw_load(p_, QRectF(row.left(), row.top() + 4, split - 8, row.height() - 8), r_,
+                  d.order.steps, s + 1, true);
         const double x = row.left() + split, w = row.width() - split;
-        double y = text(step_title(s), x + 16, row.top() + 6, w - 16, 15, true);
-        draw_swatch(p_, QRectF(x, row.top() + 9, 11, 11), r_.types[st.type].colour);
+        double top = row.top() + 6;
+        // The first step of each wall names the wall.
+        if (s == 0 || d.order.steps[s - 1].wall != st.wall)
+            top = text(wall_heading(st.wall, d.order.walls[st.wall]), x, top, w, 11, true) + 2;
+        double y = text(step_title(s), x + 16, top, w - 16, 15, true);
+        draw_swatch(p_, QRectF(x, top + 3, 11, 11), r_.types[st.type].colour);
         for (const QString& l : step_lines(r_, st, d.figures.total)) y = text(l, x, y + 1, w, body);
+        if (d.order.check.step == s) text(order_fault_line(d.order.check), x, y + 1, w, body, true);
     }
 
     double notes_height() const {

@@ -16,12 +16,11 @@ namespace {
 QString q(const char* s) { return qtext(s); }
 QString q(const std::string& s) { return qtext(s); }
 QString number(std::int64_t n) { return QString::number(n); }
+QString centimetres(double millimetres) { return QString::number(whole_cm(millimetres), 'f', 0); }
 
 }  // namespace
 
-QString cm(double millimetres) {
-    return q(size_text_cm(static_cast<float>(millimetres))) + qtext(text::cm);
-}
+QString cm(double millimetres) { return centimetres(millimetres) + qtext(text::cm); }
 
 QString kg(double kilograms) { return q(weight_text(kilograms)) + q(text::kg_suffix); }
 
@@ -49,10 +48,12 @@ QString order_line(const loading_report& r) {
            q(text::order_containers_suffix);
 }
 
-QStringList figure_lines(const loading_report& r, const load_figures& f, std::size_t steps) {
+QStringList figure_lines(const loading_report& r, const load_figures& f,
+                         const loading_instructions& order) {
     QStringList lines{
         q(text::total_prefix) + number(f.total) + q(text::total_middle) +
-            number(static_cast<std::int64_t>(steps)) + q(text::total_suffix),
+            number(static_cast<std::int64_t>(order.walls.size())) + q(text::walls_middle) +
+            number(static_cast<std::int64_t>(order.steps.size())) + q(text::total_suffix),
         q(text::utilisation_label) + q(format_number(f.utilisation)) + QStringLiteral("%")};
     QString weight = q(text::cargo_weight_label);
     weight += f.weight ? kg(*f.weight) : q(text::weight_unknown);
@@ -61,6 +62,7 @@ QStringList figure_lines(const loading_report& r, const load_figures& f, std::si
                   q(text::of_payload_suffix);
     }
     lines << weight;
+    if (!order.check.valid()) lines << order_fault_line(order.check);
     if (f.centre_along) {
         const double middle = r.container.size[1] / 2;
         const double off = *f.centre_along - middle;
@@ -109,6 +111,20 @@ QStringList step_lines(const loading_report& r, const loading_step& s, std::int6
             indent + q(text::from_floor) + cm(s.from_floor),
             q(text::step_total) + number(s.running_total) + q(text::slash) + number(total) +
                 q(text::cartons)};
+}
+
+QString wall_heading(std::size_t wall, const wall_span& span) {
+    return q(text::wall_prefix) + number(static_cast<std::int64_t>(wall + 1)) +
+           q(text::wall_middle) + centimetres(span.from) + q(text::wall_dash) +
+           centimetres(span.to) + q(text::cm);
+}
+
+QString order_fault_line(const order_check& check) {
+    const char* rule = check.fault == order_fault::blocked        ? text::order_blocked
+                       : check.fault == order_fault::out_of_reach ? text::order_out_of_reach
+                                                                  : text::order_support_after;
+    return q(text::order_fault_prefix) +
+           number(static_cast<std::int64_t>(check.step.value_or(0) + 1)) + q(rule);
 }
 
 QString page_text(int n, int count) {

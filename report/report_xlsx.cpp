@@ -8,7 +8,6 @@
 #include <string>
 #include <vector>
 
-#include "engine/numbers.h"
 #include "report/messages.h"
 #include "view/type_colours.h"
 
@@ -16,11 +15,6 @@ namespace varnel {
 
 namespace {
 
-// Centimetres as the PDF writes them, as the number that text reads as: the
-// float's own binary value would show as 1143.199951171875 for 1143.2.
-double cm(double millimetres) {
-    return parse_exact(size_text_cm(static_cast<float>(millimetres))).value_or(0.0);
-}
 
 lxw_color_t colour_of(rgb c) {
     return (static_cast<lxw_color_t>(c.red) << 16) | (static_cast<lxw_color_t>(c.green) << 8) |
@@ -47,7 +41,7 @@ bool write_sheet(lxw_workbook* book, const loading_report& r, const report_load&
     worksheet_set_column(sheet, 1, 1, 24, nullptr);
     worksheet_set_column(sheet, 2, 5, 14, nullptr);
     worksheet_set_column(sheet, 6, 6, 36, nullptr);
-    worksheet_set_column(sheet, 7, 10, 13, nullptr);
+    worksheet_set_column(sheet, 7, 11, 13, nullptr);
     worksheet_freeze_panes(sheet, 1, 0);
     lxw_row_t row = 1;
     for (const loading_step& s : loading_steps(load.blocks, r.types)) {
@@ -62,10 +56,11 @@ bool write_sheet(lxw_workbook* book, const loading_report& r, const report_load&
         number(4, s.layers);
         number(5, static_cast<double>(s.cartons));
         worksheet_write_string(sheet, row, 6, stance_text(s.orientation).c_str(), nullptr);
-        number(7, cm(s.from_far_end));
-        number(8, cm(s.from_left));
-        number(9, cm(s.from_floor));
+        number(7, whole_cm(s.from_far_end));
+        number(8, whole_cm(s.from_left));
+        number(9, whole_cm(s.from_floor));
         number(10, static_cast<double>(s.running_total));
+        number(11, static_cast<double>(s.wall + 1));
         ++row;
     }
     return true;

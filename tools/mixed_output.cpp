@@ -10,6 +10,7 @@
 #include "engine/shipment.h"
 #include "engine/summary.h"
 #include "tools/messages.h"
+#include "tools/plan_json.h"
 
 namespace varnel {
 
@@ -127,6 +128,7 @@ QJsonObject mixed_json(const mixed_plan_file& plan, const mixed_summary& m) {
                          {QStringLiteral("y"), as_written(g[1])},
                          {QStringLiteral("z"), as_written(g[2])}}},
             {QStringLiteral("blocks"), blocks_json(plan, plan.plan.containers[k].blocks)},
+            {QStringLiteral("steps"), steps_json(plan.plan.containers[k].blocks, rules_of(plan.cartons), true)},
             {QStringLiteral("repeat"), static_cast<qint64>(s.repeat)}});
     }
     return {

@@ -5,6 +5,8 @@
 #include <charconv>
 #include <string>
 
+#include "engine/core/loading_walls.h"
+#include "engine/core/orientation.h"
 #include "engine/numbers.h"
 #include "engine/summary.h"
 
@@ -31,6 +33,10 @@ QJsonObject sizes(float length, float width, float height) {
 
 }  // namespace
 
+std::vector<carton_rules> one_carton(const calculation_input& in) {
+    return {single_carton(in.carton_length, in.carton_width, in.carton_height)};
+}
+
 QJsonArray blocks_json(const block_list& blocks) {
     QJsonArray array;
     for (const carton_block& b : blocks) {
@@ -41,6 +47,26 @@ QJsonArray blocks_json(const block_list& blocks) {
                                  {QStringLiteral("count_x"), b.count_x},
                                  {QStringLiteral("count_y"), b.count_y},
                                  {QStringLiteral("count_z"), b.count_z}});
+    }
+    return array;
+}
+
+QJsonArray steps_json(const block_list& blocks, std::span<const carton_rules> types, bool typed) {
+    QJsonArray array;
+    const auto mm = [](double v) { return as_written(static_cast<float>(v)); };
+    for (const wall_step& s : loading_walls(blocks, types).steps) {
+        const carton_block& b = s.part;
+        const std::array<double, 3> e = rotated(types[b.type].size, b.orientation);
+        QJsonObject step{{QStringLiteral("x"), mm(b.x)},
+                         {QStringLiteral("y"), mm(b.y)},
+                         {QStringLiteral("z"), mm(b.z)},
+                         {QStringLiteral("size"), QJsonArray{mm(e[0]), mm(e[1]), mm(e[2])}},
+                         {QStringLiteral("count_x"), b.count_x},
+                         {QStringLiteral("count_y"), b.count_y},
+                         {QStringLiteral("count_z"), b.count_z},
+                         {QStringLiteral("wall"), static_cast<qint64>(s.wall + 1)}};
+        if (typed) step.insert(QStringLiteral("type"), static_cast<qint64>(b.type));
+        array.append(step);
     }
     return array;
 }
@@ -61,6 +87,7 @@ QJsonObject plan_json(const plan_facts& f) {
         {QStringLiteral("upper_bound"), static_cast<qint64>(f.upper_bound)},
         {QStringLiteral("proven_optimal"), totals.cartons >= f.upper_bound},
         {QStringLiteral("blocks"), blocks_json(f.blocks)},
+        {QStringLiteral("steps"), steps_json(f.blocks, one_carton(in), false)},
     };
     if (f.optimised) json.insert(QStringLiteral("cut_short"), f.cut_short);
     return json;

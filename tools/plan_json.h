@@ -4,10 +4,13 @@
 #include <QJsonObject>
 
 #include <cstdint>
+#include <span>
 #include <string_view>
+#include <vector>
 
 #include "engine/calculation.h"
 #include "engine/core/block.h"
+#include "engine/core/placement.h"
 #include "engine/load_model.h"
 
 namespace varnel {
@@ -31,8 +34,17 @@ double json_number(std::string_view written);
 // Blocks as JSON objects: x, y, z, orientation, count_x, count_y, count_z.
 QJsonArray blocks_json(const block_list& blocks);
 
+// The rules of a plan of the input's one carton size.
+std::vector<carton_rules> one_carton(const calculation_input& in);
+
+// The loading order of `blocks` as the report's steps: each step's corner
+// (x, y, z), one carton's size as it stands, its counts and its wall
+// (from 1 at the far end), in millimetres; with its type when `typed`.
+QJsonArray steps_json(const block_list& blocks, std::span<const carton_rules> types, bool typed);
+
 // One JSON object: container and carton sizes, the options, the counts, the
-// utilisation as its text shows it, the bound and every block; for an
+// utilisation as its text shows it, the bound, every block and the loading
+// steps; for an
 // optimised plan also whether the clock cut its search short.
 QJsonObject plan_json(const plan_facts& facts);
 

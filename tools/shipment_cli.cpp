@@ -58,10 +58,11 @@ void planner_shipment::add_json(QJsonObject& json, const block_list& plan,
     // The weight as the lines write it (10080, not 10080.0000152).
     const QJsonValue weight =
         s.last_weight ? QJsonValue(json_number(weight_text(*s.last_weight))) : QJsonValue();
-    const QJsonObject last{
-        {QStringLiteral("cartons"), static_cast<qint64>(s.last_cartons)},
-        {QStringLiteral("weight"), weight},
-        {QStringLiteral("blocks"), blocks_json(partial_load(plan, carton, s.last_cartons))}};
+    const block_list part = partial_load(plan, carton, s.last_cartons);
+    const QJsonObject last{{QStringLiteral("cartons"), static_cast<qint64>(s.last_cartons)},
+                           {QStringLiteral("weight"), weight},
+                           {QStringLiteral("blocks"), blocks_json(part)},
+                           {QStringLiteral("steps"), steps_json(part, one_carton(sizes), false)}};
     json.insert(QStringLiteral("shipment"),
                 QJsonObject{{QStringLiteral("containers"), static_cast<qint64>(s.containers)},
                             {QStringLiteral("per_container"), static_cast<qint64>(s.per_container)},

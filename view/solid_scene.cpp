@@ -17,7 +17,7 @@ solid_scene scene_of(const loading_report& report, std::size_t load, bool face_c
     if (load >= report.loads.size()) return s;
     const block_list& blocks = report.loads[load].blocks;
     for (const loading_step& step : loading_steps(blocks, report.types)) {
-        s.blocks.push_back(blocks[step.block]);
+        s.blocks.push_back(step.part);
     }
     return s;
 }

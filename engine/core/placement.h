@@ -59,8 +59,9 @@ std::int64_t unsupported_cartons(const block_list& blocks, std::span<const carto
 std::int64_t unsupported_on(const carton_block& block, const block_list& below,
                             std::span<const carton_rules> types);
 
-// The order a loader follows: far end first, bottom up, then from the side
-// X = 0, but never a block before every block under it. Indices into
+// The order a plan lists its blocks in: far end first, bottom up, then from
+// the side X = 0, but never a block before every block under it (a crew's
+// order from the door is loading_walls, engine/core/loading_walls.h). Indices into
 // `blocks`; blocks with a count of 0 are left out.
 std::vector<std::size_t> loading_order(const block_list& blocks,
                                        std::span<const carton_rules> types);

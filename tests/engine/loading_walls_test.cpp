@@ -136,8 +136,7 @@ TEST(LoadingWalls, EveryPlanKindLoadsFromTheDoor) {
     for (std::uint32_t seed = 1; seed <= 9; ++seed) {
         mixed_request r = test_support::seeded_list(seed, seed % 2 == 0);
         r.parameters.work_budget = 50'000'000;
-        std::vector<carton_rules> types;
-        for (const carton_type& t : r.cartons) types.push_back(single_carton(t.size[0], t.size[1], t.size[2]));
+        const std::vector<carton_rules> types = rules_of(r.cartons);
         for (const container_load& c : plan_mixed_load(r).containers)
             expect_followable(c.blocks, types, "mixed seed " + std::to_string(seed));
     }

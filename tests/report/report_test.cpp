@@ -5,10 +5,13 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <cmath>
+
 #include "engine/block_tables.h"
 #include "engine/calculation.h"
 #include "engine/loading_steps.h"
 #include "report/report_pdf.h"
+#include "report/report_text.h"
 #include "report/report_xlsx.h"
 #include "tests/support/worked_example.h"
 #include "ui/fonts.h"
@@ -89,7 +92,7 @@ private slots:
                            q("方案：标准计算"),
                            q("集装箱：自定义尺寸"),
                            q("内尺寸（长 × 宽 × 高）：590 × 235 × 239 cm"),
-                           q("共装 130 个包装箱，分 5 步装入"),
+                           q("共装 130 个包装箱，分 7 面墙、22 步装入"),
                            q("容积利用率：80.03%"),
                            q("货重：未给出包装箱重量")};
         QTest::newRow("two containers")
@@ -99,13 +102,14 @@ private slots:
                    q("集装箱：20尺柜"),
                    q("载重：21000 千克"),
                    q("本订单共需 2 个集装箱"),
-                   q("共装 50 个包装箱，分 4 步装入"),
+                   q("共装 50 个包装箱，分 3 面墙、6 步装入"),
                    q("货重：520 千克（载重 21000 千克）"),
-                   q("纵向重心：距里端 110.7692 cm（集装箱中点 295 cm，偏向里端 184.2308 cm）")};
+                   q("纵向重心：距里端 111 cm（集装箱中点 295 cm，偏向里端 184 cm）")};
     }
 
     // Every step in loading order with its count, stance and start, each
-    // container's after its own heading, and every page numbered.
+    // wall's first after the wall's heading, each container's after its own
+    // heading, and every page numbered.
     void pdf_text() {
         QFETCH(loading_report, report);
         QFETCH(QStringList, summary);
@@ -127,10 +131,19 @@ private slots:
                 at = text.indexOf(q(load.heading), at);
                 QVERIFY2(at >= 0, load.heading.c_str());
             }
-            const std::vector<loading_step> steps = loading_steps(load.blocks, report.types);
+            const loading_instructions order = instructions_of(load.blocks, report.types);
+            const std::vector<loading_step>& steps = order.steps;
             for (std::size_t i = 0; i < steps.size(); ++i) {
                 const loading_step& s = steps[i];
-                const QStringList expected{
+                QStringList expected;
+                if (i == 0 || steps[i - 1].wall != s.wall) {
+                    const wall_span& w = order.walls[s.wall];
+                    expected << q("第%1面墙：距里端 %2–%3 cm")
+                                    .arg(s.wall + 1)
+                                    .arg(std::round(w.from / 10))
+                                    .arg(std::round(w.to / 10));
+                }
+                expected << QStringList{
                     QStringLiteral("第 %1 步").arg(i + 1),
                     q("数量：") + q(count_text(s)) + QStringLiteral(" = %1 箱").arg(s.cartons),
                     q("摆放：") + q(stance_text(s.orientation)),
@@ -151,6 +164,23 @@ private slots:
         }
         QCOMPARE(text.count(QStringLiteral("Varnel " VARNEL_VERSION)), count);
         QVERIFY(pages.contains(QStringLiteral("595 x 842 pts (A4)")));
+    }
+
+    // Positions as a tape measure reads them: whole centimetres, whatever
+    // float noise the sums of sides carry.
+    void whole_centimetres_data() {
+        QTest::addColumn<double>("millimetres");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("noise below zero") << -3.089939e-5 << q("0 cm");
+        QTest::newRow("a hair short") << 299.9998 << q("30 cm");
+        QTest::newRow("1143.2 cm through float") << 11431.99951171875 << q("1143 cm");
+        QTest::newRow("half a centimetre up") << 15.0 << q("2 cm");
+        QTest::newRow("a 40-foot container") << 12032.0 << q("1203 cm");
+    }
+    void whole_centimetres() {
+        QFETCH(double, millimetres);
+        QFETCH(QString, text);
+        QCOMPARE(cm(millimetres), text);
     }
 
     void letter_paper() {
@@ -189,7 +219,7 @@ private slots:
             expected << QStringLiteral("#") + q(load.heading);
             int number = 1;
             for (const loading_step& s : loading_steps(load.blocks, report.types)) {
-                expected << QStringLiteral("%1|'%2'|%3|%4|%5|%6|'%7'|%8|%9|%10|%11")
+                expected << QStringLiteral("%1|'%2'|%3|%4|%5|%6|'%7'|%8|%9|%10|%11|%12")
                                 .arg(number++)
                                 .arg(q(report.types[s.type].name))
                                 .arg(s.columns)
@@ -197,10 +227,11 @@ private slots:
                                 .arg(s.layers)
                                 .arg(s.cartons)
                                 .arg(q(stance_text(s.orientation)))
-                                .arg(s.from_far_end / 10)
-                                .arg(s.from_left / 10)
-                                .arg(s.from_floor / 10)
-                                .arg(s.running_total);
+                                .arg(std::round(s.from_far_end / 10))
+                                .arg(std::round(s.from_left / 10))
+                                .arg(std::round(s.from_floor / 10))
+                                .arg(s.running_total)
+                                .arg(s.wall + 1);
             }
         }
         QCOMPARE(dump.trimmed().split('\n'), expected);

@@ -226,6 +226,20 @@ TEST(Planner, JsonAgreesWithTheTexts) {
                        block.value(QLatin1String("count_z")).toDouble();
         }
         EXPECT_EQ(cartons, o.value(QLatin1String("cartons")).toDouble());
+        // The loading steps hold the same cartons, wall by wall from the first.
+        double in_steps = 0, wall = 1;
+        for (const auto& v : o.value(QLatin1String("steps")).toArray()) {
+            const QJsonObject step = v.toObject();
+            in_steps += step.value(QLatin1String("count_x")).toDouble() *
+                        step.value(QLatin1String("count_y")).toDouble() *
+                        step.value(QLatin1String("count_z")).toDouble();
+            const double w = step.value(QLatin1String("wall")).toDouble();
+            EXPECT_TRUE(w == wall || w == wall + 1);
+            wall = w;
+            EXPECT_EQ(step.value(QLatin1String("size")).toArray().size(), 3);
+            EXPECT_FALSE(step.contains(QLatin1String("type")));
+        }
+        EXPECT_EQ(in_steps, cartons);
     }
 }
 

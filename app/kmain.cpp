@@ -310,8 +310,7 @@ void kmain::step_view() {
         show_mixed_step(mixed_->steps.forward(*drawing, shown_load(), mixed_->order));
         return;
     }
-    steps_->step_view(model_.draw_stacks);
-    update_report_commands();
+    walk_plan(plan_walk::forward);
 }
 
 // --- the container and carton lists -----------------------------------------

@@ -189,14 +189,15 @@ private:
     std::optional<container_type> chosen_type(float length, float width, float height) const;
 
     // A mixed plan shown in the window (app/kmain_mixed.cpp): the plan, the
-    // container shown (a run of identical ones is shown once) and its
-    // blocks in loading order, and the walk through them.
+    // container shown (a run of identical ones is shown once), its loading
+    // steps wall by wall (parts of its blocks), and the walk through them.
     struct mixed_shown {
         mixed_plan_file file;
         std::optional<QString> path;               // the .qrm it was opened from or saved to
         std::vector<std::array<double, 3>> sizes;  // each type's, for the drawing
         std::size_t container = 0;
-        std::vector<std::size_t> order;
+        block_list parts;
+        std::vector<std::size_t> order;  // every part, in turn
         typed_steps steps;
     };
     std::vector<offered_carton> offered_cartons() override;
@@ -219,6 +220,17 @@ private:
 
     // The loading instructions of the plan shown (app/kmain_report.cpp).
     loading_report shown_report() const;
+    // The blocks of the plan of one carton size shown: the shipment's
+    // container drawn, the search's plan, or the tables'.
+    block_list shown_blocks() const;
+    // Its loading steps, wall by wall, one block each, when the draw button
+    // walks them: every plan of one size but the standard calculation's,
+    // whose walk is its stacks'.
+    std::optional<block_list> walked_parts() const;
+    enum class plan_walk { forward, back, jump };
+    // One move of the draw button's walk, or of the step bar's (a jump to
+    // the first k steps), through the plan of one size shown.
+    void walk_plan(plan_walk move, int k = 0);
     // The report commands and the step bar follow the plan shown.
     void update_report_commands();
     void build_step_bar();

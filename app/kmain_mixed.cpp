@@ -11,6 +11,7 @@
 
 #include <algorithm>
 #include <limits>
+#include <numeric>
 
 #include "app/kmain.h"
 #include "app/messages.h"
@@ -19,6 +20,7 @@
 #include "dialogs/khunzhuang.h"
 #include "dialogs/messages.h"
 #include "engine/core/container.h"
+#include "engine/core/loading_walls.h"
 #include "engine/messages.h"
 #include "engine/mixed/mixed_summary.h"
 #include "engine/numbers.h"
@@ -137,7 +139,7 @@ void kmain::show_mixed(mixed_plan_file file, std::optional<QString> path) {
     steps_->reset();
     reset_model(model_);
     forget_whole_plan();
-    mixed_shown shown{std::move(file), std::move(path), {}, 0, {}, {}};
+    mixed_shown shown{std::move(file), std::move(path), {}, 0, {}, {}, {}};
     for (const carton_type& c : shown.file.cartons) shown.sizes.push_back(c.size);
     mixed_ = std::move(shown);
     // One carton size is no part of this plan: fields left from another plan
@@ -151,8 +153,7 @@ void kmain::show_mixed(mixed_plan_file file, std::optional<QString> path) {
 }
 
 typed_load kmain::shown_load() const {
-    return {mixed_->file.plan.containers[mixed_->container].blocks, mixed_->sizes,
-            mixed_->file.container.size};
+    return {mixed_->parts, mixed_->sizes, mixed_->file.container.size};
 }
 
 // One run of identical containers at a time: the keys step from run to run.
@@ -163,7 +164,9 @@ void kmain::show_container(std::size_t k) {
     m.container = k;
     m.steps.reset();
     const container_load& load = m.file.plan.containers[k];
-    m.order = loading_order(load.blocks, rules_of(m.file.cartons));
+    m.parts = step_parts(loading_walls(load.blocks, rules_of(m.file.cartons)));
+    m.order.resize(m.parts.size());
+    std::iota(m.order.begin(), m.order.end(), std::size_t{0});
 
     drawing->clear_drawing();
     draw_typed_blocks(*drawing, shown_load(), m.order);

@@ -12,6 +12,7 @@
 #include "catalogue/catalogue_store.h"
 #include "dialogs/file_save.h"
 #include "engine/block_tables.h"
+#include "engine/core/loading_walls.h"
 #include "engine/messages.h"
 #include "engine/numbers.h"
 #include "output/messages.h"
@@ -38,6 +39,39 @@ std::string kind_of(bool part_load, bool searched, const load_model& m) {
 }
 
 }  // namespace
+
+block_list kmain::shown_blocks() const {
+    const bool searched = plan_blocks_ && !whole_plan_;
+    return whole_plan_ ? shown_part_ : searched ? *plan_blocks_ : placed_blocks(model_);
+}
+
+std::optional<block_list> kmain::walked_parts() const {
+    if (mixed_ || stack_count(model_.stacks) == 0 ||
+        kind_of(whole_plan_.has_value(), plan_blocks_.has_value(), model_) == text::kind_standard)
+        return std::nullopt;
+    const stack_record& whole = model_.stacks[0];
+    const std::vector<carton_rules> one{
+        single_carton(whole.box_length, whole.box_width, whole.box_height)};
+    return step_parts(loading_walls(shown_blocks(), one));
+}
+
+void kmain::walk_plan(plan_walk move, int k) {
+    const std::optional<block_list> parts = walked_parts();
+    if (!parts) {
+        if (move == plan_walk::forward) steps_->step_view(model_.draw_stacks);
+        if (move == plan_walk::back) steps_->step_back(model_.draw_stacks);
+        if (move == plan_walk::jump) steps_->show_first(model_.draw_stacks, k);
+    } else {
+        const stack_record& whole = model_.stacks[0];
+        const std::array<double, 3> carton{whole.box_length, whole.box_width, whole.box_height};
+        const typed_load load{
+            *parts, std::span(&carton, 1), {whole.space_x, whole.space_y, whole.space_z}};
+        if (move == plan_walk::forward) steps_->step_view(load);
+        if (move == plan_walk::back) steps_->step_back(load);
+        if (move == plan_walk::jump) steps_->show_first(load, k);
+    }
+    update_report_commands();
+}
 
 loading_report kmain::shown_report() const {
     if (mixed_) {
@@ -69,8 +103,7 @@ loading_report kmain::shown_report() const {
     r.plan_kind = kind_of(whole_plan_.has_value(), plan_blocks_.has_value(), model_);
     r.plan_name = QFileInfo(plan_label()).fileName().toStdString();
     r.date = QDate::currentDate().toString(Qt::ISODate).toStdString();
-    const bool searched = plan_blocks_ && !whole_plan_;
-    r.loads = {{{}, whole_plan_ ? shown_part_ : searched ? *plan_blocks_ : placed_blocks(model_)}};
+    r.loads = {{{}, shown_blocks()}};
     // The order as the dialog was given it, as varnel-plan --quantity takes it.
     if (whole_plan_ && shown_order_) {
         if (shown_order_->carton_weight) r.types[0].weight = *shown_order_->carton_weight;
@@ -137,8 +170,7 @@ void kmain::build_step_bar() {
             mixed_step_back();
             return;
         }
-        steps_->step_back(model_.draw_stacks);
-        update_report_commands();
+        walk_plan(plan_walk::back);
     });
     connect(step_bar_, &step_bar::forward, this, &kmain::step_view);
     connect(step_bar_, &step_bar::jump, this, [this](int k) {
@@ -146,8 +178,7 @@ void kmain::build_step_bar() {
             mixed_jump(k);
             return;
         }
-        steps_->show_first(model_.draw_stacks, k);
-        update_report_commands();
+        walk_plan(plan_walk::jump, k);
     });
 }
 
@@ -159,7 +190,10 @@ void kmain::update_report_commands() {
     if (step_bar_ == nullptr) return;
     // The design's plans have at most seven stacks and keep its window as it
     // is; a longer plan gets the bar, so it is not twice as many presses.
-    const int n = mixed_ ? static_cast<int>(mixed_->order.size()) : stack_count(model_.draw_stacks);
+    const std::optional<block_list> parts = walked_parts();
+    const int n = mixed_  ? static_cast<int>(mixed_->order.size())
+                  : parts ? static_cast<int>(parts->size())
+                          : stack_count(model_.draw_stacks);
     step_bar_->setVisible(n > max_planned_stacks);
     // Before the first press the drawing shows the whole plan.
     const std::optional<step_shown> shown = mixed_ ? mixed_->steps.shown() : steps_->shown();

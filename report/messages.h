@@ -98,7 +98,7 @@ inline constexpr const char* page_suffix = " 页";
 // The spreadsheet: one sheet of steps per container.
 inline constexpr const char* sheet_name = "装箱步骤";
 inline constexpr const char* sheet_columns[] = {
-    "步骤",     "包装箱",       "列（宽度方向）", "排（长度方向）", "层",      "箱数",
+    "步骤",     "包装箱",       "列（宽度方向）", "排（长度方向）", "层",       "箱数",
     "摆放方式", "距里端（cm）", "距左侧（cm）",   "距箱底（cm）",   "累计箱数", "墙"};
 
 }  // namespace varnel::text::report

@@ -204,7 +204,8 @@ private:
         if (!d.load->heading.empty()) title += QStringLiteral("　") + qtext(d.load->heading);
         double y = line(title, 0, 12, true) + 2;
         const double row = (area_.height() - footer_room - y) / steps_per_page;
-        for (std::size_t s = first; s < std::min(first + steps_per_page, d.order.steps.size()); ++s) {
+        for (std::size_t s = first; s < std::min(first + steps_per_page, d.order.steps.size());
+             ++s) {
             p_.setPen(QPen(QColor(150, 150, 150), 0.5));
             p_.drawLine(QLineF(0, y, area_.width(), y));
             step(d, s, QRectF(0, y, area_.width(), row));

@@ -15,7 +15,6 @@ namespace varnel {
 
 namespace {
 
-
 lxw_color_t colour_of(rgb c) {
     return (static_cast<lxw_color_t>(c.red) << 16) | (static_cast<lxw_color_t>(c.green) << 8) |
            c.blue;

@@ -128,7 +128,8 @@ QJsonObject mixed_json(const mixed_plan_file& plan, const mixed_summary& m) {
                          {QStringLiteral("y"), as_written(g[1])},
                          {QStringLiteral("z"), as_written(g[2])}}},
             {QStringLiteral("blocks"), blocks_json(plan, plan.plan.containers[k].blocks)},
-            {QStringLiteral("steps"), steps_json(plan.plan.containers[k].blocks, rules_of(plan.cartons), true)},
+            {QStringLiteral("steps"),
+             steps_json(plan.plan.containers[k].blocks, rules_of(plan.cartons), true)},
             {QStringLiteral("repeat"), static_cast<qint64>(s.repeat)}});
     }
     return {

@@ -1,5 +1,8 @@
 #include "view/step_view.h"
 
+#include <numeric>
+#include <vector>
+
 #include "engine/numbers.h"
 #include "view/messages.h"
 #include "view/stack_drawing.h"
@@ -43,6 +46,38 @@ draw_status step_through::show_first(const stack_table& draw_stacks, int k) {
     const int n = stack_count(draw_stacks);
     if (n == 0) return draw_status::ok;
     return draw(draw_stacks, walk_.first(n, k));
+}
+
+draw_status step_through::draw(const typed_load& parts, step_shown view) {
+    // A walk longer than its 16-bit position can count goes round early.
+    if (view.k < 1 || view.k > static_cast<int>(parts.blocks.size())) view = {true, 1};
+    shown_ = view;
+    area_.clear_drawing();
+    std::vector<std::size_t> shown(view.alone ? 1 : static_cast<std::size_t>(view.k));
+    std::iota(shown.begin(), shown.end(), static_cast<std::size_t>(view.alone ? view.k - 1 : 0));
+    const draw_status s = draw_typed_blocks(area_, parts, shown);
+    draw_typed_outline(area_);
+    text_.set_stack_text(step_text(view));
+    return s;
+}
+
+draw_status step_through::step_view(const typed_load& parts) {
+    const int n = static_cast<int>(parts.blocks.size());
+    if (n == 0) return draw_status::ok;
+    const std::optional<step_shown> view = walk_.forward(n);
+    return draw(parts, view ? *view : step_shown{true, 1});
+}
+
+draw_status step_through::step_back(const typed_load& parts) {
+    const int n = static_cast<int>(parts.blocks.size());
+    if (n == 0) return draw_status::ok;
+    return draw(parts, walk_.back(n));
+}
+
+draw_status step_through::show_first(const typed_load& parts, int k) {
+    const int n = static_cast<int>(parts.blocks.size());
+    if (n == 0) return draw_status::ok;
+    return draw(parts, walk_.first(n, k));
 }
 
 }  // namespace varnel

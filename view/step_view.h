@@ -6,6 +6,7 @@
 
 #include "engine/load_model.h"
 #include "view/canvas.h"
+#include "view/mixed_drawing.h"
 #include "view/projection.h"
 #include "view/step_walk.h"
 
@@ -39,6 +40,12 @@ public:
     draw_status step_back(const stack_table& draw_stacks);
     draw_status show_first(const stack_table& draw_stacks, int k);
 
+    // The same walk through a plan's loading steps instead of its stacks:
+    // `parts` holds one block a step, in loading order, drawn by type.
+    draw_status step_view(const typed_load& parts);
+    draw_status step_back(const typed_load& parts);
+    draw_status show_first(const typed_load& parts, int k);
+
     // A calculation, New plan and Open end the walk; the next press starts
     // at stack 1.
     void reset() {
@@ -51,6 +58,7 @@ public:
 
 private:
     draw_status draw(const stack_table& draw_stacks, step_shown view);
+    draw_status draw(const typed_load& parts, step_shown view);
 
     canvas& area_;
     stack_text_target& text_;

@@ -56,8 +56,8 @@ struct source {
     carton_block block;
     std::array<double, 3> size{};    // one carton as listed
     std::array<double, 3> carton{};  // one carton as it stands in the block
-    std::int16_t next = 0;  // rows in the walls before
-    std::int16_t take = 0;  // rows in the walls up to the one being built
+    std::int16_t next = 0;           // rows in the walls before
+    std::int16_t take = 0;           // rows in the walls up to the one being built
 
     double row_start(std::int64_t r) const { return block.y + static_cast<double>(r) * carton[1]; }
     block_box rows(std::int16_t from, std::int16_t to) const {

@@ -17,6 +17,8 @@
 #include <vector>
 
 #include "app/kmain.h"
+#include "engine/block_tables.h"
+#include "engine/core/loading_walls.h"
 #include "engine/numbers.h"
 #include "tests/app/window_fixture.h"
 #include "view/colours.h"
@@ -220,23 +222,31 @@ private slots:
                 parts(w).kjisuan->icon().pixmap(23, 20).toImage());
     }
 
-    // The draw button walks the blocks as it walks the standard plan's stacks.
+    // The draw button walks the plan's loading steps, wall by wall as the
+    // instructions list them, as it walks the standard plan's stacks.
     void step_through_walks_the_blocks() {
         window_fixture f;
         kmain& w = f.w();
         type_worked_example(w);
         kyouhua(w)->trigger();
-        const int n = stack_count(w.model().draw_stacks);
-        QCOMPARE(n, 6);
+        QCOMPARE(stack_count(w.model().draw_stacks), 6);
+        const stack_record& whole = w.model().stacks[0];
+        const std::array<double, 3> carton{whole.box_length, whole.box_width, whole.box_height};
+        const block_list walls = step_parts(loading_walls(
+            placed_blocks(w.model()), {{single_carton(carton[0], carton[1], carton[2])}}));
+        const int n = static_cast<int>(walls.size());
+        QVERIFY(n > 6);
         drawing_area reference;
         struct : stack_text_target {
             std::string text;
             void set_stack_text(const std::string& t) override { text = t; }
         } reference_text;
         step_through steps(reference, reference_text);
+        const typed_load load{
+            walls, std::span(&carton, 1), {whole.space_x, whole.space_y, whole.space_z}};
         for (int press = 0; press < 2 * n + 1; ++press) {
             parts(w).draw_button->click();
-            steps.step_view(w.model().draw_stacks);
+            steps.step_view(load);
             QCOMPARE(parts(w).stack_text->text(), q(reference_text.text.c_str()));
             QVERIFY2(same_pixels(parts(w).drawing->pixels(), reference.pixels()),
                      qPrintable(QString::number(press)));

@@ -44,25 +44,39 @@ TEST(LoadingOrderCheck, EachRuleBrokenOnce) {
          {cube(0, 0, 0), cube(0, 500, 0), cube(0, 0, 500)},
          order_fault::none,
          std::nullopt},
-        {"the near one first walls in the far one", {cube(0, 500, 0), cube(0, 0, 0)},
-         order_fault::blocked, 1},
-        {"in front but in another lane", {cube(500, 500, 0), cube(0, 0, 0)}, order_fault::none,
+        {"the near one first walls in the far one",
+         {cube(0, 500, 0), cube(0, 0, 0)},
+         order_fault::blocked,
+         1},
+        {"in front but in another lane",
+         {cube(500, 500, 0), cube(0, 0, 0)},
+         order_fault::none,
          std::nullopt},
-        {"in front but below", {cube(0, 0, 0), cube(0, 500, 0), cube(0, 0, 500)}, order_fault::none,
+        {"in front but below",
+         {cube(0, 0, 0), cube(0, 500, 0), cube(0, 0, 500)},
+         order_fault::none,
          std::nullopt},
-        {"2 m behind the load's face, on top", {cube(0, 0, 0, 4), cube(0, 0, 500)},
-         order_fault::out_of_reach, 1},
+        {"2 m behind the load's face, on top",
+         {cube(0, 0, 0, 4), cube(0, 0, 500)},
+         order_fault::out_of_reach,
+         1},
         {"1.5 m behind it", {cube(0, 0, 0, 3), cube(0, 0, 500)}, order_fault::none, std::nullopt},
         {"the face of another lane is no matter",
          {cube(0, 0, 0, 2), cube(500, 0, 0, 8), cube(0, 0, 500)},
          order_fault::none,
          std::nullopt},
-        {"on the floor anything deep is reached", {cube(500, 0, 0, 8), cube(0, 0, 0)},
-         order_fault::none, std::nullopt},
-        {"a carton longer than the reach is pushed in from its end", {long_one, long_on_it},
-         order_fault::none, std::nullopt},
-        {"what it stands on comes after it", {cube(0, 0, 500), cube(0, 0, 0)},
-         order_fault::support_after, 0},
+        {"on the floor anything deep is reached",
+         {cube(500, 0, 0, 8), cube(0, 0, 0)},
+         order_fault::none,
+         std::nullopt},
+        {"a carton longer than the reach is pushed in from its end",
+         {long_one, long_on_it},
+         order_fault::none,
+         std::nullopt},
+        {"what it stands on comes after it",
+         {cube(0, 0, 500), cube(0, 0, 0)},
+         order_fault::support_after,
+         0},
     };
     for (const order_row& r : rows) {
         const order_check c = check_loading_order(r.steps, cube_and_long);
@@ -117,8 +131,8 @@ TEST(LoadingWalls, EveryPlanKindLoadsFromTheDoor) {
     for (int instance = 0; instance < 6; ++instance) {
         const float l = static_cast<float>(side(random)), w = static_cast<float>(side(random)),
                     h = static_cast<float>(side(random));
-        const std::string name = std::to_string(l) + " x " + std::to_string(w) + " x " +
-                                 std::to_string(h);
+        const std::string name =
+            std::to_string(l) + " x " + std::to_string(w) + " x " + std::to_string(h);
         const calculation_input sizes{l, w, h, 2352, 12032, 2698};
         const std::vector<carton_rules> one{single_carton(l, w, h)};
 

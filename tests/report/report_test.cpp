@@ -97,14 +97,13 @@ private slots:
                            q("货重：未给出包装箱重量")};
         QTest::newRow("two containers")
             << two_containers()
-            << QStringList{
-                   q("方案：order.csv（混装计算）"),
-                   q("集装箱：20尺柜"),
-                   q("载重：21000 千克"),
-                   q("本订单共需 2 个集装箱"),
-                   q("共装 50 个包装箱，分 3 面墙、6 步装入"),
-                   q("货重：520 千克（载重 21000 千克）"),
-                   q("纵向重心：距里端 111 cm（集装箱中点 295 cm，偏向里端 184 cm）")};
+            << QStringList{q("方案：order.csv（混装计算）"),
+                           q("集装箱：20尺柜"),
+                           q("载重：21000 千克"),
+                           q("本订单共需 2 个集装箱"),
+                           q("共装 50 个包装箱，分 3 面墙、6 步装入"),
+                           q("货重：520 千克（载重 21000 千克）"),
+                           q("纵向重心：距里端 111 cm（集装箱中点 295 cm，偏向里端 184 cm）")};
     }
 
     // Every step in loading order with its count, stance and start, each

@@ -9,7 +9,8 @@ namespace varnel::test_support {
 
 // A planner for the window's tests, so they need not wait for a real search:
 // each carton upright (orientation 1) on the floor, one block a carton, in
-// rows across the container from the far end, at most `per_container` to a
+// rows across the container from the far end, a millimetre apart each way so that
+// each is a loading step of its own, at most `per_container` to a
 // container. Every plan it gives keeps the rules of cartons whose height may
 // stand vertical. Only the cancel flag and the list are read.
 inline mixed_plan shelf_plan(const mixed_request& r, std::int64_t per_container) {
@@ -27,12 +28,12 @@ inline mixed_plan shelf_plan(const mixed_request& r, std::int64_t per_container)
             while (left[t] > 0 && count < per_container) {
                 if (x + s[0] > c[0]) {
                     x = 0;
-                    y += row_depth;
+                    y += row_depth + 1;
                     row_depth = 0;
                 }
                 if (x + s[0] > c[0] || y + s[1] > c[1] || s[2] > c[2]) break;
                 load.blocks.push_back({x, y, 0, 1, 1, 1, 1, t});
-                x += s[0];
+                x += s[0] + 1;
                 row_depth = std::max(row_depth, s[1]);
                 --left[t];
                 ++load.loaded[t];

@@ -92,20 +92,11 @@ std::int16_t rows_allowed(const source& s, const source& t) {
     return take;
 }
 
-// Fills each source's `take` with the rows of the next wall: those within
-// the reach of its far side, less any that would leave a later row blocked
-// or standing on nothing. At least one row, so that the walls end.
-void take_wall(std::vector<source>& sources) {
-    double far = std::numeric_limits<double>::infinity();
-    double first_end = far;
-    for (const source& s : sources) {
-        if (!s.left()) continue;
-        far = std::min(far, s.row_start(s.next));
-        first_end = std::min(first_end, s.row_start(s.next + 1));
-    }
-    const double end = std::max(far + loader_reach, first_end);
+// Fills each source's `take` with the rows that end by `end`, less any that
+// would leave a later row blocked or standing on nothing; whether it took any.
+bool take_rows(std::vector<source>& sources, double end) {
     for (source& s : sources) {
-        s.take = s.block.count_y;
+        s.take = s.block.count_y;  // the most, which rows_ending_by keeps to
         s.take = s.left() ? s.rows_ending_by(end) : s.next;
     }
     for (bool changed = true; changed;) {
@@ -119,15 +110,41 @@ void take_wall(std::vector<source>& sources) {
             }
         }
     }
-    const bool none = std::all_of(sources.begin(), sources.end(),
-                                  [](const source& s) { return s.take == s.next; });
-    if (!none) return;
-    // No row can go in without breaking a rule: the farthest goes in, and
-    // the check names the step.
-    const auto first = std::min_element(sources.begin(), sources.end(), [](auto& a, auto& b) {
-        return std::make_tuple(!a.left(), a.row_start(a.next)) <
-               std::make_tuple(!b.left(), b.row_start(b.next));
-    });
+    return std::any_of(sources.begin(), sources.end(),
+                       [](const source& s) { return s.take > s.next; });
+}
+
+// Fills each source's `take` with the rows of the next wall: those within
+// the reach of its far side, less any that would leave a later row blocked
+// or standing on nothing. When a row carries what stands within the reach
+// but itself ends beyond it, the wall goes deeper, row by row, and the
+// check names the step out of reach: such a plan admits no order from the
+// floor.
+void take_wall(std::vector<source>& sources) {
+    double far = std::numeric_limits<double>::infinity();
+    for (const source& s : sources) {
+        if (s.left()) far = std::min(far, s.row_start(s.next));
+    }
+    double end = far + loader_reach;
+    while (!take_rows(sources, end)) {
+        double deeper = std::numeric_limits<double>::infinity();
+        for (const source& s : sources) {
+            const double row_end = s.row_start(s.next + 1);
+            if (s.left() && row_end > end + tol) deeper = std::min(deeper, row_end);
+        }
+        if (!std::isfinite(deeper)) break;
+        end = deeper;
+    }
+    if (std::any_of(sources.begin(), sources.end(),
+                    [](const source& s) { return s.take > s.next; }))
+        return;
+    // Rows waiting for each other (blocks under and in front of each other
+    // at once): the farthest goes in, and the check names the step.
+    const auto first =
+        std::min_element(sources.begin(), sources.end(), [](const source& a, const source& b) {
+            return std::make_tuple(!a.left(), a.row_start(a.next)) <
+                   std::make_tuple(!b.left(), b.row_start(b.next));
+        });
     first->take = static_cast<std::int16_t>(first->next + 1);
 }
 

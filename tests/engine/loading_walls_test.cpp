@@ -170,5 +170,21 @@ TEST(LoadingWalls, LongBlocksCutIntoWallsAndNeighboursMerged) {
     EXPECT_EQ(order.steps[0].part, (carton_block{0, 0, 0, 1, 2, 3, 2, 0}));
 }
 
+// A staircase of 1 m cartons: the top one stands 25 cm from the far end on
+// one that stands on the floor's second row, which ends 2 m in. No order
+// reaches it from the floor, and the one given names it.
+TEST(LoadingWalls, AStaircaseNamesTheStepOutOfReach) {
+    const std::vector<carton_rules> types{single_carton(500, 500, 500),
+                                          single_carton(500, 1000, 500)};
+    const block_list blocks{{0, 0, 0, 1, 1, 2, 1, 1},
+                            {0, 500, 500, 1, 1, 1, 1, 1},
+                            {0, 0, 500, 1, 1, 1, 1, 0},
+                            {0, 250, 1000, 1, 1, 1, 1, 1}};
+    const wall_order order = loading_walls(blocks, types);
+    EXPECT_EQ(cartons_of(step_parts(order), types), cartons_of(blocks, types));
+    ASSERT_EQ(order.check.fault, order_fault::out_of_reach);
+    EXPECT_EQ(order.steps[*order.check.step].part, blocks[3]);
+}
+
 }  // namespace
 }  // namespace varnel

@@ -68,13 +68,16 @@ struct source {
     bool left() const { return next < block.count_y; }
     // Its rows that end by `y`, at least those already taken.
     std::int16_t rows_ending_by(double y) const {
-        const double n = std::floor((y + tol - block.y) / carton[1]);
-        return static_cast<std::int16_t>(std::clamp<double>(n, next, take));
+        return rows_within(std::floor((y + tol - block.y) / carton[1]));
     }
     // Its rows that start before `y`, at least those already taken.
     std::int16_t rows_starting_before(double y) const {
-        const double n = std::ceil((y - tol - block.y) / carton[1]);
-        return static_cast<std::int16_t>(std::clamp<double>(n, next, take));
+        return rows_within(std::ceil((y - tol - block.y) / carton[1]));
+    }
+    // A count of rows kept from `next` to `take`; a hand-edited plan's
+    // position beyond any number counts as none.
+    std::int16_t rows_within(double n) const {
+        return std::isnan(n) ? next : static_cast<std::int16_t>(std::clamp<double>(n, next, take));
     }
 };
 

@@ -4,6 +4,7 @@ stay as they are, the PDF reads as the steps, the spreadsheet as the plan's
 blocks, and a report that cannot be written is exit 3.
 Usage: report_cli_test.py VARNEL_PLAN PDFTOTEXT PDFINFO"""
 import json
+import math
 import os
 import pathlib
 import shutil
@@ -75,13 +76,19 @@ def main():
             plan_json = json.loads(plan(*optimised).stdout)
             rows = list(openpyxl.load_workbook(steps_xlsx).active.iter_rows(min_row=2,
                                                                             values_only=True))
-            check(len(rows) == len(plan_json["blocks"]), "optimised spreadsheet: a row per block")
+            steps = plan_json["steps"]
+            check(len(rows) == len(steps), "optimised spreadsheet: a row per step")
             check(rows[-1][10] == plan_json["cartons"], "optimised spreadsheet: the total")
-            check(sorted(r[5] for r in rows) == sorted(b["count_x"] * b["count_y"] * b["count_z"]
-                                                       for b in plan_json["blocks"]),
-                  "optimised spreadsheet: the blocks' cartons")
+            check([r[5] for r in rows] == [s["count_x"] * s["count_y"] * s["count_z"]
+                                           for s in steps],
+                  "optimised spreadsheet: the steps' cartons")
+            check([r[11] for r in rows] == [s["wall"] for s in steps],
+                  "optimised spreadsheet: the steps' walls")
+            check([r[7] for r in rows] == [math.floor(s["y"] / 10 + 0.5) for s in steps],
+                  "optimised spreadsheet: whole centimetres from the far end")
 
-        # A mixed order: each container's steps under its heading.
+        # A mixed order: each container's steps under its heading, its first
+        # wall first.
         listed = folder / "list.csv"
         listed.write_text("名称,长,宽,高,数量,毛重,可竖放,可堆码\n"
                           "A,60,40,30,40,20,,\nB,80,60,100,6,,H,否\nC,45.5,35,25,30,8,WH,\n",
@@ -90,7 +97,7 @@ def main():
         same_output(["--mixed", str(listed), "590", "235", "239", "--containers", "2",
                      "--payload", "700"], mixed, "mixed order")
         text = pdf_text(mixed) if mixed.is_file() else ""
-        firsts = [text.find(f"第{k}个集装箱（共2个）\n\n第 1 步") for k in (1, 2)]
+        firsts = [text.find(f"第{k}个集装箱（共2个）\n第1面墙：距里端 0–") for k in (1, 2)]
         check(-1 not in firsts and firsts == sorted(firsts),
               "mixed order: each container's steps under its heading, in order")
         check("方案：混装计算" in text, "mixed order: the plan's kind")

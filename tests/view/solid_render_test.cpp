@@ -507,7 +507,9 @@ TEST(SolidScene, AReportLoadShowsItsBlocksInLoadingOrderNamedAsTheReportNamesThe
         {"", {{0, 800, 0, 1, 3, 1, 1, 1}, {0, 0, 300, 1, 3, 2, 1, 0}, {0, 0, 0, 1, 3, 2, 1, 0}}}};
     const solid_scene s = scene_of(r, 0, false);
     EXPECT_EQ(s.container, (vec3{2350, 5900, 2390}));
-    const block_list order{r.loads[0].blocks[2], r.loads[0].blocks[1], r.loads[0].blocks[0]};
+    // The loading steps: the two layers of 甲 one step, then the other type
+    // in front of them.
+    const block_list order{{0, 0, 0, 1, 3, 2, 2, 0}, r.loads[0].blocks[0]};
     EXPECT_EQ(s.blocks, order);
     ASSERT_EQ(s.types.size(), 2u);
     EXPECT_EQ(s.types[0].name, "甲");

@@ -168,7 +168,7 @@ void kmain::show_container(std::size_t k) {
     draw_typed_blocks(*drawing, shown_load(), m.order);
     draw_typed_outline(*drawing);
     const container_summary s =
-        summarise_container(load.blocks, m.file.cartons, m.file.container.size);
+        summarise_container(load.blocks, rules_of(m.file.cartons), m.file.container.size);
     const summary_texts texts = mixed_summary_texts(s.utilisation, s.cartons, s.types);
     set_result_text(utilisation_text, qtext(texts.utilisation));
     set_result_text(arrangement_text, qtext(texts.arrangement));
@@ -183,7 +183,8 @@ void kmain::show_container(std::size_t k) {
     // container and in print.
     std::vector<drawing_area::type_entry> legend;
     for (std::size_t t = 0; t < m.file.cartons.size(); ++t) {
-        if (s.per_type[t] > 0) legend.push_back({qtext(m.file.cartons[t].name), type_colour(t)});
+        if (s.per_type[t].cartons > 0)
+            legend.push_back({qtext(m.file.cartons[t].name), type_colour(t)});
     }
     drawing->set_type_legend(std::move(legend));
     previous_container_button->setVisible(n > 1);

@@ -42,7 +42,9 @@ std::string kind_of(bool part_load, bool searched, const load_model& m) {
 loading_report kmain::shown_report() const {
     if (mixed_) {
         const mixed_plan_file& f = mixed_->file;
-        loading_report r = mixed_loading_report(f.container_type, f.container, f.cartons, f.plan);
+        loading_report r =
+            mixed_loading_report(f.container_type, f.container, f.cartons, f.plan,
+                                 summarise_mixed(f.plan, f.cartons, f.container.size));
         r.plan_kind = text::kind_mixed;
         r.plan_name = QFileInfo(plan_label()).fileName().toStdString();
         r.date = QDate::currentDate().toString(Qt::ISODate).toStdString();
@@ -70,12 +72,12 @@ loading_report kmain::shown_report() const {
     r.plan_name = QFileInfo(plan_label()).fileName().toStdString();
     r.date = QDate::currentDate().toString(Qt::ISODate).toStdString();
     const bool searched = plan_blocks_ && !whole_plan_;
-    r.loads = {{{}, whole_plan_ ? shown_part_ : searched ? *plan_blocks_ : placed_blocks(model_)}};
     // The order as the dialog was given it, as varnel-plan --quantity takes it.
     if (whole_plan_ && shown_order_) {
         if (shown_order_->carton_weight) r.types[0].weight = *shown_order_->carton_weight;
         if (shown_order_->payload) r.container.payload = *shown_order_->payload;
     }
+    add_load(r, {}, whole_plan_ ? shown_part_ : searched ? *plan_blocks_ : placed_blocks(model_));
     if (whole_plan_ && shown_shipment_) {
         r.order_containers = shown_shipment_->containers;
         const bool last = shown_cartons_ == shown_shipment_->last_cartons &&

@@ -108,8 +108,11 @@ QWidget* make_table(const form::control& row, QWidget* parent) {
 
 QString cm_text(double mm) { return qtext(size_text_cm(static_cast<float>(mm))); }
 
-// A centre of gravity to the millimetre, as a loader can mark it.
-QString centre_text(double mm) { return cm_text(std::round(mm)); }
+// A centre of gravity from the far end to the millimetre, as a loader can
+// mark it; blank where a weight is unknown.
+QString centre_text(const std::optional<std::array<double, 3>>& centre) {
+    return centre ? cm_text(std::round((*centre)[1])) : QString();
+}
 
 }  // namespace
 
@@ -272,27 +275,23 @@ void khunzhuang::show_results(const mixed_plan_file& plan) {
     std::int64_t first = 1;
     for (std::size_t k = 0; k < summary.containers.size(); ++k) {
         const container_summary& s = summary.containers[k];
+        const std::int64_t repeat = plan.plan.containers[k].repeat;
         // A run of identical containers is one row, each container's
         // figures, and what is left after the last of them.
-        const QString number =
-            s.repeat > 1 ? qtext(containers_text(first, s.repeat, summary.container_count))
-                         : qtext(text::result_container).arg(first);
-        first += s.repeat;
+        const QString number = repeat > 1
+                                   ? qtext(containers_text(first, repeat, summary.container_count))
+                                   : qtext(text::result_container).arg(first);
+        first += repeat;
         for (std::size_t t = 0; t < plan.cartons.size(); ++t) {
-            if (s.per_type[t] == 0) continue;
-            left[t] -= s.per_type[t] * s.repeat;
-            block_list own;
-            for (const carton_block& b : plan.plan.containers[k].blocks) {
-                if (b.type == t) own.push_back(b);
-            }
-            const container_summary one =
-                summarise_container(own, plan.cartons, plan.container.size);
-            add({number, qtext(plan.cartons[t].name), QString::number(s.per_type[t]),
-                 QString::number(left[t]), kg(one.weight), centre_text(one.centre_of_gravity[1])});
+            const cargo_figures& own = s.per_type[t];
+            if (own.cartons == 0) continue;
+            left[t] -= own.cartons * repeat;
+            add({number, qtext(plan.cartons[t].name), QString::number(own.cartons),
+                 QString::number(left[t]), kg(own.weight), centre_text(own.centre_of_gravity)});
         }
         add({number, qtext(text::result_total), QString::number(s.cartons),
              QString::number(std::accumulate(left.begin(), left.end(), std::int64_t{0})),
-             kg(s.weight), centre_text(s.centre_of_gravity[1])});
+             kg(s.weight), centre_text(s.centre_of_gravity)});
     }
     if (summary.unloaded_cartons > 0) {
         for (std::size_t t = 0; t < plan.cartons.size(); ++t) {

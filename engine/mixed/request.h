@@ -9,6 +9,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <optional>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -100,6 +101,6 @@ struct mixed_plan {
 std::int64_t container_count(const mixed_plan& plan);
 
 // The rules each type's cartons obey, for check_placement.
-std::vector<carton_rules> rules_of(const std::vector<carton_type>& cartons);
+std::vector<carton_rules> rules_of(std::span<const carton_type> cartons);
 
 }  // namespace varnel

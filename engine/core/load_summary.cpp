@@ -42,8 +42,7 @@ struct moments {
 
 }  // namespace
 
-container_summary summarise_container(const block_list& blocks,
-                                      std::span<const carton_rules> types,
+container_summary summarise_container(const block_list& blocks, std::span<const carton_rules> types,
                                       const std::array<double, 3>& container) {
     moments all;
     std::vector<moments> own(types.size());
@@ -63,8 +62,8 @@ container_summary summarise_container(const block_list& blocks,
     container_summary s;
     static_cast<cargo_figures&>(s) = all.figures();
     for (const moments& m : own) s.per_type.push_back(m.figures());
-    s.types = static_cast<std::size_t>(std::count_if(
-        own.begin(), own.end(), [](const moments& m) { return m.cartons > 0; }));
+    s.types = static_cast<std::size_t>(
+        std::count_if(own.begin(), own.end(), [](const moments& m) { return m.cartons > 0; }));
     const double space = container[1] * container[0] * container[2];
     if (volume > 0.0 && space > 0.0) s.utilisation = volume / space * 100.0;
     return s;

@@ -41,8 +41,7 @@ struct container_summary : cargo_figures {
 // A carton's volume is the product of its own sides, width × length ×
 // height, as the design's summary counts a plan; every sum runs in the
 // blocks' order.
-container_summary summarise_container(const block_list& blocks,
-                                      std::span<const carton_rules> types,
+container_summary summarise_container(const block_list& blocks, std::span<const carton_rules> types,
                                       const std::array<double, 3>& container);
 
 }  // namespace varnel

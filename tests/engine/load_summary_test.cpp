@@ -50,7 +50,8 @@ void expect_figures(const cargo_figures& f, const by_carton& c, const char* what
     ASSERT_EQ(f.centre_of_gravity.has_value(), known && c.weight > 0.0) << what;
     if (!f.centre_of_gravity) return;
     for (std::size_t a = 0; a < 3; ++a) {
-        EXPECT_NEAR((*f.centre_of_gravity)[a], c.moment[a] / c.weight, 1e-6) << what << " axis " << a;
+        EXPECT_NEAR((*f.centre_of_gravity)[a], c.moment[a] / c.weight, 1e-6)
+            << what << " axis " << a;
     }
 }
 

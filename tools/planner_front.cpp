@@ -74,13 +74,13 @@ bool has_option(const std::vector<std::string>& args, const char* flag) {
 }
 
 std::variant<container_field_texts, std::string> catalogue_container(const front_options& o) {
-    const QString folder = o.catalogue_folder.isEmpty() ? QCoreApplication::applicationDirPath()
-                                                        : o.catalogue_folder;
+    const QString folder =
+        o.catalogue_folder.isEmpty() ? QCoreApplication::applicationDirPath() : o.catalogue_folder;
     return container_fields_from_catalogue(*o.container_type, folder);
 }
 
-int run_command(const planner_command& c, const std::vector<std::string>& args,
-                std::ostream& out, std::ostream& err, const QString& catalogue_folder) {
+int run_command(const planner_command& c, const std::vector<std::string>& args, std::ostream& out,
+                std::ostream& err, const QString& catalogue_folder) {
     const bool help = c.help_anywhere && (has_option(args, "--help") || has_option(args, "-h"));
     std::optional<front_options> o = help ? std::nullopt : parse_arguments(c, args);
     if (help || (o && o->help)) {

@@ -116,8 +116,8 @@ QString centre_text(const std::optional<std::array<double, 3>>& centre) {
 
 }  // namespace
 
-khunzhuang::khunzhuang(prompts& prompts, mixed_host& host, QWidget* parent)
-    : QWidget(parent, Qt::Window), prompts_(prompts), host_(host) {
+khunzhuang::khunzhuang(prompts& prompts, QWidget* parent)
+    : QWidget(parent, Qt::Window), prompts_(prompts) {
     build();
 }
 
@@ -164,24 +164,24 @@ void khunzhuang::build() {
     connect(add_carton_button, &QPushButton::clicked, this, &khunzhuang::add_from_catalogue);
     connect(import_button, &QPushButton::clicked, this, &khunzhuang::import_list);
     connect(save_list_button, &QPushButton::clicked, this, &khunzhuang::save_list);
-    connect(compute_button, &QPushButton::clicked, this, &khunzhuang::compute);
+    connect(compute_button, &QPushButton::clicked, this, &khunzhuang::compute_requested);
     // A window is no dialog: Enter reaches no default key by itself.
-    connect(payload_field, &QLineEdit::returnPressed, this, &khunzhuang::compute);
-    connect(list_table, &packing_table::compute_requested, this, &khunzhuang::compute);
+    connect(payload_field, &QLineEdit::returnPressed, this, &khunzhuang::compute_requested);
+    connect(list_table, &packing_table::compute_requested, this, &khunzhuang::compute_requested);
     connect(close_button, &QPushButton::clicked, this, &QWidget::close);
 }
 
-void khunzhuang::refresh() {
-    offered_ = host_.offered_cartons();
+void khunzhuang::refresh(std::vector<offered_carton> offered,
+                         const std::variant<chosen_container, QString>& container) {
+    offered_ = std::move(offered);
     const QString chosen = carton_choice->currentText();
     carton_choice->clear();
     for (const offered_carton& c : offered_) carton_choice->addItem(c.name);
     carton_choice->setCurrentIndex(carton_choice->findText(chosen));
-    refresh_container();
+    refresh_container(container);
 }
 
-void khunzhuang::refresh_container() {
-    auto choice = host_.container_choice();
+void khunzhuang::refresh_container(const std::variant<chosen_container, QString>& choice) {
     if (const auto* refusal = std::get_if<QString>(&choice)) {
         container_.reset();
         container_text->setText(*refusal);
@@ -216,15 +216,14 @@ std::optional<packing_list> khunzhuang::read_table() {
     return std::get<packing_list>(std::move(list));
 }
 
-void khunzhuang::compute() {
+std::optional<mixed_plan_file> khunzhuang::order() {
     const prompts::asked_from here(prompts_, this);
-    refresh();
     if (!container_) {
         prompts_.message(qtext(text::mixed_container_wrong));
-        return;
+        return std::nullopt;
     }
     std::optional<packing_list> list = read_table();
-    if (!list) return;
+    if (!list) return std::nullopt;
     container_space container = container_->container;
     const QString typed = payload_field->text().trimmed();
     container.payload.reset();
@@ -234,30 +233,27 @@ void khunzhuang::compute() {
             prompts_.message(qtext(text::payload_wrong));
             payload_field->setFocus();
             payload_field->selectAll();
-            return;
+            return std::nullopt;
         }
         container.payload = *kg;
     }
     if (auto refusal = check_packing_list(*list, container)) {
         prompts_.message(qtext(refusal->message));
         list_table->point_at(*refusal);
-        return;
+        return std::nullopt;
     }
-    mixed_plan_file order{container_->type_name, container, std::move(list->cartons), {}};
-    if (!host_.plan_and_show(order)) return;
-    show_results(order);
+    return mixed_plan_file{container_->type_name, container, std::move(list->cartons), {}};
 }
 
-void khunzhuang::show_plan(const mixed_plan_file& plan) {
+void khunzhuang::show_plan(const mixed_plan_file& plan, const mixed_summary& summary) {
     list_table->clear_rows();
     for (const carton_type& c : plan.cartons) list_table->add_carton(c);
-    show_results(plan);
+    show_results(plan, summary);
 }
 
 void khunzhuang::clear_results() { result_table->setRowCount(0); }
 
-void khunzhuang::show_results(const mixed_plan_file& plan) {
-    const mixed_summary summary = summarise_mixed(plan.plan, plan.cartons, plan.container.size);
+void khunzhuang::show_results(const mixed_plan_file& plan, const mixed_summary& summary) {
     result_table->setRowCount(0);
     const auto add = [this](const QStringList& cells) {
         const int row = result_table->rowCount();

@@ -40,7 +40,7 @@ std::vector<loading_step> loading_steps(const block_list& blocks,
         s.columns = b.count_x;
         s.rows = b.count_y;
         s.layers = b.count_z;
-        s.cartons = std::int64_t{b.count_x} * b.count_y * b.count_z;
+        s.cartons = carton_count(b);
         s.carton = rotated(types[b.type].size, b.orientation);
         s.from_left = b.x;
         s.from_far_end = b.y;
@@ -53,8 +53,7 @@ std::vector<loading_step> loading_steps(const block_list& blocks,
 }
 
 std::string stance_text(std::int16_t orientation) {
-    const auto& axes =
-        carton_axes[static_cast<std::size_t>(valid_orientation(orientation) ? orientation : 1)];
+    const auto& axes = axes_of(orientation);
     return std::string(text::sides_along[axes[1]]) + text::along_length + text::sides_up[axes[2]];
 }
 

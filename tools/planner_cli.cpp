@@ -63,7 +63,7 @@ constexpr const char* usage_end =
 // The options of a plan of one size beside the front's.
 struct single_options {
     bool single = false;
-    bool upright = false;
+    orientation_set allowed = orientation_set::any();
     bool optimise = false;
     shipment_arguments shipment;
 
@@ -72,7 +72,7 @@ struct single_options {
         if (a == "--single") {
             single = true;
         } else if (a == "--upright") {
-            upright = true;
+            allowed = orientation_set::upright();
         } else if (a == "--optimise" || a == "--optimize") {
             optimise = true;
         } else {
@@ -120,9 +120,10 @@ std::string printed(const front_options& o, const single_options& own, const loa
                     const planner_shipment& shipping) {
     std::ostringstream out;
     if (o.json) {
-        plan_facts facts{sizes, own.single, own.upright, own.optimise, 0, {}, &model.stacks};
+        const bool upright = own.allowed == orientation_set::upright();
+        plan_facts facts{sizes, own.single, upright, own.optimise, 0, {}, &model.stacks};
         facts.upper_bound =
-            optimised ? optimised->upper_bound : upper_bound(sizes, own.single, own.upright);
+            optimised ? optimised->upper_bound : upper_bound(sizes, own.single, own.allowed);
         facts.blocks = optimised ? optimised->blocks : standard_blocks(model);
         facts.cut_short = optimised && optimised->cut_short();
         QJsonObject json = plan_json(facts);
@@ -153,10 +154,11 @@ command_outcome plan_single(const front_options& o, const single_options& own) {
     std::int16_t stacks = 0;
     std::optional<optimised_plan> optimised;
     if (own.optimise) {
-        optimised = optimise_plan({sizes, own.single, own.upright});
-        stacks = load_optimised_plan(model, sizes, !own.upright, *optimised);
+        optimised = optimise_plan({sizes, own.single, own.allowed});
+        stacks = load_optimised_plan(model, sizes, own.allowed, *optimised);
     } else {
-        stacks = run_calculation(model, sizes, own.single, !own.upright).stack_count;
+        stacks = run_calculation(model, sizes, own.single, side_placement_allowed(own.allowed))
+                     .stack_count;
     }
     if (stacks == 0) return nothing_fits{};
     if (const auto message = shipping.plan(model)) return command_refusal{*message};

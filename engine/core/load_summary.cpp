@@ -48,9 +48,9 @@ container_summary summarise_container(const block_list& blocks, std::span<const 
     std::vector<moments> own(types.size());
     double volume = 0.0;
     for (const carton_block& b : blocks) {
-        if (b.type >= types.size() || b.count_x <= 0 || b.count_y <= 0 || b.count_z <= 0) continue;
+        if (b.type >= types.size() || holds_nothing(b)) continue;
         const carton_rules& t = types[b.type];
-        const std::int64_t n = std::int64_t{b.count_x} * b.count_y * b.count_z;
+        const std::int64_t n = carton_count(b);
         volume += t.size[1] * t.size[0] * t.size[2] * static_cast<double>(n);
         const std::array<double, 3> e = rotated(t.size, b.orientation);
         const std::array<double, 3> centre{b.x + e[0] * b.count_x / 2.0,

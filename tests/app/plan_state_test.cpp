@@ -22,8 +22,9 @@ using test_support::worked_example_mm;
 plan_state calculated(bool optimised) {
     plan_state s;
     if (optimised) {
-        const optimised_plan plan = optimise_plan({worked_example_mm, false, false});
-        load_optimised_plan(s.tables(), worked_example_mm, true, plan);
+        const optimised_plan plan =
+            optimise_plan({worked_example_mm, false, orientation_set::any()});
+        load_optimised_plan(s.tables(), worked_example_mm, orientation_set::any(), plan);
         s.replaced(plan.blocks);
     } else {
         run_calculation(s.tables(), worked_example_mm, false, true);

@@ -48,7 +48,7 @@ catalogue_names kmain::shown_names() const {
 }
 
 loading_report kmain::shown_report() const {
-    loading_report r = plan_.report(plan_.mixed() ? catalogue_names{} : shown_names());
+    loading_report r = plan_.view(plan_.mixed() ? catalogue_names{} : shown_names()).report;
     r.plan_name = QFileInfo(plan_label()).fileName().toStdString();
     r.date = QDate::currentDate().toString(Qt::ISODate).toStdString();
     return r;

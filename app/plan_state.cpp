@@ -161,4 +161,8 @@ loading_report plan_state::report(const catalogue_names& names) const {
     return r;
 }
 
+plan_state::view_of plan_state::view(const catalogue_names& names) const {
+    return {kind_, load_shown(), report(names)};
+}
+
 }  // namespace varnel

@@ -140,6 +140,17 @@ public:
     // Which of the report's loads is the container shown.
     std::size_t load_shown() const;
 
+    // The plan shown as a view reads it, in one value: its kind, which of
+    // the report's loads is the container shown, and the report, whose
+    // loads hold the blocks with their carton types' sizes and the
+    // container's size along x, y, z.
+    struct view_of {
+        const kind& shown;
+        std::size_t load;
+        loading_report report;
+    };
+    view_of view(const catalogue_names& names = {}) const;
+
 private:
     const single_plan* single() const;
 

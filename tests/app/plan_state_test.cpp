@@ -35,6 +35,16 @@ plan_state calculated(bool optimised) {
 
 std::int64_t cartons_in(const load_model& m) { return count_plan(m.stacks).cartons; }
 
+// A view of the plan draws the container shown: the report's load it names
+// holds the blocks shown, and it says which kind of plan it draws.
+void expect_view_of_shown(const plan_state& s, std::size_t kind) {
+    const plan_state::view_of v = s.view();
+    EXPECT_EQ(v.shown.index(), kind);
+    EXPECT_EQ(v.load, s.load_shown());
+    ASSERT_LT(v.load, v.report.loads.size());
+    EXPECT_EQ(v.report.loads[v.load].blocks, s.blocks());
+}
+
 // 1000 cartons of 20 kg, 130 a container: 7 full and the last with 90.
 const shipment shipped{1000, 130, shipment_limit::volume, 8, 90, 2600.0, 1800.0, true};
 
@@ -73,6 +83,7 @@ TEST(plan_state, AShipmentShowsOneContainerAndKeepsThePlan) {
                                                         : "本指导书为装满的一个集装箱的装法"}));
             ASSERT_EQ(r.loads.size(), 1u);
             EXPECT_EQ(r.loads[0].figures.cartons, cartons);
+            expect_view_of_shown(s, 1);
         }
 
         s.replaced();
@@ -95,6 +106,7 @@ TEST(plan_state, ThePlanOfOneSizeReportsItsKindAndBlocks) {
         EXPECT_EQ(r.loads[0].blocks, s.blocks());
         EXPECT_EQ(r.loads[0].figures.cartons, cartons_in(s.tables()));
         EXPECT_EQ(s.load_shown(), 0u);
+        expect_view_of_shown(s, 0);
         EXPECT_TRUE(s.drawn());
         EXPECT_TRUE(s.reportable());
     }
@@ -141,6 +153,7 @@ TEST(plan_state, AMixedPlanIsShownARunAtATime) {
     EXPECT_EQ(r.plan_kind, "混装计算");
     ASSERT_EQ(r.loads.size(), 2u);
     EXPECT_EQ(s.load_shown(), 1u);
+    expect_view_of_shown(s, 2);
     EXPECT_EQ(r.loads[1].heading, "第2至7个集装箱（每个相同）");
     EXPECT_EQ(r.loads[1].figures.cartons, 4);
 

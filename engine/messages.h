@@ -46,6 +46,15 @@ inline constexpr const char* carton_over_payload =
     "包装箱重量超过集装箱载重，一个集装箱装不下一个包装箱";
 inline constexpr const char* plan_without_cartons = "装箱方案中没有包装箱，无法计算装运计划";
 
+// Cartons on a pallet: one that fits the deck in no allowed stance, one
+// taller than the load height in every stance that fits, one heavier than
+// the load weight.
+inline constexpr const char* carton_larger_than_pallet = "包装箱比托盘大，托盘上放不下包装箱";
+inline constexpr const char* carton_above_load_height =
+    "包装箱高于托盘的装载高度，托盘上放不下包装箱";
+inline constexpr const char* carton_over_load_weight =
+    "包装箱重量超过托盘的装载重量，托盘上放不下包装箱";
+
 inline constexpr const char* containers_prefix = "共需";
 inline constexpr const char* containers_suffix = "个集装箱";
 inline constexpr const char* per_container_prefix = "每个集装箱装";

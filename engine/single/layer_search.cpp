@@ -3,11 +3,13 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <limits>
 #include <vector>
 
 #include "engine/mixed/cargo.h"
 #include "engine/single/l_pieces.h"
 #include "engine/single/layer_bound.h"
+#include "engine/single/layer_lp.h"
 #include "engine/single/layer_raster.h"
 
 namespace varnel {
@@ -210,6 +212,26 @@ private:
 
 }  // namespace
 
+double layer_search_work(double U, double V, double p, double q) {
+    const std::array<double, 2> sides{p, q};
+    const mixed::grid grid = mixed::grid_of_sides(sides);
+    const units a = grid.carton(p), b = grid.carton(q);
+    const units along = grid.container(std::max(U, V)), across = grid.container(std::min(U, V));
+    if (a <= 0 || b <= 0) return std::numeric_limits<double>::infinity();
+    const double sums = (static_cast<double>(along / a) + 1) * (static_cast<double>(along / b) + 1);
+    if (sums > 4e6) return std::numeric_limits<double>::infinity();
+    std::vector<units> points;
+    for (units s = 0; s <= along; s += a)
+        for (units t = s; t <= along; t += b) points.push_back(t);
+    std::sort(points.begin(), points.end());
+    points.erase(std::unique(points.begin(), points.end()), points.end());
+    const auto n_across = static_cast<double>(
+        std::upper_bound(points.begin(), points.end(), across) - points.begin());
+    const auto n_along = static_cast<double>(points.size());
+    return n_across * n_along * (n_across + n_along) / 4 +
+           n_across * n_across * n_along * n_along / 4;
+}
+
 layer_result best_layer(double U, double V, double p, double q, work_meter& meter) {
     layer_result result;
     const std::array<double, 2> sides{p, q};
@@ -232,6 +254,13 @@ layer_result best_layer(double U, double V, double p, double q, work_meter& mete
     // Pieces may have grown since their sums were taken: count what is laid.
     for (const rect_grid& g : grids) result.pattern.count += std::int64_t{g.nu} * g.nv;
     result.complete = done;
+    // Short of the bound: the linear relaxation may prove the layer optimal
+    // all the same, or bring the bound nearer.
+    if (result.pattern.count < result.bound && !meter.stopped()) {
+        if (const auto lp = layer_lp_bound(r, result.pattern.count)) {
+            result.bound = std::max(result.pattern.count, std::min(result.bound, *lp));
+        }
+    }
     return result;
 }
 

@@ -31,4 +31,11 @@ struct layer_result {
 // cartons rounded up, the space down.
 layer_result best_layer(double U, double V, double p, double q, work_meter& meter);
 
+// Roughly the units the layer search takes on this space for the guillotine
+// values of every rectangle of raster points and one level of five-block
+// cuts of the whole: far less than that is seldom enough to finish, which
+// the deeper levels and L-shaped pieces may still need. Infinity when the
+// raster is too large to search at all.
+double layer_search_work(double U, double V, double p, double q);
+
 }  // namespace varnel

@@ -274,13 +274,14 @@ void kmain::optimise_calculation() {
     }
     const run_request& r = std::get<run_request>(read);
     const std::optional<optimised_plan> plan =
-        search_off_thread({r.input, r.single, !r.side_allowed});
+        search_off_thread({r.input, r.single, orientations_of(r.side_allowed)});
     if (!plan) return;
 
     steps_->reset();
     clear_result_texts();
     drawing->clear_drawing();
-    const std::int16_t stacks = load_optimised_plan(model_, r.input, r.side_allowed, *plan);
+    const std::int16_t stacks =
+        load_optimised_plan(model_, r.input, orientations_of(r.side_allowed), *plan);
     forget_whole_plan();
     if (stacks == 0) return;
     // A shipment loads this plan's own blocks, which the tables cannot give back.

@@ -18,6 +18,7 @@
 #include "dialogs/file_save.h"
 #include "dialogs/khunzhuang.h"
 #include "dialogs/messages.h"
+#include "engine/core/container.h"
 #include "engine/messages.h"
 #include "engine/mixed/mixed_summary.h"
 #include "engine/numbers.h"
@@ -95,7 +96,7 @@ std::variant<chosen_container, QString> kmain::container_choice() {
         lwh[k] = *mm;
     }
     chosen_container c;
-    c.container.size = {lwh[1], lwh[0], lwh[2]};
+    c.container.size = container_axes(lwh);
     if (const std::optional<container_type> type = chosen_type(lwh[0], lwh[1], lwh[2])) {
         c.type_name = type->name.toStdString();
         if (type->payload_kg() > 0) c.container.payload = type->payload_kg();
@@ -248,9 +249,9 @@ bool kmain::open_mixed_plan(const QString& path, const file_contents& file) {
         return true;
     }
     if (!reset_plan()) return true;
-    const auto& size = read.plan->container.size;
-    set_manual_container_size(qtext(size_text_cm(static_cast<float>(size[1]))),
-                              qtext(size_text_cm(static_cast<float>(size[0]))),
+    const std::array<double, 3> size = container_sides(read.plan->container.size);
+    set_manual_container_size(qtext(size_text_cm(static_cast<float>(size[0]))),
+                              qtext(size_text_cm(static_cast<float>(size[1]))),
                               qtext(size_text_cm(static_cast<float>(size[2]))));
     show_mixed(*read.plan, path);
     if (hunzhuang_) {

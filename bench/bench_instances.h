@@ -12,8 +12,12 @@ namespace varnel {
 
 struct bench_instance {
     calculation_input input;
-    bool upright = false;
+    bool upright = false;  // 不可侧放
     std::string container;
+
+    orientation_set allowed() const {
+        return upright ? orientation_set::upright() : orientation_set::any();
+    }
 };
 
 // The seeded benchmark set: the four ISO containers of the delivered
@@ -59,10 +63,10 @@ inline std::vector<bench_instance> benchmark_set(std::size_t size = 2000, std::u
 inline mixed_request one_type_request(const bench_instance& b, std::int64_t quantity) {
     const calculation_input& in = b.input;
     mixed_request r;
-    r.container = {in.container_width, in.container_length, in.container_height};
+    r.container = container_axes(in);
     carton_type c;
     c.size = {in.carton_length, in.carton_width, in.carton_height};
-    c.allowed = b.upright ? orientation_set::upright() : orientation_set::any();
+    c.allowed = b.allowed();
     c.quantity = quantity;
     r.cartons.push_back(c);
     r.max_containers = 1;

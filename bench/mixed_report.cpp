@@ -20,8 +20,9 @@
 // (bench/bench_instances.h) as one-type lists and compares each count with
 // optimise_plan's; --results writes each
 // instance's utilisation, time and work; --set changes a search parameter
-// (work_budget, min_fill, max_blocks, combining_rounds, successors,
-// first_width, max_width, loss_weight, thin_gap).
+// (work_budget, min_fill, max_blocks, combining_rounds, block_share_divisor,
+// successors, first_width, max_width, loss_weight, thin_gap, most_fill_steps,
+// two_orders_from_types).
 #include <sys/resource.h>
 #include <algorithm>
 #include <chrono>
@@ -86,6 +87,10 @@ bool set_parameter(mixed_parameters& p, const std::string& name, const std::stri
         p.loss_weight = v;
     } else if (name == "thin_gap") {
         p.thin_gap = v;
+    } else if (name == "most_fill_steps") {
+        p.most_fill_steps = static_cast<std::int64_t>(v);
+    } else if (name == "block_share_divisor") {
+        p.block_share_divisor = static_cast<std::uint64_t>(v);
     } else if (name == "two_orders_from_types") {
         p.two_orders_from_types = count();
     } else {
@@ -275,7 +280,7 @@ int single(std::size_t n, const mixed_parameters& parameters) {
         const bench_instance& b = set[i];
         const calculation_input& in = b.input;
         std::clock_t cpu = std::clock();
-        const optimised_plan their = optimise_plan({in, false, b.upright});
+        const optimised_plan their = optimise_plan({in, false, b.allowed()});
         their_ms += 1000.0 * static_cast<double>(std::clock() - cpu) / CLOCKS_PER_SEC;
         mixed_request r = one_type_request(b, their.upper_bound + 1);
         r.parameters = parameters;
@@ -289,7 +294,7 @@ int single(std::size_t n, const mixed_parameters& parameters) {
         // supported one is a plan the mixed planner could have made.
         const std::int64_t short_of_support = unsupported_cartons(
             their.blocks, std::vector{single_carton(in.carton_length, in.carton_width,
-                                                    in.carton_height, b.upright)});
+                                                    in.carton_height, b.allowed())});
         if (got < their.cartons) {
             ++fewer;
             fewer_supported += short_of_support == 0;

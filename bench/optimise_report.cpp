@@ -133,6 +133,10 @@ void attacks() {
         const char* name;
         calculation_input in;
         bool upright;
+
+        orientation_set allowed() const {
+            return upright ? orientation_set::upright() : orientation_set::any();
+        }
     };
     const attack list[] = {
         {"worked example", {600, 850, 400, 2350, 5900, 2390}, false},
@@ -150,17 +154,17 @@ void attacks() {
                 "units", "stop");
     for (const attack& a : list) {
         std::clock_t start = std::clock();
-        (void)upper_bound(a.in, false, a.upright);
+        (void)upper_bound(a.in, false, a.allowed());
         const double bound_ms = cpu_ms_since(start);
         start = std::clock();
-        const optimised_plan plan = optimise_plan({a.in, false, a.upright});
+        const optimised_plan plan = optimise_plan({a.in, false, a.allowed()});
         const double search_ms = cpu_ms_since(start);
         // Cancelled a tenth of a second in (or at once when quicker): the
         // time from the flag to the search's return.
         std::atomic<bool> cancel{false};
         std::chrono::steady_clock::time_point returned;
         std::thread worker([&] {
-            (void)optimise_plan({a.in, false, a.upright, default_work_budget, &cancel});
+            (void)optimise_plan({a.in, false, a.allowed(), default_work_budget, &cancel});
             returned = std::chrono::steady_clock::now();
         });
         std::this_thread::sleep_for(
@@ -194,7 +198,7 @@ int main(int argc, char** argv) {
             std::printf("%g %g %g %g %g %g %d %lld\n", d(in.container_width),
                         d(in.container_length), d(in.container_height), d(in.carton_length),
                         d(in.carton_width), d(in.carton_height), b.upright ? 1 : 0,
-                        static_cast<long long>(upper_bound(in, false, b.upright)));
+                        static_cast<long long>(upper_bound(in, false, b.allowed())));
         }
         return 0;
     }
@@ -204,7 +208,7 @@ int main(int argc, char** argv) {
         every_text ? std::max<std::size_t>(1, std::strtoull(every_text, nullptr, 10)) : 1;
     for (std::size_t index = 0; index < set.size(); index += every) {
         const bench_instance& b = set[index];
-        optimise_request request{b.input, false, b.upright};
+        optimise_request request{b.input, false, b.allowed()};
         if (const char* budget = std::getenv("VARNEL_WORK_BUDGET")) {
             request.work_budget = std::strtoull(budget, nullptr, 10);
         }
@@ -228,10 +232,9 @@ int main(int argc, char** argv) {
         r.budget = plan.budget_spent();
         r.standard_supported = plan.standard_supported;
         const carton_rules rules = single_carton(b.input.carton_length, b.input.carton_width,
-                                                 b.input.carton_height, b.upright);
-        const placement_report check = check_placement(
-            plan.blocks, std::span(&rules, 1),
-            {{b.input.container_width, b.input.container_length, b.input.container_height}, {}});
+                                                 b.input.carton_height, b.allowed());
+        const placement_report check =
+            check_placement(plan.blocks, std::span(&rules, 1), {container_axes(b.input), {}});
         r.unsupported = check.valid() ? 0 : std::max<std::int64_t>(1, check.unsupported_cartons);
         if (!check.valid())
             std::fprintf(stderr, "instance %zu: placement fault %d\n", index,

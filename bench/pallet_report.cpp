@@ -55,10 +55,9 @@ bool layer_fits(const pattern2d& layer, const cover_instance& c) {
     block_list blocks;
     for (const rect_grid& g : layer.grids) {
         blocks.push_back({g.u, g.v, 0.0, static_cast<std::int16_t>(g.turned ? 3 : 1),
-                          static_cast<std::int16_t>(g.nu), static_cast<std::int16_t>(g.nv), 1,
-                          0});
+                          static_cast<std::int16_t>(g.nu), static_cast<std::int16_t>(g.nv), 1, 0});
     }
-    const carton_rules rules = single_carton(c.l, c.w, 1.0, true);
+    const carton_rules rules = single_carton(c.l, c.w, 1.0, orientation_set::upright());
     return check_placement(blocks, std::span(&rules, 1), {{1.0 * c.L, 1.0 * c.W, 1.0}, {}})
                .valid() &&
            carton_count(blocks) == layer.count;
@@ -123,8 +122,8 @@ void pallet_report(std::size_t per_pallet, bool any_side) {
     const auto side = [&random] { return 150.0 + static_cast<double>(random() % 551); };
     std::printf("\n== Delivered pallets, %zu export cartons each, %s ==\n", per_pallet,
                 any_side ? "on any side" : "upright (不可侧放)");
-    std::printf("%-10s %10s %8s %8s %11s %9s %9s %9s\n", "pallet", "cartons", "proven",
-                "by weight", "interlocked", "median ms", "p90 ms", "max ms");
+    std::printf("%-10s %10s %8s %8s %11s %9s %9s %9s\n", "pallet", "cartons", "proven", "by weight",
+                "interlocked", "median ms", "p90 ms", "max ms");
     std::vector<double> all_ms;
     std::size_t all_proven = 0, all = 0, faults = 0;
     for (const auto& p : pallets) {
@@ -143,11 +142,12 @@ void pallet_report(std::size_t per_pallet, bool any_side) {
             const auto* plan = std::get_if<pallet_plan>(&result);
             if (plan == nullptr) continue;  // a carton too tall for the load height
             const carton_rules rules =
-                single_carton(r.carton[0], r.carton[1], r.carton[2], !any_side);
-            faults += !check_placement(
-                           plan->blocks, std::span(&rules, 1),
-                           {{p.spec.width, p.spec.length, p.spec.load_height}, std::nullopt})
-                           .valid();
+                single_carton(r.carton[0], r.carton[1], r.carton[2],
+                              any_side ? orientation_set::any() : orientation_set::upright());
+            faults +=
+                !check_placement(plan->blocks, std::span(&rules, 1),
+                                 {{p.spec.width, p.spec.length, p.spec.load_height}, std::nullopt})
+                     .valid();
             cartons += static_cast<double>(plan->cartons);
             proven += plan->proven_optimal();
             by_weight += plan->limit == pallet_limit::weight;
@@ -161,9 +161,10 @@ void pallet_report(std::size_t per_pallet, bool any_side) {
         all_proven += proven;
         all += per_pallet;
     }
-    std::printf("all: proven optimal %.2f%%, processor ms median %.2f, p99 %.1f; plans failing the "
-                "checker: %zu\n",
-                share(all_proven, all), percentile(all_ms, 50), percentile(all_ms, 99), faults);
+    std::printf(
+        "all: proven optimal %.2f%%, processor ms median %.2f, p99 %.1f; plans failing the "
+        "checker: %zu\n",
+        share(all_proven, all), percentile(all_ms, 50), percentile(all_ms, 99), faults);
 }
 
 }  // namespace

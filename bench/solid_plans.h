@@ -19,11 +19,7 @@
 
 namespace varnel {
 
-inline std::int64_t carton_count(const solid_scene& s) {
-    std::int64_t n = 0;
-    for (const carton_block& b : s.blocks) n += std::int64_t{b.count_x} * b.count_y * b.count_z;
-    return n;
-}
+inline std::int64_t carton_count(const solid_scene& s) { return carton_count(s.blocks); }
 
 // The load with cartons of about `side` mm.
 inline solid_scene packed_with(double side, int types, bool one_block_per_carton, unsigned seed) {

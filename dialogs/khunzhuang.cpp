@@ -15,6 +15,7 @@
 #include "dialogs/file_save.h"
 #include "dialogs/messages.h"
 #include "dialogs/packing_table.h"
+#include "engine/core/container.h"
 #include "engine/messages.h"
 #include "engine/mixed/mixed_summary.h"
 #include "engine/numbers.h"
@@ -186,9 +187,9 @@ void khunzhuang::refresh_container() {
         return;
     }
     const chosen_container& c = std::get<chosen_container>(choice);
-    const auto& s = c.container.size;
+    const std::array<double, 3> s = container_sides(c.container.size);
     QString line =
-        qtext(text::container_size_text).arg(cm_text(s[1]), cm_text(s[0]), cm_text(s[2]));
+        qtext(text::container_size_text).arg(cm_text(s[0]), cm_text(s[1]), cm_text(s[2]));
     if (!c.type_name.empty()) line = qtext(c.type_name) + QStringLiteral("  ") + line;
     // A new container brings its own payload; the same one keeps what was typed.
     const bool same = container_ && container_->type_name == c.type_name &&

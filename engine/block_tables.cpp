@@ -3,6 +3,9 @@
 #include <algorithm>
 #include <cmath>
 
+#include "engine/core/box.h"
+#include "engine/core/tolerance.h"
+
 namespace varnel {
 
 namespace {
@@ -21,12 +24,6 @@ block_extent extent_of(const carton_block& b, float l, float w, float h) {
     return {static_cast<double>(b.count_x) * extent_x(l, w, h, o),
             static_cast<double>(b.count_y) * extent_y(l, w, h, o),
             static_cast<double>(b.count_z) * extent_z(l, w, h, o)};
-}
-
-std::int64_t carton_count(const block_list& blocks) {
-    std::int64_t n = 0;
-    for (const carton_block& b : blocks) n += std::int64_t{b.count_x} * b.count_y * b.count_z;
-    return n;
 }
 
 block_list standard_blocks(const load_model& m) {
@@ -58,7 +55,7 @@ block_list standard_blocks(const load_model& m) {
 namespace {
 
 bool near_equal(float a, float b) {
-    return std::fabs(a - b) <= 1e-3f * std::max({1.0f, std::fabs(a), std::fabs(b)});
+    return std::fabs(a - b) <= record_share * std::max({1.0f, std::fabs(a), std::fabs(b)});
 }
 
 bool same_tables(const stack_table& a, const stack_table& b) {
@@ -77,24 +74,21 @@ bool same_tables(const stack_table& a, const stack_table& b) {
     return true;
 }
 
+// The box a block fills with the model's cartons, as the tables size it.
+block_box table_box(const carton_block& b, const load_model& m) {
+    const block_extent e = extent_of(b, m.carton_length, m.carton_width, m.carton_height);
+    return {{b.x, b.y, b.z}, {b.x + e.x, b.y + e.y, b.z + e.z}};
+}
+
 // Inside the container and clear of each other, give or take rounding.
 bool valid_placement(const block_list& blocks, const load_model& m) {
-    constexpr double slack = 0.5;  // millimetres
-    const float l = m.carton_length, w = m.carton_width, h = m.carton_height;
+    const std::array<double, 3> container{m.container_width, m.container_length,
+                                          m.container_height};
     for (std::size_t i = 0; i < blocks.size(); ++i) {
-        const carton_block& a = blocks[i];
-        const block_extent e = extent_of(a, l, w, h);
-        if (a.x < -slack || a.y < -slack || a.z < -slack || a.x + e.x > m.container_width + slack ||
-            a.y + e.y > m.container_length + slack || a.z + e.z > m.container_height + slack) {
-            return false;
-        }
+        const block_box a = table_box(blocks[i], m);
+        if (!inside(a, container, file_slack)) return false;
         for (std::size_t j = i + 1; j < blocks.size(); ++j) {
-            const carton_block& b = blocks[j];
-            const block_extent f = extent_of(b, l, w, h);
-            if (a.x < b.x + f.x - slack && b.x < a.x + e.x - slack && a.y < b.y + f.y - slack &&
-                b.y < a.y + e.y - slack && a.z < b.z + f.z - slack && b.z < a.z + e.z - slack) {
-                return false;
-            }
+            if (boxes_overlap(a, table_box(blocks[j], m), file_slack)) return false;
         }
     }
     return true;

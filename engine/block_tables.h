@@ -16,9 +16,6 @@ struct block_extent {
 };
 block_extent extent_of(const carton_block& b, float length, float width, float height);
 
-// Cartons in a block list, counted in 64 bits.
-std::int64_t carton_count(const block_list& blocks);
-
 // The planned stacks of the model's millimetre table as blocks at the
 // positions their planning gives them.
 block_list standard_blocks(const load_model& model);

@@ -60,6 +60,22 @@ std::variant<calculation_input, input_refusal> read_calculation_input(const size
     return in;
 }
 
+std::array<double, 3> container_axes(const calculation_input& in) {
+    return {in.container_width, in.container_length, in.container_height};
+}
+
+calculation_input calculation_input_of(const std::array<double, 3>& carton,
+                                       const std::array<double, 3>& container) {
+    calculation_input in;
+    in.carton_length = static_cast<float>(carton[0]);
+    in.carton_width = static_cast<float>(carton[1]);
+    in.carton_height = static_cast<float>(carton[2]);
+    in.container_width = static_cast<float>(container[0]);
+    in.container_length = static_cast<float>(container[1]);
+    in.container_height = static_cast<float>(container[2]);
+    return in;
+}
+
 void set_sizes(load_model& m, const calculation_input& in) {
     m.carton_length = in.carton_length;
     m.carton_width = in.carton_width;

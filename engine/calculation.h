@@ -1,9 +1,11 @@
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <string_view>
 #include <variant>
 
+#include "engine/core/orientation.h"
 #include "engine/load_model.h"
 #include "engine/stack_planning.h"
 
@@ -50,8 +52,28 @@ inline constexpr double max_count_quotient = 32767.0;
 // container so large that a count would not fit in 16 bits.
 std::variant<calculation_input, input_refusal> read_calculation_input(const size_texts& fields);
 
+// The container of `input` along the blocks' axes: x across (its width), y
+// along (its length), z up.
+std::array<double, 3> container_axes(const calculation_input& input);
+
+// The input of a carton of `carton` (length, width, height) in a container
+// of `container` along the blocks' axes; millimetres.
+calculation_input calculation_input_of(const std::array<double, 3>& carton,
+                                       const std::array<double, 3>& container);
+
 // Puts the carton's and the container's sizes into the model; nothing else.
 void set_sizes(load_model& model, const calculation_input& input);
+
+// The option 不可侧放 between the design's calculation, whose load model
+// speaks of whether a carton may lie on its side (`side_allowed`), and the
+// other planners, which speak of the orientations allowed: a carton that may
+// not lie on its side stands upright.
+inline orientation_set orientations_of(bool side_placement_allowed) {
+    return side_placement_allowed ? orientation_set::any() : orientation_set::upright();
+}
+inline bool side_placement_allowed(orientation_set allowed) {
+    return allowed != orientation_set::upright();
+}
 
 // Loads the model from checked input, clears both tables and plans. Returns
 // the stack count; 0 when no carton fits.

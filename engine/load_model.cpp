@@ -3,36 +3,15 @@
 #include <cmath>
 #include <limits>
 
+#include "engine/core/orientation.h"
+
 namespace varnel {
 
 namespace {
 
-enum class dimension { length, width, height };
-
-struct axes {
-    dimension x, y, z;
-};
-
-// Which carton dimension lies along X, Y and Z in orientations 1..6.
-constexpr std::array<axes, 7> orientation_axes{{
-    {dimension::length, dimension::width, dimension::height},  // unused slot 0
-    {dimension::length, dimension::width, dimension::height},
-    {dimension::length, dimension::height, dimension::width},
-    {dimension::width, dimension::length, dimension::height},
-    {dimension::height, dimension::length, dimension::width},
-    {dimension::width, dimension::height, dimension::length},
-    {dimension::height, dimension::width, dimension::length},
-}};
-
-bool valid_orientation(int orientation) { return orientation >= 1 && orientation <= 6; }
-
-float pick(dimension d, float length, float width, float height) {
-    switch (d) {
-        case dimension::length: return length;
-        case dimension::width: return width;
-        case dimension::height: return height;
-    }
-    return 0.0f;
+// The carton's side `side` (0 length, 1 width, 2 height).
+float side_of(std::size_t side, float length, float width, float height) {
+    return std::array{length, width, height}[side];
 }
 
 }  // namespace
@@ -63,32 +42,32 @@ std::int16_t stack_count(const stack_table& table) {
 
 float extent_x(float length, float width, float height, int orientation) {
     if (!valid_orientation(orientation)) return 0.0f;
-    return pick(orientation_axes[static_cast<std::size_t>(orientation)].x, length, width, height);
+    return side_of(axes_of(orientation)[0], length, width, height);
 }
 
 float extent_y(float length, float width, float height, int orientation) {
     if (!valid_orientation(orientation)) return 0.0f;
-    return pick(orientation_axes[static_cast<std::size_t>(orientation)].y, length, width, height);
+    return side_of(axes_of(orientation)[1], length, width, height);
 }
 
 float extent_z(float length, float width, float height, int orientation) {
     if (!valid_orientation(orientation)) return 0.0f;
-    return pick(orientation_axes[static_cast<std::size_t>(orientation)].z, length, width, height);
+    return side_of(axes_of(orientation)[2], length, width, height);
 }
 
 box_size scale_box(float length, float width, float height, int orientation, float kx, float ky,
                    float kz) {
     box_size scaled{length, width, height};
     if (!valid_orientation(orientation)) return scaled;
-    const axes& a = orientation_axes[static_cast<std::size_t>(orientation)];
-    auto factor_of = [&](dimension d) -> double {
-        if (a.x == d) return kx;
-        if (a.y == d) return ky;
-        return kz;
-    };
-    scaled.length = static_cast<float>(static_cast<double>(length) * factor_of(dimension::length));
-    scaled.width = static_cast<float>(static_cast<double>(width) * factor_of(dimension::width));
-    scaled.height = static_cast<float>(static_cast<double>(height) * factor_of(dimension::height));
+    // Each side takes the scale of the axis it lies along.
+    const std::array<std::size_t, 3>& a = axes_of(orientation);
+    std::array<double, 3> factor{};
+    factor[a[0]] = kx;
+    factor[a[1]] = ky;
+    factor[a[2]] = kz;
+    scaled.length = static_cast<float>(static_cast<double>(length) * factor[0]);
+    scaled.width = static_cast<float>(static_cast<double>(width) * factor[1]);
+    scaled.height = static_cast<float>(static_cast<double>(height) * factor[2]);
     return scaled;
 }
 
@@ -115,7 +94,7 @@ float drawing_scale(float drawn_extent, float size) {
 }
 
 bool lies_on_side(int orientation) {
-    return orientation == 2 || orientation == 4 || orientation == 5 || orientation == 6;
+    return valid_orientation(orientation) && vertical_side(orientation) != 2;
 }
 
 void reset_model(load_model& model) {

@@ -37,7 +37,7 @@ std::vector<loading_step> loading_steps(const block_list& blocks,
         s.columns = b.count_x;
         s.rows = b.count_y;
         s.layers = b.count_z;
-        s.cartons = std::int64_t{b.count_x} * b.count_y * b.count_z;
+        s.cartons = carton_count(b);
         s.carton = rotated(types[b.type].size, b.orientation);
         s.from_left = b.x;
         s.from_far_end = b.y;
@@ -50,8 +50,7 @@ std::vector<loading_step> loading_steps(const block_list& blocks,
 }
 
 std::string stance_text(std::int16_t orientation) {
-    const auto& axes =
-        carton_axes[static_cast<std::size_t>(valid_orientation(orientation) ? orientation : 1)];
+    const auto& axes = axes_of(orientation);
     return std::string(text::sides_along[axes[1]]) + text::along_length + text::sides_up[axes[2]];
 }
 
@@ -75,9 +74,9 @@ load_figures figures_of(const block_list& blocks, std::span<const report_carton>
     double volume = 0.0, weight = 0.0, moment = 0.0;
     bool weighed = true;
     for (const carton_block& b : blocks) {
-        if (b.type >= types.size() || b.count_x <= 0 || b.count_y <= 0 || b.count_z <= 0) continue;
+        if (b.type >= types.size() || holds_nothing(b)) continue;
         const report_carton& t = types[b.type];
-        const std::int64_t n = std::int64_t{b.count_x} * b.count_y * b.count_z;
+        const std::int64_t n = carton_count(b);
         f.cartons[b.type] += n;
         f.total += n;
         // As the summary counts a plan: the product of float sides in double.

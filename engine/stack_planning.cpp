@@ -1,5 +1,7 @@
 #include "engine/stack_planning.h"
 
+#include "engine/core/expects.h"
+
 namespace varnel {
 
 namespace {
@@ -184,6 +186,8 @@ plan_outcome planner::run(bool single_placement) {
 }  // namespace
 
 plan_outcome plan_stacks(load_model& model, bool single_placement) {
+    VARNEL_EXPECTS(stack_count(model.stacks) == 0 && stack_count(model.draw_stacks) == 0 &&
+                   model.best_orientation == 1);
     return planner(model).run(single_placement);
 }
 

@@ -3,6 +3,7 @@
 #include <cmath>
 #include <limits>
 
+#include "engine/core/expects.h"
 #include "engine/messages.h"
 #include "engine/numbers.h"
 
@@ -63,11 +64,13 @@ summary_texts mixed_summary_texts(double utilisation, std::int64_t cartons, std:
 }
 
 std::string container_number_text(std::size_t k, std::size_t n) {
+    VARNEL_EXPECTS(k >= 1 && k <= n);
     return text::container_number_prefix + std::to_string(k) + text::container_number_middle +
            std::to_string(n) + text::container_number_suffix;
 }
 
 std::string containers_text(std::int64_t first, std::int64_t repeat, std::int64_t n) {
+    VARNEL_EXPECTS(first >= 1 && repeat >= 1 && first - 1 <= n - repeat);
     if (repeat <= 1)
         return container_number_text(static_cast<std::size_t>(first), static_cast<std::size_t>(n));
     return text::container_range_prefix + std::to_string(first) + text::container_range_middle +

@@ -49,9 +49,9 @@ std::vector<std::string> words(std::string_view text) {
     return out;
 }
 
-void check_plan(const block_list& blocks, const calculation_input& in, bool upright) {
+void check_plan(const block_list& blocks, const calculation_input& in, orientation_set allowed) {
     const carton_rules rules =
-        single_carton(in.carton_length, in.carton_width, in.carton_height, upright);
+        single_carton(in.carton_length, in.carton_width, in.carton_height, allowed);
     if (!check_placement(blocks, std::span(&rules, 1), optimised_room(in)).valid()) std::abort();
 }
 
@@ -60,7 +60,8 @@ void check_plan(const block_list& blocks, const calculation_input& in, bool upri
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     if (size < 1) return 0;
     const unsigned options = data[0];
-    const bool single = (options & 1u) != 0, upright = (options & 2u) != 0;
+    const bool single = (options & 1u) != 0;
+    const orientation_set allowed = orientations_of((options & 2u) == 0);
     const std::vector<std::string> sizes =
         words(std::string_view(reinterpret_cast<const char*>(data + 1), size - 1));
     if (sizes.size() != 6) return 0;
@@ -70,26 +71,26 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (in == nullptr) return 0;
 
     load_model model;
-    run_calculation(model, *in, single, !upright);
+    run_calculation(model, *in, single, side_placement_allowed(allowed));
     const std::int64_t standard = count_plan(model.stacks).cartons;
-    const std::int64_t bound = upper_bound(*in, single, upright);
+    const std::int64_t bound = upper_bound(*in, single, allowed);
     if (bound < standard) std::abort();
     if ((options & 4u) == 0) return 0;
 
-    const optimised_plan plan = optimise_plan({*in, single, upright, fuzz_budget});
+    const optimised_plan plan = optimise_plan({*in, single, allowed, fuzz_budget});
     if (plan.blocks.size() > 29 || plan.cartons > plan.upper_bound ||
         carton_count(plan.blocks) != plan.cartons ||
         (plan.standard_supported && plan.cartons < standard))
         std::abort();
     const bool checked = in->container_length < checked_size &&
                          in->container_width < checked_size && in->container_height < checked_size;
-    if (checked) check_plan(plan.blocks, *in, upright);
+    if (checked) check_plan(plan.blocks, *in, allowed);
     const box_size carton{in->carton_length, in->carton_width, in->carton_height};
     for (std::int64_t k : {std::int64_t{1}, plan.cartons / 2, plan.cartons - 1}) {
         if (k <= 0 || k >= plan.cartons) continue;
         const block_list part = partial_load(plan.blocks, carton, k);
         if (part.size() > 31 || carton_count(part) != k) std::abort();
-        if (checked) check_plan(part, *in, upright);
+        if (checked) check_plan(part, *in, allowed);
     }
     return 0;
 }

@@ -5,6 +5,7 @@
 #include <charconv>
 #include <limits>
 
+#include "engine/core/container.h"
 #include "engine/numbers.h"
 #include "plan/messages.h"
 #include "plan/packing_list.h"
@@ -149,10 +150,9 @@ public:
 
     void container(mixed_plan_file& file) {
         const line_fields f = fields("container", 4, true);
-        // Written as length, width, height; held as x (the width), y, z.
-        file.container.size[1] = need(positive(f.values[0]));
-        file.container.size[0] = need(positive(f.values[1]));
-        file.container.size[2] = need(positive(f.values[2]));
+        // Written as length, width, height; held along x, y and z.
+        file.container.size = container_axes(std::array{
+            need(positive(f.values[0])), need(positive(f.values[1])), need(positive(f.values[2]))});
         file.container.payload = optional_value(f.values[3], positive);
         file.container_type = std::string(f.name);
     }
@@ -245,7 +245,7 @@ std::size_t count_and_check(mixed_plan_file& file) {
         if (!check_placement(load.blocks, rules, file.container).valid()) return c + 1;
         load.loaded.assign(file.cartons.size(), 0);
         for (const carton_block& b : load.blocks) {
-            load.loaded[b.type] += std::int64_t{b.count_x} * b.count_y * b.count_z;
+            load.loaded[b.type] += carton_count(b);
             if (load.loaded[b.type] > file.cartons[b.type].quantity) return c + 1;
         }
         for (std::size_t t = 0; t < total.size(); ++t) {
@@ -266,9 +266,9 @@ std::string write_mixed_plan(const mixed_plan_file& file) {
     const bool repeats = std::any_of(file.plan.containers.begin(), file.plan.containers.end(),
                                      [](const container_load& load) { return load.repeat != 1; });
     out += std::string(magic) + ' ' + (repeats ? "2" : "1") + '\n';
-    const std::array<double, 3>& c = file.container.size;
+    const std::array<double, 3> c = container_sides(file.container.size);
     named_line(out,
-               "container " + format_exact(c[1]) + ' ' + format_exact(c[0]) + ' ' +
+               "container " + format_exact(c[0]) + ' ' + format_exact(c[1]) + ' ' +
                    format_exact(c[2]) + ' ' + optional_text(file.container.payload),
                file.container_type);
     out += "types " + std::to_string(file.cartons.size()) + '\n';

@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "engine/core/container.h"
 #include "engine/messages.h"
 #include "engine/numbers.h"
 #include "engine/shipment.h"
@@ -15,9 +16,6 @@ namespace {
 QString q(const char* s) { return qtext(s); }
 QString q(const std::string& s) { return qtext(s); }
 QString number(std::int64_t n) { return QString::number(n); }
-
-// The container's inner length, width and height: its y, x and z.
-std::array<double, 3> inner(const report_container& c) { return {c.size[1], c.size[0], c.size[2]}; }
 
 }  // namespace
 
@@ -40,7 +38,7 @@ QString container_line(const loading_report& r) {
 }
 
 QString size_line(const loading_report& r) {
-    QString s = q(text::inner_size) + q(size_text(inner(r.container)));
+    QString s = q(text::inner_size) + q(size_text(container_sides(r.container.size)));
     if (r.container.payload)
         s += QStringLiteral("；") + q(text::payload_label) + kg(*r.container.payload);
     return s;

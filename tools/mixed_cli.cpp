@@ -11,6 +11,7 @@
 #include <ostream>
 #include <variant>
 
+#include "engine/core/container.h"
 #include "engine/loading_steps.h"
 #include "engine/messages.h"
 #include "engine/mixed/mixed_summary.h"
@@ -143,13 +144,13 @@ std::variant<container_setting, std::string> read_setting(const mixed_options& o
     } else {
         std::copy(o.sizes.begin(), o.sizes.end(), sizes.begin());
     }
-    // Along the blocks' axes: x across (the width), y along (the length), z up.
-    constexpr std::array<std::size_t, 3> axis{1, 0, 2};
+    std::array<float, 3> lwh{};
     for (std::size_t k = 0; k < 3; ++k) {
         const std::optional<float> mm = read_size_cm(sizes[k]);
         if (!mm || !(*mm > 0.0f)) return std::string(text::mixed_container_wrong);
-        s.container.size[axis[k]] = *mm;
+        lwh[k] = *mm;
     }
+    s.container.size = container_axes(lwh);
     if (o.payload) {
         const std::optional<float> kg = parse_number(*o.payload);
         if (!kg || !(*kg > 0.0f)) return std::string(text::payload_wrong);

@@ -61,7 +61,7 @@ constexpr const char* usage_end =
 
 struct options {
     bool single = false;
-    bool upright = false;
+    orientation_set allowed = orientation_set::any();
     bool help = false;
     bool optimise = false;
     bool json = false;
@@ -86,7 +86,7 @@ std::optional<options> parse_arguments(const std::vector<std::string>& args) {
         } else if (a == "--single") {
             o.single = true;
         } else if (a == "--upright") {
-            o.upright = true;
+            o.allowed = orientation_set::upright();
         } else if (a == "--optimise" || a == "--optimize") {
             o.optimise = true;
         } else if (a == "--json") {
@@ -188,10 +188,11 @@ int run_planner(const std::vector<std::string>& args, std::ostream& out, std::os
     std::int16_t stacks = 0;
     std::optional<optimised_plan> optimised;
     if (o->optimise) {
-        optimised = optimise_plan({sizes_mm, o->single, o->upright});
-        stacks = load_optimised_plan(model, sizes_mm, !o->upright, *optimised);
+        optimised = optimise_plan({sizes_mm, o->single, o->allowed});
+        stacks = load_optimised_plan(model, sizes_mm, o->allowed, *optimised);
     } else {
-        stacks = run_calculation(model, sizes_mm, o->single, !o->upright).stack_count;
+        stacks = run_calculation(model, sizes_mm, o->single, side_placement_allowed(o->allowed))
+                     .stack_count;
     }
     if (stacks == 0) {
         err << text::no_result << '\n';
@@ -224,9 +225,10 @@ int run_planner(const std::vector<std::string>& args, std::ostream& out, std::os
         if (!save_plan_file(*output_path, *o->output, file, err)) return exit_write_failed;
     }
     if (o->json) {
-        plan_facts facts{sizes_mm, o->single, o->upright, o->optimise, 0, {}, &model.stacks};
+        const bool upright = o->allowed == orientation_set::upright();
+        plan_facts facts{sizes_mm, o->single, upright, o->optimise, 0, {}, &model.stacks};
         facts.upper_bound =
-            optimised ? optimised->upper_bound : upper_bound(sizes_mm, o->single, o->upright);
+            optimised ? optimised->upper_bound : upper_bound(sizes_mm, o->single, o->allowed);
         facts.blocks = optimised ? optimised->blocks : standard_blocks(model);
         facts.cut_short = optimised && optimised->cut_short();
         QJsonObject json = plan_json(facts);

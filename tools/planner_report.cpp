@@ -67,9 +67,7 @@ std::optional<std::string> check_report_arguments(const report_arguments& r) {
 loading_report planner_report(const planner_plan& plan) {
     const calculation_input& s = plan.sizes;
     loading_report r;
-    r.container = {plan.container_name,
-                   {s.container_width, s.container_length, s.container_height},
-                   plan.payload};
+    r.container = {plan.container_name, container_axes(s), plan.payload};
     report_carton carton;
     carton.size = {s.carton_length, s.carton_width, s.carton_height};
     if (plan.order && plan.order->carton_weight) carton.weight = *plan.order->carton_weight;

@@ -31,8 +31,7 @@ private:
 stack_record drawn_block(carton_block b, std::array<double, 3> carton,
                          const std::array<double, 3>& container, double min_cell) {
     const std::array<double, 3> drawn{view_extent_x, view_extent_y, view_extent_z};
-    const auto& axes =
-        carton_axes[static_cast<std::size_t>(valid_orientation(b.orientation) ? b.orientation : 1)];
+    const auto& axes = axes_of(b.orientation);
     std::int16_t* counts[3] = {&b.count_x, &b.count_y, &b.count_z};
     for (std::size_t k = 0; k < 3; ++k) {
         if (container[k] <= 0 || *counts[k] <= 1) continue;

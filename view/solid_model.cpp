@@ -229,7 +229,7 @@ solid_model build_model(const solid_scene& scene, const solid_shown& shown) {
         box.block = i;
         box.role = role;
         box.fill = fill_of(scene, b, role);
-        const std::int64_t all = std::int64_t{b.count_x} * b.count_y * b.count_z;
+        const std::int64_t all = carton_count(b);
         if (last && shown.cartons && *shown.cartons < all) {
             add_first_cartons(m.boxes, box, b, std::max<std::int64_t>(0, *shown.cartons));
         } else {

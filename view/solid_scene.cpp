@@ -31,9 +31,7 @@ std::array<double, 3> carton_extents(const solid_scene& scene, const carton_bloc
 }
 
 bool drawable(const solid_scene& scene, const carton_block& b) {
-    if (b.type >= scene.types.size() || b.count_x <= 0 || b.count_y <= 0 || b.count_z <= 0) {
-        return false;
-    }
+    if (b.type >= scene.types.size() || holds_nothing(b)) return false;
     for (const double side : scene.types[b.type].size) {
         if (!(side > 0.0 && side <= farthest)) return false;
     }

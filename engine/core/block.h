@@ -29,4 +29,21 @@ struct carton_block {
 
 using block_list = std::vector<carton_block>;
 
+// The cartons a block holds, counted in 64 bits.
+inline std::int64_t carton_count(const carton_block& b) {
+    return std::int64_t{b.count_x} * b.count_y * b.count_z;
+}
+
+// Cartons in a block list, counted in 64 bits.
+inline std::int64_t carton_count(const block_list& blocks) {
+    std::int64_t n = 0;
+    for (const carton_block& b : blocks) n += carton_count(b);
+    return n;
+}
+
+// A block with a count of 0 (or below) on some axis holds nothing.
+inline bool holds_nothing(const carton_block& b) {
+    return b.count_x <= 0 || b.count_y <= 0 || b.count_z <= 0;
+}
+
 }  // namespace varnel

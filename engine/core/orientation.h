@@ -23,16 +23,20 @@ inline constexpr std::array<std::array<std::size_t, 3>, 7> carton_axes{{
 
 inline constexpr bool valid_orientation(int o) { return o >= 1 && o <= 6; }
 
-// The carton side (0 length, 1 width, 2 height) that stands vertical.
-inline constexpr std::size_t vertical_side(int o) {
-    return carton_axes[static_cast<std::size_t>(valid_orientation(o) ? o : 1)][2];
+// The carton sides along X, Y and Z in orientation `o`. An orientation out of
+// 1..6 (a damaged record) reads as 1, so that it still names three sides.
+inline constexpr const std::array<std::size_t, 3>& axes_of(int o) {
+    return carton_axes[static_cast<std::size_t>(valid_orientation(o) ? o : 1)];
 }
+
+// The carton side (0 length, 1 width, 2 height) that stands vertical.
+inline constexpr std::size_t vertical_side(int o) { return axes_of(o)[2]; }
 
 // A carton's extents along X, Y and Z in orientation `o`; `size` is its
 // length, width and height.
 template <typename T>
 constexpr std::array<T, 3> rotated(const std::array<T, 3>& size, int o) {
-    const auto& a = carton_axes[static_cast<std::size_t>(valid_orientation(o) ? o : 1)];
+    const auto& a = axes_of(o);
     return {size[a[0]], size[a[1]], size[a[2]]};
 }
 

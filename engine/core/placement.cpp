@@ -5,6 +5,9 @@
 #include <tuple>
 #include <vector>
 
+#include "engine/core/box.h"
+#include "engine/core/expects.h"
+
 namespace varnel {
 
 namespace {
@@ -12,8 +15,8 @@ namespace {
 constexpr double tol = contact_tolerance;
 
 // A block as the box it fills, with one carton's extents.
-struct placed {
-    std::array<double, 3> lo{}, hi{}, carton{};
+struct placed : block_box {
+    std::array<double, 3> carton{};
     std::array<std::int64_t, 3> count{};
     std::size_t index = 0;
     std::size_t type = 0;
@@ -22,17 +25,6 @@ struct placed {
 struct rect {
     double x0, x1, y0, y1;
 };
-
-bool meet(double a0, double a1, double b0, double b1) { return a0 < b1 - tol && b0 < a1 - tol; }
-
-bool overlap(const placed& a, const placed& b) {
-    for (std::size_t k = 0; k < 3; ++k) {
-        if (!meet(a.lo[k], a.hi[k], b.lo[k], b.hi[k])) return false;
-    }
-    return true;
-}
-
-bool empty(const carton_block& b) { return b.count_x <= 0 || b.count_y <= 0 || b.count_z <= 0; }
 
 // Sorted coordinates, those closer than the tolerance taken as one.
 std::vector<double> edges(std::vector<double> v) {
@@ -120,14 +112,11 @@ std::vector<placed> place(const block_list& blocks, std::span<const carton_rules
     std::vector<placed> out;
     for (std::size_t i = 0; i < blocks.size(); ++i) {
         const carton_block& b = blocks[i];
-        if (empty(b) || b.type >= types.size()) continue;
+        if (holds_nothing(b) || b.type >= types.size()) continue;
         placed p;
+        static_cast<block_box&>(p) = box_of(b, types[b.type].size);
         p.carton = rotated(types[b.type].size, b.orientation);
         p.count = {b.count_x, b.count_y, b.count_z};
-        p.lo = {b.x, b.y, b.z};
-        for (std::size_t k = 0; k < 3; ++k) {
-            p.hi[k] = p.lo[k] + static_cast<double>(p.count[k]) * p.carton[k];
-        }
         p.index = i;
         p.type = b.type;
         out.push_back(p);
@@ -139,27 +128,130 @@ std::vector<placed> place(const block_list& blocks, std::span<const carton_rules
 std::vector<rect> tops_under(const placed& b, const std::vector<placed>& all) {
     std::vector<rect> tops;
     for (const placed& s : all) {
-        if (&s == &b || std::fabs(s.hi[2] - b.lo[2]) > tol) continue;
-        if (!meet(s.lo[0], s.hi[0], b.lo[0], b.hi[0]) || !meet(s.lo[1], s.hi[1], b.lo[1], b.hi[1]))
-            continue;
-        tops.push_back({s.lo[0], s.hi[0], s.lo[1], s.hi[1]});
+        if (&s != &b && stands_on(b, s)) tops.push_back({s.lo[0], s.hi[0], s.lo[1], s.hi[1]});
     }
     return tops;
+}
+
+// Every type has a size to divide by and count along.
+bool sized(std::span<const carton_rules> types) {
+    return std::all_of(types.begin(), types.end(),
+                       [](const carton_rules& t) { return positive_sides(t.size); });
+}
+
+// A plan as the rules see it: its blocks, the placed ones among them.
+struct plan {
+    const block_list& blocks;
+    std::span<const carton_rules> types;
+    const container_space& container;
+    std::vector<placed> all;
+};
+
+// Each rule gives the block where it is first found broken, in the order the
+// checker has always scanned: blocks in list order, pairs by their first.
+using found = std::optional<std::size_t>;
+
+found unknown_type(const plan& p) {
+    for (std::size_t i = 0; i < p.blocks.size(); ++i) {
+        if (!holds_nothing(p.blocks[i]) && p.blocks[i].type >= p.types.size()) return i;
+    }
+    return std::nullopt;
+}
+
+found wrong_orientation(const plan& p) {
+    for (std::size_t i = 0; i < p.blocks.size(); ++i) {
+        const carton_block& b = p.blocks[i];
+        if (!holds_nothing(b) && b.type < p.types.size() &&
+            !p.types[b.type].allowed.allows(b.orientation))
+            return i;
+    }
+    return std::nullopt;
+}
+
+found outside(const plan& p) {
+    for (const placed& b : p.all) {
+        if (!inside(b, p.container.size)) return b.index;
+    }
+    return std::nullopt;
+}
+
+found overlapping(const plan& p) {
+    for (std::size_t i = 0; i < p.all.size(); ++i) {
+        for (std::size_t j = i + 1; j < p.all.size(); ++j) {
+            if (boxes_overlap(p.all[i], p.all[j])) return p.all[j].index;
+        }
+    }
+    return std::nullopt;
+}
+
+struct support {
+    std::int64_t short_cartons = 0;  // in every block
+    found first_short;
+};
+
+support support_of(const plan& p) {
+    support s;
+    for (const placed& b : p.all) {
+        if (on_floor(b)) continue;
+        const std::int64_t n = short_of(b, tops_under(b, p.all));
+        s.short_cartons += n;
+        if (n > 0 && !s.first_short) s.first_short = b.index;
+    }
+    return s;
+}
+
+// A carton of a type that carries nothing with another on it: within its
+// own block (more than one layer) or from a block standing on it.
+found on_unstackable(const plan& p) {
+    for (const placed& b : p.all) {
+        if (p.types[b.type].stackable) continue;
+        if (b.count[2] > 1) return b.index;
+        for (const placed& above : p.all) {
+            if (&above != &b && stands_on(above, b)) return above.index;
+        }
+    }
+    return std::nullopt;
+}
+
+found over_quantity(const plan& p) {
+    std::vector<std::int64_t> loaded(p.types.size(), 0);
+    for (const placed& b : p.all) loaded[b.type] += b.count[0] * b.count[1] * b.count[2];
+    for (std::size_t t = 0; t < p.types.size(); ++t) {
+        if (p.types[t].quantity && loaded[t] > *p.types[t].quantity) {
+            const auto it = std::find_if(p.all.begin(), p.all.end(),
+                                         [t](const placed& b) { return b.type == t; });
+            return it->index;
+        }
+    }
+    return std::nullopt;
+}
+
+// Heavier than the payload, when every type loaded is weighed; found at the
+// last block.
+found overweight(const plan& p) {
+    double weight = 0.0;
+    for (const placed& b : p.all) {
+        const std::optional<double>& w = p.types[b.type].weight;
+        if (!w) return std::nullopt;
+        weight += static_cast<double>(b.count[0] * b.count[1] * b.count[2]) * *w;
+    }
+    const std::optional<double>& payload = p.container.payload;
+    if (payload && weight > *payload * (1 + weight_share) && !p.all.empty())
+        return p.all.back().index;
+    return std::nullopt;
 }
 
 }  // namespace
 
 std::vector<std::size_t> loading_order(const block_list& blocks,
                                        std::span<const carton_rules> types) {
+    VARNEL_EXPECTS(sized(types));
     const std::vector<placed> all = place(blocks, types);
     // under[i]: the blocks whose tops reach under block i's base.
     std::vector<std::vector<std::size_t>> under(all.size());
     for (std::size_t i = 0; i < all.size(); ++i) {
         for (std::size_t j = 0; j < all.size(); ++j) {
-            if (i != j && all[j].hi[2] <= all[i].lo[2] + tol &&
-                meet(all[j].lo[0], all[j].hi[0], all[i].lo[0], all[i].hi[0]) &&
-                meet(all[j].lo[1], all[j].hi[1], all[i].lo[1], all[i].hi[1]))
-                under[i].push_back(j);
+            if (i != j && lies_under(all[j], all[i])) under[i].push_back(j);
         }
     }
     std::vector<char> loaded(all.size(), 0);
@@ -187,87 +279,45 @@ std::vector<std::size_t> loading_order(const block_list& blocks,
 }
 
 std::int64_t unsupported_cartons(const block_list& blocks, std::span<const carton_rules> types) {
+    VARNEL_EXPECTS(sized(types));
     const std::vector<placed> all = place(blocks, types);
     std::int64_t cartons = 0;
     for (const placed& b : all) {
-        if (b.lo[2] > tol) cartons += short_of(b, tops_under(b, all));
+        if (!on_floor(b)) cartons += short_of(b, tops_under(b, all));
     }
     return cartons;
 }
 
 std::int64_t unsupported_on(const carton_block& block, const block_list& below,
                             std::span<const carton_rules> types) {
+    VARNEL_EXPECTS(sized(types));
     block_list all{block};
     all.insert(all.end(), below.begin(), below.end());
     const std::vector<placed> p = place(all, types);
-    if (p.empty() || p[0].index != 0 || p[0].lo[2] <= tol) return 0;
+    if (p.empty() || p[0].index != 0 || on_floor(p[0])) return 0;
     return short_of(p[0], tops_under(p[0], p));
 }
 
 placement_report check_placement(const block_list& blocks, std::span<const carton_rules> types,
                                  const container_space& container) {
+    VARNEL_EXPECTS(sized(types));
+    const plan p{blocks, types, container, place(blocks, types)};
     placement_report r;
-    const auto fail = [&r](placement_fault f, std::size_t block) {
-        if (r.fault == placement_fault::none) r.fault = f, r.block = block;
+    const auto note = [&r](placement_fault f, std::optional<std::size_t> block) {
+        if (block && r.fault == placement_fault::none) r.fault = f, r.block = block;
     };
-    for (std::size_t i = 0; i < blocks.size(); ++i) {
-        if (empty(blocks[i])) continue;
-        if (blocks[i].type >= types.size()) fail(placement_fault::unknown_type, i);
-    }
-    for (std::size_t i = 0; i < blocks.size(); ++i) {
-        const carton_block& b = blocks[i];
-        if (!empty(b) && b.type < types.size() && !types[b.type].allowed.allows(b.orientation))
-            fail(placement_fault::orientation, i);
-    }
-    const std::vector<placed> all = place(blocks, types);
-    for (const placed& p : all) {
-        for (std::size_t k = 0; k < 3; ++k) {
-            if (!(p.lo[k] >= -tol && p.hi[k] <= container.size[k] + tol))
-                fail(placement_fault::outside, p.index);
-        }
-    }
-    for (std::size_t i = 0; i < all.size(); ++i) {
-        for (std::size_t j = i + 1; j < all.size(); ++j) {
-            if (overlap(all[i], all[j])) fail(placement_fault::overlap, all[j].index);
-        }
-    }
-    for (const placed& b : all) {
-        if (b.lo[2] <= tol) continue;
-        const std::int64_t short_cartons = short_of(b, tops_under(b, all));
-        r.unsupported_cartons += short_cartons;
-        if (short_cartons > 0) fail(placement_fault::unsupported, b.index);
-    }
-    for (const placed& b : all) {
-        if (types[b.type].stackable) continue;
-        if (b.count[2] > 1) fail(placement_fault::on_unstackable, b.index);
-        for (const placed& above : all) {
-            if (&above != &b && std::fabs(above.lo[2] - b.hi[2]) <= tol &&
-                meet(above.lo[0], above.hi[0], b.lo[0], b.hi[0]) &&
-                meet(above.lo[1], above.hi[1], b.lo[1], b.hi[1]))
-                fail(placement_fault::on_unstackable, above.index);
-        }
-    }
-    std::vector<std::int64_t> loaded(types.size(), 0);
-    double weight = 0.0;
-    bool weighed = true;
-    for (const placed& b : all) {
-        const std::int64_t n = b.count[0] * b.count[1] * b.count[2];
-        loaded[b.type] += n;
-        if (types[b.type].weight) {
-            weight += static_cast<double>(n) * *types[b.type].weight;
-        } else {
-            weighed = false;
-        }
-    }
-    for (std::size_t t = 0; t < types.size(); ++t) {
-        if (types[t].quantity && loaded[t] > *types[t].quantity) {
-            const auto it =
-                std::find_if(all.begin(), all.end(), [t](const placed& p) { return p.type == t; });
-            fail(placement_fault::quantity, it->index);
-        }
-    }
-    if (weighed && container.payload && weight > *container.payload * (1 + 1e-9) && !all.empty())
-        fail(placement_fault::overweight, all.back().index);
+    // Every rule runs, so that the cartons short of support are counted
+    // whatever rule comes first.
+    note(placement_fault::unknown_type, unknown_type(p));
+    note(placement_fault::orientation, wrong_orientation(p));
+    note(placement_fault::outside, outside(p));
+    note(placement_fault::overlap, overlapping(p));
+    const support s = support_of(p);
+    r.unsupported_cartons = s.short_cartons;
+    note(placement_fault::unsupported, s.first_short);
+    note(placement_fault::on_unstackable, on_unstackable(p));
+    note(placement_fault::quantity, over_quantity(p));
+    note(placement_fault::overweight, overweight(p));
     return r;
 }
 

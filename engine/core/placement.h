@@ -8,7 +8,9 @@
 #include <vector>
 
 #include "engine/core/block.h"
+#include "engine/core/container.h"
 #include "engine/core/orientation.h"
+#include "engine/core/tolerance.h"
 
 namespace varnel {
 
@@ -19,13 +21,6 @@ struct carton_rules {
     bool stackable = true;                 // may anything stand on it
     std::optional<std::int64_t> quantity;  // at most this many in the plan
     std::optional<double> weight;          // kg per carton, when known
-};
-
-// The container's inner size along the blocks' axes: x across (its width),
-// y along (its length), z up, in millimetres; its payload in kg when known.
-struct container_space {
-    std::array<double, 3> size{};
-    std::optional<double> payload;
 };
 
 // The rules of every plan, in the order they are checked.
@@ -49,10 +44,6 @@ struct placement_report {
     bool valid() const { return fault == placement_fault::none; }
 };
 
-// How far apart two faces may be and still meet: float sides summed in
-// double drift by far less, and no real gap is this thin.
-inline constexpr double contact_tolerance = 1e-3;
-
 // Checks a plan against every rule. Blocks with a count of 0 hold nothing
 // and are passed over.
 placement_report check_placement(const block_list& blocks, std::span<const carton_rules> types,
@@ -74,13 +65,10 @@ std::int64_t unsupported_on(const carton_block& block, const block_list& below,
 std::vector<std::size_t> loading_order(const block_list& blocks,
                                        std::span<const carton_rules> types);
 
-// One carton size, upright or in any orientation: the rules of a single plan.
-inline carton_rules single_carton(double length, double width, double height, bool upright) {
-    return {{length, width, height},
-            upright ? orientation_set::upright() : orientation_set::any(),
-            true,
-            std::nullopt,
-            std::nullopt};
+// One carton size in the orientations `allowed`: the rules of a single plan.
+inline carton_rules single_carton(double length, double width, double height,
+                                  orientation_set allowed = orientation_set::any()) {
+    return {{length, width, height}, allowed, true, std::nullopt, std::nullopt};
 }
 
 }  // namespace varnel

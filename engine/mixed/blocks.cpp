@@ -6,20 +6,14 @@
 #include <set>
 #include <tuple>
 
+#include "engine/mixed/work_costs.h"
+
 namespace varnel::mixed {
 
 namespace {
 
 // The most cartons along one side of a block: counts are 16-bit in plans.
 constexpr std::int64_t most_along = 32767;
-
-// The work of a pair of blocks looked at (one already looked at in an
-// earlier round costs a comparison) and of a pair found that fills its box
-// well (sorting it and making it a block), in the meter's units: measured,
-// so that a unit of combining lasts about as long as one of the search.
-constexpr std::uint64_t pair_work = 8;
-constexpr std::uint64_t old_pair_work = 1;
-constexpr std::uint64_t found_work = 40;
 
 // Two cartons-per-type lists added, or nothing when a type runs short.
 std::optional<std::vector<type_count>> joined(std::span<const type_count> a,
@@ -229,7 +223,7 @@ void block_set::combine(const cargo& c, const mixed_parameters& p, work_meter& m
         std::vector<pairing> found = side_by_side(c, p, fresh, end, meter);
         const std::vector<pairing> stacked = one_on_another(c, p, fresh, end, meter);
         found.insert(found.end(), stacked.begin(), stacked.end());
-        meter.spend(found.size() * found_work);
+        meter.spend(found.size() * work_cost::pair_found);
         std::stable_sort(found.begin(), found.end(), [](const pairing& x, const pairing& y) {
             return std::tie(x.fill, x.volume) > std::tie(y.fill, y.volume);
         });
@@ -272,10 +266,12 @@ std::vector<block_set::pairing> block_set::side_by_side(const cargo& c, const mi
     for (const std::size_t a : v) {
         auto it = std::lower_bound(v.begin(), v.end(), height(a),
                                    [&](std::size_t i, length l) { return height(i) < l; });
-        if (!meter.spend(pair_work)) return found;
+        if (!meter.spend(work_cost::pair_looked_at)) return found;
         for (; it != v.end() && height(*it) == height(a); ++it) {
             const bool old = a < fresh && *it < fresh;
-            if (!meter.spend(old ? old_pair_work : pair_work) || old) continue;
+            if (!meter.spend(old ? work_cost::old_pair_looked_at : work_cost::pair_looked_at) ||
+                old)
+                continue;
             for (std::size_t axis = 0; axis < 2; ++axis) {
                 const std::size_t other = 1 - axis;
                 const double ratio = static_cast<double>(blocks_[a].size[other]) /
@@ -312,10 +308,12 @@ std::vector<block_set::pairing> block_set::one_on_another(const cargo& c, const 
         const length hi = under.top[0] * under.top[1];
         auto it = std::lower_bound(by_area.begin(), by_area.end(), lo,
                                    [&](std::size_t i, length l) { return area(i) < l; });
-        if (!meter.spend(pair_work)) return found;
+        if (!meter.spend(work_cost::pair_looked_at)) return found;
         for (; it != by_area.end() && area(*it) <= hi; ++it) {
             const bool old = a < fresh && *it < fresh;
-            if (!meter.spend(old ? old_pair_work : pair_work) || old) continue;
+            if (!meter.spend(old ? work_cost::old_pair_looked_at : work_cost::pair_looked_at) ||
+                old)
+                continue;
             consider(c, p, a, *it, 2, found);
         }
     }

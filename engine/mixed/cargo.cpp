@@ -3,30 +3,28 @@
 #include <algorithm>
 #include <cmath>
 
+#include "engine/core/tolerance.h"
+
 namespace varnel::mixed {
 
 namespace {
-
-// Sizes typed in centimetres reach the planner through float arithmetic;
-// a side this close to a grid line lies on it.
-constexpr double noise_mm = 1e-4;
 
 // Volumes and areas are counted in 64 bits: a container's volume in grid
 // steps stays below this, with room for the sums of a search.
 constexpr double largest_volume = 1e17;
 
 bool on_grid(double mm, double step) {
-    return std::fabs(mm - std::round(mm / step) * step) <= noise_mm;
+    return std::fabs(mm - std::round(mm / step) * step) <= grid_noise;
 }
 
 }  // namespace
 
 length grid::carton(double mm) const {
-    return static_cast<length>(std::ceil((mm - noise_mm) / step_mm));
+    return static_cast<length>(std::ceil((mm - grid_noise) / step_mm));
 }
 
 length grid::container(double mm) const {
-    return static_cast<length>(std::floor((mm + noise_mm) / step_mm));
+    return static_cast<length>(std::floor((mm + grid_noise) / step_mm));
 }
 
 grid grid_of_sides(std::span<const double> sides_mm) {

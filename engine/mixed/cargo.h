@@ -25,8 +25,8 @@ using extent = std::array<length, 3>;  // along x (across), y (along), z (up)
 struct grid {
     double step_mm = 1.0;
 
-    length carton(double mm) const;     // rounded up (float noise aside)
-    length container(double mm) const;  // rounded down (float noise aside)
+    length carton(double mm) const;     // rounded up (grid_noise aside)
+    length container(double mm) const;  // rounded down (grid_noise aside)
     double mm(length l) const { return static_cast<double>(l) * step_mm; }
 };
 

@@ -8,10 +8,6 @@ namespace varnel::mixed {
 
 namespace {
 
-// Tables longer than this are counted in coarser steps, the sides rounded up
-// to them: the score needs the fill roughly, not to the last step.
-constexpr length most_steps = 1 << 15;
-
 // bits |= bits << shift; bits past the end fall away.
 void shift_or(std::vector<std::uint64_t>& bits, std::size_t shift) {
     const std::size_t words = shift / 64, rest = shift % 64;
@@ -24,7 +20,8 @@ void shift_or(std::vector<std::uint64_t>& bits, std::size_t shift) {
 
 }  // namespace
 
-fill_lengths::table fill_lengths::build(std::vector<length> sides, length limit) {
+fill_lengths::table fill_lengths::build(std::vector<length> sides, length limit,
+                                        length most_steps) {
     table t;
     std::sort(sides.begin(), sides.end());
     sides.erase(std::unique(sides.begin(), sides.end()), sides.end());
@@ -50,14 +47,14 @@ fill_lengths::table fill_lengths::build(std::vector<length> sides, length limit)
     return t;
 }
 
-fill_lengths::fill_lengths(const cargo& c) {
+fill_lengths::fill_lengths(const cargo& c, length most_steps) {
     for (std::size_t axis = 0; axis < 3; ++axis) {
         std::vector<length> sides;
         for (const cargo_type& t : c.types) {
             if (t.quantity <= 0) continue;
             for (const pose& p : t.poses) sides.push_back(p.size[axis]);
         }
-        axes_[axis] = build(std::move(sides), c.container[axis]);
+        axes_[axis] = build(std::move(sides), c.container[axis], most_steps);
     }
 }
 

@@ -16,7 +16,9 @@ namespace varnel::mixed {
 
 class fill_lengths {
 public:
-    explicit fill_lengths(const cargo& c);
+    // A table longer than `most_steps` counts in coarser steps, the sides
+    // rounded up to them.
+    fill_lengths(const cargo& c, length most_steps);
 
     // The largest sum of sides along `axis` that is at most `l`.
     length fill(std::size_t axis, length l) const;
@@ -26,7 +28,7 @@ private:
         length step = 1;
         std::vector<length> best;  // best[i]: the fill of i steps, in grid steps
     };
-    static table build(std::vector<length> sides, length limit);
+    static table build(std::vector<length> sides, length limit, length most_steps);
 
     std::array<table, 3> axes_;
 };

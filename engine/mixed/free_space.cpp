@@ -96,7 +96,7 @@ std::vector<rect> maximal_rectangles(const std::vector<rect>& parts) {
                 while (j1 < ny && run[j1] != 0) ++j1;
                 const bool left = i0 > 0 && whole(i0 - 1, j0, j1);
                 const bool right = i1 + 1 < nx && whole(i1 + 1, j0, j1);
-                if (!left && !right) out.push_back({xs[i0], ys[j0], xs[i1 + 1], ys[j1]});
+                if (!left && !right) out.push_back({xs[i0], xs[i1 + 1], ys[j0], ys[j1]});
                 j0 = j1;
             }
         }
@@ -105,7 +105,7 @@ std::vector<rect> maximal_rectangles(const std::vector<rect>& parts) {
 }
 
 free_space::free_space(const extent& container, length highest) : highest_(highest) {
-    surfaces_.push_back({{{0, 0, container[0], container[1]}, 0}, false});
+    surfaces_.push_back({{{0, container[0], 0, container[1]}, 0}, false});
 }
 
 void free_space::take_level(length z, std::vector<surface>& out) {
@@ -115,7 +115,7 @@ void free_space::take_level(length z, std::vector<surface>& out) {
     std::erase_if(surfaces_, [z](const surface& s) { return s.at.z == z; });
 }
 
-std::size_t free_space::occupy(const rect& f, length z) {
+surface_work free_space::occupy(const rect& f, length z) {
     std::vector<surface>& level = level_;
     std::vector<surface>& next = next_;
     take_level(z, level);
@@ -128,44 +128,42 @@ std::size_t free_space::occupy(const rect& f, length z) {
         // What is left of r beside each side of the footprint; the parts of
         // a retired rectangle stay retired.
         const auto part = [&](const rect& p) { next.push_back({{p, z}, s.retired}); };
-        if (f.x0 > r.x0) part({r.x0, r.y0, f.x0, r.y1});
-        if (f.x1 < r.x1) part({f.x1, r.y0, r.x1, r.y1});
-        if (f.y0 > r.y0) part({r.x0, r.y0, r.x1, f.y0});
-        if (f.y1 < r.y1) part({r.x0, f.y1, r.x1, r.y1});
+        if (f.x0 > r.x0) part({r.x0, f.x0, r.y0, r.y1});
+        if (f.x1 < r.x1) part({f.x1, r.x1, r.y0, r.y1});
+        if (f.y0 > r.y0) part({r.x0, r.x1, r.y0, f.y0});
+        if (f.y1 < r.y1) part({r.x0, r.x1, f.y1, r.y1});
     }
     const std::size_t before = surfaces_.size();
     keep_maximal(next, surfaces_);
-    const std::size_t kept = surfaces_.size() - before;
-    const std::size_t work = surfaces_.size() + level.size() + kept * kept;
+    const surface_work work{surfaces_.size(), level.size(), surfaces_.size() - before};
     level.clear();
     next.clear();
     return work;
 }
 
-std::size_t free_space::add_top(const rect& top, length z) {
-    if (z > highest_) return 1;
+surface_work free_space::add_top(const rect& top, length z) {
+    if (z > highest_) return {};
     std::vector<surface>& level = level_;
     take_level(z, level);
     if (level.empty()) {
         surfaces_.push_back({{top, z}, false});
-        return surfaces_.size();
+        return {surfaces_.size(), 0, 1};
     }
     std::vector<rect> parts;
     for (const surface& s : level) parts.push_back(s.at.area);
     parts.push_back(top);
     // A maximal rectangle of the larger surface inside a retired one is that
     // one: it stays retired.
+    const std::size_t before = surfaces_.size();
     for (const rect& r : maximal_rectangles(parts)) {
         const bool retired = std::any_of(level.begin(), level.end(), [&r](const surface& s) {
             return s.retired && s.at.area == r;
         });
         surfaces_.push_back({{r, z}, retired});
     }
-    // The grid has twice as many lines as parts each way; every column pair
-    // walks every row.
-    const std::size_t lines = 2 * parts.size();
+    const surface_work work{surfaces_.size(), level.size(), surfaces_.size() - before};
     level.clear();
-    return surfaces_.size() + lines * lines * lines / 2;
+    return work;
 }
 
 void free_space::retire(const space& s) {

@@ -18,7 +18,7 @@ namespace varnel::mixed {
 
 // A rectangle of the floor plan, [x0, x1) x [y0, y1).
 struct rect {
-    length x0 = 0, y0 = 0, x1 = 0, y1 = 0;
+    length x0 = 0, x1 = 0, y0 = 0, y1 = 0;
 
     length width() const { return x1 - x0; }
     length depth() const { return y1 - y0; }
@@ -29,6 +29,15 @@ struct rect {
 struct space {
     rect area;
     length z = 0;
+};
+
+// What a change to the free space went through, for the caller to count as
+// work: the surfaces of every height it passed over, those of its height it
+// cut or joined, and those it made there.
+struct surface_work {
+    std::size_t surfaces = 0;
+    std::size_t at_height = 0;
+    std::size_t made = 0;
 };
 
 class free_space {
@@ -46,10 +55,9 @@ public:
     }
 
     // A carton's base takes `footprint` at height z, within one of its
-    // spaces; a carrying top at height z. Both return the work done, in
-    // rectangles and cells looked at.
-    std::size_t occupy(const rect& footprint, length z);
-    std::size_t add_top(const rect& top, length z);
+    // spaces; a carrying top at height z.
+    surface_work occupy(const rect& footprint, length z);
+    surface_work add_top(const rect& top, length z);
     // Nothing will ever fit in `s` or any part of it.
     void retire(const space& s);
 

@@ -5,29 +5,19 @@
 #include <limits>
 #include <numeric>
 
+#include "engine/core/expects.h"
 #include "engine/mixed/blocks.h"
 #include "engine/mixed/cargo.h"
 #include "engine/mixed/fill_lengths.h"
 #include "engine/mixed/packing.h"
 #include "engine/mixed/search.h"
+#include "engine/mixed/work_costs.h"
 
 namespace varnel {
 
 namespace {
 
 using namespace mixed;
-
-// Block generation may take at most this share of a container's budget;
-// the search needs the rest.
-constexpr std::uint64_t block_share_divisor = 4;
-
-// What making a container's blocks and its search's tables costs beyond the
-// block pairs counted while combining, per block and per type (its poses
-// sorted along each axis, its families of blocks limited), in the meter's
-// units: measured, as the search's work is, on lists of up to a thousand
-// types.
-constexpr std::uint64_t work_per_block = 160;
-constexpr std::uint64_t work_per_type = 1000;
 
 // Whether any carton left stands in the container in some allowed way.
 bool any_cargo(const cargo& c) {
@@ -59,36 +49,6 @@ std::uint64_t saturated_product(std::uint64_t a, std::uint64_t b) {
     return a != 0 && b > most / a ? most : a * b;
 }
 
-// One container's load of what is left, and the work it took at the least
-// (its blocks and first fill, charged whatever the budget). It draws an
-// even share of the budget with the `plannings` containers expected to be
-// planned, after what `after` more containers need at the least, `least`
-// each, is set aside: a share its blocks' combining and its search divide.
-container_load load_container(const mixed_request& request, const cargo& c,
-                              const std::vector<carton_rules>& rules, work_meter& meter,
-                              std::uint64_t plannings, std::uint64_t after, std::uint64_t& least) {
-    const mixed_parameters& p = request.parameters;
-    const std::uint64_t reserve =
-        saturated_product(saturated_product(least, p.reserve_per_container), after);
-    work_meter share =
-        meter.child(meter.left() > reserve ? (meter.left() - reserve) / plannings : 0);
-    work_meter for_blocks = share.child(share.left() / block_share_divisor);
-    const block_set blocks(c, p, for_blocks);
-    const std::uint64_t made = blocks.size() * work_per_block + c.types.size() * work_per_type;
-    // The blocks' tables and the first fill are what any container needs:
-    // they are charged whole to the request, and when that spends the
-    // budget the load still stands.
-    meter.spend(made);
-    const fill_lengths fills(c);
-    const packing_context context = context_for(c, blocks, fills, p);
-    std::uint64_t first = 0;
-    packing best = first_fill(context, p, first);
-    meter.spend(first);
-    least = made + first;
-    best = widen_search(context, p, share, std::move(best));
-    return load_of(best, blocks, c, rules);
-}
-
 // The one type left, when only one is.
 std::optional<std::size_t> only_type(const cargo& c) {
     std::optional<std::size_t> only;
@@ -100,28 +60,85 @@ std::optional<std::size_t> only_type(const cargo& c) {
     return only;
 }
 
-// The other planner's load of the one type left, when it holds more and
-// keeps every rule.
-void try_one_type(const mixed_request& request, const cargo& c,
-                  const std::vector<carton_rules>& rules, const one_type_planner& one_type,
-                  container_load& load) {
+// The planning of one request: its meter, and what each container tells
+// those after it.
+struct planning {
+    const mixed_request& request;
+    const one_type_planner& one_type;
+    std::vector<carton_rules> rules;
+    work_meter meter;
+    // What a container needs at the least (its blocks' tables and first
+    // fill), as the last planned took; before one is planned, the most
+    // blocks' tables.
+    std::uint64_t least = 0;
+    // What stopped the other planner, when the request's cancel flag or
+    // clock did: the request stops with it.
+    stop_reason other_stop = stop_reason::none;
+
+    // Why the planning stops before its next container, if it does.
+    stop_reason stop() const { return meter.stopped() ? meter.reason() : other_stop; }
+
+    container_load load_container(const cargo& c, std::uint64_t plannings, std::uint64_t after);
+    std::optional<container_load> one_type_load_of(const cargo& c, work_meter& share);
+};
+
+// The other planner's load of the one type left, when only one is and it
+// keeps every rule; its work drawn from `share`.
+std::optional<container_load> planning::one_type_load_of(const cargo& c, work_meter& share) {
     const std::optional<std::size_t> t = only_type(c);
-    if (!t || !one_type) return;
-    block_list blocks = one_type(request, *t, c.types[*t].quantity);
-    std::int64_t cartons = 0;
-    for (carton_block& b : blocks) {
+    if (!t || !one_type) return std::nullopt;
+    one_type_load alone = one_type(request, *t, c.types[*t].quantity, share);
+    if (alone.stop == stop_reason::cancelled || alone.stop == stop_reason::clock)
+        other_stop = alone.stop;
+    container_load load;
+    load.loaded.assign(c.types.size(), 0);
+    for (carton_block& b : alone.blocks) {
         b.type = *t;
-        cartons += std::int64_t{b.count_x} * b.count_y * b.count_z;
+        load.loaded[*t] += carton_count(b);
     }
     std::vector<carton_rules> limited = rules;
     limited[*t].quantity = c.types[*t].quantity;
-    if (cartons <= load.loaded[*t] ||
-        !check_placement(blocks, limited, {request.container, request.payload}).valid())
-        return;
-    load.blocks.clear();
-    for (const std::size_t i : loading_order(blocks, rules)) load.blocks.push_back(blocks[i]);
-    load.loaded.assign(c.types.size(), 0);
-    load.loaded[*t] = cartons;
+    if (alone.blocks.empty() ||
+        !check_placement(alone.blocks, limited, {request.container, request.payload}).valid())
+        return std::nullopt;
+    for (const std::size_t i : loading_order(alone.blocks, rules))
+        load.blocks.push_back(alone.blocks[i]);
+    return load;
+}
+
+// One container's load of what is left. It draws an even share of the
+// budget with the `plannings` containers expected to be planned, after
+// what `after` more containers need at the least is set aside: a share its
+// blocks' combining, the other planner (when one type is left) and its
+// search divide, in that order. The other planner's load is taken when it
+// holds more.
+container_load planning::load_container(const cargo& c, std::uint64_t plannings,
+                                        std::uint64_t after) {
+    const mixed_parameters& p = request.parameters;
+    const std::uint64_t reserve =
+        saturated_product(saturated_product(least, p.reserve_per_container), after);
+    work_meter share =
+        meter.child(meter.left() > reserve ? (meter.left() - reserve) / plannings : 0);
+    work_meter for_blocks = share.child(share.left() / p.block_share_divisor);
+    const block_set blocks(c, p, for_blocks);
+    const std::uint64_t made = work_cost::tables(blocks.size(), c.types.size());
+    // The blocks' tables and the first fill are what any container needs:
+    // they draw on the request's meter, from what the containers before set
+    // aside, rather than on the share, and the first fill is the load's
+    // floor whatever the budget.
+    meter.spend(made);
+    const fill_lengths fills(c, p.most_fill_steps);
+    const packing_context context = context_for(c, blocks, fills, p);
+    const std::uint64_t before = meter.used();
+    packing best = first_fill(context, p, meter);
+    least = made + (meter.used() - before);
+    const std::optional<container_load> alone = one_type_load_of(c, share);
+    best = widen_search(context, p, share, std::move(best));
+    container_load load = load_of(best, blocks, c, rules);
+    const auto cartons = [](const container_load& l) {
+        return std::accumulate(l.loaded.begin(), l.loaded.end(), std::int64_t{0});
+    };
+    return alone && cartons(*alone) > cartons(load) ? *alone : load;
 }
 
 // How many containers the cartons left would fill at best.
@@ -174,25 +191,24 @@ std::uint64_t containers_allowed(const mixed_request& request, std::int64_t plan
 }  // namespace
 
 mixed_plan plan_mixed_load_with(const mixed_request& request, const one_type_planner& one_type) {
+    VARNEL_EXPECTS(well_formed(request));
     mixed_plan plan;
     std::vector<std::int64_t> left;
     for (const carton_type& t : request.cartons)
         left.push_back(std::max<std::int64_t>(0, t.quantity));
-    const std::vector<carton_rules> rules = rules_of(request.cartons);
-    work_meter meter(request.parameters.work_budget, request.cancel, request.seconds_cap);
-    const std::vector<std::int64_t> holds = container_holds(cargo_of(request, left));
     const mixed_parameters& p = request.parameters;
-    // What a container needs at the least, before one is planned: the most
-    // blocks' tables.
-    std::uint64_t least = p.max_blocks * work_per_block;
+    planning run{request, one_type, rules_of(request.cartons),
+                 work_meter(p.work_budget, request.cancel, request.seconds_cap),
+                 work_cost::tables(p.max_blocks, 0)};
+    const std::vector<std::int64_t> holds = container_holds(cargo_of(request, left));
     std::int64_t planned = 0;
     bool stopped = false;  // by the budget or the clock, with cartons left
     while (const std::uint64_t allowed = containers_allowed(request, planned)) {
         std::vector<std::int64_t> seen(left.size());
         for (std::size_t t = 0; t < left.size(); ++t) seen[t] = std::min(left[t], holds[t]);
         const cargo c = cargo_of(request, seen);
-        if (!any_cargo(c) || meter.cancelled()) break;
-        if (meter.stopped()) {
+        if (!any_cargo(c) || run.stop() == stop_reason::cancelled) break;
+        if (run.stop() != stop_reason::none) {
             stopped = true;
             break;
         }
@@ -208,8 +224,7 @@ mixed_plan plan_mixed_load_with(const mixed_request& request, const one_type_pla
         const std::uint64_t after = std::min(
             allowed - 1,
             std::max<std::uint64_t>(std::min(wanted, 2 * plannings), p.containers_reserved));
-        container_load load = load_container(request, c, rules, meter, plannings, after, least);
-        try_one_type(request, c, rules, one_type, load);
+        container_load load = run.load_container(c, plannings, after);
         if (load.blocks.empty()) break;
         load.repeat = std::min<std::int64_t>(
             repeats_of(load, left, holds), static_cast<std::int64_t>(std::min<std::uint64_t>(
@@ -224,7 +239,7 @@ mixed_plan plan_mixed_load_with(const mixed_request& request, const one_type_pla
         }
     }
     plan.unloaded = left;
-    plan.stop = meter.reason();
+    plan.stop = run.stop();
     plan.cut_short = stopped || plan.stop == stop_reason::clock;
     return plan;
 }

@@ -12,14 +12,24 @@
 #include <vector>
 
 #include "engine/core/placement.h"
+#include "engine/core/work_meter.h"
 #include "engine/mixed/request.h"
 
 namespace varnel {
 
-// Another planner's blocks for a container of `cartons` cartons of list type
-// `type` at most; empty when it has none for that type's rules.
-using one_type_planner =
-    std::function<block_list(const mixed_request& request, std::size_t type, std::int64_t cartons)>;
+// Another planner's load of a container of one carton type.
+struct one_type_load {
+    block_list blocks;  // empty when it has none for the type's rules
+    // Why it stopped, when the request's cancel flag or clock stopped it:
+    // the request then stops too.
+    stop_reason stop = stop_reason::none;
+};
+
+// Another planner's load of at most `cartons` cartons of list type `type`,
+// its work drawn from `meter` (the container's share of the request's, in
+// its units) and ending when that refuses.
+using one_type_planner = std::function<one_type_load(const mixed_request& request, std::size_t type,
+                                                     std::int64_t cartons, work_meter& meter)>;
 
 // Loads as much of the list as fits into one container, then the rest into
 // the next, until every carton is loaded, `max_containers` are used, or a

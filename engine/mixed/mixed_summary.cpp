@@ -16,10 +16,9 @@ container_summary summarise_container(const block_list& blocks,
     bool weight_known = true;
     std::array<double, 3> volume_moment{}, weight_moment{};
     for (const carton_block& b : blocks) {
-        if (b.type >= cartons.size() || b.count_x <= 0 || b.count_y <= 0 || b.count_z <= 0)
-            continue;
+        if (b.type >= cartons.size() || holds_nothing(b)) continue;
         const carton_type& t = cartons[b.type];
-        const std::int64_t n = std::int64_t{b.count_x} * b.count_y * b.count_z;
+        const std::int64_t n = carton_count(b);
         const std::array<double, 3> e = rotated(t.size, b.orientation);
         const std::array<double, 3> centre{b.x + e[0] * b.count_x / 2, b.y + e[1] * b.count_y / 2,
                                            b.z + e[2] * b.count_z / 2};

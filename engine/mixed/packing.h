@@ -2,7 +2,8 @@
 
 // One container's load as the search builds it: the blocks placed, the free
 // space they leave and the cartons still to load. Any packing the search
-// holds obeys every rule, so the search may stop at any point.
+// holds obeys every rule, so the search may stop at any point. Which blocks
+// suit a space is the candidate scan's (engine/mixed/candidates.h).
 
 #include <array>
 #include <cstddef>
@@ -14,6 +15,7 @@
 #include "engine/mixed/blocks.h"
 #include "engine/mixed/fill_lengths.h"
 #include "engine/mixed/free_space.h"
+#include "engine/mixed/live_blocks.h"
 
 namespace varnel::mixed {
 
@@ -53,61 +55,45 @@ packing_context context_for(const cargo& c, const block_set& blocks, const fill_
 // every list of many types.
 enum class space_order { corner_first, lowest_first };
 
+// A node of the search: the blocks placed, the free space they leave and
+// the blocks the cartons left still make. The work of each step is added to
+// the caller's count, in the meter's units (engine/mixed/work_costs.h).
 class packing {
 public:
     explicit packing(const packing_context& context, space_order order = space_order::corner_first);
 
     // The free space to fill next in the packing's order, the largest of
     // those as near.
-    std::optional<space> next_space() const;
-    // The `k` best blocks for `s`, best first: each block's volume less the
-    // space it leaves that no row of cartons fills (Araya & Riff 2014).
-    void best_blocks(const space& s, std::size_t k, std::vector<std::size_t>& out) const;
-    void place(std::size_t block, const space& s);
+    std::optional<space> next_space(std::uint64_t& work) const;
+    void place(std::size_t block, const space& s, std::uint64_t& work);
     void retire(const space& s) { free_.retire(s); }
 
+    const packing_context& context() const { return *context_; }
     std::int64_t volume() const { return volume_; }
-    // The work done since last asked, in the meter's units. Each kind of
-    // work is charged by what it was measured to take, so that a unit takes
-    // about as long on a list of 3 types as on one of 100, and a budget buys
-    // every list about the same time.
-    std::uint64_t drain_work() { return std::exchange(work_, 0); }
-    // The work of copying this packing.
-    std::uint64_t copy_work() const { return 16 + live_.size() / 16 + placed_.size(); }
+    double weight() const { return weight_; }
+    // The least extent along each axis of any carton left.
+    const extent& smallest() const { return smallest_; }
+    const live_blocks& blocks_left() const { return left_; }
     const std::vector<placement>& placed() const { return placed_; }
 
 private:
-    // A block's volume less the space it leaves in `room` that no row of
-    // cartons fills.
-    double score(const block& b, const extent& room, double room_volume) const;
-    // Takes a block's cartons from those left and marks the blocks that now
-    // need more than are left: counts only shrink, so a block once gone
-    // stays gone. The live list drops them once they are many.
-    void take(const block& b);
-    // Whether block i needs more cartons of a type than are left.
-    bool gone(std::uint32_t i) const {
-        return (gone_blocks_[i / 64] & (std::uint64_t{1} << (i % 64))) != 0;
-    }
     void update_smallest();
 
     const packing_context* context_;
     space_order order_;
     free_space free_;
-    std::vector<std::int64_t> left_;   // cartons per type not yet placed
-    std::vector<std::uint32_t> live_;  // blocks largest first, none gone before the last sweep
-    std::vector<std::uint64_t> gone_blocks_;  // a bit per gone block
-    std::size_t gone_in_live_ = 0;            // how many gone blocks the live list holds
-    std::vector<std::size_t> gone_users_;     // per type: how many of its users are gone
+    live_blocks left_;
     std::vector<placement> placed_;
     std::int64_t volume_ = 0;
     double weight_ = 0.0;
-    extent smallest_{};  // the least extent along each axis of any carton left
-    mutable std::uint64_t work_ = 0;
-    // Room for the scores of best_blocks and the cartons of a placement,
-    // kept to save allocating them on every call.
-    mutable std::vector<double> scores_;
+    extent smallest_{};
+    // Room for the cartons of a placement, kept to save allocating it on
+    // every call.
     std::vector<leaf> leaves_;
 };
+
+// The work of copying `p`.
+std::uint64_t copy_work(const packing& p);
 
 // The simple blocks of a placed block, in an order that puts every block
 // after those it stands on.

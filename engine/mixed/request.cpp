@@ -1,6 +1,18 @@
 #include "engine/mixed/request.h"
 
+#include <algorithm>
+
+#include "engine/core/expects.h"
+
 namespace varnel {
+
+bool well_formed(const mixed_request& request) {
+    const mixed_parameters& p = request.parameters;
+    return positive_sides(request.container) &&
+           std::all_of(request.cartons.begin(), request.cartons.end(),
+                       [](const carton_type& t) { return positive_sides(t.size); }) &&
+           p.successors >= 1 && p.first_width >= 1 && p.max_width >= 1;
+}
 
 std::int64_t container_count(const mixed_plan& plan) {
     std::int64_t n = 0;

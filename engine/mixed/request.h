@@ -36,10 +36,13 @@ struct mixed_parameters {
     std::uint64_t work_budget = 1'500'000'000;
     // Blocks (Fanslau & Bortfeldt 2010): a combined block is kept when its
     // cartons fill at least this share of its box; at most this many blocks,
-    // simple ones first; rounds of combining combined blocks again.
+    // simple ones first; rounds of combining combined blocks again;
+    // combining may take at most this part of a container's share of the
+    // budget (a quarter), the search needs the rest.
     double min_fill = 0.98;
     std::size_t max_blocks = 10'000;
     std::size_t combining_rounds = 3;
+    std::uint64_t block_share_divisor = 4;
     // The search (Araya & Riff 2014): blocks tried in each node's space; the
     // first beam's width, widened on each run as far as the budget left
     // affords up to the widest beam, after which each run tries twice the
@@ -49,9 +52,12 @@ struct mixed_parameters {
     std::size_t max_width = 256;
     // How much the space a block leaves unfillable counts against its volume;
     // a gap beside it narrower than this many of the narrowest cartons left
-    // counts as unfillable.
+    // counts as unfillable; the lengths carton sides fill are tabled in at
+    // most this many steps along each axis, coarser steps for a longer
+    // container: the score needs them roughly, not to the last step.
     double loss_weight = 1.0;
     double thin_gap = 2.0;
+    std::int64_t most_fill_steps = 1 << 15;
     // From this many carton types left on, the search runs lowest space
     // first as well as nearest corner first, each on half the budget: many
     // types gain more from the second order, few from the deeper search.
@@ -95,6 +101,11 @@ struct mixed_plan {
     // clock's safety net cut a container's search short.
     bool cut_short = false;
 };
+
+// What the planner expects of any request: a container and cartons with
+// positive, finite sides, a beam at least one wide trying at least one
+// block. A list read and checked as the program reads one always is.
+bool well_formed(const mixed_request& request);
 
 // Every container of the plan, each repeat counted.
 std::int64_t container_count(const mixed_plan& plan);

@@ -1,25 +1,38 @@
 #include "engine/mixed/search.h"
 
 #include <algorithm>
+#include <utility>
 #include <vector>
+
+#include "engine/mixed/candidates.h"
 
 namespace varnel::mixed {
 
 namespace {
 
 // A node's next space where some block fits, found by retiring those where
-// none does; nothing when the packing is complete.
+// none does, with its `k` best blocks; nothing when the packing is complete.
+// The meter is charged after each space scanned, `work` (done on the packing
+// since it was last charged) with the first.
 std::optional<space> next_open_space(packing& p, std::size_t k, work_meter& meter,
-                                     std::vector<std::size_t>& blocks) {
-    while (const std::optional<space> s = p.next_space()) {
-        p.best_blocks(*s, k, blocks);
-        meter.spend(p.drain_work());
+                                     candidate_scan& scan, std::vector<std::size_t>& blocks,
+                                     std::uint64_t work) {
+    while (const std::optional<space> s = p.next_space(work)) {
+        scan.best_blocks(p, *s, k, blocks, work);
+        meter.spend(std::exchange(work, 0));
         if (!blocks.empty()) return s;
         p.retire(*s);
     }
-    meter.spend(p.drain_work());
+    meter.spend(work);
     return std::nullopt;
 }
+
+// A packing of the beam, and the work of its last placement, charged with
+// its next space.
+struct beam_node {
+    packing p;
+    std::uint64_t unpaid = 0;
+};
 
 // A child of a beam node: the block tried in the node's space, judged by
 // the volume its greedy fill reaches. Only the children kept are built.
@@ -30,26 +43,30 @@ struct child {
     space where;
 };
 
-// One beam search of width `width` from the empty container; `best` keeps
-// the fullest packing any greedy fill reached. True when the search saw
-// every packing it could reach: the beam dropped no node and every space
-// had no more blocks than were tried.
-bool beam_search(const packing_context& context, const mixed_parameters& p, space_order order,
-                 std::size_t width, packing& best, work_meter& meter) {
-    std::vector<packing> beam{packing(context, order)};
+// One beam search of width `width` from the empty container, trying the
+// `successors` best blocks in each node's space; `best` keeps the fullest
+// packing any greedy fill reached. True when the search saw every packing
+// it could reach: the beam dropped no node and every space had fewer
+// blocks than were tried.
+bool beam_search(const packing_context& context, space_order order, std::size_t width,
+                 std::size_t successors, packing& best, work_meter& meter) {
+    std::vector<beam_node> beam{{packing(context, order)}};
+    candidate_scan scan;
     std::vector<std::size_t> blocks;
     bool whole = true;
     while (!beam.empty() && !meter.stopped()) {
         std::vector<child> children;
         for (std::size_t n = 0; n < beam.size(); ++n) {
-            const std::optional<space> s = next_open_space(beam[n], p.successors, meter, blocks);
+            const std::optional<space> s = next_open_space(
+                beam[n].p, successors, meter, scan, blocks, std::exchange(beam[n].unpaid, 0));
             if (!s) continue;
-            whole = whole && blocks.size() < p.successors;
+            whole = whole && blocks.size() < successors;
             for (const std::size_t b : blocks) {
-                meter.spend(beam[n].copy_work());
-                packing filled = beam[n];
-                filled.place(b, *s);
-                fill_greedily(filled, meter);
+                meter.spend(copy_work(beam[n].p));
+                packing filled = beam[n].p;
+                std::uint64_t placing = 0;
+                filled.place(b, *s, placing);
+                fill_greedily(filled, meter, placing);
                 if (filled.volume() > best.volume()) best = filled;
                 children.push_back({filled.volume(), n, b, *s});
                 if (meter.stopped()) return false;
@@ -61,11 +78,11 @@ bool beam_search(const packing_context& context, const mixed_parameters& p, spac
             whole = false;
             children.resize(width);
         }
-        std::vector<packing> next;
+        std::vector<beam_node> next;
         for (const child& c : children) {
-            meter.spend(beam[c.parent].copy_work());
-            next.push_back(beam[c.parent]);
-            next.back().place(c.block, c.where);
+            meter.spend(copy_work(beam[c.parent].p));
+            next.push_back({beam[c.parent].p});
+            next.back().p.place(c.block, c.where, next.back().unpaid);
         }
         beam = std::move(next);
     }
@@ -75,7 +92,8 @@ bool beam_search(const packing_context& context, const mixed_parameters& p, spac
 // The searches of one container's load, one per space order.
 struct order_search {
     space_order order;
-    mixed_parameters run;
+    std::size_t width = 1;       // the beam's width in its next run
+    std::size_t successors = 1;  // the blocks tried in each space in its next run
     bool done = false;
     double cost = 0.0;  // the units its last run took per node of the beam's width
 };
@@ -92,19 +110,21 @@ void widen(std::vector<order_search>& searches, const work_meter& meter, std::si
     const auto affordable = static_cast<std::size_t>(
         std::min(static_cast<double>(meter.left()) / cost, static_cast<double>(max_width)));
     for (order_search& s : searches) {
-        if (!s.done && affordable > s.run.first_width) s.run.first_width = affordable;
+        if (!s.done && affordable > s.width) s.width = affordable;
     }
 }
 
 }  // namespace
 
-void fill_greedily(packing& p, work_meter& meter) {
+void fill_greedily(packing& p, work_meter& meter, std::uint64_t unpaid) {
+    candidate_scan scan;
     std::vector<std::size_t> blocks;
     while (!meter.stopped()) {
-        const std::optional<space> s = next_open_space(p, 1, meter, blocks);
+        const std::optional<space> s =
+            next_open_space(p, 1, meter, scan, blocks, std::exchange(unpaid, 0));
         if (!s) return;
-        p.place(blocks.front(), *s);
-        meter.spend(p.drain_work());
+        p.place(blocks.front(), *s, unpaid);
+        meter.spend(std::exchange(unpaid, 0));
     }
 }
 
@@ -121,8 +141,9 @@ std::vector<space_order> orders_for(const packing_context& context, const mixed_
 
 }  // namespace
 
-packing first_fill(const packing_context& context, const mixed_parameters& p, std::uint64_t& work) {
+packing first_fill(const packing_context& context, const mixed_parameters& p, work_meter& meter) {
     packing best(context);
+    std::uint64_t work = 0;
     for (const space_order order : orders_for(context, p)) {
         work_meter unbounded(~std::uint64_t{0}, nullptr, 1e300);
         packing filled(context, order);
@@ -130,16 +151,12 @@ packing first_fill(const packing_context& context, const mixed_parameters& p, st
         work += unbounded.used();
         if (filled.volume() > best.volume()) best = filled;
     }
+    meter.spend(work);
     return best;
 }
 
 packing search_load(const packing_context& context, const mixed_parameters& p, work_meter& meter) {
-    // The first fills are not cut short: the best is the plan when the
-    // budget is spent at once.
-    std::uint64_t work = 0;
-    packing best = first_fill(context, p, work);
-    meter.spend(std::min(work, meter.left()));
-    return widen_search(context, p, meter, std::move(best));
+    return widen_search(context, p, meter, first_fill(context, p, meter));
 }
 
 packing widen_search(const packing_context& context, const mixed_parameters& p, work_meter& meter,
@@ -147,7 +164,8 @@ packing widen_search(const packing_context& context, const mixed_parameters& p, 
     // One search per space order, each run in turn at the same effort, so
     // that each takes about its share of the budget.
     std::vector<order_search> searches;
-    for (const space_order order : orders_for(context, p)) searches.push_back({order, p});
+    for (const space_order order : orders_for(context, p))
+        searches.push_back({order, p.first_width, p.successors});
     // Each run widens the beam, at least twice and as far as the budget
     // affords, and once it is as wide as allowed doubles the blocks tried in
     // each space.
@@ -159,16 +177,14 @@ packing widen_search(const packing_context& context, const mixed_parameters& p, 
             if (s.done || meter.stopped() || best.volume() == context.whole) continue;
             any = true;
             const std::uint64_t before = meter.used();
-            const bool complete =
-                beam_search(context, s.run, s.order, s.run.first_width, best, meter);
-            s.cost =
-                static_cast<double>(meter.used() - before) / static_cast<double>(s.run.first_width);
+            const bool complete = beam_search(context, s.order, s.width, s.successors, best, meter);
+            s.cost = static_cast<double>(meter.used() - before) / static_cast<double>(s.width);
             if (complete) {
                 s.done = true;
-            } else if (s.run.first_width < p.max_width) {
-                s.run.first_width *= 2;
-            } else if (s.run.successors < context.blocks->size()) {
-                s.run.successors *= 2;
+            } else if (s.width < p.max_width) {
+                s.width *= 2;
+            } else if (s.successors < context.blocks->size()) {
+                s.successors *= 2;
             } else {
                 // Every block is tried in every space already: a run again
                 // would find the same packings.

@@ -17,13 +17,15 @@
 namespace varnel::mixed {
 
 // The fullest packing found; the greedy fill of the empty container at the
-// least, whatever the budget: first_fill, its work charged to `meter` as far
-// as it has units, then widen_search.
+// least, whatever the budget: first_fill, then widen_search, both on
+// `meter`.
 packing search_load(const packing_context& context, const mixed_parameters& p, work_meter& meter);
 
 // The greedy fill of the empty container in each space order the search
-// runs, the fullest of them; not cut short, its work added to `work`.
-packing first_fill(const packing_context& context, const mixed_parameters& p, std::uint64_t& work);
+// runs, the fullest of them. It is the load's floor and is not cut short:
+// its work is charged to `meter` whole, or, when that has not the units,
+// refused, which stops the meter by its budget.
+packing first_fill(const packing_context& context, const mixed_parameters& p, work_meter& meter);
 
 // The search's runs from `best`, the first fill, while `meter` lasts; the
 // fullest packing found.
@@ -31,7 +33,8 @@ packing widen_search(const packing_context& context, const mixed_parameters& p, 
                      packing best);
 
 // Fills `p` greedily: the next space, the best block for it, until no block
-// fits anywhere or the meter stops.
-void fill_greedily(packing& p, work_meter& meter);
+// fits anywhere or the meter stops. `unpaid` is work done on `p` the meter
+// has not been charged yet.
+void fill_greedily(packing& p, work_meter& meter, std::uint64_t unpaid = 0);
 
 }  // namespace varnel::mixed

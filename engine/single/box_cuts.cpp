@@ -3,8 +3,11 @@
 #include <algorithm>
 #include <cmath>
 #include <limits>
+#include <utility>
 
+#include "engine/core/expects.h"
 #include "engine/core/orientation.h"
+#include "engine/single/pattern_search.h"
 #include "engine/single/rect_patterns.h"
 
 namespace varnel {
@@ -41,35 +44,14 @@ std::vector<double> side_sums(double limit, const std::array<double, 3>& box, wo
             }
         }
     }
-    std::sort(sums.begin(), sums.end());
-    std::vector<double> unique;
-    for (double v : sums) {
-        if (unique.empty() || v - unique.back() > fit_tolerance) unique.push_back(v);
-    }
-    return unique;
+    return distinct_points(std::move(sums));
 }
 
-int floor_index(const std::vector<double>& points, double value) {
-    const auto it = std::upper_bound(points.begin(), points.end(), value + fit_tolerance);
-    return static_cast<int>(it - points.begin()) - 1;
-}
+using score = pattern_score<std::int32_t>;
 
-struct score {
-    std::int32_t count = 0;
-    std::int32_t grids = 0;
-    bool operator>(const score& o) const {
-        return count != o.count ? count > o.count : grids < o.grids;
-    }
-};
-score operator+(score a, score b) { return {a.count + b.count, a.grids + b.grids}; }
-
-// A sub-box's choice: one grid in orientation `orientation` (axis < 0), or a
-// cut across `axis` at point `cut`.
-struct choice {
-    std::int32_t cut = 0;
-    std::int8_t axis = -1;
-    std::int8_t orientation = 1;
-};
+// A sub-box's choice: one grid in orientation `pose` (axis < 0), or a cut
+// across `axis` at point `cut`.
+using choice = pattern_choice<std::int8_t>;
 
 // A cut at point `at` of a side whose largest point is i leaves the rest
 // at point `rest` (-1 when nothing fits there); `exact` when the two fill
@@ -284,7 +266,7 @@ private:
         if ((exact ? full_ : value_)[at(p)].count == 0) return;
         const choice& c = (exact ? full_how_ : how_)[at(p)];
         if (c.axis < 0) {
-            out.push_back({origin, c.orientation, grid_count(p, c.orientation)});
+            out.push_back({origin, c.pose, grid_count(p, c.pose)});
             return;
         }
         const std::size_t a = idx(c.axis);
@@ -310,6 +292,7 @@ private:
 
 box_pattern best_box_cuts(const std::array<double, 3>& space, const std::array<double, 3>& box,
                           work_meter& meter, std::uint64_t work_limit, double section) {
+    VARNEL_EXPECTS(positive_sides(box));
     // Shorter sections, fewer sub-boxes: halved while the search would count
     // too much, as long as a section holds every carton side.
     const double longest = std::max({box[0], box[1], box[2]});

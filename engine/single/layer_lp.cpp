@@ -88,15 +88,20 @@ public:
     std::vector<double> duals() const {
         std::vector<double> y(d_.size(), 0.0);
         for (std::size_t r = 0; r < d_.size(); ++r) {
-            if (slack_at_[r] >= 0) y[r] = std::max(0.0, -c_[static_cast<std::size_t>(slack_at_[r])]);
+            if (slack_at_[r] >= 0)
+                y[r] = std::max(0.0, -c_[static_cast<std::size_t>(slack_at_[r])]);
         }
         return y;
     }
 
 private:
     std::size_t slack(std::size_t r) const { return std::numeric_limits<std::size_t>::max() - r; }
-    bool is_slack(std::size_t v) const { return v > std::numeric_limits<std::size_t>::max() - d_.size(); }
-    std::size_t slack_row(std::size_t v) const { return std::numeric_limits<std::size_t>::max() - v; }
+    bool is_slack(std::size_t v) const {
+        return v > std::numeric_limits<std::size_t>::max() - d_.size();
+    }
+    std::size_t slack_row(std::size_t v) const {
+        return std::numeric_limits<std::size_t>::max() - v;
+    }
 
     void pivot(std::size_t leave, std::size_t enter) {
         const double p = d_[leave][enter];
@@ -108,10 +113,12 @@ private:
             if (i == leave || f == 0.0) continue;
             b_[i] -= f * b_[leave];
             std::vector<double>& ri = d_[i];
-            for (std::size_t t = 0; t < ri.size(); ++t) ri[t] = t == enter ? -f / p : ri[t] - f * row[t];
+            for (std::size_t t = 0; t < ri.size(); ++t)
+                ri[t] = t == enter ? -f / p : ri[t] - f * row[t];
         }
         const double ce = c_[enter];
-        for (std::size_t t = 0; t < c_.size(); ++t) c_[t] = t == enter ? -ce / p : c_[t] - ce * row[t];
+        for (std::size_t t = 0; t < c_.size(); ++t)
+            c_[t] = t == enter ? -ce / p : c_[t] - ce * row[t];
         const std::size_t out = basic_[leave], in = nonbasic_[enter];
         if (is_slack(out)) slack_at_[slack_row(out)] = static_cast<long>(enter);
         if (is_slack(in)) slack_at_[slack_row(in)] = -1 - static_cast<long>(leave);
@@ -205,13 +212,15 @@ public:
         }
         for (std::size_t i = 1; i <= static_cast<std::size_t>(nu_); ++i)
             for (std::size_t j = 1; j < w; ++j)
-                sum[i * w + j] += sum[(i - 1) * w + j] + sum[i * w + j - 1] - sum[(i - 1) * w + j - 1];
+                sum[i * w + j] +=
+                    sum[(i - 1) * w + j] + sum[i * w + j - 1] - sum[(i - 1) * w + j - 1];
         std::vector<double> out;
         out.reserve(places_.size());
         const auto at = [&](int i, int j) {
             return sum[static_cast<std::size_t>(i) * w + static_cast<std::size_t>(j)];
         };
-        for (const place& k : places_) out.push_back(at(k.i1, k.j1) - at(k.i0, k.j1) - at(k.i1, k.j0) + at(k.i0, k.j0));
+        for (const place& k : places_)
+            out.push_back(at(k.i1, k.j1) - at(k.i0, k.j1) - at(k.i1, k.j0) + at(k.i0, k.j0));
         return out;
     }
 
@@ -246,12 +255,10 @@ std::optional<std::int64_t> layer_lp_bound(layer_raster& raster, std::int64_t kn
         // The places the duals weigh least, below 1: their columns would pay.
         std::vector<std::size_t> order(model.places());
         std::iota(order.begin(), order.end(), std::size_t{0});
-        std::partial_sort(order.begin(),
-                          order.begin() + static_cast<std::ptrdiff_t>(
-                                              std::min(places_per_round, order.size())),
-                          order.end(), [&](std::size_t a, std::size_t b) {
-                              return weight[a] < weight[b];
-                          });
+        std::partial_sort(
+            order.begin(),
+            order.begin() + static_cast<std::ptrdiff_t>(std::min(places_per_round, order.size())),
+            order.end(), [&](std::size_t a, std::size_t b) { return weight[a] < weight[b]; });
         std::size_t added = 0, columns = 0;
         for (const bool t : taken) columns += t ? 1 : 0;
         if (model.rows() * (columns + places_per_round) > max_entries) break;

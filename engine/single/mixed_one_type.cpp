@@ -1,4 +1,7 @@
 #include "engine/single/mixed_one_type.h"
+
+#include <algorithm>
+
 #include "engine/single/optimise.h"
 #include "engine/single/partial_load.h"
 
@@ -6,34 +9,40 @@ namespace varnel {
 
 namespace {
 
-// The optimiser's plan of the type's cartons, at most `cartons`; none when
-// the type stands in ways the optimiser does not plan, carries nothing or
-// weighs against a payload.
-block_list optimised_blocks(const mixed_request& request, std::size_t type, std::int64_t cartons) {
+// The optimiser's units `meter` affords, up to the optimiser's own budget.
+std::uint64_t optimiser_units(const work_meter& meter) {
+    return std::min(default_work_budget, meter.left() / optimiser_unit_cost);
+}
+
+// The optimiser's plan of the type's cartons, at most `cartons`, its work
+// drawn from `meter`; none when the type stands in ways the optimiser does
+// not plan, carries nothing or weighs against a payload, or when `meter`
+// affords no work.
+one_type_load optimised_load(const mixed_request& request, std::size_t type, std::int64_t cartons,
+                             work_meter& meter) {
     const carton_type& t = request.cartons[type];
-    const bool upright = t.allowed == orientation_set::upright();
-    if ((!upright && t.allowed != orientation_set::any()) || !t.stackable ||
-        (request.payload && t.weight))
+    if ((t.allowed != orientation_set::upright() && t.allowed != orientation_set::any()) ||
+        !t.stackable || (request.payload && t.weight) || optimiser_units(meter) == 0)
         return {};
-    calculation_input in;
-    in.carton_length = static_cast<float>(t.size[0]);
-    in.carton_width = static_cast<float>(t.size[1]);
-    in.carton_height = static_cast<float>(t.size[2]);
-    in.container_width = static_cast<float>(request.container[0]);
-    in.container_length = static_cast<float>(request.container[1]);
-    in.container_height = static_cast<float>(request.container[2]);
-    optimise_request r{in, false, upright};
-    r.cancel = request.cancel;
-    const optimised_plan plan = optimise_plan(r);
-    if (plan.cancelled()) return {};
-    return partial_load(plan.blocks, {in.carton_length, in.carton_width, in.carton_height},
-                        cartons);
+    const calculation_input in = calculation_input_of(t.size, request.container);
+    const optimised_plan plan = optimise_plan(
+        {in, false, t.allowed, optimiser_units(meter), request.cancel, request.seconds_cap});
+    meter.spend(plan.work * optimiser_unit_cost);
+    if (plan.cancelled()) return {{}, plan.stop};
+    // Joining the part load's blocks draws on what is left.
+    work_meter joining(optimiser_units(meter), request.cancel, request.seconds_cap);
+    one_type_load load{
+        partial_load(plan.blocks, {in.carton_length, in.carton_width, in.carton_height}, cartons,
+                     joining),
+        plan.stop == stop_reason::clock ? plan.stop : joining.reason()};
+    meter.spend(joining.used() * optimiser_unit_cost);
+    return load;
 }
 
 }  // namespace
 
 mixed_plan plan_mixed_load(const mixed_request& request) {
-    return plan_mixed_load_with(request, optimised_blocks);
+    return plan_mixed_load_with(request, optimised_load);
 }
 
 }  // namespace varnel

@@ -12,6 +12,8 @@
 #include <vector>
 
 #include "engine/block_tables.h"
+#include "engine/core/box.h"
+#include "engine/core/expects.h"
 #include "engine/core/orientation.h"
 #include "engine/core/placement.h"
 #include "engine/single/box_cuts.h"
@@ -47,6 +49,14 @@ constexpr double float_share = 1e-6;
 // A part load cuts one block of a plan into up to three, so a plan keeps
 // two of the tables' 31 records free for it.
 constexpr std::size_t max_plan_blocks = static_cast<std::size_t>(stack_table_size) - 2;
+
+// What the optimiser plans: cartons with sides to divide by, in any
+// orientation or upright; the standard calculation it starts from knows no
+// other set.
+bool plannable(const calculation_input& in, orientation_set allowed) {
+    return positive_sides(std::array{in.carton_length, in.carton_width, in.carton_height}) &&
+           (allowed == orientation_set::any() || allowed == orientation_set::upright());
+}
 
 std::int16_t count16(int n) { return static_cast<std::int16_t>(std::clamp(n, 0, 32767)); }
 
@@ -104,7 +114,7 @@ public:
             if (k == 0 || value[t] == 0) continue;
             for (const carton_block& b : slab_blocks(*slab[t], axis, t, offset, k)) {
                 c.blocks.push_back(b);
-                c.cartons += std::int64_t{b.count_x} * b.count_y * b.count_z;
+                c.cartons += carton_count(b);
             }
             offset += k * box(t);
         }
@@ -228,10 +238,10 @@ private:
     std::deque<pattern2d> turned_;  // references to them stay valid
 };
 
-candidate best_single_grid(const instance& in, bool upright) {
+candidate best_single_grid(const instance& in, orientation_set allowed) {
     candidate best;
     for (int o = 1; o <= 6; ++o) {
-        if (upright && !orientation_set::upright().allows(o)) continue;
+        if (!allowed.allows(o)) continue;
         const std::array<double, 3> e = rotated(in.box, o);
         std::array<int, 3> n{};
         for (std::size_t a = 0; a < 3; ++a) n[a] = fitting(in.space[a], e[a]);
@@ -252,8 +262,7 @@ candidate box_cuts_candidate(const box_pattern& p) {
 }
 
 instance instance_of(const calculation_input& in) {
-    return {{in.carton_length, in.carton_width, in.carton_height},
-            {in.container_width, in.container_length, in.container_height}};
+    return {{in.carton_length, in.carton_width, in.carton_height}, container_axes(in)};
 }
 
 // The container as the standard calculation may fill it: each side longer
@@ -338,13 +347,13 @@ public:
     search(const optimise_request& r, work_meter& meter)
         : r_(r),
           in_(instance_of(r.input)),
-          rules_(single_carton(in_.box[0], in_.box[1], in_.box[2], r.upright)),
+          rules_(single_carton(in_.box[0], in_.box[1], in_.box[2], r.allowed)),
           meter_(meter) {}
 
     optimised_plan run() {
         optimised_plan result;
         load_model standard;
-        run_calculation(standard, r_.input, r_.single, !r_.upright);
+        run_calculation(standard, r_.input, r_.single, side_placement_allowed(r_.allowed));
         candidate from_standard{standard_blocks(standard), 0};
         from_standard.cartons = carton_count(from_standard.blocks);
         result.standard_cartons = from_standard.cartons;
@@ -352,10 +361,10 @@ public:
         // A plan with a carton short of support is no plan to load: the
         // search must find one whose every carton stands.
         if (result.standard_supported) best_ = from_standard;
-        bound_ = upper_bound(r_.input, r_.single, r_.upright);
+        bound_ = upper_bound(r_.input, r_.single, r_.allowed);
 
-        consider(best_single_grid(in_, r_.upright));
-        if (!r_.single) r_.upright ? upright_phases() : free_phases();
+        consider(best_single_grid(in_, r_.allowed));
+        if (!r_.single) r_.allowed == orientation_set::upright() ? upright_phases() : free_phases();
 
         std::sort(best_.blocks.begin(), best_.blocks.end(),
                   [](const carton_block& a, const carton_block& b) {
@@ -402,34 +411,22 @@ private:
     // in the corner, until the plan fits its records: a few cartons fewer
     // rather than no plan.
     void trim(candidate& c, work_meter& m) const {
-        const auto box_of = [&](const carton_block& b) {
-            const std::array<double, 3> e = rotated(in_.box, b.orientation);
-            return std::array<std::array<double, 2>, 3>{{{b.x, b.x + b.count_x * e[0]},
-                                                         {b.y, b.y + b.count_y * e[1]},
-                                                         {b.z, b.z + b.count_z * e[2]}}};
-        };
-        const auto meet = [](const std::array<double, 2>& a, const std::array<double, 2>& b) {
-            return a[0] < b[1] - contact_tolerance && b[0] < a[1] - contact_tolerance;
-        };
         while (c.blocks.size() > max_plan_blocks) {
             const std::uint64_t n = c.blocks.size();
             if (!m.spend(n * n)) return;
             std::optional<std::size_t> least;
             for (std::size_t i = 0; i < n; ++i) {
                 const carton_block& b = c.blocks[i];
-                const auto under = box_of(b);
-                const bool carries =
-                    std::any_of(c.blocks.begin(), c.blocks.end(), [&](const carton_block& a) {
-                        const auto above = box_of(a);
-                        return std::fabs(above[2][0] - under[2][1]) <= contact_tolerance &&
-                               meet(above[0], under[0]) && meet(above[1], under[1]);
-                    });
+                const block_box under = box_of(b, in_.box);
+                const bool carries = std::any_of(
+                    c.blocks.begin(), c.blocks.end(),
+                    [&](const carton_block& a) { return stands_on(box_of(a, in_.box), under); });
                 const bool corner = b.x == 0.0 && b.y == 0.0 && b.z == 0.0;
                 if (carries || corner) continue;
-                if (!least || carton_count({b}) < carton_count({c.blocks[*least]})) least = i;
+                if (!least || carton_count(b) < carton_count(c.blocks[*least])) least = i;
             }
             if (!least) return;
-            c.cartons -= carton_count({c.blocks[*least]});
+            c.cartons -= carton_count(c.blocks[*least]);
             c.blocks.erase(c.blocks.begin() + static_cast<std::ptrdiff_t>(*least));
         }
     }
@@ -526,12 +523,13 @@ void merge_blocks(block_list& blocks, const std::array<double, 3>& carton, work_
     }
 }
 
-std::int64_t upper_bound(const calculation_input& input, bool single, bool upright) {
+std::int64_t upper_bound(const calculation_input& input, bool single, orientation_set allowed) {
+    VARNEL_EXPECTS(plannable(input, allowed));
     const instance in = with_standard_slack(instance_of(input));
-    if (single) return best_single_grid(in, upright).cartons;
+    if (single) return best_single_grid(in, allowed).cartons;
     const double a = in.box[0], b = in.box[1], c = in.box[2];
-    const std::int64_t dff = packing_bound(input_of(in), upright);
-    if (upright) {
+    const std::int64_t dff = packing_bound(input_of(in), allowed);
+    if (allowed == orientation_set::upright()) {
         const std::int64_t layers = fitting(in.space[2], c);
         return std::min(saturated_product(layers, pattern_bound(in.space[0], in.space[1], a, b)),
                         dff);
@@ -546,13 +544,15 @@ container_space optimised_room(const calculation_input& input) {
 }
 
 optimised_plan optimise_plan(const optimise_request& r) {
+    VARNEL_EXPECTS(plannable(r.input, r.allowed));
     work_meter meter(r.work_budget, r.cancel, r.seconds_cap);
     return search(r, meter).run();
 }
 
 std::int16_t load_optimised_plan(load_model& m, const calculation_input& input,
-                                 bool side_placement_allowed, const optimised_plan& plan) {
-    run_calculation(m, input, true, side_placement_allowed);
+                                 orientation_set allowed, const optimised_plan& plan) {
+    VARNEL_EXPECTS(plannable(input, allowed));
+    run_calculation(m, input, true, side_placement_allowed(allowed));
     if (!blocks_to_tables(m, plan.blocks)) return 0;
     return stack_count(m.stacks);
 }

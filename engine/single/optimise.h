@@ -6,6 +6,7 @@
 
 #include "engine/calculation.h"
 #include "engine/core/block.h"
+#include "engine/core/orientation.h"
 #include "engine/core/placement.h"
 #include "engine/core/work_meter.h"
 #include "engine/load_model.h"
@@ -21,7 +22,9 @@ inline constexpr std::uint64_t default_work_budget = 24'000'000;
 struct optimise_request {
     calculation_input input;  // from read_calculation_input
     bool single = false;      // 单一摆放: one orientation for every carton
-    bool upright = false;     // 不可侧放: orientations 1 and 3 only
+    // Any orientation, or upright only (不可侧放: orientations 1 and 3); the
+    // optimiser plans no other set.
+    orientation_set allowed = orientation_set::any();
     std::uint64_t work_budget = default_work_budget;
     // Polled between steps; set from another thread to stop early.
     const std::atomic<bool>* cancel = nullptr;
@@ -63,7 +66,7 @@ optimised_plan optimise_plan(const optimise_request& request);
 // Loads the model as run_calculation does and fills both stack tables from
 // the plan's blocks. Returns the stack count (0 when nothing fits).
 std::int16_t load_optimised_plan(load_model& model, const calculation_input& input,
-                                 bool side_placement_allowed, const optimised_plan& plan);
+                                 orientation_set allowed, const optimised_plan& plan);
 
 // Joins blocks of one type and orientation that touch face to face and share
 // the face's size, until none do: sorted runs along each axis in turn, so
@@ -77,7 +80,7 @@ void merge_blocks(block_list& blocks, const std::array<double, 3>& carton, work_
 // when one orientation is asked for. It counts a row as the standard
 // calculation does, which lets a row exceed its space by a hair, so it
 // bounds that plan too.
-std::int64_t upper_bound(const calculation_input& input, bool single, bool upright);
+std::int64_t upper_bound(const calculation_input& input, bool single, orientation_set allowed);
 
 // The room an optimised plan and its part loads take at most: the container,
 // each side longer by what the standard calculation's count lets a row of

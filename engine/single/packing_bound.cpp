@@ -515,7 +515,9 @@ double packing_lp(const std::vector<std::vector<double>>& rows, std::size_t colu
     return final_value(lp);
 }
 
-std::int64_t packing_bound(const calculation_input& in, bool upright) {
+std::int64_t packing_bound(const calculation_input& in, orientation_set allowed) {
+    // Upright cartons lie in layers: the floor's bound, times the layers.
+    const bool upright = allowed == orientation_set::upright();
     const auto units = on_grid({in.carton_length, in.carton_width, in.carton_height,
                                 in.container_width, in.container_length, in.container_height});
     if (!units) return no_bound;
@@ -538,8 +540,8 @@ std::int64_t packing_bound(const calculation_input& in, bool upright) {
     }
     std::vector<column> columns;
     for (std::size_t o = 1; o <= 6; ++o) {
-        const column& dims = carton_axes[o];
-        if (upright && dims[2] != 2) continue;
+        if (!allowed.allows(static_cast<int>(o))) continue;
+        const column& dims = axes_of(static_cast<int>(o));
         bool fits = true;
         for (std::size_t a = 0; a < axes.size(); ++a)
             fits = fits && box[dims[a]] <= reduced_space[a];

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "engine/calculation.h"
+#include "engine/core/orientation.h"
 
 namespace varnel {
 
@@ -39,10 +40,10 @@ inline constexpr std::int64_t no_bound = std::numeric_limits<std::int64_t>::max(
 // optimum. Infinity when a column has no positive entry.
 double packing_lp(const std::vector<std::vector<double>>& rows, std::size_t columns);
 
-// An upper bound from dual-feasible functions along each axis (for upright
-// cartons the layer count times the floor's bound), `no_bound` when a size
-// is not a whole number of hundredths of a millimetre or a side is
-// kilometres long.
-std::int64_t packing_bound(const calculation_input& input, bool upright);
+// An upper bound from dual-feasible functions along each axis on cartons in
+// the orientations `allowed` (for upright cartons the layer count times the
+// floor's bound), `no_bound` when a size is not a whole number of hundredths
+// of a millimetre or a side is kilometres long.
+std::int64_t packing_bound(const calculation_input& input, orientation_set allowed);
 
 }  // namespace varnel

@@ -252,7 +252,8 @@ std::variant<pallet_plan, pallet_refusal> plan_pallet(const pallet_request& r) {
         static_cast<float>(r.carton[0]),   static_cast<float>(r.carton[1]),
         static_cast<float>(r.carton[2]),   static_cast<float>(pallet.width),
         static_cast<float>(pallet.length), static_cast<float>(pallet.load_height)};
-    std::int64_t bound = upper_bound(in, false, !r.any_side);
+    std::int64_t bound =
+        upper_bound(in, false, r.any_side ? orientation_set::any() : orientation_set::upright());
     if (!r.any_side) {
         bound = std::min(bound, chosen->layers * layer_bound(pallet.length, pallet.width,
                                                              r.carton[0], r.carton[1]));

@@ -9,6 +9,8 @@
 #include <vector>
 
 #include "engine/block_tables.h"
+#include "engine/core/box.h"
+#include "engine/core/expects.h"
 #include "engine/core/orientation.h"
 #include "engine/core/placement.h"
 #include "engine/single/optimise.h"
@@ -17,25 +19,17 @@ namespace varnel {
 
 namespace {
 
-constexpr double tol = contact_tolerance;
 constexpr std::size_t table_size = static_cast<std::size_t>(stack_table_size);
 // How many loaded rows a part load may give back to cut elsewhere when its
 // first cut would need more blocks than the tables hold.
 constexpr std::size_t most_rows_given_back = 256;
 
-bool overlap(double a0, double a1, double b0, double b1) { return a0 < b1 - tol && b0 < a1 - tol; }
-
 struct loading_block {
     carton_block block;
     std::array<double, 3> e{};  // one carton's extents
+    block_box box;              // what the whole block fills
     // Some carton of it stands short of support in the plan itself.
     bool doubtful = false;
-
-    double lo(std::size_t a) const { return std::array{block.x, block.y, block.z}[a]; }
-    double hi(std::size_t a) const {
-        const std::array<std::int16_t, 3> n{block.count_x, block.count_y, block.count_z};
-        return lo(a) + n[a] * e[a];
-    }
     double row_y(std::int64_t row) const { return block.y + static_cast<double>(row) * e[1]; }
     std::int64_t row_cartons() const { return std::int64_t{block.count_x} * block.count_z; }
     carton_block rows(std::int64_t n, std::int64_t from = 0) const {
@@ -78,23 +72,18 @@ block_list cut_row(const loading_block& b, std::int64_t row, std::int64_t r) {
 
 class loader {
 public:
-    loader(const block_list& plan, const box_size& carton)
-        : rules_(single_carton(carton.length, carton.width, carton.height, false)) {
+    loader(const block_list& plan, const box_size& carton, work_meter& meter)
+        : rules_(single_carton(carton.length, carton.width, carton.height)), meter_(meter) {
         for (const carton_block& b : plan) {
-            if (b.count_x <= 0 || b.count_y <= 0 || b.count_z <= 0) continue;
-            blocks_.push_back({b, rotated(rules_.size, b.orientation)});
+            if (holds_nothing(b)) continue;
+            blocks_.push_back({b, rotated(rules_.size, b.orientation), box_of(b, rules_.size)});
         }
         const std::size_t n = blocks_.size();
         below_.resize(n);
         above_.resize(n);
         for (std::size_t i = 0; i < n; ++i) {
             for (std::size_t j = 0; j < n; ++j) {
-                if (i == j || blocks_[j].hi(2) > blocks_[i].lo(2) + tol ||
-                    !overlap(blocks_[i].lo(0), blocks_[i].hi(0), blocks_[j].lo(0),
-                             blocks_[j].hi(0)) ||
-                    !overlap(blocks_[i].lo(1), blocks_[i].hi(1), blocks_[j].lo(1),
-                             blocks_[j].hi(1)))
-                    continue;
+                if (i == j || !lies_under(blocks_[j].box, blocks_[i].box)) continue;
                 below_[i].push_back(j);
                 above_[j].push_back(i);
             }
@@ -134,7 +123,7 @@ public:
         if (remaining == 0) return pieces(rows, std::nullopt, 0);
         const std::optional<std::size_t> cut = first_ready(ready, rows);
         block_list loaded = pieces(rows, cut, remaining);
-        if (loaded.size() <= table_size) return loaded;
+        if (loaded.size() <= table_size || meter_.stopped()) return loaded;
         // Too many blocks for the tables: give back the last rows loaded,
         // one at a time, and load the rest into whichever block needs the
         // fewest blocks for it.
@@ -159,9 +148,9 @@ private:
     bool rows_under_loaded(std::size_t i, std::size_t j, const std::vector<std::int64_t>& rows) {
         const loading_block &b = blocks_[i], &below = blocks_[j];
         const double y0 = b.row_y(rows[i]), y1 = y0 + b.e[1];
-        if (!overlap(y0, y1, below.lo(1), below.hi(1))) return true;
+        if (!spans_overlap(y0, y1, below.box.lo[1], below.box.hi[1])) return true;
         // The last row of `below` that reaches under this row.
-        const double reach = std::ceil((y1 - tol - below.block.y) / below.e[1]) - 1.0;
+        const double reach = std::ceil((y1 - contact_tolerance - below.block.y) / below.e[1]) - 1.0;
         const double last = std::min(reach, static_cast<double>(below.block.count_y) - 1.0);
         return static_cast<double>(rows[j]) > last;
     }
@@ -173,7 +162,7 @@ private:
     bool next_ready(std::size_t i, const std::vector<std::int64_t>& rows, bool relaxed) {
         const loading_block& b = blocks_[i];
         if (rows[i] >= b.block.count_y) return false;
-        if (b.lo(2) <= tol) return true;
+        if (on_floor(b.box)) return true;
         for (std::size_t j : below_[i]) {
             if (!rows_under_loaded(i, j, rows)) return false;
         }
@@ -205,7 +194,8 @@ private:
                                            const std::vector<std::int64_t>& rows) const {
         std::optional<std::size_t> best;
         const auto key = [&](std::size_t i) {
-            return std::array{blocks_[i].row_y(rows[i]), blocks_[i].lo(2), blocks_[i].lo(0)};
+            return std::array{blocks_[i].row_y(rows[i]), blocks_[i].box.lo[2],
+                              blocks_[i].box.lo[0]};
         };
         for (std::size_t i = 0; i < blocks_.size(); ++i) {
             if (ready[i] != 0 && (!best || key(i) < key(*best))) best = i;
@@ -224,24 +214,29 @@ private:
                 for (const carton_block& p : cut_row(blocks_[i], rows[i], r)) out.push_back(p);
             }
         }
-        if (out.size() > table_size) {
-            work_meter meter(std::numeric_limits<std::uint64_t>::max(), nullptr, 1e9);
-            merge_blocks(out, rules_.size, meter);
-        }
+        if (out.size() > table_size) merge_blocks(out, rules_.size, meter_);
         return out;
     }
 
     carton_rules rules_;
+    work_meter& meter_;
     std::vector<loading_block> blocks_;
     std::vector<std::vector<std::size_t>> below_, above_;
 };
 
 }  // namespace
 
-block_list partial_load(const block_list& plan, const box_size& carton, std::int64_t cartons) {
+block_list partial_load(const block_list& plan, const box_size& carton, std::int64_t cartons,
+                        work_meter& meter) {
+    VARNEL_EXPECTS(positive_sides(std::array{carton.length, carton.width, carton.height}));
     if (cartons >= carton_count(plan)) return plan;
     if (cartons <= 0) return {};
-    return loader(plan, carton).load(cartons);
+    return loader(plan, carton, meter).load(cartons);
+}
+
+block_list partial_load(const block_list& plan, const box_size& carton, std::int64_t cartons) {
+    work_meter unbounded(std::numeric_limits<std::uint64_t>::max(), nullptr, 1e9);
+    return partial_load(plan, carton, cartons, unbounded);
 }
 
 }  // namespace varnel

@@ -3,6 +3,7 @@
 #include <cstdint>
 
 #include "engine/core/block.h"
+#include "engine/core/work_meter.h"
 #include "engine/load_model.h"
 
 namespace varnel {
@@ -19,7 +20,13 @@ namespace varnel {
 // rest cut where it needs fewer. Rows a plan itself leaves short of support
 // are loaded only when nothing else is left. `carton` gives the carton's
 // length, width and height in millimetres; a count of at least the plan's
-// gives the plan's blocks back, a count of 0 or less none.
+// gives the plan's blocks back, a count of 0 or less none. Joining blocks
+// draws on `meter` in the optimiser's units; once it refuses, the blocks
+// stay as cut, more of them than the tables may hold.
+block_list partial_load(const block_list& plan, const box_size& carton, std::int64_t cartons,
+                        work_meter& meter);
+// The same, with no limit on its work: a part load of a plan of the tables
+// joins at most a few dozen blocks.
 block_list partial_load(const block_list& plan, const box_size& carton, std::int64_t cartons);
 
 }  // namespace varnel

@@ -6,6 +6,8 @@
 #include <limits>
 #include <utility>
 
+#include "engine/single/pattern_search.h"
+
 namespace varnel {
 
 namespace {
@@ -21,32 +23,15 @@ constexpr double max_bound_combinations = 1e6;
 // The five-block cuts keep a table of rests per side, points squared.
 constexpr double max_rest_table = 1e6;
 
-// Index of the largest point not above `value`, or -1.
-int floor_index(const std::vector<double>& points, double value) {
-    const auto it = std::upper_bound(points.begin(), points.end(), value + fit_tolerance);
-    return static_cast<int>(it - points.begin()) - 1;
-}
-
 bool same_length(double a, double b) { return std::fabs(a - b) <= fit_tolerance; }
 
-// A value with its block count: more cartons first, then fewer grids.
-struct score {
-    std::int64_t count = 0;
-    std::int64_t grids = 0;
-    bool operator>(const score& o) const {
-        return count != o.count ? count > o.count : grids < o.grids;
-    }
-};
-score operator+(score a, score b) { return {a.count + b.count, a.grids + b.grids}; }
+using score = pattern_score<std::int64_t>;
 
-// One state's choice: a single grid (cut < 0), or a cut at raster index
-// `cut` across U (vertical) or along V.
-struct choice {
-    int cut = -1;
-    int five = -1;  // a first-order non-guillotine cut, by its index
-    bool along_v = false;
-    bool turned = false;
-};
+// One state's choice: a single grid, turned or not, or a cut at raster
+// index `cut` across U (axis 0, vertical) or along V (axis 1), or a
+// first-order non-guillotine cut, `cut` its index among the five-block cuts.
+using choice = pattern_choice<bool>;
+constexpr std::int8_t five_block = 2;
 
 // Points x1 < x2 across and y1 < y2 along a rectangle where the four
 // rectangles around a centre meet.
@@ -104,15 +89,15 @@ public:
     void emit(int i, int j, double u0, double v0, std::vector<rect_grid>& out) const {
         if (i < 0 || j < 0 || value_[at(i, j)].count == 0) return;
         const choice& c = how_[at(i, j)];
-        if (c.five >= 0) {
-            for (const piece& k : pieces(i, j, fives_[idx(c.five)])) {
+        if (c.axis == five_block) {
+            for (const piece& k : pieces(i, j, fives_[idx(c.cut)])) {
                 emit(k.i, k.j, u0 + k.u, v0 + k.v, out);
             }
-        } else if (c.cut < 0) {
-            emit_grid(i, j, c.turned, u0, v0, out);
+        } else if (c.axis < 0) {
+            emit_grid(i, j, c.pose, u0, v0, out);
         } else {
             // The part a cut across the height leaves below is an exact filling.
-            const bool below = c.along_v ? up_ == upward::v : up_ == upward::u;
+            const bool below = c.axis == 1 ? up_ == upward::v : up_ == upward::u;
             emit_cut(i, j, c, u0, v0, out, below ? &guillotine::emit_full : &guillotine::emit,
                      &guillotine::emit);
         }
@@ -132,7 +117,7 @@ private:
     }
     void emit_cut(int i, int j, const choice& c, double u0, double v0, std::vector<rect_grid>& out,
                   emitter first, emitter second) const {
-        if (!c.along_v) {
+        if (c.axis == 0) {
             const double cut = xs_[idx(c.cut)];
             (this->*first)(c.cut, j, u0, v0, out);
             (this->*second)(floor_index(xs_, xs_[idx(i)] - cut), j, u0 + cut, v0, out);
@@ -144,8 +129,8 @@ private:
     }
     void emit_full(int i, int j, double u0, double v0, std::vector<rect_grid>& out) const {
         const choice& c = full_how_[at(i, j)];
-        if (c.cut < 0) {
-            emit_grid(i, j, c.turned, u0, v0, out);
+        if (c.axis < 0) {
+            emit_grid(i, j, c.pose, u0, v0, out);
         } else {
             emit_cut(i, j, c, u0, v0, out, &guillotine::emit_full, &guillotine::emit_full);
         }
@@ -249,7 +234,7 @@ private:
         const std::int64_t straight = std::int64_t{fitting(X, p_)} * fitting(Y, q_);
         const std::int64_t turned = std::int64_t{fitting(X, q_)} * fitting(Y, p_);
         score best{std::max(straight, turned), 1};
-        choice how{-1, -1, false, turned > straight};
+        choice how{-1, -1, turned > straight};
         if (best.count == 0) best.grids = 0;
         // A standing part cut across its height rests on an exact filling
         // below, so every height is tried, not only up to half.
@@ -265,18 +250,18 @@ private:
                 const score first = up_ == upward::u ? full(c, j) : value(c, j);
                 if (first.count == 0) continue;
                 const score s = first + value(floor_index(xs_, X - xs_[idx(c)]), j);
-                if (s > best) best = s, how = {c, -1, false, false};
+                if (s > best) best = s, how = {c, 0, false};
             }
             for (int c = 0; c < cuts_y; ++c) {
                 const score first = up_ == upward::v ? full(i, c) : value(i, c);
                 if (first.count == 0) continue;
                 const score s = first + value(i, floor_index(ys_, Y - ys_[idx(c)]));
-                if (s > best) best = s, how = {c, -1, true, false};
+                if (s > best) best = s, how = {c, 1, false};
             }
         }
         if (five_meter_ != nullptr) {
             const int five = best_five(i, j, best);
-            if (five >= 0) how = {-1, five, false, false};
+            if (five >= 0) how = {five, five_block, false};
         }
         value_[at(i, j)] = best;
         how_[at(i, j)] = how;
@@ -295,21 +280,21 @@ private:
             const int nu = fitting(X, eu), nv = fitting(Y, ev);
             const score s{std::int64_t{nu} * nv, 1};
             if (s.count > 0 && same_length(nu * eu, X) && same_length(nv * ev, Y) && s > best)
-                best = s, how = {-1, -1, false, t};
+                best = s, how = {-1, -1, t};
         }
-        const auto join = [&](score a, score b, int c, bool along_v) {
+        const auto join = [&](score a, score b, int c, std::int8_t axis) {
             if (a.count == 0 || b.count == 0) return;
-            if (a + b > best) best = a + b, how = {c, -1, along_v, false};
+            if (a + b > best) best = a + b, how = {c, axis, false};
         };
         for (int c = 0; c < cuts_x; ++c) {
             const int rest = floor_index(xs_, X - xs_[idx(c)]);
             if (rest >= 0 && same_length(xs_[idx(rest)] + xs_[idx(c)], X))
-                join(full(c, j), full(rest, j), c, false);
+                join(full(c, j), full(rest, j), c, 0);
         }
         for (int c = 0; c < cuts_y; ++c) {
             const int rest = floor_index(ys_, Y - ys_[idx(c)]);
             if (rest >= 0 && same_length(ys_[idx(rest)] + ys_[idx(c)], Y))
-                join(full(i, c), full(i, rest), c, true);
+                join(full(i, c), full(i, rest), c, 1);
         }
         full_[at(i, j)] = best;
         full_how_[at(i, j)] = how;
@@ -461,12 +446,7 @@ std::vector<double> raster_points(double limit, double p, double q, work_meter& 
             if (v > 0.0) points.push_back(v);
         }
     }
-    std::sort(points.begin(), points.end());
-    std::vector<double> unique;
-    for (double v : points) {
-        if (unique.empty() || v - unique.back() > fit_tolerance) unique.push_back(v);
-    }
-    return unique;
+    return distinct_points(std::move(points));
 }
 
 double reduced_side(double limit, double p, double q, double r) {

@@ -5,6 +5,7 @@
 #include <limits>
 #include <vector>
 
+#include "engine/core/tolerance.h"
 #include "engine/core/work_meter.h"
 
 namespace varnel {
@@ -61,8 +62,7 @@ pattern2d best_pattern(double U, double V, double p, double q, work_meter& meter
 // across and along the rectangle can meet.
 std::int64_t pattern_bound(double U, double V, double p, double q);
 
-// Fit tests tolerate rounding in the sums of float sides.
-inline constexpr double fit_tolerance = 1e-6;
+// How many sides fit in a space, forgiving the rounding of float sums.
 inline int fitting(double space, double side) {
     const double n = side > 0.0 ? (space + fit_tolerance) / side : 0.0;
     if (!(n >= 1.0)) return 0;
@@ -73,7 +73,7 @@ inline int fitting(double space, double side) {
 // A bound's whole count from its real value; a value too large for a count,
 // or no number, bounds nothing and gives the largest count.
 inline std::int64_t bound_count(double value) {
-    const double v = std::floor(value + 1e-9);
+    const double v = std::floor(value + count_rounding);
     if (!(v < 9.2e18)) return std::numeric_limits<std::int64_t>::max();
     return v > 0.0 ? static_cast<std::int64_t>(v) : 0;
 }

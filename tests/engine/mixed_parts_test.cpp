@@ -14,6 +14,7 @@
 
 #include "engine/core/placement.h"
 #include "engine/mixed/blocks.h"
+#include "engine/mixed/candidates.h"
 #include "engine/mixed/cargo.h"
 #include "engine/mixed/fill_lengths.h"
 #include "engine/mixed/free_space.h"
@@ -79,8 +80,8 @@ void expect_maximal_rectangles(const cells& area, const std::vector<rect>& rs,
         const rect& r = rs[i];
         EXPECT_TRUE(r.width() > 0 && r.depth() > 0 && area.holds(r)) << name << ": " << text(r);
         for (const rect& grown :
-             {rect{r.x0 - 1, r.y0, r.x1, r.y1}, rect{r.x0, r.y0, r.x1 + 1, r.y1},
-              rect{r.x0, r.y0 - 1, r.x1, r.y1}, rect{r.x0, r.y0, r.x1, r.y1 + 1}}) {
+             {rect{r.x0 - 1, r.x1, r.y0, r.y1}, rect{r.x0, r.x1 + 1, r.y0, r.y1},
+              rect{r.x0, r.x1, r.y0 - 1, r.y1}, rect{r.x0, r.x1, r.y0, r.y1 + 1}}) {
             EXPECT_FALSE(area.holds(grown))
                 << name << ": " << text(r) << " grows to " << text(grown);
         }
@@ -109,7 +110,7 @@ TEST(MixedParts, MaximalRectanglesCoverTheUnionExactly) {
         cells area(side);
         for (length i = 0, n = 1 + draw(6); i < n; ++i) {
             const length x0 = draw(side), y0 = draw(side);
-            parts.push_back({x0, y0, x0 + 1 + draw(side - x0), y0 + 1 + draw(side - y0)});
+            parts.push_back({x0, x0 + 1 + draw(side - x0), y0, y0 + 1 + draw(side - y0)});
             area.add(parts.back());
         }
         expect_maximal_rectangles(area, maximal_rectangles(parts), "seed " + std::to_string(seed));
@@ -129,7 +130,7 @@ TEST(MixedParts, FreeSpaceIsTheMaximalRectanglesOfEachHeightsFreeSurface) {
         free_space free({side, side, roof}, highest);
         std::vector<cells> carrying(roof + 1, cells(side)), taken(roof + 1, cells(side));
         const auto level = [](length z) { return static_cast<std::size_t>(z); };
-        carrying[0].add({0, 0, side, side});
+        carrying[0].add({0, side, 0, side});
         for (int step = 0;; ++step) {
             const std::string name =
                 "seed " + std::to_string(seed) + ", step " + std::to_string(step);
@@ -156,7 +157,7 @@ TEST(MixedParts, FreeSpaceIsTheMaximalRectanglesOfEachHeightsFreeSurface) {
             const length w = 1 + draw(s.area.width()), d = 1 + draw(s.area.depth());
             const length x0 = s.area.x0 + draw(s.area.width() - w + 1);
             const length y0 = s.area.y0 + draw(s.area.depth() - d + 1);
-            const rect footprint{x0, y0, x0 + w, y0 + d};
+            const rect footprint{x0, x0 + w, y0, y0 + d};
             const length top = s.z + 1 + draw(std::min<length>(3, roof - s.z));
             free.occupy(footprint, s.z);
             taken[level(s.z)].add(footprint);
@@ -183,7 +184,7 @@ TEST(MixedParts, FillLengthsAreTheLargestSumsOfSidesLeft) {
         const cargo c = cargo_of(r, left);
         // Millimetre steps keep every table short enough to be exact.
         ASSERT_EQ(c.steps.step_mm, 1.0) << name;
-        const fill_lengths fills(c);
+        const fill_lengths fills(c, r.parameters.most_fill_steps);
         for (std::size_t axis = 0; axis < 3; ++axis) {
             const length most = c.container[axis];
             std::vector<char> sum(static_cast<std::size_t>(most) + 1, 0);
@@ -226,7 +227,7 @@ bool covers(const std::vector<rect>& cover, const rect& r) {
     std::sort(ys.begin(), ys.end());
     for (std::size_t i = 0; i + 1 < xs.size(); ++i) {
         for (std::size_t j = 0; j + 1 < ys.size(); ++j) {
-            const rect cell{xs[i], ys[j], xs[i + 1], ys[j + 1]};
+            const rect cell{xs[i], xs[i + 1], ys[j], ys[j + 1]};
             if (cell.width() == 0 || cell.depth() == 0) continue;
             if (std::none_of(cover.begin(), cover.end(),
                              [&cell](const rect& c) { return holds(c, cell); }))
@@ -282,7 +283,7 @@ TEST(MixedParts, EveryBlockIsItsCartonsStandingInItsBox) {
                     weight += static_cast<double>(n) * c.types[s.type].weight;
                     if (c.types[s.type].stackable && l.at[2] + s.size[2] == b.size[2])
                         tops.push_back(
-                            {l.at[0], l.at[1], l.at[0] + s.size[0], l.at[1] + s.size[1]});
+                            {l.at[0], l.at[0] + s.size[0], l.at[1], l.at[1] + s.size[1]});
                 }
                 const placement_report report = check_placement(
                     cartons, rules,
@@ -306,7 +307,7 @@ TEST(MixedParts, EveryBlockIsItsCartonsStandingInItsBox) {
                 }
                 EXPECT_TRUE(b.top[0] <= b.size[0] && b.top[1] <= b.size[1]) << at;
                 if (b.top[0] > 0 && b.top[1] > 0) {
-                    EXPECT_TRUE(covers(tops, {0, 0, b.top[0], b.top[1]})) << at;
+                    EXPECT_TRUE(covers(tops, {0, b.top[0], 0, b.top[1]})) << at;
                 }
                 if (b.simple && !c.types[b.type].stackable) {
                     EXPECT_EQ(b.count[2], 1) << at;
@@ -344,13 +345,15 @@ TEST(MixedParts, ASpaceIsOfferedEveryBlockTheCartonsLeftStillMake) {
         const cargo c = cargo_of(r, quantities);
         work_meter meter(100'000'000, nullptr, 60.0);
         const block_set blocks(c, r.parameters, meter);
-        const fill_lengths fills(c);
+        const fill_lengths fills(c, r.parameters.most_fill_steps);
         const packing_context context = context_for(c, blocks, fills, r.parameters);
         for (const space_order order : {space_order::corner_first, space_order::lowest_first}) {
             packing p(context, order);
+            candidate_scan scan;
             std::vector<std::size_t> out;
+            std::uint64_t work = 0;
             for (int step = 0; step < 400; ++step) {
-                const std::optional<space> s = p.next_space();
+                const std::optional<space> s = p.next_space(work);
                 if (!s) break;
                 std::vector<std::int64_t> left = quantities;
                 double weight = 0.0;
@@ -369,7 +372,7 @@ TEST(MixedParts, ASpaceIsOfferedEveryBlockTheCartonsLeftStillMake) {
                         makes = makes && n.count <= left[n.type];
                     if (makes) expected.push_back(i);
                 }
-                p.best_blocks(*s, blocks.size(), out);
+                scan.best_blocks(p, *s, blocks.size(), out, work);
                 std::vector<std::size_t> got = out;
                 std::sort(got.begin(), got.end());
                 ASSERT_EQ(got, expected) << "list " << list << ", step " << step;
@@ -377,7 +380,7 @@ TEST(MixedParts, ASpaceIsOfferedEveryBlockTheCartonsLeftStillMake) {
                 if (out.empty()) {
                     p.retire(*s);
                 } else {
-                    p.place(out.front(), *s);
+                    p.place(out.front(), *s, work);
                 }
             }
         }
@@ -401,7 +404,7 @@ TEST(MixedParts, TheSearchKeepsItsBudgetAndBeatsTheGreedyFill) {
         const cargo c = cargo_of(r, quantities);
         work_meter for_blocks(100'000'000, nullptr, 60.0);
         const block_set blocks(c, r.parameters, for_blocks);
-        const fill_lengths fills(c);
+        const fill_lengths fills(c, r.parameters.most_fill_steps);
         const packing_context context = context_for(c, blocks, fills, r.parameters);
         std::int64_t greedy = 0;
         for (const space_order order : {space_order::corner_first, space_order::lowest_first}) {

@@ -12,9 +12,12 @@
 namespace varnel {
 namespace {
 
+constexpr orientation_set any = orientation_set::any(), upright = orientation_set::upright();
+
 // The engine's own checker: inside, clear of each other, in an allowed
 // orientation and every carton standing wholly on the floor or on cartons.
-void expect_valid(const calculation_input& in, bool upright, const optimised_plan& plan) {
+void expect_valid(const calculation_input& in, orientation_set allowed,
+                  const optimised_plan& plan) {
     ASSERT_LE(plan.blocks.size(), 29u);
     if (plan.cartons > 0) {
         ASSERT_FALSE(plan.blocks.empty());
@@ -23,7 +26,7 @@ void expect_valid(const calculation_input& in, bool upright, const optimised_pla
     }
     EXPECT_EQ(carton_count(plan.blocks), plan.cartons);
     const carton_rules rules =
-        single_carton(in.carton_length, in.carton_width, in.carton_height, upright);
+        single_carton(in.carton_length, in.carton_width, in.carton_height, allowed);
     const placement_report report =
         check_placement(plan.blocks, std::span(&rules, 1), optimised_room(in));
     EXPECT_EQ(report.fault, placement_fault::none) << "block " << report.block.value_or(99);
@@ -52,17 +55,18 @@ TEST(OptimisePlan, ValidNeverBelowTheStandardPlanAndUnderItsBound) {
                                         between(600, 2400)}
                     : calculation_input{tenths(150, 900),  tenths(150, 900),  tenths(150, 900),
                                         tenths(600, 2400), tenths(600, 6000), tenths(600, 2400)};
-        const bool upright = n % 2 == 1, single = n % 7 == 3;
+        const orientation_set allowed = n % 2 == 1 ? upright : any;
+        const bool single = n % 7 == 3;
         // A small budget: every phase still runs, on a share of it.
-        const optimised_plan plan = optimise_plan({in, single, upright, 3'000'000});
+        const optimised_plan plan = optimise_plan({in, single, allowed, 3'000'000});
         SCOPED_TRACE(testing::Message() << "instance " << n);
-        expect_valid(in, upright, plan);
+        expect_valid(in, allowed, plan);
 
         load_model standard;
-        run_calculation(standard, in, single, !upright);
+        run_calculation(standard, in, single, side_placement_allowed(allowed));
         EXPECT_EQ(plan.standard_cartons, count_plan(standard.stacks).cartons);
         const carton_rules rules =
-            single_carton(in.carton_length, in.carton_width, in.carton_height, upright);
+            single_carton(in.carton_length, in.carton_width, in.carton_height, allowed);
         EXPECT_EQ(plan.standard_supported,
                   unsupported_cartons(standard_blocks(standard), std::span(&rules, 1)) == 0);
         // A standard plan with a carton short of support is no plan to match.
@@ -70,7 +74,7 @@ TEST(OptimisePlan, ValidNeverBelowTheStandardPlanAndUnderItsBound) {
             EXPECT_GE(plan.cartons, plan.standard_cartons);
         }
         EXPECT_GE(plan.upper_bound, plan.cartons);
-        EXPECT_GE(upper_bound(in, single, upright), plan.cartons)
+        EXPECT_GE(upper_bound(in, single, allowed), plan.cartons)
             << "a bound below a plan that fits";
         if (single) {
             EXPECT_EQ(plan.blocks.size(), plan.cartons > 0 ? 1u : 0u);
@@ -83,9 +87,9 @@ TEST(OptimisePlan, ValidNeverBelowTheStandardPlanAndUnderItsBound) {
 TEST(OptimisePlan, MatchesARowThatComesShortWithinTheCalculationsTolerance) {
     const auto read = read_calculation_input({"20", "20", "20", "59.9998", "20", "20"});
     const calculation_input& in = std::get<calculation_input>(read);
-    const optimised_plan plan = optimise_plan({in, false, false, 3'000'000});
+    const optimised_plan plan = optimise_plan({in, false, any, 3'000'000});
     EXPECT_EQ(plan.cartons, 3);
-    expect_valid(in, false, plan);
+    expect_valid(in, any, plan);
 }
 
 // A carton far longer than the container once widened the bound's room so
@@ -94,31 +98,32 @@ TEST(UpperBound, ACartonFarLongerThanTheContainerFitsNowhere) {
     const auto read =
         read_calculation_input({"364444444444444444", "62", "21", "5091", "2352", "90"});
     const calculation_input& in = std::get<calculation_input>(read);
-    EXPECT_EQ(upper_bound(in, false, false), 0);
-    EXPECT_EQ(optimise_plan({in, false, false, 3'000'000}).cartons, 0);
+    EXPECT_EQ(upper_bound(in, false, any), 0);
+    EXPECT_EQ(optimise_plan({in, false, any, 3'000'000}).cartons, 0);
 }
 
 TEST(OptimisePlan, HandProvenOptima) {
     const struct {
         calculation_input in;
-        bool single, upright;
+        bool single;
+        orientation_set allowed;
         std::int64_t cartons;
     } cases[] = {
         // Eight cubes fill a cube twice their side.
-        {{500, 500, 500, 1000, 1000, 1000}, false, false, 8},
+        {{500, 500, 500, 1000, 1000, 1000}, false, any, 8},
         // A 500 x 600 floor takes five 300 x 200 cartons only when they are
         // turned two ways (3 one way beside 2 the other); one way gives 4.
-        {{300, 200, 150, 500, 600, 150}, false, true, 5},
-        {{300, 200, 150, 500, 600, 150}, true, true, 4},
+        {{300, 200, 150, 500, 600, 150}, false, upright, 5},
+        {{300, 200, 150, 500, 600, 150}, true, upright, 4},
         // Two such layers; the volume bound is 10 as well.
-        {{300, 200, 150, 500, 600, 300}, false, false, 10},
+        {{300, 200, 150, 500, 600, 300}, false, any, 10},
     };
     for (const auto& c : cases) {
-        const optimised_plan plan = optimise_plan({c.in, c.single, c.upright});
+        const optimised_plan plan = optimise_plan({c.in, c.single, c.allowed});
         EXPECT_EQ(plan.cartons, c.cartons);
         EXPECT_EQ(plan.upper_bound, c.cartons);
         EXPECT_TRUE(plan.proven_optimal());
-        expect_valid(c.in, c.upright, plan);
+        expect_valid(c.in, c.allowed, plan);
     }
 }
 
@@ -127,67 +132,68 @@ TEST(OptimisePlan, HandProvenOptima) {
 TEST(OptimisePlan, ConstructionsBeyondWalls) {
     const struct {
         calculation_input in;
-        bool upright;
+        orientation_set allowed;
         std::int64_t cartons;
     } cases[] = {
         // Walls across any one axis load 26; cuts across different axes in
         // different parts of the container load 27.
-        {{320, 170, 210, 640, 730, 700}, false, 27},
+        {{320, 170, 210, 640, 730, 700}, any, 27},
         // Upright: guillotine floors hold 7; four pairs of cartons around a
         // centre, each pair 350 x 420, fit in 770 x 770 and make 8 a layer,
         // all the floor's area allows.
-        {{350, 210, 200, 780, 780, 700}, true, 24},
+        {{350, 210, 200, 780, 780, 700}, upright, 24},
     };
     for (const auto& c : cases) {
-        const optimised_plan plan = optimise_plan({c.in, false, c.upright});
+        const optimised_plan plan = optimise_plan({c.in, false, c.allowed});
         EXPECT_GE(plan.cartons, c.cartons);
-        expect_valid(c.in, c.upright, plan);
+        expect_valid(c.in, c.allowed, plan);
     }
 }
 
 TEST(UpperBound, Formulas) {
     const struct {
         calculation_input in;
-        bool single, upright;
+        bool single;
+        orientation_set allowed;
         std::int64_t bound;
     } cases[] = {
         // Each side reduced to 900, the most three 300 sides fill: 27, not 37.
-        {{300, 300, 300, 1000, 1000, 1000}, false, false, 27},
+        {{300, 300, 300, 1000, 1000, 1000}, false, any, 27},
         // Upright: floor(310 / 150) = 2 layers of the floor's 5.
-        {{300, 200, 150, 500, 600, 310}, false, true, 10},
+        {{300, 200, 150, 500, 600, 310}, false, upright, 10},
         // A floor of 600 x 600 has the area of 15 cartons of 160 x 150, and
         // bars 160 long leave 40 x 40 unfillable: 14; a line meets four
         // cartons only where all four show their 150 side: 13; and any line
         // holds at most four 150 sides or three 160 sides, so a carton
         // weighs at least 1/4 x 1/3 of the floor: 12.
-        {{160, 150, 150, 600, 600, 150}, false, true, 12},
+        {{160, 150, 150, 600, 600, 150}, false, upright, 12},
         // Bars 384 long leave more of 590 x 1044 unfillable than the lines
         // see: 8, where area and lines allow 9.
-        {{384, 151, 150, 590, 1044, 150}, false, true, 8},
+        {{384, 151, 150, 590, 1044, 150}, false, upright, 8},
         // Lines across 2350 meet four 585 sides or three 596 sides, never a
         // mix of four, so the floor holds 37 cartons, not the 39 of its area;
         // weighing the sides along 5896 too (ten only with four 596 sides at
         // most) leaves 36.
-        {{585, 596, 193, 2350, 5896, 2393}, false, true, 12 * 36},
+        {{585, 596, 193, 2350, 5896, 2393}, false, upright, 12 * 36},
         // One orientation: the best grid.
-        {{300, 200, 150, 500, 600, 150}, true, false, 4},
+        {{300, 200, 150, 500, 600, 150}, true, any, 4},
     };
-    for (const auto& c : cases) EXPECT_EQ(upper_bound(c.in, c.single, c.upright), c.bound);
+    for (const auto& c : cases) EXPECT_EQ(upper_bound(c.in, c.single, c.allowed), c.bound);
 }
 
 // A typed container 400 m long is planned at once, and still valid.
 TEST(OptimisePlan, AHugeContainerStaysQuick) {
     const calculation_input in{150, 151, 152, 2392, 400'000, 2392};
-    const optimised_plan plan = optimise_plan({in, false, false, 20'000'000});
+    const optimised_plan plan = optimise_plan({in, false, any, 20'000'000});
     EXPECT_GE(plan.cartons, plan.standard_cartons);
     EXPECT_GE(plan.upper_bound, plan.cartons);
-    expect_valid(in, false, plan);
+    expect_valid(in, any, plan);
 }
 
 TEST(OptimisePlan, ACancelledSearchSaysSo) {
     std::atomic<bool> cancel{true};
     const optimised_plan plan = optimise_plan(
-        {{150, 151, 152, 2350, 12032, 2392}, false, false, default_work_budget, &cancel});
+        {{150, 151, 152, 2350, 12032, 2392}, false, any, default_work_budget, &cancel});
     EXPECT_TRUE(plan.cancelled());
     EXPECT_GE(plan.cartons, plan.standard_cartons);  // still a valid plan
 }
@@ -197,22 +203,22 @@ TEST(OptimisePlan, ACancelledSearchSaysSo) {
 TEST(OptimisePlan, TheBudgetEndsTheSearchTheSameWayEveryTime) {
     const struct {
         calculation_input in;
-        bool upright;
+        orientation_set allowed;
         std::uint64_t budget;
     } cases[] = {
-        {{151, 173, 190, 2350, 12032, 2392}, false, 200'000},
-        {{151, 173, 190, 2350, 12032, 2392}, true, 200'000},
-        {{173, 161, 157, 2347, 13556, 2696}, true, 4'000'000},
-        {{600, 850, 400, 2350, 5900, 2390}, false, 50'000},
+        {{151, 173, 190, 2350, 12032, 2392}, any, 200'000},
+        {{151, 173, 190, 2350, 12032, 2392}, upright, 200'000},
+        {{173, 161, 157, 2347, 13556, 2696}, upright, 4'000'000},
+        {{600, 850, 400, 2350, 5900, 2390}, any, 50'000},
     };
     for (const auto& c : cases) {
-        const optimised_plan a = optimise_plan({c.in, false, c.upright, c.budget});
-        const optimised_plan b = optimise_plan({c.in, false, c.upright, c.budget});
+        const optimised_plan a = optimise_plan({c.in, false, c.allowed, c.budget});
+        const optimised_plan b = optimise_plan({c.in, false, c.allowed, c.budget});
         EXPECT_TRUE(a.budget_spent()) << c.budget;
         EXPECT_LE(a.work, c.budget);
         EXPECT_EQ(a.cartons, b.cartons);
         EXPECT_EQ(a.blocks, b.blocks);
-        expect_valid(c.in, c.upright, a);
+        expect_valid(c.in, c.allowed, a);
     }
 }
 

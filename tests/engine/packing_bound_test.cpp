@@ -15,6 +15,8 @@
 namespace varnel {
 namespace {
 
+constexpr orientation_set any = orientation_set::any(), upright = orientation_set::upright();
+
 // The most any sizes that fit side by side in `capacity` can weigh together.
 double heaviest_fill(std::int64_t capacity, const std::function<double(std::int64_t)>& f) {
     std::vector<double> best(static_cast<std::size_t>(capacity) + 1, 0.0);
@@ -109,43 +111,44 @@ TEST(PackingBound, LinearProgramOptimum) {
 TEST(PackingBound, HandProvenBounds) {
     const struct {
         calculation_input in;
-        bool upright;
+        orientation_set allowed;
         std::int64_t bound;
     } cases[] = {
         // Across 2350 at most three 591 or 656 sides fit, along 5896 at most
         // nine, so every carton weighs at least 1/27 of the floor; 4 layers.
-        {{591, 656, 511, 2350, 5896, 2393}, true, 4 * 27},
+        {{591, 656, 511, 2350, 5896, 2393}, upright, 4 * 27},
         // 1/3 across, 1/3 up, 1/9 along for any side: 81.
-        {{601, 838, 601, 2350, 5896, 2393}, false, 81},
+        {{601, 838, 601, 2350, 5896, 2393}, any, 81},
         // Two sides of any kind along each edge: 8 of the volume's 13.
-        {{350, 420, 500, 1000, 1000, 1000}, false, 8},
+        {{350, 420, 500, 1000, 1000, 1000}, any, 8},
         // The same in tenths of a millimetre.
-        {{35.5f, 42.5f, 49.5f, 100.0f, 100.0f, 100.0f}, false, 8},
+        {{35.5f, 42.5f, 49.5f, 100.0f, 100.0f, 100.0f}, any, 8},
         // Upright, two by two on the floor, two layers.
-        {{350, 420, 500, 1000, 1000, 1000}, true, 8},
+        {{350, 420, 500, 1000, 1000, 1000}, upright, 8},
         // A container 400 m each way: the same tolerances at 64e9 cartons.
-        {{100, 100, 100, 400'000, 400'000, 400'000}, false, 64'000'000'000},
+        {{100, 100, 100, 400'000, 400'000, 400'000}, any, 64'000'000'000},
         // Nothing fits.
-        {{350, 420, 1500, 1000, 1000, 1000}, true, 0},
+        {{350, 420, 1500, 1000, 1000, 1000}, upright, 0},
     };
     for (const auto& c : cases) {
-        EXPECT_EQ(packing_bound(c.in, c.upright), c.bound);
-        EXPECT_EQ(upper_bound(c.in, false, c.upright), c.bound);
+        EXPECT_EQ(packing_bound(c.in, c.allowed), c.bound);
+        EXPECT_EQ(upper_bound(c.in, false, c.allowed), c.bound);
     }
     // Sides off the hundredth-millimetre grid are left to the other bounds.
-    EXPECT_EQ(packing_bound({350.123f, 420, 500, 1000, 1000, 1000}, false), no_bound);
+    EXPECT_EQ(packing_bound({350.123f, 420, 500, 1000, 1000, 1000}, any), no_bound);
 }
 
 // Sizes far beyond the grid's range are refused before any is converted to
 // a whole number: under UBSan a conversion out of the 64-bit range stops the
 // test. The other bounds still bound the standard plan.
 TEST(PackingBound, TheLargestSizesAreNotConverted) {
-    for (const bool upright : {false, true}) {
+    for (const bool side_allowed : {true, false}) {
         const calculation_input in{1.1e34f, 1.1e34f, 1.1e34f, 3.4e38f, 3.4e38f, 3.4e38f};
-        EXPECT_EQ(packing_bound(in, upright), no_bound);
+        EXPECT_EQ(packing_bound(in, orientations_of(side_allowed)), no_bound);
         load_model standard;
-        run_calculation(standard, in, false, !upright);
-        EXPECT_GE(upper_bound(in, false, upright), count_plan(standard.stacks).cartons);
+        run_calculation(standard, in, false, side_allowed);
+        EXPECT_GE(upper_bound(in, false, orientations_of(side_allowed)),
+                  count_plan(standard.stacks).cartons);
     }
 }
 
@@ -172,10 +175,11 @@ TEST(UpperBound, NeverBelowTheStandardCount) {
                                    short_of(sides[random() % 3], 5 + n % 13),
                                    short_of(sides[random() % 3], 2 + n % 4)};
         for (const bool single : {false, true}) {
-            for (const bool upright : {false, true}) {
+            for (const bool side_allowed : {true, false}) {
                 load_model standard;
-                run_calculation(standard, in, single, !upright);
-                EXPECT_GE(upper_bound(in, single, upright), count_plan(standard.stacks).cartons)
+                run_calculation(standard, in, single, side_allowed);
+                EXPECT_GE(upper_bound(in, single, orientations_of(side_allowed)),
+                          count_plan(standard.stacks).cartons)
                     << n << " " << in.container_width << " x " << in.container_length << " x "
                     << in.container_height << " / " << a << " " << b << " " << c;
             }
@@ -183,7 +187,7 @@ TEST(UpperBound, NeverBelowTheStandardCount) {
     }
     // A row of three 200 mm cartons in 599.999 mm.
     const calculation_input row{200, 200, 200, 200, 599.999f, 200};
-    EXPECT_GE(upper_bound(row, false, false), 3);
+    EXPECT_GE(upper_bound(row, false, any), 3);
 }
 
 }  // namespace

@@ -98,7 +98,7 @@ placement_report check_layer(const pattern2d& layer, double U, double V, double 
         blocks.push_back({g.u, g.v, 0.0, static_cast<std::int16_t>(g.turned ? 3 : 1),
                           static_cast<std::int16_t>(g.nu), static_cast<std::int16_t>(g.nv), 1, 0});
     }
-    const carton_rules rules = single_carton(p, q, 1.0, true);
+    const carton_rules rules = single_carton(p, q, 1.0, orientation_set::upright());
     return check_placement(blocks, std::span(&rules, 1), {{U, V, 1.0}, std::nullopt});
 }
 
@@ -259,7 +259,8 @@ TEST(PlanPallet, PlansStandAndKeepTheirWord) {
                                         << r.carton[2] << (r.any_side ? ", any side" : ""));
         const pallet_plan plan = planned(r);
         const carton_rules rules =
-            single_carton(r.carton[0], r.carton[1], r.carton[2], !r.any_side);
+            single_carton(r.carton[0], r.carton[1], r.carton[2],
+                          r.any_side ? orientation_set::any() : orientation_set::upright());
         const placement_report check = check_placement(
             plan.blocks, std::span(&rules, 1),
             {{r.pallet.width, r.pallet.length, r.pallet.load_height}, std::nullopt});

@@ -27,7 +27,7 @@ TEST(PatternSupport, StandingPatternsStand) {
         const pattern2d pattern = best_pattern(U, V, p, q, meter, {.up = upward::v});
         // U across, V up: a carton p x depth x q in orientation 1 (turned:
         // q x depth x p, orientation 6 stands its length up).
-        const carton_rules rules = single_carton(p, depth, q, false);
+        const carton_rules rules = single_carton(p, depth, q);
         block_list blocks;
         for (const rect_grid& g : pattern.grids) {
             blocks.push_back({g.u, 0, g.v, static_cast<std::int16_t>(g.turned ? 6 : 1),
@@ -51,7 +51,7 @@ TEST(PatternSupport, BoxCutsStand) {
                                           between(random, 900, 2700)};
         work_meter meter(50'000'000, nullptr, 1e9);
         const box_pattern pattern = best_box_cuts(space, box, meter, 20'000'000, 3000);
-        const carton_rules rules = single_carton(box[0], box[1], box[2], false);
+        const carton_rules rules = single_carton(box[0], box[1], box[2]);
         block_list blocks;
         for (const box_grid& g : pattern.grids) {
             blocks.push_back(

@@ -4,12 +4,14 @@
 
 #include <vector>
 
+#include "engine/core/box.h"
+
 namespace varnel {
 namespace {
 
 // Cartons 400 x 300 x 200 mm (length, width, height) in a 2000 x 3000 x 1000
 // room: orientation 1 puts 400 across, 300 along, 200 up.
-const carton_rules box = single_carton(400, 300, 200, false);
+const carton_rules box = single_carton(400, 300, 200);
 const container_space room{{2000, 3000, 1000}, std::nullopt};
 
 TEST(Placement, SupportOfHandMadeBlocks) {
@@ -49,7 +51,7 @@ TEST(Placement, SupportOfHandMadeBlocks) {
 TEST(Placement, EachRuleBrokenOnce) {
     carton_rules fragile = box;
     fragile.stackable = false;
-    carton_rules upright = single_carton(400, 300, 200, true);
+    carton_rules upright = single_carton(400, 300, 200, orientation_set::upright());
     upright.quantity = 4;
     upright.weight = 100;
     const std::vector<carton_rules> types = {box, fragile, upright};
@@ -84,6 +86,52 @@ TEST(Placement, EachRuleBrokenOnce) {
         const placement_report report = check_placement(r.blocks, types, {room.size, r.payload});
         EXPECT_EQ(report.fault, r.fault) << r.name;
     }
+}
+
+// Rules run in the order of the faults: the first broken one is reported,
+// wherever its block stands in the list, and the cartons short of support
+// are counted whatever rule comes first.
+TEST(Placement, TheFirstRuleInOrderIsReportedAndSupportStillCounted) {
+    const block_list blocks = {{0, 0, 500, 1, 2, 1, 1},  // two cartons on air
+                               {0, 1000, 0, 1, 1, 1, 1},
+                               {0, 1100, 0, 1, 1, 1, 1}};  // into the one before
+    const placement_report report = check_placement(blocks, std::span(&box, 1), room);
+    EXPECT_EQ(report.fault, placement_fault::overlap);
+    EXPECT_EQ(report.block, 2u);
+    EXPECT_EQ(report.unsupported_cartons, 2);
+}
+
+// The one test of contact every planner shares: faces within a thousandth
+// of a millimetre meet, boxes share space only deeper than that.
+TEST(BlockBox, ContactWithinTheTolerance) {
+    const block_box carton{{0, 0, 0}, {400, 300, 200}};
+    struct row {
+        const char* name;
+        block_box other;
+        bool overlap;  // boxes_overlap(carton, other)
+        bool stands;   // stands_on(other, carton)
+        bool under;    // lies_under(carton, other)
+    };
+    const std::vector<row> rows = {
+        {"beside it", {{400, 0, 0}, {800, 300, 200}}, false, false, false},
+        {"a hair into it", {{399.9995, 0, 0}, {799.9995, 300, 200}}, false, false, false},
+        {"into it", {{399.99, 0, 0}, {799.99, 300, 200}}, true, false, false},
+        {"on it", {{0, 0, 200}, {400, 300, 400}}, false, true, true},
+        {"on it, a hair above", {{0, 0, 200.0005}, {400, 300, 400}}, false, true, true},
+        {"above it, with a gap", {{0, 0, 200.01}, {400, 300, 400}}, false, false, true},
+        {"on its edge", {{399.9995, 0, 200}, {799.9995, 300, 400}}, false, false, false},
+        {"on a part of it", {{200, 150, 200}, {600, 450, 400}}, false, true, true},
+    };
+    for (const row& r : rows) {
+        EXPECT_EQ(boxes_overlap(carton, r.other), r.overlap) << r.name;
+        EXPECT_EQ(stands_on(r.other, carton), r.stands) << r.name;
+        EXPECT_EQ(lies_under(carton, r.other), r.under) << r.name;
+    }
+    const std::array<double, 3> space{400, 300, 200};
+    EXPECT_TRUE(inside(carton, space));
+    EXPECT_TRUE(inside({{-0.0005, 0, 0}, {399.9995, 300, 200.0005}}, space));
+    EXPECT_FALSE(inside({{-0.002, 0, 0}, {399.998, 300, 200}}, space));
+    EXPECT_FALSE(inside({{0, 0, 0}, {400, 300, 200.002}}, space));
 }
 
 TEST(Placement, LoadingOrderFarEndFirstButNeverBeforeWhatIsUnder) {

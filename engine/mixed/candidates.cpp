@@ -1,0 +1,74 @@
+#include "engine/mixed/candidates.h"
+
+#include <algorithm>
+#include <array>
+#include <functional>
+#include <optional>
+
+#include "engine/mixed/evaluation.h"
+#include "engine/mixed/work_costs.h"
+
+namespace varnel::mixed {
+
+void candidate_scan::best_blocks(const packing& p, const space& s, std::size_t k,
+                                 std::vector<std::size_t>& out, std::uint64_t& work) {
+    out.clear();
+    const packing_context& context = p.context();
+    const block_set& blocks = *context.blocks;
+    const live_blocks& left = p.blocks_left();
+    const std::vector<std::uint32_t>& live = left.list();
+    const extent room{s.area.width(), s.area.depth(), context.goods->container[2] - s.z};
+    const double room_volume =
+        static_cast<double>(room[0]) * static_cast<double>(room[1]) * static_cast<double>(room[2]);
+    std::vector<double>& scores = scores_;  // of `out`, best first
+    scores.clear();
+    const std::optional<double>& payload = context.goods->payload;
+    const auto& sizes = blocks.sizes();
+    const auto& volumes = blocks.volumes();
+    std::size_t looked = 0;
+    // No block holds more than the room's volume: those before cannot fit.
+    const std::size_t skipped = static_cast<std::size_t>(
+        std::partition_point(
+            live.begin(), live.end(),
+            [&](std::uint32_t i) { return static_cast<double>(volumes[i]) > room_volume; }) -
+        live.begin());
+    // The blocks that fit are picked out a run at a time without a branch:
+    // whether a block fits is as good as random, and guessing it wrong cost
+    // more than comparing its sizes.
+    constexpr std::size_t run = 64;
+    std::array<std::uint32_t, run> fitting{};
+    std::size_t n = skipped;
+    bool cut = false;
+    while (n < live.size() && !cut) {
+        const std::size_t end = std::min(live.size(), n + run);
+        std::size_t m = 0;
+        for (std::size_t q = n; q < end; ++q) {
+            const std::uint32_t i = live[q];
+            const auto& e = sizes[i];
+            fitting[m] = static_cast<std::uint32_t>(q);
+            const auto bit = [](bool b) { return static_cast<std::size_t>(b); };
+            m += bit(e[0] <= room[0]) & bit(e[1] <= room[1]) & bit(e[2] <= room[2]) &
+                 bit(!left.gone(i));
+        }
+        std::size_t c = 0;
+        for (; c < m; ++c) {
+            const std::uint32_t i = live[fitting[c]];
+            const block& b = blocks[i];
+            // Blocks come largest first and a score is at most the volume.
+            if (out.size() == k && static_cast<double>(b.volume) <= scores.back()) break;
+            ++looked;
+            if (payload && p.weight() + b.weight > *payload) continue;
+            const double v = block_score(p, b, room, room_volume);
+            const auto at = std::upper_bound(scores.begin(), scores.end(), v, std::greater<>());
+            if (out.size() == k && at == scores.end()) continue;
+            out.insert(out.begin() + (at - scores.begin()), i);
+            scores.insert(at, v);
+            if (out.size() > k) out.pop_back(), scores.pop_back();
+        }
+        cut = c < m;
+        n = cut ? fitting[c] : end;
+    }
+    work += work_cost::scan(n - skipped, looked);
+}
+
+}  // namespace varnel::mixed

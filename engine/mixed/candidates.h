@@ -1,0 +1,27 @@
+#pragma once
+
+// The candidate scan: in a free space, the blocks of the cartons left that
+// fit it and stay within the payload, ranked by their score
+// (engine/mixed/evaluation.h), the best few kept.
+
+#include <cstddef>
+#include <cstdint>
+#include <vector>
+
+#include "engine/mixed/packing.h"
+
+namespace varnel::mixed {
+
+class candidate_scan {
+public:
+    // The `k` best blocks for `s` in `p`, best first, into `out`; its work
+    // added to `work`.
+    void best_blocks(const packing& p, const space& s, std::size_t k, std::vector<std::size_t>& out,
+                     std::uint64_t& work);
+
+private:
+    // The scores of `out`, kept to save allocating them on every call.
+    std::vector<double> scores_;
+};
+
+}  // namespace varnel::mixed

@@ -1,0 +1,35 @@
+#pragma once
+
+// How good a block is in a space: its volume less the space it leaves there
+// that no row of cartons fills (Araya & Riff 2014, "A beam search approach
+// to the container loading problem", C&OR 43:100-107, the loss V_loss),
+// which the greedy fill and the beam search's successors rank by.
+
+#include <cstddef>
+
+#include "engine/mixed/packing.h"
+
+namespace varnel::mixed {
+
+// The score of block `b` in a free box `room` of volume `room_volume`, with
+// `p`'s cartons left: along each axis, the block and the longest row of
+// cartons left that fits beside it. Inline: the candidate scan calls it for
+// every block it ranks.
+inline double block_score(const packing& p, const block& b, const extent& room,
+                          double room_volume) {
+    const packing_context& context = p.context();
+    const fill_lengths& fills = *context.fills;
+    double kept = 1.0;
+    for (std::size_t a = 0; a < 3; ++a) {
+        const length r = room[a] - b.size[a];
+        // Beside the block, a gap only the smallest cartons left fit into is
+        // as good as lost: there are seldom enough of them to fill it.
+        const bool thin =
+            a < 2 && r > 0 &&
+            static_cast<double>(r) < context.thin_gap * static_cast<double>(p.smallest()[a]);
+        kept *= static_cast<double>(b.size[a] + (thin ? 0 : fills.fill(a, r)));
+    }
+    return static_cast<double>(b.volume) - context.loss_weight * (room_volume - kept);
+}
+
+}  // namespace varnel::mixed

@@ -55,6 +55,22 @@ inline constexpr const char* carton_above_load_height =
 inline constexpr const char* carton_over_load_weight =
     "包装箱重量超过托盘的装载重量，托盘上放不下包装箱";
 
+// A pallet's plan: "每托48箱：6层，每层8箱", a part-full top layer
+// "，顶层5箱", the limit that binds, the layers' pattern, the stance, and
+// the loaded pallet's outer size and gross weight.
+inline constexpr const char* pallet_cartons_prefix = "每托";
+inline constexpr const char* pallet_cartons_suffix = "箱：";
+inline constexpr const char* pallet_layers_suffix = "层，每层";
+inline constexpr const char* pallet_top_layer_prefix = "，顶层";
+inline constexpr const char* pallet_boxes = "箱";
+inline constexpr const char* pallet_height_limit = "（受装载高度限制）";
+inline constexpr const char* pallet_weight_limit = "（受装载重量限制）";
+inline constexpr const char* pallet_interlocked = "相邻两层交错堆叠（两层互为镜像）";
+inline constexpr const char* pallet_columns = "各层摆放相同";
+inline constexpr const char* pallet_stance_prefix = "包装箱";
+inline constexpr const char* pallet_size_prefix = "装载后尺寸：";
+inline constexpr const char* pallet_weight_prefix = "毛重：";
+
 inline constexpr const char* containers_prefix = "共需";
 inline constexpr const char* containers_suffix = "个集装箱";
 inline constexpr const char* per_container_prefix = "每个集装箱装";

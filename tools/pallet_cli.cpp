@@ -109,9 +109,9 @@ std::variant<std::pair<pallet_spec, std::string>, std::string> read_pallet(
         auto found = pallet_from_catalogue(*o.name, folder);
         if (auto* message = std::get_if<std::string>(&found)) return std::move(*message);
         const pallet_type& p = std::get<pallet_type>(found);
-        return std::pair{pallet_spec{p.length, p.width, p.height, p.weight, p.load_height,
-                                     p.load_weight},
-                         p.name.toStdString()};
+        return std::pair{
+            pallet_spec{p.length, p.width, p.height, p.weight, p.load_height, p.load_weight},
+            p.name.toStdString()};
     }
     const std::vector<std::string>& s = *o.pallet_sizes;
     // The fields the typed pallet does not have are read as 1 and dropped.
@@ -123,7 +123,9 @@ std::variant<std::pair<pallet_spec, std::string>, std::string> read_pallet(
 }
 
 QJsonObject pallet_json(const pallet_spec& p, const std::string& name, const pallet_plan& plan) {
-    const auto number = [](double mm) { return json_number(format_number(static_cast<float>(mm))); };
+    const auto number = [](double mm) {
+        return json_number(format_number(static_cast<float>(mm)));
+    };
     QJsonObject pallet{{QStringLiteral("name"), QString::fromStdString(name)},
                        {QStringLiteral("length"), number(p.length)},
                        {QStringLiteral("width"), number(p.width)},
@@ -152,8 +154,8 @@ QJsonObject pallet_json(const pallet_spec& p, const std::string& name, const pal
         {QStringLiteral("upper_bound"), static_cast<qint64>(plan.upper_bound)},
         {QStringLiteral("proven_optimal"), plan.proven_optimal()},
         {QStringLiteral("interlocked"), plan.interlocked},
-        {QStringLiteral("limit"), plan.limit == pallet_limit::weight ? QStringLiteral("weight")
-                                                                     : QStringLiteral("height")},
+        {QStringLiteral("limit"),
+         plan.limit == pallet_limit::weight ? QStringLiteral("weight") : QStringLiteral("height")},
         {QStringLiteral("height"), number(plan.size[2])},
         {QStringLiteral("weight"),
          plan.weight ? QJsonValue(json_number(weight_text(*plan.weight))) : QJsonValue()},
@@ -168,8 +170,8 @@ bool asks_for_pallet(const std::vector<std::string>& args) {
            std::find(args.begin(), end, "--pallet-size") != end;
 }
 
-int run_pallet_planner(const std::vector<std::string>& args, std::ostream& out,
-                       std::ostream& err, const QString& catalogue_folder) {
+int run_pallet_planner(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
+                       const QString& catalogue_folder) {
     const std::optional<pallet_options> o = parse_arguments(args);
     // Help wins wherever it stands, even where an option's value would be.
     const auto end = std::find(args.begin(), args.end(), "--");
@@ -235,7 +237,9 @@ int run_pallet_planner(const std::vector<std::string>& args, std::ostream& out,
             return *status;
     }
     if (o->json) {
-        out << QJsonDocument(pallet_json(spec, name, plan)).toJson(QJsonDocument::Compact).toStdString()
+        out << QJsonDocument(pallet_json(spec, name, plan))
+                   .toJson(QJsonDocument::Compact)
+                   .toStdString()
             << '\n';
         return finish_output(out, err, exit_plan);
     }

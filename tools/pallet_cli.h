@@ -16,7 +16,7 @@ bool asks_for_pallet(const std::vector<std::string>& args);
 // carton's three sizes: the most cartons of one type on the pallet, its
 // layers and their pattern, the bound, the loaded pallet's size and weight.
 // Returns the exit status.
-int run_pallet_planner(const std::vector<std::string>& args, std::ostream& out,
-                       std::ostream& err, const QString& catalogue_folder);
+int run_pallet_planner(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
+                       const QString& catalogue_folder);
 
 }  // namespace varnel

@@ -13,10 +13,11 @@ std::vector<std::string> pallet_lines(const pallet_plan& plan) {
                          text::pallet_layers_suffix + std::to_string(plan.per_layer) +
                          text::pallet_boxes;
     if (plan.top_layer < plan.per_layer) {
-        counts += text::pallet_top_layer_prefix + std::to_string(plan.top_layer) + text::pallet_boxes;
+        counts +=
+            text::pallet_top_layer_prefix + std::to_string(plan.top_layer) + text::pallet_boxes;
     }
-    counts += plan.limit == pallet_limit::weight ? text::pallet_weight_limit
-                                                 : text::pallet_height_limit;
+    counts +=
+        plan.limit == pallet_limit::weight ? text::pallet_weight_limit : text::pallet_height_limit;
     std::vector<std::string> lines{
         counts, plan.interlocked ? text::pallet_interlocked : text::pallet_columns,
         std::string(text::pallet_stance_prefix) + text::sides_up[plan.standing_side],

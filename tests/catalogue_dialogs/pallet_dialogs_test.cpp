@@ -1,6 +1,11 @@
+#include <QCheckBox>
+#include <QLabel>
+
 #include "dialogs/catalogue_dialogs.h"
 #include "dialogs/kgenggaituopan.h"
 #include "dialogs/ktuopan.h"
+#include "dialogs/ktuopanjieguo.h"
+#include "dialogs/ktuopanzhuangzai.h"
 #include "tests/catalogue_dialogs/dialog_session.h"
 
 namespace varnel {
@@ -123,6 +128,67 @@ private slots:
         QCOMPARE(s.store->find_pallet(q("美标托盘")).value->load_height, 1800.0f);
         QCOMPARE(s.prompts.messages(), QStringList{q("操作成功")});
         QCOMPARE(QApplication::activeModalWidget(), nullptr);
+    }
+    // "托盘装载": a catalogue pallet and the carton from the main window; the
+    // refusals keep the dialog open with nothing planned, a plan closes it.
+    void ktuopanzhuangzai_plans_or_refuses_data() {
+        QTest::addColumn<QString>("pallet");
+        QTest::addColumn<QStringList>("carton");  // length, width, height, weight
+        QTest::addColumn<QString>("message");
+        QTest::addColumn<int>("cartons");
+        QTest::newRow("eight a layer, six layers")
+            << q("欧标托盘") << QStringList{"40", "30", "25", ""} << QString() << 48;
+        QTest::newRow("the load weight binds")
+            << q("欧标托盘") << QStringList{"40", "30", "25", "30"} << QString() << 33;
+        QTest::newRow("no pallet chosen")
+            << QString() << QStringList{"40", "30", "25", ""} << q("请选择托盘") << 0;
+        QTest::newRow("a carton larger than the pallet")
+            << q("欧标托盘") << QStringList{"130", "90", "20", ""}
+            << q("包装箱比托盘大，托盘上放不下包装箱") << 0;
+        QTest::newRow("a carton above the load height")
+            << q("亚标托盘") << QStringList{"40", "30", "151", ""}
+            << q("包装箱高于托盘的装载高度，托盘上放不下包装箱") << 0;
+        QTest::newRow("a carton heavier than the load weight")
+            << q("标准托盘") << QStringList{"40", "30", "25", "1001"}
+            << q("包装箱重量超过托盘的装载重量，托盘上放不下包装箱") << 0;
+    }
+
+    void ktuopanzhuangzai_plans_or_refuses() {
+        QFETCH(QString, pallet);
+        QFETCH(QStringList, carton);
+        QFETCH(QString, message);
+        QFETCH(int, cartons);
+        dialog_session s;
+        ktuopanzhuangzai d(*s.store, s.prompts, carton[0], carton[1], carton[2]);
+        QVERIFY(shown(d));
+        QVERIFY(d.upright_box->isChecked());
+        // The first type is chosen at first; "no pallet" clears the choice.
+        QCOMPARE(d.pallets->currentText(), q("欧标托盘"));
+        choose(*d.pallets, pallet.toStdString().c_str());
+        d.weight_field->setText(carton[3]);
+        click(d, "计\u3000\u3000算");
+        QCOMPARE(s.prompts.messages(), message.isEmpty() ? QStringList() : QStringList{message});
+        QCOMPARE(d.plan().has_value(), cartons > 0);
+        QCOMPARE(d.isVisible(), cartons == 0);
+        if (cartons > 0) {
+            QCOMPARE(d.plan()->cartons, cartons);
+            QCOMPARE(d.pallet_name(), pallet);
+        }
+    }
+
+    // The result: its lines, and one drawing per layer pattern.
+    void ktuopanjieguo_shows_the_plan() {
+        dialog_session s;
+        ktuopanzhuangzai d(*s.store, s.prompts, q("40"), q("30"), q("25"));
+        choose(*d.pallets, "欧标托盘");
+        d.work_out();
+        QVERIFY(d.plan());
+        ktuopanjieguo r(*d.plan(), d.pallet(), d.pallet_name());
+        QVERIFY(shown(r));
+        QCOMPARE(r.windowTitle(), q("托盘装载结果：欧标托盘"));
+        QVERIFY(r.result_text->text().contains(q("每托48箱：6层，每层8箱")));
+        QVERIFY(r.result_text->text().contains(q("已是最优方案")));
+        QCOMPARE(r.layer_drawings.size(), d.plan()->layer_patterns.size());
     }
 };
 

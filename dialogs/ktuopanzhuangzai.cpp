@@ -51,9 +51,8 @@ constexpr form::control controls[] = {
 
 }  // namespace
 
-ktuopanzhuangzai::ktuopanzhuangzai(catalogue_store& store, prompts& prompts,
-                                   const QString& length, const QString& width,
-                                   const QString& height, QWidget* parent)
+ktuopanzhuangzai::ktuopanzhuangzai(catalogue_store& store, prompts& prompts, const QString& length,
+                                   const QString& width, const QString& height, QWidget* parent)
     : QDialog(parent), store_(store), prompts_(prompts) {
     build(length, width, height);
 }
@@ -99,12 +98,12 @@ void ktuopanzhuangzai::work_out() {
     if (name.isEmpty() || !found.ok() || !found.value) return refuse(text::choose_pallet, nullptr);
     const auto typed = [](const QLineEdit* f) { return f->text().toStdString(); };
     // A carton type's sizes with their refusals; the name is not asked for.
-    const entry_reading carton = read_carton_entry("-", typed(length_field), typed(width_field),
-                                                   typed(height_field));
+    const entry_reading carton =
+        read_carton_entry("-", typed(length_field), typed(width_field), typed(height_field));
     if (const auto* refusal = std::get_if<entry_refusal>(&carton)) {
-        return dialog_parts::refuse(prompts_, *refusal,
-                                    {.length = length_field, .width = width_field,
-                                     .height = height_field});
+        return dialog_parts::refuse(
+            prompts_, *refusal,
+            {.length = length_field, .width = width_field, .height = height_field});
     }
     const entry_sizes& c = std::get<entry_sizes>(carton);
     std::optional<double> weight;
@@ -117,11 +116,10 @@ void ktuopanzhuangzai::work_out() {
     }
     const pallet_type& p = *found.value;
     const pallet_spec spec{p.length, p.width, p.height, p.weight, p.load_height, p.load_weight};
-    const auto result = plan_pallet(
-        {.pallet = spec,
-         .carton = {c.length, c.width, c.height},
-         .carton_weight = weight,
-         .any_side = !upright_box->isChecked()});
+    const auto result = plan_pallet({.pallet = spec,
+                                     .carton = {c.length, c.width, c.height},
+                                     .carton_weight = weight,
+                                     .any_side = !upright_box->isChecked()});
     if (const auto* refusal = std::get_if<pallet_refusal>(&result))
         return refuse(refusal->message, length_field);
     plan_ = std::get<pallet_plan>(result);

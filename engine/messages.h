@@ -70,6 +70,10 @@ inline constexpr const char* pallet_columns = "各层摆放相同";
 inline constexpr const char* pallet_stance_prefix = "包装箱";
 inline constexpr const char* pallet_size_prefix = "装载后尺寸：";
 inline constexpr const char* pallet_weight_prefix = "毛重：";
+// A loaded pallet as an item of an order: "欧标托盘（纸箱A，每托48箱）".
+inline constexpr const char* pallet_item_open = "（";
+inline constexpr const char* pallet_item_middle = "，";
+inline constexpr const char* pallet_item_close = "）";
 
 inline constexpr const char* containers_prefix = "共需";
 inline constexpr const char* containers_suffix = "个集装箱";

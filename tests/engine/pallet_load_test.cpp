@@ -12,6 +12,8 @@
 #include "engine/core/placement.h"
 #include "engine/single/layer_bound.h"
 #include "engine/single/layer_search.h"
+#include "engine/single/mixed_one_type.h"
+#include "engine/single/pallet_order.h"
 
 namespace varnel {
 namespace {
@@ -277,6 +279,81 @@ TEST(PlanPallet, PlansStandAndKeepTheirWord) {
             const pallet_plan upright = plan;
             r.any_side = true;
             EXPECT_GE(planned(r).cartons, upright.cartons);
+        }
+    }
+}
+
+// An order of five palletised types and two loose ones, into containers: each
+// type's cartons are all on its pallets (or loose), and every container of
+// the plan passes the placement checker with the pallets as rigid items,
+// upright, carrying nothing unless stackable.
+TEST(PalletOrder, PalletsAndLooseCartonsGoIntoContainers) {
+    const pallet_spec euro_pallet{1200, 800, 144, 25, 1000, 1000};
+    const pallet_spec standard{1200, 1000, 150, 25, 1000, 1000};
+    const auto line = [](const char* name, std::array<double, 3> size, std::int64_t n, double kg,
+                         std::optional<pallet_spec> pallet) {
+        return order_line{
+            {name, size, n, kg, orientation_set::upright(), true}, pallet, pallet ? "托盘" : ""};
+    };
+    const std::vector<order_line> lines{
+        line("A", {400, 300, 250}, 200, 12.5, euro_pallet),
+        line("B", {600, 400, 300}, 75, 20, standard),
+        line("C", {330, 270, 200}, 150, 8, euro_pallet),
+        line("D", {450, 300, 280}, 61, 30, standard),
+        line("E", {550, 230, 200}, 96, 6, euro_pallet),
+        line("F", {600, 400, 400}, 30, 15, std::nullopt),
+        line("G", {350, 350, 350}, 40, 10, std::nullopt),
+    };
+    for (const auto remainder : {pallet_remainder::pallet, pallet_remainder::loose}) {
+        for (const bool stackable : {false, true}) {
+            SCOPED_TRACE(testing::Message()
+                         << "loose rest " << (remainder == pallet_remainder::loose)
+                         << ", stackable " << stackable);
+            const auto result = palletise_order(lines, remainder, stackable);
+            ASSERT_TRUE(std::holds_alternative<palletised_order>(result));
+            const palletised_order& order = std::get<palletised_order>(result);
+            ASSERT_EQ(order.pallets.size(), 5u);
+            ASSERT_EQ(order.source.size(), order.items.size());
+            // Every carton of the order once: on a full pallet, the part
+            // pallet, or loose.
+            std::vector<std::int64_t> cartons(lines.size(), 0);
+            for (std::size_t k = 0; k < order.items.size(); ++k) {
+                if (lines[order.source[k]].pallet && order.items[k].name.find("托盘") == 0) {
+                    const auto& type = *std::find_if(
+                        order.pallets.begin(), order.pallets.end(),
+                        [&](const palletised_type& t) { return t.line == order.source[k]; });
+                    cartons[order.source[k]] += order.items[k].quantity == type.full
+                                                    ? type.full * type.plan.cartons
+                                                    : type.rest;
+                    EXPECT_EQ(order.items[k].allowed, orientation_set::upright());
+                    EXPECT_EQ(order.items[k].stackable, stackable);
+                } else {
+                    cartons[order.source[k]] += order.items[k].quantity;
+                }
+            }
+            for (std::size_t k = 0; k < lines.size(); ++k)
+                EXPECT_EQ(cartons[k], lines[k].carton.quantity) << lines[k].carton.name;
+
+            mixed_request r;
+            r.container = {2350, 12032, 2392};
+            r.payload = 26'000;
+            r.cartons = order.items;
+            r.parameters.work_budget = 40'000'000;
+            const mixed_plan plan = plan_mixed_load(r);
+            ASSERT_FALSE(plan.containers.empty());
+            const std::vector<carton_rules> rules = rules_of(r.cartons);
+            std::vector<std::int64_t> total = plan.unloaded;
+            for (const container_load& load : plan.containers) {
+                const placement_report report =
+                    check_placement(load.blocks, rules, {r.container, r.payload});
+                EXPECT_TRUE(report.valid()) << "rule " << static_cast<int>(report.fault);
+                for (std::size_t k = 0; k < total.size(); ++k)
+                    total[k] += load.loaded[k] * load.repeat;
+            }
+            for (std::size_t k = 0; k < total.size(); ++k)
+                EXPECT_EQ(total[k], r.cartons[k].quantity);
+            EXPECT_EQ(std::count(plan.unloaded.begin(), plan.unloaded.end(), 0),
+                      static_cast<std::ptrdiff_t>(plan.unloaded.size()));
         }
     }
 }

@@ -19,7 +19,8 @@ carton_type pallet_item(const order_line& line, const pallet_plan& plan, std::in
     item.size = {p.length, p.width,
                  p.height + static_cast<double>(layers) * line.carton.size[plan.standing_side]};
     item.quantity = quantity;
-    if (line.carton.weight) item.weight = p.weight + static_cast<double>(cartons) * *line.carton.weight;
+    if (line.carton.weight)
+        item.weight = p.weight + static_cast<double>(cartons) * *line.carton.weight;
     // Pallets go in by fork-lift: the deck stays down, either way round.
     item.allowed = orientation_set::upright();
     item.stackable = stackable;

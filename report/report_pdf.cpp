@@ -31,7 +31,6 @@ constexpr int body = 10;
 struct load_data {
     const report_load* load;
     loading_instructions order;
-    load_figures figures;
 };
 
 // What each page shows, worked out before the first is painted so every
@@ -58,8 +57,7 @@ public:
     report_painter(QPainter& painter, QSizeF area, const loading_report& report)
         : p_(painter), area_(area), r_(report) {
         for (const report_load& load : report.loads) {
-            loads_.push_back({&load, instructions_of(load.blocks, report.types),
-                              figures_of(load.blocks, report.types, report.container)});
+            loads_.push_back({&load, instructions_of(load.blocks, report.types)});
         }
     }
 
@@ -121,8 +119,10 @@ private:
     }
 
     double figures_block(const load_data& d, double y) {
-        y = types_table(d.figures.cartons, y) + 4;
-        for (const QString& s : figure_lines(r_, d.figures, d.order)) y = line(s, y);
+        std::vector<std::int64_t> cartons;
+        for (const cargo_figures& t : d.load->figures.per_type) cartons.push_back(t.cartons);
+        y = types_table(cartons, y) + 4;
+        for (const QString& s : figure_lines(r_, d.load->figures, d.order)) y = line(s, y);
         return y;
     }
 
@@ -160,8 +160,7 @@ private:
             header_cells({text::column_container, text::column_count, text::column_utilisation,
                           text::column_weight, text::column_centre}),
             widths, y, true);
-        for (const load_data& d : loads_)
-            y = table_row(load_cells(*d.load, d.figures), widths, y, false);
+        for (const load_data& d : loads_) y = table_row(load_cells(*d.load), widths, y, false);
         return y;
     }
 
@@ -169,7 +168,7 @@ private:
         std::vector<std::int64_t> total(r_.types.size(), 0);
         for (const load_data& d : loads_) {
             for (std::size_t t = 0; t < total.size(); ++t)
-                total[t] += d.figures.cartons[t] * d.load->repeat;
+                total[t] += d.load->figures.per_type[t].cartons * d.load->repeat;
         }
         return total;
     }
@@ -225,7 +224,8 @@ private:
             top = text(wall_heading(st.wall, d.order.walls[st.wall]), x, top, w, 11, true) + 2;
         double y = text(step_title(s), x + 16, top, w - 16, 15, true);
         draw_swatch(p_, QRectF(x, top + 3, 11, 11), r_.types[st.type].colour);
-        for (const QString& l : step_lines(r_, st, d.figures.total)) y = text(l, x, y + 1, w, body);
+        for (const QString& l : step_lines(r_, st, d.load->figures.cartons))
+            y = text(l, x, y + 1, w, body);
         if (d.order.check.step == s) text(order_fault_line(d.order.check), x, y + 1, w, body, true);
     }
 

@@ -26,6 +26,18 @@ void candidate_scan::best_blocks(const packing& p, const space& s, std::size_t k
     const auto& sizes = blocks.sizes();
     const auto& volumes = blocks.volumes();
     std::size_t looked = 0;
+    const bool limited = context.goods->limits.on;
+    if (limited) {
+        p.limits_under(s, under_);
+        work += work_cost::held_looked_at * p.placed().size();
+    }
+    const auto on_surface = [&](std::uint32_t i) {
+        const auto& types = under_.types;
+        return stands_within(*context.goods, blocks[i], blocks.needs(i), under_.bear,
+                             under_.lightest, [&](std::size_t t) {
+                                 return std::find(types.begin(), types.end(), t) != types.end();
+                             });
+    };
     // No block holds more than the room's volume: those before cannot fit.
     const std::size_t skipped = static_cast<std::size_t>(
         std::partition_point(
@@ -58,6 +70,7 @@ void candidate_scan::best_blocks(const packing& p, const space& s, std::size_t k
             if (out.size() == k && static_cast<double>(b.volume) <= scores.back()) break;
             ++looked;
             if (payload && p.weight() + b.weight > *payload) continue;
+            if (limited && !on_surface(i)) continue;
             const double v = block_score(p, b, room, room_volume);
             const auto at = std::upper_bound(scores.begin(), scores.end(), v, std::greater<>());
             if (out.size() == k && at == scores.end()) continue;

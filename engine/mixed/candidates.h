@@ -22,6 +22,7 @@ public:
 private:
     // The scores of `out`, kept to save allocating them on every call.
     std::vector<double> scores_;
+    surface_limits under_;  // the space's, with the weight limits on
 };
 
 }  // namespace varnel::mixed

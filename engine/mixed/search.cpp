@@ -27,6 +27,14 @@ std::optional<space> next_open_space(packing& p, std::size_t k, work_meter& mete
     return std::nullopt;
 }
 
+// Whether `a` holds more than `b` or, with the balance asked, as much
+// better balanced.
+bool better(const packing& a, const packing& b) {
+    if (a.volume() != b.volume() || !a.context().goods->limits.balance_share)
+        return a.volume() > b.volume();
+    return a.imbalance() < b.imbalance();
+}
+
 // A packing of the beam, and the work of its last placement, charged with
 // its next space.
 struct beam_node {
@@ -67,7 +75,7 @@ bool beam_search(const packing_context& context, space_order order, std::size_t 
                 std::uint64_t placing = 0;
                 filled.place(b, *s, placing);
                 fill_greedily(filled, meter, placing);
-                if (filled.volume() > best.volume()) best = filled;
+                if (better(filled, best)) best = filled;
                 children.push_back({filled.volume(), n, b, *s});
                 if (meter.stopped()) return false;
             }
@@ -149,7 +157,7 @@ packing first_fill(const packing_context& context, const mixed_parameters& p, wo
         packing filled(context, order);
         fill_greedily(filled, unbounded);
         work += unbounded.used();
-        if (filled.volume() > best.volume()) best = filled;
+        if (better(filled, best)) best = filled;
     }
     meter.spend(work);
     return best;

@@ -28,10 +28,17 @@ void candidate_scan::best_blocks(const packing& p, const space& s, std::size_t k
     std::size_t looked = 0;
     const bool limited = context.goods->limits.on;
     if (limited) {
-        p.limits_under(s, under_);
+        p.held_under(s, held_);
         work += work_cost::held_looked_at * p.placed().size();
     }
+    const extent& container = context.goods->container;
+    // Under the base the block would take, as the packing places it.
     const auto on_surface = [&](std::uint32_t i) {
+        if (held_.empty()) return true;  // on the floor
+        const extent& e = blocks[i].size;
+        const placement at = placed_in(i, e, s, container);
+        packing::limits_of(held_, {at.at[0], at.at[0] + e[0], at.at[1], at.at[1] + e[1]}, under_);
+        work += work_cost::held_looked_at * held_.size();
         const auto& types = under_.types;
         return stands_within(*context.goods, blocks[i], blocks.needs(i), under_.bear,
                              under_.lightest, [&](std::size_t t) {

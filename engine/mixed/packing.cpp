@@ -144,16 +144,31 @@ void packing::hold(const std::vector<leaf>& leaves, std::uint64_t& work) {
     }
 }
 
-void packing::limits_under(const space& s, surface_limits& out) const {
-    out = {};
+void packing::held_under(const space& s, std::vector<held>& out) const {
+    out.clear();
     if (s.z == 0) return;
     for (const held& h : held_) {
-        if (h.top != s.z || !overlaps(h.base, s.area)) continue;
+        if (h.top == s.z && overlaps(h.base, s.area)) out.push_back(h);
+    }
+}
+
+void packing::limits_of(const std::vector<held>& under, const rect& base, surface_limits& out) {
+    out.bear = out.lightest = std::numeric_limits<double>::infinity();
+    out.types.clear();
+    for (const held& h : under) {
+        if (!overlaps(h.base, base)) continue;
         out.bear = std::min(out.bear, h.bear);
         out.lightest = std::min(out.lightest, h.weight);
         if (std::find(out.types.begin(), out.types.end(), h.type) == out.types.end())
             out.types.push_back(h.type);
     }
+}
+
+placement placed_in(std::size_t block, const extent& size, const space& s, const extent& c) {
+    placement p{block, {s.area.x0, s.area.y0, s.z}, false, false};
+    if (c[0] - s.area.x1 < s.area.x0) p.at[0] = s.area.x1 - size[0], p.mirror_x = true;
+    if (c[1] - s.area.y1 < s.area.y0) p.at[1] = s.area.y1 - size[1], p.mirror_y = true;
+    return p;
 }
 
 double packing::imbalance() const {
@@ -171,11 +186,7 @@ void packing::place(std::size_t b, const space& s, std::uint64_t& work) {
     const block_set& blocks = *context_->blocks;
     const block& k = blocks[b];
     const extent& c = context_->goods->container;
-    placement p{b, {s.area.x0, s.area.y0, s.z}, false, false};
-    // The block's origin corner goes to the corner of the space nearest a
-    // corner of the container.
-    if (c[0] - s.area.x1 < s.area.x0) p.at[0] = s.area.x1 - k.size[0], p.mirror_x = true;
-    if (c[1] - s.area.y1 < s.area.y0) p.at[1] = s.area.y1 - k.size[1], p.mirror_y = true;
+    const placement p = placed_in(b, k.size, s, c);
     std::vector<leaf>& leaves = leaves_;  // emptied again below, so that copies carry none
     leaves_of(blocks, p, leaves);
     for (const leaf& l : leaves) {

@@ -46,13 +46,18 @@ struct held {
     double weight = 0.0;
 };
 
-// What the cartons under a free space allow on it: the least any of them
-// bears, the lightest of them, the types among them.
+// What the cartons under a base allow on it: the least any of them bears,
+// the lightest of them, the types among them.
 struct surface_limits {
     double bear = std::numeric_limits<double>::infinity();
     double lightest = std::numeric_limits<double>::infinity();
     std::vector<std::size_t> types;
 };
+
+// Where a block of `size` goes in `s`: its origin corner at the corner of
+// the space nearest a corner of the container, and whether it is mirrored
+// across x or y for that.
+placement placed_in(std::size_t block, const extent& size, const space& s, const extent& container);
 
 // What the search's choices depend on, shared by every packing of a search.
 struct packing_context {
@@ -95,8 +100,10 @@ public:
     const extent& smallest() const { return smallest_; }
     const live_blocks& blocks_left() const { return left_; }
     const std::vector<placement>& placed() const { return placed_; }
-    // What the cartons under `s` allow on it, when the weight limits are on.
-    void limits_under(const space& s, surface_limits& out) const;
+    // The simple blocks whose tops carry some of `s`, when the weight limits
+    // are on; and what those of them under `base` allow on it.
+    void held_under(const space& s, std::vector<held>& out) const;
+    static void limits_of(const std::vector<held>& under, const rect& base, surface_limits& out);
     // How far the cargo's centre of gravity lies from the middle, the larger
     // of its shares of the width across and the length along: 0 empty.
     double imbalance() const;

@@ -28,6 +28,8 @@ struct mixed_plan_file {
     // Containers in order, each with its blocks in loading order; `loaded`
     // and `unloaded` follow from the blocks and the quantities.
     mixed_plan plan;
+    // Heavy not on light and the balance band the plan was made with.
+    weight_rules weights{true, 0.05};
 };
 
 // The file's bytes: LF line ends, every number in the shortest text that

@@ -3,6 +3,7 @@
 #include <QJsonArray>
 
 #include <algorithm>
+#include <optional>
 
 #include "engine/core/orientation.h"
 #include "engine/messages.h"
@@ -33,8 +34,14 @@ std::string count_text(const std::string& name, std::int64_t cartons) {
     return name + text::type_count_separator + std::to_string(cartons) + text::type_count_suffix;
 }
 
+// The balance of one container, when the plan asks one and knows weights.
+std::optional<balance_figures> balance_in(const mixed_plan_file& plan, const block_list& blocks) {
+    if (!plan.weights.balance_share) return std::nullopt;
+    return balance_of(blocks, rules_of(plan.cartons), plan.container, *plan.weights.balance_share);
+}
+
 void container_lines(std::vector<std::string>& lines, const mixed_plan_file& plan,
-                     const container_summary& s) {
+                     const container_summary& s, const block_list& blocks) {
     // The window shows the same two lines for the container it draws.
     const summary_texts texts = mixed_summary_texts(s.utilisation, s.cartons, s.types);
     lines.push_back(texts.utilisation);
@@ -42,6 +49,7 @@ void container_lines(std::vector<std::string>& lines, const mixed_plan_file& pla
     for (std::size_t t = 0; t < s.per_type.size(); ++t) {
         if (s.per_type[t] > 0) lines.push_back(count_text(plan.cartons[t].name, s.per_type[t]));
     }
+    if (const auto f = balance_in(plan, blocks)) lines.push_back(balance_text(*f));
 }
 
 void unloaded_lines(std::vector<std::string>& lines, const mixed_plan_file& plan,
@@ -59,10 +67,16 @@ void unloaded_lines(std::vector<std::string>& lines, const mixed_plan_file& plan
 
 QJsonArray blocks_json(const mixed_plan_file& plan, const block_list& blocks) {
     QJsonArray array;
-    for (const carton_block& b : blocks) {
+    // What a carton of each block carries, when the list gives weights.
+    const bool weighed = std::any_of(plan.cartons.begin(), plan.cartons.end(),
+                                     [](const carton_type& t) { return t.weight.has_value(); });
+    const std::vector<double> carried =
+        weighed ? loads_carried(blocks, rules_of(plan.cartons)) : std::vector<double>();
+    for (std::size_t i = 0; i < blocks.size(); ++i) {
+        const carton_block& b = blocks[i];
         if (b.type >= plan.cartons.size()) continue;
         const std::array<double, 3> e = rotated(plan.cartons[b.type].size, b.orientation);
-        array.append(QJsonObject{{QStringLiteral("type"), static_cast<qint64>(b.type)},
+        QJsonObject block{{QStringLiteral("type"), static_cast<qint64>(b.type)},
                                  {QStringLiteral("x"), b.x},
                                  {QStringLiteral("y"), b.y},
                                  {QStringLiteral("z"), b.z},
@@ -70,7 +84,9 @@ QJsonArray blocks_json(const mixed_plan_file& plan, const block_list& blocks) {
                                   QJsonArray{as_written(e[0]), as_written(e[1]), as_written(e[2])}},
                                  {QStringLiteral("count_x"), b.count_x},
                                  {QStringLiteral("count_y"), b.count_y},
-                                 {QStringLiteral("count_z"), b.count_z}});
+                                 {QStringLiteral("count_z"), b.count_z}};
+        if (weighed) block.insert(QStringLiteral("max_load_carried"), as_written(carried[i]));
+        array.append(block);
     }
     return array;
 }
@@ -80,9 +96,10 @@ QJsonArray blocks_json(const mixed_plan_file& plan, const block_list& blocks) {
 std::vector<std::string> mixed_lines(const mixed_plan_file& plan, const mixed_summary& m) {
     std::vector<std::string> lines;
     std::int64_t first = 1;
-    for (const container_summary& s : m.containers) {
+    for (std::size_t k = 0; k < m.containers.size(); ++k) {
+        const container_summary& s = m.containers[k];
         lines.push_back(containers_text(first, s.repeat, m.container_count));
-        container_lines(lines, plan, s);
+        container_lines(lines, plan, s, plan.plan.containers[k].blocks);
         first += s.repeat;
     }
     lines.push_back(text::total_prefix + std::to_string(m.container_count) + text::total_middle +
@@ -118,7 +135,7 @@ QJsonObject mixed_json(const mixed_plan_file& plan, const mixed_summary& m) {
     for (std::size_t k = 0; k < m.containers.size(); ++k) {
         const container_summary& s = m.containers[k];
         const std::array<double, 3>& g = s.centre_of_gravity;
-        containers.append(QJsonObject{
+        QJsonObject container{
             {QStringLiteral("cartons"), static_cast<qint64>(s.cartons)},
             {QStringLiteral("utilisation"), as_written(cut_percent(s.utilisation))},
             {QStringLiteral("weight"), kilograms(s.weight)},
@@ -127,7 +144,14 @@ QJsonObject mixed_json(const mixed_plan_file& plan, const mixed_summary& m) {
                          {QStringLiteral("y"), as_written(g[1])},
                          {QStringLiteral("z"), as_written(g[2])}}},
             {QStringLiteral("blocks"), blocks_json(plan, plan.plan.containers[k].blocks)},
-            {QStringLiteral("repeat"), static_cast<qint64>(s.repeat)}});
+            {QStringLiteral("repeat"), static_cast<qint64>(s.repeat)}};
+        if (const auto f = balance_in(plan, plan.plan.containers[k].blocks)) {
+            container.insert(QStringLiteral("balanced"), f->holds);
+            container.insert(QStringLiteral("offset"),
+                             QJsonObject{{QStringLiteral("x"), as_written(f->offset[0])},
+                                         {QStringLiteral("y"), as_written(f->offset[1])}});
+        }
+        containers.append(container);
     }
     return {
         {QStringLiteral("container"), QJsonObject{{QStringLiteral("length"), as_written(c[1])},

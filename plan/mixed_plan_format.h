@@ -19,7 +19,9 @@ namespace varnel {
 // identical containers is written as version 1, which earlier programs
 // read; one with such a run as version 2, which they refuse as written by a
 // later program rather than misread.
-inline constexpr int mixed_plan_version = 2;
+// A plan whose list limits what cartons bear, or made under other weight
+// rules than the default, is written as version 3.
+inline constexpr int mixed_plan_version = 3;
 
 struct mixed_plan_file {
     std::string container_type;  // the catalogue's name; empty for a typed size

@@ -78,6 +78,7 @@ cargo cargo_of(const mixed_request& request, const std::vector<std::int64_t>& le
         c.types.push_back(std::move(out));
     }
     if (weighed(request.cartons)) {
+        c.limits.weighed = true;
         c.limits.heavy_not_on_light = request.weights.heavy_not_on_light;
         c.limits.balance_share = request.weights.balance_share;
         c.limits.on = c.limits.on || c.limits.heavy_not_on_light;

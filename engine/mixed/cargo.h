@@ -52,6 +52,7 @@ struct cargo_type {
 // Off for a list that asks none of these, which then plans as it always has.
 struct weight_limits {
     bool on = false;
+    bool weighed = false;  // the list gives weights: the search counts room lost over tops
     bool heavy_not_on_light = false;
     std::optional<double> balance_share;
 };

@@ -145,15 +145,40 @@ block_list settled_load(const block_list& blocks, std::span<const carton_rules> 
         at += w.depth();
     }
     if (!weighed) return out;
-    // Across, the whole load shifted within the room beside it.
-    double lo = container.size[0], hi = 0.0, moment = 0.0;
-    for (std::size_t i = 0; i < blocks.size(); ++i) {
-        lo = std::min(lo, boxes[i].lo[0]);
-        hi = std::max(hi, boxes[i].hi[0]);
-        moment += weight_of(blocks[i], types) * (boxes[i].lo[0] + boxes[i].hi[0]) / 2;
+    const double width = container.size[0], half = width / 2;
+    const double band = *share * width;
+    // Across, walls turned side for side (mirrored across the width), the
+    // heaviest change first, while that brings the centre nearer the middle.
+    std::vector<double> across_moment(walls.size(), 0.0);
+    double moment = 0.0;
+    for (std::size_t k = 0; k < walls.size(); ++k) {
+        for (const std::size_t i : walls[k].blocks) {
+            across_moment[k] += weight_of(blocks[i], types) * (boxes[i].lo[0] + boxes[i].hi[0]) / 2;
+        }
+        moment += across_moment[k];
     }
-    const double centre = moment / mass, half = container.size[0] / 2;
-    const double band = *share * container.size[0];
+    std::vector<std::size_t> by_change(walls.size());
+    std::iota(by_change.begin(), by_change.end(), std::size_t{0});
+    const auto change = [&](std::size_t k) { return walls[k].mass * width - 2 * across_moment[k]; };
+    std::stable_sort(by_change.begin(), by_change.end(), [&](std::size_t a, std::size_t b) {
+        return std::fabs(change(a)) > std::fabs(change(b));
+    });
+    for (const std::size_t k : by_change) {
+        const double off = moment / mass - half;
+        if (std::fabs(off) <= band * 0.9) break;
+        const double turned = (moment + change(k)) / mass - half;
+        if (std::fabs(turned) >= std::fabs(off)) continue;
+        moment += change(k);
+        for (const std::size_t i : walls[k].blocks) out[i].x = width - boxes[i].hi[0];
+    }
+    // Then the whole load shifted within the room beside it.
+    double lo = width, hi = 0.0;
+    for (std::size_t i = 0; i < blocks.size(); ++i) {
+        const double w = boxes[i].hi[0] - boxes[i].lo[0];
+        lo = std::min(lo, out[i].x);
+        hi = std::max(hi, out[i].x + w);
+    }
+    const double centre = moment / mass;
     double across = 0.0;
     if (centre < half - band) across = std::min(half - band * 0.9 - centre, container.size[0] - hi);
     if (centre > half + band) across = -std::min(centre - half - band * 0.9, lo);

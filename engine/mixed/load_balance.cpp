@@ -171,18 +171,28 @@ block_list settled_load(const block_list& blocks, std::span<const carton_rules> 
         moment += change(k);
         for (const std::size_t i : walls[k].blocks) out[i].x = width - boxes[i].hi[0];
     }
-    // Then the whole load shifted within the room beside it.
-    double lo = width, hi = 0.0;
-    for (std::size_t i = 0; i < blocks.size(); ++i) {
-        const double w = boxes[i].hi[0] - boxes[i].lo[0];
-        lo = std::min(lo, out[i].x);
-        hi = std::max(hi, out[i].x + w);
-    }
+    // Then walls shifted across within the room beside each, the heaviest
+    // first, each as far as the centre still needs and its room allows.
     const double centre = moment / mass;
-    double across = 0.0;
-    if (centre < half - band) across = std::min(half - band * 0.9 - centre, container.size[0] - hi);
-    if (centre > half + band) across = -std::min(centre - half - band * 0.9, lo);
-    for (carton_block& b : out) b.x += across;
+    if (std::fabs(centre - half) <= band) return out;
+    const double target = centre < half ? half - band * 0.9 : half + band * 0.9;
+    double needed = (target - centre) * mass;  // the moment still to move
+    std::vector<std::size_t> by_mass(walls.size());
+    std::iota(by_mass.begin(), by_mass.end(), std::size_t{0});
+    std::stable_sort(by_mass.begin(), by_mass.end(),
+                     [&](std::size_t a, std::size_t b) { return walls[a].mass > walls[b].mass; });
+    for (const std::size_t k : by_mass) {
+        if (std::fabs(needed) <= contact_tolerance || !(walls[k].mass > 0.0)) break;
+        double lo = width, hi = 0.0;
+        for (const std::size_t i : walls[k].blocks) {
+            lo = std::min(lo, out[i].x);
+            hi = std::max(hi, out[i].x + boxes[i].hi[0] - boxes[i].lo[0]);
+        }
+        const double want = needed / walls[k].mass;
+        const double by = want > 0 ? std::min(want, width - hi) : std::max(want, -lo);
+        for (const std::size_t i : walls[k].blocks) out[i].x += by;
+        needed -= by * walls[k].mass;
+    }
     return out;
 }
 

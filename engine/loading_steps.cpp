@@ -15,9 +15,32 @@ std::vector<carton_rules> size_rules(std::span<const report_carton> types) {
     for (const report_carton& t : types) {
         carton_rules r;
         r.size = t.size;
+        r.weight = t.weight;
+        r.max_load = t.max_load;
         rules.push_back(r);
     }
     return rules;
+}
+
+// The carton nearest what it may carry, or the one carrying most.
+void most_carried(load_figures& f, const block_list& blocks,
+                  std::span<const report_carton> types) {
+    const std::vector<double> carried = loads_carried(blocks, size_rules(types));
+    double worst = -1.0;
+    for (std::size_t i = 0; i < blocks.size(); ++i) {
+        if (blocks[i].type >= types.size() || holds_nothing(blocks[i])) continue;
+        const std::optional<double>& limit = types[blocks[i].type].max_load;
+        // Past a limit of 0 is past any; without a limit, only the most carried counts.
+        const double over = carried[i] > 0 ? 1e300 : 0.0;
+        const double share = !limit         ? -1.0 / (1 + carried[i])
+                             : *limit > 0.0 ? carried[i] / *limit
+                                            : over;
+        if (share > worst) {
+            worst = share;
+            f.most_carried = carried[i];
+            f.carried_allowed = limit;
+        }
+    }
 }
 
 std::string cm_text(double millimetres) { return size_text_cm(static_cast<float>(millimetres)); }
@@ -68,7 +91,7 @@ std::string type_name(const report_carton& carton) {
 }
 
 load_figures figures_of(const block_list& blocks, std::span<const report_carton> types,
-                        const report_container& container) {
+                        const report_container& container, std::optional<double> balance_share) {
     load_figures f;
     f.cartons.assign(types.size(), 0);
     double volume = 0.0, weight = 0.0, moment = 0.0;
@@ -96,6 +119,10 @@ load_figures figures_of(const block_list& blocks, std::span<const report_carton>
     if (weighed && f.total > 0) {
         f.weight = weight;
         if (weight > 0.0) f.centre_along = moment / weight;
+        most_carried(f, blocks, types);
+        if (balance_share)
+            f.balance = balance_of(blocks, size_rules(types), {container.size, container.payload},
+                                   *balance_share);
     }
     return f;
 }
@@ -103,12 +130,15 @@ load_figures figures_of(const block_list& blocks, std::span<const report_carton>
 loading_report mixed_loading_report(const std::string& container_name,
                                     const container_space& container,
                                     const std::vector<carton_type>& cartons,
-                                    const mixed_plan& plan) {
+                                    const mixed_plan& plan,
+                                    std::optional<double> balance_share) {
     loading_report r;
     r.container = {container_name, container.size, container.payload};
     for (std::size_t i = 0; i < cartons.size(); ++i) {
-        r.types.push_back({cartons[i].name, cartons[i].size, cartons[i].weight, i});
+        r.types.push_back(
+            {cartons[i].name, cartons[i].size, cartons[i].weight, i, cartons[i].max_load});
     }
+    r.balance_share = balance_share;
     const std::int64_t n = container_count(plan);
     std::int64_t first = 1;
     for (const container_load& load : plan.containers) {

@@ -26,6 +26,7 @@ struct report_carton {
     std::array<double, 3> size{};  // length, width, height in millimetres
     std::optional<double> weight;  // kg per carton, when known
     std::size_t colour = 0;        // its colour in the type palette
+    std::optional<double> max_load{};  // kg one carton may carry on its top
 };
 
 // The container as the report names it.
@@ -82,10 +83,17 @@ struct load_figures {
     // The cargo's centre of gravity along the length, in millimetres from
     // the far end; when its weight is known and above zero.
     std::optional<double> centre_along;
+    // With a balance band: where the centre lies against it.
+    std::optional<balance_figures> balance;
+    // The most a carton carries, kg, and what its type may carry: the
+    // carton nearest its limit, or the most carried when no type has one.
+    std::optional<double> most_carried;
+    std::optional<double> carried_allowed;
 };
 
 load_figures figures_of(const block_list& blocks, std::span<const report_carton> types,
-                        const report_container& container);
+                        const report_container& container,
+                        std::optional<double> balance_share = std::nullopt);
 
 // One container's load in a report.
 struct report_load {
@@ -105,6 +113,7 @@ struct loading_report {
     std::string date;                   // as printed
     std::int64_t order_containers = 0;  // containers the whole order takes; 0: not an order
     std::vector<std::string> notes;     // lines the summary adds as they are
+    std::optional<double> balance_share;  // the band the plan was balanced within
 };
 
 // The report of a mixed order: the packing list as its types (each in the
@@ -115,6 +124,7 @@ struct loading_report {
 loading_report mixed_loading_report(const std::string& container_name,
                                     const container_space& container,
                                     const std::vector<carton_type>& cartons,
-                                    const mixed_plan& plan);
+                                    const mixed_plan& plan,
+                                    std::optional<double> balance_share = std::nullopt);
 
 }  // namespace varnel

@@ -59,7 +59,8 @@ public:
         : p_(painter), area_(area), r_(report) {
         for (const report_load& load : report.loads) {
             loads_.push_back({&load, loading_steps(load.blocks, report.types),
-                              figures_of(load.blocks, report.types, report.container)});
+                              figures_of(load.blocks, report.types, report.container,
+                                         report.balance_share)});
         }
     }
 

@@ -6,6 +6,7 @@
 #include "engine/messages.h"
 #include "engine/numbers.h"
 #include "engine/shipment.h"
+#include "engine/summary.h"
 #include "report/messages.h"
 #include "ui/qtext.h"
 
@@ -21,6 +22,10 @@ QString number(std::int64_t n) { return QString::number(n); }
 
 QString cm(double millimetres) {
     return q(size_text_cm(static_cast<float>(millimetres))) + qtext(text::cm);
+}
+
+QString whole_cm(double millimetres) {
+    return QString::number(std::lround(millimetres / 10)) + qtext(text::cm);
 }
 
 QString kg(double kilograms) { return q(weight_text(kilograms)) + q(text::kg_suffix); }
@@ -71,6 +76,21 @@ QStringList figure_lines(const loading_report& r, const load_figures& f, std::si
             centre += q(off > 0 ? text::towards_door : text::towards_far_end) + cm(std::fabs(off));
         }
         lines << centre + q(text::centre_suffix);
+    }
+    if (f.balance) {
+        const balance_figures& b = *f.balance;
+        lines << q(text::across_label) + whole_cm(b.centre[0]) + q(text::centre_middle) +
+                     whole_cm(r.container.size[0] / 2) + q(text::centre_suffix);
+        lines << q(text::band_label) + whole_cm(b.band[1]) + q(text::band_middle) +
+                     whole_cm(b.band[0]) + q(text::band_separator) + q(balance_text(b));
+    }
+    if (f.most_carried) {
+        QString carried = q(text::carried_label) + kg(std::round(*f.most_carried));
+        if (f.carried_allowed) {
+            carried += q(text::allowed_prefix) + kg(std::round(*f.carried_allowed)) +
+                       q(text::allowed_suffix);
+        }
+        lines << carried;
     }
     return lines;
 }

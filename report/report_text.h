@@ -34,5 +34,6 @@ QString page_text(int number, int count);  // 第 2 页 / 共 5 页
 // Millimetres as the report's centimetres ("120 cm") and kilograms ("2500 千克").
 QString cm(double millimetres);
 QString kg(double kilograms);
+QString whole_cm(double millimetres);  // "120 cm", rounded to the centimetre
 
 }  // namespace varnel

@@ -284,7 +284,8 @@ int run_mixed_planner(const std::vector<std::string>& args, std::ostream& out, s
 
     if (o->report.file) {
         loading_report report =
-            mixed_loading_report(plan.container_type, plan.container, plan.cartons, plan.plan);
+            mixed_loading_report(plan.container_type, plan.container, plan.cartons, plan.plan,
+                                 plan.weights.balance_share);
         report.plan_kind = text::kind_mixed;
         if (output_path) report.plan_name = QFileInfo(*output_path).fileName().toStdString();
         report.date = QDate::currentDate().toString(Qt::ISODate).toStdString();

@@ -123,6 +123,19 @@ TEST(LoadingSteps, FiguresOfAContainer) {
     const load_figures unweighed = figures_of(two_types(), two_type_list(std::nullopt), container);
     EXPECT_FALSE(unweighed.weight);
     EXPECT_FALSE(unweighed.centre_along);
+
+    // B on end four high: its bottom carton carries three of 5 kg, of the 20
+    // it may; the cargo lies far from the middle of the length.
+    std::vector<report_carton> bearing = two_type_list();
+    bearing[1].max_load = 20.0;
+    const load_figures b = figures_of(two_types(), bearing, container, 0.05);
+    ASSERT_TRUE(b.most_carried && b.carried_allowed);
+    EXPECT_NEAR(*b.most_carried, 15.0, 1e-9);
+    EXPECT_EQ(*b.carried_allowed, 20.0);
+    ASSERT_TRUE(b.balance);
+    EXPECT_NEAR(b.balance->offset[1], *f.centre_along - 2950, 1e-6);
+    EXPECT_NEAR(b.balance->band[1], 295, 1e-9);
+    EXPECT_FALSE(b.balance->holds);
 }
 
 // Every optimised plan, checked by rules of its own: each block once, never

@@ -8,11 +8,11 @@
 // cm container, the cargo about as large as the container.
 
 #include <algorithm>
-#include <cmath>
-#include <random>
 #include <array>
+#include <cmath>
 #include <cstddef>
 #include <cstdint>
+#include <random>
 #include <vector>
 
 namespace varnel {

@@ -180,6 +180,15 @@ run run_one(std::size_t cls, int p, const mixed_parameters& parameters) {
     return out;
 }
 
+// The runs of classes lo to hi.
+template <typename Run>
+std::vector<Run> in_classes(const std::vector<Run>& all, std::size_t lo, std::size_t hi) {
+    std::vector<Run> g;
+    std::copy_if(all.begin(), all.end(), std::back_inserter(g),
+                 [&](const Run& r) { return r.cls >= lo && r.cls <= hi; });
+    return g;
+}
+
 std::vector<int> problems(std::size_t sample) {
     std::vector<int> v;
     const std::size_t n = std::clamp<std::size_t>(sample, 1, 100);
@@ -359,8 +368,8 @@ weighed_run run_weighed(std::size_t cls, int p, const mixed_parameters& paramete
         r.weights = {rules >= 2, rules >= 3 ? std::optional<double>(0.05) : std::nullopt};
         const std::clock_t cpu = std::clock();
         const mixed_plan plan = plan_mixed_load(r);
-        out.cpu_ms = std::max(out.cpu_ms, 1000.0 * static_cast<double>(std::clock() - cpu) /
-                                              CLOCKS_PER_SEC);
+        out.cpu_ms =
+            std::max(out.cpu_ms, 1000.0 * static_cast<double>(std::clock() - cpu) / CLOCKS_PER_SEC);
         out.utilisation[rules] = utilisation(r, plan);
         const std::string fault = fault_of(r, plan, {r.weights.heavy_not_on_light, std::nullopt});
         if (!fault.empty()) {
@@ -404,14 +413,8 @@ int weighed(const options& o) {
         std::fflush(stdout);
         all.insert(all.end(), runs.begin(), runs.end());
     }
-    const auto group = [&all](std::size_t lo, std::size_t hi) {
-        std::vector<weighed_run> g;
-        std::copy_if(all.begin(), all.end(), std::back_inserter(g),
-                     [&](const weighed_run& r) { return r.cls >= lo && r.cls <= hi; });
-        return g;
-    };
-    print_weighed("BR1-7", group(1, 7));
-    print_weighed("BR8-15", group(8, 15));
+    print_weighed("BR1-7", in_classes(all, 1, 7));
+    print_weighed("BR8-15", in_classes(all, 8, 15));
     return 0;
 }
 
@@ -486,14 +489,8 @@ int main(int argc, char** argv) {
         std::fflush(stdout);
         all.insert(all.end(), runs.begin(), runs.end());
     }
-    const auto group = [&all](std::size_t lo, std::size_t hi) {
-        std::vector<run> g;
-        std::copy_if(all.begin(), all.end(), std::back_inserter(g),
-                     [&](const run& r) { return r.cls >= lo && r.cls <= hi; });
-        return g;
-    };
-    print_row("BR1-7", group(1, 7), peer);
-    print_row("BR8-15", group(8, 15), peer);
-    print_row("BR1-15", group(1, 15), peer);
+    print_row("BR1-7", in_classes(all, 1, 7), peer);
+    print_row("BR8-15", in_classes(all, 8, 15), peer);
+    print_row("BR1-15", in_classes(all, 1, 15), peer);
     return 0;
 }

@@ -21,8 +21,7 @@ namespace varnel {
 namespace {
 
 constexpr int name_column = 0, quantity_column = 4, weight_column = 5, vertical_column = 6,
-              stackable_column = 7, max_load_column = 8, max_layers_column = 9,
-              columns = 10;
+              stackable_column = 7, max_load_column = 8, max_layers_column = 9, columns = 10;
 
 // The columns typed into: the first six, and what a carton bears after the
 // choice and the check box.
@@ -145,7 +144,8 @@ int packing_table::add_carton(const carton_type& carton) {
         item(row, max_load_column)
             ->setText(qtext(format_number(static_cast<float>(*carton.max_load))));
     }
-    if (carton.max_layers) item(row, max_layers_column)->setText(QString::number(*carton.max_layers));
+    if (carton.max_layers)
+        item(row, max_layers_column)->setText(QString::number(*carton.max_layers));
     recolour();
     return row;
 }

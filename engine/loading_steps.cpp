@@ -23,8 +23,7 @@ std::vector<carton_rules> size_rules(std::span<const report_carton> types) {
 }
 
 // The carton nearest what it may carry, or the one carrying most.
-void most_carried(load_figures& f, const block_list& blocks,
-                  std::span<const report_carton> types) {
+void most_carried(load_figures& f, const block_list& blocks, std::span<const report_carton> types) {
     const std::vector<double> carried = loads_carried(blocks, size_rules(types));
     double worst = -1.0;
     for (std::size_t i = 0; i < blocks.size(); ++i) {
@@ -129,8 +128,7 @@ load_figures figures_of(const block_list& blocks, std::span<const report_carton>
 
 loading_report mixed_loading_report(const std::string& container_name,
                                     const container_space& container,
-                                    const std::vector<carton_type>& cartons,
-                                    const mixed_plan& plan,
+                                    const std::vector<carton_type>& cartons, const mixed_plan& plan,
                                     std::optional<double> balance_share) {
     loading_report r;
     r.container = {container_name, container.size, container.payload};

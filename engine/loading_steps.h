@@ -22,10 +22,10 @@ namespace varnel {
 
 // One carton type as the report names it.
 struct report_carton {
-    std::string name;              // empty: the report names it by its size
-    std::array<double, 3> size{};  // length, width, height in millimetres
-    std::optional<double> weight;  // kg per carton, when known
-    std::size_t colour = 0;        // its colour in the type palette
+    std::string name;                  // empty: the report names it by its size
+    std::array<double, 3> size{};      // length, width, height in millimetres
+    std::optional<double> weight;      // kg per carton, when known
+    std::size_t colour = 0;            // its colour in the type palette
     std::optional<double> max_load{};  // kg one carton may carry on its top
 };
 
@@ -108,11 +108,11 @@ struct loading_report {
     report_container container;
     std::vector<report_carton> types;
     std::vector<report_load> loads;
-    std::string plan_kind;              // what kind of plan, in the report's words
-    std::string plan_name;              // the plan's or its file's name; may be empty
-    std::string date;                   // as printed
-    std::int64_t order_containers = 0;  // containers the whole order takes; 0: not an order
-    std::vector<std::string> notes;     // lines the summary adds as they are
+    std::string plan_kind;                // what kind of plan, in the report's words
+    std::string plan_name;                // the plan's or its file's name; may be empty
+    std::string date;                     // as printed
+    std::int64_t order_containers = 0;    // containers the whole order takes; 0: not an order
+    std::vector<std::string> notes;       // lines the summary adds as they are
     std::optional<double> balance_share;  // the band the plan was balanced within
 };
 
@@ -123,8 +123,7 @@ struct loading_report {
 // the plan's kind, its file and the date.
 loading_report mixed_loading_report(const std::string& container_name,
                                     const container_space& container,
-                                    const std::vector<carton_type>& cartons,
-                                    const mixed_plan& plan,
+                                    const std::vector<carton_type>& cartons, const mixed_plan& plan,
                                     std::optional<double> balance_share = std::nullopt);
 
 }  // namespace varnel

@@ -276,7 +276,8 @@ private:
                                   std::optional<double>, std::optional<std::int64_t>>;
 
     static carton_key key_of(const carton_type& t) {
-        return {t.size, t.allowed.vertical_sides(), t.stackable, t.weight, t.max_load, t.max_layers};
+        return {t.size,      t.allowed.vertical_sides(), t.stackable, t.weight, t.max_load,
+                t.max_layers};
     }
 
     // The names of a type's rows, each once, in their order; rows without

@@ -58,9 +58,9 @@ public:
     report_painter(QPainter& painter, QSizeF area, const loading_report& report)
         : p_(painter), area_(area), r_(report) {
         for (const report_load& load : report.loads) {
-            loads_.push_back({&load, loading_steps(load.blocks, report.types),
-                              figures_of(load.blocks, report.types, report.container,
-                                         report.balance_share)});
+            loads_.push_back(
+                {&load, loading_steps(load.blocks, report.types),
+                 figures_of(load.blocks, report.types, report.container, report.balance_share)});
         }
     }
 

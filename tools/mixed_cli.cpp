@@ -269,8 +269,8 @@ int run_mixed_planner(const std::vector<std::string>& args, std::ostream& out, s
         return exit_refused;
     }
 
-    mixed_plan_file plan{s.type_name, s.container, std::get<packing_list>(list).cartons, {},
-                         s.weights};
+    mixed_plan_file plan{
+        s.type_name, s.container, std::get<packing_list>(list).cartons, {}, s.weights};
     plan.plan = plan_mixed_load({.container = s.container.size,
                                  .payload = s.container.payload,
                                  .cartons = plan.cartons,

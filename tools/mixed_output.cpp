@@ -77,14 +77,14 @@ QJsonArray blocks_json(const mixed_plan_file& plan, const block_list& blocks) {
         if (b.type >= plan.cartons.size()) continue;
         const std::array<double, 3> e = rotated(plan.cartons[b.type].size, b.orientation);
         QJsonObject block{{QStringLiteral("type"), static_cast<qint64>(b.type)},
-                                 {QStringLiteral("x"), b.x},
-                                 {QStringLiteral("y"), b.y},
-                                 {QStringLiteral("z"), b.z},
-                                 {QStringLiteral("size"),
-                                  QJsonArray{as_written(e[0]), as_written(e[1]), as_written(e[2])}},
-                                 {QStringLiteral("count_x"), b.count_x},
-                                 {QStringLiteral("count_y"), b.count_y},
-                                 {QStringLiteral("count_z"), b.count_z}};
+                          {QStringLiteral("x"), b.x},
+                          {QStringLiteral("y"), b.y},
+                          {QStringLiteral("z"), b.z},
+                          {QStringLiteral("size"),
+                           QJsonArray{as_written(e[0]), as_written(e[1]), as_written(e[2])}},
+                          {QStringLiteral("count_x"), b.count_x},
+                          {QStringLiteral("count_y"), b.count_y},
+                          {QStringLiteral("count_z"), b.count_z}};
         if (weighed) block.insert(QStringLiteral("max_load_carried"), as_written(carried[i]));
         array.append(block);
     }

@@ -40,10 +40,9 @@ void candidate_scan::best_blocks(const packing& p, const space& s, std::size_t k
         packing::limits_of(held_, {at.at[0], at.at[0] + e[0], at.at[1], at.at[1] + e[1]}, under_);
         work += work_cost::held_looked_at * held_.size();
         const auto& types = under_.types;
-        return stands_within(*context.goods, blocks[i], blocks.needs(i), under_.bear,
-                             under_.lightest, [&](std::size_t t) {
-                                 return std::find(types.begin(), types.end(), t) != types.end();
-                             });
+        return stands_within(
+            *context.goods, blocks[i], blocks.needs(i), under_.bear, under_.lightest,
+            [&](std::size_t t) { return std::find(types.begin(), types.end(), t) != types.end(); });
     };
     // No block holds more than the room's volume: those before cannot fit.
     const std::size_t skipped = static_cast<std::size_t>(

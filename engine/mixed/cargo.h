@@ -42,7 +42,7 @@ struct cargo_type {
     std::int64_t quantity = 0;
     double weight = 0.0;  // kg per carton; 0 when unknown
     bool stackable = true;
-    std::int64_t volume = 0;  // one carton's, in grid steps cubed
+    std::int64_t volume = 0;                 // one carton's, in grid steps cubed
     std::optional<double> max_load;          // kg on one carton's top
     std::optional<std::int64_t> max_layers;  // cartons of the type in one column
 };

@@ -139,8 +139,8 @@ void packing::hold(const std::vector<leaf>& leaves, std::uint64_t& work) {
             }
             work += work_cost::held_looked_at * held_.size();
         }
-        held_.push_back({base, l.at[2] + s.size[2], bear, s.type,
-                         context_->goods->types[s.type].weight});
+        held_.push_back(
+            {base, l.at[2] + s.size[2], bear, s.type, context_->goods->types[s.type].weight});
     }
 }
 
@@ -201,8 +201,8 @@ void packing::place(std::size_t b, const space& s, std::uint64_t& work) {
     for (const leaf& l : leaves) {
         const block& simple = blocks[l.block];
         for (std::size_t a = 0; a < 2; ++a)
-            moment_[a] += simple.weight * (static_cast<double>(l.at[a]) +
-                                           static_cast<double>(simple.size[a]) / 2);
+            moment_[a] += simple.weight *
+                          (static_cast<double>(l.at[a]) + static_cast<double>(simple.size[a]) / 2);
     }
     leaves.clear();
     if (left_.take(blocks, k, work)) update_smallest();

@@ -120,7 +120,7 @@ private:
     std::vector<placement> placed_;
     std::int64_t volume_ = 0;
     double weight_ = 0.0;
-    std::vector<held> held_;            // only with the weight limits on
+    std::vector<held> held_;          // only with the weight limits on
     std::array<double, 2> moment_{};  // weight times centre across and along
     extent smallest_{};
     // Room for the cartons of a placement, kept to save allocating it on

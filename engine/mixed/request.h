@@ -26,7 +26,7 @@ struct carton_type {
     std::int64_t quantity = 0;
     std::optional<double> weight;  // kg per carton, when known
     orientation_set allowed = orientation_set::any();
-    bool stackable = true;  // may anything stand on it
+    bool stackable = true;                     // may anything stand on it
     std::optional<double> max_load{};          // kg one carton may carry on its top
     std::optional<std::int64_t> max_layers{};  // cartons in one column at most, itself counted
 };

@@ -119,17 +119,32 @@ TEST(Placement, EachRuleBrokenOnce) {
          placement_fault::none,
          std::nullopt,
          heavy_rule},
-        {"all at the far end", {{800, 0, 0, 1, 1, 1, 1, 3}}, placement_fault::unbalanced,
-         std::nullopt, balance_rule},
-        {"in the middle", {{800, 1350, 0, 1, 1, 1, 1, 3}}, placement_fault::none, std::nullopt,
+        {"all at the far end",
+         {{800, 0, 0, 1, 1, 1, 1, 3}},
+         placement_fault::unbalanced,
+         std::nullopt,
+         balance_rule},
+        {"in the middle",
+         {{800, 1350, 0, 1, 1, 1, 1, 3}},
+         placement_fault::none,
+         std::nullopt,
          balance_rule},
         // The band is 5 % of 3000 mm: 150 mm from the middle still holds.
-        {"at the edge of the band", {{800, 1500, 0, 1, 1, 1, 1, 3}}, placement_fault::none,
-         std::nullopt, balance_rule},
-        {"past the band across", {{1600, 1350, 0, 1, 1, 1, 1, 3}}, placement_fault::unbalanced,
-         std::nullopt, balance_rule},
-        {"unweighed cargo is not judged", {{0, 0, 0, 1, 1, 1, 1, 0}}, placement_fault::none,
-         std::nullopt, balance_rule},
+        {"at the edge of the band",
+         {{800, 1500, 0, 1, 1, 1, 1, 3}},
+         placement_fault::none,
+         std::nullopt,
+         balance_rule},
+        {"past the band across",
+         {{1600, 1350, 0, 1, 1, 1, 1, 3}},
+         placement_fault::unbalanced,
+         std::nullopt,
+         balance_rule},
+        {"unweighed cargo is not judged",
+         {{0, 0, 0, 1, 1, 1, 1, 0}},
+         placement_fault::none,
+         std::nullopt,
+         balance_rule},
     };
     for (const row& r : rows) {
         const placement_report report =
@@ -161,8 +176,10 @@ TEST(Placement, LoadSharedByContactArea) {
         {200, {30, 40, 10, 40, 0}},
     };
     for (const row& r : rows) {
-        const block_list blocks = {{0, 0, 0, 1, 1, 1, 1, 0},   {400, 0, 0, 1, 1, 1, 1, 0},
-                                   {800, 0, 0, 1, 1, 1, 1, 0}, {200, 0, 200, 1, 2, 1, 1, 1},
+        const block_list blocks = {{0, 0, 0, 1, 1, 1, 1, 0},
+                                   {400, 0, 0, 1, 1, 1, 1, 0},
+                                   {800, 0, 0, 1, 1, 1, 1, 0},
+                                   {200, 0, 200, 1, 2, 1, 1, 1},
                                    {r.x, 0, 400, 1, 1, 1, 1, 2}};
         const std::vector<double> carried = loads_carried(blocks, types);
         ASSERT_EQ(carried.size(), 5u);

@@ -57,8 +57,9 @@ inline std::string weight_fault(const block_list& blocks, std::span<const carton
                                    [&](std::size_t i, double z) { return all[i].hi[2] < z; });
         for (; it != by_top.end() && all[*it].hi[2] <= c.lo[2] + 1e-3; ++it) {
             const carton& d = all[*it];
-            const double a = std::max(0.0, std::min(c.hi[0], d.hi[0]) - std::max(c.lo[0], d.lo[0])) *
-                             std::max(0.0, std::min(c.hi[1], d.hi[1]) - std::max(c.lo[1], d.lo[1]));
+            const double a =
+                std::max(0.0, std::min(c.hi[0], d.hi[0]) - std::max(c.lo[0], d.lo[0])) *
+                std::max(0.0, std::min(c.hi[1], d.hi[1]) - std::max(c.lo[1], d.lo[1]));
             if (a > 1e-6) out.emplace_back(*it, a);
         }
         return out;

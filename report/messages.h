@@ -49,6 +49,15 @@ inline constexpr const char* towards_door = "，偏向箱门 ";
 inline constexpr const char* towards_far_end = "，偏向里端 ";
 inline constexpr const char* centre_suffix = "）";
 inline constexpr const char* whole_load = "装载全图";
+// "横向重心：距左侧 118 cm（集装箱中点 118 cm）"; "重心允许范围：前后 ±30 cm，左右 ±12
+// cm；重心在允许范围内"; "最重承压：52 千克（允许 90 千克）".
+inline constexpr const char* across_label = "横向重心：距左侧 ";
+inline constexpr const char* band_label = "重心允许范围：前后 ±";
+inline constexpr const char* band_middle = "，左右 ±";
+inline constexpr const char* band_separator = "；";
+inline constexpr const char* carried_label = "最重承压：";
+inline constexpr const char* allowed_prefix = "（允许 ";
+inline constexpr const char* allowed_suffix = "）";
 
 // How to read the steps, at the foot of the summary.
 inline constexpr const char* reading_notes[] = {

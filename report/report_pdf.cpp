@@ -122,7 +122,7 @@ private:
         std::vector<std::int64_t> cartons;
         for (const cargo_figures& t : d.load->figures.per_type) cartons.push_back(t.cartons);
         y = types_table(cartons, y) + 4;
-        for (const QString& s : figure_lines(r_, d.load->figures, d.steps.size())) y = line(s, y);
+        for (const QString& s : figure_lines(r_, *d.load, d.steps.size())) y = line(s, y);
         return y;
     }
 

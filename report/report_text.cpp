@@ -28,6 +28,10 @@ QString cm(double millimetres) {
     return q(size_text_cm(static_cast<float>(millimetres))) + qtext(text::cm);
 }
 
+QString whole_cm(double millimetres) {
+    return QString::number(std::lround(millimetres / 10)) + qtext(text::cm);
+}
+
 QString kg(double kilograms) { return q(weight_text(kilograms)) + q(text::kg_suffix); }
 
 QString plan_line(const loading_report& r) {
@@ -54,7 +58,9 @@ QString order_line(const loading_report& r) {
            q(text::order_containers_suffix);
 }
 
-QStringList figure_lines(const loading_report& r, const container_summary& f, std::size_t steps) {
+QStringList figure_lines(const loading_report& r, const report_load& load, std::size_t steps) {
+    const container_summary& f = load.figures;
+    const weight_figures& w = load.weights;
     QStringList lines{q(text::total_prefix) + number(f.cartons) + q(text::total_middle) +
                           number(static_cast<std::int64_t>(steps)) + q(text::total_suffix),
                       q(text::utilisation_label) + percent(f.utilisation)};
@@ -75,6 +81,21 @@ QStringList figure_lines(const loading_report& r, const container_summary& f, st
             centre += q(off > 0 ? text::towards_door : text::towards_far_end) + cm(std::fabs(off));
         }
         lines << centre + q(text::centre_suffix);
+    }
+    if (w.balance) {
+        const balance_figures& b = *w.balance;
+        lines << q(text::across_label) + whole_cm(b.centre[0]) + q(text::centre_middle) +
+                     whole_cm(r.container.size[0] / 2) + q(text::centre_suffix);
+        lines << q(text::band_label) + whole_cm(b.band[1]) + q(text::band_middle) +
+                     whole_cm(b.band[0]) + q(text::band_separator) + q(balance_text(b));
+    }
+    if (w.most_carried) {
+        QString carried = q(text::carried_label) + kg(std::round(*w.most_carried));
+        if (w.carried_allowed) {
+            carried += q(text::allowed_prefix) + kg(std::round(*w.carried_allowed)) +
+                       q(text::allowed_suffix);
+        }
+        lines << carried;
     }
     return lines;
 }

@@ -19,7 +19,7 @@ QString size_line(const loading_report& r);  // 内尺寸（长 × 宽 × 高）
 QString order_line(const loading_report& r);  // 本订单共需 3 个集装箱
 
 // Cartons and steps, utilisation, weight and centre of gravity.
-QStringList figure_lines(const loading_report& r, const container_summary& f, std::size_t steps);
+QStringList figure_lines(const loading_report& r, const report_load& load, std::size_t steps);
 
 QStringList header_cells(std::initializer_list<const char*> captions);
 QStringList type_cells(const report_carton& t, std::int64_t cartons);
@@ -34,5 +34,6 @@ QString page_text(int number, int count);  // 第 2 页 / 共 5 页
 // Millimetres as the report's centimetres ("120 cm") and kilograms ("2500 千克").
 QString cm(double millimetres);
 QString kg(double kilograms);
+QString whole_cm(double millimetres);  // "120 cm", rounded to the centimetre
 
 }  // namespace varnel

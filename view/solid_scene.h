@@ -40,13 +40,14 @@ struct solid_scene {
 solid_scene scene_of(const loading_report& report, std::size_t load, bool face_colours);
 
 // How much of the load shows: the first `steps` blocks. With `current`, the
-// last of them is the step being loaded: drawn bright, the earlier ones
-// pale. With `cartons`, only that many cartons of the last block show, in
-// the order a loader puts them in (see carton_index).
+// last `current_blocks` of them are the step being loaded: drawn bright, the
+// earlier ones pale. With `cartons`, only that many cartons of the last block
+// show, in the order a loader puts them in (see carton_index).
 struct solid_shown {
     std::size_t steps = 0;
     bool current = false;
     std::optional<std::int64_t> cartons;
+    std::size_t current_blocks = 1;
 
     bool operator==(const solid_shown&) const = default;
 };

@@ -14,8 +14,7 @@ QColor qcolour(rgb c) { return {c.red, c.green, c.blue}; }
 
 }  // namespace
 
-void painter_sink::fill_polygon(std::span<const screen_point> corners, rgb colour,
-                                double opacity) {
+void painter_sink::fill_polygon(std::span<const screen_point> corners, rgb colour, double opacity) {
     QPolygonF polygon;
     for (const screen_point& p : corners) polygon << placement_.map(QPointF(p.x, p.y));
     painter_.setOpacity(opacity);

@@ -20,7 +20,7 @@ constexpr double step_yaw = -20 * degree;
 constexpr std::array<double, 7> step_pitches{18 * degree, 28 * degree, 38 * degree, 48 * degree,
                                              60 * degree, 72 * degree, 86 * degree};
 // Shown this well, the step is seen.
-constexpr double enough = 0.85;
+constexpr double enough = 0.8;
 // The views are compared on a small picture of this many pixels across.
 constexpr int probe_width = 160;
 

@@ -30,13 +30,13 @@ const framing_row rows[] = {
     {"alone at the far end", {{0, 0, 0, 1, 2, 1, 1, 0}}, 0, 20, false},
     // Beside a higher block, a side pressed against it: still low, though
     // the higher block hides a strip of the top from the left.
-    {"beside what is loaded", {{0, 0, 0, 1, 2, 2, 4, 0}, {1200, 0, 0, 1, 2, 1, 1, 0}}, 0, 30, false},
+    {"beside what is loaded",
+     {{0, 0, 0, 1, 2, 2, 4, 0}, {1200, 0, 0, 1, 2, 1, 1, 0}},
+     0,
+     30,
+     false},
     // Behind a wall three cartons high near the door: the view rises over it.
-    {"behind a high wall",
-     {{0, 4500, 0, 1, 4, 3, 3, 0}, {0, 0, 0, 1, 4, 1, 1, 0}},
-     20,
-     90,
-     true},
+    {"behind a high wall", {{0, 4500, 0, 1, 4, 3, 3, 0}, {0, 0, 0, 1, 4, 1, 1, 0}}, 20, 90, true},
 };
 
 TEST(StepCamera, RisesOnlyAsFarAsShowsTheStepOverWhatIsLoadedInFront) {

@@ -27,6 +27,7 @@
 #include "engine/single/optimise.h"
 #include "plan/mixed_plan_format.h"
 #include "view/mixed_drawing.h"
+#include "view/solid_scene.h"
 #include "view/step_view.h"
 
 class QAction;
@@ -48,6 +49,7 @@ class link_label;
 class pfrom;
 class prompts;
 class selection_list;
+class solid_view;
 class step_bar;
 struct container_type;
 struct file_contents;
@@ -217,6 +219,16 @@ private:
     // go with it.
     void drop_mixed();
 
+    // The solid view of the plan shown (app/kmain_solid.cpp): "三维视图"
+    // lays it over the wire frame or takes it away; while it shows, it
+    // follows the plan and the step shown, and its own steps move the
+    // window's walk.
+    void switch_solid_view();
+    void show_solid_view(bool on);
+    void follow_in_solid_view();
+    void solid_step_chosen(std::optional<int> step);
+    solid_scene shown_scene() const;
+
     // The loading instructions of the plan shown (app/kmain_report.cpp).
     loading_report shown_report() const;
     // The report commands and the step bar follow the plan shown.
@@ -258,6 +270,10 @@ private:
     // The cancel flag of the search last started. A cancelled search is not
     // awaited: it holds nothing of the window and stops on its own.
     std::shared_ptr<std::atomic<bool>> search_cancel_;
+    // The solid view, made when first asked for; a step it set is not
+    // followed back into it.
+    solid_view* solid_ = nullptr;
+    bool solid_stepping_ = false;
 
     // Controls, each with its member's name as objectName (tests and the
     // help pictures find them by it).

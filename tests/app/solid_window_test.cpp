@@ -50,6 +50,13 @@ void show_plan(window_fixture& f, plan_kind kind) {
 
 solid_view* solid(const kmain& w) { return w.findChild<solid_view*>(QStringLiteral("solid")); }
 
+// The model of what the view shows, rebuilt from its scene and step.
+solid_model shown_model(const solid_view& v) {
+    const std::size_t steps =
+        static_cast<std::size_t>(v.step().value_or(static_cast<int>(v.scene().blocks.size())));
+    return build_model(v.scene(), {steps, v.step().has_value(), {}});
+}
+
 // The block the raster shows at a point of the container, if any.
 std::optional<std::size_t> block_at(const solid_view& v, vec3 at) {
     const std::optional<screen_point> s =
@@ -59,10 +66,7 @@ std::optional<std::size_t> block_at(const solid_view& v, vec3 at) {
     if (x < 0 || y < 0 || x >= v.raster().width() || y >= v.raster().height()) return std::nullopt;
     const std::optional<solid_face> f = v.raster().face_at(x, y);
     if (!f) return std::nullopt;
-    // The model is rebuilt from the scene and step the view holds.
-    const std::size_t steps = static_cast<std::size_t>(
-        v.step().value_or(static_cast<int>(v.scene().blocks.size())));
-    return build_model(v.scene(), {steps, v.step().has_value(), {}}).boxes[f->box].block;
+    return shown_model(v).boxes[f->box].block;
 }
 
 void render(solid_view& v) {
@@ -73,9 +77,7 @@ void render(solid_view& v) {
 // The blocks any pixel shows.
 std::set<std::size_t> blocks_shown(solid_view& v) {
     render(v);
-    const std::size_t steps =
-        static_cast<std::size_t>(v.step().value_or(static_cast<int>(v.scene().blocks.size())));
-    const solid_model m = build_model(v.scene(), {steps, v.step().has_value(), {}});
+    const solid_model m = shown_model(v);
     std::set<std::size_t> shown;
     for (int y = 0; y < v.raster().height(); ++y) {
         for (int x = 0; x < v.raster().width(); ++x) {
@@ -165,9 +167,9 @@ private slots:
         // face there: nothing lies beyond that plane to hide it.
         const auto extent = [&](const carton_block& b) {
             const std::array<double, 3> e = carton_extents(s, b);
-            return std::array<vec3, 2>{vec3{b.x, b.y, b.z},
-                                       vec3{b.x + b.count_x * e[0], b.y + b.count_y * e[1],
-                                            b.z + b.count_z * e[2]}};
+            return std::array<vec3, 2>{
+                vec3{b.x, b.y, b.z},
+                vec3{b.x + b.count_x * e[0], b.y + b.count_y * e[1], b.z + b.count_z * e[2]}};
         };
         std::size_t best = 0;
         double reach = 0;

@@ -74,25 +74,21 @@ void kmain::connect_commands() {
     // The packing list window names the container it will plan into.
     for (QLineEdit* field : {container_length, container_width, container_height}) {
         connect(field, &QLineEdit::textChanged, this, [this] {
-            if (hunzhuang_ && hunzhuang_->isVisible()) hunzhuang_->refresh_container();
+            if (hunzhuang_ && hunzhuang_->isVisible())
+                hunzhuang_->refresh_container(container_choice());
         });
     }
     connect(previous_container_button, &QPushButton::clicked, this, [this] {
-        if (mixed_ && mixed_->container > 0) show_container(mixed_->container - 1);
+        const mixed_shown* m = plan_.mixed();
+        if (m && m->container > 0) show_container(m->container - 1);
     });
     connect(next_container_button, &QPushButton::clicked, this, [this] {
-        if (mixed_) show_container(mixed_->container + 1);
+        if (const mixed_shown* m = plan_.mixed()) show_container(m->container + 1);
     });
     // The box counts every container; a number within a run of identical
     // containers shows that run.
     connect(container_number_box, &QSpinBox::valueChanged, this, [this](int k) {
-        if (!mixed_ || k < 1) return;
-        std::int64_t last = 0;
-        const auto& runs = mixed_->file.plan.containers;
-        for (std::size_t i = 0; i < runs.size(); ++i) {
-            last += runs[i].repeat;
-            if (k <= last) return show_container(i);
-        }
+        if (const std::optional<std::size_t> run = plan_.run_of(k)) show_container(*run);
     });
 
     connect(web_label, &link_label::clicked, this, [this] {
@@ -121,7 +117,8 @@ QString kmain::plan_label() const { return shown_title(*this).mid(title_prefix()
 
 // The label is the user's own text (a plan name, a file path): shown as typed.
 void kmain::show_title() {
-    const QString label = mixed_ ? mixed_->path.value_or(named_as_) : opened_.value_or(named_as_);
+    const mixed_shown* m = plan_.mixed();
+    const QString label = m ? m->path.value_or(named_as_) : opened_.value_or(named_as_);
     set_literal_title(*this, title_prefix() + label);
 }
 
@@ -159,8 +156,7 @@ bool kmain::reset_plan() {
     if (containers == refill::failed || cartons == refill::failed) {
         prompts_.message(qtext(text::program_error));
     }
-    reset_model(model_);
-    forget_whole_plan();
+    plan_reset();
     steps_->reset();
     edit_entry_name_.clear();
     clear_result_texts();
@@ -172,7 +168,7 @@ bool kmain::reset_plan() {
 }
 
 void kmain::write_summary() {
-    const summary_texts texts = varnel::write_summary(model_.stacks);
+    const summary_texts texts = varnel::write_summary(plan_.tables().stacks);
     set_result_text(utilisation_text, qtext(texts.utilisation));
     set_result_text(arrangement_text, qtext(texts.arrangement));
     enable_shipment();
@@ -190,11 +186,17 @@ void kmain::set_third_line(QString line) {
     set_result_text(bound_line, line);
 }
 
-void kmain::forget_whole_plan() {
-    drop_mixed();
-    whole_plan_.reset();
-    plan_blocks_.reset();
-    shipment_typed_.reset();
+void kmain::plan_replaced(std::optional<block_list> searched) {
+    const bool was_mixed = plan_.mixed() != nullptr;
+    plan_.replaced(std::move(searched));
+    if (was_mixed) mixed_gone();
+    enable_shipment();
+}
+
+void kmain::plan_reset() {
+    const bool was_mixed = plan_.mixed() != nullptr;
+    plan_.reset();
+    if (was_mixed) mixed_gone();
     enable_shipment();
 }
 
@@ -234,7 +236,7 @@ void kmain::refuse(const input_refusal& refusal) {
 }
 
 void kmain::show_plan(std::int16_t stacks, bool single) {
-    draw_first_stacks(*drawing, model_.draw_stacks, stacks);
+    draw_first_stacks(*drawing, plan_.tables().draw_stacks, stacks);
     if (!single) draw_standard_outline(*drawing);
     write_summary();
 }
@@ -250,8 +252,8 @@ void kmain::start_calculation() {
     const run_request& r = std::get<run_request>(read);
 
     drawing->clear_drawing();
-    const plan_outcome plan = run_calculation(model_, r.input, r.single, r.side_allowed);
-    forget_whole_plan();
+    const plan_outcome plan = run_calculation(plan_.tables(), r.input, r.single, r.side_allowed);
+    plan_replaced();
     if (plan.status == search_status::bad_carton_size) {
         prompts_.message(qtext(text::carton_size_wrong));
         carton_length->setFocus();
@@ -281,11 +283,10 @@ void kmain::optimise_calculation() {
     clear_result_texts();
     drawing->clear_drawing();
     const std::int16_t stacks =
-        load_optimised_plan(model_, r.input, orientations_of(r.side_allowed), *plan);
-    forget_whole_plan();
-    if (stacks == 0) return;
+        load_optimised_plan(plan_.tables(), r.input, orientations_of(r.side_allowed), *plan);
     // A shipment loads this plan's own blocks, which the tables cannot give back.
-    plan_blocks_ = plan->blocks;
+    plan_replaced(stacks == 0 ? std::nullopt : std::optional(plan->blocks));
+    if (stacks == 0) return;
     show_plan(stacks, r.single);
     set_third_line(qtext(bound_text(plan->cartons, plan->upper_bound)));
     // Only the clock's safety net makes a plan depend on the machine and its
@@ -306,11 +307,11 @@ std::optional<optimised_plan> kmain::search_off_thread(optimise_request request)
 }
 
 void kmain::step_view() {
-    if (mixed_) {
-        show_mixed_step(mixed_->steps.forward(*drawing, shown_load(), mixed_->order));
+    if (mixed_shown* m = plan_.mixed()) {
+        show_mixed_step(m->steps.forward(*drawing, m->drawn(), m->order));
         return;
     }
-    steps_->step_view(model_.draw_stacks);
+    steps_->step_view(plan_.tables().draw_stacks);
     update_report_commands();
 }
 

@@ -15,18 +15,16 @@
 #include <vector>
 
 #include "app/command_table.h"
+#include "app/plan_state.h"
 #include "dialogs/catalogue_host.h"
+#include "dialogs/khunzhuang.h"
 #include "dialogs/kzhuangyun.h"
-#include "dialogs/mixed_host.h"
 #include "engine/calculation.h"
-#include "engine/core/block.h"
 #include "engine/load_model.h"
 #include "engine/loading_steps.h"
-#include "engine/shipment.h"
 #include "engine/single/mixed_one_type.h"
 #include "engine/single/optimise.h"
 #include "plan/mixed_plan_format.h"
-#include "view/mixed_drawing.h"
 #include "view/solid_scene.h"
 #include "view/step_view.h"
 
@@ -44,7 +42,6 @@ namespace varnel {
 
 class catalogue_store;
 class drawing_area;
-class khunzhuang;
 class link_label;
 class pfrom;
 class prompts;
@@ -56,13 +53,10 @@ struct file_contents;
 
 // The main window: the container and carton panels, the two options, the
 // command buttons, the drawing area with its three result texts, the tool bar
-// and the menus. It owns the plan (the load model), its title and the
+// and the menus. It owns the plan shown (plan_state), its title and the
 // step-through position, and dispatches every command through the command
 // table.
-class kmain : public QMainWindow,
-              public catalogue_host,
-              private stack_text_target,
-              private mixed_host {
+class kmain : public QMainWindow, public catalogue_host, private stack_text_target {
     Q_OBJECT
 public:
     // Ends the program with an exit status (production: leave the event
@@ -81,7 +75,7 @@ public:
     static QString title_prefix();
     QString plan_label() const;  // the title without its prefix
     void set_plan_number(std::int64_t number) { plan_number_ = number; }
-    const load_model& model() const { return model_; }
+    const load_model& model() const { return plan_.tables(); }
 
     void start_calculation();
     void optimise_calculation();
@@ -159,9 +153,10 @@ private:
     void refuse(const input_refusal& refusal);
     void clear_result_texts();
     void show_plan(std::int16_t stacks, bool single);
-    // The tables no longer hold the plan last calculated or opened: what a
-    // shipment kept of it goes too.
-    void forget_whole_plan();
+    // The tables hold a plan anew, or none: what was kept of the plan before
+    // goes, a shipment's and a mixed plan's too.
+    void plan_replaced(std::optional<block_list> searched = std::nullopt);
+    void plan_reset();
     // The third line: an optimised plan's bound, or which container of a
     // shipment is shown.
     void set_third_line(QString line);
@@ -190,34 +185,26 @@ private:
     std::optional<container_type> plan_container(const load_model& plan) const;
     std::optional<container_type> chosen_type(float length, float width, float height) const;
 
-    // A mixed plan shown in the window (app/kmain_mixed.cpp): the plan, the
-    // container shown (a run of identical ones is shown once) and its
-    // blocks in loading order, and the walk through them.
-    struct mixed_shown {
-        mixed_plan_file file;
-        std::optional<QString> path;               // the .qrm it was opened from or saved to
-        std::vector<std::array<double, 3>> sizes;  // each type's, for the drawing
-        std::size_t container = 0;
-        std::vector<std::size_t> order;
-        typed_steps steps;
-    };
-    std::vector<offered_carton> offered_cartons() override;
-    std::variant<chosen_container, QString> container_choice() override;
-    bool plan_and_show(mixed_plan_file& order) override;
+    // A mixed plan in the window (app/kmain_mixed.cpp). The packing list
+    // window is given the catalogue's cartons and the chosen container, and
+    // hands back the order to plan; the plan's one summary goes to both.
+    std::vector<offered_carton> offered_cartons();
+    std::variant<chosen_container, QString> container_choice();
+    void refresh_packing_list();
+    void plan_packing_list();
+    bool plan_and_show(mixed_plan_file order);
     // The window's plan becomes this mixed plan, its first container shown.
     void show_mixed(mixed_plan_file file, std::optional<QString> path = std::nullopt);
     void show_container(std::size_t k);
     void show_mixed_step(std::optional<step_shown> shown);
     void mixed_step_back();
     void mixed_jump(int k);
-    typed_load shown_load() const;
     // The mixed plan's file, or a refusal's message; false when the bytes
     // are not a mixed plan at all.
     bool open_mixed_plan(const QString& path, const file_contents& file);
     void save_mixed_plan();
-    // No mixed plan is shown any more: the keys, the legend and the results
-    // go with it.
-    void drop_mixed();
+    // A mixed plan was shown and is no more: its keys, legend and results go.
+    void mixed_gone();
 
     // The solid view of the plan shown (app/kmain_solid.cpp): "三维视图"
     // lays it over the wire frame or takes it away; while it shows, it
@@ -231,6 +218,7 @@ private:
 
     // The loading instructions of the plan shown (app/kmain_report.cpp).
     loading_report shown_report() const;
+    catalogue_names shown_names() const;
     // The report commands and the step bar follow the plan shown.
     void update_report_commands();
     void build_step_bar();
@@ -239,14 +227,7 @@ private:
     prompts& prompts_;
     program_end end_program_;
 
-    load_model model_;
-    // The calculated or opened plan while a part load of it is shown.
-    std::optional<load_model> whole_plan_;
-    // The blocks of the plan last calculated by the optimised search; without
-    // them a plan's blocks are those of the standard calculation.
-    std::optional<block_list> plan_blocks_;
-    // The order last typed into "装运计划" over this plan.
-    std::optional<shipment_entries> shipment_typed_;
+    plan_state plan_;
     QString plan_name_;
     std::int64_t plan_number_ = 1;
     QString named_as_;               // the plan's name as the title shows it: "Varnel文件1"
@@ -255,17 +236,9 @@ private:
     QString edit_entry_name_;
     std::unique_ptr<step_through> steps_;
     step_bar* step_bar_ = nullptr;  // walks a plan of more than seven stacks
-    // How the order shipped when the part load shown was drawn: as typed,
-    // as worked out, and the part load's blocks as partial_load made them
-    // (read back from the tables they would carry the tables' float noise).
-    std::optional<shipment_order> shown_order_;
-    std::optional<shipment> shown_shipment_;
-    std::int64_t shown_cartons_ = 0;
-    block_list shown_part_;
-    pfrom* holder_ = nullptr;  // keeps the last capture until the next print
+    pfrom* holder_ = nullptr;       // keeps the last capture until the next print
     optimiser optimiser_;
     mixed_planner mixed_planner_;
-    std::optional<mixed_shown> mixed_;
     khunzhuang* hunzhuang_ = nullptr;
     // The cancel flag of the search last started. A cancelled search is not
     // awaited: it holds nothing of the window and stops on its own.

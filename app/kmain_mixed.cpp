@@ -20,7 +20,6 @@
 #include "dialogs/messages.h"
 #include "engine/core/container.h"
 #include "engine/messages.h"
-#include "engine/mixed/mixed_summary.h"
 #include "engine/numbers.h"
 #include "engine/summary.h"
 #include "plan/messages.h"
@@ -57,8 +56,9 @@ QPoint beside(const QWidget& main, QSize size) {
 
 void kmain::mixed_load() {
     if (hunzhuang_ == nullptr) {
-        hunzhuang_ = new khunzhuang(prompts_, *this, this);
+        hunzhuang_ = new khunzhuang(prompts_, this);
         hunzhuang_->setObjectName(QStringLiteral("khunzhuang"));
+        connect(hunzhuang_, &khunzhuang::compute_requested, this, &kmain::plan_packing_list);
         // The first time beside the main window, not over it; then where the
         // user last left it.
         hunzhuang_->move(beside(*this, hunzhuang_->frameGeometry().size()));
@@ -69,12 +69,26 @@ void kmain::mixed_load() {
             if (auto* item = findChild<QAction*>(qtext(row.menu_item))) hunzhuang_->addAction(item);
         }
         // An opened plan's list is there to change and plan again.
-        if (mixed_) hunzhuang_->show_plan(mixed_->file);
+        if (const mixed_shown* m = plan_.mixed()) hunzhuang_->show_plan(m->file, m->summary);
     }
-    hunzhuang_->refresh();
+    refresh_packing_list();
     hunzhuang_->show();
     hunzhuang_->raise();
     hunzhuang_->activateWindow();
+}
+
+// The catalogue's cartons and the container as they are now.
+void kmain::refresh_packing_list() { hunzhuang_->refresh(offered_cartons(), container_choice()); }
+
+// The packing list window's order, planned and shown there too; everything
+// asked meanwhile stands over that window.
+void kmain::plan_packing_list() {
+    const prompts::asked_from here(prompts_, hunzhuang_);
+    refresh_packing_list();
+    std::optional<mixed_plan_file> order = hunzhuang_->order();
+    if (!order || !plan_and_show(std::move(*order))) return;
+    const mixed_shown& m = *plan_.mixed();
+    hunzhuang_->show_results(m.file, m.summary);
 }
 
 std::vector<offered_carton> kmain::offered_cartons() {
@@ -105,8 +119,8 @@ std::variant<chosen_container, QString> kmain::container_choice() {
 }
 
 // As "优化计算": off the interface thread, and a cancel leaves the window's
-// plan as it was.
-bool kmain::plan_and_show(mixed_plan_file& order) {
+// plan as it was. False when nothing was shown.
+bool kmain::plan_and_show(mixed_plan_file order) {
     auto cancel = std::make_shared<std::atomic<bool>>(false);
     search_cancel_ = cancel;
     mixed_request request{.container = order.container.size,
@@ -123,23 +137,21 @@ bool kmain::plan_and_show(mixed_plan_file& order) {
         prompts_.message(qtext(text::nothing_loaded));
         return false;
     }
+    const bool cut_short = plan->cut_short;
+    const bool left = std::any_of(plan->unloaded.begin(), plan->unloaded.end(),
+                                  [](std::int64_t n) { return n > 0; });
     order.plan = std::move(*plan);
-    show_mixed(order);
-    if (order.plan.cut_short) {
-        const bool left = std::any_of(order.plan.unloaded.begin(), order.plan.unloaded.end(),
-                                      [](std::int64_t n) { return n > 0; });
-        prompts_.message(qtext(left ? text::mixed_cut_short : text::search_cut_short));
-    }
+    show_mixed(std::move(order));
+    if (cut_short) prompts_.message(qtext(left ? text::mixed_cut_short : text::search_cut_short));
     return true;
 }
 
 void kmain::show_mixed(mixed_plan_file file, std::optional<QString> path) {
     steps_->reset();
-    reset_model(model_);
-    forget_whole_plan();
-    mixed_shown shown{std::move(file), std::move(path), {}, 0, {}, {}};
-    for (const carton_type& c : shown.file.cartons) shown.sizes.push_back(c.size);
-    mixed_ = std::move(shown);
+    const bool was_mixed = plan_.mixed() != nullptr;
+    plan_.show_mixed(std::move(file), std::move(path));
+    if (was_mixed) mixed_gone();
+    enable_shipment();
     // One carton size is no part of this plan: fields left from another plan
     // would be printed beside it.
     carton_length->clear();
@@ -150,41 +162,30 @@ void kmain::show_mixed(mixed_plan_file file, std::optional<QString> path) {
     show_container(0);
 }
 
-typed_load kmain::shown_load() const {
-    return {mixed_->file.plan.containers[mixed_->container].blocks, mixed_->sizes,
-            mixed_->file.container.size};
-}
-
 // One run of identical containers at a time: the keys step from run to run.
 void kmain::show_container(std::size_t k) {
-    mixed_shown& m = *mixed_;
+    if (!plan_.show_container(k)) return;
+    const mixed_shown& m = *plan_.mixed();
     const std::size_t n = m.file.plan.containers.size();
-    if (k >= n) return;
-    m.container = k;
-    m.steps.reset();
-    const container_load& load = m.file.plan.containers[k];
-    m.order = loading_order(load.blocks, rules_of(m.file.cartons));
-
     drawing->clear_drawing();
-    draw_typed_blocks(*drawing, shown_load(), m.order);
+    draw_typed_blocks(*drawing, m.drawn(), m.order);
     draw_typed_outline(*drawing);
-    const container_summary s =
-        summarise_container(load.blocks, m.file.cartons, m.file.container.size);
+    const container_summary& s = m.figures();
     const summary_texts texts = mixed_summary_texts(s.utilisation, s.cartons, s.types);
     set_result_text(utilisation_text, qtext(texts.utilisation));
     set_result_text(arrangement_text, qtext(texts.arrangement));
     set_result_text(stack_text, {});
     // Its number among every container, repeats counted.
-    const std::int64_t all = container_count(m.file.plan);
-    std::int64_t first = 1;
-    for (std::size_t i = 0; i < k; ++i) first += m.file.plan.containers[i].repeat;
-    set_third_line(all > 1 ? qtext(containers_text(first, load.repeat, all)) : QString());
+    const std::int64_t all = m.summary.container_count;
+    const std::int64_t first = m.first_number();
+    set_third_line(all > 1 ? qtext(containers_text(first, m.load().repeat, all)) : QString());
 
     // The types this container holds, each in the colour it has in every
     // container and in print.
     std::vector<drawing_area::type_entry> legend;
     for (std::size_t t = 0; t < m.file.cartons.size(); ++t) {
-        if (s.per_type[t] > 0) legend.push_back({qtext(m.file.cartons[t].name), type_colour(t)});
+        if (s.per_type[t].cartons > 0)
+            legend.push_back({qtext(m.file.cartons[t].name), type_colour(t)});
     }
     drawing->set_type_legend(std::move(legend));
     previous_container_button->setVisible(n > 1);
@@ -208,16 +209,16 @@ void kmain::show_mixed_step(std::optional<step_shown> shown) {
 }
 
 void kmain::mixed_step_back() {
-    show_mixed_step(mixed_->steps.back(*drawing, shown_load(), mixed_->order));
+    mixed_shown& m = *plan_.mixed();
+    show_mixed_step(m.steps.back(*drawing, m.drawn(), m.order));
 }
 
 void kmain::mixed_jump(int k) {
-    show_mixed_step(mixed_->steps.first(*drawing, shown_load(), mixed_->order, k));
+    mixed_shown& m = *plan_.mixed();
+    show_mixed_step(m.steps.first(*drawing, m.drawn(), m.order, k));
 }
 
-void kmain::drop_mixed() {
-    if (!mixed_) return;
-    mixed_.reset();
+void kmain::mixed_gone() {
     drawing->set_type_legend({});
     previous_container_button->hide();
     next_container_button->hide();
@@ -231,8 +232,8 @@ void kmain::drop_mixed() {
 void kmain::save_mixed_plan() {
     const QString path = name_to_save(
         prompts_.save_file_name(qtext(text::mixed_plan_filter), plan_label()), u".qrn");
-    if (!save_after_asking(prompts_, path, write_mixed_plan(mixed_->file))) return;
-    mixed_->path = path;
+    if (!save_after_asking(prompts_, path, write_mixed_plan(plan_.mixed()->file))) return;
+    plan_.saved_as(path);
     show_title();
 }
 
@@ -255,8 +256,9 @@ bool kmain::open_mixed_plan(const QString& path, const file_contents& file) {
                               qtext(size_text_cm(static_cast<float>(size[2]))));
     show_mixed(*read.plan, path);
     if (hunzhuang_) {
-        hunzhuang_->show_plan(mixed_->file);
-        hunzhuang_->refresh();
+        const mixed_shown& m = *plan_.mixed();
+        hunzhuang_->show_plan(m.file, m.summary);
+        refresh_packing_list();
     }
     return true;
 }

@@ -41,14 +41,14 @@ void kmain::new_plan() {
 }
 
 void kmain::save_plan() {
-    if (mixed_) {
+    if (plan_.mixed()) {
         save_mixed_plan();
         return;
     }
     // While a part load is shown, the file keeps the whole plan it came
     // from: the dialog draws the part again from it. A file reopens only
     // with a stack in both sections.
-    const load_model& plan = whole_plan_ ? *whole_plan_ : model_;
+    const load_model& plan = plan_.whole();
     if (stack_count(plan.draw_stacks) == 0 || stack_count(plan.stacks) == 0) {
         prompts_.message(qtext(text::no_result));
         return;
@@ -78,20 +78,21 @@ void kmain::open_plan() {
 
     // A read that failed part way is an error of the file: what was read is
     // shown, then the message. A refused file leaves the plan reset.
-    const plan_read_result read = read_plan(file.bytes, model_.draw_stacks, model_.stacks);
+    load_model& tables = plan_.tables();
+    const plan_read_result read = read_plan(file.bytes, tables.draw_stacks, tables.stacks);
     if (read.status != plan_read_status::ok) {
         prompts_.message(qtext(text::file_read_error));
         return;
     }
     // The file says how many records to draw; asking for more than the table
     // holds draws the whole table and counts as an error.
-    const draw_status drawn = draw_first_stacks(*drawing, model_.draw_stacks,
+    const draw_status drawn = draw_first_stacks(*drawing, tables.draw_stacks,
                                                 static_cast<std::int16_t>(read.records_to_draw()));
     const bool faulty = read.had_errors || read.draws_past_table() || drawn != draw_status::ok ||
                         file.status == file_contents::state::cut_short;
     write_summary();
 
-    const stack_record& whole = model_.stacks[0];
+    const stack_record& whole = tables.stacks[0];
     set_manual_container_size(qtext(size_text_cm(whole.space_y)),
                               qtext(size_text_cm(whole.space_x)),
                               qtext(size_text_cm(whole.space_z)));

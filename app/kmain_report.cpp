@@ -28,65 +28,34 @@
 
 namespace varnel {
 
-namespace {
-
-std::string kind_of(bool part_load, bool searched, const load_model& m) {
-    if (part_load) return text::kind_shipment;
-    // An opened plan's tables tell whether they hold a search's blocks.
-    if (searched || placed_blocks(m) != standard_blocks(m)) return text::kind_optimised;
-    return text::kind_standard;
-}
-
-}  // namespace
-
-loading_report kmain::shown_report() const {
-    if (mixed_) {
-        const mixed_plan_file& f = mixed_->file;
-        loading_report r = mixed_loading_report(f.container_type, f.container, f.cartons, f.plan);
-        r.plan_kind = text::kind_mixed;
-        r.plan_name = QFileInfo(plan_label()).fileName().toStdString();
-        r.date = QDate::currentDate().toString(Qt::ISODate).toStdString();
-        return r;
+// The catalogue's names of the container and the carton the tables hold,
+// looked up now: the lists may have changed since the plan was made.
+catalogue_names kmain::shown_names() const {
+    const stack_record& whole = plan_.tables().stacks[0];
+    catalogue_names names;
+    if (const std::optional<container_type> container = plan_container(plan_.tables())) {
+        names.container = container->name.toStdString();
+        if (container->payload_kg() > 0) names.payload = container->payload_kg();
     }
-    const stack_record& whole = model_.stacks[0];
-    loading_report r;
-    const std::optional<container_type> container = plan_container(model_);
-    r.container.size = {whole.space_x, whole.space_y, whole.space_z};
-    if (container) {
-        r.container.name = container->name.toStdString();
-        if (container->payload_kg() > 0) r.container.payload = container->payload_kg();
-    }
-    report_carton carton;
-    carton.size = {whole.box_length, whole.box_width, whole.box_height};
     const auto listed = store_.find_carton(carton_list->currentText());
     if (listed.ok() && listed.value &&
         size_text_cm(listed.value->length) == size_text_cm(whole.box_length) &&
         size_text_cm(listed.value->width) == size_text_cm(whole.box_width) &&
         size_text_cm(listed.value->height) == size_text_cm(whole.box_height)) {
-        carton.name = listed.value->name.toStdString();
+        names.carton = listed.value->name.toStdString();
     }
-    r.types = {carton};
-    r.plan_kind = kind_of(whole_plan_.has_value(), plan_blocks_.has_value(), model_);
+    return names;
+}
+
+loading_report kmain::shown_report() const {
+    loading_report r = plan_.view(plan_.mixed() ? catalogue_names{} : shown_names()).report;
     r.plan_name = QFileInfo(plan_label()).fileName().toStdString();
     r.date = QDate::currentDate().toString(Qt::ISODate).toStdString();
-    const bool searched = plan_blocks_ && !whole_plan_;
-    r.loads = {{{}, whole_plan_ ? shown_part_ : searched ? *plan_blocks_ : placed_blocks(model_)}};
-    // The order as the dialog was given it, as varnel-plan --quantity takes it.
-    if (whole_plan_ && shown_order_) {
-        if (shown_order_->carton_weight) r.types[0].weight = *shown_order_->carton_weight;
-        if (shown_order_->payload) r.container.payload = *shown_order_->payload;
-    }
-    if (whole_plan_ && shown_shipment_) {
-        r.order_containers = shown_shipment_->containers;
-        const bool last = shown_cartons_ == shown_shipment_->last_cartons &&
-                          shown_shipment_->last_cartons != shown_shipment_->per_container;
-        r.notes.emplace_back(last ? text::last_container_note : text::full_container_note);
-    }
     return r;
 }
 
 void kmain::export_report() {
-    if (stack_count(model_.stacks) == 0 && !mixed_) {
+    if (!plan_.reportable()) {
         prompts_.message(qtext(text::no_result));
         return;
     }
@@ -110,7 +79,7 @@ void kmain::export_report() {
 
 // The paper is the printer's, as the user chose it in the print dialog.
 void kmain::print_report() {
-    if (stack_count(model_.stacks) == 0 && !mixed_) {
+    if (!plan_.reportable()) {
         prompts_.message(qtext(text::no_result));
         return;
     }
@@ -133,26 +102,26 @@ void kmain::build_step_bar() {
     step_bar_->move(10, drawing_area::area_height - step_bar::bar_size.height() - 8);
     step_bar_->hide();
     connect(step_bar_, &step_bar::back, this, [this] {
-        if (mixed_) {
+        if (plan_.mixed()) {
             mixed_step_back();
             return;
         }
-        steps_->step_back(model_.draw_stacks);
+        steps_->step_back(plan_.tables().draw_stacks);
         update_report_commands();
     });
     connect(step_bar_, &step_bar::forward, this, &kmain::step_view);
     connect(step_bar_, &step_bar::jump, this, [this](int k) {
-        if (mixed_) {
+        if (plan_.mixed()) {
             mixed_jump(k);
             return;
         }
-        steps_->show_first(model_.draw_stacks, k);
+        steps_->show_first(plan_.tables().draw_stacks, k);
         update_report_commands();
     });
 }
 
 void kmain::update_report_commands() {
-    const bool planned = model_.draw_stacks[0].in_use != 0 || mixed_;
+    const bool planned = plan_.drawn();
     for (const char* name : {"kdaochu", "kbzhidao", "kdayinzhidao"}) {
         if (auto* item = findChild<QAction*>(qtext(name))) item->setEnabled(planned);
     }
@@ -160,10 +129,11 @@ void kmain::update_report_commands() {
     if (step_bar_ == nullptr) return;
     // The design's plans have at most seven stacks and keep its window as it
     // is; a longer plan gets the bar, so it is not twice as many presses.
-    const int n = mixed_ ? static_cast<int>(mixed_->order.size()) : stack_count(model_.draw_stacks);
+    const mixed_shown* m = plan_.mixed();
+    const int n = m ? static_cast<int>(m->order.size()) : stack_count(plan_.tables().draw_stacks);
     step_bar_->setVisible(n > max_planned_stacks);
     // Before the first press the drawing shows the whole plan.
-    const std::optional<step_shown> shown = mixed_ ? mixed_->steps.shown() : steps_->shown();
+    const std::optional<step_shown> shown = m ? m->steps.shown() : steps_->shown();
     step_bar_->set_steps(n, shown ? shown->k : n);
 }
 

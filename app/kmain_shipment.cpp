@@ -10,7 +10,6 @@
 #include "engine/block_tables.h"
 #include "engine/calculation.h"
 #include "engine/numbers.h"
-#include "engine/single/partial_load.h"
 #include "engine/summary.h"
 #include "ui/qtext.h"
 #include "ui/selection_list.h"
@@ -40,7 +39,7 @@ load_model sized_from_tables(const load_model& plan) {
 
 void kmain::enable_shipment() {
     if (auto* item = findChild<QAction*>(QStringLiteral("kzhuangyun"))) {
-        item->setEnabled(model_.draw_stacks[0].in_use != 0);
+        item->setEnabled(plan_.tables().draw_stacks[0].in_use != 0);
     }
     update_report_commands();
 }
@@ -68,29 +67,19 @@ int kmain::plan_payload(const load_model& plan) const {
 
 void kmain::shipment_plan() {
     // After a part load is drawn, the order still ships by the whole plan.
-    const load_model plan = sized_from_tables(whole_plan_ ? *whole_plan_ : model_);
+    const load_model plan = sized_from_tables(plan_.whole());
     kzhuangyun dialog(prompts_, count_plan(plan.stacks).cartons, plan_payload(plan),
-                      shipment_typed_, this);
+                      plan_.shipment_typed(), this);
     dialog.exec();
-    shipment_typed_ = dialog.entries();
+    plan_.keep_shipment_typed(dialog.entries());
     const auto shown = dialog.to_draw();
     if (!shown) return;
-
-    const box_size carton{plan.carton_length, plan.carton_width, plan.carton_height};
-    load_model part = plan;
-    const block_list blocks = plan_blocks_ ? *plan_blocks_ : placed_blocks(plan);
-    block_list part_blocks = partial_load(blocks, carton, shown->cartons);
-    if (!blocks_to_tables(part, part_blocks)) return;
-    whole_plan_ = plan;
-    shown_order_ = dialog.order();
-    shown_shipment_ = dialog.worked_out();
-    shown_cartons_ = shown->cartons;
-    shown_part_ = std::move(part_blocks);
-    model_ = part;
+    if (!plan_.ship(plan, shown->cartons, dialog.order(), dialog.worked_out())) return;
     steps_->reset();
     set_result_text(stack_text, {});
     drawing->clear_drawing();
-    draw_first_stacks(*drawing, model_.draw_stacks, stack_count(model_.draw_stacks));
+    const stack_table& part = plan_.tables().draw_stacks;
+    draw_first_stacks(*drawing, part, stack_count(part));
     // The outline shows how much of the container stays clear.
     draw_standard_outline(*drawing);
     write_summary();

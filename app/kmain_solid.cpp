@@ -71,26 +71,30 @@ void kmain::show_solid_view(bool on) {
 }
 
 solid_scene kmain::shown_scene() const {
-    if (!mixed_ && stack_count(model_.draw_stacks) == 0) {
+    const load_model& tables = plan_.tables();
+    if (!plan_.drawn()) {
         solid_scene empty;
-        empty.container = {model_.container_width, model_.container_length,
-                           model_.container_height};
+        empty.container = {tables.container_width, tables.container_length,
+                           tables.container_height};
         return empty;
     }
-    const loading_report report = shown_report();
+    const plan_state::view_of view = plan_.view(shown_names());
     // The window steps through a mixed container's blocks in loading order
     // and through a plan of one size by its stacks, the tables' order.
-    if (mixed_) return scene_of(report, mixed_->container, false, mixed_->order);
-    std::vector<std::size_t> order(report.loads.front().blocks.size());
+    if (const mixed_shown* mixed = plan_.mixed()) {
+        return scene_of(view.report, view.load, false, mixed->order);
+    }
+    std::vector<std::size_t> order(view.report.loads.at(view.load).blocks.size());
     std::iota(order.begin(), order.end(), std::size_t{0});
-    return scene_of(report, 0, true, order);
+    return scene_of(view.report, view.load, true, order);
 }
 
 void kmain::follow_in_solid_view() {
     if (!solid_ || !solid_->isVisible() || solid_stepping_) return;
     solid_scene scene = shown_scene();
     if (!(scene == solid_->scene())) solid_->set_scene(std::move(scene));
-    const std::optional<step_shown> shown = mixed_ ? mixed_->steps.shown() : steps_->shown();
+    const mixed_shown* mixed = plan_.mixed();
+    const std::optional<step_shown> shown = mixed ? mixed->steps.shown() : steps_->shown();
     solid_->set_step(shown ? std::optional(shown->k) : std::nullopt);
 }
 
@@ -98,10 +102,10 @@ void kmain::solid_step_chosen(std::optional<int> step) {
     solid_stepping_ = true;
     // The whole load is the walk's first n steps together.
     const int k = step.value_or(static_cast<int>(solid_->scene().blocks.size()));
-    if (mixed_) {
+    if (plan_.mixed()) {
         mixed_jump(k);
     } else {
-        steps_->show_first(model_.draw_stacks, k);
+        steps_->show_first(plan_.tables().draw_stacks, k);
         update_report_commands();
     }
     solid_stepping_ = false;

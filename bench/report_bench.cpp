@@ -21,7 +21,7 @@ loading_report report_of(const block_list& blocks, double l, double w, double h)
     r.types = {c};
     r.plan_kind = "优化计算";
     r.date = "2025-01-31";
-    r.loads = {{"", blocks}};
+    add_load(r, "", blocks);
     return r;
 }
 

@@ -109,13 +109,16 @@ QWidget* make_table(const form::control& row, QWidget* parent) {
 
 QString cm_text(double mm) { return qtext(size_text_cm(static_cast<float>(mm))); }
 
-// A centre of gravity to the millimetre, as a loader can mark it.
-QString centre_text(double mm) { return cm_text(std::round(mm)); }
+// A centre of gravity from the far end to the millimetre, as a loader can
+// mark it; blank where a weight is unknown.
+QString centre_text(const std::optional<std::array<double, 3>>& centre) {
+    return centre ? cm_text(std::round((*centre)[1])) : QString();
+}
 
 }  // namespace
 
-khunzhuang::khunzhuang(prompts& prompts, mixed_host& host, QWidget* parent)
-    : QWidget(parent, Qt::Window), prompts_(prompts), host_(host) {
+khunzhuang::khunzhuang(prompts& prompts, QWidget* parent)
+    : QWidget(parent, Qt::Window), prompts_(prompts) {
     build();
 }
 
@@ -162,24 +165,24 @@ void khunzhuang::build() {
     connect(add_carton_button, &QPushButton::clicked, this, &khunzhuang::add_from_catalogue);
     connect(import_button, &QPushButton::clicked, this, &khunzhuang::import_list);
     connect(save_list_button, &QPushButton::clicked, this, &khunzhuang::save_list);
-    connect(compute_button, &QPushButton::clicked, this, &khunzhuang::compute);
+    connect(compute_button, &QPushButton::clicked, this, &khunzhuang::compute_requested);
     // A window is no dialog: Enter reaches no default key by itself.
-    connect(payload_field, &QLineEdit::returnPressed, this, &khunzhuang::compute);
-    connect(list_table, &packing_table::compute_requested, this, &khunzhuang::compute);
+    connect(payload_field, &QLineEdit::returnPressed, this, &khunzhuang::compute_requested);
+    connect(list_table, &packing_table::compute_requested, this, &khunzhuang::compute_requested);
     connect(close_button, &QPushButton::clicked, this, &QWidget::close);
 }
 
-void khunzhuang::refresh() {
-    offered_ = host_.offered_cartons();
+void khunzhuang::refresh(std::vector<offered_carton> offered,
+                         const std::variant<chosen_container, QString>& container) {
+    offered_ = std::move(offered);
     const QString chosen = carton_choice->currentText();
     carton_choice->clear();
     for (const offered_carton& c : offered_) carton_choice->addItem(c.name);
     carton_choice->setCurrentIndex(carton_choice->findText(chosen));
-    refresh_container();
+    refresh_container(container);
 }
 
-void khunzhuang::refresh_container() {
-    auto choice = host_.container_choice();
+void khunzhuang::refresh_container(const std::variant<chosen_container, QString>& choice) {
     if (const auto* refusal = std::get_if<QString>(&choice)) {
         container_.reset();
         container_text->setText(*refusal);
@@ -214,15 +217,14 @@ std::optional<packing_list> khunzhuang::read_table() {
     return std::get<packing_list>(std::move(list));
 }
 
-void khunzhuang::compute() {
+std::optional<mixed_plan_file> khunzhuang::order() {
     const prompts::asked_from here(prompts_, this);
-    refresh();
     if (!container_) {
         prompts_.message(qtext(text::mixed_container_wrong));
-        return;
+        return std::nullopt;
     }
     std::optional<packing_list> list = read_table();
-    if (!list) return;
+    if (!list) return std::nullopt;
     container_space container = container_->container;
     const QString typed = payload_field->text().trimmed();
     container.payload.reset();
@@ -232,30 +234,27 @@ void khunzhuang::compute() {
             prompts_.message(qtext(text::payload_wrong));
             payload_field->setFocus();
             payload_field->selectAll();
-            return;
+            return std::nullopt;
         }
         container.payload = *kg;
     }
     if (auto refusal = check_packing_list(*list, container)) {
         prompts_.message(qtext(refusal->message));
         list_table->point_at(*refusal);
-        return;
+        return std::nullopt;
     }
-    mixed_plan_file order{container_->type_name, container, std::move(list->cartons), {}};
-    if (!host_.plan_and_show(order)) return;
-    show_results(order);
+    return mixed_plan_file{container_->type_name, container, std::move(list->cartons), {}};
 }
 
-void khunzhuang::show_plan(const mixed_plan_file& plan) {
+void khunzhuang::show_plan(const mixed_plan_file& plan, const mixed_summary& summary) {
     list_table->clear_rows();
     for (const carton_type& c : plan.cartons) list_table->add_carton(c);
-    show_results(plan);
+    show_results(plan, summary);
 }
 
 void khunzhuang::clear_results() { result_table->setRowCount(0); }
 
-void khunzhuang::show_results(const mixed_plan_file& plan) {
-    const mixed_summary summary = summarise_mixed(plan.plan, plan.cartons, plan.container.size);
+void khunzhuang::show_results(const mixed_plan_file& plan, const mixed_summary& summary) {
     result_table->setRowCount(0);
     const auto add = [this](const QStringList& cells) {
         const int row = result_table->rowCount();
@@ -273,27 +272,23 @@ void khunzhuang::show_results(const mixed_plan_file& plan) {
     std::int64_t first = 1;
     for (std::size_t k = 0; k < summary.containers.size(); ++k) {
         const container_summary& s = summary.containers[k];
+        const std::int64_t repeat = plan.plan.containers[k].repeat;
         // A run of identical containers is one row, each container's
         // figures, and what is left after the last of them.
-        const QString number =
-            s.repeat > 1 ? qtext(containers_text(first, s.repeat, summary.container_count))
-                         : qtext(text::result_container).arg(first);
-        first += s.repeat;
+        const QString number = repeat > 1
+                                   ? qtext(containers_text(first, repeat, summary.container_count))
+                                   : qtext(text::result_container).arg(first);
+        first += repeat;
         for (std::size_t t = 0; t < plan.cartons.size(); ++t) {
-            if (s.per_type[t] == 0) continue;
-            left[t] -= s.per_type[t] * s.repeat;
-            block_list own;
-            for (const carton_block& b : plan.plan.containers[k].blocks) {
-                if (b.type == t) own.push_back(b);
-            }
-            const container_summary one =
-                summarise_container(own, plan.cartons, plan.container.size);
-            add({number, qtext(plan.cartons[t].name), QString::number(s.per_type[t]),
-                 QString::number(left[t]), kg(one.weight), centre_text(one.centre_of_gravity[1])});
+            const cargo_figures& own = s.per_type[t];
+            if (own.cartons == 0) continue;
+            left[t] -= own.cartons * repeat;
+            add({number, qtext(plan.cartons[t].name), QString::number(own.cartons),
+                 QString::number(left[t]), kg(own.weight), centre_text(own.centre_of_gravity)});
         }
         add({number, qtext(text::result_total), QString::number(s.cartons),
              QString::number(std::accumulate(left.begin(), left.end(), std::int64_t{0})),
-             kg(s.weight), centre_text(s.centre_of_gravity[1])});
+             kg(s.weight), centre_text(s.centre_of_gravity)});
     }
     if (summary.unloaded_cartons > 0) {
         for (std::size_t t = 0; t < plan.cartons.size(); ++t) {

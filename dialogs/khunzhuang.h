@@ -3,8 +3,13 @@
 #include <QWidget>
 
 #include <optional>
+#include <string>
+#include <variant>
+#include <vector>
 
-#include "dialogs/mixed_host.h"
+#include "dialogs/packing_table.h"
+#include "engine/core/placement.h"
+#include "engine/mixed/mixed_summary.h"
 #include "plan/mixed_plan_format.h"
 #include "plan/packing_list.h"
 
@@ -16,39 +21,54 @@ class QTableWidget;
 
 namespace varnel {
 
-class packing_table;
 class prompts;
 class selection_list;
+
+// The main window's container: its type's name when the size fields hold
+// that type's size, and the size along x (width), y (length), z (up) in
+// millimetres with the type's payload when the catalogue knows it.
+struct chosen_container {
+    std::string type_name;
+    container_space container;
+};
 
 // The packing list window of a mixed load ("混装计算"): the list as a table,
 // rows added empty, from the carton catalogue or from a file (.csv, .xlsx,
 // .ods), saved as .csv; the main window's container with its payload; "计
-// 算", which has the main window plan and show the list; and the result per
-// container and type. It stays open beside the main window, and may be
-// made larger than designed: the list and the results grow.
+// 算", which asks the main window to plan the order the window hands back;
+// and the result per container and type. It stays open beside the main
+// window, and may be made larger than designed: the list and the results
+// grow. It knows nothing of the main window: it is told the catalogue's
+// cartons, the container and the plan shown.
 class khunzhuang : public QWidget {
     Q_OBJECT
 public:
-    khunzhuang(prompts& prompts, mixed_host& host, QWidget* parent = nullptr);
+    explicit khunzhuang(prompts& prompts, QWidget* parent = nullptr);
     ~khunzhuang() override;
 
     // Where the window was last (its place and size) is kept in `settings`
     // and taken from there now; none keeps nothing.
     void remember_place_in(QSettings* settings);
 
-    // The main window's container and the catalogue's cartons, read afresh
-    // when the window is shown; a payload the user typed stays while the
+    // The catalogue's cartons and the main window's container (or why its
+    // size fields hold none); a payload the user typed stays while the
     // container does.
-    void refresh();
+    void refresh(std::vector<offered_carton> offered,
+                 const std::variant<chosen_container, QString>& container);
     // The container alone: the main window's size fields changed.
-    void refresh_container();
-    // A plan the main window shows (computed here or opened from a file):
-    // its list goes into the table, its containers into the result table.
-    void show_plan(const mixed_plan_file& plan);
+    void refresh_container(const std::variant<chosen_container, QString>& container);
+    // The order to plan: the container with the payload typed and the list
+    // as the planner reads it; none once a refusal was shown (over this
+    // window, the focus on what it refuses).
+    std::optional<mixed_plan_file> order();
+    // A plan the main window shows: its containers go into the result
+    // table, read from its one summary; show_plan puts its list into the
+    // table too (opened from a file).
+    void show_results(const mixed_plan_file& plan, const mixed_summary& summary);
+    void show_plan(const mixed_plan_file& plan, const mixed_summary& summary);
     // The main window shows no mixed plan any more.
     void clear_results();
 
-    void compute();
     void import_list();
     void save_list();
     void add_from_catalogue();
@@ -61,6 +81,10 @@ public:
     QLineEdit* payload_field{};
     QTableWidget* result_table{};
 
+signals:
+    // "计　　算", Enter in the payload or Ctrl+Enter in the table.
+    void compute_requested();
+
 protected:
     void resizeEvent(QResizeEvent* event) override;
     void hideEvent(QHideEvent* event) override;
@@ -72,10 +96,8 @@ private:
     // The table read as the planner reads a list, or none after the refusal
     // was shown with the focus on its cell.
     std::optional<packing_list> read_table();
-    void show_results(const mixed_plan_file& plan);
 
     prompts& prompts_;
-    mixed_host& host_;
     std::optional<chosen_container> container_;
     std::vector<offered_carton> offered_;
     QSettings* places_ = nullptr;

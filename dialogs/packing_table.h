@@ -4,11 +4,18 @@
 
 class QComboBox;
 
-#include "dialogs/mixed_host.h"
+#include <array>
+
 #include "engine/mixed/request.h"
 #include "plan/packing_list.h"
 
 namespace varnel {
+
+// A carton type of the catalogue, as the packing list window offers it.
+struct offered_carton {
+    QString name;
+    std::array<float, 3> size{};  // length, width, height in millimetres
+};
 
 // The packing list as the user edits it: one carton type a row, the columns
 // in the order the program writes them (名称, 长, 宽, 高, 数量, 毛重, 可竖放,

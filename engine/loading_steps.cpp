@@ -10,11 +10,14 @@ namespace varnel {
 
 namespace {
 
-std::vector<carton_rules> size_rules(std::span<const report_carton> types) {
+// The sizes and weights of the report's types, as the core's loading order
+// and summary take them.
+std::vector<carton_rules> report_rules(std::span<const report_carton> types) {
     std::vector<carton_rules> rules;
     for (const report_carton& t : types) {
         carton_rules r;
         r.size = t.size;
+        r.weight = t.weight;
         rules.push_back(r);
     }
     return rules;
@@ -28,7 +31,7 @@ std::vector<loading_step> loading_steps(const block_list& blocks,
                                         std::span<const report_carton> types) {
     std::vector<loading_step> steps;
     std::int64_t total = 0;
-    for (const std::size_t i : loading_order(blocks, size_rules(types))) {
+    for (const std::size_t i : loading_order(blocks, report_rules(types))) {
         const carton_block& b = blocks[i];
         loading_step s;
         s.block = i;
@@ -67,43 +70,16 @@ std::string type_name(const report_carton& carton) {
     return carton.name.empty() ? size_text(carton.size) : carton.name;
 }
 
-load_figures figures_of(const block_list& blocks, std::span<const report_carton> types,
-                        const report_container& container) {
-    load_figures f;
-    f.cartons.assign(types.size(), 0);
-    double volume = 0.0, weight = 0.0, moment = 0.0;
-    bool weighed = true;
-    for (const carton_block& b : blocks) {
-        if (b.type >= types.size() || holds_nothing(b)) continue;
-        const report_carton& t = types[b.type];
-        const std::int64_t n = carton_count(b);
-        f.cartons[b.type] += n;
-        f.total += n;
-        // As the summary counts a plan: the product of float sides in double.
-        volume += t.size[1] * t.size[0] * t.size[2] * static_cast<double>(n);
-        if (!t.weight) {
-            weighed = false;
-            continue;
-        }
-        // The cartons of a block weigh alike, so its weight acts at its middle.
-        const double along = rotated(t.size, b.orientation)[1];
-        weight += *t.weight * static_cast<double>(n);
-        moment += *t.weight * static_cast<double>(n) * (b.y + along * b.count_y / 2.0);
-    }
-    const auto& c = container.size;
-    const double space = c[1] * c[0] * c[2];
-    if (volume > 0.0 && space > 0.0) f.utilisation = cut_percent(volume / space * 100.0);
-    if (weighed && f.total > 0) {
-        f.weight = weight;
-        if (weight > 0.0) f.centre_along = moment / weight;
-    }
-    return f;
+void add_load(loading_report& report, std::string heading, block_list blocks, std::int64_t repeat) {
+    container_summary figures =
+        summarise_container(blocks, report_rules(report.types), report.container.size);
+    report.loads.push_back({std::move(heading), std::move(blocks), repeat, std::move(figures)});
 }
 
 loading_report mixed_loading_report(const std::string& container_name,
                                     const container_space& container,
-                                    const std::vector<carton_type>& cartons,
-                                    const mixed_plan& plan) {
+                                    const std::vector<carton_type>& cartons, const mixed_plan& plan,
+                                    const mixed_summary& summary) {
     loading_report r;
     r.container = {container_name, container.size, container.payload};
     for (std::size_t i = 0; i < cartons.size(); ++i) {
@@ -111,10 +87,11 @@ loading_report mixed_loading_report(const std::string& container_name,
     }
     const std::int64_t n = container_count(plan);
     std::int64_t first = 1;
-    for (const container_load& load : plan.containers) {
+    for (std::size_t k = 0; k < plan.containers.size(); ++k) {
+        const container_load& load = plan.containers[k];
         std::string heading;
         if (n > 1) heading = containers_text(first, load.repeat, n);
-        r.loads.push_back({std::move(heading), load.blocks, load.repeat});
+        r.loads.push_back({std::move(heading), load.blocks, load.repeat, summary.containers[k]});
         first += load.repeat;
     }
     r.order_containers = n;

@@ -15,7 +15,9 @@
 #include <vector>
 
 #include "engine/core/block.h"
+#include "engine/core/load_summary.h"
 #include "engine/core/placement.h"
+#include "engine/mixed/mixed_summary.h"
 #include "engine/mixed/request.h"
 
 namespace varnel {
@@ -73,25 +75,14 @@ std::string size_text(const std::array<double, 3>& millimetres);
 // A type's name as the report prints it: its own, else its size.
 std::string type_name(const report_carton& carton);
 
-// The figures of one loaded container.
-struct load_figures {
-    std::vector<std::int64_t> cartons;  // per type
-    std::int64_t total = 0;
-    float utilisation = 0.0f;      // per cent of the container's volume, cut to two decimals
-    std::optional<double> weight;  // kg, when every type loaded has a weight
-    // The cargo's centre of gravity along the length, in millimetres from
-    // the far end; when its weight is known and above zero.
-    std::optional<double> centre_along;
-};
-
-load_figures figures_of(const block_list& blocks, std::span<const report_carton> types,
-                        const report_container& container);
-
 // One container's load in a report.
 struct report_load {
     std::string heading;      // "第2个集装箱" when the report holds several; else empty
     block_list blocks;        // in any order
     std::int64_t repeat = 1;  // containers in a row that load exactly this
+    // One container's figures: summarise_container over the report's types
+    // and container, worked out once where the load is made (add_load).
+    container_summary figures{};
 };
 
 // Everything a report shows. The caller fills the names and the date; a
@@ -112,9 +103,15 @@ struct loading_report {
 // run of identical containers, headed "第k个集装箱（共n个）" or
 // "第1至1064个集装箱（每个相同）" when there are several. The caller names
 // the plan's kind, its file and the date.
+// `summary` is the plan's, whose figures the loads take as they are.
 loading_report mixed_loading_report(const std::string& container_name,
                                     const container_space& container,
-                                    const std::vector<carton_type>& cartons,
-                                    const mixed_plan& plan);
+                                    const std::vector<carton_type>& cartons, const mixed_plan& plan,
+                                    const mixed_summary& summary);
+
+// Adds a load of `blocks` to `report`, summarised over the report's types
+// and container, which must be set first.
+void add_load(loading_report& report, std::string heading, block_list blocks,
+              std::int64_t repeat = 1);
 
 }  // namespace varnel

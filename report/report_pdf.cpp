@@ -32,7 +32,6 @@ constexpr int body = 10;
 struct load_data {
     const report_load* load;
     std::vector<loading_step> steps;
-    load_figures figures;
     solid_scene scene;  // its blocks in the steps' order
 };
 
@@ -61,9 +60,8 @@ public:
         : p_(painter), area_(area), r_(report) {
         for (std::size_t l = 0; l < report.loads.size(); ++l) {
             const report_load& load = report.loads[l];
-            loads_.push_back({&load, loading_steps(load.blocks, report.types),
-                              figures_of(load.blocks, report.types, report.container),
-                              scene_of(report, l, false)});
+            loads_.push_back(
+                {&load, loading_steps(load.blocks, report.types), scene_of(report, l, false)});
         }
     }
 
@@ -125,8 +123,10 @@ private:
     }
 
     double figures_block(const load_data& d, double y) {
-        y = types_table(d.figures.cartons, y) + 4;
-        for (const QString& s : figure_lines(r_, d.figures, d.steps.size())) y = line(s, y);
+        std::vector<std::int64_t> cartons;
+        for (const cargo_figures& t : d.load->figures.per_type) cartons.push_back(t.cartons);
+        y = types_table(cartons, y) + 4;
+        for (const QString& s : figure_lines(r_, d.load->figures, d.steps.size())) y = line(s, y);
         return y;
     }
 
@@ -163,8 +163,7 @@ private:
             header_cells({text::column_container, text::column_count, text::column_utilisation,
                           text::column_weight, text::column_centre}),
             widths, y, true);
-        for (const load_data& d : loads_)
-            y = table_row(load_cells(*d.load, d.figures), widths, y, false);
+        for (const load_data& d : loads_) y = table_row(load_cells(*d.load), widths, y, false);
         return y;
     }
 
@@ -172,7 +171,7 @@ private:
         std::vector<std::int64_t> total(r_.types.size(), 0);
         for (const load_data& d : loads_) {
             for (std::size_t t = 0; t < total.size(); ++t)
-                total[t] += d.figures.cartons[t] * d.load->repeat;
+                total[t] += d.load->figures.per_type[t].cartons * d.load->repeat;
         }
         return total;
     }
@@ -223,7 +222,8 @@ private:
         const double x = row.left() + split, w = row.width() - split;
         double y = text(step_title(s), x + 16, row.top() + 6, w - 16, 15, true);
         draw_swatch(p_, QRectF(x, row.top() + 9, 11, 11), r_.types[st.type].colour);
-        for (const QString& l : step_lines(r_, st, d.figures.total)) y = text(l, x, y + 1, w, body);
+        for (const QString& l : step_lines(r_, st, d.load->figures.cartons))
+            y = text(l, x, y + 1, w, body);
     }
 
     double notes_height() const {

@@ -6,6 +6,7 @@
 #include "engine/messages.h"
 #include "engine/numbers.h"
 #include "engine/shipment.h"
+#include "engine/summary.h"
 #include "report/messages.h"
 #include "ui/qtext.h"
 
@@ -16,6 +17,10 @@ namespace {
 QString q(const char* s) { return qtext(s); }
 QString q(const std::string& s) { return qtext(s); }
 QString number(std::int64_t n) { return QString::number(n); }
+// A utilisation as the summary writes it: cut to two decimals.
+QString percent(double utilisation) {
+    return q(format_number(cut_percent(utilisation))) + QStringLiteral("%");
+}
 
 }  // namespace
 
@@ -49,11 +54,10 @@ QString order_line(const loading_report& r) {
            q(text::order_containers_suffix);
 }
 
-QStringList figure_lines(const loading_report& r, const load_figures& f, std::size_t steps) {
-    QStringList lines{
-        q(text::total_prefix) + number(f.total) + q(text::total_middle) +
-            number(static_cast<std::int64_t>(steps)) + q(text::total_suffix),
-        q(text::utilisation_label) + q(format_number(f.utilisation)) + QStringLiteral("%")};
+QStringList figure_lines(const loading_report& r, const container_summary& f, std::size_t steps) {
+    QStringList lines{q(text::total_prefix) + number(f.cartons) + q(text::total_middle) +
+                          number(static_cast<std::int64_t>(steps)) + q(text::total_suffix),
+                      q(text::utilisation_label) + percent(f.utilisation)};
     QString weight = q(text::cargo_weight_label);
     weight += f.weight ? kg(*f.weight) : q(text::weight_unknown);
     if (f.weight && r.container.payload) {
@@ -61,11 +65,11 @@ QStringList figure_lines(const loading_report& r, const load_figures& f, std::si
                   q(text::of_payload_suffix);
     }
     lines << weight;
-    if (f.centre_along) {
+    if (f.centre_of_gravity) {
+        const double along = (*f.centre_of_gravity)[1];
         const double middle = r.container.size[1] / 2;
-        const double off = *f.centre_along - middle;
-        QString centre =
-            q(text::centre_label) + cm(*f.centre_along) + q(text::centre_middle) + cm(middle);
+        const double off = along - middle;
+        QString centre = q(text::centre_label) + cm(along) + q(text::centre_middle) + cm(middle);
         // Less than half a centimetre off is the middle itself.
         if (std::fabs(off) >= 5.0) {
             centre += q(off > 0 ? text::towards_door : text::towards_far_end) + cm(std::fabs(off));
@@ -87,9 +91,11 @@ QStringList type_cells(const report_carton& t, std::int64_t cartons) {
     return {QString(), q(type_name(t)), q(size_text(t.size)), number(cartons), one, all};
 }
 
-QStringList load_cells(const report_load& load, const load_figures& f) {
-    return {q(load.heading), number(f.total), q(format_number(f.utilisation)) + QStringLiteral("%"),
-            f.weight ? kg(*f.weight) : QString(), f.centre_along ? cm(*f.centre_along) : QString()};
+QStringList load_cells(const report_load& load) {
+    const container_summary& f = load.figures;
+    return {q(load.heading), number(f.cartons), percent(f.utilisation),
+            f.weight ? kg(*f.weight) : QString(),
+            f.centre_of_gravity ? cm((*f.centre_of_gravity)[1]) : QString()};
 }
 
 QString step_title(std::size_t index) {

@@ -19,11 +19,11 @@ QString size_line(const loading_report& r);  // 内尺寸（长 × 宽 × 高）
 QString order_line(const loading_report& r);  // 本订单共需 3 个集装箱
 
 // Cartons and steps, utilisation, weight and centre of gravity.
-QStringList figure_lines(const loading_report& r, const load_figures& f, std::size_t steps);
+QStringList figure_lines(const loading_report& r, const container_summary& f, std::size_t steps);
 
 QStringList header_cells(std::initializer_list<const char*> captions);
 QStringList type_cells(const report_carton& t, std::int64_t cartons);
-QStringList load_cells(const report_load& load, const load_figures& f);
+QStringList load_cells(const report_load& load);
 
 QString step_title(std::size_t index);  // 第 3 步
 // 包装箱, 数量, 摆放, 每箱, 起点 (three lines), 累计.

@@ -1,6 +1,5 @@
 #include "tools/mixed_cli.h"
 
-#include <QCoreApplication>
 #include <QDate>
 #include <QFileInfo>
 #include <QJsonDocument>
@@ -27,6 +26,7 @@
 #include "tools/command_line.h"
 #include "tools/messages.h"
 #include "tools/mixed_output.h"
+#include "tools/planner_front.h"
 #include "tools/planner_report.h"
 
 namespace varnel {
@@ -73,52 +73,26 @@ constexpr const char* usage_end =
     "refusal names its line and column), 3 file, report or standard output not\n"
     "written.\n";
 
+// The options of a packing list beside the front's.
 struct mixed_options {
     std::optional<std::string> list;
-    std::optional<std::string> container_type;
     std::optional<std::string> payload;
     std::optional<std::string> containers;
-    std::optional<std::string> output;
-    std::vector<std::string> sizes;
-    bool json = false;
-    report_arguments report;
 
-    bool complete() const { return list && sizes.size() == (container_type ? 0u : 3u); }
-};
-
-std::optional<mixed_options> parse_arguments(const std::vector<std::string>& args) {
-    mixed_options o;
-    bool only_sizes = false;
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        const std::string& a = args[i];
+    bool take(const std::vector<std::string>& args, std::size_t& i) {
         std::optional<std::string>* value = nullptr;
-        if (only_sizes || !looks_like_option(a)) {
-            o.sizes.push_back(a);
-        } else if (a == "--") {
-            only_sizes = true;
-        } else if (a == "--json") {
-            o.json = true;
-        } else if (a == "--mixed") {
-            value = &o.list;
-        } else if (a == "--container-type") {
-            value = &o.container_type;
-        } else if (a == "--payload") {
-            value = &o.payload;
-        } else if (a == "--containers") {
-            value = &o.containers;
-        } else if (a == "-o" || a == "--output") {
-            value = &o.output;
-        } else if (take_report_argument(args, i, o.report)) {
-            continue;
-        } else {
-            return std::nullopt;
+        if (args[i] == "--mixed") {
+            value = &list;
+        } else if (args[i] == "--payload") {
+            value = &payload;
+        } else if (args[i] == "--containers") {
+            value = &containers;
         }
-        if (value == nullptr) continue;
-        if (*value || i + 1 >= args.size()) return std::nullopt;
+        if (value == nullptr || *value || i + 1 >= args.size()) return false;
         *value = args[++i];
+        return true;
     }
-    return o;
-}
+};
 
 // The container as the options give it, or the message refusing them.
 struct container_setting {
@@ -127,22 +101,20 @@ struct container_setting {
     std::optional<std::size_t> max_containers;
 };
 
-std::variant<container_setting, std::string> read_setting(const mixed_options& o,
-                                                          const QString& catalogue_folder) {
+std::variant<container_setting, std::string> read_setting(const front_options& f,
+                                                          const mixed_options& o) {
     container_setting s;
     std::array<std::string, 3> sizes;  // length, width, height
     std::optional<double> catalogue_payload;
-    if (o.container_type) {
-        const QString folder =
-            catalogue_folder.isEmpty() ? QCoreApplication::applicationDirPath() : catalogue_folder;
-        auto found = container_fields_from_catalogue(*o.container_type, folder);
+    if (f.container_type) {
+        auto found = catalogue_container(f);
         if (auto* message = std::get_if<std::string>(&found)) return std::move(*message);
         const auto& c = std::get<container_field_texts>(found);
         sizes = {c.length, c.width, c.height};
         if (c.payload_kg > 0) catalogue_payload = static_cast<double>(c.payload_kg);
-        s.type_name = *o.container_type;
+        s.type_name = *f.container_type;
     } else {
-        std::copy(o.sizes.begin(), o.sizes.end(), sizes.begin());
+        std::copy(f.words.begin(), f.words.end(), sizes.begin());
     }
     std::array<float, 3> lwh{};
     for (std::size_t k = 0; k < 3; ++k) {
@@ -192,10 +164,37 @@ std::variant<packing_list, std::string> read_list(const std::string& typed,
     return std::move(std::get<packing_list>(list));
 }
 
-// Whether `flag` stands among the options, before any "--".
-bool has_option(const std::vector<std::string>& args, const char* flag) {
-    const auto end = std::find(args.begin(), args.end(), "--");
-    return std::find(args.begin(), end, flag) != end;
+command_outcome plan_list(const front_options& f, const mixed_options& o) {
+    auto setting = read_setting(f, o);
+    if (const auto* message = std::get_if<std::string>(&setting)) return command_refusal{*message};
+    const container_setting& s = std::get<container_setting>(setting);
+    auto list = read_list(*o.list, s.container);
+    if (const auto* message = std::get_if<std::string>(&list)) return command_refusal{*message};
+
+    mixed_plan_file plan{s.type_name, s.container, std::get<packing_list>(list).cartons, {}};
+    plan.plan = plan_mixed_load({.container = s.container.size,
+                                 .payload = s.container.payload,
+                                 .cartons = plan.cartons,
+                                 .max_containers = s.max_containers});
+    const mixed_summary summary = summarise_mixed(plan.plan, plan.cartons, plan.container.size);
+    if (summary.cartons == 0) return nothing_fits{};
+
+    command_plan p{write_mixed_plan(plan), std::nullopt, {}};
+    if (f.report.file) {
+        p.report = mixed_loading_report(plan.container_type, plan.container, plan.cartons,
+                                        plan.plan, summary);
+        p.report->plan_kind = text::kind_mixed;
+        if (f.output_path) p.report->plan_name = QFileInfo(*f.output_path).fileName().toStdString();
+        p.report->date = QDate::currentDate().toString(Qt::ISODate).toStdString();
+    }
+    if (f.json) {
+        p.printed =
+            QJsonDocument(mixed_json(plan, summary)).toJson(QJsonDocument::Compact).toStdString() +
+            '\n';
+    } else {
+        for (const std::string& line : mixed_lines(plan, summary)) p.printed += line + '\n';
+    }
+    return p;
 }
 
 }  // namespace
@@ -206,72 +205,20 @@ bool asks_for_mixed_load(const std::vector<std::string>& args) {
 
 int run_mixed_planner(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
                       const QString& catalogue_folder) {
-    // Help wins wherever it stands, even where an option's value would be.
-    if (has_option(args, "--help") || has_option(args, "-h")) {
-        out << usage << report_usage << usage_end;
-        return finish_output(out, err, exit_plan);
-    }
-    const std::optional<mixed_options> o = parse_arguments(args);
-    if (!o || !o->complete() || !o->report.complete()) {
-        err << usage << report_usage << usage_end;
-        return exit_refused;
-    }
-    if (const auto message = check_report_arguments(o->report)) {
-        err << *message << '\n';
-        return exit_refused;
-    }
-    std::optional<QString> output_path;
-    if (!output_file(o->output, output_path, err)) return exit_refused;
-    if (const auto message = same_file_refusal(o->list, o->output, o->report.file)) {
-        err << *message << '\n';
-        return exit_refused;
-    }
-    auto setting = read_setting(*o, catalogue_folder);
-    if (const auto* message = std::get_if<std::string>(&setting)) {
-        err << *message << '\n';
-        return exit_refused;
-    }
-    const container_setting& s = std::get<container_setting>(setting);
-    auto list = read_list(*o->list, s.container);
-    if (const auto* message = std::get_if<std::string>(&list)) {
-        err << *message << '\n';
-        return exit_refused;
-    }
-
-    mixed_plan_file plan{s.type_name, s.container, std::get<packing_list>(list).cartons, {}};
-    plan.plan = plan_mixed_load({.container = s.container.size,
-                                 .payload = s.container.payload,
-                                 .cartons = plan.cartons,
-                                 .max_containers = s.max_containers});
-    const mixed_summary summary = summarise_mixed(plan.plan, plan.cartons, plan.container.size);
-    if (summary.cartons == 0) {
-        err << text::no_result << '\n';
-        return exit_no_fit;
-    }
-
-    if (o->report.file) {
-        loading_report report =
-            mixed_loading_report(plan.container_type, plan.container, plan.cartons, plan.plan);
-        report.plan_kind = text::kind_mixed;
-        if (output_path) report.plan_name = QFileInfo(*output_path).fileName().toStdString();
-        report.date = QDate::currentDate().toString(Qt::ISODate).toStdString();
-        if (const auto status = write_report(o->report, report, err)) return *status;
-    }
-
-    const std::string file = write_mixed_plan(plan);
-    if (o->output && *o->output == "-") {
-        out << file;
-        return finish_output(out, err, exit_plan);
-    }
-    if (output_path && !save_plan_file(*output_path, *o->output, file, err))
-        return exit_write_failed;
-    if (o->json) {
-        out << QJsonDocument(mixed_json(plan, summary)).toJson(QJsonDocument::Compact).toStdString()
-            << '\n';
-    } else {
-        for (const std::string& line : mixed_lines(plan, summary)) out << line << '\n';
-    }
-    return finish_output(out, err, exit_plan);
+    mixed_options own;
+    const planner_command command{
+        .usage = usage,
+        .usage_end = usage_end,
+        .help_anywhere = true,
+        .take_option = [&own](const auto& a, std::size_t& i) { return own.take(a, i); },
+        .complete =
+            [&own](const front_options& o) {
+                return own.list && o.words.size() == (o.container_type ? 0u : 3u);
+            },
+        .input_file = [&own] { return own.list; },
+        .plan = [&own](const front_options& o) { return plan_list(o, own); },
+    };
+    return run_command(command, args, out, err, catalogue_folder);
 }
 
 }  // namespace varnel

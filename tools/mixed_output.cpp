@@ -24,6 +24,15 @@ QJsonValue kilograms(const std::optional<double>& weight) {
     return weight ? as_written(*weight) : QJsonValue();
 }
 
+// Null where a weight is unknown: no centre of gravity can be given then.
+QJsonValue centre_json(const std::optional<std::array<double, 3>>& centre) {
+    if (!centre) return QJsonValue();
+    const std::array<double, 3>& g = *centre;
+    return QJsonObject{{QStringLiteral("x"), as_written(g[0])},
+                       {QStringLiteral("y"), as_written(g[1])},
+                       {QStringLiteral("z"), as_written(g[2])}};
+}
+
 std::string weight_part(const std::optional<double>& weight) {
     if (!weight) return {};
     return text::cargo_weight_prefix + weight_text(*weight) + text::kilograms;
@@ -40,7 +49,8 @@ void container_lines(std::vector<std::string>& lines, const mixed_plan_file& pla
     lines.push_back(texts.utilisation);
     lines.push_back(texts.arrangement + weight_part(s.weight));
     for (std::size_t t = 0; t < s.per_type.size(); ++t) {
-        if (s.per_type[t] > 0) lines.push_back(count_text(plan.cartons[t].name, s.per_type[t]));
+        const std::int64_t n = s.per_type[t].cartons;
+        if (n > 0) lines.push_back(count_text(plan.cartons[t].name, n));
     }
 }
 
@@ -80,10 +90,11 @@ QJsonArray blocks_json(const mixed_plan_file& plan, const block_list& blocks) {
 std::vector<std::string> mixed_lines(const mixed_plan_file& plan, const mixed_summary& m) {
     std::vector<std::string> lines;
     std::int64_t first = 1;
-    for (const container_summary& s : m.containers) {
-        lines.push_back(containers_text(first, s.repeat, m.container_count));
-        container_lines(lines, plan, s);
-        first += s.repeat;
+    for (std::size_t k = 0; k < m.containers.size(); ++k) {
+        const std::int64_t repeat = plan.plan.containers[k].repeat;
+        lines.push_back(containers_text(first, repeat, m.container_count));
+        container_lines(lines, plan, m.containers[k]);
+        first += repeat;
     }
     lines.push_back(text::total_prefix + std::to_string(m.container_count) + text::total_middle +
                     std::to_string(m.cartons) + text::total_suffix + weight_part(m.weight));
@@ -117,17 +128,14 @@ QJsonObject mixed_json(const mixed_plan_file& plan, const mixed_summary& m) {
     QJsonArray containers;
     for (std::size_t k = 0; k < m.containers.size(); ++k) {
         const container_summary& s = m.containers[k];
-        const std::array<double, 3>& g = s.centre_of_gravity;
-        containers.append(QJsonObject{
-            {QStringLiteral("cartons"), static_cast<qint64>(s.cartons)},
-            {QStringLiteral("utilisation"), as_written(cut_percent(s.utilisation))},
-            {QStringLiteral("weight"), kilograms(s.weight)},
-            {QStringLiteral("centre_of_gravity"),
-             QJsonObject{{QStringLiteral("x"), as_written(g[0])},
-                         {QStringLiteral("y"), as_written(g[1])},
-                         {QStringLiteral("z"), as_written(g[2])}}},
-            {QStringLiteral("blocks"), blocks_json(plan, plan.plan.containers[k].blocks)},
-            {QStringLiteral("repeat"), static_cast<qint64>(s.repeat)}});
+        const container_load& load = plan.plan.containers[k];
+        containers.append(
+            QJsonObject{{QStringLiteral("cartons"), static_cast<qint64>(s.cartons)},
+                        {QStringLiteral("utilisation"), as_written(cut_percent(s.utilisation))},
+                        {QStringLiteral("weight"), kilograms(s.weight)},
+                        {QStringLiteral("centre_of_gravity"), centre_json(s.centre_of_gravity)},
+                        {QStringLiteral("blocks"), blocks_json(plan, load.blocks)},
+                        {QStringLiteral("repeat"), static_cast<qint64>(load.repeat)}});
     }
     return {
         {QStringLiteral("container"), QJsonObject{{QStringLiteral("length"), as_written(c[1])},

@@ -1,11 +1,11 @@
 #include "tools/planner_cli.h"
 
-#include <QCoreApplication>
 #include <QJsonDocument>
 #include <QString>
 
 #include <optional>
 #include <ostream>
+#include <sstream>
 #include <utility>
 #include <variant>
 
@@ -21,6 +21,7 @@
 #include "tools/command_line.h"
 #include "tools/mixed_cli.h"
 #include "tools/plan_json.h"
+#include "tools/planner_front.h"
 #include "tools/planner_report.h"
 #include "tools/shipment_cli.h"
 
@@ -59,66 +60,118 @@ constexpr const char* usage_end =
     "container type, a catalogue that cannot be read, a file name that is not\n"
     "UTF-8), 3 file or standard output not written.\n";
 
-struct options {
+// The options of a plan of one size beside the front's.
+struct single_options {
     bool single = false;
     orientation_set allowed = orientation_set::any();
-    bool help = false;
     bool optimise = false;
-    bool json = false;
-    std::optional<std::string> output;
-    std::optional<std::string> container_type;
-    std::vector<std::string> sizes;
     shipment_arguments shipment;
-    report_arguments report;
 
-    std::size_t expected_sizes() const { return container_type ? 3 : 6; }
-};
-
-std::optional<options> parse_arguments(const std::vector<std::string>& args) {
-    options o;
-    bool only_sizes = false;
-    for (std::size_t i = 0; i < args.size(); ++i) {
+    bool take(const std::vector<std::string>& args, std::size_t& i) {
         const std::string& a = args[i];
-        if (only_sizes || !looks_like_option(a)) {
-            o.sizes.push_back(a);
-        } else if (a == "--") {
-            only_sizes = true;
-        } else if (a == "--single") {
-            o.single = true;
+        if (a == "--single") {
+            single = true;
         } else if (a == "--upright") {
-            o.allowed = orientation_set::upright();
+            allowed = orientation_set::upright();
         } else if (a == "--optimise" || a == "--optimize") {
-            o.optimise = true;
-        } else if (a == "--json") {
-            o.json = true;
-        } else if (a == "--help" || a == "-h") {
-            o.help = true;
-        } else if ((a == "-o" || a == "--output") && i + 1 < args.size() && !o.output) {
-            o.output = args[++i];
-        } else if (a == "--container-type" && i + 1 < args.size() && !o.container_type) {
-            o.container_type = args[++i];
-        } else if (!take_shipment_argument(args, i, o.shipment) &&
-                   !take_report_argument(args, i, o.report)) {
-            return std::nullopt;
+            optimise = true;
+        } else {
+            return take_shipment_argument(args, i, shipment);
         }
+        return true;
     }
-    return o;
-}
+};
 
 // The six fields as typed: the container's three either typed too or taken
 // from the catalogue as its fields would show them. On failure, the message.
-std::variant<std::vector<std::string>, std::string> field_texts(const options& o,
-                                                                const QString& catalogue_folder,
-                                                                int& catalogue_payload) {
-    if (!o.container_type) return o.sizes;
-    const QString folder =
-        catalogue_folder.isEmpty() ? QCoreApplication::applicationDirPath() : catalogue_folder;
-    auto container = container_fields_from_catalogue(*o.container_type, folder);
-    if (auto* message = std::get_if<std::string>(&container)) return std::move(*message);
-    auto& c = std::get<container_field_texts>(container);
-    catalogue_payload = c.payload_kg;
-    return std::vector<std::string>{std::move(c.length), std::move(c.width), std::move(c.height),
-                                    o.sizes[0],          o.sizes[1],         o.sizes[2]};
+std::variant<size_texts, std::string> field_texts(const front_options& o, int& catalogue_payload) {
+    std::vector<std::string> sizes = o.words;
+    if (o.container_type) {
+        auto container = catalogue_container(o);
+        if (auto* message = std::get_if<std::string>(&container)) return std::move(*message);
+        auto& c = std::get<container_field_texts>(container);
+        catalogue_payload = c.payload_kg;
+        sizes.insert(sizes.begin(), {std::move(c.length), std::move(c.width), std::move(c.height)});
+    }
+    // The command line names the container first, the window's fields the carton.
+    return size_texts{.carton_length = sizes[3],
+                      .carton_width = sizes[4],
+                      .carton_height = sizes[5],
+                      .container_length = sizes[0],
+                      .container_width = sizes[1],
+                      .container_height = sizes[2]};
+}
+
+// The sizes in millimetres, refused as the window's fields and container
+// dialogs refuse them; or the message.
+std::variant<calculation_input, std::string> read_sizes(const size_texts& fields) {
+    auto input = read_calculation_input(fields);
+    if (const auto* refusal = std::get_if<input_refusal>(&input)) return refusal->message;
+    // The calculation itself takes such sizes and finds that nothing fits.
+    const calculation_input& mm = std::get<calculation_input>(input);
+    if (const auto refusal =
+            container_sizes_refusal(mm.container_length, mm.container_width, mm.container_height))
+        return refusal->message;
+    return mm;
+}
+
+std::string printed(const front_options& o, const single_options& own, const load_model& model,
+                    const calculation_input& sizes, const std::optional<optimised_plan>& optimised,
+                    const planner_shipment& shipping) {
+    std::ostringstream out;
+    if (o.json) {
+        const bool upright = own.allowed == orientation_set::upright();
+        plan_facts facts{sizes, own.single, upright, own.optimise, 0, {}, &model.stacks};
+        facts.upper_bound =
+            optimised ? optimised->upper_bound : upper_bound(sizes, own.single, own.allowed);
+        facts.blocks = optimised ? optimised->blocks : standard_blocks(model);
+        facts.cut_short = optimised && optimised->cut_short();
+        QJsonObject json = plan_json(facts);
+        shipping.add_json(json, facts.blocks, sizes);
+        out << QJsonDocument(json).toJson(QJsonDocument::Compact).toStdString() << '\n';
+        return out.str();
+    }
+    const summary_texts summary = write_summary(model.stacks);
+    out << summary.utilisation << '\n' << summary.arrangement << '\n';
+    if (optimised) out << bound_text(optimised->cartons, optimised->upper_bound) << '\n';
+    if (optimised && optimised->cut_short()) out << text::search_cut_short << '\n';
+    shipping.print(out);
+    return out.str();
+}
+
+command_outcome plan_single(const front_options& o, const single_options& own) {
+    int catalogue_payload = 0;
+    const auto fields = field_texts(o, catalogue_payload);
+    if (const auto* message = std::get_if<std::string>(&fields)) return command_refusal{*message};
+    const auto read = read_sizes(std::get<size_texts>(fields));
+    if (const auto* message = std::get_if<std::string>(&read)) return command_refusal{*message};
+    const calculation_input& sizes = std::get<calculation_input>(read);
+    planner_shipment shipping;
+    if (const auto message = shipping.read(own.shipment, catalogue_payload))
+        return command_refusal{*message};
+
+    load_model model;
+    std::int16_t stacks = 0;
+    std::optional<optimised_plan> optimised;
+    if (own.optimise) {
+        optimised = optimise_plan({sizes, own.single, own.allowed});
+        stacks = load_optimised_plan(model, sizes, own.allowed, *optimised);
+    } else {
+        stacks = run_calculation(model, sizes, own.single, side_placement_allowed(own.allowed))
+                     .stack_count;
+    }
+    if (stacks == 0) return nothing_fits{};
+    if (const auto message = shipping.plan(model)) return command_refusal{*message};
+
+    command_plan p{write_plan(model.draw_stacks, model.stacks), std::nullopt,
+                   printed(o, own, model, sizes, optimised, shipping)};
+    if (o.report.file) {
+        p.report = planner_report({sizes, optimised ? optimised->blocks : standard_blocks(model),
+                                   optimised.has_value(), o.container_type.value_or(""),
+                                   o.output.value_or(""), shipping.payload(catalogue_payload),
+                                   shipping.order(), shipping.result()});
+    }
+    return p;
 }
 
 }  // namespace
@@ -126,122 +179,20 @@ std::variant<std::vector<std::string>, std::string> field_texts(const options& o
 int run_planner(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
                 const QString& catalogue_folder) {
     if (asks_for_mixed_load(args)) return run_mixed_planner(args, out, err, catalogue_folder);
-    const std::optional<options> o = parse_arguments(args);
-    if (o && o->help) {
-        out << usage << shipment_usage << report_usage << usage_end;
-        return finish_output(out, err, exit_plan);
-    }
-    if (!o || o->sizes.size() != o->expected_sizes() || !o->shipment.complete() ||
-        !o->report.complete()) {
-        err << usage << shipment_usage << report_usage << usage_end;
-        return exit_refused;
-    }
-    if (const auto message = check_report_arguments(o->report)) {
-        err << *message << '\n';
-        return exit_refused;
-    }
-
-    std::optional<QString> output_path;
-    if (!output_file(o->output, output_path, err)) return exit_refused;
-    if (const auto message = same_file_refusal(std::nullopt, o->output, o->report.file)) {
-        err << *message << '\n';
-        return exit_refused;
-    }
-
-    int catalogue_payload = 0;
-    const auto texts = field_texts(*o, catalogue_folder, catalogue_payload);
-    if (const auto* message = std::get_if<std::string>(&texts)) {
-        err << *message << '\n';
-        return exit_refused;
-    }
-    const auto& sizes = std::get<std::vector<std::string>>(texts);
-    // The command line names the container first, the window's fields the carton.
-    const size_texts fields{.carton_length = sizes[3],
-                            .carton_width = sizes[4],
-                            .carton_height = sizes[5],
-                            .container_length = sizes[0],
-                            .container_width = sizes[1],
-                            .container_height = sizes[2]};
-    const auto input = read_calculation_input(fields);
-    if (const auto* refusal = std::get_if<input_refusal>(&input)) {
-        err << refusal->message << '\n';
-        return exit_refused;
-    }
-
-    // As the container dialogs refuse them; the calculation itself takes
-    // such sizes and finds that nothing fits.
-    const calculation_input& typed_mm = std::get<calculation_input>(input);
-    if (const auto refusal = container_sizes_refusal(
-            typed_mm.container_length, typed_mm.container_width, typed_mm.container_height)) {
-        err << refusal->message << '\n';
-        return exit_refused;
-    }
-
-    planner_shipment shipping;
-    if (const auto message = shipping.read(o->shipment, catalogue_payload)) {
-        err << *message << '\n';
-        return exit_refused;
-    }
-
-    const calculation_input& sizes_mm = std::get<calculation_input>(input);
-    load_model model;
-    std::int16_t stacks = 0;
-    std::optional<optimised_plan> optimised;
-    if (o->optimise) {
-        optimised = optimise_plan({sizes_mm, o->single, o->allowed});
-        stacks = load_optimised_plan(model, sizes_mm, o->allowed, *optimised);
-    } else {
-        stacks = run_calculation(model, sizes_mm, o->single, side_placement_allowed(o->allowed))
-                     .stack_count;
-    }
-    if (stacks == 0) {
-        err << text::no_result << '\n';
-        return exit_no_fit;
-    }
-
-    if (const auto message = shipping.plan(model)) {
-        err << *message << '\n';
-        return exit_refused;
-    }
-
-    if (o->report.file) {
-        const planner_plan plan{sizes_mm,
-                                optimised ? optimised->blocks : standard_blocks(model),
-                                optimised.has_value(),
-                                o->container_type.value_or(""),
-                                o->output.value_or(""),
-                                shipping.payload(catalogue_payload),
-                                shipping.order(),
-                                shipping.result()};
-        if (const auto status = write_report(o->report, planner_report(plan), err)) return *status;
-    }
-
-    const std::string file = write_plan(model.draw_stacks, model.stacks);
-    if (o->output && *o->output == "-") {
-        out << file;
-        return finish_output(out, err, exit_plan);
-    }
-    if (output_path) {
-        if (!save_plan_file(*output_path, *o->output, file, err)) return exit_write_failed;
-    }
-    if (o->json) {
-        const bool upright = o->allowed == orientation_set::upright();
-        plan_facts facts{sizes_mm, o->single, upright, o->optimise, 0, {}, &model.stacks};
-        facts.upper_bound =
-            optimised ? optimised->upper_bound : upper_bound(sizes_mm, o->single, o->allowed);
-        facts.blocks = optimised ? optimised->blocks : standard_blocks(model);
-        facts.cut_short = optimised && optimised->cut_short();
-        QJsonObject json = plan_json(facts);
-        shipping.add_json(json, facts.blocks, sizes_mm);
-        out << QJsonDocument(json).toJson(QJsonDocument::Compact).toStdString() << '\n';
-        return finish_output(out, err, exit_plan);
-    }
-    const summary_texts summary = write_summary(model.stacks);
-    out << summary.utilisation << '\n' << summary.arrangement << '\n';
-    if (optimised) out << bound_text(optimised->cartons, optimised->upper_bound) << '\n';
-    if (optimised && optimised->cut_short()) out << text::search_cut_short << '\n';
-    shipping.print(out);
-    return finish_output(out, err, exit_plan);
+    single_options own;
+    const planner_command command{
+        .usage = std::string(usage) + shipment_usage,
+        .usage_end = usage_end,
+        .help_anywhere = false,
+        .take_option = [&own](const auto& a, std::size_t& i) { return own.take(a, i); },
+        .complete =
+            [&own](const front_options& o) {
+                return o.words.size() == (o.container_type ? 3u : 6u) && own.shipment.complete();
+            },
+        .input_file = {},
+        .plan = [&own](const front_options& o) { return plan_single(o, own); },
+    };
+    return run_command(command, args, out, err, catalogue_folder);
 }
 
 }  // namespace varnel

@@ -83,7 +83,7 @@ loading_report planner_report(const planner_plan& plan) {
         r.order_containers = plan.shipped->containers;
         r.notes.emplace_back(text::last_container_note);
     }
-    r.loads = {{{}, blocks}};
+    add_load(r, {}, std::move(blocks));
     return r;
 }
 

@@ -20,7 +20,7 @@ std::int64_t container_count(const mixed_plan& plan) {
     return n;
 }
 
-std::vector<carton_rules> rules_of(const std::vector<carton_type>& cartons) {
+std::vector<carton_rules> rules_of(std::span<const carton_type> cartons) {
     std::vector<carton_rules> rules;
     for (const carton_type& t : cartons) {
         rules.push_back({t.size, t.allowed, t.stackable, std::nullopt, t.weight});

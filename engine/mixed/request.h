@@ -9,6 +9,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <optional>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -111,6 +112,6 @@ bool well_formed(const mixed_request& request);
 std::int64_t container_count(const mixed_plan& plan);
 
 // The rules each type's cartons obey, for check_placement.
-std::vector<carton_rules> rules_of(const std::vector<carton_type>& cartons);
+std::vector<carton_rules> rules_of(std::span<const carton_type> cartons);
 
 }  // namespace varnel

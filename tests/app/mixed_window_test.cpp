@@ -113,11 +113,9 @@ class mixed_window_test : public QObject {
 private slots:
     void initTestCase() { apply_look(*qApp); }
 
-    void a_list_planned_shown_stepped_saved_opened_and_printed() {
-        QTemporaryDir dir;
+    void the_list_window_follows_the_main_windows_container() {
         window_fixture f;
         kmain& w = f.w();
-        plan_by_shelves(w);
         khunzhuang& list = open_list(w);
         QVERIFY(list.isVisible());
         QVERIFY(list.container_text->text().startsWith(q("40尺柜")));
@@ -128,12 +126,18 @@ private slots:
         QCOMPARE(list.payload_field->text(), QString());
         parts(w).container_list->choose(q("40尺柜"));
         QVERIFY(list.container_text->text().startsWith(q("40尺柜")));
+    }
+
+    void an_imported_list_saves_as_csv_and_reads_back_whole() {
+        QTemporaryDir dir;
+        window_fixture f;
+        khunzhuang& list = open_list(f.w());
         import_xlsx(f, list);
         QCOMPARE(f.prompts.log.back().text, q("装箱单(*.csv *.xlsx *.ods)"));
         QCOMPARE(list.list_table->rowCount(), 3);
         QCOMPARE(list.list_table->vertical_choice(1)->currentText(), q("不可侧放"));
         QCOMPARE(list.list_table->vertical_choice(2)->currentText(), q("长边不可竖放"));
-        // Saved as CSV under a name without a suffix, it reads back whole.
+        // Saved under a name without a suffix.
         f.prompts.file_names.push_back(dir.filePath(q("装箱单")));
         list.save_list_button->click();
         QCOMPARE(f.prompts.log.back().text, q("装箱单(*.csv)"));
@@ -143,8 +147,12 @@ private slots:
         QVERIFY(std::holds_alternative<packing_list>(reread));
         QCOMPARE(std::get<packing_list>(reread).cartons.size(), std::size_t{3});
         QCOMPARE(std::get<packing_list>(reread).cartons[1].stackable, false);
+    }
 
-        list.compute_button->click();
+    void a_planned_list_shows_its_containers_one_at_a_time() {
+        window_fixture f;
+        kmain& w = f.w();
+        khunzhuang& list = planned(f);
         QCOMPARE(f.prompts.messages(), QStringList());
         expect_container(w, "第1个集装箱（共3个）", "共装12个包装箱，1种");
         QVERIFY(key(w, "previous_container_button")->isVisible());
@@ -162,8 +170,14 @@ private slots:
         QVERIFY(!key(w, "next_container_button")->isEnabled());
         key(w, "previous_container_button")->click();
         expect_container(w, "第2个集装箱（共3个）", "共装12个包装箱，2种");
+    }
 
-        // Twelve blocks: the draw button and the bar walk them both ways.
+    // Twelve blocks: the draw button and the bar walk them both ways.
+    void the_draw_button_and_the_bar_walk_a_containers_blocks() {
+        window_fixture f;
+        kmain& w = f.w();
+        planned(f);
+        key(w, "next_container_button")->click();
         auto* bar = part<step_bar>(w, "step_bar");
         QVERIFY(bar->isVisible());
         parts(w).draw_button->click();
@@ -176,7 +190,14 @@ private slots:
         QCOMPARE(parts(w).stack_text->text(), q("显示前9堆包装箱"));
         parts(w).draw_button->click();
         QCOMPARE(parts(w).stack_text->text(), q("显示前10堆包装箱"));
+    }
 
+    // Saved, reset and opened again, the plan is shown with its list.
+    void a_saved_plan_opens_again_with_its_list() {
+        QTemporaryDir dir;
+        window_fixture f;
+        kmain& w = f.w();
+        khunzhuang& list = planned(f);
         const QString path = dir.filePath(q("混装"));
         f.prompts.file_names.push_back(path);
         parts(w).save_button->click();
@@ -189,7 +210,6 @@ private slots:
         QCOMPARE(read.plan->plan.containers.size(), std::size_t{3});
         QCOMPARE(read.plan->container_type, std::string("40尺柜"));
 
-        // A reset clears the plan, and Open shows it again, its list too.
         w.reset_plan();
         QCOMPARE(parts(w).arrangement_text->text(), QString());
         QVERIFY(!key(w, "next_container_button")->isVisible());
@@ -201,9 +221,15 @@ private slots:
         expect_container(w, "第1个集装箱（共3个）", "共装12个包装箱，1种");
         QCOMPARE(list.list_table->rowCount(), 3);
         QCOMPARE(list.result_table->rowCount(), 8);
+    }
 
-        // Print prints the window with the container shown; the loading
-        // instructions hold every container.
+    // Print prints the window with the container shown; the loading
+    // instructions hold every container.
+    void print_and_the_instructions_of_a_mixed_plan() {
+        QTemporaryDir dir;
+        window_fixture f;
+        kmain& w = f.w();
+        planned(f);
         key(w, "next_container_button")->click();
         QPrinter& printer = w.findChild<pfrom*>()->printer();
         printer.setOutputFormat(QPrinter::PdfFormat);
@@ -219,8 +245,13 @@ private slots:
         for (const char* line : {"混装计算", "集装箱：40尺柜", "第1个集装箱", "第3个集装箱"}) {
             QVERIFY2(text.contains(q(line)), line);
         }
+    }
 
-        // A plan of one carton size takes the window back.
+    // A plan of one carton size takes the window back.
+    void a_plan_of_one_size_replaces_the_mixed_plan() {
+        window_fixture f;
+        kmain& w = f.w();
+        planned(f);
         type_worked_example(w);
         w.start_calculation();
         QCOMPARE(parts(w).arrangement_text->text(), q("分5堆摆放共放130个包装箱"));

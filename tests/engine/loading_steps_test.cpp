@@ -11,6 +11,7 @@
 #include "engine/block_tables.h"
 #include "engine/calculation.h"
 #include "engine/single/optimise.h"
+#include "engine/summary.h"
 #include "tests/support/mixed_example.h"
 #include "tests/support/worked_example.h"
 
@@ -108,21 +109,29 @@ TEST(LoadingSteps, EveryOrientationInALoadersWords) {
     for (std::int16_t o = 1; o <= 6; ++o) EXPECT_EQ(stance_text(o), expected[o - 1]) << o;
 }
 
-TEST(LoadingSteps, FiguresOfAContainer) {
-    const report_container container{"", {2350, 5900, 2390}, 26000.0};
-    const load_figures f = figures_of(two_types(), two_type_list(), container);
-    EXPECT_EQ(f.cartons, (std::vector<std::int64_t>{18, 32}));
-    EXPECT_EQ(f.total, 50);
-    EXPECT_FLOAT_EQ(f.utilisation, 16.87f);  // 5.592 of 33.137 cubic metres, cut
+// A load added to a report is summarised over the report's types and
+// container: with every weight, a weight and a centre; without, neither.
+TEST(LoadingSteps, ALoadCarriesTheFiguresOfItsContainer) {
+    loading_report r;
+    r.container = {"", {2350, 5900, 2390}, 26000.0};
+    r.types = two_type_list();
+    add_load(r, "", two_types());
+    const container_summary& f = r.loads[0].figures;
+    EXPECT_EQ(f.per_type[0].cartons, 18);
+    EXPECT_EQ(f.per_type[1].cartons, 32);
+    EXPECT_EQ(f.cartons, 50);
+    EXPECT_FLOAT_EQ(cut_percent(f.utilisation), 16.87f);  // 5.592 of 33.137 cubic metres
     ASSERT_TRUE(f.weight);
     EXPECT_DOUBLE_EQ(*f.weight, 18 * 20.0 + 32 * 5.0);
     // 240 kg at 85 cm, 120 kg at 210 cm, 160 kg at 75 cm from the far end.
-    ASSERT_TRUE(f.centre_along);
-    EXPECT_NEAR(*f.centre_along, (240 * 850.0 + 120 * 2100.0 + 160 * 750.0) / 520.0, 1e-9);
+    ASSERT_TRUE(f.centre_of_gravity);
+    EXPECT_NEAR((*f.centre_of_gravity)[1], (240 * 850.0 + 120 * 2100.0 + 160 * 750.0) / 520.0,
+                1e-9);
 
-    const load_figures unweighed = figures_of(two_types(), two_type_list(std::nullopt), container);
-    EXPECT_FALSE(unweighed.weight);
-    EXPECT_FALSE(unweighed.centre_along);
+    r.types = two_type_list(std::nullopt);
+    add_load(r, "", two_types());
+    EXPECT_FALSE(r.loads[1].figures.weight);
+    EXPECT_FALSE(r.loads[1].figures.centre_of_gravity);
 }
 
 // Every optimised plan, checked by rules of its own: each block once, never
@@ -198,8 +207,9 @@ TEST(LoadingSteps, MixedOrderReport) {
          {order{&two, {"第1个集装箱（共2个）", "第2个集装箱（共2个）"}, {"未装入2个包装箱"}},
           order{&one, {""}, {}}}) {
         const mixed_plan_file& f = *r.file;
+        const mixed_summary summary = summarise_mixed(f.plan, f.cartons, f.container.size);
         const loading_report report =
-            mixed_loading_report("20尺柜", f.container, f.cartons, f.plan);
+            mixed_loading_report("20尺柜", f.container, f.cartons, f.plan, summary);
         EXPECT_EQ(report.container.name, "20尺柜");
         EXPECT_EQ(report.container.size, f.container.size);
         ASSERT_EQ(report.types.size(), 2u);
@@ -211,6 +221,7 @@ TEST(LoadingSteps, MixedOrderReport) {
         for (std::size_t k = 0; k < r.headings.size(); ++k) {
             EXPECT_EQ(report.loads[k].heading, r.headings[k]);
             EXPECT_EQ(report.loads[k].blocks, f.plan.containers[k].blocks);
+            EXPECT_EQ(report.loads[k].figures.cartons, summary.containers[k].cartons);
         }
         EXPECT_EQ(report.notes, r.notes);
         const auto steps = loading_steps(report.loads[0].blocks, report.types);

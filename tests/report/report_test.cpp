@@ -43,7 +43,7 @@ loading_report worked_example() {
     r.types = {carton("", 600, 850, 400, std::nullopt)};
     r.plan_kind = "标准计算";
     r.date = "2025-01-31";
-    r.loads = {{"", standard_blocks(model)}};
+    add_load(r, "", standard_blocks(model));
     return r;
 }
 
@@ -57,12 +57,12 @@ loading_report two_containers() {
     r.plan_name = "order.csv";
     r.date = "2025-01-31";
     r.order_containers = 2;
-    r.loads = {{"第1个集装箱",
-                {{0, 1700, 0, 2, 3, 2, 1, 0},
-                 {0, 0, 800, 3, 4, 3, 1, 1},
-                 {1800, 0, 0, 5, 1, 5, 4, 1},
-                 {0, 0, 0, 1, 3, 2, 2, 0}}},
-               {"第2个集装箱", {{0, 0, 0, 3, 5, 4, 2, 1}}}};
+    add_load(r, "第1个集装箱",
+             {{0, 1700, 0, 2, 3, 2, 1, 0},
+              {0, 0, 800, 3, 4, 3, 1, 1},
+              {1800, 0, 0, 5, 1, 5, 4, 1},
+              {0, 0, 0, 1, 3, 2, 2, 0}});
+    add_load(r, "第2个集装箱", {{0, 0, 0, 3, 5, 4, 2, 1}});
     return r;
 }
 

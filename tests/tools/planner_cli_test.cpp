@@ -92,6 +92,32 @@ TEST(Planner, UsageForHelpAndForWrongArguments) {
     }
 }
 
+// Where help is asked for, by either command: a plan of one size takes
+// --help as an option among the others, a packing list wherever it stands
+// before "--", even as another option's value. Neither reads a file here.
+TEST(Planner, HelpWhereEachCommandTakesIt) {
+    const struct {
+        std::vector<std::string> args;
+        int status;         // 0: the help on standard output; 2: the usage on standard error
+        const char* usage;  // how the text starts
+    } cases[] = {
+        {{"-h"}, 0, "usage: varnel-plan ["},
+        {{"590", "235", "239", "60", "85", "40", "--help"}, 0, "usage: varnel-plan ["},
+        {{"--help", "--sideways"}, 2, "usage: varnel-plan ["},
+        {{"--", "--help"}, 2, "usage: varnel-plan ["},
+        {{"--mixed", "--help"}, 0, "usage: varnel-plan --mixed"},
+        {{"--mixed", "list.csv", "--payload", "-h"}, 0, "usage: varnel-plan --mixed"},
+        {{"--mixed", "list.csv", "--sideways", "--help"}, 0, "usage: varnel-plan --mixed"},
+        {{"--mixed", "list.csv", "--", "--help"}, 2, "usage: varnel-plan --mixed"},
+    };
+    for (const auto& c : cases) {
+        const run_result r = plan(c.args);
+        EXPECT_EQ(r.status, c.status) << c.args.back();
+        EXPECT_TRUE((c.status == 0 ? r.out : r.err).starts_with(c.usage)) << c.args.back();
+        EXPECT_EQ(c.status == 0 ? r.err : r.out, "") << c.args.back();
+    }
+}
+
 TEST(Planner, WritesThePlanFileAsSaveDoes) {
     QTemporaryDir dir;
     ASSERT_TRUE(dir.isValid());

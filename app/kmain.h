@@ -139,6 +139,9 @@ private:
     void feedback();
     void about();
     void shipment_plan();
+    // "托盘装载" (app/kmain_pallet.cpp): cartons of one type on a pallet.
+    void pallet_load();
+    void pallet_types();
     void export_report();
     void print_report();
 

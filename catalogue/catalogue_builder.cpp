@@ -7,6 +7,7 @@
 #include <filesystem>
 #include <system_error>
 
+#include "catalogue/catalogue_schema.h"
 #include "catalogue/catalogue_store.h"
 #include "catalogue/messages.h"
 #include "catalogue/sql_support.h"
@@ -55,6 +56,9 @@ std::optional<QString> fill_file(const QString& file, const QString& script) {
         problem = sql::error_text(db.lastError());
     } else {
         problem = run_script(db, script);
+        // The seed holds the first version's tables; what came later comes
+        // by the same steps an older user's catalogue takes.
+        if (!problem) problem = upgrade_catalogue(db);
     }
     sql::drop_connection(db);
     return problem;
@@ -64,6 +68,12 @@ std::optional<QString> check_catalogue(const QString& file) {
     const open_result opened =
         open_catalogue_file(file, {QStringLiteral("varnel_catalogue_check"), true});
     if (!opened.store) return opened.error;
+    const read_result<int> version = opened.store->version();
+    if (!version.ok()) return version.error;
+    if (version.value != catalogue_version)
+        return QStringLiteral("the catalogue is of version %1, not %2")
+            .arg(version.value)
+            .arg(catalogue_version);
     const QString required = qtext(text::default_container);
     const auto containers = opened.store->all_containers();
     if (!containers.ok()) return containers.error;

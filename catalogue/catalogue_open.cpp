@@ -5,6 +5,7 @@
 #include <optional>
 #include <utility>
 
+#include "catalogue/catalogue_schema.h"
 #include "catalogue/catalogue_store.h"
 #include "catalogue/messages.h"
 #include "catalogue/sql_support.h"
@@ -34,12 +35,32 @@ QString sqlite_uri(const QString& absolute_path, bool read_only) {
            (read_only ? QStringLiteral("?mode=ro") : QStringLiteral("?mode=rw"));
 }
 
+constexpr const char* pallet_probe =
+    "SELECT rowid, tp_name, tp_x, tp_y, tp_z, tp_weight, tp_load_z, tp_load FROM tuopan LIMIT 0";
+
+std::optional<QSqlError> probe(const QSqlDatabase& db, const char* statement) {
+    QSqlQuery q(db);
+    if (!q.exec(QString::fromLatin1(statement))) return q.lastError();
+    return std::nullopt;
+}
+
 std::optional<QSqlError> schema_problem(const QSqlDatabase& db) {
-    for (const char* probe : schema_probes) {
-        QSqlQuery q(db);
-        if (!q.exec(QString::fromLatin1(probe))) return q.lastError();
+    for (const char* statement : schema_probes) {
+        if (auto problem = probe(db, statement)) return problem;
     }
     return std::nullopt;
+}
+
+// Whether the file keeps pallet types of its own. An older catalogue gains
+// them now; one that cannot (opened for reading, or a file the user may
+// not write, as a catalogue installed for every user is) lends the
+// delivered types for this connection instead, so pallets can be planned
+// all the same.
+bool keeps_pallets(QSqlDatabase& db, bool read_only) {
+    if (!read_only) (void)upgrade_catalogue(db);
+    if (!probe(db, pallet_probe)) return true;
+    (void)read_only_pallets(db);
+    return false;
 }
 
 // A program writing the catalogue right now holds its lock, and its journal
@@ -86,7 +107,10 @@ struct catalogue_opener {
             sql::drop_connection(db);
             return {nullptr, open_error(absolute, open_problem(*problem, absolute))};
         }
-        return {std::unique_ptr<catalogue_store>(new catalogue_store(std::move(db), absolute)), {}};
+        const bool pallets_kept = keeps_pallets(db, options.read_only);
+        return {std::unique_ptr<catalogue_store>(
+                    new catalogue_store(std::move(db), absolute, pallets_kept)),
+                {}};
     }
 };
 

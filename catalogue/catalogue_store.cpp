@@ -4,7 +4,10 @@
 #include <limits>
 #include <utility>
 
+#include "catalogue/catalogue_schema.h"
+#include "catalogue/messages.h"
 #include "catalogue/sql_support.h"
+#include "ui/qtext.h"
 
 namespace varnel {
 
@@ -76,6 +79,33 @@ struct carton_table {
     }
 };
 
+struct pallet_table {
+    using row = pallet_type;
+    static constexpr const char* select_all =
+        "SELECT rowid, tp_name, tp_x, tp_y, tp_z, tp_weight, tp_load_z, tp_load FROM tuopan"
+        " ORDER BY rowid";
+    static constexpr const char* select_writable = select_all;
+    static constexpr const char* insert =
+        "INSERT INTO tuopan (tp_name, tp_x, tp_y, tp_z, tp_weight, tp_load_z, tp_load)"
+        " VALUES (?, ?, ?, ?, ?, ?, ?)";
+    static constexpr const char* update =
+        "UPDATE tuopan SET tp_name = ?, tp_x = ?, tp_y = ?, tp_z = ?, tp_weight = ?,"
+        " tp_load_z = ?, tp_load = ? WHERE rowid = ? AND tp_name IS ?";
+    static constexpr const char* remove = "DELETE FROM tuopan WHERE rowid = ? AND tp_name IS ?";
+    static constexpr const char* name_exists = "SELECT 1 FROM tuopan WHERE tp_name = ? LIMIT 1";
+
+    static row read(const QSqlQuery& q) {
+        return {q.value(1).toString(), read_size(q.value(2)), read_size(q.value(3)),
+                read_size(q.value(4)), read_size(q.value(5)), read_size(q.value(6)),
+                read_size(q.value(7))};
+    }
+    // The name, then every figure, as the statements bind them.
+    static QVariantList values(const row& p) {
+        return {name_value(p.name), double{p.length},      double{p.width},      double{p.height},
+                double{p.weight},   double{p.load_height}, double{p.load_weight}};
+    }
+};
+
 template <typename Row>
 struct stored_row {
     qlonglong rowid = 0;
@@ -134,7 +164,7 @@ read_result<std::optional<typename Table::row>> find_row(const QSqlDatabase& db,
 }
 
 write_result write_statement(const QSqlDatabase& db, const char* statement,
-                             std::initializer_list<QVariant> values) {
+                             const QVariantList& values) {
     QSqlQuery q(db);
     if (!sql::run(q, statement, values)) {
         return {write_status::failed, sql::error_text(q.lastError())};
@@ -142,16 +172,27 @@ write_result write_statement(const QSqlDatabase& db, const char* statement,
     return {q.numRowsAffected() > 0 ? write_status::done : write_status::not_found, {}};
 }
 
+// `values` are the new name and figures in the update's order.
 template <typename Table>
-write_result change_row(const QSqlDatabase& db, const QString& name, const QString& new_name,
-                        float s1, float s2, float s3) {
+write_result change_row(const QSqlDatabase& db, const QString& name, QVariantList values) {
     const read_result<stored_rows<Table>> rows = read_rows<Table>(db, Table::select_writable);
     if (!rows.ok()) return {write_status::failed, rows.error};
     const auto* target = pick_row(rows.value, name);
     if (!target) return {write_status::not_found, {}};
-    return write_statement(db, Table::update,
-                           {name_value(new_name), double{s1}, double{s2}, double{s3}, target->rowid,
-                            QVariant(target->row.name)});
+    values << target->rowid << QVariant(target->row.name);
+    return write_statement(db, Table::update, values);
+}
+
+read_result<bool> name_exists(const QSqlDatabase& db, const char* statement, const QString& name) {
+    read_result<bool> result;
+    QSqlQuery q(db);
+    if (!sql::run(q, statement, {name_value(name)})) {
+        result.error = sql::error_text(q.lastError());
+        return result;
+    }
+    result.value = q.next();
+    if (q.lastError().isValid()) result.error = sql::error_text(q.lastError());
+    return result;
 }
 
 template <typename Table>
@@ -175,8 +216,8 @@ bool catalogue_names_match(QStringView stored, QStringView given) {
                                                    Qt::CaseInsensitive) == 0;
 }
 
-catalogue_store::catalogue_store(QSqlDatabase db, QString path)
-    : db_(std::move(db)), path_(std::move(path)) {}
+catalogue_store::catalogue_store(QSqlDatabase db, QString path, bool pallets_kept)
+    : db_(std::move(db)), path_(std::move(path)), pallets_kept_(pallets_kept) {}
 
 catalogue_store::~catalogue_store() { sql::drop_connection(db_); }
 
@@ -199,15 +240,7 @@ read_result<int> catalogue_store::container_payload(const QString& name) const {
 }
 
 read_result<bool> catalogue_store::container_name_exists(const QString& name) const {
-    read_result<bool> result;
-    QSqlQuery q(db_);
-    if (!sql::run(q, "SELECT 1 FROM jicicun WHERE ji_name = ? LIMIT 1", {name_value(name)})) {
-        result.error = sql::error_text(q.lastError());
-        return result;
-    }
-    result.value = q.next();
-    if (q.lastError().isValid()) result.error = sql::error_text(q.lastError());
-    return result;
+    return name_exists(db_, "SELECT 1 FROM jicicun WHERE ji_name = ? LIMIT 1", name);
 }
 
 write_result catalogue_store::add_container(const QString& name, float length, float width,
@@ -218,7 +251,8 @@ write_result catalogue_store::add_container(const QString& name, float length, f
 
 write_result catalogue_store::change_container(const QString& name, const QString& new_name,
                                                float length, float width, float height) {
-    return change_row<container_table>(db_, name, new_name, length, width, height);
+    return change_row<container_table>(
+        db_, name, {name_value(new_name), double{length}, double{width}, double{height}});
 }
 
 write_result catalogue_store::delete_container(const QString& name) {
@@ -242,11 +276,51 @@ write_result catalogue_store::add_carton(const QString& name, float length, floa
 
 write_result catalogue_store::change_carton(const QString& name, const QString& new_name,
                                             float length, float width, float height) {
-    return change_row<carton_table>(db_, name, new_name, length, width, height);
+    return change_row<carton_table>(
+        db_, name, {name_value(new_name), double{length}, double{width}, double{height}});
 }
 
 write_result catalogue_store::delete_carton(const QString& name) {
     return delete_row<carton_table>(db_, name);
+}
+
+read_result<std::vector<pallet_type>> catalogue_store::all_pallets() const {
+    return list_rows<pallet_table>(db_, pallet_table::select_all);
+}
+
+read_result<std::optional<pallet_type>> catalogue_store::find_pallet(const QString& name) const {
+    return find_row<pallet_table>(db_, name);
+}
+
+read_result<bool> catalogue_store::pallet_name_exists(const QString& name) const {
+    return name_exists(db_, pallet_table::name_exists, name);
+}
+
+// The lent table of a catalogue that could not be upgraded lives only as
+// long as the connection: a write to it would be lost without a word.
+write_result catalogue_store::add_pallet(const pallet_type& pallet) {
+    if (!pallets_kept_) return {write_status::failed, qtext(text::pallets_not_kept)};
+    return write_statement(db_, pallet_table::insert, pallet_table::values(pallet));
+}
+
+write_result catalogue_store::change_pallet(const QString& name, const pallet_type& pallet) {
+    if (!pallets_kept_) return {write_status::failed, qtext(text::pallets_not_kept)};
+    return change_row<pallet_table>(db_, name, pallet_table::values(pallet));
+}
+
+write_result catalogue_store::delete_pallet(const QString& name) {
+    if (!pallets_kept_) return {write_status::failed, qtext(text::pallets_not_kept)};
+    return delete_row<pallet_table>(db_, name);
+}
+
+read_result<int> catalogue_store::version() const {
+    const std::optional<int> v = stored_version(db_);
+    read_result<int> result;
+    if (v)
+        result.value = *v;
+    else
+        result.error = sql::error_text(db_.lastError());
+    return result;
 }
 
 }  // namespace varnel

@@ -43,6 +43,20 @@ struct catalogue_carton {
     bool operator==(const catalogue_carton&) const = default;
 };
 
+// A row of `tuopan`: a pallet type. Sizes in millimetres, weights in
+// kilograms.
+struct pallet_type {
+    QString name;
+    float length = 0.0f;
+    float width = 0.0f;
+    float height = 0.0f;       // the pallet's own
+    float weight = 0.0f;       // the pallet's own
+    float load_height = 0.0f;  // the most the load may rise above the pallet
+    float load_weight = 0.0f;  // the most the load may weigh
+
+    bool operator==(const pallet_type&) const = default;
+};
+
 // What a read gives back. `error` is the store's reason when the read
 // failed, and empty when it worked.
 template <typename T>
@@ -107,12 +121,28 @@ public:
                                float width, float height);
     write_result delete_carton(const QString& name);
 
+    // Pallet types, in store order. A catalogue this program could not
+    // upgrade (its file is not writable) lends the delivered types for
+    // reading; writes to them then fail.
+    read_result<std::vector<pallet_type>> all_pallets() const;
+    read_result<std::optional<pallet_type>> find_pallet(const QString& name) const;
+    // Whether a row carries exactly this name, character for character.
+    read_result<bool> pallet_name_exists(const QString& name) const;
+    write_result add_pallet(const pallet_type& pallet);
+    // Name and every figure in one statement: all of them change or none.
+    write_result change_pallet(const QString& name, const pallet_type& pallet);
+    write_result delete_pallet(const QString& name);
+
+    // SQLite's user_version of the file (catalogue_schema.h).
+    read_result<int> version() const;
+
 private:
     friend struct catalogue_opener;
-    catalogue_store(QSqlDatabase db, QString path);
+    catalogue_store(QSqlDatabase db, QString path, bool pallets_kept);
 
     QSqlDatabase db_;
     QString path_;
+    bool pallets_kept_ = true;  // the pallet table is the file's, not a lent one
 };
 
 struct catalogue_options {
@@ -134,7 +164,8 @@ struct open_result {
 
 // Opens `qr_ji.qrd` in `folder`. Never creates a file: a missing file, one
 // that is no SQLite database, or one without both tables and all their
-// columns is refused.
+// columns is refused. A catalogue older than this program gains what it
+// lacks (catalogue_schema.h) when opened for writing.
 open_result open_catalogue(const QString& folder, const catalogue_options& options = {});
 open_result open_catalogue_file(const QString& path, const catalogue_options& options = {});
 

@@ -17,6 +17,9 @@ inline constexpr const char* catalogue_unfinished_write =
     "（数据库有一次未完成的写入，需要对数据库文件及其文件夹有写权限才能恢复）";
 // Another program holds the catalogue's lock for a write of its own.
 inline constexpr const char* catalogue_busy = "集装箱数据库正被其他程序使用，请稍后再试";
+// A pallet type written to a catalogue that could not be upgraded: its
+// pallet types are only lent for reading.
+inline constexpr const char* pallets_not_kept = "数据库文件不能写入，托盘种类无法保存";
 // When the store fails without saying why.
 inline constexpr const char* catalogue_unknown_error = "数据库出错";
 
@@ -122,5 +125,51 @@ inline constexpr const char* carton_rename_conflict =
     "新命名的包装箱名字与原有的包装箱发生冲突，请重新命名";
 inline constexpr const char* carton_change_failed = "程序出错，操作无法完成";
 inline constexpr const char* carton_changed = "包装箱修改成功";
+
+// --- The pallet type dialogs -------------------------------------------------
+
+inline constexpr const char* ktuopan_title = "增加/删除托盘种类";
+inline constexpr const char* ktuopan_add_frame = "增加托盘种类";
+inline constexpr const char* ktuopan_pick_frame = "更改/删除托盘种类";
+inline constexpr const char* ktuopan_pick_prompt = "请选择要更改或删除的托盘种类：";
+inline constexpr const char* kgenggaituopan_title = "更改托盘";
+inline constexpr const char* pallet_name_label = "托盘名称：";
+inline constexpr const char* pallet_weight_label = "自重：";
+inline constexpr const char* pallet_load_height_label = "装载高度：";
+inline constexpr const char* pallet_load_weight_label = "装载重量：";
+inline constexpr const char* kilogram_label = "kg";
+
+// Pallet input: empty, not a number, then (once all six are numbers) 0 or
+// below, in the order of the fields.
+inline constexpr const char* pallet_name_empty = "请输入托盘的名字";
+inline constexpr const char* pallet_length_empty = "请输入托盘的长";
+inline constexpr const char* pallet_length_wrong = "托盘的长度输入有误，请重新输入";
+inline constexpr const char* pallet_length_not_positive = "托盘的长度必须大于0，请重新输入";
+inline constexpr const char* pallet_width_empty = "请输入托盘的宽";
+inline constexpr const char* pallet_width_wrong = "托盘的宽度输入有误，请重新输入";
+inline constexpr const char* pallet_width_not_positive = "托盘的宽度必须大于0，请重新输入";
+inline constexpr const char* pallet_height_empty = "请输入托盘的高";
+inline constexpr const char* pallet_height_wrong = "托盘的高度输入有误，请重新输入";
+inline constexpr const char* pallet_height_not_positive = "托盘的高度必须大于0，请重新输入";
+inline constexpr const char* pallet_weight_empty = "请输入托盘的自重";
+inline constexpr const char* pallet_weight_wrong = "托盘的自重输入有误，请重新输入";
+inline constexpr const char* pallet_weight_not_positive = "托盘的自重必须大于0，请重新输入";
+inline constexpr const char* pallet_load_height_empty = "请输入托盘的装载高度";
+inline constexpr const char* pallet_load_height_wrong = "托盘的装载高度输入有误，请重新输入";
+inline constexpr const char* pallet_load_height_not_positive =
+    "托盘的装载高度必须大于0，请重新输入";
+inline constexpr const char* pallet_load_weight_empty = "请输入托盘的装载重量";
+inline constexpr const char* pallet_load_weight_wrong = "托盘的装载重量输入有误，请重新输入";
+inline constexpr const char* pallet_load_weight_not_positive =
+    "托盘的装载重量必须大于0，请重新输入";
+
+inline constexpr const char* pallet_add_conflict =
+    "新命名的托盘的名字与原有的冲突，请更改托盘的名字";
+inline constexpr const char* pallet_added = "增加托盘种类操作成功";
+inline constexpr const char* choose_pallet_to_change = "请选择要更改的托盘";
+inline constexpr const char* choose_pallet_to_delete = "请选择要删除的托盘";
+inline constexpr const char* pallet_deleted = "删除托盘种类操作成功";
+inline constexpr const char* pallet_rename_conflict =
+    "新命名的托盘名字与原有的发生冲突，请更改托盘的名字";
 
 }  // namespace varnel::text::catalogue

@@ -1,7 +1,10 @@
 -- The catalogue as delivered. Sizes are millimetres; the windows show them
 -- in centimetres. Container types with ji_flage 1 are built in: listed and
 -- chosen like the user's own, never changed or deleted. The container list
--- chooses 40尺柜 by default, so it must stay here.
+-- chooses 40尺柜 by default, so it must stay here. This script makes the
+-- catalogue's first version; the pallet types and whatever else came later
+-- are added by the catalogue's upgrade steps (catalogue/catalogue_schema.cpp),
+-- the same steps that bring a user's older catalogue up to date.
 
 CREATE TABLE jicicun (
     ji_name TEXT,

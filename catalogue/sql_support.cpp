@@ -14,7 +14,7 @@ QString error_text(const QSqlError& error) {
     return qtext(text::catalogue_unknown_error);
 }
 
-bool run(QSqlQuery& query, const char* sql, std::initializer_list<QVariant> values) {
+bool run(QSqlQuery& query, const char* sql, const QVariantList& values) {
     query.setForwardOnly(true);
     if (!query.prepare(QString::fromLatin1(sql))) return false;
     for (const QVariant& value : values) query.addBindValue(value);

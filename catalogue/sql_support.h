@@ -6,8 +6,6 @@
 #include <QString>
 #include <QVariant>
 
-#include <initializer_list>
-
 // Helpers the catalogue's files share; not part of its interface.
 namespace varnel::sql {
 
@@ -15,7 +13,7 @@ namespace varnel::sql {
 QString error_text(const QSqlError& error);
 
 // Prepares one statement and runs it with `values` bound in order.
-bool run(QSqlQuery& query, const char* sql, std::initializer_list<QVariant> values = {});
+bool run(QSqlQuery& query, const char* sql, const QVariantList& values = {});
 
 // Closes the connection and forgets its name, so the name can be used again.
 void drop_connection(QSqlDatabase& db);

@@ -4,7 +4,9 @@
 #include "dialogs/kbao.h"
 #include "dialogs/kgengaibao.h"
 #include "dialogs/kgenggai.h"
+#include "dialogs/kgenggaituopan.h"
 #include "dialogs/kinputji.h"
+#include "dialogs/ktuopan.h"
 
 namespace varnel {
 
@@ -36,6 +38,14 @@ void run_manual_container_input(prompts& prompts, catalogue_host& host) {
 
 void run_carton_types(catalogue_store& store, prompts& prompts, catalogue_host& host) {
     run_list_then_change<kbao, kgengaibao>(store, prompts, host);
+}
+
+}  // namespace varnel
+
+namespace varnel {
+
+void run_pallet_types(catalogue_store& store, prompts& prompts, catalogue_host& host) {
+    run_list_then_change<ktuopan, kgenggaituopan>(store, prompts, host);
 }
 
 }  // namespace varnel

@@ -19,4 +19,8 @@ void run_manual_container_input(prompts& prompts, catalogue_host& host);
 // Carton types: kbao, then kgengaibao when the user asked to change one.
 void run_carton_types(catalogue_store& store, prompts& prompts, catalogue_host& host);
 
+// Pallet types: ktuopan, then kgenggaituopan when the user asked to change
+// one. The main window shows no pallet list, so nothing is refilled.
+void run_pallet_types(catalogue_store& store, prompts& prompts, catalogue_host& host);
+
 }  // namespace varnel

@@ -5,6 +5,7 @@
 
 #include <string>
 
+#include "catalogue/catalogue_store.h"
 #include "catalogue/messages.h"
 #include "engine/numbers.h"
 #include "ui/form.h"
@@ -28,9 +29,13 @@ void set_up(QDialog& dialog, const char* title, int width, int height) {
 }
 
 entry_fields entry_fields::of(const QWidget& form) {
-    return {form::part<QLineEdit>(form, "name_field"), form::part<QLineEdit>(form, "length_field"),
+    return {form::part<QLineEdit>(form, "name_field"),
+            form::part<QLineEdit>(form, "length_field"),
             form::part<QLineEdit>(form, "width_field"),
-            form::part<QLineEdit>(form, "height_field")};
+            form::part<QLineEdit>(form, "height_field"),
+            form::part<QLineEdit>(form, "weight_field"),
+            form::part<QLineEdit>(form, "load_height_field"),
+            form::part<QLineEdit>(form, "load_weight_field")};
 }
 
 QLineEdit* entry_fields::field(entry_field which) const {
@@ -39,12 +44,15 @@ QLineEdit* entry_fields::field(entry_field which) const {
         case entry_field::length: return length;
         case entry_field::width: return width;
         case entry_field::height: return height;
+        case entry_field::weight: return weight;
+        case entry_field::load_height: return load_height;
+        case entry_field::load_weight: return load_weight;
     }
     return nullptr;
 }
 
 void entry_fields::clear() const {
-    for (QLineEdit* f : {name, length, width, height}) {
+    for (QLineEdit* f : {name, length, width, height, weight, load_height, load_weight}) {
         if (f) f->clear();
     }
 }
@@ -66,6 +74,21 @@ entry_reading entry_fields::read_plan_container() const {
 
 entry_reading entry_fields::read_carton() const {
     return read_carton_entry(utf8(name), utf8(length), utf8(width), utf8(height));
+}
+
+void entry_fields::show_pallet(const pallet_type& pallet) const {
+    name->setText(pallet.name);
+    show_sizes(pallet.length, pallet.width, pallet.height);
+    weight->setText(qtext(format_number(pallet.weight)));
+    load_height->setText(qtext(size_text_cm(pallet.load_height)));
+    load_weight->setText(qtext(format_number(pallet.load_weight)));
+}
+
+pallet_reading entry_fields::read_pallet() const {
+    const std::string texts[] = {utf8(name),   utf8(length),      utf8(width),      utf8(height),
+                                 utf8(weight), utf8(load_height), utf8(load_weight)};
+    return read_pallet_entry(
+        {texts[0], texts[1], texts[2], texts[3], texts[4], texts[5], texts[6]});
 }
 
 void refuse(prompts& prompts, const entry_refusal& refusal, const entry_fields& fields) {

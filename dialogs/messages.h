@@ -14,6 +14,19 @@ inline constexpr const char* result_frame = "装运结果";
 inline constexpr const char* draw_last_caption = "绘制最后一个集装箱";
 inline constexpr const char* draw_each_caption = "绘制每个集装箱";
 
+// Cartons of one type on a pallet, and the plan found.
+inline constexpr const char* ktuopanzhuangzai_title = "托盘装载";
+inline constexpr const char* pallet_carton_frame = "托盘与包装箱";
+inline constexpr const char* pallet_label = "托盘：";
+inline constexpr const char* pallet_upright_caption = "不可侧放";
+inline constexpr const char* choose_pallet = "请选择托盘";
+inline constexpr const char* ktuopanjieguo_title = "托盘装载结果";
+inline constexpr const char* pallet_result_frame = "每托装载";
+inline constexpr const char* layer_drawing_frame = "每层摆放（俯视）";
+// Under the drawings of two alternating layers.
+inline constexpr const char* odd_layers = "第1、3、5…层";
+inline constexpr const char* even_layers = "第2、4、6…层";
+
 // The packing list window of a mixed load.
 inline constexpr const char* khunzhuang_title = "混装计算";
 inline constexpr const char* list_frame = "装箱单";

@@ -46,6 +46,35 @@ inline constexpr const char* carton_over_payload =
     "包装箱重量超过集装箱载重，一个集装箱装不下一个包装箱";
 inline constexpr const char* plan_without_cartons = "装箱方案中没有包装箱，无法计算装运计划";
 
+// Cartons on a pallet: one that fits the deck in no allowed stance, one
+// taller than the load height in every stance that fits, one heavier than
+// the load weight.
+inline constexpr const char* carton_larger_than_pallet = "包装箱比托盘大，托盘上放不下包装箱";
+inline constexpr const char* carton_above_load_height =
+    "包装箱高于托盘的装载高度，托盘上放不下包装箱";
+inline constexpr const char* carton_over_load_weight =
+    "包装箱重量超过托盘的装载重量，托盘上放不下包装箱";
+
+// A pallet's plan: "每托48箱：6层，每层8箱", a part-full top layer
+// "，顶层5箱", the limit that binds, the layers' pattern, the stance, and
+// the loaded pallet's outer size and gross weight.
+inline constexpr const char* pallet_cartons_prefix = "每托";
+inline constexpr const char* pallet_cartons_suffix = "箱：";
+inline constexpr const char* pallet_layers_suffix = "层，每层";
+inline constexpr const char* pallet_top_layer_prefix = "，顶层";
+inline constexpr const char* pallet_boxes = "箱";
+inline constexpr const char* pallet_height_limit = "（受装载高度限制）";
+inline constexpr const char* pallet_weight_limit = "（受装载重量限制）";
+inline constexpr const char* pallet_interlocked = "相邻两层交错堆叠（两层互为镜像）";
+inline constexpr const char* pallet_columns = "各层摆放相同";
+inline constexpr const char* pallet_stance_prefix = "包装箱";
+inline constexpr const char* pallet_size_prefix = "装载后尺寸：";
+inline constexpr const char* pallet_weight_prefix = "毛重：";
+// A loaded pallet as an item of an order: "欧标托盘（纸箱A，每托48箱）".
+inline constexpr const char* pallet_item_open = "（";
+inline constexpr const char* pallet_item_middle = "，";
+inline constexpr const char* pallet_item_close = "）";
+
 inline constexpr const char* containers_prefix = "共需";
 inline constexpr const char* containers_suffix = "个集装箱";
 inline constexpr const char* per_container_prefix = "每个集装箱装";

@@ -2,6 +2,8 @@
 
 #include <QString>
 
+#include "catalogue/catalogue_store.h"
+
 #include <string>
 #include <variant>
 
@@ -20,5 +22,10 @@ struct container_field_texts {
 // catalogue in `folder`. On failure, the message to print.
 std::variant<container_field_texts, std::string> container_fields_from_catalogue(
     const std::string& name, const QString& folder);
+
+// Looks up pallet type `name` in the catalogue in `folder` as above. On
+// failure, the message to print.
+std::variant<pallet_type, std::string> pallet_from_catalogue(const std::string& name,
+                                                             const QString& folder);
 
 }  // namespace varnel

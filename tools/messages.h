@@ -16,6 +16,9 @@ inline constexpr const char* output_is_list = "输出文件与装箱单是同一
 inline constexpr const char* report_is_plan_file =
     "装箱指导书与方案文件是同一个文件，一个会覆盖另一个";
 
+// The pallet planner (--pallet NAME, --pallet-size).
+inline constexpr const char* unknown_pallet_type = "托盘种类不存在";
+
 // The mixed planner (--mixed).
 inline constexpr const char* mixed_container_wrong =
     "集装箱尺寸输入有误，请输入大于0的长、宽、高（厘米）";

@@ -20,6 +20,7 @@
 #include "tools/catalogue_container.h"
 #include "tools/command_line.h"
 #include "tools/mixed_cli.h"
+#include "tools/pallet_cli.h"
 #include "tools/plan_json.h"
 #include "tools/planner_front.h"
 #include "tools/planner_report.h"
@@ -37,6 +38,7 @@ constexpr const char* usage =
     "                   CARTON_LENGTH CARTON_WIDTH CARTON_HEIGHT [-o FILE]\n"
     "       either with [--quantity N [--carton-weight KG] [--payload KG]]\n"
     "       varnel-plan --mixed LIST.csv ...  (a packing list: varnel-plan --mixed --help)\n"
+    "       varnel-plan --pallet NAME ...  (cartons on a pallet: varnel-plan --pallet --help)\n"
     "\n"
     "Plans how identical cartons load one container and prints the utilisation\n"
     "and the arrangement. Sizes are inner container sizes and carton sizes in\n"
@@ -179,6 +181,7 @@ command_outcome plan_single(const front_options& o, const single_options& own) {
 int run_planner(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
                 const QString& catalogue_folder) {
     if (asks_for_mixed_load(args)) return run_mixed_planner(args, out, err, catalogue_folder);
+    if (asks_for_pallet(args)) return run_pallet_planner(args, out, err, catalogue_folder);
     single_options own;
     const planner_command command{
         .usage = std::string(usage) + shipment_usage,

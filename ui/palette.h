@@ -19,5 +19,9 @@ inline constexpr QColor magenta{192, 0, 192};
 // its sizes come from elsewhere.
 inline constexpr QColor light_grey{224, 224, 224};
 inline constexpr QColor dark_grey{128, 128, 128};
+// A pallet's layer seen from above: the deck, and the cartons in the
+// colour the drawing gives a carton's top face.
+inline constexpr QColor pallet_deck{176, 132, 84};
+inline constexpr QColor carton_top{0, 166, 13};
 
 }  // namespace varnel::palette

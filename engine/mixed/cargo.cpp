@@ -27,19 +27,21 @@ length grid::container(double mm) const {
     return static_cast<length>(std::floor((mm + grid_noise) / step_mm));
 }
 
-grid grid_for(const mixed_request& request) {
-    grid g{0.01};
+grid grid_of_sides(std::span<const double> sides_mm) {
     for (const double step : {1.0, 0.1}) {
-        const bool all = std::all_of(
-            request.cartons.begin(), request.cartons.end(), [step](const carton_type& t) {
-                return on_grid(t.size[0], step) && on_grid(t.size[1], step) &&
-                       on_grid(t.size[2], step);
-            });
-        if (all) {
-            g.step_mm = step;
-            break;
-        }
+        if (std::all_of(sides_mm.begin(), sides_mm.end(),
+                        [step](double mm) { return on_grid(mm, step); }))
+            return {step};
     }
+    return {0.01};
+}
+
+grid grid_for(const mixed_request& request) {
+    std::vector<double> sides;
+    sides.reserve(request.cartons.size() * 3);
+    for (const carton_type& t : request.cartons)
+        sides.insert(sides.end(), t.size.begin(), t.size.end());
+    grid g = grid_of_sides(sides);
     // A container too large for 64-bit volumes on that grid is counted on a
     // coarser one; its cartons are rounded up to it.
     const auto& c = request.container;

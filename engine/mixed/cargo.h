@@ -7,6 +7,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <optional>
+#include <span>
 #include <vector>
 
 #include "engine/mixed/request.h"
@@ -30,6 +31,8 @@ struct grid {
 };
 
 grid grid_for(const mixed_request& request);
+// The coarsest of 1, 0.1 and 0.01 mm on which every one of these sides lies.
+grid grid_of_sides(std::span<const double> sides_mm);
 
 // One way a carton type may stand: its extents and the orientation 1..6.
 struct pose {

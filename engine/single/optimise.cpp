@@ -17,6 +17,7 @@
 #include "engine/core/orientation.h"
 #include "engine/core/placement.h"
 #include "engine/single/box_cuts.h"
+#include "engine/single/layer_search.h"
 #include "engine/single/packing_bound.h"
 #include "engine/single/rect_patterns.h"
 
@@ -34,6 +35,7 @@ constexpr double box_cuts_section = 3000.0;
 constexpr double walls_share = 0.6;         // walls and layers, free cartons
 constexpr double floor_share = 0.6;         // one floor for every layer, upright
 constexpr double whole_floor_share = 0.25;  // a long floor at once, upright
+constexpr double layer_share = 0.5;         // the layer search of the pallet loading problem
 constexpr double five_share = 0.9;          // of the last: non-guillotine floor cuts
 
 // The standard calculation counts a row that falls short of a whole number
@@ -444,6 +446,17 @@ private:
             consider(walls.build(2, {2}), &m);
         });
         if (!short_of_bound()) return;
+        // Still short: the layer search of the pallet loading problem, five-
+        // block cuts nested and L-shaped pieces. On a floor of few raster
+        // points it can finish within its share, and goes first; on a larger
+        // one it takes what the cuts below leave.
+        const bool few_points =
+            layer_search_work(in_.space[0], in_.space[1], in_.box[0], in_.box[1]) <=
+            static_cast<double>(meter_.left()) * layer_share;
+        if (few_points) {
+            phase(layer_share, [&](work_meter& m) { consider(layer_candidate(m), &m); });
+            if (!short_of_bound()) return;
+        }
         phase(1.0, [&](work_meter& m) {
             // Still short: floors whose best patterns no cut across the
             // whole floor divides, four rectangles around a centre.
@@ -453,6 +466,22 @@ private:
             consider(walls.build(2, {2}), &m);
             phase_ran_out_ = phase_ran_out_ || five.budget_spent();
         });
+        if (!few_points && short_of_bound()) {
+            phase(1.0, [&](work_meter& m) { consider(layer_candidate(m), &m); });
+        }
+    }
+
+    // The layer search's floor with every layer the height takes.
+    candidate layer_candidate(work_meter& m) const {
+        const pattern2d floor =
+            best_layer(in_.space[0], in_.space[1], in_.box[0], in_.box[1], m).pattern;
+        candidate c;
+        const int layers = fitting(in_.space[2], in_.box[2]);
+        for (const rect_grid& g : floor.grids) {
+            c.blocks.push_back(block_at({g.u, g.v, 0.0}, g.turned ? 3 : 1, {g.nu, g.nv, layers}));
+            c.cartons += std::int64_t{g.nu} * g.nv * layers;
+        }
+        return c;
     }
 
     void free_phases() {

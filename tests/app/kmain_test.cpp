@@ -229,6 +229,7 @@ private slots:
         QCOMPARE(items(parts(w).kzhuangxiang),
                  QStringList({q("ksuan=开始计算(&J)"), q("kyouhua=优化计算(&Y)"),
                               q("kzhuangyun=装运计划(&Z)"), q("khunzhuang=混装计算(&M)"),
+                              q("ktuopanzhuangzai=托盘装载(&T)"), q("ktuopan=托盘种类(&P)"),
                               q("ksanwei=三维视图(&D)"), q("kh3=-"), q("kshuoming=计算说明(&S)")}));
         QCOMPARE(items(parts(w).khelp),
                  QStringList({q("kshiyong=使用帮助(&C)"), q("asdf=-"), q("kbfangui=信息反馈(&F)"),

@@ -162,6 +162,29 @@ TEST_F(catalogue_store_test, CartonOperations) {
               write_status::done);  // presets too
 }
 
+// Every figure goes in and comes back as typed, and a change writes all of
+// them or none; delivered pallet types are the user's to change too.
+TEST_F(catalogue_store_test, PalletOperations) {
+    const auto delivered = store->all_pallets().value;
+    ASSERT_EQ(delivered.size(), 4u);
+    const pallet_type skid{"Skid", 1143, 1143, 122.5f, 18.5f, 1650, 1200.5f};
+    ASSERT_EQ(store->add_pallet(skid).status, write_status::done);
+    EXPECT_EQ(store->all_pallets().value.back(), skid);
+    EXPECT_TRUE(store->pallet_name_exists("Skid").value);
+    EXPECT_FALSE(store->pallet_name_exists("skid").value);
+
+    const pallet_type changed{"Skid 2", 1000, 1200, 100, 20, 1800, 900};
+    EXPECT_EQ(store->change_pallet("skid ", changed).status, write_status::done);
+    EXPECT_FALSE(store->find_pallet("Skid").value);
+    EXPECT_EQ(store->find_pallet("SKID 2").value, changed);
+
+    EXPECT_EQ(store->delete_pallet("skid 2").status, write_status::done);
+    EXPECT_EQ(store->delete_pallet("skid 2").status, write_status::not_found);
+    EXPECT_EQ(store->change_pallet("skid 2", skid).status, write_status::not_found);
+    EXPECT_EQ(store->all_pallets().value, delivered);
+    EXPECT_EQ(store->change_pallet(delivered.front().name, skid).status, write_status::done);
+}
+
 // The exact add check lets "40尺柜 " and both "abc" and "ABC" in: each stays
 // reachable by its own name, without touching its look-alike, and built-in
 // types are never changed or deleted.

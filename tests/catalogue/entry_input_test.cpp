@@ -7,11 +7,14 @@
 namespace varnel {
 namespace {
 
-enum class form { container, container_sizes, plan_container, carton };
+enum class form { container, container_sizes, plan_container, carton, pallet };
 
+// A pallet type's own weight, load height and load weight follow the three
+// sizes; the other forms have no such fields.
 struct typed {
     form kind;
-    std::string name, length, width, height;
+    std::string name, length, width, height, weight = "25", load_height = "150",
+                                             load_weight = "1000";
 };
 
 entry_reading read(const typed& t) {
@@ -20,12 +23,21 @@ entry_reading read(const typed& t) {
         case form::container_sizes: return read_container_sizes(t.length, t.width, t.height);
         case form::plan_container: return read_plan_container_sizes(t.length, t.width, t.height);
         case form::carton: return read_carton_entry(t.name, t.length, t.width, t.height);
+        case form::pallet: {
+            const pallet_reading r = read_pallet_entry(
+                {t.name, t.length, t.width, t.height, t.weight, t.load_height, t.load_weight});
+            if (const auto* refusal = std::get_if<entry_refusal>(&r)) return *refusal;
+            const pallet_entry& p = std::get<pallet_entry>(r);
+            // The sizes as the other forms give them, the rest checked below.
+            return entry_sizes{p.length, p.width, p.height};
+        }
     }
     return entry_sizes{};
 }
 
 std::string shown(const typed& t) {
-    return t.name + "|" + t.length + "|" + t.width + "|" + t.height;
+    return t.name + "|" + t.length + "|" + t.width + "|" + t.height + "|" + t.weight + "|" +
+           t.load_height + "|" + t.load_weight;
 }
 
 TEST(EntryInput, TheFirstThingWrongIsRefusedInTheOrderOfTheFields) {
@@ -116,6 +128,36 @@ TEST(EntryInput, TheFirstThingWrongIsRefusedInTheOrderOfTheFields) {
         {{carton, "Box B", "60", "40", "-30"},
          "包装箱的高度太小，程序计算不正常",
          entry_field::height},
+        // A pallet type is read as a container type, with three more figures.
+        {{pallet, "", "120", "80", "14.4"}, "请输入托盘的名字", entry_field::name},
+        {{pallet, "P", "120", "", "14.4"}, "请输入托盘的宽", entry_field::width},
+        {{pallet, "P", "120", "80", "1,5"}, "托盘的高度输入有误，请重新输入", entry_field::height},
+        {{pallet, "P", "120", "80", "15", ""}, "请输入托盘的自重", entry_field::weight},
+        {{pallet, "P", "120", "80", "15", "25kg"},
+         "托盘的自重输入有误，请重新输入",
+         entry_field::weight},
+        {{pallet, "P", "120", "80", "15", "25", "3e38"},
+         "托盘的装载高度输入有误，请重新输入",
+         entry_field::load_height},
+        {{pallet, "P", "120", "80", "15", "25", "150", " "},
+         "托盘的装载重量输入有误，请重新输入",
+         entry_field::load_weight},
+        // 0 or below once all six are numbers, in their order.
+        {{pallet, "P", "120", "80", "15", "0", "0", "x"},
+         "托盘的装载重量输入有误，请重新输入",
+         entry_field::load_weight},
+        {{pallet, "P", "120", "80", "15", "0", "0", "0"},
+         "托盘的自重必须大于0，请重新输入",
+         entry_field::weight},
+        {{pallet, "P", "-120", "80", "15", "25", "150", "0"},
+         "托盘的长度必须大于0，请重新输入",
+         entry_field::length},
+        {{pallet, "P", "120", "80", "15", "25", "-1e-30", "1000"},
+         "托盘的装载高度必须大于0，请重新输入",
+         entry_field::load_height},
+        {{pallet, "P", "120", "80", "15", "25", "150", "-0"},
+         "托盘的装载重量必须大于0，请重新输入",
+         entry_field::load_weight},
     };
     for (const auto& c : cases) {
         const entry_reading reading = read(c.in);
@@ -138,6 +180,7 @@ TEST(EntryInput, SizesAreReadAsMillimetres) {
         {{container, "my box", "1000000", "0.5", "239"}, {1e7f, 5, 2390}},
         {{container_sizes, "", "1203.2", "235", "239"}, {12032, 2350, 2390}},
         {{plan_container, "", "15", "15", "15"}, {150, 150, 150}},  // the smallest carton fits
+        {{pallet, "P", "121.9", "101.6", "15"}, {1219, 1016, 150}},
     };
     for (const auto& c : cases) {
         const entry_reading reading = read(c.in);
@@ -147,6 +190,18 @@ TEST(EntryInput, SizesAreReadAsMillimetres) {
         EXPECT_EQ(sizes->width, c.mm.width) << shown(c.in);
         EXPECT_EQ(sizes->height, c.mm.height) << shown(c.in);
     }
+}
+
+// Weights are kilograms as typed; the load height is centimetres, read as
+// millimetres like the sizes.
+TEST(EntryInput, PalletWeightsAreKilograms) {
+    const pallet_reading r = read_pallet_entry({"P", "120", "80", "14.4", " 22.5 ", "150", "1e3"});
+    const auto* p = std::get_if<pallet_entry>(&r);
+    ASSERT_NE(p, nullptr);
+    EXPECT_EQ(p->height, 144.0f);
+    EXPECT_EQ(p->weight, 22.5f);
+    EXPECT_EQ(p->load_height, 1500.0f);
+    EXPECT_EQ(p->load_weight, 1000.0f);
 }
 
 }  // namespace

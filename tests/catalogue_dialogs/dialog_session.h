@@ -88,6 +88,7 @@ struct dialog_session {
 
     std::vector<container_type> containers() const { return store->all_containers().value; }
     std::vector<catalogue_carton> cartons() const { return store->all_cartons().value; }
+    std::vector<pallet_type> pallets() const { return store->all_pallets().value; }
 
     catalogue_copy copy;
     std::unique_ptr<catalogue_store> store;
@@ -117,25 +118,35 @@ inline void type(const dialog_parts::entry_fields& fields, const char* name, con
     fields.height->setText(q(height));
 }
 
-// Types name, length, width and height, in that order; a form without a name
-// field takes the three sizes.
+// Every field a form has, in the order name, length, width, height and a
+// pallet type's weight, load height and load weight.
+inline QList<QLineEdit*> present(const dialog_parts::entry_fields& fields) {
+    QList<QLineEdit*> out;
+    for (QLineEdit* f : {fields.name, fields.length, fields.width, fields.height, fields.weight,
+                         fields.load_height, fields.load_weight}) {
+        if (f) out << f;
+    }
+    return out;
+}
+
+// Types into the form's fields in the order above; a form without a name
+// field takes the sizes first.
 inline void type(const dialog_parts::entry_fields& fields, const QStringList& typed) {
-    QList<QLineEdit*> order{fields.length, fields.width, fields.height};
-    if (fields.name) order.prepend(fields.name);
+    const QList<QLineEdit*> order = present(fields);
     for (qsizetype i = 0; i < order.size(); ++i) order[i]->setText(typed.value(i));
 }
 
-// The field at this place in the order name, length, width, height.
+// The field at this place in the order name, length, width, height, weight,
+// load height, load weight.
 inline QLineEdit* field_at(const dialog_parts::entry_fields& fields, int place) {
-    QLineEdit* const order[] = {fields.name, fields.length, fields.width, fields.height};
+    QLineEdit* const order[] = {fields.name,   fields.length,      fields.width,      fields.height,
+                                fields.weight, fields.load_height, fields.load_weight};
     return order[place];
 }
 
 inline QStringList texts(const dialog_parts::entry_fields& fields) {
     QStringList out;
-    for (QLineEdit* f : {fields.name, fields.length, fields.width, fields.height}) {
-        if (f) out << f->text();
-    }
+    for (QLineEdit* f : present(fields)) out << f->text();
     return out;
 }
 
@@ -150,7 +161,8 @@ inline void choose(selection_list& list, const char* name) {
 }
 
 // The columns of a refusal table: what is typed (name, length, width,
-// height), the one message, and the field that gets the focus.
+// height, and a pallet type's three more), the one message, and the field
+// that gets the focus.
 inline void refusal_columns() {
     QTest::addColumn<QStringList>("typed");
     QTest::addColumn<QString>("message");

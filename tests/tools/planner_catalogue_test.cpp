@@ -1,5 +1,8 @@
 #include <QDir>
 #include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QSqlDatabase>
 #include <QSqlQuery>
 #include <QTemporaryDir>
@@ -259,6 +262,98 @@ TEST(planner_container_type, MixedLoadsCheckTheListAgainstTheType) {
         const run_result r = plan(args, copy.folder());
         EXPECT_EQ(r.status, 2);
         EXPECT_EQ(r.err, c.err);
+    }
+}
+
+// Cartons on a pallet: a catalogue pallet type, one typed by its sizes, and
+// the refusals, each with its exit status.
+TEST(planner_pallet, TextsAndRefusals) {
+    const test_support::catalogue_copy copy;
+    const struct {
+        std::vector<std::string> args;
+        int status;
+        std::string out;
+        std::string err;
+    } cases[] = {
+        {{"--pallet", "欧标托盘", "40", "30", "25", "--carton-weight", "12.5"},
+         0,
+         "每托48箱：6层，每层8箱（受装载高度限制）\n各层摆放相同\n包装箱高度朝上\n"
+         "已是最优方案：最多只能放48个包装箱\n装载后尺寸：120 × 80 × 164.4 cm\n毛重：625千克\n",
+         ""},
+        // 1000 kg of 30 kg cartons: 33, the top layer part full.
+        {{"--carton-weight", "30", "--pallet", "欧标托盘", "40", "30", "25"},
+         0,
+         "每托33箱：5层，每层8箱，顶层1箱（受装载重量限制）\n各层摆放相同\n包装箱高度朝上\n"
+         "已是最优方案：最多只能放33个包装箱\n装载后尺寸：120 × 80 × 139.4 cm\n毛重：1015千克\n",
+         ""},
+        {{"--pallet-size", "245", "140", "15", "40", "15", "15"},
+         0,
+         "每托57箱：1层，每层57箱（受装载高度限制）\n各层摆放相同\n包装箱高度朝上\n"
+         "已是最优方案：最多只能放57个包装箱\n装载后尺寸：245 × 140 × 15 cm\n",
+         ""},
+        {{"--pallet", "火星托盘", "40", "30", "25"}, 2, "", "托盘种类不存在：火星托盘\n"},
+        {{"--pallet", "欧标托盘", "130", "90", "20"},
+         2,
+         "",
+         "包装箱比托盘大，托盘上放不下包装箱\n"},
+        {{"--pallet", "欧标托盘", "40", "30", "160"},
+         2,
+         "",
+         "包装箱高于托盘的装载高度，托盘上放不下包装箱\n"},
+        {{"--pallet", "欧标托盘", "40", "30", "25", "--carton-weight", "1000.5"},
+         2,
+         "",
+         "包装箱重量超过托盘的装载重量，托盘上放不下包装箱\n"},
+        {{"--pallet-size", "0", "80", "150", "40", "30", "25"},
+         2,
+         "",
+         "托盘的长度必须大于0，请重新输入\n"},
+    };
+    for (const auto& c : cases) {
+        const run_result r = plan(c.args, copy.folder());
+        EXPECT_EQ(r.status, c.status) << c.args[1];
+        EXPECT_EQ(r.out, c.out);
+        EXPECT_EQ(r.err, c.err);
+    }
+}
+
+// The JSON in millimetres: every carton of every layer pattern on the deck,
+// none overlapping, as many as each layer holds.
+TEST(planner_pallet, JsonLayersLieOnTheDeck) {
+    const test_support::catalogue_copy copy;
+    const run_result r = plan({"--json", "--pallet", "标准托盘", "36", "26", "20"}, copy.folder());
+    ASSERT_EQ(r.status, 0) << r.err;
+    const QJsonObject json = QJsonDocument::fromJson(QByteArray::fromStdString(r.out)).object();
+    EXPECT_EQ(json[QStringLiteral("pallet")][QStringLiteral("name")].toString(),
+              QStringLiteral("标准托盘"));
+    EXPECT_EQ(json[QStringLiteral("pallet")][QStringLiteral("length")].toDouble(), 1200.0);
+    const auto per_layer = json[QStringLiteral("per_layer")].toInteger();
+    EXPECT_EQ(json[QStringLiteral("cartons")].toInteger(),
+              per_layer * json[QStringLiteral("layers")].toInteger());
+    EXPECT_EQ(json[QStringLiteral("height")].toDouble(),
+              150.0 + 200.0 * static_cast<double>(json[QStringLiteral("layers")].toInteger()));
+    EXPECT_TRUE(json[QStringLiteral("weight")].isNull());
+    for (const QJsonValue& layer : json[QStringLiteral("layer_patterns")].toArray()) {
+        const QJsonArray cartons = layer.toArray();
+        EXPECT_EQ(cartons.size(), per_layer);
+        for (qsizetype a = 0; a < cartons.size(); ++a) {
+            const QJsonObject c = cartons[a].toObject();
+            const double x = c[QStringLiteral("x")].toDouble(),
+                         y = c[QStringLiteral("y")].toDouble();
+            const double l = c[QStringLiteral("length")].toDouble();
+            const double w = c[QStringLiteral("width")].toDouble();
+            EXPECT_TRUE(x >= 0 && y >= 0 && x + l <= 1200 && y + w <= 1000);
+            for (qsizetype b = 0; b < a; ++b) {
+                const QJsonObject d = cartons[b].toObject();
+                const bool apart =
+                    x + l <= d[QStringLiteral("x")].toDouble() ||
+                    d[QStringLiteral("x")].toDouble() + d[QStringLiteral("length")].toDouble() <=
+                        x ||
+                    y + w <= d[QStringLiteral("y")].toDouble() ||
+                    d[QStringLiteral("y")].toDouble() + d[QStringLiteral("width")].toDouble() <= y;
+                EXPECT_TRUE(apart) << a << " and " << b;
+            }
+        }
     }
 }
 

@@ -1,0 +1,59 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <variant>
+#include <vector>
+
+#include "engine/mixed/request.h"
+#include "engine/single/pallet_load.h"
+
+namespace varnel {
+
+// A line of an order: a carton type and, when it goes palletised, its
+// pallet type.
+struct order_line {
+    carton_type carton;
+    std::optional<pallet_spec> pallet;
+    std::string pallet_name;
+};
+
+// What is left over after the full pallets of a type: one last part pallet,
+// or loose cartons.
+enum class pallet_remainder { pallet, loose };
+
+// One palletised type: its pallet plan, the full pallets, and the cartons
+// on the part pallet (or loose).
+struct palletised_type {
+    std::size_t line = 0;
+    pallet_plan plan;
+    std::int64_t full = 0;
+    std::int64_t rest = 0;
+    bool rest_loose = false;
+};
+
+// The order as the mixed planner takes it: every full pallet of a type one
+// rigid item (the loaded pallet's outer size and gross weight, never on a
+// side, carrying another only when `stackable`), a part pallet another, and
+// loose cartons as typed. `source[k]` is the order line of items[k].
+struct palletised_order {
+    std::vector<carton_type> items;
+    std::vector<std::size_t> source;
+    std::vector<palletised_type> pallets;
+};
+
+// The order line whose cartons no pallet can take, and why.
+struct order_refusal {
+    std::size_t line = 0;
+    const char* message = nullptr;
+};
+
+// Plans each palletised line on its pallet and turns the order into the
+// items of a mixed load.
+std::variant<palletised_order, order_refusal> palletise_order(const std::vector<order_line>& lines,
+                                                              pallet_remainder remainder,
+                                                              bool stackable);
+
+}  // namespace varnel

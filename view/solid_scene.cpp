@@ -7,7 +7,8 @@
 
 namespace varnel {
 
-solid_scene scene_of(const loading_report& report, std::size_t load, bool face_colours) {
+solid_scene scene_of(const loading_report& report, std::size_t load, bool face_colours,
+                     std::span<const std::size_t> order) {
     solid_scene s;
     s.container = {report.container.size[0], report.container.size[1], report.container.size[2]};
     s.face_colours = face_colours;
@@ -16,10 +17,20 @@ solid_scene scene_of(const loading_report& report, std::size_t load, bool face_c
     }
     if (load >= report.loads.size()) return s;
     const block_list& blocks = report.loads[load].blocks;
-    for (const loading_step& step : loading_steps(blocks, report.types)) {
-        s.blocks.push_back(blocks[step.block]);
+    for (const std::size_t i : order) {
+        if (i < blocks.size()) s.blocks.push_back(blocks[i]);
     }
     return s;
+}
+
+solid_scene scene_of(const loading_report& report, std::size_t load, bool face_colours) {
+    std::vector<std::size_t> order;
+    if (load < report.loads.size()) {
+        for (const loading_step& step : loading_steps(report.loads[load].blocks, report.types)) {
+            order.push_back(step.block);
+        }
+    }
+    return scene_of(report, load, face_colours, order);
 }
 
 std::int64_t carton_index(const carton_block& b, carton_place p) {

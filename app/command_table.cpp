@@ -41,6 +41,7 @@ std::span<const command_row> kmain::command_table() {
         {&kmain::mixed_load,               m::loading, "",     "khunzhuang", text::menu_mixed,      "",        "",    "kbhunzhuang", text::tool_mixed,        text::hint_mixed,         p::mixed,       ""},
         {&kmain::pallet_load,              m::loading, "",     "ktuopanzhuangzai", text::menu_pallet, "",  "",    "",           nullptr,                  nullptr,                  {},             ""},
         {&kmain::pallet_types,             m::loading, "",     "ktuopan",   text::menu_pallet_types, "",       "",    "",           nullptr,                  nullptr,                  {},             ""},
+        {&kmain::switch_solid_view,        m::loading, "",     "ksanwei",   text::menu_solid,        "",        "",    "kbsanwei",   text::tool_solid,         text::hint_solid,         p::solid,       "", true},
         {&kmain::calculation_explanation,  m::loading, "kh3",  "kshuoming", text::menu_explanation,  "",        "",    "kbshuoming", text::tool_explanation,   text::tool_explanation,   p::explanation, ""},
         {&kmain::help,                     m::help,    "",     "kshiyong",  text::menu_how_to_use,   "",        "kb3", "kbhelp",     text::tool_help,          text::tool_help,          p::help,        ""},
         {&kmain::feedback,                 m::help,    "asdf", "kbfangui",  text::menu_feedback,     "",        "",    "",           nullptr,                  nullptr,                  {},             ""},

@@ -33,6 +33,9 @@ struct command_row {
     toolbar_picture picture;
 
     std::string_view button;  // a push button of the window's own panels
+    // The key shows its picture alone, its caption in its hint: the bar has
+    // no room for one more caption.
+    bool picture_only = false;
 };
 
 // The three menus, in the order they first appear in the command table.

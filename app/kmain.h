@@ -25,6 +25,7 @@
 #include "engine/single/mixed_one_type.h"
 #include "engine/single/optimise.h"
 #include "plan/mixed_plan_format.h"
+#include "view/solid_scene.h"
 #include "view/step_view.h"
 
 class QAction;
@@ -45,6 +46,7 @@ class link_label;
 class pfrom;
 class prompts;
 class selection_list;
+class solid_view;
 class step_bar;
 struct container_type;
 struct file_contents;
@@ -207,6 +209,16 @@ private:
     // A mixed plan was shown and is no more: its keys, legend and results go.
     void mixed_gone();
 
+    // The solid view of the plan shown (app/kmain_solid.cpp): "三维视图"
+    // lays it over the wire frame or takes it away; while it shows, it
+    // follows the plan and the step shown, and its own steps move the
+    // window's walk.
+    void switch_solid_view();
+    void show_solid_view(bool on);
+    void follow_in_solid_view();
+    void solid_step_chosen(std::optional<int> step);
+    solid_scene shown_scene() const;
+
     // The loading instructions of the plan shown (app/kmain_report.cpp).
     loading_report shown_report() const;
     catalogue_names shown_names() const;
@@ -239,6 +251,10 @@ private:
     // The cancel flag of the search last started. A cancelled search is not
     // awaited: it holds nothing of the window and stops on its own.
     std::shared_ptr<std::atomic<bool>> search_cancel_;
+    // The solid view, made when first asked for; a step it set is not
+    // followed back into it.
+    solid_view* solid_ = nullptr;
+    bool solid_stepping_ = false;
 
     // Controls, each with its member's name as objectName (tests and the
     // help pictures find them by it).

@@ -12,6 +12,7 @@
 #include <QPushButton>
 #include <QSpinBox>
 #include <QToolBar>
+#include <QToolButton>
 
 #include "app/command_table.h"
 #include "app/kmain.h"
@@ -239,6 +240,13 @@ void kmain::build_toolbar() {
         key->setObjectName(qtext(row.toolbar_key));
         key->setToolTip(qtext(row.tool_hint));
         toolbar->widgetForAction(key)->setStyle(style);
+        if (row.picture_only) {
+            if (auto* button = qobject_cast<QToolButton*>(toolbar->widgetForAction(key))) {
+                button->setToolButtonStyle(Qt::ToolButtonIconOnly);
+                // As tall as the keys with captions.
+                button->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Expanding);
+            }
+        }
         connect(key, &QAction::triggered, this, row.handler);
     }
 }

@@ -142,6 +142,7 @@ void kmain::update_report_commands() {
     for (const char* name : {"kdaochu", "kbzhidao", "kdayinzhidao"}) {
         if (auto* item = findChild<QAction*>(qtext(name))) item->setEnabled(planned);
     }
+    follow_in_solid_view();
     if (step_bar_ == nullptr) return;
     // The design's plans have at most seven stacks and keep its window as it
     // is; a longer plan gets the bar, so it is not twice as many presses.

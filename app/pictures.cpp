@@ -163,6 +163,20 @@ QPixmap toolbar_pixmap(toolbar_picture which) {
             draw_carton(g, QRectF(12.5, 13.5, 6, 5), 2.5);
             draw_carton(g, QRectF(2.5, 4.5, 6, 5), 2.5);
             break;
+        case toolbar_picture::solid: {
+            // A box in three shades, seen from above a corner.
+            g.setPen(QPen(QColor(30, 50, 90), 1));
+            const QPointF top_front(4.5, 7.5), top_right(13.5, 7.5), back(9.5, 3.5);
+            const QPointF far_right(18.5, 3.5), low_front(4.5, 17.5), low_right(13.5, 17.5);
+            const QPointF low_far(18.5, 13.5);
+            g.setBrush(QColor(150, 190, 240));
+            g.drawPolygon(QPolygonF{top_front, back, far_right, top_right});
+            g.setBrush(QColor(80, 130, 210));
+            g.drawPolygon(QPolygonF{top_front, top_right, low_right, low_front});
+            g.setBrush(QColor(40, 80, 150));
+            g.drawPolygon(QPolygonF{top_right, far_right, low_far, low_right});
+            break;
+        }
         case toolbar_picture::explanation:
             draw_page(g, QRectF(5.5, 1.5, 12, 17));
             g.setPen(QPen(QColor(120, 120, 120), 1));

@@ -19,6 +19,7 @@ enum class toolbar_picture {
     calculate,
     optimise,
     mixed,
+    solid,
     explanation,
     help
 };

@@ -9,8 +9,10 @@
 
 #include <algorithm>
 #include <array>
+#include <cmath>
 #include <cstddef>
 #include <cstdint>
+#include <random>
 #include <vector>
 
 namespace varnel {
@@ -67,6 +69,34 @@ inline br_instance br_problem(std::size_t c, int p) {
         cargo += volume(t);
     }
     return b;
+}
+
+// What a weighed instance adds to a carton type.
+struct br_weight {
+    double weight = 0.0;    // kg a carton
+    double max_load = 0.0;  // kg a carton bears on its top
+    bool stackable = true;
+};
+
+// The weights of `b`, instance p of class c, drawn by std::mt19937 seeded
+// with 1000 c + p: each type a density of 80 to 400 kg per cubic metre of
+// its volume, a load it bears of 2 to 10 times its own weight, and one type
+// in ten, as drawn, nothing on it.
+inline std::vector<br_weight> br_weights(std::size_t c, int p, const br_instance& b) {
+    std::mt19937 random(static_cast<std::uint32_t>(1000 * c + static_cast<std::size_t>(p)));
+    const auto uniform = [&random](double lo, double hi) {
+        return lo + (hi - lo) * static_cast<double>(random()) / 4294967296.0;
+    };
+    std::vector<br_weight> out;
+    for (const br_type& t : b.types) {
+        const double cubic_metres = t.sides[0] * t.sides[1] * t.sides[2] / 1e6;
+        br_weight w;
+        w.weight = std::round(uniform(80, 400) * cubic_metres * 10) / 10;
+        w.max_load = std::round(uniform(2, 10) * w.weight);
+        w.stackable = uniform(0, 1) >= 0.1;
+        out.push_back(w);
+    }
+    return out;
 }
 
 }  // namespace varnel

@@ -13,6 +13,7 @@
 //   mixed_report --instances [--classes ...] [--sample N]
 //   mixed_report --scaling CARTONS [--set NAME=VALUE]...
 //   mixed_report --single N [--set NAME=VALUE]...
+//   mixed_report --weights [--classes ...] [--sample N] [--set NAME=VALUE]...
 //
 // --sample N runs N instances a class, evenly spread (default all 100);
 // --instances prints them for bench/peer instead; --scaling plans a list of
@@ -20,13 +21,18 @@
 // as it takes, and prints the time, the containers and the peak memory;
 // --single plans the first N cartons of the optimised plan's seeded set
 // (bench/bench_instances.h) as one-type lists and compares each count with
-// optimise_plan's; --results writes each
+// optimise_plan's; --weights plans each instance weighed (br_weights) under
+// no weight rules, the load cartons bear, heavy not on light too and the
+// balance band of 5 % as well, and prints the four utilisations, the share
+// of balanced containers, the longest time and the plans that break a rule
+// (by the shared checker or carton by carton); --results writes each
 // instance's utilisation, time and work; --set changes a search parameter
 // (work_budget, min_fill, max_blocks, combining_rounds, block_share_divisor,
 // successors, first_width, max_width, loss_weight, thin_gap, most_fill_steps,
 // two_orders_from_types).
 #include <sys/resource.h>
 #include <algorithm>
+#include <array>
 #include <chrono>
 #include <cmath>
 #include <cstdio>
@@ -46,6 +52,7 @@
 #include "engine/core/loading_walls.h"
 #include "engine/single/mixed_one_type.h"
 #include "engine/single/optimise.h"
+#include "tests/support/carton_loads.h"
 
 namespace {
 
@@ -68,6 +75,7 @@ struct options {
     std::size_t first = 0, last = 15, sample = 100;
     std::string peer, results;
     bool instances = false;
+    bool weights = false;
     std::int64_t scaling = 0;
     std::size_t single = 0;
     mixed_parameters parameters;
@@ -127,14 +135,17 @@ mixed_request request_of(const br_instance& b, const mixed_parameters& parameter
 
 // The plan against every rule and the list, by the shared checker and by
 // counting its cartons afresh; empty when it keeps them all.
-std::string fault_of(const mixed_request& r, const mixed_plan& plan) {
+std::string fault_of(const mixed_request& r, const mixed_plan& plan, const weight_rules& w = {}) {
     std::vector<carton_rules> rules = rules_of(r.cartons);
     for (std::size_t t = 0; t < rules.size(); ++t) rules[t].quantity = r.cartons[t].quantity;
     std::vector<std::int64_t> counted(r.cartons.size(), 0);
     for (const container_load& load : plan.containers) {
         const placement_report report =
-            check_placement(load.blocks, rules, {r.container, r.payload});
+            check_placement(load.blocks, rules, {r.container, r.payload}, w);
         if (!report.valid()) return "rule " + std::to_string(static_cast<int>(report.fault));
+        const std::string weights =
+            test_support::weight_fault(load.blocks, rules, w.heavy_not_on_light);
+        if (!weights.empty()) return weights;
         std::vector<std::int64_t> here(r.cartons.size(), 0);
         for (const carton_block& b : load.blocks) {
             here[b.type] += std::int64_t{b.count_x} * b.count_y * b.count_z;
@@ -180,6 +191,15 @@ run run_one(std::size_t cls, int p, const mixed_parameters& parameters) {
         out.order_step = c.step;
     }
     return out;
+}
+
+// The runs of classes lo to hi.
+template <typename Run>
+std::vector<Run> in_classes(const std::vector<Run>& all, std::size_t lo, std::size_t hi) {
+    std::vector<Run> g;
+    std::copy_if(all.begin(), all.end(), std::back_inserter(g),
+                 [&](const Run& r) { return r.cls >= lo && r.cls <= hi; });
+    return g;
 }
 
 std::vector<int> problems(std::size_t sample) {
@@ -332,6 +352,86 @@ int single(std::size_t n, const mixed_parameters& parameters) {
     return 0;
 }
 
+// The weighed classes: each instance with the weights of br_weights, planned
+// with no weight rules, with the load each carton bears (and those nothing
+// may stand on), with heavy not on light too, and with the balance band of
+// 5 % as well; every plan checked by the shared checker and carton by
+// carton by an independent one.
+struct weighed_run {
+    std::size_t cls = 0;
+    std::array<double, 4> utilisation{};
+    double cpu_ms = 0.0;  // the most of the four
+    bool balanced = false;
+    std::size_t faults = 0;
+};
+
+weighed_run run_weighed(std::size_t cls, int p, const mixed_parameters& parameters) {
+    const br_instance b = br_problem(cls, p);
+    const std::vector<br_weight> w = br_weights(cls, p, b);
+    weighed_run out;
+    out.cls = cls;
+    for (std::size_t rules = 0; rules < 4; ++rules) {
+        mixed_request r = request_of(b, parameters);
+        for (std::size_t t = 0; t < w.size(); ++t) {
+            r.cartons[t].weight = w[t].weight;
+            if (rules >= 1) {
+                r.cartons[t].max_load = w[t].max_load;
+                r.cartons[t].stackable = w[t].stackable;
+            }
+        }
+        r.weights = {rules >= 2, rules >= 3 ? std::optional<double>(0.05) : std::nullopt};
+        const std::clock_t cpu = std::clock();
+        const mixed_plan plan = plan_mixed_load(r);
+        out.cpu_ms =
+            std::max(out.cpu_ms, 1000.0 * static_cast<double>(std::clock() - cpu) / CLOCKS_PER_SEC);
+        out.utilisation[rules] = utilisation(r, plan);
+        const std::string fault = fault_of(r, plan, {r.weights.heavy_not_on_light, std::nullopt});
+        if (!fault.empty()) {
+            ++out.faults;
+            std::fprintf(stderr, "BR%zu #%d rules %zu: %s\n", cls, p, rules, fault.c_str());
+        }
+        if (rules == 3 && !plan.containers.empty()) {
+            const std::optional<balance_figures> f = balance_of(
+                plan.containers[0].blocks, rules_of(r.cartons), {r.container, r.payload}, 0.05);
+            out.balanced = !f || f->holds;
+        }
+    }
+    return out;
+}
+
+void print_weighed(const std::string& name, const std::vector<weighed_run>& runs) {
+    if (runs.empty()) return;
+    std::array<double, 4> u{};
+    double most = 0.0;
+    std::size_t balanced = 0, faults = 0;
+    for (const weighed_run& r : runs) {
+        for (std::size_t k = 0; k < 4; ++k) u[k] += r.utilisation[k];
+        most = std::max(most, r.cpu_ms);
+        balanced += r.balanced;
+        faults += r.faults;
+    }
+    const auto n = static_cast<double>(runs.size());
+    std::printf("%-8s %5zu %8.2f %8.2f %8.2f %8.2f %8.0f %9.0f %7zu\n", name.c_str(), runs.size(),
+                u[0] / n, u[1] / n, u[2] / n, u[3] / n, 100.0 * static_cast<double>(balanced) / n,
+                most, faults);
+}
+
+int weighed(const options& o) {
+    std::printf("%-8s %5s %8s %8s %8s %8s %8s %9s %7s\n", "class", "runs", "none%", "bears%",
+                "+heavy%", "all%", "balanced", "max ms", "faults");
+    std::vector<weighed_run> all;
+    for (std::size_t c = std::max<std::size_t>(o.first, 1); c <= o.last; ++c) {
+        std::vector<weighed_run> runs;
+        for (const int p : problems(o.sample)) runs.push_back(run_weighed(c, p, o.parameters));
+        print_weighed("BR" + std::to_string(c), runs);
+        std::fflush(stdout);
+        all.insert(all.end(), runs.begin(), runs.end());
+    }
+    print_weighed("BR1-7", in_classes(all, 1, 7));
+    print_weighed("BR8-15", in_classes(all, 8, 15));
+    return 0;
+}
+
 options parse(int argc, char** argv) {
     options o;
     for (int i = 1; i < argc; ++i) {
@@ -346,6 +446,8 @@ options parse(int argc, char** argv) {
             o.peer = value, ++i;
         } else if (a == "--results") {
             o.results = value, ++i;
+        } else if (a == "--weights") {
+            o.weights = true;
         } else if (a == "--instances") {
             o.instances = true;
         } else if (a == "--single") {
@@ -377,6 +479,7 @@ int main(int argc, char** argv) {
     }
     if (o.scaling > 0) return scaling(o.scaling, o.parameters);
     if (o.single > 0) return single(o.single, o.parameters);
+    if (o.weights) return weighed(o);
     const auto peer =
         o.peer.empty() ? std::map<std::pair<std::size_t, int>, double>{} : read_peer(o.peer);
     std::ofstream results;
@@ -404,14 +507,8 @@ int main(int argc, char** argv) {
         std::fflush(stdout);
         all.insert(all.end(), runs.begin(), runs.end());
     }
-    const auto group = [&all](std::size_t lo, std::size_t hi) {
-        std::vector<run> g;
-        std::copy_if(all.begin(), all.end(), std::back_inserter(g),
-                     [&](const run& r) { return r.cls >= lo && r.cls <= hi; });
-        return g;
-    };
-    print_row("BR1-7", group(1, 7), peer);
-    print_row("BR8-15", group(8, 15), peer);
-    print_row("BR1-15", group(1, 15), peer);
+    print_row("BR1-7", in_classes(all, 1, 7), peer);
+    print_row("BR8-15", in_classes(all, 8, 15), peer);
+    print_row("BR1-15", in_classes(all, 1, 15), peer);
     return 0;
 }

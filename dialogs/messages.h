@@ -38,6 +38,12 @@ inline constexpr const char* list_quantity_column = "数量";
 inline constexpr const char* list_weight_column = "毛重(kg)";
 inline constexpr const char* list_vertical_column = "可竖放";
 inline constexpr const char* list_stackable_column = "可堆码";
+inline constexpr const char* list_max_load_column = "承重(kg)";
+inline constexpr const char* list_max_layers_column = "最多层数";
+inline constexpr const char* list_max_load_tip =
+    "一个包装箱顶上最多能承受的重量（千克）；留空为不限（仍按可堆码）";
+inline constexpr const char* list_max_layers_tip =
+    "同一种包装箱在一摞中最多叠几层（连它自己在内）；留空为不限";
 inline constexpr const char* add_row_caption = "增加一行";
 inline constexpr const char* remove_rows_caption = "删除所选行";
 inline constexpr const char* from_catalogue_label = "从纸箱列表添加：";

@@ -7,6 +7,7 @@
 #include <QStyledItemDelegate>
 
 #include <algorithm>
+#include <array>
 #include <functional>
 
 #include "dialogs/messages.h"
@@ -20,7 +21,11 @@ namespace varnel {
 namespace {
 
 constexpr int name_column = 0, quantity_column = 4, weight_column = 5, vertical_column = 6,
-              stackable_column = 7, text_columns = 6;
+              stackable_column = 7, max_load_column = 8, max_layers_column = 9, columns = 10;
+
+// The columns typed into: the first six, and what a carton bears after the
+// choice and the check box.
+constexpr std::array<int, 8> typed_columns{0, 1, 2, 3, 4, 5, max_load_column, max_layers_column};
 
 bool is_enter(const QKeyEvent& e) { return e.key() == Qt::Key_Return || e.key() == Qt::Key_Enter; }
 
@@ -57,17 +62,20 @@ QIcon swatch(std::size_t type) {
 
 }  // namespace
 
-packing_table::packing_table(QWidget* parent) : QTableWidget(0, 8, parent) {
+packing_table::packing_table(QWidget* parent) : QTableWidget(0, columns, parent) {
     QStringList headers;
     for (const char* h :
          {text::list_name_column, text::list_length_column, text::list_width_column,
           text::list_height_column, text::list_quantity_column, text::list_weight_column,
-          text::list_vertical_column, text::list_stackable_column}) {
+          text::list_vertical_column, text::list_stackable_column, text::list_max_load_column,
+          text::list_max_layers_column}) {
         headers << qtext(h);
     }
     setHorizontalHeaderLabels(headers);
-    const int widths[] = {150, 62, 62, 62, 66, 70, 104, 52};
-    for (int c = 0; c < 8; ++c) setColumnWidth(c, widths[c]);
+    horizontalHeaderItem(max_load_column)->setToolTip(qtext(text::list_max_load_tip));
+    horizontalHeaderItem(max_layers_column)->setToolTip(qtext(text::list_max_layers_tip));
+    const int widths[] = {150, 62, 62, 62, 66, 70, 104, 52, 70, 66};
+    for (int c = 0; c < columns; ++c) setColumnWidth(c, widths[c]);
     verticalHeader()->setDefaultSectionSize(22);
     setSelectionBehavior(QAbstractItemView::SelectItems);
     setItemDelegate(new entry_delegate(*this));
@@ -106,7 +114,7 @@ int packing_table::add_empty_row() {
     const int row = rowCount();
     const QSignalBlocker quiet(this);
     insertRow(row);
-    for (int c = 0; c < text_columns; ++c) setItem(row, c, new QTableWidgetItem);
+    for (const int c : typed_columns) setItem(row, c, new QTableWidgetItem);
     auto* stackable = new QTableWidgetItem;
     stackable->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsUserCheckable);
     stackable->setCheckState(Qt::Checked);
@@ -132,6 +140,12 @@ int packing_table::add_carton(const carton_type& carton) {
     }
     set_vertical(row, carton.allowed);
     item(row, stackable_column)->setCheckState(carton.stackable ? Qt::Checked : Qt::Unchecked);
+    if (carton.max_load) {
+        item(row, max_load_column)
+            ->setText(qtext(format_number(static_cast<float>(*carton.max_load))));
+    }
+    if (carton.max_layers)
+        item(row, max_layers_column)->setText(QString::number(*carton.max_layers));
     recolour();
     return row;
 }
@@ -188,7 +202,7 @@ void packing_table::clear_rows() {
 }
 
 bool packing_table::blank(int row) const {
-    for (int c = 0; c < text_columns; ++c) {
+    for (const int c : typed_columns) {
         const QTableWidgetItem* cell = item(row, c);
         if (cell && !cell->text().trimmed().isEmpty()) return false;
     }
@@ -205,7 +219,7 @@ text_table packing_table::cells() const {
     for (int row = 0; row < rowCount(); ++row) {
         text_row r{static_cast<std::size_t>(row) + 1, std::vector<std::string>(list_field_count)};
         if (!blank(row)) {
-            for (int c = 0; c < text_columns; ++c) {
+            for (const int c : typed_columns) {
                 const QTableWidgetItem* cell = item(row, c);
                 if (cell) r.cells[static_cast<std::size_t>(c)] = cell->text().toStdString();
             }

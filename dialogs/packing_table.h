@@ -19,7 +19,7 @@ struct offered_carton {
 
 // The packing list as the user edits it: one carton type a row, the columns
 // in the order the program writes them (名称, 长, 宽, 高, 数量, 毛重, 可竖放,
-// 可堆码), sizes in cm. 可竖放 is a choice of the ways a loader knows, 可堆码 a
+// 可堆码, 承重, 最多层数), sizes in cm. 可竖放 is a choice of the ways a loader knows, 可堆码 a
 // check box, and each row's number is marked with its type's colour. Keys
 // work as in a spreadsheet: Enter goes down a row (Shift+Enter up), Tab on
 // the last cell adds a row; Ctrl+Enter asks to compute.
@@ -38,7 +38,7 @@ public:
     void clear_rows();
 
     // The rows as the packing list reader reads a file: a header row, then
-    // each row with its number as its line; a row whose six text cells are
+    // each row with its number as its line; a row whose typed cells are
     // blank is blank.
     text_table cells() const;
     // Puts the focus on the cell a refusal names (its line is the row).

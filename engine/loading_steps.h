@@ -25,10 +25,11 @@ namespace varnel {
 
 // One carton type as the report names it.
 struct report_carton {
-    std::string name;              // empty: the report names it by its size
-    std::array<double, 3> size{};  // length, width, height in millimetres
-    std::optional<double> weight;  // kg per carton, when known
-    std::size_t colour = 0;        // its colour in the type palette
+    std::string name;                  // empty: the report names it by its size
+    std::array<double, 3> size{};      // length, width, height in millimetres
+    std::optional<double> weight;      // kg per carton, when known
+    std::size_t colour = 0;            // its colour in the type palette
+    std::optional<double> max_load{};  // kg one carton may carry on its top
 };
 
 // The container as the report names it.
@@ -94,6 +95,22 @@ double whole_cm(double millimetres);
 // A type's name as the report prints it: its own, else its size.
 std::string type_name(const report_carton& carton);
 
+// What a load's weights come to beyond its summary: its balance against
+// the band and the carton nearest what it may carry.
+struct weight_figures {
+    // With a balance band: where the centre lies against it.
+    std::optional<balance_figures> balance;
+    // The most a carton carries, kg, and what its type may carry: the
+    // carton nearest its limit, or the most carried when no type has one.
+    std::optional<double> most_carried;
+    std::optional<double> carried_allowed;
+};
+
+// The weight figures of `blocks`; none unless every carton's weight is known.
+weight_figures weight_figures_of(const block_list& blocks, std::span<const report_carton> types,
+                                 const report_container& container,
+                                 std::optional<double> balance_share = std::nullopt);
+
 // One container's load in a report.
 struct report_load {
     std::string heading;      // "第2个集装箱" when the report holds several; else empty
@@ -102,6 +119,7 @@ struct report_load {
     // One container's figures: summarise_container over the report's types
     // and container, worked out once where the load is made (add_load).
     container_summary figures{};
+    weight_figures weights{};
 };
 
 // Everything a report shows. The caller fills the names and the date; a
@@ -110,11 +128,12 @@ struct loading_report {
     report_container container;
     std::vector<report_carton> types;
     std::vector<report_load> loads;
-    std::string plan_kind;              // what kind of plan, in the report's words
-    std::string plan_name;              // the plan's or its file's name; may be empty
-    std::string date;                   // as printed
-    std::int64_t order_containers = 0;  // containers the whole order takes; 0: not an order
-    std::vector<std::string> notes;     // lines the summary adds as they are
+    std::string plan_kind;                // what kind of plan, in the report's words
+    std::string plan_name;                // the plan's or its file's name; may be empty
+    std::string date;                     // as printed
+    std::int64_t order_containers = 0;    // containers the whole order takes; 0: not an order
+    std::vector<std::string> notes;       // lines the summary adds as they are
+    std::optional<double> balance_share;  // the band the plan was balanced within
 };
 
 // The report of a mixed order: the packing list as its types (each in the
@@ -126,10 +145,11 @@ struct loading_report {
 loading_report mixed_loading_report(const std::string& container_name,
                                     const container_space& container,
                                     const std::vector<carton_type>& cartons, const mixed_plan& plan,
-                                    const mixed_summary& summary);
+                                    const mixed_summary& summary,
+                                    std::optional<double> balance_share = std::nullopt);
 
-// Adds a load of `blocks` to `report`, summarised over the report's types
-// and container, which must be set first.
+// Adds a load of `blocks` to `report`, summarised over the report's types,
+// container and balance band, which must be set first.
 void add_load(loading_report& report, std::string heading, block_list blocks,
               std::int64_t repeat = 1);
 

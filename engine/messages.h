@@ -86,6 +86,11 @@ inline constexpr const char* cargo_weight_prefix = "，货重";
 inline constexpr const char* kilograms = "千克";
 inline constexpr const char* no_carton_weight = "未给出包装箱重量，未按载重核算";
 inline constexpr const char* payload_unknown = "集装箱载重未知，未按载重核算";
+// A container's balance: "重心偏离中心N cm，超出允许的M cm".
+inline constexpr const char* balance_holds = "重心在允许范围内";
+inline constexpr const char* balance_off_prefix = "重心偏离中心";
+inline constexpr const char* balance_off_middle = " cm，超出允许的";
+inline constexpr const char* balance_off_suffix = " cm";
 
 // The loading instructions. "长边沿集装箱长度方向，高度朝上": the carton
 // side along the container's length, then the side that points up; sides in

@@ -78,3 +78,20 @@ std::string containers_text(std::int64_t first, std::int64_t repeat, std::int64_
 }
 
 }  // namespace varnel
+
+namespace varnel {
+
+std::string balance_text(const balance_figures& f) {
+    if (f.holds) return text::balance_holds;
+    std::size_t worst = 0;
+    double beyond = -1.0;
+    for (std::size_t k = 0; k < 2; ++k) {
+        const double out = std::fabs(f.offset[k]) - f.band[k];
+        if (out > beyond) worst = k, beyond = out;
+    }
+    const auto cm = [](double mm) { return std::to_string(std::lround(std::fabs(mm) / 10)); };
+    return text::balance_off_prefix + cm(f.offset[worst]) + text::balance_off_middle +
+           cm(f.band[worst]) + text::balance_off_suffix;
+}
+
+}  // namespace varnel

@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <string>
 
+#include "engine/core/placement.h"
 #include "engine/load_model.h"
 
 namespace varnel {
@@ -33,6 +34,12 @@ summary_texts write_summary(const stack_table& stacks);
 // One container of a mixed load: its utilisation (per cent, cut as above)
 // and "共装N个包装箱，M种".
 summary_texts mixed_summary_texts(double utilisation, std::int64_t cartons, std::size_t types);
+
+// Whether a container's centre of gravity lies within its band, in the
+// user's words: "重心在允许范围内", or the offset and the band in whole
+// centimetres in the direction that leaves it (the farther out when both
+// do): "重心偏离中心N cm，超出允许的M cm".
+std::string balance_text(const balance_figures& f);
 
 // "第k个集装箱（共n个）".
 std::string container_number_text(std::size_t k, std::size_t n);

@@ -34,6 +34,8 @@ inline constexpr const char* list_quantity_header = "数量";
 inline constexpr const char* list_weight_header = "毛重";
 inline constexpr const char* list_vertical_header = "可竖放";
 inline constexpr const char* list_stackable_header = "可堆码";
+inline constexpr const char* list_max_load_header = "承重";
+inline constexpr const char* list_max_layers_header = "最多层数";
 // A blank name becomes this and the type's number.
 inline constexpr const char* list_default_name = "包装箱";
 // The ways a carton may stand, as the list window names them; a list may
@@ -70,6 +72,10 @@ inline constexpr const char* list_vertical_wrong =
     "可竖放输入有误，请写出可以竖放的边：长、宽、高（或L、W、H），留空为任意摆放";
 inline constexpr const char* list_stackable_wrong =
     "可堆码输入有误，请输入是或否（yes或no，1或0），留空为是";
+inline constexpr const char* list_max_load_wrong =
+    "承重输入有误，请输入不小于0的重量（千克），不限时留空";
+inline constexpr const char* list_max_layers_wrong =
+    "最多层数输入有误，请输入不小于1的整数，不限时留空";
 inline constexpr const char* list_not_spreadsheet =
     "该文件不是可以读取的xlsx或ods表格，请检查文件，或将装箱单另存为CSV文件";
 inline constexpr const char* list_cell_unread =

@@ -49,6 +49,12 @@ std::optional<double> positive(std::string_view s) {
     return v && *v > 0.0 && *v <= std::numeric_limits<float>::max() ? v : std::nullopt;
 }
 
+// What a carton bears: 0 or more, within a float.
+std::optional<double> load_value(std::string_view s) {
+    const std::optional<double> v = parse_exact(s);
+    return v && *v >= 0.0 && *v <= std::numeric_limits<float>::max() ? v : std::nullopt;
+}
+
 // A carton's weight as the packing list takes one.
 std::optional<double> carton_weight(std::string_view s) {
     const std::optional<double> v = positive(s);
@@ -157,8 +163,20 @@ public:
         file.container_type = std::string(f.name);
     }
 
+    // From version 3 on: heavy not on light, and the balance band in per
+    // cent or `-`.
+    void weights(mixed_plan_file& file) {
+        if (version_ < 3) return;
+        const line_fields f = fields("weights", 2);
+        file.weights.heavy_not_on_light = need(yes_or_no(f.values[0]));
+        const std::optional<double> percent = optional_value(f.values[1], positive);
+        if (percent && *percent > 50.0) fail(0);
+        file.weights.balance_share =
+            percent ? std::optional<double>(*percent / 100.0) : std::nullopt;
+    }
+
     carton_type carton() {
-        const line_fields f = fields("type", 7, true);
+        const line_fields f = fields("type", version_ >= 3 ? 9 : 7, true);
         carton_type t;
         t.name = std::string(f.name);
         for (std::size_t k = 0; k < 3; ++k) t.size[k] = need(positive(f.values[k]));
@@ -166,6 +184,11 @@ public:
         t.weight = optional_value(f.values[4], carton_weight);
         t.allowed = orientation_set::with_vertical_sides(need(sides_of(f.values[5])));
         t.stackable = need(yes_or_no(f.values[6]));
+        if (version_ >= 3) {
+            t.max_load = optional_value(f.values[7], load_value);
+            if (f.values[8] != no_value)
+                t.max_layers = need(whole<std::int64_t>(f.values[8], 1, max_list_quantity));
+        }
         return t;
     }
 
@@ -237,12 +260,18 @@ std::optional<int> version_of(std::string_view bytes) {
 // Fills in what the blocks load; the first container that breaks a rule
 // (counted from 1), or 0. Each sum is checked against the list as it grows,
 // so that no count of a made-up file overflows.
-std::size_t count_and_check(mixed_plan_file& file) {
+std::size_t count_and_check(mixed_plan_file& file, int version) {
     std::vector<carton_rules> rules = rules_of(file.cartons);
     std::vector<std::int64_t> total(file.cartons.size(), 0);
     for (std::size_t c = 0; c < file.plan.containers.size(); ++c) {
         container_load& load = file.plan.containers[c];
-        if (!check_placement(load.blocks, rules, file.container).valid()) return c + 1;
+        // Heavy not on light as the plan was made (files before version 3
+        // knew no such rule); the balance is shown, not refused: a load may
+        // be one that cannot be balanced.
+        if (!check_placement(load.blocks, rules, file.container,
+                             {version >= 3 && file.weights.heavy_not_on_light, std::nullopt})
+                 .valid())
+            return c + 1;
         load.loaded.assign(file.cartons.size(), 0);
         for (const carton_block& b : load.blocks) {
             load.loaded[b.type] += carton_count(b);
@@ -265,25 +294,40 @@ std::string write_mixed_plan(const mixed_plan_file& file) {
     std::string out;
     const bool repeats = std::any_of(file.plan.containers.begin(), file.plan.containers.end(),
                                      [](const container_load& load) { return load.repeat != 1; });
-    out += std::string(magic) + ' ' + (repeats ? "2" : "1") + '\n';
+    const bool bearing =
+        std::any_of(file.cartons.begin(), file.cartons.end(),
+                    [](const carton_type& t) { return t.max_load || t.max_layers; }) ||
+        !file.weights.heavy_not_on_light || file.weights.balance_share != 0.05;
+    out += std::string(magic) + ' ' + (bearing ? "3" : repeats ? "2" : "1") + '\n';
     const std::array<double, 3> c = container_sides(file.container.size);
     named_line(out,
                "container " + format_exact(c[0]) + ' ' + format_exact(c[1]) + ' ' +
                    format_exact(c[2]) + ' ' + optional_text(file.container.payload),
                file.container_type);
+    if (bearing) {
+        const std::optional<double> percent =
+            file.weights.balance_share ? std::optional<double>(*file.weights.balance_share * 100)
+                                       : std::nullopt;
+        out += std::string("weights ") + (file.weights.heavy_not_on_light ? "yes" : "no") + ' ' +
+               optional_text(percent) + '\n';
+    }
     out += "types " + std::to_string(file.cartons.size()) + '\n';
     for (const carton_type& t : file.cartons) {
         named_line(out,
                    "type " + format_exact(t.size[0]) + ' ' + format_exact(t.size[1]) + ' ' +
                        format_exact(t.size[2]) + ' ' + std::to_string(t.quantity) + ' ' +
                        optional_text(t.weight) + ' ' + side_letters(t.allowed) + ' ' +
-                       (t.stackable ? "yes" : "no"),
+                       (t.stackable ? "yes" : "no") +
+                       (bearing ? ' ' + optional_text(t.max_load) + ' ' +
+                                      (t.max_layers ? std::to_string(*t.max_layers)
+                                                    : std::string(no_value))
+                                : std::string()),
                    t.name);
     }
     out += "containers " + std::to_string(file.plan.containers.size()) + '\n';
     for (const container_load& load : file.plan.containers) {
         out += "load " + std::to_string(load.blocks.size());
-        if (repeats) out += ' ' + std::to_string(load.repeat);
+        if (repeats || bearing) out += ' ' + std::to_string(load.repeat);
         out += '\n';
         for (const carton_block& b : load.blocks) {
             out += "block " + std::to_string(b.type) + ' ' + format_exact(b.x) + ' ' +
@@ -311,6 +355,7 @@ mixed_read_result read_mixed_plan(std::string_view bytes) {
     mixed_plan_file file;
     reader.next();
     reader.container(file);
+    reader.weights(file);
     const std::size_t types = reader.count("types", 1, max_list_types);
     for (std::size_t t = 0; t < types && reader.ok(); ++t) file.cartons.push_back(reader.carton());
     const std::size_t containers = reader.count("containers");
@@ -327,7 +372,7 @@ mixed_read_result read_mixed_plan(std::string_view bytes) {
         result.line = reader.fault_line();
         return result;
     }
-    result.container = count_and_check(file);
+    result.container = count_and_check(file, *version);
     if (result.container != 0) {
         result.status = mixed_read_status::breaks_rules;
         return result;

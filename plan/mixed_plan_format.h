@@ -19,7 +19,9 @@ namespace varnel {
 // identical containers is written as version 1, which earlier programs
 // read; one with such a run as version 2, which they refuse as written by a
 // later program rather than misread.
-inline constexpr int mixed_plan_version = 2;
+// A plan whose list limits what cartons bear, or made under other weight
+// rules than the default, is written as version 3.
+inline constexpr int mixed_plan_version = 3;
 
 struct mixed_plan_file {
     std::string container_type;  // the catalogue's name; empty for a typed size
@@ -28,6 +30,8 @@ struct mixed_plan_file {
     // Containers in order, each with its blocks in loading order; `loaded`
     // and `unloaded` follow from the blocks and the quantities.
     mixed_plan plan;
+    // Heavy not on light and the balance band the plan was made with.
+    weight_rules weights{true, 0.05};
 };
 
 // The file's bytes: LF line ends, every number in the shortest text that

@@ -35,6 +35,8 @@ constexpr std::array<field_names, list_field_count> fields{{
     {list_field::weight,    text::list_weight_header,    "weight"},
     {list_field::vertical,  text::list_vertical_header,  "vertical"},
     {list_field::stackable, text::list_stackable_header, "stackable"},
+    {list_field::max_load,   text::list_max_load_header,   "max_load"},
+    {list_field::max_layers, text::list_max_layers_header, "max_layers"},
 }};
 // clang-format on
 
@@ -198,6 +200,18 @@ public:
         const std::optional<bool> stackable = stackable_value(cell(list_field::stackable));
         if (!stackable) return fault(list_field::stackable, text::list_stackable_wrong);
         t.stackable = *stackable;
+        if (!is_blank(cell(list_field::max_load))) {
+            const std::optional<float> kg = parse_number(cell(list_field::max_load));
+            if (!kg || !(*kg >= 0.0f))
+                return fault(list_field::max_load, text::list_max_load_wrong);
+            t.max_load = *kg;
+        }
+        if (!is_blank(cell(list_field::max_layers))) {
+            const std::optional<std::int64_t> layers = parse_count(cell(list_field::max_layers));
+            if (!layers || *layers < 1 || *layers > max_list_quantity)
+                return fault(list_field::max_layers, text::list_max_layers_wrong);
+            t.max_layers = *layers;
+        }
         return t;
     }
 
@@ -258,10 +272,12 @@ public:
     }
 
 private:
-    using carton_key = std::tuple<std::array<double, 3>, unsigned, bool, std::optional<double>>;
+    using carton_key = std::tuple<std::array<double, 3>, unsigned, bool, std::optional<double>,
+                                  std::optional<double>, std::optional<std::int64_t>>;
 
     static carton_key key_of(const carton_type& t) {
-        return {t.size, t.allowed.vertical_sides(), t.stackable, t.weight};
+        return {t.size,      t.allowed.vertical_sides(), t.stackable, t.weight, t.max_load,
+                t.max_layers};
     }
 
     // The names of a type's rows, each once, in their order; rows without
@@ -529,7 +545,14 @@ std::optional<list_refusal> check_packing_list(const packing_list& list,
 
 std::string write_packing_list_csv(const std::vector<carton_type>& cartons) {
     std::string out(bom);
+    // The columns of what a carton bears only when some type has them, so
+    // that a list without them is written as it always was.
+    const bool bearing = std::any_of(cartons.begin(), cartons.end(), [](const carton_type& t) {
+        return t.max_load.has_value() || t.max_layers.has_value();
+    });
     for (const field_names& f : fields) {
+        if (!bearing && (f.field == list_field::max_load || f.field == list_field::max_layers))
+            continue;
         if (f.field != list_field::name) out += ',';
         out += f.chinese;
     }
@@ -541,6 +564,12 @@ std::string write_packing_list_csv(const std::vector<carton_type>& cartons) {
         if (t.weight) out += format_number(static_cast<float>(*t.weight));
         out += ',' + vertical_letters(t.allowed.vertical_sides()) + ',';
         out += t.stackable ? text::list_yes : text::list_no;
+        if (bearing) {
+            out += ',';
+            if (t.max_load) out += format_number(static_cast<float>(*t.max_load));
+            out += ',';
+            if (t.max_layers) out += std::to_string(*t.max_layers);
+        }
         out += "\r\n";
     }
     return out;

@@ -28,9 +28,20 @@ struct text_row {
 using text_table = std::vector<text_row>;
 
 // The columns a packing list knows, in the order the program writes them.
-enum class list_field { name, length, width, height, quantity, weight, vertical, stackable };
+enum class list_field {
+    name,
+    length,
+    width,
+    height,
+    quantity,
+    weight,
+    vertical,
+    stackable,
+    max_load,
+    max_layers
+};
 
-inline constexpr std::size_t list_field_count = 8;
+inline constexpr std::size_t list_field_count = 10;
 
 // The Chinese header of a field (名称, 长, ...), as the program writes it and
 // names it in refusals.

@@ -1,17 +1,15 @@
 #include "report/load_picture.h"
 
-#include <QPolygonF>
-
 #include <algorithm>
-#include <cmath>
+#include <optional>
 
 #include "report/messages.h"
-#include "report/painter_canvas.h"
+#include "report/painter_sink.h"
 #include "ui/fonts.h"
 #include "ui/qtext.h"
-#include "view/mixed_drawing.h"
-#include "view/projection.h"
-#include "view/stack_drawing.h"
+#include "view/messages.h"
+#include "view/solid_framing.h"
+#include "view/solid_vector.h"
 #include "view/type_colours.h"
 
 namespace varnel {
@@ -20,90 +18,103 @@ namespace {
 
 QColor qcolour(rgb c) { return {c.red, c.green, c.blue}; }
 
-// The drawn container's corners on the page: its box in drawing units.
-QRectF view_bounds() {
-    const view_point near_bottom = project(0, 0, 0);
-    const view_point far_top = project(view_extent_x, view_extent_y, view_extent_z);
-    return QRectF(QPointF(near_bottom.x, far_top.y), QPointF(far_top.x, near_bottom.y));
-}
+// The solid pictures are drawn in units of half a point: their lines (one
+// unit for an edge, more for the step's outline) come out fine on paper, and
+// grid lines closer than the renderer's few units are left out.
+constexpr double units_per_point = 2.0;
 
-QPointF at(const QTransform& placement, view_point p) { return placement.map(QPointF(p.x, p.y)); }
+// A picture's place on the page and its size in the renderer's units.
+struct picture_frame {
+    QRectF page;
+    int width, height;
 
-// Cartons thinner on the page than half a point merge along that axis into
-// one cell, so a hand-edited plan of thousands of tiny cartons draws as a
-// block, not as millions of lines.
-stack_record drawn_record(const loading_report& r, const carton_block& b, double points_per_unit) {
-    return drawn_block(b, r.types[b.type].size, r.container.size, 0.5 / points_per_unit);
-}
+    explicit picture_frame(const QRectF& r)
+        : page(r),
+          width(std::max(1, static_cast<int>(r.width() * units_per_point))),
+          height(std::max(1, static_cast<int>(r.height() * units_per_point))) {}
 
-void draw_grid(painter_canvas& canvas, const stack_record& r) {
-    draw_stack_side(canvas, r);
-    draw_stack_front(canvas, r);
-    draw_stack_top(canvas, r);
-}
-
-void shade(QPainter& painter, const QTransform& placement, const stack_record& r, QColor fill) {
-    const auto faces = stack_faces(r);
-    if (!faces) return;
-    QPolygonF polygons[3];
-    for (std::size_t f = 0; f < 3; ++f) {
-        for (const view_point& p : (*faces)[f]) {
-            // A hand-edited size beyond any page: its lines are left out too.
-            if (!std::isfinite(p.x) || !std::isfinite(p.y)) return;
-            polygons[f] << at(placement, p);
-        }
+    QTransform placement() const {
+        return QTransform::fromScale(1.0 / units_per_point, 1.0 / units_per_point) *
+               QTransform::fromTranslate(page.left(), page.top());
     }
-    painter.setBrush(fill);
-    painter.setPen(QPen(Qt::black, 1.0, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
-    for (const QPolygonF& polygon : polygons) painter.drawPolygon(polygon);
-    painter.setBrush(Qt::NoBrush);
+    // Where a point of the container shows on the page.
+    std::optional<QPointF> at(const camera& c, vec3 p) const {
+        const std::optional<screen_point> s = projector(c, width, height).to_screen(p);
+        if (!s) return std::nullopt;
+        return placement().map(QPointF(s->x, s->y));
+    }
+};
+
+void draw_picture(QPainter& painter, const picture_frame& f, const solid_model& model,
+                  const camera& c, const solid_options& options) {
+    painter.save();
+    painter.setClipRect(f.page);
+    painter_sink sink(painter, f.placement());
+    draw_solid(sink, model, c, f.width, f.height, options);
+    painter.restore();
 }
+
+// A name in the picture, centred on `at` horizontally, above it or below.
+void label(QPainter& painter, std::optional<QPointF> at, const char* name, double size,
+           bool above) {
+    if (!at) return;
+    painter.setFont(page_font(static_cast<int>(size)));
+    painter.setPen(Qt::black);
+    const double top = above ? at->y() - size * 1.6 : at->y() + 1;
+    const Qt::Alignment align = Qt::AlignHCenter | (above ? Qt::AlignBottom : Qt::AlignTop);
+    painter.drawText(QRectF(at->x() - 40, top, 80, size * 1.5), static_cast<int>(align.toInt()),
+                     qtext(name));
+}
+
+double label_size(const QRectF& frame) { return std::clamp(frame.height() * 0.07, 6.0, 10.0); }
 
 }  // namespace
 
-void draw_load(QPainter& painter, const QRectF& frame, const loading_report& report,
-               std::span<const loading_step> steps, std::size_t shown, bool highlight) {
+void draw_whole_load(QPainter& painter, const QRectF& frame, const solid_scene& scene) {
     painter.save();
-    // Room for the names of the door below and of the far end above.
-    const double label = std::clamp(frame.height() * 0.07, 6.0, 10.0);
-    const QRectF room = frame.adjusted(0, label * 1.6, 0, -label * 1.6);
-    const QRectF box = view_bounds();
-    const double scale = std::min(room.width() / box.width(), room.height() / box.height());
-    const QPointF offset(room.center().x() - box.center().x() * scale,
-                         room.center().y() - box.center().y() * scale);
-    const QTransform placement(scale, 0, 0, scale, offset.x(), offset.y());
-    painter_canvas canvas(painter, placement);
+    const solid_model model = build_model(scene, {scene.blocks.size(), false, {}});
+    const double size = label_size(frame);
+    // Room for the names of the door below and of the far end above; the
+    // view from above takes a strip at the right.
+    const double split = frame.width() * 0.7;
+    const picture_frame main(
+        QRectF(frame.left(), frame.top() + size * 1.6, split, frame.height() - size * 3.2));
+    const camera three_quarter =
+        fixed_camera(fixed_view::three_quarter, model.container, main.width, main.height);
+    draw_picture(painter, main, model, three_quarter, {});
+    const vec3 box = model.container;
+    label(painter, main.at(three_quarter, {box.x / 2, box.y, 0}), text::door, size, false);
+    label(painter, main.at(three_quarter, {box.x / 2, 0, box.z}), text::far_end, size, true);
 
-    shown = std::min(shown, steps.size());
-    for (std::size_t i = 0; i < shown; ++i) {
-        const carton_block& b = steps[i].part;
-        const stack_record r = drawn_record(report, b, scale);
-        const rgb colour = type_colour(report.types[b.type].colour);
-        const bool latest = highlight && i + 1 == shown;
-        if (latest) {
-            shade(painter, placement, r, qcolour(lighter(colour, 0.55)));
-            canvas.set_ink(Qt::black);
-            canvas.set_width(0.5);
-        } else {
-            // Earlier steps recede when a later one is the subject.
-            canvas.set_ink(qcolour(highlight ? lighter(colour, 0.5) : colour));
-            canvas.set_width(highlight ? 0.35 : 0.4);
-        }
-        draw_grid(canvas, r);
+    const double side = frame.width() - split;
+    const picture_frame top(
+        QRectF(frame.left() + split, frame.top() + size * 1.6, side, frame.height() - size * 3.2));
+    const camera above =
+        fixed_camera(fixed_view::top, box, top.width, top.height, projection_kind::orthographic);
+    draw_picture(painter, top, model, above, {});
+    label(painter, top.at(above, {box.x, box.y / 2, box.z}), text::top_view, size, true);
+    painter.restore();
+}
+
+void draw_step_load(QPainter& painter, const QRectF& frame, const solid_scene& scene,
+                    const solid_shown& shown) {
+    painter.save();
+    const solid_model model = build_model(scene, shown);
+    const double size = label_size(frame);
+    const picture_frame f(frame.adjusted(0, 0, 0, -size * 1.6));
+    const camera c = step_camera(model, f.width, f.height);
+    solid_options options;
+    options.hatch_current = true;
+    draw_picture(painter, f, model, c, options);
+    // The door is named where the picture reaches it; a picture of the far
+    // part alone says where it is seen from.
+    const vec3 box = model.container;
+    const std::optional<QPointF> door = f.at(c, {box.x / 2, box.y, 0});
+    if (door && door->y() <= f.page.bottom() + 1 && f.page.contains(door->x(), f.page.top())) {
+        label(painter, door, text::door, size, false);
+    } else {
+        label(painter, QPointF(f.page.center().x(), f.page.bottom()), text::door_view, size, false);
     }
-    canvas.set_ink(QColor(90, 90, 90));
-    canvas.set_width(0.7);
-    draw_standard_outline(canvas);
-
-    QFont font = page_font(static_cast<int>(label));
-    painter.setFont(font);
-    painter.setPen(Qt::black);
-    const QPointF door = at(placement, project(view_extent_x / 2, 0, 0));
-    painter.drawText(QRectF(door.x() - 40, door.y() + 1, 80, label * 1.5),
-                     Qt::AlignHCenter | Qt::AlignTop, qtext(text::door));
-    const QPointF far_end = at(placement, project(0, view_extent_y, view_extent_z));
-    painter.drawText(QRectF(far_end.x() - 40, far_end.y() - label * 1.6, 80, label * 1.5),
-                     Qt::AlignHCenter | Qt::AlignBottom, qtext(text::far_end));
     painter.restore();
 }
 

@@ -51,13 +51,22 @@ inline constexpr const char* towards_door = "，偏向箱门 ";
 inline constexpr const char* towards_far_end = "，偏向里端 ";
 inline constexpr const char* centre_suffix = "）";
 inline constexpr const char* whole_load = "装载全图";
+// "横向重心：距左侧 118 cm（集装箱中点 118 cm）"; "重心允许范围：前后 ±30 cm，左右 ±12
+// cm；重心在允许范围内"; "最重承压：52 千克（允许 90 千克）".
+inline constexpr const char* across_label = "横向重心：距左侧 ";
+inline constexpr const char* band_label = "重心允许范围：前后 ±";
+inline constexpr const char* band_middle = "，左右 ±";
+inline constexpr const char* band_separator = "；";
+inline constexpr const char* carried_label = "最重承压：";
+inline constexpr const char* allowed_prefix = "（允许 ";
+inline constexpr const char* allowed_suffix = "）";
 
 // How to read the steps, at the foot of the summary.
 inline constexpr const char* reading_notes[] = {
     "装箱顺序：从里端向箱门一面墙一面墙地装，每面墙由下往上；人站在箱底即可够到每一步。",
     "列：沿集装箱宽度方向；排：沿集装箱长度方向；层：向上。",
     "起点：该步第一个箱子的位置，距里端、距左侧（从箱门向里看）、距箱底，单位 cm。",
-    "图中新装的一步以深色加粗显示，之前装好的以浅色显示。",
+    "图中新装的一步以鲜明的颜色、斜线和粗边显示，之前装好的以浅色显示。",
 };
 
 // Each step.

@@ -17,6 +17,7 @@
 #include "ui/fonts.h"
 #include "ui/qtext.h"
 #include "version.h"
+#include "view/solid_scene.h"
 
 namespace varnel {
 
@@ -31,6 +32,7 @@ constexpr int body = 10;
 struct load_data {
     const report_load* load;
     loading_instructions order;
+    solid_scene scene;  // its loading steps' parts in order
 };
 
 // What each page shows, worked out before the first is painted so every
@@ -56,8 +58,10 @@ class report_painter {
 public:
     report_painter(QPainter& painter, QSizeF area, const loading_report& report)
         : p_(painter), area_(area), r_(report) {
-        for (const report_load& load : report.loads) {
-            loads_.push_back({&load, instructions_of(load.blocks, report.types)});
+        for (std::size_t l = 0; l < report.loads.size(); ++l) {
+            const report_load& load = report.loads[l];
+            loads_.push_back(
+                {&load, instructions_of(load.blocks, report.types), scene_of(report, l, false)});
         }
     }
 
@@ -122,7 +126,7 @@ private:
         std::vector<std::int64_t> cartons;
         for (const cargo_figures& t : d.load->figures.per_type) cartons.push_back(t.cartons);
         y = types_table(cartons, y) + 4;
-        for (const QString& s : figure_lines(r_, d.load->figures, d.order)) y = line(s, y);
+        for (const QString& s : figure_lines(r_, *d.load, d.order)) y = line(s, y);
         return y;
     }
 
@@ -130,8 +134,7 @@ private:
         const double y = line(qtext(text::whole_load), top, 11, true);
         const double height = std::min(bottom - y, area_.width() * 0.72);
         if (height < 60) return;
-        draw_load(p_, QRectF(0, y, area_.width(), height), r_, d.order.steps, d.order.steps.size(),
-                  false);
+        draw_whole_load(p_, QRectF(0, y, area_.width(), height), d.scene);
     }
 
     // Per type: colour, name, size, cartons, weight of one and of all.
@@ -215,8 +218,8 @@ private:
     void step(const load_data& d, std::size_t s, const QRectF& row) {
         const loading_step& st = d.order.steps[s];
         const double split = row.width() * 0.57;
-        draw_load(p_, QRectF(row.left(), row.top() + 4, split - 8, row.height() - 8), r_,
-                  d.order.steps, s + 1, true);
+        draw_step_load(p_, QRectF(row.left(), row.top() + 4, split - 8, row.height() - 8), d.scene,
+                       solid_shown{s + 1, true, {}});
         const double x = row.left() + split, w = row.width() - split;
         double top = row.top() + 6;
         // The first step of each wall names the wall.

@@ -53,8 +53,10 @@ QString order_line(const loading_report& r) {
            q(text::order_containers_suffix);
 }
 
-QStringList figure_lines(const loading_report& r, const container_summary& f,
+QStringList figure_lines(const loading_report& r, const report_load& load,
                          const loading_instructions& order) {
+    const container_summary& f = load.figures;
+    const weight_figures& w = load.weights;
     QStringList lines{
         q(text::total_prefix) + number(f.cartons) + q(text::total_middle) +
             number(static_cast<std::int64_t>(order.walls.size())) + q(text::walls_middle) +
@@ -78,6 +80,21 @@ QStringList figure_lines(const loading_report& r, const container_summary& f,
             centre += q(off > 0 ? text::towards_door : text::towards_far_end) + cm(std::fabs(off));
         }
         lines << centre + q(text::centre_suffix);
+    }
+    if (w.balance) {
+        const balance_figures& b = *w.balance;
+        lines << q(text::across_label) + cm(b.centre[0]) + q(text::centre_middle) +
+                     cm(r.container.size[0] / 2) + q(text::centre_suffix);
+        lines << q(text::band_label) + cm(b.band[1]) + q(text::band_middle) + cm(b.band[0]) +
+                     q(text::band_separator) + q(balance_text(b));
+    }
+    if (w.most_carried) {
+        QString carried = q(text::carried_label) + kg(std::round(*w.most_carried));
+        if (w.carried_allowed) {
+            carried += q(text::allowed_prefix) + kg(std::round(*w.carried_allowed)) +
+                       q(text::allowed_suffix);
+        }
+        lines << carried;
     }
     return lines;
 }

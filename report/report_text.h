@@ -19,7 +19,7 @@ QString size_line(const loading_report& r);  // 内尺寸（长 × 宽 × 高）
 QString order_line(const loading_report& r);  // 本订单共需 3 个集装箱
 
 // Cartons and steps, utilisation, weight and centre of gravity.
-QStringList figure_lines(const loading_report& r, const container_summary& f,
+QStringList figure_lines(const loading_report& r, const report_load& load,
                          const loading_instructions& order);
 
 QStringList header_cells(std::initializer_list<const char*> captions);

@@ -36,9 +36,11 @@ namespace {
 constexpr const char* usage =
     "usage: varnel-plan --mixed LIST CONTAINER_LENGTH CONTAINER_WIDTH CONTAINER_HEIGHT\n"
     "                   [--payload KG] [--containers N] [--json] [-o FILE]\n"
+    "                   [--allow-heavy-on-light] [--balance PERCENT|--no-balance]\n"
     "                   [--report FILE] [--paper A4|Letter]\n"
     "       varnel-plan --mixed LIST --container-type NAME\n"
     "                   [--payload KG] [--containers N] [--json] [-o FILE]\n"
+    "                   [--allow-heavy-on-light] [--balance PERCENT|--no-balance]\n"
     "                   [--report FILE] [--paper A4|Letter]\n"
     "\n"
     "Loads a packing list of several carton types into containers of one size,\n"
@@ -51,8 +53,11 @@ constexpr const char* usage =
     "              row names the columns in either language, in any order:\n"
     "              name/名称, length/长, width/宽, height/高 (cm), quantity/数量,\n"
     "              weight/毛重 (kg per carton, may be left out), vertical/可竖放,\n"
-    "              stackable/可堆码 (yes/no, 是/否, 1/0; empty means yes); rows of\n"
-    "              the same carton are planned as one type, their names joined\n"
+    "              stackable/可堆码 (yes/no, 是/否, 1/0; empty means yes),\n"
+    "              max_load/承重 (kg one carton may carry on its top) and\n"
+    "              max_layers/最多层数 (cartons of the type in one column), both\n"
+    "              may be left out; rows of the same carton are planned as one\n"
+    "              type, their names joined\n"
     "  vertical/可竖放  the sides that may stand vertical: letters of LWH or 长宽高\n"
     "              (H or 高 is this side up), or a name the window shows:\n"
     "              任意摆放 (any; also empty), 不可侧放 (高), 长边不可竖放 (宽高),\n"
@@ -62,6 +67,13 @@ constexpr const char* usage =
     "  --payload KG    the container's payload (overrides the catalogue's)\n"
     "  --containers N  load at most N containers; without it, as many as the\n"
     "                  list takes\n"
+    "  --allow-heavy-on-light\n"
+    "              let a carton stand on one of a lighter type; without it, when\n"
+    "              the list gives weights, a carton never does (重不压轻)\n"
+    "  --balance PERCENT\n"
+    "              the cargo's centre of gravity within PERCENT of the container's\n"
+    "              length and width from its middle (default 5)\n"
+    "  --no-balance    do not balance the load\n"
     "  --json      print the plan as one JSON object instead of the texts\n"
     "  -o FILE     also write the mixed plan file (.qrm); '-o -' writes it to\n"
     "              standard output instead of the texts\n";
@@ -78,6 +90,9 @@ struct mixed_options {
     std::optional<std::string> list;
     std::optional<std::string> payload;
     std::optional<std::string> containers;
+    std::optional<std::string> balance;
+    bool heavy_on_light = false;
+    bool no_balance = false;
 
     bool take(const std::vector<std::string>& args, std::size_t& i) {
         std::optional<std::string>* value = nullptr;
@@ -87,6 +102,14 @@ struct mixed_options {
             value = &payload;
         } else if (args[i] == "--containers") {
             value = &containers;
+        } else if (args[i] == "--balance") {
+            value = &balance;
+        } else if (args[i] == "--allow-heavy-on-light") {
+            heavy_on_light = true;
+            return true;
+        } else if (args[i] == "--no-balance") {
+            no_balance = true;
+            return true;
         }
         if (value == nullptr || *value || i + 1 >= args.size()) return false;
         *value = args[++i];
@@ -99,6 +122,7 @@ struct container_setting {
     container_space container;
     std::string type_name;
     std::optional<std::size_t> max_containers;
+    weight_rules weights{true, 0.05};
 };
 
 std::variant<container_setting, std::string> read_setting(const front_options& f,
@@ -134,6 +158,15 @@ std::variant<container_setting, std::string> read_setting(const front_options& f
         const std::optional<std::int64_t> n = parse_count(*o.containers);
         if (!n || *n < 1) return std::string(text::containers_wrong);
         s.max_containers = static_cast<std::size_t>(*n);
+    }
+    s.weights.heavy_not_on_light = !o.heavy_on_light;
+    if (o.no_balance && o.balance) return std::string(text::balance_wrong);
+    if (o.no_balance) s.weights.balance_share.reset();
+    if (o.balance) {
+        const std::optional<float> percent = parse_number(*o.balance);
+        if (!percent || !(*percent > 0.0f) || *percent > 50.0f)
+            return std::string(text::balance_wrong);
+        s.weights.balance_share = *percent / 100.0;
     }
     return s;
 }
@@ -171,18 +204,20 @@ command_outcome plan_list(const front_options& f, const mixed_options& o) {
     auto list = read_list(*o.list, s.container);
     if (const auto* message = std::get_if<std::string>(&list)) return command_refusal{*message};
 
-    mixed_plan_file plan{s.type_name, s.container, std::get<packing_list>(list).cartons, {}};
+    mixed_plan_file plan{
+        s.type_name, s.container, std::get<packing_list>(list).cartons, {}, s.weights};
     plan.plan = plan_mixed_load({.container = s.container.size,
                                  .payload = s.container.payload,
                                  .cartons = plan.cartons,
-                                 .max_containers = s.max_containers});
+                                 .max_containers = s.max_containers,
+                                 .weights = s.weights});
     const mixed_summary summary = summarise_mixed(plan.plan, plan.cartons, plan.container.size);
     if (summary.cartons == 0) return nothing_fits{};
 
     command_plan p{write_mixed_plan(plan), std::nullopt, {}};
     if (f.report.file) {
         p.report = mixed_loading_report(plan.container_type, plan.container, plan.cartons,
-                                        plan.plan, summary);
+                                        plan.plan, summary, plan.weights.balance_share);
         p.report->plan_kind = text::kind_mixed;
         if (f.output_path) p.report->plan_name = QFileInfo(*f.output_path).fileName().toStdString();
         p.report->date = QDate::currentDate().toString(Qt::ISODate).toStdString();

@@ -3,6 +3,7 @@
 #include <QJsonArray>
 
 #include <algorithm>
+#include <optional>
 
 #include "engine/core/orientation.h"
 #include "engine/messages.h"
@@ -43,8 +44,14 @@ std::string count_text(const std::string& name, std::int64_t cartons) {
     return name + text::type_count_separator + std::to_string(cartons) + text::type_count_suffix;
 }
 
+// The balance of one container, when the plan asks one and knows weights.
+std::optional<balance_figures> balance_in(const mixed_plan_file& plan, const block_list& blocks) {
+    if (!plan.weights.balance_share) return std::nullopt;
+    return balance_of(blocks, rules_of(plan.cartons), plan.container, *plan.weights.balance_share);
+}
+
 void container_lines(std::vector<std::string>& lines, const mixed_plan_file& plan,
-                     const container_summary& s) {
+                     const container_summary& s, const block_list& blocks) {
     // The window shows the same two lines for the container it draws.
     const summary_texts texts = mixed_summary_texts(s.utilisation, s.cartons, s.types);
     lines.push_back(texts.utilisation);
@@ -53,6 +60,7 @@ void container_lines(std::vector<std::string>& lines, const mixed_plan_file& pla
         const std::int64_t n = s.per_type[t].cartons;
         if (n > 0) lines.push_back(count_text(plan.cartons[t].name, n));
     }
+    if (const auto f = balance_in(plan, blocks)) lines.push_back(balance_text(*f));
 }
 
 void unloaded_lines(std::vector<std::string>& lines, const mixed_plan_file& plan,
@@ -70,18 +78,25 @@ void unloaded_lines(std::vector<std::string>& lines, const mixed_plan_file& plan
 
 QJsonArray blocks_json(const mixed_plan_file& plan, const block_list& blocks) {
     QJsonArray array;
-    for (const carton_block& b : blocks) {
+    // What a carton of each block carries, when the list gives weights.
+    const bool weights = weighed(plan.cartons);
+    const std::vector<double> carried =
+        weights ? loads_carried(blocks, rules_of(plan.cartons)) : std::vector<double>();
+    for (std::size_t i = 0; i < blocks.size(); ++i) {
+        const carton_block& b = blocks[i];
         if (b.type >= plan.cartons.size()) continue;
         const std::array<double, 3> e = rotated(plan.cartons[b.type].size, b.orientation);
-        array.append(QJsonObject{{QStringLiteral("type"), static_cast<qint64>(b.type)},
-                                 {QStringLiteral("x"), b.x},
-                                 {QStringLiteral("y"), b.y},
-                                 {QStringLiteral("z"), b.z},
-                                 {QStringLiteral("size"),
-                                  QJsonArray{as_written(e[0]), as_written(e[1]), as_written(e[2])}},
-                                 {QStringLiteral("count_x"), b.count_x},
-                                 {QStringLiteral("count_y"), b.count_y},
-                                 {QStringLiteral("count_z"), b.count_z}});
+        QJsonObject block{{QStringLiteral("type"), static_cast<qint64>(b.type)},
+                          {QStringLiteral("x"), b.x},
+                          {QStringLiteral("y"), b.y},
+                          {QStringLiteral("z"), b.z},
+                          {QStringLiteral("size"),
+                           QJsonArray{as_written(e[0]), as_written(e[1]), as_written(e[2])}},
+                          {QStringLiteral("count_x"), b.count_x},
+                          {QStringLiteral("count_y"), b.count_y},
+                          {QStringLiteral("count_z"), b.count_z}};
+        if (weights) block.insert(QStringLiteral("max_load_carried"), as_written(carried[i]));
+        array.append(block);
     }
     return array;
 }
@@ -94,7 +109,7 @@ std::vector<std::string> mixed_lines(const mixed_plan_file& plan, const mixed_su
     for (std::size_t k = 0; k < m.containers.size(); ++k) {
         const std::int64_t repeat = plan.plan.containers[k].repeat;
         lines.push_back(containers_text(first, repeat, m.container_count));
-        container_lines(lines, plan, m.containers[k]);
+        container_lines(lines, plan, m.containers[k], plan.plan.containers[k].blocks);
         first += repeat;
     }
     lines.push_back(text::total_prefix + std::to_string(m.container_count) + text::total_middle +
@@ -130,14 +145,21 @@ QJsonObject mixed_json(const mixed_plan_file& plan, const mixed_summary& m) {
     for (std::size_t k = 0; k < m.containers.size(); ++k) {
         const container_summary& s = m.containers[k];
         const container_load& load = plan.plan.containers[k];
-        containers.append(QJsonObject{
+        QJsonObject container{
             {QStringLiteral("cartons"), static_cast<qint64>(s.cartons)},
             {QStringLiteral("utilisation"), as_written(cut_percent(s.utilisation))},
             {QStringLiteral("weight"), kilograms(s.weight)},
             {QStringLiteral("centre_of_gravity"), centre_json(s.centre_of_gravity)},
             {QStringLiteral("blocks"), blocks_json(plan, load.blocks)},
             {QStringLiteral("steps"), steps_json(load.blocks, rules_of(plan.cartons), true)},
-            {QStringLiteral("repeat"), static_cast<qint64>(load.repeat)}});
+            {QStringLiteral("repeat"), static_cast<qint64>(load.repeat)}};
+        if (const auto f = balance_in(plan, load.blocks)) {
+            container.insert(QStringLiteral("balanced"), f->holds);
+            container.insert(QStringLiteral("offset"),
+                             QJsonObject{{QStringLiteral("x"), as_written(f->offset[0])},
+                                         {QStringLiteral("y"), as_written(f->offset[1])}});
+        }
+        containers.append(container);
     }
     return {
         {QStringLiteral("container"), QJsonObject{{QStringLiteral("length"), as_written(c[1])},

@@ -217,9 +217,9 @@ solid_model build_model(const solid_scene& scene, const solid_shown& shown) {
         const carton_block& b = scene.blocks[i];
         if (!drawable(scene, b)) continue;
         const bool last = i + 1 == n;
-        const box_role role = !shown.current ? box_role::plain
-                              : last         ? box_role::current
-                                             : box_role::earlier;
+        const box_role role = !shown.current                  ? box_role::plain
+                              : i + shown.current_blocks >= n ? box_role::current
+                                                              : box_role::earlier;
         const std::array<double, 3> e = carton_extents(scene, b);
         solid_box box;
         box.origin = {b.x, b.y, b.z};

@@ -17,6 +17,9 @@ struct solid_options {
     bool cut_away = true;
     // The block pointed at, outlined over everything.
     std::optional<std::size_t> outlined;
+    // The current step's faces hatched, so that it stands out on paper in
+    // black and white (vector pictures; the screen has colour).
+    bool hatch_current = false;
 };
 
 // The solid view as pixels: each pixel shows the face nearest the eye

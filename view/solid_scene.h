@@ -4,6 +4,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <optional>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -20,6 +21,8 @@ struct solid_type {
     std::array<double, 3> size{};  // length, width, height in mm
     std::optional<double> weight;  // kg per carton, when known
     rgb colour;                    // its colour in every picture of the plan
+
+    bool operator==(const solid_type&) const = default;
 };
 
 // What the solid view shows: one container and its blocks in loading
@@ -33,20 +36,26 @@ struct solid_scene {
     // tell how the cartons lie; a plan of several types shows each type in
     // its colour.
     bool face_colours = false;
+
+    bool operator==(const solid_scene&) const = default;
 };
 
 // The solid scene of load `load` of a report: its types named and coloured
-// as the report does, its blocks in the report's loading order.
+// as the report does, its loading steps' parts in the report's order.
 solid_scene scene_of(const loading_report& report, std::size_t load, bool face_colours);
+// The report's types and container with the blocks given, in the order a
+// window steps through them.
+solid_scene scene_of(const loading_report& report, bool face_colours, block_list blocks);
 
 // How much of the load shows: the first `steps` blocks. With `current`, the
-// last of them is the step being loaded: drawn bright, the earlier ones
-// pale. With `cartons`, only that many cartons of the last block show, in
-// the order a loader puts them in (see carton_index).
+// last `current_blocks` of them are the step being loaded: drawn bright, the
+// earlier ones pale. With `cartons`, only that many cartons of the last block
+// show, in the order a loader puts them in (see carton_index).
 struct solid_shown {
     std::size_t steps = 0;
     bool current = false;
     std::optional<std::int64_t> cartons;
+    std::size_t current_blocks = 1;
 
     bool operator==(const solid_shown&) const = default;
 };

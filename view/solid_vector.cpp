@@ -180,10 +180,45 @@ double spacing_on(const projector& p, const solid_box& part, std::size_t axis) {
     return std::hypot(b->x - a->x, b->y - a->y);
 }
 
+// Hatching on paper: lines this many units of the picture apart, drawn
+// across the face at 45 degrees as the picture shows it near the face's
+// middle.
+constexpr double hatch_spacing = 7.0;
+
+// Diagonal lines over a face, in its own plane so that they lie on it in
+// depth like the grid; the faces painted later cover them as they cover the
+// face.
+void hatch_face(polygon_sink& sink, const projector& p, const painted_face& f, rgb colour) {
+    const solid_box& part = f.part;
+    const std::size_t a = f.face.axis, u = u_axis(a), v = v_axis(a);
+    // Pixels per mm along u and v near the middle, so that the lines run
+    // at the same slant and spacing on every face.
+    solid_box unit = part;
+    unit.pitch = {1.0, 1.0, 1.0};
+    const double su = spacing_on(p, unit, u), sv = spacing_on(p, unit, v);
+    if (!(su > 0 && sv > 0)) return;
+    const double u0 = part.lo[u] * su, u1 = part.hi[u] * su;
+    const double v0 = part.lo[v] * sv, v1 = part.hi[v] * sv;
+    const double step = hatch_spacing * std::sqrt(2.0);
+    if ((u1 - u0 + v1 - v0) / step > most_grid_lines) return;
+    // The lines U + V = c over the rectangle [u0, u1] x [v0, v1] in pixels.
+    for (double c = std::ceil((u0 + v0) / step) * step; c < u1 + v1; c += step) {
+        const double from_u = std::max(u0, c - v1), to_u = std::min(u1, c - v0);
+        if (to_u <= from_u) continue;
+        vec3 s, e;
+        s[a] = e[a] = plane_of(part, f.face);
+        s[u] = from_u / su;
+        s[v] = (c - from_u) / sv;
+        e[u] = to_u / su;
+        e[v] = (c - to_u) / sv;
+        line_in_space(sink, p, s, e, colour, 0.7);
+    }
+}
+
 // The face's carton grid, then its edges where they are the source box's:
 // a cut leaves no line.
 void draw_face(polygon_sink& sink, const projector& p, const painted_face& f,
-               const solid_box& source) {
+               const solid_box& source, const solid_options& options) {
     const rgb fill = solid_look::face_colour(p, source, f.face);
     sink.fill_polygon(f.polygon.points(), fill, 1.0);
     const solid_box& part = f.part;
@@ -210,6 +245,9 @@ void draw_face(polygon_sink& sink, const projector& p, const painted_face& f,
             const auto [s, e] = along(k, other, at, part.lo[other], part.hi[other]);
             line_in_space(sink, p, s, e, solid_look::grid_of(fill), 0.6);
         }
+    }
+    if (options.hatch_current && source.role == box_role::current) {
+        hatch_face(sink, p, f, solid_look::shaded(fill, 0.45));
     }
     const double width = source.role == box_role::current ? 2.2 : 1.0;
     for (const std::size_t k : {u_axis(a), v_axis(a)}) {
@@ -315,7 +353,7 @@ void draw_solid(polygon_sink& sink, const solid_model& model, const camera& c, i
     }
     draw_frame(sink, p, container, true);
     for (const painted_face& f : painted_faces(model, p)) {
-        draw_face(sink, p, f, model.boxes[f.source]);
+        draw_face(sink, p, f, model.boxes[f.source], options);
     }
     if (!options.cut_away) {
         for (const container_wall& w : walls) {

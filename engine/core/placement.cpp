@@ -145,7 +145,99 @@ struct plan {
     std::span<const carton_rules> types;
     const container_space& container;
     std::vector<placed> all;
+    weight_rules weights;
 };
+
+// One carton of a block: its column across and along.
+struct column {
+    std::int64_t i = 0, j = 0;
+};
+
+double weight_of(const carton_rules& t) { return t.weight.value_or(0.0); }
+
+// The base of block b's column c, seen from above.
+rect base_of(const placed& b, column c) {
+    const double x0 = b.lo[0] + static_cast<double>(c.i) * b.carton[0];
+    const double y0 = b.lo[1] + static_cast<double>(c.j) * b.carton[1];
+    return {x0, x0 + b.carton[0], y0, y0 + b.carton[1]};
+}
+
+// The top cartons of `below` that the base `r` of a carton above rests on,
+// with the area it rests on each.
+template <typename Visit>
+void resting_on(const rect& r, const placed& below, Visit&& visit) {
+    const auto [i0, i1] = reached(r.x0, r.x1, below.lo[0], below.carton[0], below.count[0]);
+    const auto [j0, j1] = reached(r.y0, r.y1, below.lo[1], below.carton[1], below.count[1]);
+    for (std::int64_t i = i0; i <= i1; ++i) {
+        for (std::int64_t j = j0; j <= j1; ++j) {
+            const rect t = base_of(below, {i, j});
+            const double a = std::max(0.0, std::min(r.x1, t.x1) - std::max(r.x0, t.x0)) *
+                             std::max(0.0, std::min(r.y1, t.y1) - std::max(r.y0, t.y0));
+            if (a > 0.0) visit(column{i, j}, a);
+        }
+    }
+}
+
+// Indices into `all`, in the order of their bases' heights.
+std::vector<std::size_t> by_height(const std::vector<placed>& all, bool downwards) {
+    std::vector<std::size_t> order(all.size());
+    for (std::size_t i = 0; i < order.size(); ++i) order[i] = i;
+    std::stable_sort(order.begin(), order.end(), [&](std::size_t a, std::size_t b) {
+        return downwards ? all[a].lo[2] > all[b].lo[2] : all[a].lo[2] < all[b].lo[2];
+    });
+    return order;
+}
+
+// The load on each top carton of every block, kg, from what stands on it,
+// columns across then along. Blocks are taken from the highest base down,
+// so that a block's load is whole before it passes it on.
+std::vector<std::vector<double>> top_loads(const std::vector<placed>& all,
+                                           std::span<const carton_rules> types) {
+    std::vector<std::vector<double>> load(all.size());
+    for (std::size_t k = 0; k < all.size(); ++k)
+        load[k].assign(static_cast<std::size_t>(all[k].count[0] * all[k].count[1]), 0.0);
+    struct contact {
+        std::size_t block;
+        std::size_t at;
+        double area;
+    };
+    std::vector<contact> contacts;
+    for (const std::size_t k : by_height(all, true)) {
+        const placed& b = all[k];
+        if (on_floor(b)) continue;
+        const double own = static_cast<double>(b.count[2]) * weight_of(types[b.type]);
+        for (std::int64_t i = 0; i < b.count[0]; ++i) {
+            for (std::int64_t j = 0; j < b.count[1]; ++j) {
+                const rect r = base_of(b, {i, j});
+                contacts.clear();
+                double area = 0.0;
+                for (std::size_t s = 0; s < all.size(); ++s) {
+                    if (s == k || !stands_on(b, all[s])) continue;
+                    resting_on(r, all[s], [&](column c, double a) {
+                        contacts.push_back(
+                            {s, static_cast<std::size_t>(c.i * all[s].count[1] + c.j), a});
+                        area += a;
+                    });
+                }
+                const double passed = load[k][static_cast<std::size_t>(i * b.count[1] + j)] + own;
+                for (const contact& c : contacts) load[c.block][c.at] += passed * c.area / area;
+            }
+        }
+    }
+    return load;
+}
+
+// The most a carton of each block carries: the bottom one of its column.
+std::vector<double> most_carried(const std::vector<placed>& all,
+                                 std::span<const carton_rules> types) {
+    const std::vector<std::vector<double>> load = top_loads(all, types);
+    std::vector<double> most(all.size(), 0.0);
+    for (std::size_t k = 0; k < all.size(); ++k) {
+        const double own = static_cast<double>(all[k].count[2] - 1) * weight_of(types[all[k].type]);
+        for (const double l : load[k]) most[k] = std::max(most[k], l + own);
+    }
+    return most;
+}
 
 // Each rule gives the block where it is first found broken, in the order the
 // checker has always scanned: blocks in list order, pairs by their first.
@@ -241,7 +333,113 @@ found overweight(const plan& p) {
     return std::nullopt;
 }
 
+// A carton carrying more than its type may, found at its block.
+found overloaded(const plan& p) {
+    if (std::none_of(p.types.begin(), p.types.end(),
+                     [](const carton_rules& t) { return t.max_load.has_value(); }))
+        return std::nullopt;
+    const std::vector<double> most = most_carried(p.all, p.types);
+    for (std::size_t k = 0; k < p.all.size(); ++k) {
+        const std::optional<double>& limit = p.types[p.all[k].type].max_load;
+        if (limit && most[k] > *limit * (1 + weight_share) + weight_share) return p.all[k].index;
+    }
+    return std::nullopt;
+}
+
+// A column of one type higher than it may be: the cartons of a type counted
+// from the top of a column down through cartons of that type it rests on.
+// Blocks are taken from the lowest base up, so that what a block stands on is
+// counted before it.
+found too_many_layers(const plan& p) {
+    if (std::none_of(p.types.begin(), p.types.end(),
+                     [](const carton_rules& t) { return t.max_layers.has_value(); }))
+        return std::nullopt;
+    std::vector<std::vector<std::int64_t>> top(p.all.size());
+    std::optional<std::size_t> first;
+    for (const std::size_t k : by_height(p.all, false)) {
+        const placed& b = p.all[k];
+        top[k].assign(static_cast<std::size_t>(b.count[0] * b.count[1]), b.count[2]);
+        for (std::int64_t i = 0; i < b.count[0]; ++i) {
+            for (std::int64_t j = 0; j < b.count[1]; ++j) {
+                std::int64_t under = 0;
+                for (std::size_t s = 0; s < p.all.size(); ++s) {
+                    if (s == k || p.all[s].type != b.type || !stands_on(b, p.all[s])) continue;
+                    resting_on(base_of(b, {i, j}), p.all[s], [&](column c, double) {
+                        under = std::max(
+                            under, top[s][static_cast<std::size_t>(c.i * p.all[s].count[1] + c.j)]);
+                    });
+                }
+                top[k][static_cast<std::size_t>(i * b.count[1] + j)] += under;
+            }
+        }
+        const std::optional<std::int64_t>& most = p.types[b.type].max_layers;
+        const std::int64_t high = *std::max_element(top[k].begin(), top[k].end());
+        if (most && high > *most && (!first || b.index < *first)) first = b.index;
+    }
+    return first;
+}
+
+// A carton on one of a lighter type, when both are weighed.
+found heavy_on_light(const plan& p) {
+    if (!p.weights.heavy_not_on_light) return std::nullopt;
+    for (const placed& above : p.all) {
+        const std::optional<double>& w = p.types[above.type].weight;
+        if (!w) continue;
+        for (const placed& below : p.all) {
+            const std::optional<double>& v = p.types[below.type].weight;
+            if (&below != &above && v && *w > *v && stands_on(above, below)) return above.index;
+        }
+    }
+    return std::nullopt;
+}
+
+std::optional<balance_figures> balance(const plan& p, double share) {
+    double weight = 0.0;
+    std::array<double, 3> moment{};
+    for (const placed& b : p.all) {
+        const std::optional<double>& w = p.types[b.type].weight;
+        if (!w) return std::nullopt;
+        const double m = static_cast<double>(b.count[0] * b.count[1] * b.count[2]) * *w;
+        weight += m;
+        for (std::size_t k = 0; k < 3; ++k) moment[k] += m * (b.lo[k] + b.hi[k]) / 2;
+    }
+    if (!(weight > 0.0)) return std::nullopt;
+    balance_figures f;
+    for (std::size_t k = 0; k < 3; ++k) f.centre[k] = moment[k] / weight;
+    for (std::size_t k = 0; k < 2; ++k) {
+        f.offset[k] = f.centre[k] - p.container.size[k] / 2;
+        f.band[k] = share * p.container.size[k];
+        f.holds = f.holds && std::fabs(f.offset[k]) <= f.band[k] + contact_tolerance;
+    }
+    return f;
+}
+
+// The centre of gravity outside the band; found at the last block.
+found unbalanced(const plan& p) {
+    if (!p.weights.balance_share || p.all.empty()) return std::nullopt;
+    const std::optional<balance_figures> f = balance(p, *p.weights.balance_share);
+    if (f && !f->holds) return p.all.back().index;
+    return std::nullopt;
+}
+
 }  // namespace
+
+std::vector<double> loads_carried(const block_list& blocks, std::span<const carton_rules> types) {
+    VARNEL_EXPECTS(sized(types));
+    const std::vector<placed> all = place(blocks, types);
+    const std::vector<double> most = most_carried(all, types);
+    std::vector<double> out(blocks.size(), 0.0);
+    for (std::size_t k = 0; k < all.size(); ++k) out[all[k].index] = most[k];
+    return out;
+}
+
+std::optional<balance_figures> balance_of(const block_list& blocks,
+                                          std::span<const carton_rules> types,
+                                          const container_space& container, double share) {
+    VARNEL_EXPECTS(sized(types));
+    const plan p{blocks, types, container, place(blocks, types), {}};
+    return balance(p, share);
+}
 
 std::vector<std::size_t> loading_order(const block_list& blocks,
                                        std::span<const carton_rules> types) {
@@ -299,9 +497,9 @@ std::int64_t unsupported_on(const carton_block& block, const block_list& below,
 }
 
 placement_report check_placement(const block_list& blocks, std::span<const carton_rules> types,
-                                 const container_space& container) {
+                                 const container_space& container, const weight_rules& weights) {
     VARNEL_EXPECTS(sized(types));
-    const plan p{blocks, types, container, place(blocks, types)};
+    const plan p{blocks, types, container, place(blocks, types), weights};
     placement_report r;
     const auto note = [&r](placement_fault f, std::optional<std::size_t> block) {
         if (block && r.fault == placement_fault::none) r.fault = f, r.block = block;
@@ -318,6 +516,10 @@ placement_report check_placement(const block_list& blocks, std::span<const carto
     note(placement_fault::on_unstackable, on_unstackable(p));
     note(placement_fault::quantity, over_quantity(p));
     note(placement_fault::overweight, overweight(p));
+    note(placement_fault::overloaded, overloaded(p));
+    note(placement_fault::too_many_layers, too_many_layers(p));
+    note(placement_fault::heavy_on_light, heavy_on_light(p));
+    note(placement_fault::unbalanced, unbalanced(p));
     return r;
 }
 

@@ -1,11 +1,13 @@
 #include "engine/mixed/blocks.h"
 
 #include <algorithm>
+#include <cmath>
 #include <limits>
 #include <map>
 #include <set>
 #include <tuple>
 
+#include "engine/core/tolerance.h"
 #include "engine/mixed/work_costs.h"
 
 namespace varnel::mixed {
@@ -177,6 +179,12 @@ void block_set::add_simple(const cargo& c, std::size_t most_blocks) {
                 f.most[k] = std::min({type.quantity, c.container[k] / p.size[k], most_along});
             }
             if (!type.stackable) f.most[2] = std::min<length>(f.most[2], 1);
+            if (type.max_layers) f.most[2] = std::min<length>(f.most[2], *type.max_layers);
+            // The bottom carton carries those above it in its column.
+            if (type.max_load && type.weight > 0) {
+                const double high = std::floor(*type.max_load / type.weight + count_rounding) + 1;
+                if (high < static_cast<double>(f.most[2])) f.most[2] = static_cast<length>(high);
+            }
             f.blocks = blocks_up_to(f.most, f.cartons);
             families.push_back(f);
         }
@@ -196,6 +204,13 @@ void block_set::add_simple(const cargo& c, std::size_t most_blocks) {
             b.weight = static_cast<double>(n) * type.weight;
             b.type = f.type;
             b.orientation = f.p->orientation;
+            const auto base = static_cast<double>(f.p->size[0] * f.p->size[1]);
+            b.press = static_cast<double>(nz) * type.weight / base;
+            if (type.max_load)
+                b.bear = std::max(0.0, *type.max_load - static_cast<double>(nz - 1) * type.weight) /
+                         base;
+            if (!type.stackable) b.bear = 0.0;
+            b.base_heaviest = b.top_lightest = type.weight;
             b.needs_begin = static_cast<std::uint32_t>(needs_.size());
             needs_.push_back({f.type, n});
             b.needs_end = static_cast<std::uint32_t>(needs_.size());
@@ -239,6 +254,18 @@ void block_set::combine(const cargo& c, const mixed_parameters& p, work_meter& m
             j.top = joined_top(a, b, f.axis);
             j.volume = a.volume + b.volume;
             j.weight = a.weight + b.weight;
+            if (f.axis == 2) {
+                // What stands on b presses through it onto a.
+                j.press = a.press + b.press;
+                j.bear = std::min(b.bear, a.bear - b.press);
+                j.base_heaviest = a.base_heaviest;
+                j.top_lightest = b.top_lightest;
+            } else {
+                j.press = std::max(a.press, b.press);
+                j.bear = std::min(a.bear, b.bear);
+                j.base_heaviest = std::max(a.base_heaviest, b.base_heaviest);
+                j.top_lightest = std::min(a.top_lightest, b.top_lightest);
+            }
             j.simple = false;
             j.parts = {f.first, f.second};
             j.axis = f.axis;
@@ -320,9 +347,19 @@ std::vector<block_set::pairing> block_set::one_on_another(const cargo& c, const 
     return found;
 }
 
+bool block_set::may_stand_on(const cargo& c, const block& upper, const block& lower) const {
+    const std::span<const type_count> under = needs(lower);
+    return stands_within(c, upper, needs(upper), lower.bear, lower.top_lightest,
+                         [&](std::size_t t) {
+                             return std::any_of(under.begin(), under.end(),
+                                                [t](const type_count& n) { return n.type == t; });
+                         });
+}
+
 void block_set::consider(const cargo& c, const mixed_parameters& p, std::size_t a, std::size_t b,
                          std::size_t axis, std::vector<pairing>& found) const {
     if (!joinable(blocks_[a], blocks_[b], axis, c.container)) return;
+    if (axis == 2 && c.limits.on && !may_stand_on(c, blocks_[b], blocks_[a])) return;
     const double f = fill_of(blocks_[a], blocks_[b], axis);
     if (f >= p.min_fill) found.push_back({a, b, axis, f, blocks_[a].volume + blocks_[b].volume});
 }

@@ -11,6 +11,7 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <limits>
 #include <span>
 #include <vector>
 
@@ -30,6 +31,15 @@ struct block {
     std::array<length, 2> top{};  // the carrying rectangle on its top, x and y from its origin
     std::int64_t volume = 0;      // the cartons' volume
     double weight = 0.0;          // kg
+    // What its weight does, in kg per grid step squared: the most its base
+    // presses on what it stands on (its own cartons), and the most its
+    // carrying top may take pressing on it; a carton passes the pressure on
+    // its top down its column, so these bound every carton's load. The
+    // heaviest carton at its base and the lightest at its top, kg.
+    double press = 0.0;
+    double bear = std::numeric_limits<double>::infinity();
+    double base_heaviest = 0.0;
+    double top_lightest = 0.0;
     // A simple block: its type, pose and counts. A combined one: its two
     // parts, the second beside the first along `axis` (0 x, 1 y) or on it (2).
     bool simple = true;
@@ -41,6 +51,22 @@ struct block {
     // Its cartons per type: a range of `block_set::needs`.
     std::uint32_t needs_begin = 0, needs_end = 0;
 };
+
+// Whether `upper`, holding `upper_needs`, may stand on a surface whose
+// cartons bear `bear` pressing on them, the lightest of them weighing
+// `lightest`, with `under(t)` true when cartons of type t are among them. A
+// type of limited layers stands on its own kind only within one block,
+// whose height is capped to them: a column across blocks is not counted.
+template <typename Under>
+bool stands_within(const cargo& c, const block& upper, std::span<const type_count> upper_needs,
+                   double bear, double lightest, Under&& under) {
+    if (upper.press > bear * (1 + 1e-9) + 1e-12) return false;
+    if (c.limits.heavy_not_on_light && upper.base_heaviest > lightest) return false;
+    for (const type_count& n : upper_needs) {
+        if (c.types[n.type].max_layers && under(n.type)) return false;
+    }
+    return true;
+}
 
 // The blocks of one container's search, largest volume first.
 class block_set {
@@ -86,6 +112,7 @@ private:
     std::vector<pairing> one_on_another(const cargo& c, const mixed_parameters& p,
                                         std::size_t fresh, std::size_t end,
                                         work_meter& meter) const;
+    bool may_stand_on(const cargo& c, const block& upper, const block& lower) const;
     void consider(const cargo& c, const mixed_parameters& p, std::size_t a, std::size_t b,
                   std::size_t axis, std::vector<pairing>& found) const;
     void sort_by_volume();

@@ -26,6 +26,24 @@ void candidate_scan::best_blocks(const packing& p, const space& s, std::size_t k
     const auto& sizes = blocks.sizes();
     const auto& volumes = blocks.volumes();
     std::size_t looked = 0;
+    const bool limited = context.goods->limits.on;
+    if (limited) {
+        p.held_under(s, held_);
+        work += work_cost::held_looked_at * p.placed().size();
+    }
+    const extent& container = context.goods->container;
+    // Under the base the block would take, as the packing places it.
+    const auto on_surface = [&](std::uint32_t i) {
+        if (held_.empty()) return true;  // on the floor
+        const extent& e = blocks[i].size;
+        const placement at = placed_in(i, e, s, container);
+        packing::limits_of(held_, {at.at[0], at.at[0] + e[0], at.at[1], at.at[1] + e[1]}, under_);
+        work += work_cost::held_looked_at * held_.size();
+        const auto& types = under_.types;
+        return stands_within(
+            *context.goods, blocks[i], blocks.needs(i), under_.bear, under_.lightest,
+            [&](std::size_t t) { return std::find(types.begin(), types.end(), t) != types.end(); });
+    };
     // No block holds more than the room's volume: those before cannot fit.
     const std::size_t skipped = static_cast<std::size_t>(
         std::partition_point(
@@ -58,6 +76,7 @@ void candidate_scan::best_blocks(const packing& p, const space& s, std::size_t k
             if (out.size() == k && static_cast<double>(b.volume) <= scores.back()) break;
             ++looked;
             if (payload && p.weight() + b.weight > *payload) continue;
+            if (limited && !on_surface(i)) continue;
             const double v = block_score(p, b, room, room_volume);
             const auto at = std::upper_bound(scores.begin(), scores.end(), v, std::greater<>());
             if (out.size() == k && at == scores.end()) continue;

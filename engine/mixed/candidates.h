@@ -22,6 +22,10 @@ public:
 private:
     // The scores of `out`, kept to save allocating them on every call.
     std::vector<double> scores_;
+    // With the weight limits on: the simple blocks under the space, and what
+    // those under a block's base allow.
+    std::vector<held> held_;
+    surface_limits under_;
 };
 
 }  // namespace varnel::mixed

@@ -74,7 +74,16 @@ cargo cargo_of(const mixed_request& request, const std::vector<std::int64_t>& le
         out.weight = in.weight.value_or(0.0);
         out.stackable = in.stackable;
         out.volume = sides[0] * sides[1] * sides[2];
+        out.max_load = in.max_load;
+        out.max_layers = in.max_layers;
+        c.limits.on = c.limits.on || in.max_load || in.max_layers;
         c.types.push_back(std::move(out));
+    }
+    if (weighed(request.cartons)) {
+        c.limits.weighed = true;
+        c.limits.heavy_not_on_light = request.weights.heavy_not_on_light;
+        c.limits.balance_share = request.weights.balance_share;
+        c.limits.on = c.limits.on || c.limits.heavy_not_on_light;
     }
     return c;
 }

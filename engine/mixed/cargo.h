@@ -45,7 +45,19 @@ struct cargo_type {
     std::int64_t quantity = 0;
     double weight = 0.0;  // kg per carton; 0 when unknown
     bool stackable = true;
-    std::int64_t volume = 0;  // one carton's, in grid steps cubed
+    std::int64_t volume = 0;                 // one carton's, in grid steps cubed
+    std::optional<double> max_load;          // kg on one carton's top
+    std::optional<std::int64_t> max_layers;  // cartons of the type in one column
+};
+
+// What the search keeps besides space: the load cartons bear, columns of one
+// type no higher than allowed and, when asked, no carton on a lighter one.
+// Off for a list that asks none of these, which then plans as it always has.
+struct weight_limits {
+    bool on = false;
+    bool weighed = false;  // the list gives weights: the search counts room lost over tops
+    bool heavy_not_on_light = false;
+    std::optional<double> balance_share;
 };
 
 struct cargo {
@@ -53,6 +65,7 @@ struct cargo {
     extent container{};
     std::optional<double> payload;  // kg
     std::vector<cargo_type> types;  // in list order
+    weight_limits limits;
 };
 
 // The request's list with `left` cartons of each type, on the grid.

@@ -27,7 +27,13 @@ inline double block_score(const packing& p, const block& b, const extent& room,
         const bool thin =
             a < 2 && r > 0 &&
             static_cast<double>(r) < context.thin_gap * static_cast<double>(p.smallest()[a]);
-        kept *= static_cast<double>(b.size[a] + (thin ? 0 : fills.fill(a, r)));
+        double beside = thin ? 0.0 : static_cast<double>(fills.fill(a, r));
+        // For a weighed list, the room above a block counts only over its
+        // carrying top: over cartons nothing may stand on it is lost.
+        if (a == 2 && context.goods->limits.weighed)
+            beside *= static_cast<double>(b.top[0] * b.top[1]) /
+                      static_cast<double>(b.size[0] * b.size[1]);
+        kept *= static_cast<double>(b.size[a]) + beside;
     }
     return static_cast<double>(b.volume) - context.loss_weight * (room_volume - kept);
 }

@@ -9,6 +9,7 @@
 #include "engine/mixed/blocks.h"
 #include "engine/mixed/cargo.h"
 #include "engine/mixed/fill_lengths.h"
+#include "engine/mixed/load_balance.h"
 #include "engine/mixed/packing.h"
 #include "engine/mixed/search.h"
 #include "engine/mixed/work_costs.h"
@@ -79,6 +80,7 @@ struct planning {
     stop_reason stop() const { return meter.stopped() ? meter.reason() : other_stop; }
 
     container_load load_container(const cargo& c, std::uint64_t plannings, std::uint64_t after);
+    container_load settled(container_load load) const;
     std::optional<container_load> one_type_load_of(const cargo& c, work_meter& share);
 };
 
@@ -99,7 +101,9 @@ std::optional<container_load> planning::one_type_load_of(const cargo& c, work_me
     std::vector<carton_rules> limited = rules;
     limited[*t].quantity = c.types[*t].quantity;
     if (alone.blocks.empty() ||
-        !check_placement(alone.blocks, limited, {request.container, request.payload}).valid())
+        !check_placement(alone.blocks, limited, {request.container, request.payload},
+                         {request.weights.heavy_not_on_light, std::nullopt})
+             .valid())
         return std::nullopt;
     for (const std::size_t i : loading_order(alone.blocks, rules))
         load.blocks.push_back(alone.blocks[i]);
@@ -138,7 +142,20 @@ container_load planning::load_container(const cargo& c, std::uint64_t plannings,
     const auto cartons = [](const container_load& l) {
         return std::accumulate(l.loaded.begin(), l.loaded.end(), std::int64_t{0});
     };
-    return alone && cartons(*alone) > cartons(load) ? *alone : load;
+    return settled(alone && cartons(*alone) > cartons(load) ? *alone : load);
+}
+
+// A list with weights: the load's walls closed up and balanced as far as
+// they can be, when that keeps every rule.
+container_load planning::settled(container_load load) const {
+    if (!weighed(request.cartons)) return load;
+    const container_space room{request.container, request.payload};
+    block_list moved = settled_load(load.blocks, rules, room, request.weights.balance_share);
+    const weight_rules kept{request.weights.heavy_not_on_light, std::nullopt};
+    if (!check_placement(moved, rules, room, kept).valid()) return load;
+    load.blocks.clear();
+    for (const std::size_t i : loading_order(moved, rules)) load.blocks.push_back(moved[i]);
+    return load;
 }
 
 // How many containers the cartons left would fill at best.

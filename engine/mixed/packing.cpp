@@ -1,6 +1,7 @@
 #include "engine/mixed/packing.h"
 
 #include <algorithm>
+#include <cmath>
 #include <limits>
 #include <tuple>
 
@@ -9,6 +10,10 @@
 namespace varnel::mixed {
 
 namespace {
+
+bool overlaps(const rect& a, const rect& b) {
+    return a.x0 < b.x1 && b.x0 < a.x1 && a.y0 < b.y1 && b.y0 < a.y1;
+}
 
 void expand(const block_set& blocks, std::size_t b, const extent& at, std::vector<leaf>& out) {
     const block& k = blocks[b];
@@ -120,15 +125,68 @@ std::optional<space> packing::next_space(std::uint64_t& work) const {
     return best;
 }
 
+void packing::hold(const std::vector<leaf>& leaves, std::uint64_t& work) {
+    const block_set& blocks = *context_->blocks;
+    for (const leaf& l : leaves) {
+        const block& s = blocks[l.block];
+        const rect base{l.at[0], l.at[0] + s.size[0], l.at[1], l.at[1] + s.size[1]};
+        double bear = s.bear;
+        // What stands on it presses through it onto what it stands on.
+        if (l.at[2] > 0) {
+            for (const held& h : held_) {
+                if (h.top == l.at[2] && overlaps(h.base, base))
+                    bear = std::min(bear, h.bear - s.press);
+            }
+            work += work_cost::held_looked_at * held_.size();
+        }
+        held_.push_back(
+            {base, l.at[2] + s.size[2], bear, s.type, context_->goods->types[s.type].weight});
+    }
+}
+
+void packing::held_under(const space& s, std::vector<held>& out) const {
+    out.clear();
+    if (s.z == 0) return;
+    for (const held& h : held_) {
+        if (h.top == s.z && overlaps(h.base, s.area)) out.push_back(h);
+    }
+}
+
+void packing::limits_of(const std::vector<held>& under, const rect& base, surface_limits& out) {
+    out.bear = out.lightest = std::numeric_limits<double>::infinity();
+    out.types.clear();
+    for (const held& h : under) {
+        if (!overlaps(h.base, base)) continue;
+        out.bear = std::min(out.bear, h.bear);
+        out.lightest = std::min(out.lightest, h.weight);
+        if (std::find(out.types.begin(), out.types.end(), h.type) == out.types.end())
+            out.types.push_back(h.type);
+    }
+}
+
+placement placed_in(std::size_t block, const extent& size, const space& s, const extent& c) {
+    placement p{block, {s.area.x0, s.area.y0, s.z}, false, false};
+    if (c[0] - s.area.x1 < s.area.x0) p.at[0] = s.area.x1 - size[0], p.mirror_x = true;
+    if (c[1] - s.area.y1 < s.area.y0) p.at[1] = s.area.y1 - size[1], p.mirror_y = true;
+    return p;
+}
+
+double packing::imbalance() const {
+    if (!(weight_ > 0.0)) return 0.0;
+    const extent& c = context_->goods->container;
+    double worst = 0.0;
+    for (std::size_t a = 0; a < 2; ++a) {
+        const double side = static_cast<double>(c[a]);
+        worst = std::max(worst, std::fabs(moment_[a] / weight_ - side / 2) / side);
+    }
+    return worst;
+}
+
 void packing::place(std::size_t b, const space& s, std::uint64_t& work) {
     const block_set& blocks = *context_->blocks;
     const block& k = blocks[b];
     const extent& c = context_->goods->container;
-    placement p{b, {s.area.x0, s.area.y0, s.z}, false, false};
-    // The block's origin corner goes to the corner of the space nearest a
-    // corner of the container.
-    if (c[0] - s.area.x1 < s.area.x0) p.at[0] = s.area.x1 - k.size[0], p.mirror_x = true;
-    if (c[1] - s.area.y1 < s.area.y0) p.at[1] = s.area.y1 - k.size[1], p.mirror_y = true;
+    const placement p = placed_in(b, k.size, s, c);
     std::vector<leaf>& leaves = leaves_;  // emptied again below, so that copies carry none
     leaves_of(blocks, p, leaves);
     for (const leaf& l : leaves) {
@@ -138,6 +196,13 @@ void packing::place(std::size_t b, const space& s, std::uint64_t& work) {
             work_cost::simple_block_placed + work_cost::base_cut(free_.occupy(footprint, l.at[2]));
         if (context_->goods->types[blocks[l.block].type].stackable)
             work += work_cost::top_joined(free_.add_top(footprint, l.at[2] + e[2]));
+    }
+    if (context_->goods->limits.on) hold(leaves, work);
+    for (const leaf& l : leaves) {
+        const block& simple = blocks[l.block];
+        for (std::size_t a = 0; a < 2; ++a)
+            moment_[a] += simple.weight *
+                          (static_cast<double>(l.at[a]) + static_cast<double>(simple.size[a]) / 2);
     }
     leaves.clear();
     if (left_.take(blocks, k, work)) update_smallest();

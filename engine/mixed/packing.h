@@ -8,6 +8,7 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <limits>
 #include <optional>
 #include <utility>
 #include <vector>
@@ -33,6 +34,30 @@ struct leaf {
     std::size_t block = 0;  // a simple block
     extent at{};
 };
+
+// A simple block placed, as the weight limits follow it: its base, the
+// height of its top, what its top may take pressing on it (kg per grid step
+// squared), its type and the weight of one of its cartons.
+struct held {
+    rect base;
+    length top = 0;
+    double bear = 0.0;
+    std::size_t type = 0;
+    double weight = 0.0;
+};
+
+// What the cartons under a base allow on it: the least any of them bears,
+// the lightest of them, the types among them.
+struct surface_limits {
+    double bear = std::numeric_limits<double>::infinity();
+    double lightest = std::numeric_limits<double>::infinity();
+    std::vector<std::size_t> types;
+};
+
+// Where a block of `size` goes in `s`: its origin corner at the corner of
+// the space nearest a corner of the container, and whether it is mirrored
+// across x or y for that.
+placement placed_in(std::size_t block, const extent& size, const space& s, const extent& container);
 
 // What the search's choices depend on, shared by every packing of a search.
 struct packing_context {
@@ -75,9 +100,18 @@ public:
     const extent& smallest() const { return smallest_; }
     const live_blocks& blocks_left() const { return left_; }
     const std::vector<placement>& placed() const { return placed_; }
+    // The simple blocks whose tops carry some of `s`, when the weight limits
+    // are on; and what those of them under `base` allow on it.
+    void held_under(const space& s, std::vector<held>& out) const;
+    static void limits_of(const std::vector<held>& under, const rect& base, surface_limits& out);
+    // How far the cargo's centre of gravity lies from the middle, the larger
+    // of its shares of the width across and the length along: 0 empty.
+    double imbalance() const;
 
 private:
     void update_smallest();
+    // Follows the weight limits through the simple blocks just placed.
+    void hold(const std::vector<leaf>& leaves, std::uint64_t& work);
 
     const packing_context* context_;
     space_order order_;
@@ -86,6 +120,8 @@ private:
     std::vector<placement> placed_;
     std::int64_t volume_ = 0;
     double weight_ = 0.0;
+    std::vector<held> held_;          // only with the weight limits on
+    std::array<double, 2> moment_{};  // weight times centre across and along
     extent smallest_{};
     // Room for the cartons of a placement, kept to save allocating it on
     // every call.

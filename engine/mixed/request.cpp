@@ -20,10 +20,16 @@ std::int64_t container_count(const mixed_plan& plan) {
     return n;
 }
 
+bool weighed(std::span<const carton_type> cartons) {
+    return std::any_of(cartons.begin(), cartons.end(),
+                       [](const carton_type& t) { return t.weight.has_value(); });
+}
+
 std::vector<carton_rules> rules_of(std::span<const carton_type> cartons) {
     std::vector<carton_rules> rules;
     for (const carton_type& t : cartons) {
-        rules.push_back({t.size, t.allowed, t.stackable, std::nullopt, t.weight});
+        rules.push_back(
+            {t.size, t.allowed, t.stackable, std::nullopt, t.weight, t.max_load, t.max_layers});
     }
     return rules;
 }

@@ -27,7 +27,9 @@ struct carton_type {
     std::int64_t quantity = 0;
     std::optional<double> weight;  // kg per carton, when known
     orientation_set allowed = orientation_set::any();
-    bool stackable = true;  // may anything stand on it
+    bool stackable = true;                     // may anything stand on it
+    std::optional<double> max_load{};          // kg one carton may carry on its top
+    std::optional<std::int64_t> max_layers{};  // cartons in one column at most, itself counted
 };
 
 // Knobs of the search; the defaults are the program's.
@@ -78,6 +80,9 @@ struct mixed_request {
     std::optional<double> payload;  // kg, when known
     std::vector<carton_type> cartons;
     std::optional<std::size_t> max_containers;  // none: until every carton is loaded
+    // Heavy not on light, and the balance band; they bite only where the
+    // list gives weights.
+    weight_rules weights{true, 0.05};
     mixed_parameters parameters{};
     const std::atomic<bool>* cancel = nullptr;  // polled; set to stop early
     double seconds_cap = 60.0;                  // a far safety net only
@@ -110,6 +115,9 @@ bool well_formed(const mixed_request& request);
 
 // Every container of the plan, each repeat counted.
 std::int64_t container_count(const mixed_plan& plan);
+
+// Whether any type of the list has a weight: then the weight rules apply.
+bool weighed(std::span<const carton_type> cartons);
 
 // The rules each type's cartons obey, for check_placement.
 std::vector<carton_rules> rules_of(std::span<const carton_type> cartons);

@@ -27,6 +27,14 @@ std::optional<space> next_open_space(packing& p, std::size_t k, work_meter& mete
     return std::nullopt;
 }
 
+// Whether `a` holds more than `b` or, with the balance asked, as much
+// better balanced.
+bool better(const packing& a, const packing& b) {
+    if (a.volume() != b.volume() || !a.context().goods->limits.balance_share)
+        return a.volume() > b.volume();
+    return a.imbalance() < b.imbalance();
+}
+
 // A packing of the beam, and the work of its last placement, charged with
 // its next space.
 struct beam_node {
@@ -67,7 +75,7 @@ bool beam_search(const packing_context& context, space_order order, std::size_t 
                 std::uint64_t placing = 0;
                 filled.place(b, *s, placing);
                 fill_greedily(filled, meter, placing);
-                if (filled.volume() > best.volume()) best = filled;
+                if (better(filled, best)) best = filled;
                 children.push_back({filled.volume(), n, b, *s});
                 if (meter.stopped()) return false;
             }
@@ -131,10 +139,13 @@ void fill_greedily(packing& p, work_meter& meter, std::uint64_t unpaid) {
 namespace {
 
 // The space orders the search runs: with many types left both, else one.
-std::vector<space_order> orders_for(const packing_context& context, const mixed_parameters& p) {
+std::vector<space_order> orders_for(const packing_context& context, const mixed_parameters& p,
+                                    bool first = false) {
     std::size_t types = 0;
     for (const cargo_type& t : context.goods->types) types += t.quantity > 0 && !t.poses.empty();
-    if (types >= p.two_orders_from_types)
+    // The first fill of a list with weight limits tries both: the limits
+    // change which order fills better, and a fill is cheap.
+    if (types >= p.two_orders_from_types || (first && context.goods->limits.on))
         return {space_order::corner_first, space_order::lowest_first};
     return {space_order::corner_first};
 }
@@ -144,12 +155,12 @@ std::vector<space_order> orders_for(const packing_context& context, const mixed_
 packing first_fill(const packing_context& context, const mixed_parameters& p, work_meter& meter) {
     packing best(context);
     std::uint64_t work = 0;
-    for (const space_order order : orders_for(context, p)) {
+    for (const space_order order : orders_for(context, p, true)) {
         work_meter unbounded(~std::uint64_t{0}, nullptr, 1e300);
         packing filled(context, order);
         fill_greedily(filled, unbounded);
         work += unbounded.used();
-        if (filled.volume() > best.volume()) best = filled;
+        if (better(filled, best)) best = filled;
     }
     meter.spend(work);
     return best;

@@ -48,6 +48,10 @@ constexpr std::uint64_t scan(std::uint64_t compared, std::uint64_t scored) {
     return scan_call + sizes_compared_per_four * compared / 4 + block_scored * scored;
 }
 
+// With the weight limits on: each simple block placed looked at under a
+// space or a simple block placed.
+inline constexpr std::uint64_t held_looked_at = 1;
+
 // Placing a block: each simple block of it, then its base cut out of the
 // free space, each surface of every height passed over and of its height
 // cut, and each pair of the parts made, compared to keep the maximal ones.

@@ -162,7 +162,7 @@ private:
         merge_blocks(both, in_.box, meter_);
         const std::uint64_t n = both.size();
         if (!meter_.spend(n * n * 8)) return false;
-        const carton_rules rules{in_.box, orientation_set::any(), true, std::nullopt, std::nullopt};
+        const carton_rules rules = single_carton(in_.box[0], in_.box[1], in_.box[2]);
         return unsupported_cartons(both, std::span(&rules, 1)) == 0;
     }
 

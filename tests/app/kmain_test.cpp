@@ -192,8 +192,8 @@ private slots:
             {"kb4", {236, 0, 6, 42}},        {"kbji", {243, 0, 53, 42}},
             {"kbbao", {297, 0, 53, 42}},     {"kjisuan", {351, 0, 65, 42}},
             {"kbyouhua", {417, 0, 65, 42}},  {"kbhunzhuang", {483, 0, 65, 42}},
-            {"kbshuoming", {549, 0, 65, 42}},
-            {"kb3", {615, 0, 6, 42}},        {"kbhelp", {622, 0, 65, 42}},
+            {"kbsanwei", {549, 0, 34, 42}},  {"kbshuoming", {584, 0, 65, 42}},
+            {"kb3", {650, 0, 6, 42}},        {"kbhelp", {657, 0, 65, 42}},
         };
         // clang-format on
         QToolBar* toolbar = parts(f.w()).toolbar;
@@ -230,7 +230,7 @@ private slots:
                  QStringList({q("ksuan=开始计算(&J)"), q("kyouhua=优化计算(&Y)"),
                               q("kzhuangyun=装运计划(&Z)"), q("khunzhuang=混装计算(&M)"),
                               q("ktuopanzhuangzai=托盘装载(&T)"), q("ktuopan=托盘种类(&P)"),
-                              q("kh3=-"), q("kshuoming=计算说明(&S)")}));
+                              q("ksanwei=三维视图(&D)"), q("kh3=-"), q("kshuoming=计算说明(&S)")}));
         QCOMPARE(items(parts(w).khelp),
                  QStringList({q("kshiyong=使用帮助(&C)"), q("asdf=-"), q("kbfangui=信息反馈(&F)"),
                               q("kh5=-"), q("kzuozhe=关于(&A)...")}));
@@ -248,7 +248,7 @@ private slots:
                       q("kbzhidao=指导书/导出装箱指导书"), q("kb4"),
                       q("kbji=集装箱/集装箱种类管理"), q("kbbao=包装箱/包装箱管理"),
                       q("kjisuan=开始计算/计算装箱方式"), q("kbyouhua=优化计算/计算最多能装的方式"),
-                      q("kbhunzhuang=混装计算/多种包装箱混装计算"),
+                      q("kbhunzhuang=混装计算/多种包装箱混装计算"), q("kbsanwei=三维/三维视图"),
                       q("kbshuoming=计算说明/计算说明"), q("kb3"), q("kbhelp=软件帮助/软件帮助")}));
     }
 

@@ -135,6 +135,22 @@ TEST(LoadingSteps, ALoadCarriesTheFiguresOfItsContainer) {
     add_load(r, "", two_types());
     EXPECT_FALSE(r.loads[1].figures.weight);
     EXPECT_FALSE(r.loads[1].figures.centre_of_gravity);
+    EXPECT_FALSE(r.loads[1].weights.most_carried);
+
+    // B on end four high: its bottom carton carries three of 5 kg, of the 20
+    // it may; the cargo lies far from the middle of the length.
+    r.types = two_type_list();
+    r.types[1].max_load = 20.0;
+    r.balance_share = 0.05;
+    add_load(r, "", two_types());
+    const weight_figures& b = r.loads[2].weights;
+    ASSERT_TRUE(b.most_carried && b.carried_allowed);
+    EXPECT_NEAR(*b.most_carried, 15.0, 1e-9);
+    EXPECT_EQ(*b.carried_allowed, 20.0);
+    ASSERT_TRUE(b.balance);
+    EXPECT_NEAR(b.balance->offset[1], (*r.loads[0].figures.centre_of_gravity)[1] - 2950, 1e-6);
+    EXPECT_NEAR(b.balance->band[1], 295, 1e-9);
+    EXPECT_FALSE(b.balance->holds);
 }
 
 // Every optimised plan's steps as the report reads them: each a box of

@@ -2,11 +2,15 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cmath>
+#include <random>
 #include <string>
 
 #include "bench/bench_instances.h"
 #include "bench/br_instances.h"
 #include "engine/single/optimise.h"
+#include "tests/support/carton_loads.h"
 #include "tests/support/mixed_lists.h"
 
 namespace varnel {
@@ -33,10 +37,12 @@ void expect_valid(const mixed_request& r, const mixed_plan& plan, const std::str
     ASSERT_EQ(plan.unloaded.size(), r.cartons.size()) << name;
     std::vector<std::int64_t> total = plan.unloaded;
     for (const container_load& load : plan.containers) {
+        const bool heavy = r.weights.heavy_not_on_light && weighed(r.cartons);
         const placement_report report =
-            check_placement(load.blocks, rules, {r.container, r.payload});
+            check_placement(load.blocks, rules, {r.container, r.payload}, {heavy, std::nullopt});
         EXPECT_TRUE(report.valid()) << name << ": rule " << static_cast<int>(report.fault)
                                     << " at block " << report.block.value_or(0);
+        EXPECT_EQ(test_support::weight_fault(load.blocks, rules, heavy), "") << name;
         std::vector<std::int64_t> counted(r.cartons.size(), 0);
         for (const carton_block& b : load.blocks) {
             counted[b.type] += std::int64_t{b.count_x} * b.count_y * b.count_z;
@@ -68,6 +74,55 @@ TEST(MixedLoad, EveryPlanKeepsTheRulesAndLoadsWhatFits) {
             EXPECT_EQ(again.containers[i].blocks, plan.containers[i].blocks) << name;
         }
     }
+}
+
+// Weighed lists with what each carton bears and columns of limited layers:
+// every plan keeps the rules by the shared checker and carton by carton.
+TEST(MixedLoad, WeighedListsKeepTheWeightRules) {
+    for (std::uint32_t seed = 1; seed <= 16; ++seed) {
+        const std::string name = "weighed seed " + std::to_string(seed);
+        mixed_request r = seeded_list(seed, false);
+        std::mt19937 random(seed);
+        for (carton_type& t : r.cartons) {
+            t.weight = 5.0 + static_cast<double>(random() % 80);
+            t.max_load = *t.weight * static_cast<double>(random() % 9);
+            if (random() % 4 == 0) t.max_layers = 1 + random() % 3;
+        }
+        r.weights.heavy_not_on_light = seed % 2 == 0;
+        r.parameters.work_budget = 200'000'000;
+        expect_valid(r, plan_mixed_load(r), name);
+    }
+}
+
+// A part load of crates stands together from the far end, shifted along
+// the length until its centre of gravity is within the band; the heavy
+// crates of a mixed list carry the light cartons, never the other way.
+TEST(MixedLoad, APartLoadStandsTogetherAndBalanced) {
+    mixed_request r;
+    r.container = {2350, 12030, 2690};
+    r.cartons = {{"crate", {1000, 800, 600}, 12, 90.0, orientation_set::upright(), true}};
+    const mixed_plan plan = plan_mixed_load(r);
+    ASSERT_EQ(plan.containers.size(), 1u);
+    const block_list& blocks = plan.containers[0].blocks;
+    const std::vector<carton_rules> rules = rules_of(r.cartons);
+    const std::optional<balance_figures> f = balance_of(blocks, rules, {r.container, {}}, 0.05);
+    ASSERT_TRUE(f.has_value());
+    EXPECT_LE(std::fabs(f->offset[1]), f->band[1]);
+    // No gap along the length between the first block and the last.
+    std::vector<std::pair<double, double>> spans;
+    for (const carton_block& b : blocks) {
+        const auto e = rotated(r.cartons[b.type].size, b.orientation);
+        spans.emplace_back(b.y, b.y + b.count_y * e[1]);
+    }
+    std::sort(spans.begin(), spans.end());
+    double reach = spans.front().second;
+    for (const auto& [y0, y1] : spans) {
+        EXPECT_LE(y0, reach + 1e-3);
+        reach = std::max(reach, y1);
+    }
+
+    r.cartons.push_back({"carton", {500, 350, 300}, 400, 12.0, orientation_set::any(), true});
+    expect_valid(r, plan_mixed_load(r), "crates and cartons");
 }
 
 TEST(MixedLoad, OneContainerTakesACargoWithRoomToSpare) {

@@ -54,16 +54,26 @@ TEST(Placement, EachRuleBrokenOnce) {
     carton_rules upright = single_carton(400, 300, 200, orientation_set::upright());
     upright.quantity = 4;
     upright.weight = 100;
-    const std::vector<carton_rules> types = {box, fragile, upright};
+    carton_rules crate = box;  // 3
+    crate.weight = 50;
+    crate.max_load = 100;
+    carton_rules light = box;  // 4
+    light.weight = 10;
+    carton_rules tall = box;  // 5
+    tall.max_layers = 2;
+    const std::vector<carton_rules> types = {box, fragile, upright, crate, light, tall};
+    const weight_rules heavy_rule{true, std::nullopt};
+    const weight_rules balance_rule{false, 0.05};
     struct row {
         const char* name;
         block_list blocks;
         placement_fault fault;
         std::optional<double> payload = std::nullopt;
+        weight_rules weights = {};
     };
     const std::vector<row> rows = {
         {"valid", {{0, 0, 0, 1, 5, 10, 5}}, placement_fault::none},
-        {"unknown type", {{0, 0, 0, 1, 1, 1, 1, 3}}, placement_fault::unknown_type},
+        {"unknown type", {{0, 0, 0, 1, 1, 1, 1, 9}}, placement_fault::unknown_type},
         {"on its side against this side up",
          {{0, 0, 0, 2, 1, 1, 1, 2}},
          placement_fault::orientation},
@@ -81,10 +91,100 @@ TEST(Placement, EachRuleBrokenOnce) {
         {"heavier than the payload", {{0, 0, 0, 1, 4, 1, 1, 2}}, placement_fault::overweight, 399},
         {"as heavy as the payload", {{0, 0, 0, 1, 4, 1, 1, 2}}, placement_fault::none, 400},
         {"an empty block holds nothing", {{1900, 0, 900, 1, 0, 9, 9}}, placement_fault::none},
+        // Three crates of 50 kg: the bottom one carries 100 kg, all it may.
+        {"as much as a carton bears", {{0, 0, 0, 1, 1, 1, 3, 3}}, placement_fault::none},
+        {"more than a carton bears", {{0, 0, 0, 1, 1, 1, 4, 3}}, placement_fault::overloaded},
+        {"more than it bears from a block above",
+         {{0, 0, 0, 1, 1, 1, 2, 3}, {0, 0, 400, 1, 1, 1, 2, 3}},
+         placement_fault::overloaded},
+        {"as many layers as allowed",
+         {{0, 0, 0, 1, 1, 1, 1, 5}, {0, 0, 200, 1, 1, 1, 1, 5}},
+         placement_fault::none},
+        {"a column of one type too high across blocks",
+         {{0, 0, 0, 1, 1, 1, 2, 5}, {0, 0, 400, 1, 1, 1, 1, 5}},
+         placement_fault::too_many_layers},
+        {"another type between breaks the column",
+         {{0, 0, 0, 1, 1, 1, 2, 5}, {0, 0, 400, 1, 1, 1, 1, 0}, {0, 0, 600, 1, 1, 1, 1, 5}},
+         placement_fault::none},
+        {"heavy on light",
+         {{0, 0, 0, 1, 1, 1, 1, 4}, {0, 0, 200, 1, 1, 1, 1, 3}},
+         placement_fault::heavy_on_light,
+         std::nullopt,
+         heavy_rule},
+        {"heavy on light allowed",
+         {{0, 0, 0, 1, 1, 1, 1, 4}, {0, 0, 200, 1, 1, 1, 1, 3}},
+         placement_fault::none},
+        {"light on heavy",
+         {{0, 0, 0, 1, 1, 1, 1, 3}, {0, 0, 200, 1, 1, 1, 1, 4}},
+         placement_fault::none,
+         std::nullopt,
+         heavy_rule},
+        {"all at the far end",
+         {{800, 0, 0, 1, 1, 1, 1, 3}},
+         placement_fault::unbalanced,
+         std::nullopt,
+         balance_rule},
+        {"in the middle",
+         {{800, 1350, 0, 1, 1, 1, 1, 3}},
+         placement_fault::none,
+         std::nullopt,
+         balance_rule},
+        // The band is 5 % of 3000 mm: 150 mm from the middle still holds.
+        {"at the edge of the band",
+         {{800, 1500, 0, 1, 1, 1, 1, 3}},
+         placement_fault::none,
+         std::nullopt,
+         balance_rule},
+        {"past the band across",
+         {{1600, 1350, 0, 1, 1, 1, 1, 3}},
+         placement_fault::unbalanced,
+         std::nullopt,
+         balance_rule},
+        {"unweighed cargo is not judged",
+         {{0, 0, 0, 1, 1, 1, 1, 0}},
+         placement_fault::none,
+         std::nullopt,
+         balance_rule},
     };
     for (const row& r : rows) {
-        const placement_report report = check_placement(r.blocks, types, {room.size, r.payload});
+        const placement_report report =
+            check_placement(r.blocks, types, {room.size, r.payload}, r.weights);
         EXPECT_EQ(report.fault, r.fault) << r.name;
+    }
+}
+
+// Three single cartons of 10 kg in a row, two of 20 kg on them shifted by
+// half a carton, and one of 40 kg on those at `x`: each carton passes its
+// weight and its load to those under it by the share of its base on each.
+TEST(Placement, LoadSharedByContactArea) {
+    carton_rules a = box, b = box, c = box;
+    a.weight = 10;
+    b.weight = 20;
+    c.weight = 40;
+    const std::vector<carton_rules> types = {a, b, c};
+    struct row {
+        double x;
+        std::vector<double> carried;  // the three below, the two between, the one on top
+    };
+    const std::vector<row> rows = {
+        // Half on each: 20 kg on each between, 40 each passes halved.
+        {400, {20, 40, 20, 20, 0}},
+        // Three quarters on the first: 30 and 10 kg; the first passes 50 kg
+        // halved, the second 30 kg.
+        {300, {25, 40, 15, 30, 0}},
+        // Wholly on the first: it passes 60 kg, the second its own 20.
+        {200, {30, 40, 10, 40, 0}},
+    };
+    for (const row& r : rows) {
+        const block_list blocks = {{0, 0, 0, 1, 1, 1, 1, 0},
+                                   {400, 0, 0, 1, 1, 1, 1, 0},
+                                   {800, 0, 0, 1, 1, 1, 1, 0},
+                                   {200, 0, 200, 1, 2, 1, 1, 1},
+                                   {r.x, 0, 400, 1, 1, 1, 1, 2}};
+        const std::vector<double> carried = loads_carried(blocks, types);
+        ASSERT_EQ(carried.size(), 5u);
+        for (std::size_t k = 0; k < r.carried.size(); ++k)
+            EXPECT_NEAR(carried[k], r.carried[k], 1e-9) << "at " << r.x << ", block " << k;
     }
 }
 

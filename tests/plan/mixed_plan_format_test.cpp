@@ -88,7 +88,7 @@ TEST(mixed_plan_file, RefusesWhatItCannotFullyRead) {
         {"accepted with CR LF", "\n", "\r\n", mixed_read_status::ok, 0},
         {"accepted without the last LF", "end\n", "end", mixed_read_status::ok, 0},
         {"another file", "varnel-mixed-plan 1", "Varnel", mixed_read_status::not_mixed_plan, 0},
-        {"a later version", "plan 1\n", "plan 3\n", mixed_read_status::newer_version, 0},
+        {"a later version", "plan 1\n", "plan 4\n", mixed_read_status::newer_version, 0},
         {"cut short", "load 1\nblock 0 0 0 0 1 2 2 1\nend\n", "load 1\n",
          mixed_read_status::malformed, 11},
         {"no end", "end\n", "", mixed_read_status::malformed, 12},
@@ -153,6 +153,37 @@ TEST(mixed_plan_file, RunsOfContainersAsVersionTwo) {
         {"a run of billions", "load 1 6", "load 1 1000000000", mixed_read_status::breaks_rules, 2},
     };
     for (const changed_file& c : cases) expect_read(bytes, c);
+}
+
+// What a carton bears and the weight rules make a version 3 file, read back
+// as written; a heavy carton on a lighter one is refused only there.
+TEST(mixed_plan_file, WeightRulesAsVersionThree) {
+    mixed_plan_file f = named_example();
+    f.cartons[0].max_load = 37.5;
+    f.cartons[0].max_layers = 3;
+    f.weights = {false, 0.08};
+    const std::string bytes = write_mixed_plan(f);
+    EXPECT_EQ(bytes.substr(0, bytes.find("types")),
+              "varnel-mixed-plan 3\ncontainer 5900 2350 2390 - 40尺柜\nweights no 8\n");
+    EXPECT_NE(bytes.find("type 600 400 300 12 12.5 LWH yes 37.5 3 A\n"), std::string::npos);
+    EXPECT_NE(bytes.find("type 800 600 1800 2 - H no - - B\n"), std::string::npos);
+    const mixed_read_result r = read_mixed_plan(bytes);
+    ASSERT_EQ(r.status, mixed_read_status::ok) << mixed_read_message(r);
+    EXPECT_EQ(r.plan->cartons[0].max_load, 37.5);
+    EXPECT_EQ(r.plan->cartons[0].max_layers, 3);
+    EXPECT_EQ(r.plan->cartons[1].max_load, std::nullopt);
+    EXPECT_FALSE(r.plan->weights.heavy_not_on_light);
+    EXPECT_EQ(write_mixed_plan(*r.plan), bytes);
+
+    // 20 kg on 10 kg: refused with the rule on in version 3, opened in version 1.
+    mixed_plan_file heavy = named_example();
+    heavy.cartons[0].weight = 20;
+    heavy.cartons[1].weight = 10;
+    heavy.cartons[1].stackable = true;
+    heavy.plan.containers = {{{{0, 0, 0, 1, 1, 1, 1, 1}, {0, 0, 1800, 1, 1, 1, 1, 0}}, {1, 1}}};
+    EXPECT_EQ(read_mixed_plan(write_mixed_plan(heavy)).status, mixed_read_status::ok);
+    heavy.weights.balance_share.reset();
+    EXPECT_EQ(read_mixed_plan(write_mixed_plan(heavy)).status, mixed_read_status::breaks_rules);
 }
 
 TEST(mixed_plan_file, RefusalsInTheProgramsWords) {

@@ -29,7 +29,7 @@ std::string many_types(int n) {
 }
 
 TEST(packing_list, RefusalsNameTheLineAndTheColumn) {
-    constexpr const char* header = "名称,长,宽,高,数量,毛重,可竖放,可堆码\n";
+    constexpr const char* header = "名称,长,宽,高,数量,毛重,可竖放,可堆码,承重,最多层数\n";
     const struct {
         const char* name;
         std::string csv;
@@ -68,6 +68,14 @@ TEST(packing_list, RefusalsNameTheLineAndTheColumn) {
          "H），留空为任意摆放"},
         {"stackable maybe", std::string(header) + "A,60,40,30,1,,,maybe\n",
          "装箱单第2行第8列（可堆码）：可堆码输入有误，请输入是或否（yes或no，1或0），留空为是"},
+        {"a negative load", std::string(header) + "A,60,40,30,1,,,,,\n" + "B,60,40,30,1,,,,-1\n",
+         "装箱单第3行第9列（承重）：承重输入有误，请输入不小于0的重量（千克），不限时留空"},
+        {"a load that is no number", std::string(header) + "A,60,40,30,1,,,,x0\n",
+         "装箱单第2行第9列（承重）：承重输入有误，请输入不小于0的重量（千克），不限时留空"},
+        {"no layer", std::string(header) + "A,60,40,30,1,,,,0,0\n",
+         "装箱单第2行第10列（最多层数）：最多层数输入有误，请输入不小于1的整数，不限时留空"},
+        {"half a layer", std::string(header) + "A,60,40,30,1,,,,,2.5\n",
+         "装箱单第2行第10列（最多层数）：最多层数输入有误，请输入不小于1的整数，不限时留空"},
         {"a line break in a name", std::string(header) + "\"A\nB\",60,40,30,1\n",
          "装箱单第2行第1列（名称）：名称中不能有换行等控制字符"},
         {"GBK text", std::string(header) + "\xB5\xE7\xCA\xD3,60,40,30,1\n",
@@ -204,12 +212,15 @@ TEST(packing_list, VerticalCellsTakeLettersAndTheWindowsNames) {
 
 TEST(packing_list, WrittenListsReadBack) {
     const packing_list list = accepted(
-        "名称,长,宽,高,数量,毛重,可竖放,可堆码\n"
-        "\"a, \"\"b\"\"\",60.5,40,30,3,12.5,高,否\n"
-        "c,1,2,3,4,,,\n");
+        "名称,长,宽,高,数量,毛重,可竖放,可堆码,max_load,MAX_LAYERS\n"
+        "\"a, \"\"b\"\"\",60.5,40,30,3,12.5,高,否,,\n"
+        "c,1,2,3,4,,,,0,\n"
+        "d,1,2,3,4,20,,,150.5,4\n");
+    EXPECT_EQ(list.cartons[1].max_load, 0.0);
+    EXPECT_EQ(list.cartons[2].max_layers, 4);
     const packing_list again = accepted(write_packing_list_csv(list.cartons));
-    ASSERT_EQ(again.cartons.size(), 2u);
-    for (std::size_t i = 0; i < 2; ++i) {
+    ASSERT_EQ(again.cartons.size(), 3u);
+    for (std::size_t i = 0; i < 3; ++i) {
         const carton_type &a = list.cartons[i], &b = again.cartons[i];
         EXPECT_EQ(a.name, b.name);
         EXPECT_EQ(a.size, b.size);
@@ -217,7 +228,12 @@ TEST(packing_list, WrittenListsReadBack) {
         EXPECT_EQ(a.weight, b.weight);
         EXPECT_EQ(a.allowed, b.allowed);
         EXPECT_EQ(a.stackable, b.stackable);
+        EXPECT_EQ(a.max_load, b.max_load);
+        EXPECT_EQ(a.max_layers, b.max_layers);
     }
+    // Without them a list is written as it always was.
+    EXPECT_EQ(write_packing_list_csv({list.cartons[0]}).substr(0, 60).find("承重"),
+              std::string::npos);
 }
 
 // Merged, rows of one carton (size, sides, stackable and weight alike) are

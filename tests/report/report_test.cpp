@@ -1,5 +1,8 @@
 // The loading instructions as a loader and a spreadsheet see them: the PDF's
-// text through pdftotext, the .xlsx through openpyxl.
+// text through pdftotext, its pictures through pdftoppm, the .xlsx through
+// openpyxl.
+#include <QFileInfo>
+#include <QImage>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QTemporaryDir>
@@ -16,6 +19,7 @@
 #include "tests/support/worked_example.h"
 #include "ui/fonts.h"
 #include "version.h"
+#include "view/type_colours.h"
 
 Q_DECLARE_METATYPE(varnel::loading_report)
 
@@ -64,6 +68,8 @@ loading_report two_containers() {
     add_load(r, "第2个集装箱", {{0, 0, 0, 3, 5, 4, 2, 1}});
     return r;
 }
+
+QColor qtype(rgb c) { return {c.red, c.green, c.blue}; }
 
 QString run(const QString& program, const QStringList& args) {
     QProcess p;
@@ -234,6 +240,64 @@ private slots:
             }
         }
         QCOMPARE(dump.trimmed().split('\n'), expected);
+    }
+
+    void first_picture_data() {
+        QTest::addColumn<loading_report>("report");
+        QTest::addColumn<int>("page");
+        QTest::addColumn<QList<int>>("shown");
+        QTest::addColumn<QList<int>>("absent");
+        QTest::newRow("one size, on the summary")
+            << worked_example() << 1 << QList<int>{0} << QList<int>{1, 2};
+        QTest::newRow("an order, on its first container's page")
+            << two_containers() << 2 << QList<int>{0, 1} << QList<int>{2, 3};
+    }
+
+    // The first picture, rendered as a reader's viewer does, is solid: each
+    // type of its load covers a good part of the page in its hue, and no
+    // other type's hue shows.
+    void first_picture() {
+        if (!QFileInfo(QStringLiteral(VARNEL_PDFTOPPM)).isExecutable()) {
+            QSKIP("pdftoppm (poppler-utils) is needed to read the pages");
+        }
+        QFETCH(loading_report, report);
+        QFETCH(int, page);
+        QFETCH(QList<int>, shown);
+        QFETCH(QList<int>, absent);
+        const std::optional<QByteArray> pdf = report_pdf(report, paper_size::a4);
+        QVERIFY(pdf);
+        QTemporaryDir folder;
+        QFile out(folder.filePath(QStringLiteral("report.pdf")));
+        QVERIFY(out.open(QIODevice::WriteOnly) && out.write(*pdf) == pdf->size());
+        out.close();
+        const QString prefix = folder.filePath(QStringLiteral("page"));
+        QCOMPARE(
+            QProcess::execute(QStringLiteral(VARNEL_PDFTOPPM),
+                              {QStringLiteral("-r"), QStringLiteral("72"), QStringLiteral("-f"),
+                               QString::number(page), QStringLiteral("-l"), QString::number(page),
+                               QStringLiteral("-singlefile"), out.fileName(), prefix}),
+            0);
+        const QImage image(prefix + QStringLiteral(".ppm"));
+        QVERIFY(!image.isNull());
+        // Pixels of a type's hue: its faces, whatever their shade; the
+        // table's swatch is a few hundred.
+        const auto of_hue = [&](int type) {
+            const double hue = QColor(qtype(type_colour(static_cast<std::size_t>(type)))).hsvHueF();
+            qsizetype n = 0;
+            for (int y = 0; y < image.height(); ++y) {
+                for (int x = 0; x < image.width(); ++x) {
+                    const QColor c = image.pixelColor(x, y);
+                    if (c.hsvSaturationF() < 0.15 || c.hsvHueF() < 0) continue;
+                    const double d = std::fabs(c.hsvHueF() - hue);
+                    if (std::min(d, 1.0 - d) < 6.0 / 360) ++n;
+                }
+            }
+            return n;
+        };
+        const qsizetype area = qsizetype{image.width()} * image.height();
+        for (const int type : shown)
+            QVERIFY2(of_hue(type) > area / 100, qPrintable(QString::number(type)));
+        for (const int type : absent) QCOMPARE(of_hue(type), 0);
     }
 };
 

@@ -290,6 +290,7 @@ TEST(mixed_output, TextsPerContainerThenTotalAndWhatIsLeft) {
         "集装箱的利用效率：0.86%",
         "共装4个包装箱，1种，货重50千克",
         "A：4个",
+        "重心偏离中心255 cm，超出允许的30 cm",
         "合计：2个集装箱，共装12个包装箱",
         "未装入2个包装箱",
         "A：2个",
@@ -317,6 +318,7 @@ TEST(mixed_output, ARunOfContainersOnceAndAPlanCutShort) {
         "集装箱的利用效率：0.86%",
         "共装4个包装箱，1种，货重50千克",
         "A：4个",
+        "重心偏离中心255 cm，超出允许的30 cm",
         "合计：3个集装箱，共装16个包装箱",
         "未装入16个包装箱",
         "A：16个",
@@ -330,6 +332,14 @@ TEST(mixed_output, ARunOfContainersOnceAndAPlanCutShort) {
     ASSERT_EQ(containers.size(), 2);
     EXPECT_EQ(containers[0].toObject()[QStringLiteral("repeat")].toInteger(), 1);
     EXPECT_EQ(containers[1].toObject()[QStringLiteral("repeat")].toInteger(), 2);
+    // Four A at the far end: weighed, unbalanced; the first holds B, unweighed.
+    EXPECT_FALSE(containers[1].toObject()[QStringLiteral("balanced")].toBool(true));
+    EXPECT_EQ(containers[1]
+                  .toObject()[QStringLiteral("offset")]
+                  .toObject()[QStringLiteral("y")]
+                  .toDouble(),
+              -2550);
+    EXPECT_FALSE(containers[0].toObject().contains(QStringLiteral("balanced")));
     EXPECT_EQ(
         json[QStringLiteral("types")].toArray()[0].toObject()[QStringLiteral("loaded")].toInteger(),
         14);
@@ -343,23 +353,24 @@ TEST(mixed_output, JsonInTheDocumentedShape) {
     f.cartons[0].size[0] = 600.3f;
     f.plan.containers.pop_back();
     const QJsonObject json = mixed_json(f, summarise_mixed(f.plan, f.cartons, f.container.size));
-    const QByteArray expected = R"({"container":{"height":2390,"length":5900,"width":2350},)"
-                                R"("containers":[{"blocks":[)"
-                                R"({"count_x":3,"count_y":2,"count_z":1,"size":[600.3,400,300],)"
-                                R"("type":0,"x":0,"y":0,"z":0},)"
-                                R"({"count_x":2,"count_y":1,"count_z":1,"size":[800,600,1800],)"
-                                R"("type":1,"x":0,"y":800,"z":0}],)"
-                                R"("cartons":8,"centre_of_gravity":null,)"
-                                R"("repeat":1,"steps":[)"
-                                R"({"count_x":3,"count_y":2,"count_z":1,"size":[600.3,400,300],)"
-                                R"("type":0,"wall":1,"x":0,"y":0,"z":0},)"
-                                R"({"count_x":2,"count_y":1,"count_z":1,"size":[800,600,1800],)"
-                                R"("type":1,"wall":1,"x":0,"y":800,"z":0}],)"
-                                R"("utilisation":6.51,"weight":null}],"cut_short":false,)"
-                                R"("types":[{"height":300,"length":600.3,"loaded":6,"name":"A",)"
-                                R"("quantity":12,"weight":12.5,"width":400},)"
-                                R"({"height":1800,"length":800,"loaded":2,"name":"B",)"
-                                R"("quantity":2,"weight":null,"width":600}],"unloaded":6})";
+    const QByteArray expected =
+        R"({"container":{"height":2390,"length":5900,"width":2350},)"
+        R"("containers":[{"blocks":[)"
+        R"({"count_x":3,"count_y":2,"count_z":1,"max_load_carried":0,"size":[600.3,400,300],)"
+        R"("type":0,"x":0,"y":0,"z":0},)"
+        R"({"count_x":2,"count_y":1,"count_z":1,"max_load_carried":0,"size":[800,600,1800],)"
+        R"("type":1,"x":0,"y":800,"z":0}],)"
+        R"("cartons":8,"centre_of_gravity":null,)"
+        R"("repeat":1,"steps":[)"
+        R"({"count_x":3,"count_y":2,"count_z":1,"size":[600.3,400,300],)"
+        R"("type":0,"wall":1,"x":0,"y":0,"z":0},)"
+        R"({"count_x":2,"count_y":1,"count_z":1,"size":[800,600,1800],)"
+        R"("type":1,"wall":1,"x":0,"y":800,"z":0}],)"
+        R"("utilisation":6.51,"weight":null}],"cut_short":false,)"
+        R"("types":[{"height":300,"length":600.3,"loaded":6,"name":"A",)"
+        R"("quantity":12,"weight":12.5,"width":400},)"
+        R"({"height":1800,"length":800,"loaded":2,"name":"B",)"
+        R"("quantity":2,"weight":null,"width":600}],"unloaded":6})";
     EXPECT_EQ(QJsonDocument(json).toJson(QJsonDocument::Compact).toStdString(),
               expected.toStdString());
 

@@ -1,0 +1,199 @@
+#include "engine/mixed/load_balance.h"
+
+#include <algorithm>
+#include <cmath>
+#include <numeric>
+#include <vector>
+
+#include "engine/core/box.h"
+
+namespace varnel {
+
+namespace {
+
+// A wall: blocks whose spans along the length overlap, one after another.
+struct wall {
+    std::vector<std::size_t> blocks;
+    double y0 = 0.0, y1 = 0.0;
+    double mass = 0.0;
+    double moment = 0.0;  // mass times centre, from y0
+    double depth() const { return y1 - y0; }
+};
+
+// A layout of the walls: their order from the far end and which are turned
+// end for end.
+struct layout {
+    std::vector<std::size_t> order;
+    std::vector<char> turned;
+};
+
+double weight_of(const carton_block& b, std::span<const carton_rules> types) {
+    return static_cast<double>(carton_count(b)) * types[b.type].weight.value_or(0.0);
+}
+
+std::vector<wall> walls_of(const block_list& blocks, std::span<const carton_rules> types,
+                           const std::vector<block_box>& boxes) {
+    std::vector<std::size_t> by_start(blocks.size());
+    std::iota(by_start.begin(), by_start.end(), std::size_t{0});
+    std::stable_sort(by_start.begin(), by_start.end(),
+                     [&](std::size_t a, std::size_t b) { return boxes[a].lo[1] < boxes[b].lo[1]; });
+    std::vector<wall> walls;
+    for (const std::size_t i : by_start) {
+        const block_box& b = boxes[i];
+        if (walls.empty() || b.lo[1] >= walls.back().y1 - contact_tolerance)
+            walls.push_back({{}, b.lo[1], b.hi[1], 0.0, 0.0});
+        wall& w = walls.back();
+        w.blocks.push_back(i);
+        w.y1 = std::max(w.y1, b.hi[1]);
+    }
+    for (wall& w : walls) {
+        for (const std::size_t i : w.blocks) {
+            const double m = weight_of(blocks[i], types);
+            w.mass += m;
+            w.moment += m * ((boxes[i].lo[1] + boxes[i].hi[1]) / 2 - w.y0);
+        }
+    }
+    return walls;
+}
+
+// The centre of gravity along the length of `l` closed up from the far end.
+double centre_along(const std::vector<wall>& walls, const layout& l, double mass) {
+    double at = 0.0, moment = 0.0;
+    for (std::size_t k = 0; k < l.order.size(); ++k) {
+        const wall& w = walls[l.order[k]];
+        moment += at * w.mass + (l.turned[k] != 0 ? w.mass * w.depth() - w.moment : w.moment);
+        at += w.depth();
+    }
+    return moment / mass;
+}
+
+// How far from the middle the centre stays at best, the whole load shifted
+// anywhere within `slack`.
+double miss(double centre, double slack, double middle) {
+    return std::max({0.0, centre - middle, middle - (centre + slack)});
+}
+
+// Swaps of two walls and turns of one that bring the centre nearer the
+// middle, the best first, until it lies within `band` or none helps.
+void improve(const std::vector<wall>& walls, layout& l, double mass, double slack, double middle,
+             double band) {
+    double now = miss(centre_along(walls, l, mass), slack, middle);
+    // Each pass takes one step; the walls of a container are few.
+    for (std::size_t pass = 0; pass < 4 * walls.size() && now > band; ++pass) {
+        layout best = l;
+        double best_miss = now;
+        const auto consider = [&](const layout& c) {
+            const double m = miss(centre_along(walls, c, mass), slack, middle);
+            if (m < best_miss - contact_tolerance) best = c, best_miss = m;
+        };
+        for (std::size_t a = 0; a < l.order.size(); ++a) {
+            layout c = l;
+            c.turned[a] = c.turned[a] != 0 ? 0 : 1;
+            consider(c);
+            for (std::size_t b = a + 1; b < l.order.size(); ++b) {
+                c = l;
+                std::swap(c.order[a], c.order[b]);
+                std::swap(c.turned[a], c.turned[b]);
+                consider(c);
+            }
+        }
+        if (best_miss >= now) break;
+        l = best;
+        now = best_miss;
+    }
+}
+
+// The shift within [0, slack] that brings `centre` within `band` of
+// `middle` moving the load least, a tenth of the band inside its edge; as
+// near as it comes when none does.
+double shift_for(double centre, double slack, double middle, double band) {
+    const double inside = band * 0.9;
+    if (centre >= middle - band) return 0.0;
+    return std::clamp(middle - inside - centre, 0.0, slack);
+}
+
+}  // namespace
+
+block_list settled_load(const block_list& blocks, std::span<const carton_rules> types,
+                        const container_space& container, std::optional<double> share) {
+    std::vector<block_box> boxes;
+    for (const carton_block& b : blocks) boxes.push_back(box_of(b, types[b.type].size));
+    const std::vector<wall> walls = walls_of(blocks, types, boxes);
+    if (walls.empty()) return blocks;
+    layout l;
+    for (std::size_t k = 0; k < walls.size(); ++k) l.order.push_back(k), l.turned.push_back(0);
+    double length = 0.0, mass = 0.0;
+    for (const wall& w : walls) length += w.depth(), mass += w.mass;
+    const double slack = std::max(0.0, container.size[1] - length);
+    const double middle = container.size[1] / 2;
+    const bool weighed = share && mass > 0.0;
+    double shift = 0.0;
+    if (weighed) {
+        const double band = *share * container.size[1];
+        improve(walls, l, mass, slack, middle, band);
+        shift = shift_for(centre_along(walls, l, mass), slack, middle, band);
+    }
+    block_list out = blocks;
+    double at = shift;
+    for (std::size_t k = 0; k < l.order.size(); ++k) {
+        const wall& w = walls[l.order[k]];
+        for (const std::size_t i : w.blocks) {
+            // Turned end for end, a block's far face goes where its near one was.
+            const double from = l.turned[k] != 0 ? w.y1 - boxes[i].hi[1] : boxes[i].lo[1] - w.y0;
+            out[i].y = at + from;
+        }
+        at += w.depth();
+    }
+    if (!weighed) return out;
+    const double width = container.size[0], half = width / 2;
+    const double band = *share * width;
+    // Across, walls turned side for side (mirrored across the width), the
+    // heaviest change first, while that brings the centre nearer the middle.
+    std::vector<double> across_moment(walls.size(), 0.0);
+    double moment = 0.0;
+    for (std::size_t k = 0; k < walls.size(); ++k) {
+        for (const std::size_t i : walls[k].blocks) {
+            across_moment[k] += weight_of(blocks[i], types) * (boxes[i].lo[0] + boxes[i].hi[0]) / 2;
+        }
+        moment += across_moment[k];
+    }
+    std::vector<std::size_t> by_change(walls.size());
+    std::iota(by_change.begin(), by_change.end(), std::size_t{0});
+    const auto change = [&](std::size_t k) { return walls[k].mass * width - 2 * across_moment[k]; };
+    std::stable_sort(by_change.begin(), by_change.end(), [&](std::size_t a, std::size_t b) {
+        return std::fabs(change(a)) > std::fabs(change(b));
+    });
+    for (const std::size_t k : by_change) {
+        const double off = moment / mass - half;
+        if (std::fabs(off) <= band * 0.9) break;
+        const double turned = (moment + change(k)) / mass - half;
+        if (std::fabs(turned) >= std::fabs(off)) continue;
+        moment += change(k);
+        for (const std::size_t i : walls[k].blocks) out[i].x = width - boxes[i].hi[0];
+    }
+    // Then walls shifted across within the room beside each, the heaviest
+    // first, each as far as the centre still needs and its room allows.
+    const double centre = moment / mass;
+    if (std::fabs(centre - half) <= band) return out;
+    const double target = centre < half ? half - band * 0.9 : half + band * 0.9;
+    double needed = (target - centre) * mass;  // the moment still to move
+    std::vector<std::size_t> by_mass(walls.size());
+    std::iota(by_mass.begin(), by_mass.end(), std::size_t{0});
+    std::stable_sort(by_mass.begin(), by_mass.end(),
+                     [&](std::size_t a, std::size_t b) { return walls[a].mass > walls[b].mass; });
+    for (const std::size_t k : by_mass) {
+        if (std::fabs(needed) <= contact_tolerance || !(walls[k].mass > 0.0)) break;
+        double lo = width, hi = 0.0;
+        for (const std::size_t i : walls[k].blocks) {
+            lo = std::min(lo, out[i].x);
+            hi = std::max(hi, out[i].x + boxes[i].hi[0] - boxes[i].lo[0]);
+        }
+        const double want = needed / walls[k].mass;
+        const double by = want > 0 ? std::min(want, width - hi) : std::max(want, -lo);
+        for (const std::size_t i : walls[k].blocks) out[i].x += by;
+        needed -= by * walls[k].mass;
+    }
+    return out;
+}
+
+}  // namespace varnel

@@ -27,8 +27,7 @@ selection_list* catalogue_rows_dialog::build_rows(const char* title, int width, 
 }
 
 void catalogue_rows_dialog::add_row(const read_result<bool>& taken, const char* conflict,
-                                    const std::function<write_status()>& write,
-                                    const char* added) {
+                                    const std::function<write_status()>& write, const char* added) {
     if (!taken.ok()) return say(text::program_error);
     if (taken.value) {
         say(conflict);

@@ -17,4 +17,12 @@ void catalogue_dialog::build_form(const char* title, int width, int height,
     connect(exit_button, &QPushButton::clicked, this, &QDialog::reject);
 }
 
+void entry_change_dialog::build_and_fill(const char* title, int width, int height,
+                                         std::span<const form::control> controls) {
+    build_form(title, width, height, controls);
+    connect(ok_button, &QPushButton::clicked, this, &entry_change_dialog::change);
+    connect(cancel_button, &QPushButton::clicked, this, &entry_change_dialog::fill);
+    fill();
+}
+
 }  // namespace varnel

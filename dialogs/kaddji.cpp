@@ -48,34 +48,18 @@ constexpr form::control controls[] = {
 }  // namespace
 
 kaddji::kaddji(catalogue_store& store, prompts& prompts, catalogue_host& host)
-    : catalogue_dialog(prompts, host), store_(store) {
-    build();
-    if (!fill_user_types()) say(text::program_error);
+    : catalogue_rows_dialog(store, prompts, host,
+                            {text::choose_container_to_change, text::choose_container_to_delete,
+                             text::container_deleted}) {
+    user_types = build_rows(text::kaddji_title, 315, 309, controls, "user_types");
 }
 
-void kaddji::build() {
-    build_form(text::kaddji_title, 315, 309, controls);
-    user_types = form::part<selection_list>(*this, "user_types");
-    change_button = form::part<QPushButton>(*this, "change_button");
-    delete_button = form::part<QPushButton>(*this, "delete_button");
+bool kaddji::fill_rows() { return show_rows(store_.user_containers()); }
 
-    connect(ok_button, &QPushButton::clicked, this, &kaddji::add);
-    connect(cancel_button, &QPushButton::clicked, this, [this] { fields.clear(); });
-    connect(change_button, &QPushButton::clicked, this, &kaddji::change);
-    connect(delete_button, &QPushButton::clicked, this, &kaddji::remove);
+write_status kaddji::delete_row(const QString& name) {
+    return store_.delete_container(name).status;
 }
 
-bool kaddji::fill_user_types() {
-    user_types->clear();
-    const read_result<std::vector<container_type>> rows = store_.user_containers();
-    if (!rows.ok()) return false;
-    for (const container_type& row : rows.value) user_types->addItem(row.name);
-    user_types->setCurrentIndex(-1);
-    return true;
-}
-
-// False when the action ends here: the refill failed (reported as
-// `failure`), or the program is ending and this dialog goes too.
 bool kaddji::refill_main_list(const char* failure) {
     switch (host_.load_jizhuangxiang()) {
         case catalogue_host::refill::done: return true;
@@ -92,45 +76,12 @@ void kaddji::add() {
     }
     const entry_sizes& size = std::get<entry_sizes>(reading);
     const QString name = fields.name->text();
-
     // Here alone a name is compared character for character, so "ABC" may
     // join "abc".
-    const read_result<bool> taken = store_.container_name_exists(name);
-    if (!taken.ok()) return say(text::program_error);
-    if (taken.value) {
-        say(text::container_add_conflict);
-        fields.name->setFocus();
-        return;
-    }
-    if (store_.add_container(name, size.length, size.width, size.height).status !=
-        write_status::done) {
-        return say(text::program_error);
-    }
-    say(text::container_added);
-    if (!fill_user_types()) return say(text::program_error);
-    if (!refill_main_list(text::program_error)) return;
-    fields.clear();
-    fields.name->setFocus();
-}
-
-void kaddji::change() {
-    const QString name = user_types->currentText();
-    if (name.isEmpty()) return say(text::choose_container_to_change);
-    host_.edit_entry_name() = name;
-    accept();
-}
-
-void kaddji::remove() {
-    const QString name = user_types->currentText();
-    if (name.isEmpty()) return say(text::choose_container_to_delete);
-    if (!prompts_.question(delete_question(name))) return;
-    // A type that has gone meanwhile is as good as deleted.
-    if (store_.delete_container(name).status == write_status::failed) {
-        return say(text::container_delete_failed);
-    }
-    say(text::container_deleted);
-    if (!fill_user_types()) return say(text::container_delete_failed);
-    refill_main_list(text::container_delete_failed);
+    add_row(
+        store_.container_name_exists(name), text::container_add_conflict,
+        [&] { return store_.add_container(name, size.length, size.width, size.height).status; },
+        text::container_added);
 }
 
 }  // namespace varnel

@@ -43,15 +43,8 @@ constexpr form::control controls[] = {
 }  // namespace
 
 kgengaibao::kgengaibao(catalogue_store& store, prompts& prompts, catalogue_host& host)
-    : catalogue_dialog(prompts, host), store_(store) {
-    build();
-    fill();
-}
-
-void kgengaibao::build() {
-    build_form(text::kgengaibao_title, 297, 213, controls);
-    connect(ok_button, &QPushButton::clicked, this, &kgengaibao::change);
-    connect(cancel_button, &QPushButton::clicked, this, &kgengaibao::fill);
+    : entry_change_dialog(store, prompts, host) {
+    build_and_fill(text::kgengaibao_title, 297, 213, controls);
 }
 
 void kgengaibao::fill() {

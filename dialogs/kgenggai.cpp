@@ -41,15 +41,8 @@ constexpr form::control controls[] = {
 }  // namespace
 
 kgenggai::kgenggai(catalogue_store& store, prompts& prompts, catalogue_host& host)
-    : catalogue_dialog(prompts, host), store_(store) {
-    build();
-    fill();
-}
-
-void kgenggai::build() {
-    build_form(text::kgenggai_title, 259, 197, controls);
-    connect(ok_button, &QPushButton::clicked, this, &kgenggai::change);
-    connect(cancel_button, &QPushButton::clicked, this, &kgenggai::fill);
+    : entry_change_dialog(store, prompts, host) {
+    build_and_fill(text::kgenggai_title, 259, 197, controls);
 }
 
 void kgenggai::fill() {
@@ -70,18 +63,8 @@ void kgenggai::change() {
     const entry_sizes& size = std::get<entry_sizes>(reading);
     const QString name = fields.name->text();
     QString& entry = host_.edit_entry_name();
-
-    // The store's lookup ignores letter case, so renaming "abc" to "ABC"
-    // finds the type itself and is refused.
-    if (name != entry) {
-        const read_result<std::optional<container_type>> found = store_.find_container(name);
-        if (!found.ok()) return say(text::container_change_failed);
-        if (found.value) {
-            say(text::container_rename_conflict);
-            fields.name->setFocus();
-            return;
-        }
-    }
+    const auto find = [this](const QString& n) { return store_.find_container(n); };
+    if (!rename_allowed(name, find, text::container_rename_conflict)) return;
     // Name and sizes in one write: the type changes completely or not at all.
     if (store_.change_container(entry, name, size.length, size.width, size.height).status !=
         write_status::done) {

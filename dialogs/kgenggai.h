@@ -1,29 +1,18 @@
 #pragma once
 
 #include "dialogs/catalogue_dialog.h"
-#include "dialogs/dialog_parts.h"
-
-class QPushButton;
 
 namespace varnel {
 
-class catalogue_store;
-
 // Changes the name and size of the user's container type named by
 // `edit_entry_name`; after a change `edit_entry_name` holds the new name.
-class kgenggai : public catalogue_dialog {
+class kgenggai : public entry_change_dialog {
     Q_OBJECT
 public:
     kgenggai(catalogue_store& store, prompts& prompts, catalogue_host& host);
 
-    // The fields from the catalogue, throwing away what was typed.
-    void fill();
-    void change();
-
-private:
-    void build();
-
-    catalogue_store& store_;
+    void fill() override;
+    void change() override;
 };
 
 }  // namespace varnel

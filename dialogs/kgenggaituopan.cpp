@@ -49,15 +49,8 @@ constexpr form::control controls[] = {
 }  // namespace
 
 kgenggaituopan::kgenggaituopan(catalogue_store& store, prompts& prompts, catalogue_host& host)
-    : catalogue_dialog(prompts, host), store_(store) {
-    build();
-    fill();
-}
-
-void kgenggaituopan::build() {
-    build_form(text::kgenggaituopan_title, 330, 197, controls);
-    connect(ok_button, &QPushButton::clicked, this, &kgenggaituopan::change);
-    connect(cancel_button, &QPushButton::clicked, this, &kgenggaituopan::fill);
+    : entry_change_dialog(store, prompts, host) {
+    build_and_fill(text::kgenggaituopan_title, 330, 197, controls);
 }
 
 void kgenggaituopan::fill() {
@@ -76,17 +69,8 @@ void kgenggaituopan::change() {
     const pallet_entry& typed = std::get<pallet_entry>(reading);
     const QString name = fields.name->text();
     QString& entry = host_.edit_entry_name();
-    // The lookup ignores letter case, so renaming "abc" to "ABC" finds the
-    // type itself and is refused, as for container types.
-    if (name != entry) {
-        const read_result<std::optional<pallet_type>> found = store_.find_pallet(name);
-        if (!found.ok()) return say(text::container_change_failed);
-        if (found.value) {
-            say(text::pallet_rename_conflict);
-            fields.name->setFocus();
-            return;
-        }
-    }
+    const auto find = [this](const QString& n) { return store_.find_pallet(n); };
+    if (!rename_allowed(name, find, text::pallet_rename_conflict)) return;
     const pallet_type pallet{name,         typed.length,      typed.width,      typed.height,
                              typed.weight, typed.load_height, typed.load_weight};
     if (store_.change_pallet(entry, pallet).status != write_status::done) {

@@ -55,31 +55,15 @@ constexpr form::control controls[] = {
 }  // namespace
 
 ktuopan::ktuopan(catalogue_store& store, prompts& prompts, catalogue_host& host)
-    : catalogue_dialog(prompts, host), store_(store) {
-    build();
-    if (!fill_pallets()) say(text::program_error);
+    : catalogue_rows_dialog(
+          store, prompts, host,
+          {text::choose_pallet_to_change, text::choose_pallet_to_delete, text::pallet_deleted}) {
+    pallets = build_rows(text::ktuopan_title, 315, 309, controls, "pallets");
 }
 
-void ktuopan::build() {
-    build_form(text::ktuopan_title, 315, 309, controls);
-    pallets = form::part<selection_list>(*this, "pallets");
-    change_button = form::part<QPushButton>(*this, "change_button");
-    delete_button = form::part<QPushButton>(*this, "delete_button");
+bool ktuopan::fill_rows() { return show_rows(store_.all_pallets()); }
 
-    connect(ok_button, &QPushButton::clicked, this, &ktuopan::add);
-    connect(cancel_button, &QPushButton::clicked, this, [this] { fields.clear(); });
-    connect(change_button, &QPushButton::clicked, this, &ktuopan::change);
-    connect(delete_button, &QPushButton::clicked, this, &ktuopan::remove);
-}
-
-bool ktuopan::fill_pallets() {
-    pallets->clear();
-    const read_result<std::vector<pallet_type>> rows = store_.all_pallets();
-    if (!rows.ok()) return false;
-    for (const pallet_type& row : rows.value) pallets->addItem(row.name);
-    pallets->setCurrentIndex(-1);
-    return true;
-}
+write_status ktuopan::delete_row(const QString& name) { return store_.delete_pallet(name).status; }
 
 void ktuopan::add() {
     const pallet_reading reading = fields.read_pallet();
@@ -88,40 +72,12 @@ void ktuopan::add() {
     }
     const pallet_entry& typed = std::get<pallet_entry>(reading);
     const QString name = fields.name->text();
-    // As for container types, only an exact spelling conflicts here.
-    const read_result<bool> taken = store_.pallet_name_exists(name);
-    if (!taken.ok()) return say(text::program_error);
-    if (taken.value) {
-        say(text::pallet_add_conflict);
-        fields.name->setFocus();
-        return;
-    }
     const pallet_type pallet{name,         typed.length,      typed.width,      typed.height,
                              typed.weight, typed.load_height, typed.load_weight};
-    if (store_.add_pallet(pallet).status != write_status::done) return say(text::program_error);
-    say(text::pallet_added);
-    if (!fill_pallets()) return say(text::program_error);
-    fields.clear();
-    fields.name->setFocus();
-}
-
-void ktuopan::change() {
-    const QString name = pallets->currentText();
-    if (name.isEmpty()) return say(text::choose_pallet_to_change);
-    host_.edit_entry_name() = name;
-    accept();
-}
-
-void ktuopan::remove() {
-    const QString name = pallets->currentText();
-    if (name.isEmpty()) return say(text::choose_pallet_to_delete);
-    if (!prompts_.question(delete_question(name))) return;
-    // A type that has gone meanwhile is as good as deleted.
-    if (store_.delete_pallet(name).status == write_status::failed) {
-        return say(text::container_delete_failed);
-    }
-    say(text::pallet_deleted);
-    if (!fill_pallets()) say(text::container_delete_failed);
+    // As for container types, only an exact spelling conflicts here.
+    add_row(
+        store_.pallet_name_exists(name), text::pallet_add_conflict,
+        [&] { return store_.add_pallet(pallet).status; }, text::pallet_added);
 }
 
 }  // namespace varnel

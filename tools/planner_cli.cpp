@@ -86,7 +86,10 @@ struct single_options {
 
 // The six fields as typed: the container's three either typed too or taken
 // from the catalogue as its fields would show them. On failure, the message.
-std::variant<size_texts, std::string> field_texts(const front_options& o, int& catalogue_payload) {
+// The six sizes as typed, the container's first (from the catalogue when it
+// is named); or the message.
+std::variant<std::vector<std::string>, std::string> typed_sizes(const front_options& o,
+                                                                int& catalogue_payload) {
     std::vector<std::string> sizes = o.words;
     if (o.container_type) {
         auto container = catalogue_container(o);
@@ -95,7 +98,12 @@ std::variant<size_texts, std::string> field_texts(const front_options& o, int& c
         catalogue_payload = c.payload_kg;
         sizes.insert(sizes.begin(), {std::move(c.length), std::move(c.width), std::move(c.height)});
     }
-    // The command line names the container first, the window's fields the carton.
+    return sizes;
+}
+
+// The command line names the container first, the window's fields the
+// carton; the fields view `sizes`, which must outlive them.
+size_texts field_texts(const std::vector<std::string>& sizes) {
     return size_texts{.carton_length = sizes[3],
                       .carton_width = sizes[4],
                       .carton_height = sizes[5],
@@ -143,9 +151,9 @@ std::string printed(const front_options& o, const single_options& own, const loa
 
 command_outcome plan_single(const front_options& o, const single_options& own) {
     int catalogue_payload = 0;
-    const auto fields = field_texts(o, catalogue_payload);
-    if (const auto* message = std::get_if<std::string>(&fields)) return command_refusal{*message};
-    const auto read = read_sizes(std::get<size_texts>(fields));
+    const auto typed = typed_sizes(o, catalogue_payload);
+    if (const auto* message = std::get_if<std::string>(&typed)) return command_refusal{*message};
+    const auto read = read_sizes(field_texts(std::get<std::vector<std::string>>(typed)));
     if (const auto* message = std::get_if<std::string>(&read)) return command_refusal{*message};
     const calculation_input& sizes = std::get<calculation_input>(read);
     planner_shipment shipping;

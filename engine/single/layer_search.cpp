@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <initializer_list>
 #include <limits>
 #include <vector>
 
@@ -212,9 +213,22 @@ private:
 
 }  // namespace
 
+namespace {
+
+// Whether every side counts on `grid` in 64 bits: the typed sizes reach
+// 1e37 mm, far beyond what a raster could ever hold.
+bool countable(const mixed::grid& grid, std::initializer_list<double> sides) {
+    return std::all_of(sides.begin(), sides.end(), [&grid](double mm) {
+        return std::isfinite(mm) && std::fabs(mm) / grid.step_mm < 1e15;
+    });
+}
+
+}  // namespace
+
 double layer_search_work(double U, double V, double p, double q) {
     const std::array<double, 2> sides{p, q};
     const mixed::grid grid = mixed::grid_of_sides(sides);
+    if (!countable(grid, {U, V, p, q})) return std::numeric_limits<double>::infinity();
     const units a = grid.carton(p), b = grid.carton(q);
     const units along = grid.container(std::max(U, V)), across = grid.container(std::min(U, V));
     if (a <= 0 || b <= 0) return std::numeric_limits<double>::infinity();
@@ -236,6 +250,7 @@ layer_result best_layer(double U, double V, double p, double q, work_meter& mete
     layer_result result;
     const std::array<double, 2> sides{p, q};
     const mixed::grid grid = mixed::grid_of_sides(sides);
+    if (!countable(grid, {U, V, p, q})) return result;
     layer_raster r(grid.container(U), grid.container(V), grid.carton(p), grid.carton(q),
                    grid.step_mm, meter);
     if (!r.ready()) return result;

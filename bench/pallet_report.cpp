@@ -112,7 +112,7 @@ void cover_report(std::size_t size, bool list) {
 void pallet_report(std::size_t per_pallet, bool any_side) {
     const struct {
         const char* name;
-        pallet_spec spec;
+        pallet_measures measures;
     } pallets[] = {{"欧标托盘", {1200, 800, 144, 25, 1500, 1000}},
                    {"标准托盘", {1200, 1000, 150, 25, 1500, 1000}},
                    {"美标托盘", {1219, 1016, 150, 25, 1500, 1000}},
@@ -131,7 +131,7 @@ void pallet_report(std::size_t per_pallet, bool any_side) {
         std::size_t proven = 0, by_weight = 0, interlocked = 0;
         double cartons = 0.0;
         for (std::size_t k = 0; k < per_pallet; ++k) {
-            pallet_request r{.pallet = p.spec,
+            pallet_request r{.pallet = p.measures,
                              .carton = {side(), side(), side()},
                              .carton_weight = 2.0 + static_cast<double>(random() % 281) / 10.0,
                              .any_side = any_side,
@@ -145,8 +145,9 @@ void pallet_report(std::size_t per_pallet, bool any_side) {
                 single_carton(r.carton[0], r.carton[1], r.carton[2],
                               any_side ? orientation_set::any() : orientation_set::upright());
             faults +=
-                !check_placement(plan->blocks, std::span(&rules, 1),
-                                 {{p.spec.width, p.spec.length, p.spec.load_height}, std::nullopt})
+                !check_placement(
+                     plan->blocks, std::span(&rules, 1),
+                     {{p.measures.width, p.measures.length, p.measures.load_height}, std::nullopt})
                      .valid();
             cartons += static_cast<double>(plan->cartons);
             proven += plan->proven_optimal();

@@ -40,7 +40,7 @@ constexpr form::control controls[] = {
 // length runs across, its width down.
 class layer_drawing : public QWidget {
 public:
-    layer_drawing(layer_pattern layer, const pallet_spec& pallet, QWidget* parent)
+    layer_drawing(layer_pattern layer, const pallet_measures& pallet, QWidget* parent)
         : QWidget(parent), layer_(std::move(layer)), length_(pallet.length), width_(pallet.width) {
         setFixedSize(drawing_size, drawing_size);
     }
@@ -67,7 +67,7 @@ private:
 
 }  // namespace
 
-ktuopanjieguo::ktuopanjieguo(const pallet_plan& plan, const pallet_spec& pallet,
+ktuopanjieguo::ktuopanjieguo(const pallet_plan& plan, const pallet_measures& pallet,
                              const QString& pallet_name, QWidget* parent)
     : QDialog(parent) {
     dialog_parts::set_up(*this, text::ktuopanjieguo_title, dialog_width, drawing_size + 228);

@@ -16,8 +16,8 @@ namespace varnel {
 class ktuopanjieguo : public QDialog {
     Q_OBJECT
 public:
-    ktuopanjieguo(const pallet_plan& plan, const pallet_spec& pallet, const QString& pallet_name,
-                  QWidget* parent = nullptr);
+    ktuopanjieguo(const pallet_plan& plan, const pallet_measures& pallet,
+                  const QString& pallet_name, QWidget* parent = nullptr);
 
     QLabel* result_text{};
     // One drawing per layer pattern.

@@ -115,15 +115,16 @@ void ktuopanzhuangzai::work_out() {
         weight = std::get<shipment_order>(order).carton_weight;
     }
     const pallet_type& p = *found.value;
-    const pallet_spec spec{p.length, p.width, p.height, p.weight, p.load_height, p.load_weight};
-    const auto result = plan_pallet({.pallet = spec,
+    const pallet_measures measures{p.length, p.width,       p.height,
+                                   p.weight, p.load_height, p.load_weight};
+    const auto result = plan_pallet({.pallet = measures,
                                      .carton = {c.length, c.width, c.height},
                                      .carton_weight = weight,
                                      .any_side = !upright_box->isChecked()});
     if (const auto* refusal = std::get_if<pallet_refusal>(&result))
         return refuse(refusal->message, length_field);
     plan_ = std::get<pallet_plan>(result);
-    pallet_ = spec;
+    pallet_ = measures;
     pallet_name_ = p.name;
     accept();
 }

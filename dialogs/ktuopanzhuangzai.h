@@ -32,7 +32,7 @@ public:
 
     // The plan once worked out, and the pallet type it is for.
     const std::optional<pallet_plan>& plan() const { return plan_; }
-    const pallet_spec& pallet() const { return pallet_; }
+    const pallet_measures& pallet() const { return pallet_; }
     QString pallet_name() const { return pallet_name_; }
 
     selection_list* pallets{};
@@ -51,7 +51,7 @@ private:
     catalogue_store& store_;
     prompts& prompts_;
     std::optional<pallet_plan> plan_;
-    pallet_spec pallet_;
+    pallet_measures pallet_;
     QString pallet_name_;
 };
 

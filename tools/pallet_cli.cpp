@@ -101,7 +101,7 @@ std::optional<pallet_options> parse_arguments(const std::vector<std::string>& ar
 // The pallet and its name: from the catalogue, or typed (read as a pallet
 // type's fields are, its own height and weight nothing). On failure, the
 // message.
-std::variant<std::pair<pallet_spec, std::string>, std::string> read_pallet(
+std::variant<std::pair<pallet_measures, std::string>, std::string> read_pallet(
     const pallet_options& o, const QString& catalogue_folder) {
     if (o.name) {
         const QString folder =
@@ -110,7 +110,7 @@ std::variant<std::pair<pallet_spec, std::string>, std::string> read_pallet(
         if (auto* message = std::get_if<std::string>(&found)) return std::move(*message);
         const pallet_type& p = std::get<pallet_type>(found);
         return std::pair{
-            pallet_spec{p.length, p.width, p.height, p.weight, p.load_height, p.load_weight},
+            pallet_measures{p.length, p.width, p.height, p.weight, p.load_height, p.load_weight},
             p.name.toStdString()};
     }
     const std::vector<std::string>& s = *o.pallet_sizes;
@@ -118,11 +118,12 @@ std::variant<std::pair<pallet_spec, std::string>, std::string> read_pallet(
     const auto read = read_pallet_entry({"-", s[0], s[1], "1", "1", s[2], "1"});
     if (const auto* refusal = std::get_if<entry_refusal>(&read)) return refusal->message;
     const pallet_entry& e = std::get<pallet_entry>(read);
-    return std::pair{pallet_spec{e.length, e.width, 0.0, 0.0, e.load_height, std::nullopt},
+    return std::pair{pallet_measures{e.length, e.width, 0.0, 0.0, e.load_height, std::nullopt},
                      std::string()};
 }
 
-QJsonObject pallet_json(const pallet_spec& p, const std::string& name, const pallet_plan& plan) {
+QJsonObject pallet_json(const pallet_measures& p, const std::string& name,
+                        const pallet_plan& plan) {
     const auto number = [](double mm) {
         return json_number(format_number(static_cast<float>(mm)));
     };
@@ -192,7 +193,7 @@ int run_pallet_planner(const std::vector<std::string>& args, std::ostream& out, 
         err << *message << '\n';
         return exit_refused;
     }
-    const auto& [spec, name] = std::get<std::pair<pallet_spec, std::string>>(pallet);
+    const auto& [measures, name] = std::get<std::pair<pallet_measures, std::string>>(pallet);
     const auto carton = read_carton_entry("-", o->sizes[0], o->sizes[1], o->sizes[2]);
     if (const auto* refusal = std::get_if<entry_refusal>(&carton)) {
         err << refusal->message << '\n';
@@ -210,7 +211,7 @@ int run_pallet_planner(const std::vector<std::string>& args, std::ostream& out, 
         weight = std::get<shipment_order>(order).carton_weight;
     }
 
-    const pallet_request request{.pallet = spec,
+    const pallet_request request{.pallet = measures,
                                  .carton = {c.length, c.width, c.height},
                                  .carton_weight = weight,
                                  .any_side = o->any_side};
@@ -225,7 +226,8 @@ int run_pallet_planner(const std::vector<std::string>& args, std::ostream& out, 
         // The load above the deck, reported as the load of a container of
         // the deck's size and the load height.
         const planner_plan report{
-            calculation_input_of(request.carton, {spec.width, spec.length, spec.load_height}),
+            calculation_input_of(request.carton,
+                                 {measures.width, measures.length, measures.load_height}),
             plan.blocks,
             true,
             name,
@@ -237,7 +239,7 @@ int run_pallet_planner(const std::vector<std::string>& args, std::ostream& out, 
             return *status;
     }
     if (o->json) {
-        out << QJsonDocument(pallet_json(spec, name, plan))
+        out << QJsonDocument(pallet_json(measures, name, plan))
                    .toJson(QJsonDocument::Compact)
                    .toStdString()
             << '\n';

@@ -146,7 +146,7 @@ std::optional<layer_pattern> interlocking(const layer_pattern& first) {
     return best;
 }
 
-void centre(layer_pattern& cartons, const box2& b, const pallet_spec& pallet) {
+void centre(layer_pattern& cartons, const box2& b, const pallet_measures& pallet) {
     const double dx = (pallet.length - (b.x1 - b.x0)) / 2 - b.x0;
     const double dy = (pallet.width - (b.y1 - b.y0)) / 2 - b.y0;
     for (layer_carton& c : cartons) c.x += dx, c.y += dy;
@@ -181,7 +181,7 @@ block_list pallet_blocks(const pallet_plan& plan, const std::array<double, 3>& c
 }  // namespace
 
 std::variant<pallet_plan, pallet_refusal> plan_pallet(const pallet_request& r) {
-    const pallet_spec& pallet = r.pallet;
+    const pallet_measures& pallet = r.pallet;
     const auto positive = [](double v) { return std::isfinite(v) && v > 0.0; };
     if (!std::all_of(r.carton.begin(), r.carton.end(), positive) || !positive(pallet.length) ||
         !positive(pallet.width) || !positive(pallet.load_height))

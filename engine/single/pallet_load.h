@@ -16,7 +16,7 @@ namespace varnel {
 
 // A pallet as the catalogue keeps one: its deck, its own height and weight,
 // and what it may carry.
-struct pallet_spec {
+struct pallet_measures {
     double length = 0.0;                  // mm
     double width = 0.0;                   // mm
     double height = 0.0;                  // mm, the pallet's own
@@ -26,7 +26,7 @@ struct pallet_spec {
 };
 
 struct pallet_request {
-    pallet_spec pallet;
+    pallet_measures pallet;
     std::array<double, 3> carton{};         // length, width, height, mm
     std::optional<double> carton_weight{};  // kg
     // Cartons may lie on a side; otherwise their top face stays up (不可侧放).

@@ -10,7 +10,7 @@ namespace {
 // plan's pattern, layer by layer.
 carton_type pallet_item(const order_line& line, const pallet_plan& plan, std::int64_t cartons,
                         std::int64_t quantity, bool stackable) {
-    const pallet_spec& p = *line.pallet;
+    const pallet_measures& p = *line.pallet;
     const std::int64_t layers = (cartons + plan.per_layer - 1) / plan.per_layer;
     carton_type item;
     item.name = line.pallet_name + text::pallet_item_open + line.carton.name +

@@ -16,7 +16,7 @@ namespace varnel {
 // pallet type.
 struct order_line {
     carton_type carton;
-    std::optional<pallet_spec> pallet;
+    std::optional<pallet_measures> pallet;
     std::string pallet_name;
 };
 

@@ -140,7 +140,7 @@ TEST(LayerSearch, FindsTheNonGuillotineLayer) {
     EXPECT_TRUE(check_layer(found.pattern, 2450, 1400, 400, 150).valid());
 }
 
-const pallet_spec euro{1200, 800, 144, 25, 1500, 1000};
+const pallet_measures euro{1200, 800, 144, 25, 1500, 1000};
 
 pallet_plan planned(const pallet_request& r) {
     const auto result = plan_pallet(r);
@@ -150,7 +150,7 @@ pallet_plan planned(const pallet_request& r) {
 }
 
 TEST(PlanPallet, Refusals) {
-    const pallet_spec low{1200, 800, 144, 25, 200, 1000};
+    const pallet_measures low{1200, 800, 144, 25, 200, 1000};
     const struct {
         const char* what;
         pallet_request request;
@@ -246,10 +246,10 @@ TEST(PlanPallet, HandProvenPallets) {
 // engine's checker with full support, counts what its blocks hold, stays
 // under its bound, and its alternating layers stand on each other.
 TEST(PlanPallet, PlansStandAndKeepTheirWord) {
-    const pallet_spec pallets[] = {euro,
-                                   {1200, 1000, 150, 25, 1500, 1000},
-                                   {1219, 1016, 150, 25, 1500, 1000},
-                                   {1100, 1100, 150, 25, 1500, 1000}};
+    const pallet_measures pallets[] = {euro,
+                                       {1200, 1000, 150, 25, 1500, 1000},
+                                       {1219, 1016, 150, 25, 1500, 1000},
+                                       {1100, 1100, 150, 25, 1500, 1000}};
     std::mt19937 random(1);
     const auto side = [&] { return 150.0 + static_cast<double>(random() % 451); };
     for (int n = 0; n < 60; ++n) {
@@ -288,10 +288,10 @@ TEST(PlanPallet, PlansStandAndKeepTheirWord) {
 // the plan passes the placement checker with the pallets as rigid items,
 // upright, carrying nothing unless stackable.
 TEST(PalletOrder, PalletsAndLooseCartonsGoIntoContainers) {
-    const pallet_spec euro_pallet{1200, 800, 144, 25, 1000, 1000};
-    const pallet_spec standard{1200, 1000, 150, 25, 1000, 1000};
+    const pallet_measures euro_pallet{1200, 800, 144, 25, 1000, 1000};
+    const pallet_measures standard{1200, 1000, 150, 25, 1000, 1000};
     const auto line = [](const char* name, std::array<double, 3> size, std::int64_t n, double kg,
-                         std::optional<pallet_spec> pallet) {
+                         std::optional<pallet_measures> pallet) {
         return order_line{
             {name, size, n, kg, orientation_set::upright(), true}, pallet, pallet ? "托盘" : ""};
     };

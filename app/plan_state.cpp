@@ -8,6 +8,7 @@
 #include "engine/core/loading_walls.h"
 #include "engine/core/placement.h"
 #include "engine/single/partial_load.h"
+#include "engine/single/pallet_text.h"
 #include "report/messages.h"
 
 namespace varnel {
@@ -148,6 +149,7 @@ loading_report plan_state::report(const catalogue_names& names) const {
         const mixed_plan_file& f = m->file;
         loading_report r =
             mixed_loading_report(f.container_type, f.container, f.cartons, f.plan, m->summary);
+        add_pallets(r, f.pallets);
         r.plan_kind = text::kind_mixed;
         return r;
     }

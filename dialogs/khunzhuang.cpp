@@ -1,5 +1,6 @@
 #include "dialogs/khunzhuang.h"
 
+#include <QCheckBox>
 #include <QComboBox>
 #include <QHeaderView>
 #include <QLabel>
@@ -19,6 +20,7 @@
 #include "engine/messages.h"
 #include "engine/mixed/mixed_summary.h"
 #include "engine/numbers.h"
+#include "engine/single/pallet_order.h"
 #include "engine/summary.h"
 #include "plan/messages.h"
 #include "plan/plan_file.h"
@@ -49,6 +51,10 @@ constexpr form::control controls[] = {
     {"add_carton_button", kind::button, "list_frame", {424, 260, 48, 24}, text::add_carton_caption},
     {"import_button", kind::button, "list_frame", {510, 260, 94, 24}, text::import_caption},
     {"save_list_button", kind::button, "list_frame", {608, 260, 96, 24}, text::save_list_caption},
+    // How the list's pallets are made, on the frame's caption line.
+    {"pallet_rest_label", kind::label, "list_frame", {440, 2, 0, 0}, text::pallet_rest_label},
+    {"pallet_rest_choice", kind::list, "list_frame", {516, 0, 92, 17}},
+    {"pallets_stackable_box", kind::check_box, "list_frame", {614, 0, 90, 17}, text::pallets_stackable_caption},
     {"container_label", kind::label, "", {12, 304, 0, 0}, text::container_label, blue},
     {"container_text", kind::label, "", {66, 304, 0, 0}},
     {"payload_label", kind::label, "", {330, 304, 0, 0}, text::mixed_payload_label, blue},
@@ -85,6 +91,9 @@ constexpr follow follows[] = {
     {"add_carton_button", false, true, false},
     {"import_button", true, true, false},
     {"save_list_button", true, true, false},
+    {"pallet_rest_label", true, false, false},
+    {"pallet_rest_choice", true, false, false},
+    {"pallets_stackable_box", true, false, false},
     {"container_label", false, true, false},
     {"container_text", false, true, false},
     {"payload_label", false, true, false},
@@ -140,6 +149,10 @@ void khunzhuang::build() {
     compute_button = form::part<QPushButton>(*this, "compute_button");
     close_button = form::part<QPushButton>(*this, "close_button");
     result_table = form::part<QTableWidget>(*this, "result_table");
+    pallet_rest_choice = form::part<selection_list>(*this, "pallet_rest_choice");
+    pallets_stackable_box = form::part<QCheckBox>(*this, "pallets_stackable_box");
+    pallet_rest_choice->addItem(qtext(text::pallet_rest_on_pallet));
+    pallet_rest_choice->addItem(qtext(text::pallet_rest_loose));
 
     compute_button->setDefault(true);
     compute_button->setAutoDefault(true);
@@ -243,12 +256,43 @@ std::optional<mixed_plan_file> khunzhuang::order() {
         list_table->point_at(*refusal);
         return std::nullopt;
     }
-    return mixed_plan_file{container_->type_name, container, std::move(list->cartons), {}};
+    if (!palletised(*list))
+        return mixed_plan_file{container_->type_name, container, std::move(list->cartons), {}};
+    const palletise_options options{pallet_rest_choice->currentIndex() == 1
+                                     ? pallet_remainder::loose
+                                     : pallet_remainder::pallet,
+                                 pallets_stackable_box->isChecked()};
+    auto order = palletise_list(*list, pallets_, container, options);
+    if (const auto* refusal = std::get_if<list_refusal>(&order)) {
+        prompts_.message(qtext(refusal->message));
+        list_table->point_at(*refusal);
+        return std::nullopt;
+    }
+    palletised_order& items = std::get<palletised_order>(order);
+    return mixed_plan_file{container_->type_name, container,           std::move(items.items), {},
+                           weight_rules{true, 0.05},   std::move(items.pallets)};
+}
+
+void khunzhuang::set_pallets(pallet_catalogue pallets) {
+    QStringList names;
+    for (const auto& [name, measures] : pallets) names << qtext(name);
+    pallets_ = std::move(pallets);
+    list_table->set_pallet_names(names);
 }
 
 void khunzhuang::show_plan(const mixed_plan_file& plan, const mixed_summary& summary) {
     list_table->clear_rows();
-    for (const carton_type& c : plan.cartons) list_table->add_carton(c);
+    for (const order_line& line : order_lines_of(plan.cartons, plan.pallets))
+        list_table->add_carton(line.carton, line.pallet_name);
+    if (!plan.pallets.empty()) {
+        pallet_rest_choice->setCurrentIndex(plan.pallets.front().rest_loose ? 1 : 0);
+        pallets_stackable_box->setChecked(std::any_of(
+            plan.cartons.begin(), plan.cartons.end(), [&](const carton_type& c) {
+                const auto k = static_cast<std::size_t>(&c - plan.cartons.data());
+                const palletised_type* type = palletised_item(plan.pallets, k);
+                return type != nullptr && type->cartons_on(k) > 0 && c.stackable;
+            }));
+    }
     show_results(plan, summary);
 }
 
@@ -329,7 +373,9 @@ void khunzhuang::import_list() {
     // Added after the rows there are, so nothing typed is lost; an empty
     // row left from before goes.
     list_table->remove_blank_rows();
-    for (const carton_type& c : std::get<packing_list>(list).cartons) list_table->add_carton(c);
+    const packing_list& read = std::get<packing_list>(list);
+    for (std::size_t k = 0; k < read.cartons.size(); ++k)
+        list_table->add_carton(read.cartons[k], k < read.pallets.size() ? read.pallets[k] : "");
 }
 
 void khunzhuang::save_list() {
@@ -339,7 +385,7 @@ void khunzhuang::save_list() {
     save_after_asking(prompts_,
                       name_to_save(prompts_.save_file_name(qtext(text::list_save_filter),
                                                            qtext(text::list_suggested_name))),
-                      write_packing_list_csv(list->cartons));
+                      write_packing_list_csv(list->cartons, list->pallets));
 }
 
 void khunzhuang::resizeEvent(QResizeEvent* event) {

@@ -37,7 +37,7 @@ struct mixed_plan_file {
     // An order on pallets: each palletised type with its pallet plan (its
     // blocks are not kept), whose full pallets, part pallet or loose rest are
     // items of `cartons`. Empty for an order of loose cartons.
-    std::vector<palletised_type> pallets;
+    std::vector<palletised_type> pallets{};
 };
 
 // The file's bytes: LF line ends, every number in the shortest text that

@@ -7,8 +7,8 @@
 #include "engine/block_tables.h"
 #include "engine/core/loading_walls.h"
 #include "engine/core/placement.h"
-#include "engine/single/partial_load.h"
 #include "engine/single/pallet_text.h"
+#include "engine/single/partial_load.h"
 #include "report/messages.h"
 
 namespace varnel {

@@ -15,7 +15,8 @@ inline pallet_measures measures_of(const pallet_type& p) {
 }
 
 // The catalogue's pallet types by name, as an order names them.
-inline std::map<std::string, pallet_measures> pallets_by_name(const std::vector<pallet_type>& rows) {
+inline std::map<std::string, pallet_measures> pallets_by_name(
+    const std::vector<pallet_type>& rows) {
     std::map<std::string, pallet_measures> pallets;
     for (const pallet_type& p : rows) pallets[p.name.toStdString()] = measures_of(p);
     return pallets;

@@ -259,9 +259,9 @@ std::optional<mixed_plan_file> khunzhuang::order() {
     if (!palletised(*list))
         return mixed_plan_file{container_->type_name, container, std::move(list->cartons), {}};
     const palletise_options options{pallet_rest_choice->currentIndex() == 1
-                                     ? pallet_remainder::loose
-                                     : pallet_remainder::pallet,
-                                 pallets_stackable_box->isChecked()};
+                                        ? pallet_remainder::loose
+                                        : pallet_remainder::pallet,
+                                    pallets_stackable_box->isChecked()};
     auto order = palletise_list(*list, pallets_, container, options);
     if (const auto* refusal = std::get_if<list_refusal>(&order)) {
         prompts_.message(qtext(refusal->message));
@@ -269,8 +269,9 @@ std::optional<mixed_plan_file> khunzhuang::order() {
         return std::nullopt;
     }
     palletised_order& items = std::get<palletised_order>(order);
-    return mixed_plan_file{container_->type_name, container,           std::move(items.items), {},
-                           weight_rules{true, 0.05},   std::move(items.pallets)};
+    return mixed_plan_file{container_->type_name,    container,
+                           std::move(items.items),   {},
+                           weight_rules{true, 0.05}, std::move(items.pallets)};
 }
 
 void khunzhuang::set_pallets(pallet_catalogue pallets) {
@@ -286,8 +287,8 @@ void khunzhuang::show_plan(const mixed_plan_file& plan, const mixed_summary& sum
         list_table->add_carton(line.carton, line.pallet_name);
     if (!plan.pallets.empty()) {
         pallet_rest_choice->setCurrentIndex(plan.pallets.front().rest_loose ? 1 : 0);
-        pallets_stackable_box->setChecked(std::any_of(
-            plan.cartons.begin(), plan.cartons.end(), [&](const carton_type& c) {
+        pallets_stackable_box->setChecked(
+            std::any_of(plan.cartons.begin(), plan.cartons.end(), [&](const carton_type& c) {
                 const auto k = static_cast<std::size_t>(&c - plan.cartons.data());
                 const palletised_type* type = palletised_item(plan.pallets, k);
                 return type != nullptr && type->cartons_on(k) > 0 && c.stackable;

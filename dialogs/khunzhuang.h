@@ -85,8 +85,9 @@ public:
     QLabel* container_text{};
     QLineEdit* payload_field{};
     QTableWidget* result_table{};
-    selection_list* pallet_rest_choice{};  // the cartons that fill no whole pallet: on one, or loose
-    QCheckBox* pallets_stackable_box{};    // 托盘可堆码
+    selection_list*
+        pallet_rest_choice{};            // the cartons that fill no whole pallet: on one, or loose
+    QCheckBox* pallets_stackable_box{};  // 托盘可堆码
 
 signals:
     // "计　　算", Enter in the payload or Ctrl+Enter in the table.

@@ -21,8 +21,8 @@ namespace varnel {
 namespace {
 
 constexpr int name_column = 0, quantity_column = 4, weight_column = 5, vertical_column = 6,
-              stackable_column = 7, max_load_column = 8, max_layers_column = 9,
-              pallet_column = 10, columns = 11;
+              stackable_column = 7, max_load_column = 8, max_layers_column = 9, pallet_column = 10,
+              columns = 11;
 
 // The columns typed into: the first six, and what a carton bears after the
 // choice and the check box.

@@ -19,10 +19,10 @@ struct offered_carton {
 
 // The packing list as the user edits it: one carton type a row, the columns
 // in the order the program writes them (名称, 长, 宽, 高, 数量, 毛重, 可竖放,
-// 可堆码, 承重, 最多层数, 托盘), sizes in cm. 可竖放 is a choice of the ways a loader knows, 可堆码 a
-// check box, 托盘 a choice of the catalogue's pallet types (blank: loose), and each row's number is marked with its type's colour. Keys
-// work as in a spreadsheet: Enter goes down a row (Shift+Enter up), Tab on
-// the last cell adds a row; Ctrl+Enter asks to compute.
+// 可堆码, 承重, 最多层数, 托盘), sizes in cm. 可竖放 is a choice of the ways a loader knows, 可堆码
+// a check box, 托盘 a choice of the catalogue's pallet types (blank: loose), and each row's number
+// is marked with its type's colour. Keys work as in a spreadsheet: Enter goes down a row
+// (Shift+Enter up), Tab on the last cell adds a row; Ctrl+Enter asks to compute.
 class packing_table : public QTableWidget {
     Q_OBJECT
 public:

@@ -276,9 +276,9 @@ public:
             p.rest_loose = need(yes_or_no(f.values[5]));
             p.pallet_name = std::string(f.name);
             const line_fields d = fields("deck", 6);
-            p.pallet = {need(positive(d.values[0])),    need(positive(d.values[1])),
-                        need(load_value(d.values[2])),  need(load_value(d.values[3])),
-                        need(positive(d.values[4])),    optional_value(d.values[5], positive)};
+            p.pallet = {need(positive(d.values[0])),   need(positive(d.values[1])),
+                        need(load_value(d.values[2])), need(load_value(d.values[3])),
+                        need(positive(d.values[4])),   optional_value(d.values[5], positive)};
             p.carton = carton("carton");
             stack(p.plan);
         }
@@ -412,7 +412,11 @@ std::string write_mixed_plan(const mixed_plan_file& file) {
     const bool on_pallets = !file.pallets.empty();
     // An order on pallets writes every field of version 3, and its pallets.
     const bool full = bearing || on_pallets;
-    out += std::string(magic) + ' ' + (on_pallets ? "4" : bearing ? "3" : repeats ? "2" : "1") +
+    out += std::string(magic) + ' ' +
+           (on_pallets ? "4"
+            : bearing  ? "3"
+            : repeats  ? "2"
+                       : "1") +
            '\n';
     const std::array<double, 3> c = container_sides(file.container.size);
     named_line(out,
@@ -427,7 +431,8 @@ std::string write_mixed_plan(const mixed_plan_file& file) {
                optional_text(percent) + '\n';
     }
     out += "types " + std::to_string(file.cartons.size()) + '\n';
-    for (const carton_type& t : file.cartons) named_line(out, "type " + type_fields(t, full), t.name);
+    for (const carton_type& t : file.cartons)
+        named_line(out, "type " + type_fields(t, full), t.name);
     if (on_pallets) write_pallets(out, file.pallets);
     out += "containers " + std::to_string(file.plan.containers.size()) + '\n';
     for (const container_load& load : file.plan.containers) {

@@ -117,8 +117,8 @@ std::variant<text_table, list_refusal> split_csv(std::string_view bytes);
 // kilograms, read by the program's number parser. The length, width, height
 // and quantity columns are required; a blank name becomes "包装箱" and the
 // type's number, a blank weight is unknown, a blank 可竖放 allows every side
-// and a blank 可堆码 means stackable; a blank 托盘 means loose cartons. The first fault refuses the whole list,
-// and so do more than max_list_types types.
+// and a blank 可堆码 means stackable; a blank 托盘 means loose cartons. The first fault refuses the
+// whole list, and so do more than max_list_types types.
 std::variant<packing_list, list_refusal> read_packing_list(
     const text_table& table, same_cartons merge = same_cartons::kept_apart);
 

@@ -12,8 +12,8 @@ std::optional<const char*> pallet_item_fault(const carton_type& item,
                                              const container_space& container) {
     const std::array<double, 3>& c = container.size;  // x across, y along, z up
     const std::array<double, 3>& s = item.size;       // length, width, height
-    const bool fits = s[2] <= c[2] && ((s[0] <= c[1] && s[1] <= c[0]) ||
-                                       (s[0] <= c[0] && s[1] <= c[1]));
+    const bool fits =
+        s[2] <= c[2] && ((s[0] <= c[1] && s[1] <= c[0]) || (s[0] <= c[0] && s[1] <= c[1]));
     if (!fits) return text::list_pallet_does_not_fit;
     if (item.weight && container.payload && *item.weight > *container.payload)
         return text::list_pallet_over_payload;

@@ -149,10 +149,9 @@ private:
                 const QPointF centre = box.center();
                 const bool along = c[2] >= c[3];
                 const double half = (along ? box.width() : box.height()) * 0.3;
-                p_.drawLine(along ? QLineF(centre.x() - half, centre.y(), centre.x() + half,
-                                           centre.y())
-                                  : QLineF(centre.x(), centre.y() - half, centre.x(),
-                                           centre.y() + half));
+                p_.drawLine(
+                    along ? QLineF(centre.x() - half, centre.y(), centre.x() + half, centre.y())
+                          : QLineF(centre.x(), centre.y() - half, centre.x(), centre.y() + half));
             }
             y = deck.bottom() + gap;
         }

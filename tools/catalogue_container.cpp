@@ -58,7 +58,8 @@ std::variant<std::map<std::string, pallet_measures>, std::string> pallets_from_c
     const open_result opened = open_for_planner(folder);
     if (!opened.store) return opened.error.toStdString();
     const auto rows = opened.store->all_pallets();
-    if (!rows.ok()) return std::string(text::catalogue_read_error) + "：" + rows.error.toStdString();
+    if (!rows.ok())
+        return std::string(text::catalogue_read_error) + "：" + rows.error.toStdString();
     return pallets_by_name(rows.value);
 }
 

@@ -251,8 +251,8 @@ command_outcome plan_list(const front_options& f, const mixed_options& o) {
     if (const auto* message = std::get_if<std::string>(&order)) return command_refusal{*message};
     palletised_order& items = std::get<palletised_order>(order);
 
-    mixed_plan_file plan{s.type_name, s.container,           std::move(items.items), {},
-                         s.weights,   std::move(items.pallets)};
+    mixed_plan_file plan{s.type_name, s.container, std::move(items.items),
+                         {},          s.weights,   std::move(items.pallets)};
     plan.plan = plan_mixed_load({.container = s.container.size,
                                  .payload = s.container.payload,
                                  .cartons = plan.cartons,

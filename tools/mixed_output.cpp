@@ -6,10 +6,10 @@
 #include <optional>
 
 #include "engine/core/orientation.h"
+#include "engine/loading_steps.h"
 #include "engine/messages.h"
 #include "engine/numbers.h"
 #include "engine/shipment.h"
-#include "engine/loading_steps.h"
 #include "engine/single/pallet_text.h"
 #include "engine/summary.h"
 #include "tools/messages.h"

@@ -110,9 +110,7 @@ std::variant<std::pair<pallet_measures, std::string>, std::string> read_pallet(
         auto found = pallet_from_catalogue(*o.name, folder);
         if (auto* message = std::get_if<std::string>(&found)) return std::move(*message);
         const pallet_type& p = std::get<pallet_type>(found);
-        return std::pair{
-            measures_of(p),
-            p.name.toStdString()};
+        return std::pair{measures_of(p), p.name.toStdString()};
     }
     const std::vector<std::string>& s = *o.pallet_sizes;
     // The fields the typed pallet does not have are read as 1 and dropped.

@@ -31,7 +31,8 @@ std::vector<std::string> pallet_lines(const pallet_plan& plan) {
 }
 
 std::string pallet_count_line(const palletised_type& type) {
-    std::string line = text::pallet_full_prefix + std::to_string(type.full) + text::pallets_count_middle;
+    std::string line =
+        text::pallet_full_prefix + std::to_string(type.full) + text::pallets_count_middle;
     if (type.rest > 0 && type.rest_loose) {
         line += text::pallet_loose_prefix + std::to_string(type.rest) + text::pallet_loose_suffix;
     } else if (type.rest > 0) {
@@ -44,15 +45,13 @@ std::vector<std::string> layer_lines(const pallet_plan& plan) {
     std::vector<std::string> lines;
     for (std::size_t k = 0; k < plan.layer_patterns.size(); ++k) {
         const layer_pattern& layer = plan.layer_patterns[k];
-        const auto along = std::count_if(layer.begin(), layer.end(), [](const layer_carton& c) {
-            return c.length >= c.width;
-        });
-        lines.push_back(text::pallet_layer_prefix + std::to_string(k + 1) +
-                        text::pallet_layer_middle + std::to_string(layer.size()) +
-                        text::pallet_along_prefix + std::to_string(along) +
-                        text::pallet_across_prefix +
-                        std::to_string(static_cast<std::ptrdiff_t>(layer.size()) - along) +
-                        text::pallet_boxes);
+        const auto along = std::count_if(layer.begin(), layer.end(),
+                                         [](const layer_carton& c) { return c.length >= c.width; });
+        lines.push_back(
+            text::pallet_layer_prefix + std::to_string(k + 1) + text::pallet_layer_middle +
+            std::to_string(layer.size()) + text::pallet_along_prefix + std::to_string(along) +
+            text::pallet_across_prefix +
+            std::to_string(static_cast<std::ptrdiff_t>(layer.size()) - along) + text::pallet_boxes);
     }
     return lines;
 }
@@ -65,11 +64,11 @@ void add_pallets(loading_report& report, const std::vector<palletised_type>& pal
                     pallet_load_text(type.carton.name, type.cartons_on(*item));
             }
         }
-        report_pallet page{type.pallet_name + text::pallet_item_open + type.carton.name +
-                               text::pallet_item_close,
-                           {type.pallet.length, type.pallet.width},
-                           {},
-                           pallet_lines(type.plan)};
+        report_pallet page{
+            type.pallet_name + text::pallet_item_open + type.carton.name + text::pallet_item_close,
+            {type.pallet.length, type.pallet.width},
+            {},
+            pallet_lines(type.plan)};
         page.lines.insert(page.lines.begin() + 1, pallet_count_line(type));
         for (const std::string& line : layer_lines(type.plan)) page.lines.push_back(line);
         for (const layer_pattern& layer : type.plan.layer_patterns) {

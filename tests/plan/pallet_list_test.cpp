@@ -7,11 +7,11 @@
 #include <string>
 #include <variant>
 
-#include "engine/core/box.h"
 #include "engine/core/loading_walls.h"
 #include "engine/single/mixed_one_type.h"
 #include "plan/mixed_plan_format.h"
 #include "tests/support/carton_loads.h"
+#include "tests/support/pallet_stacks.h"
 
 namespace varnel {
 namespace {
@@ -66,8 +66,9 @@ TEST(PalletList, RefusalsNameTheTypesPalletCell) {
 
 // The order back from a file's items: each palletised line once, in order.
 TEST(PalletList, TheOrderComesBackFromItsItems) {
-    const auto made = palletised("A,40,30,25,100,10,高,,欧标托盘\nB,60,40,40,7\nC,40,30,20,5,,高,,标准托盘\n",
-                                 {pallet_remainder::loose, false});
+    const auto made =
+        palletised("A,40,30,25,100,10,高,,欧标托盘\nB,60,40,40,7\nC,40,30,20,5,,高,,标准托盘\n",
+                   {pallet_remainder::loose, false});
     ASSERT_TRUE(std::holds_alternative<palletised_order>(made));
     const palletised_order& order = std::get<palletised_order>(made);
     const std::vector<order_line> lines = order_lines_of(order.items, order.pallets);
@@ -93,13 +94,14 @@ TEST(PalletList, AnOrderOnPalletsGoesIntoContainersByEveryRule) {
     for (std::uint32_t seed = 1; seed <= 3; ++seed) {
         std::mt19937 random(seed);
         std::uniform_int_distribution<int> side(20, 60), count(20, 300), kg(3, 25);
-        const char* pallets[] = {"欧标托盘", "标准托盘", "欧标托盘", "标准托盘", "欧标托盘", "", ""};
+        const char* pallets[] = {"欧标托盘", "标准托盘", "欧标托盘", "标准托盘",
+                                 "欧标托盘", "",         ""};
         std::string rows;
         for (int k = 0; k < 7; ++k) {
-            rows += std::string(1, static_cast<char>('A' + k)) + ',' + std::to_string(side(random)) +
-                    ',' + std::to_string(side(random)) + ',' + std::to_string(side(random)) + ',' +
-                    std::to_string(count(random)) + ',' + std::to_string(kg(random)) + ",高,," +
-                    pallets[k] + '\n';
+            rows += std::string(1, static_cast<char>('A' + k)) + ',' +
+                    std::to_string(side(random)) + ',' + std::to_string(side(random)) + ',' +
+                    std::to_string(side(random)) + ',' + std::to_string(count(random)) + ',' +
+                    std::to_string(kg(random)) + ",高,," + pallets[k] + '\n';
         }
         for (const auto remainder : {pallet_remainder::pallet, pallet_remainder::loose}) {
             for (const bool stackable : {false, true}) {
@@ -121,24 +123,18 @@ TEST(PalletList, AnOrderOnPalletsGoesIntoContainersByEveryRule) {
                 const std::vector<carton_rules> rules = rules_of(file.cartons);
                 std::vector<std::int64_t> items = file.plan.unloaded;
                 for (const container_load& load : file.plan.containers) {
-                    EXPECT_TRUE(check_placement(load.blocks, rules, twenty_foot, {true, std::nullopt}).valid());
+                    EXPECT_TRUE(
+                        check_placement(load.blocks, rules, twenty_foot, {true, std::nullopt})
+                            .valid());
                     EXPECT_EQ(test_support::weight_fault(load.blocks, rules, true), "");
-                    for (const carton_block& b : load.blocks) {
+                    for (const carton_block& b : load.blocks)
                         items[b.type] += carton_count(b) * load.repeat;
-                        const palletised_type* on = palletised_item(file.pallets, b.type);
-                        if (on == nullptr || on->cartons_on(b.type) == 0 || b.z == 0) continue;
-                        // A pallet stands on the floor or on pallets alone.
-                        const block_box base = box_of(b, rules[b.type].size);
-                        for (const carton_block& under : load.blocks) {
-                            if (!stands_on(base, box_of(under, rules[under.type].size))) continue;
-                            const palletised_type* type = palletised_item(file.pallets, under.type);
-                            EXPECT_TRUE(type != nullptr && type->cartons_on(under.type) > 0);
-                        }
-                    }
+                    EXPECT_TRUE(test_support::pallets_on_pallets(load.blocks, rules, file.pallets));
                     const wall_order walls = loading_walls(load.blocks, rules);
                     EXPECT_EQ(carton_count(step_parts(walls)), carton_count(load.blocks));
-                    EXPECT_EQ(check_loading_order(step_parts(walls), rules).fault == order_fault::none,
-                              walls.check.valid());
+                    EXPECT_EQ(
+                        check_loading_order(step_parts(walls), rules).fault == order_fault::none,
+                        walls.check.valid());
                 }
                 // Every carton of each line: on its full pallets, its part
                 // pallet or loose.

@@ -377,7 +377,8 @@ TEST(planner_mixed_pallets, TextsJsonFileAndRefusals) {
                                       "纸箱A,40,30,25,100,欧标托盘\n"
                                       "纸箱B,60,40,40,12,火星托盘\n")
                      .has_value());
-    const std::string order = list.toStdString(), saved = dir.filePath(QStringLiteral("order.qrm")).toStdString();
+    const std::string order = list.toStdString(),
+                      saved = dir.filePath(QStringLiteral("order.qrm")).toStdString();
     const std::vector<std::string> container{"590", "235", "239"};
     const auto args = [&](std::vector<std::string> a) {
         a.insert(a.begin() + 2, container.begin(), container.end());
@@ -414,8 +415,7 @@ TEST(planner_mixed_pallets, TextsJsonFileAndRefusals) {
     EXPECT_EQ(a[QStringLiteral("full")].toInt(), 2);
     EXPECT_EQ(a[QStringLiteral("part")].toInt(), 0);
     EXPECT_EQ(a[QStringLiteral("loose")].toInt(), 4);
-    EXPECT_EQ(a[QStringLiteral("size")].toArray(),
-              (QJsonArray{1200, 800, 1644}));
+    EXPECT_EQ(a[QStringLiteral("size")].toArray(), (QJsonArray{1200, 800, 1644}));
     EXPECT_EQ(a[QStringLiteral("weight")].toDouble(), 625.0);
     EXPECT_TRUE(a[QStringLiteral("proven_optimal")].toBool());
     EXPECT_EQ(a[QStringLiteral("layer_patterns")].toArray()[0].toArray().size(), 8);

@@ -6,8 +6,8 @@
 // weight check, for a loading order a crew can follow, and for pallets that
 // stand on the floor or on pallets alone; every carton of the order must be
 // on a pallet or loose in some container. The container count is compared
-// with the lower bound: the largest of the volume's, the payload's and,
-// when pallets do not stack, the floor the pallets cover.
+// with the lower bound: the largest of the volume's, the payload's and the
+// floor the pallets cover (half a pallet's where it may stand two high).
 //
 //   pallet_order_report [ORDERS]
 //
@@ -73,19 +73,31 @@ std::vector<order_line> seeded_order(std::uint32_t seed) {
     return lines;
 }
 
-// The least containers any plan takes: by volume, by payload and, when
-// nothing stands on a pallet, by the floor the pallets cover.
+// The least containers any plan takes: by volume, by payload and by the
+// floor the pallets cover. A pallet that may stand two high with another
+// (their heights within the container's) covers at least half its own
+// footprint: the lower of a pair is at least as large as the upper, which
+// stands wholly on it.
 std::int64_t lower_bound(const palletised_order& order, bool stackable) {
+    const auto is_pallet = [&](std::size_t k) {
+        const palletised_type* p = palletised_item(order.pallets, k);
+        return p != nullptr && p->cartons_on(k) > 0;
+    };
+    const std::array<double, 3>& c = high_cube.size;
+    double lowest = c[2];
+    for (std::size_t k = 0; k < order.items.size(); ++k) {
+        if (is_pallet(k)) lowest = std::min(lowest, order.items[k].size[2]);
+    }
     double volume = 0.0, weight = 0.0, floor = 0.0;
     for (std::size_t k = 0; k < order.items.size(); ++k) {
         const carton_type& t = order.items[k];
         const double n = static_cast<double>(t.quantity);
         volume += n * t.size[0] * t.size[1] * t.size[2];
         weight += n * t.weight.value_or(0.0);
-        const palletised_type* p = palletised_item(order.pallets, k);
-        if (p != nullptr && p->cartons_on(k) > 0 && !stackable) floor += n * t.size[0] * t.size[1];
+        if (!is_pallet(k)) continue;
+        const bool pairs = stackable && t.size[2] + lowest <= c[2];
+        floor += n * t.size[0] * t.size[1] * (pairs ? 0.5 : 1.0);
     }
-    const std::array<double, 3>& c = high_cube.size;
     const double by_volume = std::ceil(volume / (c[0] * c[1] * c[2]) - 1e-9);
     const double by_weight = std::ceil(weight / *high_cube.payload - 1e-9);
     const double by_floor = std::ceil(floor / (c[0] * c[1]) - 1e-9);

@@ -81,6 +81,16 @@ QString run(const QString& program, const QStringList& args) {
     return QString::fromUtf8(p.readAllStandardOutput());
 }
 
+// The PDF written to `file` and its text as pdftotext reads it, one line;
+// empty when it could not be written.
+QString written_text(const QByteArray& pdf, const QString& file) {
+    QFile out(file);
+    if (!out.open(QIODevice::WriteOnly) || out.write(pdf) != pdf.size()) return {};
+    out.close();
+    return run(QStringLiteral(VARNEL_PDFTOTEXT), {file, QStringLiteral("-")})
+        .replace(QLatin1Char('\n'), QLatin1Char(' '));
+}
+
 }  // namespace
 
 class report_test : public QObject {
@@ -122,11 +132,7 @@ private slots:
         QVERIFY(pdf);
         QTemporaryDir folder;
         const QString file = folder.filePath(QStringLiteral("report.pdf"));
-        QFile out(file);
-        QVERIFY(out.open(QIODevice::WriteOnly) && out.write(*pdf) == pdf->size());
-        out.close();
-        const QString text = run(QStringLiteral(VARNEL_PDFTOTEXT), {file, QStringLiteral("-")})
-                                 .replace(QLatin1Char('\n'), QLatin1Char(' '));
+        const QString text = written_text(*pdf, file);
         QVERIFY(!text.isEmpty());
         for (const QString& line : summary) QVERIFY2(text.contains(line), qPrintable(line));
 
@@ -192,11 +198,7 @@ private slots:
         QVERIFY(pdf);
         QTemporaryDir folder;
         const QString file = folder.filePath(QStringLiteral("report.pdf"));
-        QFile out(file);
-        QVERIFY(out.open(QIODevice::WriteOnly) && out.write(*pdf) == pdf->size());
-        out.close();
-        const QString text = run(QStringLiteral(VARNEL_PDFTOTEXT), {file, QStringLiteral("-")})
-                                 .replace(QLatin1Char('\n'), QLatin1Char(' '));
+        const QString text = written_text(*pdf, file);
         qsizetype at = 0;
         for (const QString& e :
              {q("第 1 页 / 共 3 页"), q("欧标托盘（纸箱A）"), q("每托48箱：6层，每层8箱"),

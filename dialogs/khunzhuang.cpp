@@ -271,8 +271,8 @@ std::optional<mixed_plan_file> khunzhuang::order() {
         list_table->point_at(*refusal);
         return std::nullopt;
     }
-    return mixed_plan_file{container_->type_name, container, std::move(list->cartons), {},
-                           weight_rules_chosen()};
+    return mixed_plan_file{
+        container_->type_name, container, std::move(list->cartons), {}, weight_rules_chosen()};
 }
 
 weight_rules khunzhuang::weight_rules_chosen() const {
@@ -314,9 +314,7 @@ void khunzhuang::show_results(const mixed_plan_file& plan, const mixed_summary& 
         }
         return row;
     };
-    const auto kg = [](std::optional<double> w) {
-        return w ? qtext(measure_text(*w)) : QString();
-    };
+    const auto kg = [](std::optional<double> w) { return w ? qtext(measure_text(*w)) : QString(); };
     // A line across the figures' columns, under the container's rows.
     const auto add_line = [&](const QString& number, const QString& label, const QString& line) {
         const int row = add({number, label, line});

@@ -90,8 +90,7 @@ QStringList figure_lines(const loading_report& r, const report_load& load,
     if (w.most_carried) {
         QString carried = q(text::carried_label) + kg(*w.most_carried);
         if (w.carried_allowed) {
-            carried += q(text::allowed_prefix) + kg(*w.carried_allowed) +
-                       q(text::allowed_suffix);
+            carried += q(text::allowed_prefix) + kg(*w.carried_allowed) + q(text::allowed_suffix);
         }
         lines << carried;
     }

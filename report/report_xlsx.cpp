@@ -5,6 +5,7 @@
 
 #include <xlsxwriter.h>
 
+#include <span>
 #include <string>
 #include <vector>
 
@@ -30,20 +31,26 @@ std::string sheet_name(lxw_workbook* book, const report_load& load, std::size_t 
     return std::string(text::sheet_name) + std::to_string(index + 1);
 }
 
+// A sheet headed by `captions` in a row that stays in view; none on failure.
+lxw_worksheet* headed_sheet(lxw_workbook* book, const char* name,
+                            std::span<const char* const> captions, lxw_format* header) {
+    lxw_worksheet* sheet = workbook_add_worksheet(book, name);
+    if (sheet == nullptr) return nullptr;
+    lxw_col_t col = 0;
+    for (const char* caption : captions) worksheet_write_string(sheet, 0, col++, caption, header);
+    worksheet_freeze_panes(sheet, 1, 0);
+    return sheet;
+}
+
 bool write_sheet(lxw_workbook* book, const loading_report& r, const report_load& load,
                  const std::string& name, lxw_format* header,
                  const std::vector<lxw_format*>& type_formats) {
-    lxw_worksheet* sheet = workbook_add_worksheet(book, name.c_str());
+    lxw_worksheet* sheet = headed_sheet(book, name.c_str(), text::sheet_columns, header);
     if (sheet == nullptr) return false;
-    lxw_col_t col = 0;
-    for (const char* caption : text::sheet_columns) {
-        worksheet_write_string(sheet, 0, col++, caption, header);
-    }
     worksheet_set_column(sheet, 1, 1, 24, nullptr);
     worksheet_set_column(sheet, 2, 5, 14, nullptr);
     worksheet_set_column(sheet, 6, 6, 36, nullptr);
     worksheet_set_column(sheet, 7, 11, 13, nullptr);
-    worksheet_freeze_panes(sheet, 1, 0);
     lxw_row_t row = 1;
     for (const loading_step& s : loading_steps(load.blocks, r.types)) {
         const auto number = [&](lxw_col_t c, double v) {
@@ -73,20 +80,16 @@ double measured(double value) { return parse_exact(measure_text(value)).value_or
 // One row per container: its cartons and utilisation, and what its weights
 // come to, where they are known (blank cells where not).
 bool write_figures(lxw_workbook* book, const loading_report& r, lxw_format* header) {
-    lxw_worksheet* sheet = workbook_add_worksheet(book, text::figures_sheet_name);
+    lxw_worksheet* sheet =
+        headed_sheet(book, text::figures_sheet_name, text::figures_columns, header);
     if (sheet == nullptr) return false;
-    lxw_col_t col = 0;
-    for (const char* caption : text::figures_columns) {
-        worksheet_write_string(sheet, 0, col++, caption, header);
-    }
     worksheet_set_column(sheet, 0, 0, 28, nullptr);
     worksheet_set_column(sheet, 1, 7, 14, nullptr);
     worksheet_set_column(sheet, 8, 8, 34, nullptr);
     worksheet_set_column(sheet, 9, 10, 14, nullptr);
-    worksheet_freeze_panes(sheet, 1, 0);
     lxw_row_t row = 1;
-    const std::string container = r.container.name.empty() ? text::typed_container
-                                                            : r.container.name;
+    const std::string container =
+        r.container.name.empty() ? text::typed_container : r.container.name;
     for (const report_load& load : r.loads) {
         const auto number = [&](lxw_col_t c, double v) {
             worksheet_write_number(sheet, row, c, v, nullptr);

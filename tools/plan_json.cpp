@@ -87,8 +87,9 @@ void add_weight_json(QJsonObject& json, const cargo_figures& figures,
     json.insert(QStringLiteral("centre_of_gravity"), centre);
     if (!balance) return;
     json.insert(QStringLiteral("balanced"), balance->holds);
-    json.insert(QStringLiteral("offset"), QJsonObject{{QStringLiteral("x"), written(balance->offset[0])},
-                                                      {QStringLiteral("y"), written(balance->offset[1])}});
+    json.insert(QStringLiteral("offset"),
+                QJsonObject{{QStringLiteral("x"), written(balance->offset[0])},
+                            {QStringLiteral("y"), written(balance->offset[1])}});
 }
 
 void add_carton_weight_json(QJsonObject& json, const block_list& blocks,

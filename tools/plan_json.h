@@ -24,9 +24,9 @@ struct plan_facts {
     bool upright = false;
     bool optimised = false;
     std::int64_t upper_bound = 0;
-    block_list blocks;                    // positions in millimetres
-    const stack_table* stacks = nullptr;  // the millimetre table the summary reads
-    bool cut_short = false;               // the clock's safety net ended the search early
+    block_list blocks;                      // positions in millimetres
+    const stack_table* stacks = nullptr;    // the millimetre table the summary reads
+    bool cut_short = false;                 // the clock's safety net ended the search early
     std::optional<double> carton_weight{};  // kg, when the order gives it
 };
 

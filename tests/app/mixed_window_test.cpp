@@ -587,8 +587,7 @@ private slots:
         QTest::addColumn<int>("percent");
         QTest::addColumn<QStringList>("lines");
         QTest::addColumn<QString>("report_line");
-        const QString centre =
-            q("距里端 0.40 m，距左侧 1.00 m（偏向里端 255 cm，偏左 17 cm）");
+        const QString centre = q("距里端 0.40 m，距左侧 1.00 m（偏向里端 255 cm，偏左 17 cm）");
         QTest::newRow("a band of 8 %, off lengthwise")
             << q("90") << true << true << 8
             << QStringList{q("重心位置"), centre, q("重心范围±8%"),

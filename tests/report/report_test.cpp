@@ -299,7 +299,7 @@ private slots:
         QVERIFY(rows.size() > 2);
         QCOMPARE(rows.mid(rows.size() - 2),
                  (QStringList{q("#装载概要"), q("'自定义尺寸'|4|2.46|80|43|60|30|12|"
-                                                 "'重心偏离中心253 cm，超出允许的30 cm'|20|50")}));
+                                                "'重心偏离中心253 cm，超出允许的30 cm'|20|50")}));
     }
 
     void first_picture_data() {

@@ -174,7 +174,8 @@ TEST(PlannerShipment, JsonGivesTheCentreOfGravityWhereAWeightIsKnown) {
         args.push_back("--json");
         std::ostringstream json, err;
         ASSERT_EQ(run_planner(args, json, err), 0) << err.str();
-        const QJsonObject plan = QJsonDocument::fromJson(QByteArray::fromStdString(json.str())).object();
+        const QJsonObject plan =
+            QJsonDocument::fromJson(QByteArray::fromStdString(json.str())).object();
         const QJsonObject box = plan.value(QStringLiteral("container")).toObject();
         // x across the width, y along the length.
         const double size[2] = {box.value(QStringLiteral("width")).toDouble(),

@@ -227,6 +227,33 @@ private slots:
         QCOMPARE(list.result_table->rowCount(), 10);
     }
 
+    // A plan keeps the weight rules it was made by: opened again, the list
+    // window shows them, whatever was chosen since.
+    void an_opened_plan_shows_its_weight_rules() {
+        QTemporaryDir dir;
+        window_fixture f;
+        kmain& w = f.w();
+        plan_by_shelves(w);
+        khunzhuang& list = open_list(w);
+        import_xlsx(f, list);
+        list.heavy_box->setChecked(false);
+        list.balance_field->setValue(8);
+        list.compute_button->click();
+        const QString path = dir.filePath(q("规则.qrm"));
+        f.prompts.file_names.push_back(path);
+        parts(w).save_button->click();
+        list.heavy_box->setChecked(true);
+        list.balance_box->setChecked(false);
+        f.prompts.file_names.push_back(path);
+        parts(w).kopen->trigger();
+        QCOMPARE(f.prompts.messages(), QStringList());
+        QVERIFY(!list.heavy_box->isChecked());
+        QVERIFY(list.balance_box->isChecked());
+        QVERIFY(list.balance_field->isEnabled());
+        QCOMPARE(list.balance_field->value(), 8);
+        QCOMPARE(list.result_table->item(3, 1)->text(), q("重心范围±8%"));
+    }
+
     // Print prints the window with the container shown; the loading
     // instructions hold every container.
     void print_and_the_instructions_of_a_mixed_plan() {

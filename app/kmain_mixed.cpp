@@ -131,6 +131,7 @@ bool kmain::plan_and_show(mixed_plan_file order) {
                           .payload = order.container.payload,
                           .cartons = order.cartons,
                           .max_containers = std::nullopt,
+                          .weights = order.weights,
                           .parameters = {},
                           .cancel = cancel.get()};
     std::optional<mixed_plan> plan = work_off_thread(

@@ -147,8 +147,9 @@ std::size_t plan_state::load_shown() const {
 loading_report plan_state::report(const catalogue_names& names) const {
     if (const mixed_shown* m = mixed()) {
         const mixed_plan_file& f = m->file;
-        loading_report r =
-            mixed_loading_report(f.container_type, f.container, f.cartons, f.plan, m->summary);
+        // Judged by the band the plan was made within, as the user chose it.
+        loading_report r = mixed_loading_report(f.container_type, f.container, f.cartons, f.plan,
+                                                m->summary, f.weights.balance_share);
         add_pallets(r, f.pallets);
         r.plan_kind = text::kind_mixed;
         return r;
@@ -174,6 +175,8 @@ loading_report plan_state::report(const catalogue_names& names) const {
             r.notes.emplace_back(last ? text::last_container_note : text::full_container_note);
         }
     }
+    // A weight typed for the order gives the load a centre to judge.
+    if (r.types[0].weight) r.balance_share = default_balance_share;
     add_load(r, {}, blocks());
     return r;
 }

@@ -7,6 +7,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSettings>
+#include <QSpinBox>
 #include <QTableWidget>
 
 #include <algorithm>
@@ -17,6 +18,7 @@
 #include "dialogs/messages.h"
 #include "dialogs/packing_table.h"
 #include "engine/core/container.h"
+#include "engine/loading_steps.h"
 #include "engine/messages.h"
 #include "engine/mixed/mixed_summary.h"
 #include "engine/numbers.h"
@@ -51,10 +53,6 @@ constexpr form::control controls[] = {
     {"add_carton_button", kind::button, "list_frame", {424, 260, 48, 24}, text::add_carton_caption},
     {"import_button", kind::button, "list_frame", {510, 260, 94, 24}, text::import_caption},
     {"save_list_button", kind::button, "list_frame", {608, 260, 96, 24}, text::save_list_caption},
-    // How the list's pallets are made, on the frame's caption line.
-    {"pallet_rest_label", kind::label, "list_frame", {440, 2, 0, 0}, text::pallet_rest_label},
-    {"pallet_rest_choice", kind::list, "list_frame", {516, 0, 92, 17}},
-    {"pallets_stackable_box", kind::check_box, "list_frame", {614, 0, 90, 17}, text::pallets_stackable_caption},
     {"container_label", kind::label, "", {12, 304, 0, 0}, text::container_label, blue},
     {"container_text", kind::label, "", {66, 304, 0, 0}},
     {"payload_label", kind::label, "", {330, 304, 0, 0}, text::mixed_payload_label, blue},
@@ -62,13 +60,21 @@ constexpr form::control controls[] = {
     {"payload_unit", kind::label, "", {506, 304, 0, 0}, text::kilograms_unit, blue},
     {"compute_button", kind::button, "", {540, 298, 82, 26}, text::work_out_caption},
     {"close_button", kind::button, "", {630, 298, 82, 26}, text::close_caption},
-    {"results_frame", kind::frame, "", {4, 330, 712, 196}, text::results_frame, dark_blue},
+    {"heavy_box", kind::check_box, "", {12, 330, 96, 20}, text::heavy_not_on_light_caption},
+    {"balance_box", kind::check_box, "", {120, 330, 94, 20}, text::balance_caption},
+    {"balance_field", kind::custom, "", {216, 329, 62, 22}},
+    {"balance_unit", kind::label, "", {284, 333, 0, 0}, text::balance_unit},
+    // How the list's pallets are made, beside the weight rules.
+    {"pallet_rest_label", kind::label, "", {428, 333, 0, 0}, text::pallet_rest_label},
+    {"pallet_rest_choice", kind::list, "", {494, 330, 92, 20}},
+    {"pallets_stackable_box", kind::check_box, "", {596, 330, 100, 20}, text::pallets_stackable_caption},
+    {"results_frame", kind::frame, "", {4, 356, 712, 196}, text::results_frame, dark_blue},
     {"result_table", kind::custom, "results_frame", {8, 18, 696, 170}},
 };
 // clang-format on
 
 // The window's size as designed, and its least.
-constexpr QSize design_size{720, 532};
+constexpr QSize design_size{720, 558};
 
 // How a control follows the window made larger than designed: extra width
 // widens the frames and tables and carries the keys at the right along;
@@ -91,9 +97,6 @@ constexpr follow follows[] = {
     {"add_carton_button", false, true, false},
     {"import_button", true, true, false},
     {"save_list_button", true, true, false},
-    {"pallet_rest_label", true, false, false},
-    {"pallet_rest_choice", true, false, false},
-    {"pallets_stackable_box", true, false, false},
     {"container_label", false, true, false},
     {"container_text", false, true, false},
     {"payload_label", false, true, false},
@@ -101,6 +104,13 @@ constexpr follow follows[] = {
     {"payload_unit", false, true, false},
     {"compute_button", true, true, false},
     {"close_button", true, true, false},
+    {"heavy_box", false, true, false},
+    {"balance_box", false, true, false},
+    {"balance_field", false, true, false},
+    {"balance_unit", false, true, false},
+    {"pallet_rest_label", false, true, false},
+    {"pallet_rest_choice", false, true, false},
+    {"pallets_stackable_box", false, true, false},
     {"results_frame", false, true, true, 2},
     {"result_table", false, false, true, 2},
 };
@@ -111,17 +121,26 @@ const form::control& control_named(std::string_view name) {
                          [&](const form::control& c) { return name == c.name; });
 }
 
-QWidget* make_table(const form::control& row, QWidget* parent) {
-    if (std::string_view(row.name) == "list_table") return new packing_table(parent);
+QWidget* make_custom(const form::control& row, QWidget* parent) {
+    const std::string_view name(row.name);
+    if (name == "list_table") return new packing_table(parent);
+    if (name == "balance_field") {
+        // Whole per cents, as far as the planner takes a band.
+        auto* box = new QSpinBox(parent);
+        box->setRange(1, 50);
+        box->setPrefix(QStringLiteral("±"));
+        box->setSuffix(QStringLiteral(" %"));
+        return box;
+    }
     return new QTableWidget(parent);
 }
 
 QString cm_text(double mm) { return qtext(size_text_cm(static_cast<float>(mm))); }
 
-// A centre of gravity from the far end to the millimetre, as a loader can
-// mark it; blank where a weight is unknown.
-QString centre_text(const std::optional<std::array<double, 3>>& centre) {
-    return centre ? cm_text(std::round((*centre)[1])) : QString();
+// A centre of gravity from the far end in whole centimetres, as a loader
+// marks it; blank where a weight is unknown.
+QString along_text(const std::optional<std::array<double, 3>>& centre) {
+    return centre ? qtext(measure_text(whole_cm((*centre)[1]))) : QString();
 }
 
 }  // namespace
@@ -136,7 +155,7 @@ void khunzhuang::build() {
     setFont(simsun(12));
     setMinimumSize(design_size);
     resize(design_size);
-    form::build(*this, controls, make_table);
+    form::build(*this, controls, make_custom);
     list_table = form::part<packing_table>(*this, "list_table");
     add_row_button = form::part<QPushButton>(*this, "add_row_button");
     remove_rows_button = form::part<QPushButton>(*this, "remove_rows_button");
@@ -153,6 +172,14 @@ void khunzhuang::build() {
     pallets_stackable_box = form::part<QCheckBox>(*this, "pallets_stackable_box");
     pallet_rest_choice->addItem(qtext(text::pallet_rest_on_pallet));
     pallet_rest_choice->addItem(qtext(text::pallet_rest_loose));
+    heavy_box = form::part<QCheckBox>(*this, "heavy_box");
+    balance_box = form::part<QCheckBox>(*this, "balance_box");
+    balance_field = form::part<QSpinBox>(*this, "balance_field");
+    heavy_box->setToolTip(qtext(text::heavy_not_on_light_tip));
+    balance_box->setToolTip(qtext(text::balance_tip));
+    balance_field->setToolTip(qtext(text::balance_tip));
+    connect(balance_box, &QCheckBox::toggled, balance_field, &QWidget::setEnabled);
+    show_weight_rules(mixed_plan_file{}.weights);
 
     compute_button->setDefault(true);
     compute_button->setAutoDefault(true);
@@ -256,8 +283,10 @@ std::optional<mixed_plan_file> khunzhuang::order() {
         list_table->point_at(*refusal);
         return std::nullopt;
     }
-    if (!palletised(*list))
-        return mixed_plan_file{container_->type_name, container, std::move(list->cartons), {}};
+    if (!palletised(*list)) {
+        return mixed_plan_file{
+            container_->type_name, container, std::move(list->cartons), {}, weight_rules_chosen()};
+    }
     const palletise_options options{pallet_rest_choice->currentIndex() == 1
                                         ? pallet_remainder::loose
                                         : pallet_remainder::pallet,
@@ -269,9 +298,9 @@ std::optional<mixed_plan_file> khunzhuang::order() {
         return std::nullopt;
     }
     palletised_order& items = std::get<palletised_order>(order);
-    return mixed_plan_file{container_->type_name,    container,
-                           std::move(items.items),   {},
-                           weight_rules{true, 0.05}, std::move(items.pallets)};
+    return mixed_plan_file{container_->type_name,  container,
+                           std::move(items.items), {},
+                           weight_rules_chosen(),  std::move(items.pallets)};
 }
 
 void khunzhuang::set_pallets(pallet_catalogue pallets) {
@@ -279,6 +308,23 @@ void khunzhuang::set_pallets(pallet_catalogue pallets) {
     for (const auto& [name, measures] : pallets) names << qtext(name);
     pallets_ = std::move(pallets);
     list_table->set_pallet_names(names);
+}
+
+weight_rules khunzhuang::weight_rules_chosen() const {
+    weight_rules w;
+    w.heavy_not_on_light = heavy_box->isChecked();
+    if (balance_box->isChecked()) w.balance_share = balance_field->value() / 100.0;
+    return w;
+}
+
+// A band the planner was given in tenths of a per cent shows as the nearest
+// whole one.
+void khunzhuang::show_weight_rules(const weight_rules& rules) {
+    heavy_box->setChecked(rules.heavy_not_on_light);
+    balance_box->setChecked(rules.balance_share.has_value());
+    balance_field->setEnabled(rules.balance_share.has_value());
+    if (rules.balance_share)
+        balance_field->setValue(static_cast<int>(std::lround(*rules.balance_share * 100)));
 }
 
 void khunzhuang::show_plan(const mixed_plan_file& plan, const mixed_summary& summary) {
@@ -294,13 +340,17 @@ void khunzhuang::show_plan(const mixed_plan_file& plan, const mixed_summary& sum
                 return type != nullptr && type->cartons_on(k) > 0 && c.stackable;
             }));
     }
+    show_weight_rules(plan.weights);
     show_results(plan, summary);
 }
 
-void khunzhuang::clear_results() { result_table->setRowCount(0); }
+void khunzhuang::clear_results() {
+    result_table->setRowCount(0);
+    result_table->clearSpans();
+}
 
 void khunzhuang::show_results(const mixed_plan_file& plan, const mixed_summary& summary) {
-    result_table->setRowCount(0);
+    clear_results();
     const auto add = [this](const QStringList& cells) {
         const int row = result_table->rowCount();
         result_table->insertRow(row);
@@ -309,9 +359,15 @@ void khunzhuang::show_results(const mixed_plan_file& plan, const mixed_summary& 
         }
         return row;
     };
-    const auto kg = [](std::optional<double> w) {
-        return w ? qtext(format_number(static_cast<float>(*w))) : QString();
+    const auto kg = [](std::optional<double> w) { return w ? qtext(measure_text(*w)) : QString(); };
+    // A line across the figures' columns, under the container's rows.
+    const auto add_line = [&](const QString& number, const QString& label, const QString& line) {
+        const int row = add({number, label, line});
+        result_table->setSpan(row, 2, 1, result_table->columnCount() - 2);
+        return result_table->item(row, 2);
     };
+    const std::vector<carton_rules> rules = rules_of(plan.cartons);
+    const std::optional<double> band = plan.weights.balance_share;
     std::vector<std::int64_t> left;
     for (const carton_type& c : plan.cartons) left.push_back(c.quantity);
     std::int64_t first = 1;
@@ -329,11 +385,24 @@ void khunzhuang::show_results(const mixed_plan_file& plan, const mixed_summary& 
             if (own.cartons == 0) continue;
             left[t] -= own.cartons * repeat;
             add({number, qtext(plan.cartons[t].name), QString::number(own.cartons),
-                 QString::number(left[t]), kg(own.weight), centre_text(own.centre_of_gravity)});
+                 QString::number(left[t]), kg(own.weight), along_text(own.centre_of_gravity)});
         }
         add({number, qtext(text::result_total), QString::number(s.cartons),
              QString::number(std::accumulate(left.begin(), left.end(), std::int64_t{0})),
-             kg(s.weight), centre_text(s.centre_of_gravity)});
+             kg(s.weight), along_text(s.centre_of_gravity)});
+        // Where the weight lies, and whether the band holds it, when the
+        // weights are known.
+        const std::optional<balance_figures> b =
+            balance_of(plan.plan.containers[k].blocks, rules, plan.container, band.value_or(0.0));
+        if (!b) continue;
+        add_line(number, qtext(text::result_centre_row),
+                 qtext(centre_text(*b)) + QStringLiteral("（") + qtext(centre_offset_text(*b)) +
+                     QStringLiteral("）"));
+        if (!band) continue;
+        QTableWidgetItem* verdict =
+            add_line(number, qtext(text::result_band_row).arg(qtext(measure_text(*band * 100))),
+                     qtext(balance_text(*b)));
+        if (!b->holds) verdict->setForeground(palette::dark_red);
     }
     if (summary.unloaded_cartons > 0) {
         for (std::size_t t = 0; t < plan.cartons.size(); ++t) {

@@ -19,6 +19,7 @@ class QLabel;
 class QLineEdit;
 class QPushButton;
 class QSettings;
+class QSpinBox;
 class QTableWidget;
 
 namespace varnel {
@@ -67,8 +68,9 @@ public:
     // window, the focus on what it refuses).
     std::optional<mixed_plan_file> order();
     // A plan the main window shows: its containers go into the result
-    // table, read from its one summary; show_plan puts its list into the
-    // table too (opened from a file).
+    // table, read from its one summary, each with its centre of gravity and
+    // balance where the weights are known; show_plan puts its list and its
+    // weight rules into the window too (opened from a file).
     void show_results(const mixed_plan_file& plan, const mixed_summary& summary);
     void show_plan(const mixed_plan_file& plan, const mixed_summary& summary);
     // The main window shows no mixed plan any more.
@@ -85,6 +87,12 @@ public:
     QLabel* container_text{};
     QLineEdit* payload_field{};
     QTableWidget* result_table{};
+    // The weight rules the order is planned by: heavy not on light, and the
+    // band around the container's middle its centre of gravity keeps to
+    // (whole per cents of its length and width); both bite only where the
+    // list gives weights.
+    QCheckBox *heavy_box{}, *balance_box{};
+    QSpinBox* balance_field{};
     selection_list*
         pallet_rest_choice{};            // the cartons that fill no whole pallet: on one, or loose
     QCheckBox* pallets_stackable_box{};  // 托盘可堆码
@@ -104,6 +112,8 @@ private:
     // The table read as the planner reads a list, or none after the refusal
     // was shown with the focus on its cell.
     std::optional<packing_list> read_table();
+    weight_rules weight_rules_chosen() const;
+    void show_weight_rules(const weight_rules& rules);
 
     prompts& prompts_;
     std::optional<chosen_container> container_;

@@ -72,6 +72,19 @@ inline constexpr const char* result_centre_column = "重心距里端(cm)";
 inline constexpr const char* result_container = "第%1个集装箱";
 inline constexpr const char* result_total = "合计";
 inline constexpr const char* result_not_loaded = "未装入";
+// Under each container's rows, where the weights are known: where its centre
+// of gravity lies, and whether the band holds it ("重心范围±5%").
+inline constexpr const char* result_centre_row = "重心位置";
+inline constexpr const char* result_band_row = "重心范围±%1%";
+// The weight rules the order is planned by.
+inline constexpr const char* heavy_not_on_light_caption = "重不压轻";
+inline constexpr const char* heavy_not_on_light_tip =
+    "包装箱不放在单箱毛重比它轻的包装箱上；装箱单给出毛重时才起作用";
+inline constexpr const char* balance_caption = "重心限于中心";
+inline constexpr const char* balance_unit = "以内（按箱内长、宽计）";
+inline constexpr const char* balance_tip =
+    "货物重心偏离集装箱中心不超过内长（纵向）和内宽（横向）的这个百分比；"
+    "装箱单给出毛重时才起作用。装不平衡时计算结果会注明偏离多少";
 // The file choices of the packing list.
 inline constexpr const char* list_import_filter = "装箱单(*.csv *.xlsx *.ods)";
 inline constexpr const char* list_save_filter = "装箱单(*.csv)";

@@ -113,6 +113,11 @@ double whole_cm(double millimetres);
 // A type's name as the report prints it: its own, else its size.
 std::string type_name(const report_carton& carton);
 
+// The band a load is balanced within unless the user sets another, and the
+// band a plan of one size is judged by: the centre of gravity within 5 % of
+// the container's length and width from its middle.
+inline constexpr double default_balance_share = 0.05;
+
 // What a load's weights come to beyond its summary: its balance against
 // the band and the carton nearest what it may carry.
 struct weight_figures {

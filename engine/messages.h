@@ -105,6 +105,19 @@ inline constexpr const char* balance_holds = "重心在允许范围内";
 inline constexpr const char* balance_off_prefix = "重心偏离中心";
 inline constexpr const char* balance_off_middle = " cm，超出允许的";
 inline constexpr const char* balance_off_suffix = " cm";
+// Where the centre lies: "距里端 6.02 m，距左侧 1.17 m", and its offset from
+// the middle: "偏向箱门 12 cm，偏左 1 cm" ("纵向居中" within half a centimetre).
+inline constexpr const char* centre_from_far_end = "距里端 ";
+inline constexpr const char* centre_from_left = "，距左侧 ";
+inline constexpr const char* centre_metres = " m";
+inline constexpr const char* towards_door_by = "偏向箱门 ";
+inline constexpr const char* towards_far_end_by = "偏向里端 ";
+inline constexpr const char* to_right_by = "偏右 ";
+inline constexpr const char* to_left_by = "偏左 ";
+inline constexpr const char* centred_along = "纵向居中";
+inline constexpr const char* centred_across = "横向居中";
+inline constexpr const char* offset_separator = "，";
+inline constexpr const char* centre_cm = " cm";
 
 // The loading instructions. "长边沿集装箱长度方向，高度朝上": the carton
 // side along the container's length, then the side that points up; sides in

@@ -179,6 +179,18 @@ std::string size_text_cm(float millimetres) {
     return centimetres ? format_number(*centimetres) : std::string();
 }
 
+std::string measure_text(double value) {
+    if (!std::isfinite(value)) return format_number(static_cast<float>(value));
+    // Tenths first, so that 9.96 reads as 10, not "10.0".
+    const double tenths = std::round(value * 10.0);
+    if (std::fabs(tenths) < 100.0) return format_number(static_cast<float>(tenths / 10.0));
+    // Fixed, never an exponent: a loader reads 100000, not 1e+05.
+    std::array<char, 320> buffer{};  // the largest double has 309 digits
+    const auto result = std::to_chars(buffer.data(), buffer.data() + buffer.size(),
+                                      std::round(value) + 0.0, std::chars_format::fixed);
+    return std::string(buffer.data(), result.ptr);
+}
+
 double round_half_even(double value) {
     const double rounded = std::round(value);  // halves away from zero
     if (std::fabs(value - std::trunc(value)) == 0.5) return 2.0 * std::round(value / 2.0);

@@ -47,6 +47,10 @@ double round_half_even(double value);
 // A value rounded half to even into 16 bits; no value when it does not fit.
 std::optional<std::int16_t> to_int16(double value);
 
+// A measured figure (kg, cm) as a loader reads it: whole units, or one
+// decimal below 10 ("2.5", "12", "8275"), halves away from zero; never "-0".
+std::string measure_text(double value);
+
 // A typed count: the text parse_number reads, read in double precision so
 // that every whole number up to 2^53 stays exact ("5000", " 5e3 ", "5000.0");
 // no value for a fraction, or for a text that is not a number.

@@ -63,6 +63,40 @@ summary_texts mixed_summary_texts(double utilisation, std::int64_t cartons, std:
                 text::mixed_arrangement_suffix};
 }
 
+namespace {
+
+// Millimetres as metres to the centimetre: "6.02". Whole numbers, so no
+// locale's decimal comma gets in.
+std::string metres_text(double millimetres) {
+    const long long cm = std::llround(millimetres / 10.0);
+    const long long whole = std::llabs(cm);
+    const long long hundredths = whole % 100;
+    return (cm < 0 ? "-" : "") + std::to_string(whole / 100) + (hundredths < 10 ? ".0" : ".") +
+           std::to_string(hundredths);
+}
+
+std::string offset_text(double millimetres, const char* below, const char* above,
+                        const char* centred) {
+    const long long cm = std::llround(millimetres / 10.0);
+    if (cm == 0) return centred;
+    return (cm > 0 ? above : below) + std::to_string(std::llabs(cm)) + text::centre_cm;
+}
+
+}  // namespace
+
+std::string centre_text(const balance_figures& f) {
+    return text::centre_from_far_end + metres_text(f.centre[1]) + text::centre_metres +
+           text::centre_from_left + metres_text(f.centre[0]) + text::centre_metres;
+}
+
+std::string centre_offset_text(const balance_figures& f) {
+    // y grows towards the door, x to the right seen from the door.
+    return offset_text(f.offset[1], text::towards_far_end_by, text::towards_door_by,
+                       text::centred_along) +
+           text::offset_separator +
+           offset_text(f.offset[0], text::to_left_by, text::to_right_by, text::centred_across);
+}
+
 std::string container_number_text(std::size_t k, std::size_t n) {
     VARNEL_EXPECTS(k >= 1 && k <= n);
     return text::container_number_prefix + std::to_string(k) + text::container_number_middle +

@@ -41,6 +41,15 @@ summary_texts mixed_summary_texts(double utilisation, std::int64_t cartons, std:
 // do): "重心偏离中心N cm，超出允许的M cm".
 std::string balance_text(const balance_figures& f);
 
+// Where a container's centre of gravity lies, as a loader marks it out, to
+// the centimetre: "距里端 6.02 m，距左侧 1.17 m".
+std::string centre_text(const balance_figures& f);
+
+// Its offset from the container's middle, each way in whole centimetres:
+// "偏向箱门 12 cm，偏左 1 cm"; "纵向居中" or "横向居中" within half a
+// centimetre. Left and right as seen from the door.
+std::string centre_offset_text(const balance_figures& f);
+
 // "第k个集装箱（共n个）".
 std::string container_number_text(std::size_t k, std::size_t n);
 

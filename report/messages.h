@@ -112,5 +112,18 @@ inline constexpr const char* sheet_name = "装箱步骤";
 inline constexpr const char* sheet_columns[] = {
     "步骤",     "包装箱",       "列（宽度方向）", "排（长度方向）", "层",       "箱数",
     "摆放方式", "距里端（cm）", "距左侧（cm）",   "距箱底（cm）",   "累计箱数", "墙"};
+// The last sheet: each container's figures, a row each.
+inline constexpr const char* figures_sheet_name = "装载概要";
+inline constexpr const char* figures_columns[] = {"集装箱",
+                                                  "箱数",
+                                                  "容积利用率（%）",
+                                                  "货重（kg）",
+                                                  "重心距里端（cm）",
+                                                  "重心距左侧（cm）",
+                                                  "前后允许（±cm）",
+                                                  "左右允许（±cm）",
+                                                  "重心",
+                                                  "最重承压（kg）",
+                                                  "允许承压（kg）"};
 
 }  // namespace varnel::text::report

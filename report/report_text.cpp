@@ -5,7 +5,6 @@
 #include "engine/core/container.h"
 #include "engine/messages.h"
 #include "engine/numbers.h"
-#include "engine/shipment.h"
 #include "engine/summary.h"
 #include "report/messages.h"
 #include "ui/qtext.h"
@@ -27,7 +26,7 @@ QString percent(double utilisation) {
 
 QString cm(double millimetres) { return centimetres(millimetres) + qtext(text::cm); }
 
-QString kg(double kilograms) { return q(weight_text(kilograms)) + q(text::kg_suffix); }
+QString kg(double kilograms) { return q(measure_text(kilograms)) + q(text::kg_suffix); }
 
 QString plan_line(const loading_report& r) {
     if (r.plan_name.empty()) return q(text::plan_label) + q(r.plan_kind);
@@ -65,7 +64,7 @@ QStringList figure_lines(const loading_report& r, const report_load& load,
     QString weight = q(text::cargo_weight_label);
     weight += f.weight ? kg(*f.weight) : q(text::weight_unknown);
     if (f.weight && r.container.payload) {
-        weight += q(text::of_payload_prefix) + q(weight_text(*r.container.payload)) +
+        weight += q(text::of_payload_prefix) + q(measure_text(*r.container.payload)) +
                   q(text::of_payload_suffix);
     }
     lines << weight;
@@ -89,10 +88,9 @@ QStringList figure_lines(const loading_report& r, const report_load& load,
                      q(text::band_separator) + q(balance_text(b));
     }
     if (w.most_carried) {
-        QString carried = q(text::carried_label) + kg(std::round(*w.most_carried));
+        QString carried = q(text::carried_label) + kg(*w.most_carried);
         if (w.carried_allowed) {
-            carried += q(text::allowed_prefix) + kg(std::round(*w.carried_allowed)) +
-                       q(text::allowed_suffix);
+            carried += q(text::allowed_prefix) + kg(*w.carried_allowed) + q(text::allowed_suffix);
         }
         lines << carried;
     }

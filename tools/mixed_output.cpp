@@ -28,15 +28,6 @@ QJsonValue kilograms(const std::optional<double>& weight) {
     return weight ? as_written(*weight) : QJsonValue();
 }
 
-// Null where a weight is unknown: no centre of gravity can be given then.
-QJsonValue centre_json(const std::optional<std::array<double, 3>>& centre) {
-    if (!centre) return QJsonValue();
-    const std::array<double, 3>& g = *centre;
-    return QJsonObject{{QStringLiteral("x"), as_written(g[0])},
-                       {QStringLiteral("y"), as_written(g[1])},
-                       {QStringLiteral("z"), as_written(g[2])}};
-}
-
 std::string weight_part(const std::optional<double>& weight) {
     if (!weight) return {};
     return text::cargo_weight_prefix + weight_text(*weight) + text::kilograms;
@@ -193,17 +184,11 @@ QJsonObject mixed_json(const mixed_plan_file& plan, const mixed_summary& m) {
         QJsonObject container{
             {QStringLiteral("cartons"), static_cast<qint64>(s.cartons)},
             {QStringLiteral("utilisation"), as_written(cut_percent(s.utilisation))},
-            {QStringLiteral("weight"), kilograms(s.weight)},
-            {QStringLiteral("centre_of_gravity"), centre_json(s.centre_of_gravity)},
             {QStringLiteral("blocks"), blocks_json(plan, load.blocks)},
             {QStringLiteral("steps"), steps_json(load.blocks, rules_of(plan.cartons), true)},
             {QStringLiteral("repeat"), static_cast<qint64>(load.repeat)}};
-        if (const auto f = balance_in(plan, load.blocks)) {
-            container.insert(QStringLiteral("balanced"), f->holds);
-            container.insert(QStringLiteral("offset"),
-                             QJsonObject{{QStringLiteral("x"), as_written(f->offset[0])},
-                                         {QStringLiteral("y"), as_written(f->offset[1])}});
-        }
+        // Null where a weight is unknown: no centre of gravity can be given then.
+        add_weight_json(container, s, balance_in(plan, load.blocks));
         containers.append(container);
     }
     QJsonObject json{

@@ -5,8 +5,10 @@
 #include <charconv>
 #include <string>
 
+#include "engine/core/container.h"
 #include "engine/core/loading_walls.h"
 #include "engine/core/orientation.h"
+#include "engine/loading_steps.h"
 #include "engine/numbers.h"
 #include "engine/summary.h"
 
@@ -71,6 +73,34 @@ QJsonArray steps_json(const block_list& blocks, std::span<const carton_rules> ty
     return array;
 }
 
+void add_weight_json(QJsonObject& json, const cargo_figures& figures,
+                     const std::optional<balance_figures>& balance) {
+    const auto written = [](double v) { return as_written(static_cast<float>(v)); };
+    json.insert(QStringLiteral("weight"),
+                figures.weight ? QJsonValue(written(*figures.weight)) : QJsonValue());
+    QJsonValue centre;
+    if (const auto& g = figures.centre_of_gravity) {
+        centre = QJsonObject{{QStringLiteral("x"), written((*g)[0])},
+                             {QStringLiteral("y"), written((*g)[1])},
+                             {QStringLiteral("z"), written((*g)[2])}};
+    }
+    json.insert(QStringLiteral("centre_of_gravity"), centre);
+    if (!balance) return;
+    json.insert(QStringLiteral("balanced"), balance->holds);
+    json.insert(QStringLiteral("offset"),
+                QJsonObject{{QStringLiteral("x"), written(balance->offset[0])},
+                            {QStringLiteral("y"), written(balance->offset[1])}});
+}
+
+void add_carton_weight_json(QJsonObject& json, const block_list& blocks,
+                            const calculation_input& input, double carton_weight) {
+    std::vector<carton_rules> carton = one_carton(input);
+    carton[0].weight = carton_weight;
+    const container_space container{container_axes(input), std::nullopt};
+    add_weight_json(json, summarise_container(blocks, carton, container.size),
+                    balance_of(blocks, carton, container, default_balance_share));
+}
+
 QJsonObject plan_json(const plan_facts& f) {
     const plan_totals totals = count_plan(*f.stacks);
     const calculation_input& in = f.input;
@@ -90,6 +120,7 @@ QJsonObject plan_json(const plan_facts& f) {
         {QStringLiteral("steps"), steps_json(f.blocks, one_carton(in), false)},
     };
     if (f.optimised) json.insert(QStringLiteral("cut_short"), f.cut_short);
+    if (f.carton_weight) add_carton_weight_json(json, f.blocks, in, *f.carton_weight);
     return json;
 }
 

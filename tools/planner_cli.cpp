@@ -136,6 +136,8 @@ std::string printed(const front_options& o, const single_options& own, const loa
             optimised ? optimised->upper_bound : upper_bound(sizes, own.single, own.allowed);
         facts.blocks = optimised ? optimised->blocks : standard_blocks(model);
         facts.cut_short = optimised && optimised->cut_short();
+        if (shipping.order() && shipping.order()->carton_weight)
+            facts.carton_weight = *shipping.order()->carton_weight;
         QJsonObject json = plan_json(facts);
         shipping.add_json(json, facts.blocks, sizes);
         out << QJsonDocument(json).toJson(QJsonDocument::Compact).toStdString() << '\n';

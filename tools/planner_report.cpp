@@ -72,6 +72,8 @@ loading_report planner_report(const planner_plan& plan) {
     carton.size = {s.carton_length, s.carton_width, s.carton_height};
     if (plan.order && plan.order->carton_weight) carton.weight = *plan.order->carton_weight;
     r.types = {carton};
+    // A weight given for the order gives the load a centre to judge.
+    if (carton.weight) r.balance_share = default_balance_share;
     r.plan_kind = plan.optimised ? text::kind_optimised : text::kind_standard;
     r.plan_name = QFileInfo(QString::fromStdString(plan.plan_file)).fileName().toStdString();
     r.date = QDate::currentDate().toString(Qt::ISODate).toStdString();

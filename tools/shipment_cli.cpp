@@ -59,10 +59,14 @@ void planner_shipment::add_json(QJsonObject& json, const block_list& plan,
     const QJsonValue weight =
         s.last_weight ? QJsonValue(json_number(weight_text(*s.last_weight))) : QJsonValue();
     const block_list part = partial_load(plan, carton, s.last_cartons);
-    const QJsonObject last{{QStringLiteral("cartons"), static_cast<qint64>(s.last_cartons)},
-                           {QStringLiteral("weight"), weight},
-                           {QStringLiteral("blocks"), blocks_json(part)},
-                           {QStringLiteral("steps"), steps_json(part, one_carton(sizes), false)}};
+    QJsonObject last{{QStringLiteral("blocks"), blocks_json(part)},
+                     {QStringLiteral("steps"), steps_json(part, one_carton(sizes), false)}};
+    // Its centre and balance where the carton's weight is given; its weight
+    // stays the one the lines write.
+    if (order_ && order_->carton_weight)
+        add_carton_weight_json(last, part, sizes, *order_->carton_weight);
+    last.insert(QStringLiteral("cartons"), static_cast<qint64>(s.last_cartons));
+    last.insert(QStringLiteral("weight"), weight);
     json.insert(QStringLiteral("shipment"),
                 QJsonObject{{QStringLiteral("containers"), static_cast<qint64>(s.containers)},
                             {QStringLiteral("per_container"), static_cast<qint64>(s.per_container)},

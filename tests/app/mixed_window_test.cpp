@@ -19,6 +19,8 @@
 #include <QtTest>
 
 #include <chrono>
+#include <memory>
+#include <optional>
 #include <thread>
 
 #include "app/kmain.h"
@@ -157,10 +159,12 @@ private slots:
         expect_container(w, "第1个集装箱（共3个）", "共装12个包装箱，1种");
         QVERIFY(key(w, "previous_container_button")->isVisible());
         QVERIFY(!key(w, "previous_container_button")->isEnabled());
-        QCOMPARE(list.result_table->rowCount(), 8);
+        // The first container's weight known, its centre and balance under it.
+        QCOMPARE(list.result_table->rowCount(), 10);
         QCOMPARE(result_row(list, 0).mid(0, 5),
                  (QStringList{q("第1个集装箱"), q("A"), q("12"), q("8"), q("150")}));
-        QCOMPARE(result_row(list, 4).mid(0, 5),
+        QCOMPARE(list.result_table->item(3, 1)->text(), q("重心范围±5%"));
+        QCOMPARE(result_row(list, 6).mid(0, 5),
                  (QStringList{q("第2个集装箱"), q("合计"), q("12"), q("12"), QString()}));
 
         key(w, "next_container_button")->click();
@@ -220,7 +224,34 @@ private slots:
         QVERIFY(w.windowTitle().endsWith(saved.fileName()));
         expect_container(w, "第1个集装箱（共3个）", "共装12个包装箱，1种");
         QCOMPARE(list.list_table->rowCount(), 3);
-        QCOMPARE(list.result_table->rowCount(), 8);
+        QCOMPARE(list.result_table->rowCount(), 10);
+    }
+
+    // A plan keeps the weight rules it was made by: opened again, the list
+    // window shows them, whatever was chosen since.
+    void an_opened_plan_shows_its_weight_rules() {
+        QTemporaryDir dir;
+        window_fixture f;
+        kmain& w = f.w();
+        plan_by_shelves(w);
+        khunzhuang& list = open_list(w);
+        import_xlsx(f, list);
+        list.heavy_box->setChecked(false);
+        list.balance_field->setValue(8);
+        list.compute_button->click();
+        const QString path = dir.filePath(q("规则.qrm"));
+        f.prompts.file_names.push_back(path);
+        parts(w).save_button->click();
+        list.heavy_box->setChecked(true);
+        list.balance_box->setChecked(false);
+        f.prompts.file_names.push_back(path);
+        parts(w).kopen->trigger();
+        QCOMPARE(f.prompts.messages(), QStringList());
+        QVERIFY(!list.heavy_box->isChecked());
+        QVERIFY(list.balance_box->isChecked());
+        QVERIFY(list.balance_field->isEnabled());
+        QCOMPARE(list.balance_field->value(), 8);
+        QCOMPARE(list.result_table->item(3, 1)->text(), q("重心范围±8%"));
     }
 
     // Print prints the window with the container shown; the loading
@@ -542,11 +573,13 @@ private slots:
             w.set_window_places(&places);
             khunzhuang& list = open_list(w);
             const QSize table = list.list_table->size(), results = list.result_table->size();
-            QCOMPARE(list.size(), QSize(720, 532));
+            QCOMPARE(list.size(), QSize(720, 558));
             list.resize(larger);
-            QCOMPARE(list.list_table->size(), table + QSize(180, 84));
-            QCOMPARE(list.result_table->size(), results + QSize(180, 84));
+            QCOMPARE(list.list_table->size(), table + QSize(180, 71));
+            QCOMPARE(list.result_table->size(), results + QSize(180, 71));
             QCOMPARE(list.close_button->geometry().right(), larger.width() - 9);
+            // The weight rules' row moves down with the list's extra height.
+            QCOMPARE(list.balance_field->geometry().top(), 329 + 71);
             list.close();
         }
         window_fixture f;
@@ -619,6 +652,89 @@ private slots:
         }
     }
 
+    // The weight rules chosen go to the planner; under each container's rows
+    // the window shows where its weight lies and whether the band holds it,
+    // and the loading instructions judge it by the same band. Two 90 kg
+    // crates side by side at the far end of 590 × 235 × 239 cm: their
+    // centre 40 cm from the far end and 100.05 cm from the left, 255 cm and
+    // 17.45 cm from the middle.
+    void weight_rules_and_the_balance_data() {
+        QTest::addColumn<QString>("weight");
+        QTest::addColumn<bool>("heavy");
+        QTest::addColumn<bool>("band");
+        QTest::addColumn<int>("percent");
+        QTest::addColumn<QStringList>("lines");
+        QTest::addColumn<QString>("report_line");
+        const QString centre = q("距里端 0.40 m，距左侧 1.00 m（偏向里端 255 cm，偏左 17 cm）");
+        QTest::newRow("a band of 8 %, off lengthwise")
+            << q("90") << true << true << 8
+            << QStringList{q("重心位置"), centre, q("重心范围±8%"),
+                           q("重心偏离中心255 cm，超出允许的47 cm")}
+            << q("重心允许范围：前后 ±47 cm，左右 ±19 cm；重心偏离中心255 cm，超出允许的47 cm");
+        QTest::newRow("a band of 50 % holds")
+            << q("90") << false << true << 50
+            << QStringList{q("重心位置"), centre, q("重心范围±50%"), q("重心在允许范围内")}
+            << q("重心允许范围：前后 ±295 cm，左右 ±118 cm；重心在允许范围内");
+        QTest::newRow("no band: where the weight lies alone")
+            << q("90") << false << false << 5 << QStringList{q("重心位置"), centre} << QString();
+        QTest::newRow("no weight: nothing to judge")
+            << QString() << true << true << 5 << QStringList{} << QString();
+    }
+    void weight_rules_and_the_balance() {
+        QFETCH(QString, weight);
+        QFETCH(bool, heavy);
+        QFETCH(bool, band);
+        QFETCH(int, percent);
+        QFETCH(QStringList, lines);
+        QFETCH(QString, report_line);
+        QTemporaryDir dir;
+        window_fixture f;
+        kmain& w = f.w();
+        auto asked = std::make_shared<std::optional<weight_rules>>();
+        w.set_mixed_planner({[asked](const mixed_request& r) {
+                                 *asked = r.weights;
+                                 return shelf_plan(r, 12);
+                             },
+                             std::chrono::seconds(60)});
+        w.set_manual_container_size(q("590"), q("235"), q("239"));
+        khunzhuang& list = open_list(w);
+        // As the window opens: heavy not on light, within ±5 %.
+        QVERIFY(list.heavy_box->isChecked());
+        QVERIFY(list.balance_box->isChecked());
+        QCOMPARE(list.balance_field->text(), q("±5 %"));
+        const QStringList row{q("木箱"), q("100"), q("80"), q("60"), q("2"), weight};
+        for (int c = 0; c < row.size(); ++c) list.list_table->item(0, c)->setText(row[c]);
+        list.heavy_box->setChecked(heavy);
+        list.balance_box->setChecked(band);
+        QCOMPARE(list.balance_field->isEnabled(), band);
+        list.balance_field->setValue(percent);
+        list.compute_button->click();
+        QCOMPARE(f.prompts.messages(), QStringList());
+
+        QVERIFY(asked->has_value());
+        QCOMPARE((*asked)->heavy_not_on_light, heavy);
+        QCOMPARE((*asked)->balance_share.has_value(), band);
+        if (band) QCOMPARE(*(*asked)->balance_share, percent / 100.0);
+        // The crates' row and the total, then the lines across the figures.
+        QCOMPARE(list.result_table->rowCount(), 2 + lines.size() / 2);
+        QStringList shown;
+        for (int r = 2; r < list.result_table->rowCount(); ++r) {
+            QCOMPARE(list.result_table->item(r, 0)->text(), q("第1个集装箱"));
+            QCOMPARE(list.result_table->columnSpan(r, 2), 4);
+            shown << list.result_table->item(r, 1)->text() << list.result_table->item(r, 2)->text();
+        }
+        QCOMPARE(shown, lines);
+        if (!weight.isEmpty()) QCOMPARE(result_row(list, 1)[4], q("180"));
+
+        const QString pdf = dir.filePath(q("report.pdf"));
+        f.prompts.file_names.push_back(pdf);
+        part<QAction>(w, "kdaochu")->trigger();
+        const QString text = pdf_text(pdf);
+        QVERIFY(!text.isEmpty());
+        QCOMPARE(text.contains(q("重心允许范围")), !report_line.isEmpty());
+        if (!report_line.isEmpty()) QVERIFY2(text.contains(report_line), qPrintable(text));
+    }
+
     // A plan the budget cut short is shown, and the window says so.
     void a_plan_cut_short_says_so() {
         window_fixture f;
@@ -666,7 +782,7 @@ private slots:
         QCOMPARE((QStringList{parts(w).utilisation_text->text(), parts(w).arrangement_text->text(),
                               bound_line(w)->text()}),
                  before);
-        QCOMPARE(list.result_table->rowCount(), 8);
+        QCOMPARE(list.result_table->rowCount(), 10);
     }
 };
 

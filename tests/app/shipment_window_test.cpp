@@ -273,11 +273,16 @@ private slots:
         const auto steps = step_table(window_xlsx);
         QVERIFY(steps.size() > 1);
         QCOMPARE(steps, step_table(planner_xlsx));
-        const QStringList figures{q("货重："), q("纵向重心："), q("起点：距里端"), q("距左侧"),
-                                  q("距箱底")};
+        const QStringList figures{q("货重："),         q("纵向重心："), q("横向重心："),
+                                  q("重心允许范围："), q("最重承压："), q("起点：距里端"),
+                                  q("距左侧"),         q("距箱底")};
         const QStringList lines = pdf_lines(window_pdf, figures);
         QVERIFY(lines.filter(q("货重：")).value(0).contains(q("千克（载重 26730 千克）")));
         QVERIFY(!lines.filter(q("纵向重心：距里端")).isEmpty());
+        // The weight typed gives the container a centre to judge by ±5 %.
+        QVERIFY(lines.filter(q("重心允许范围："))
+                    .value(0)
+                    .startsWith(q("重心允许范围：前后 ±60 cm，左右 ±12 cm；")));
         QCOMPARE(lines, pdf_lines(planner_pdf, figures));
     }
 

@@ -25,6 +25,21 @@ TEST(FormatNumber, ShortestTextOfSevenSignificantDigits) {
     for (const auto& c : cases) EXPECT_EQ(format_number(c.value), c.text) << c.value;
 }
 
+TEST(MeasureText, WholeUnitsOrOneDecimalBelowTen) {
+    const struct {
+        double value;
+        const char* text;
+    } cases[] = {
+        // clang-format off
+        {8275.0, "8275"},   {595.9182, "596"},   {12.5, "13"},      {10.4, "10"},
+        {9.96, "10"},       {9.94, "9.9"},       {5.681827, "5.7"}, {2.0, "2"},
+        {0.04, "0"},        {-0.04, "0"},        {-12.5, "-13"},    {-3.25, "-3.3"},
+        {1e20, "100000000000000000000"},    {100000.4, "100000"},
+        // clang-format on
+    };
+    for (const auto& c : cases) EXPECT_EQ(measure_text(c.value), c.text) << c.value;
+}
+
 TEST(ParseNumber, AcceptsDecimalTextWithBlanksAround) {
     const struct {
         const char* text;

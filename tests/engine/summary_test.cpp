@@ -39,6 +39,40 @@ TEST(Summary, TextsOfWholePlans) {
     }
 }
 
+// Where a container's weight lies and whether its band holds it, as the
+// packing list window words it.
+TEST(Summary, CentreOfGravityTexts) {
+    const struct {
+        balance_figures figures;  // centre x, y, z; offset x, y; band x, y; holds
+        const char* centre;
+        const char* offset;
+        const char* verdict;
+    } cases[] = {
+        {{{1000.5, 400, 300}, {-174.5, -2550}, {188, 472}, false},
+         "距里端 0.40 m，距左侧 1.00 m",
+         "偏向里端 255 cm，偏左 17 cm",
+         "重心偏离中心255 cm，超出允许的47 cm"},
+        {{{1176, 2954.9, 900}, {1, 4.9}, {117.5, 295}, true},
+         "距里端 2.95 m，距左侧 1.18 m",
+         "纵向居中，横向居中",
+         "重心在允许范围内"},
+        // Across is the farther out of the band.
+        {{{1315, 6015, 900}, {140, 15}, {117.5, 601.6}, false},
+         "距里端 6.02 m，距左侧 1.32 m",
+         "偏向箱门 2 cm，偏右 14 cm",
+         "重心偏离中心14 cm，超出允许的12 cm"},
+        {{{50, 10050, 900}, {-1125, 3975}, {117.5, 601.6}, false},
+         "距里端 10.05 m，距左侧 0.05 m",
+         "偏向箱门 398 cm，偏左 113 cm",
+         "重心偏离中心398 cm，超出允许的60 cm"},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(centre_text(c.figures), c.centre);
+        EXPECT_EQ(centre_offset_text(c.figures), c.offset);
+        EXPECT_EQ(balance_text(c.figures), c.verdict);
+    }
+}
+
 TEST(Summary, NoStackLeavesUtilisationAtOne) {
     stack_table t{};
     clear_table(t);

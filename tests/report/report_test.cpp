@@ -69,6 +69,22 @@ loading_report two_containers() {
     return r;
 }
 
+// Two 20 kg cartons side by side, two high, at the far end's left corner of
+// 590 × 235 cm, judged by a band of 5 %: their centre 60 cm from the left
+// and 42.5 cm from the far end, 252.5 cm from the middle (the band 29.5 cm),
+// the lower cartons carrying 20 kg of the 50 they may.
+loading_report weighed_corner() {
+    loading_report r;
+    r.container = {"", {2350, 5900, 2390}, 21000.0};
+    r.types = {carton("A", 600, 850, 400, 20.0)};
+    r.types[0].max_load = 50.0;
+    r.plan_kind = "混装计算";
+    r.date = "2025-01-31";
+    r.balance_share = 0.05;
+    add_load(r, "", {{0, 0, 0, 1, 2, 1, 2, 0}});
+    return r;
+}
+
 QColor qtype(rgb c) { return {c.red, c.green, c.blue}; }
 
 QString run(const QString& program, const QStringList& args) {
@@ -89,6 +105,25 @@ QString written_text(const QByteArray& pdf, const QString& file) {
     out.close();
     return run(QStringLiteral(VARNEL_PDFTOTEXT), {file, QStringLiteral("-")})
         .replace(QLatin1Char('\n'), QLatin1Char(' '));
+}
+
+// The report's spreadsheet as openpyxl reads it back: each sheet's title
+// after "#", then its rows below the header, cells joined by "|".
+QString spreadsheet_rows(const loading_report& report) {
+    const std::optional<QByteArray> xlsx = report_xlsx(report);
+    if (!xlsx) return {};
+    QTemporaryDir folder;
+    QFile out(folder.filePath(QStringLiteral("steps.xlsx")));
+    if (!out.open(QIODevice::WriteOnly) || out.write(*xlsx) != xlsx->size()) return {};
+    out.close();
+    return run(QStringLiteral(VARNEL_OPENPYXL_PYTHON),
+               {QStringLiteral("-c"),
+                QStringLiteral("import sys, openpyxl\n"
+                               "for ws in openpyxl.load_workbook(sys.argv[1]).worksheets:\n"
+                               "    print('#' + ws.title)\n"
+                               "    for row in ws.iter_rows(min_row=2, values_only=True):\n"
+                               "        print('|'.join(repr(v) for v in row))\n"),
+                out.fileName()});
 }
 
 }  // namespace
@@ -120,6 +155,14 @@ private slots:
                            q("共装 50 个包装箱，分 3 面墙、6 步装入"),
                            q("货重：520 千克（载重 21000 千克）"),
                            q("纵向重心：距里端 111 cm（集装箱中点 295 cm，偏向里端 184 cm）")};
+        QTest::newRow("weighed, judged by its band")
+            << weighed_corner()
+            << QStringList{q("货重：80 千克（载重 21000 千克）"),
+                           q("纵向重心：距里端 43 cm（集装箱中点 295 cm，偏向里端 253 cm）"),
+                           q("横向重心：距左侧 60 cm（集装箱中点 118 cm）"),
+                           q("重心允许范围：前后 ±30 cm，左右 ±12 cm；"
+                             "重心偏离中心253 cm，超出允许的30 cm"),
+                           q("最重承压：20 千克（允许 50 千克）")};
     }
 
     // Every step in loading order with its count, stance and start, each
@@ -229,6 +272,21 @@ private slots:
         QCOMPARE(cm(millimetres), text);
     }
 
+    // Weights as a loader reads them: whole kilograms, one decimal below 10.
+    void kilograms_data() {
+        QTest::addColumn<double>("kg");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("a carton of 12.5 kg") << 12.5 << q("13 千克");
+        QTest::newRow("below 10") << 2.35 << q("2.4 千克");
+        QTest::newRow("float noise of a sum") << 8274.999755859375 << q("8275 千克");
+        QTest::newRow("a payload") << 26730.0 << q("26730 千克");
+    }
+    void kilograms() {
+        QFETCH(double, kg);
+        QFETCH(QString, text);
+        QCOMPARE(varnel::kg(kg), text);
+    }
+
     void letter_paper() {
         const std::optional<QByteArray> pdf = report_pdf(worked_example(), paper_size::letter);
         QVERIFY(pdf);
@@ -245,21 +303,7 @@ private slots:
     void spreadsheet_reads_back() {
         if (QStringLiteral(VARNEL_OPENPYXL_PYTHON).isEmpty()) QSKIP("no Python with openpyxl");
         const loading_report report = two_containers();
-        const std::optional<QByteArray> xlsx = report_xlsx(report);
-        QVERIFY(xlsx);
-        QTemporaryDir folder;
-        QFile out(folder.filePath(QStringLiteral("steps.xlsx")));
-        QVERIFY(out.open(QIODevice::WriteOnly) && out.write(*xlsx) == xlsx->size());
-        out.close();
-        const QString dump =
-            run(QStringLiteral(VARNEL_OPENPYXL_PYTHON),
-                {QStringLiteral("-c"),
-                 QStringLiteral("import sys, openpyxl\n"
-                                "for ws in openpyxl.load_workbook(sys.argv[1]).worksheets:\n"
-                                "    print('#' + ws.title)\n"
-                                "    for row in ws.iter_rows(min_row=2, values_only=True):\n"
-                                "        print('|'.join(repr(v) for v in row))\n"),
-                 out.fileName()});
+        const QString dump = spreadsheet_rows(report);
         QStringList expected;
         for (const report_load& load : report.loads) {
             expected << QStringLiteral("#") + q(load.heading);
@@ -280,7 +324,23 @@ private slots:
                                 .arg(s.wall + 1);
             }
         }
+        // Then each container's figures: cartons, utilisation, weight,
+        // centre of gravity along and across, and the most a carton carries;
+        // no band and no limit here.
+        expected << q("#装载概要") << q("'第1个集装箱'|50|16.87|520|111|110|None|None|None|33|None")
+                 << q("'第2个集装箱'|40|7.24|200|100|100|None|None|None|5|None");
         QCOMPARE(dump.trimmed().split('\n'), expected);
+    }
+
+    // A weighed load judged by its band: the figures sheet gives the band,
+    // the verdict and what the cartons may carry beside the centre.
+    void spreadsheet_figures_of_a_weighed_load() {
+        if (QStringLiteral(VARNEL_OPENPYXL_PYTHON).isEmpty()) QSKIP("no Python with openpyxl");
+        const QStringList rows = spreadsheet_rows(weighed_corner()).trimmed().split('\n');
+        QVERIFY(rows.size() > 2);
+        QCOMPARE(rows.mid(rows.size() - 2),
+                 (QStringList{q("#装载概要"), q("'自定义尺寸'|4|2.46|80|43|60|30|12|"
+                                                "'重心偏离中心253 cm，超出允许的30 cm'|20|50")}));
     }
 
     void first_picture_data() {

@@ -57,8 +57,10 @@ def main():
         shipment = ["--quantity", "300", "--carton-weight", "20", "--payload", "26000"]
         same_output([*shipment, *WORKED], last, "last container")
         text = pdf_text(last)
+        # Weighed, the part load at the far end is judged by the band of 5 %.
         for line in ("本订单共需 3 个集装箱", "共装 40 个包装箱", "货重：800 千克（载重 26000 千克）",
-                     "纵向重心："):
+                     "纵向重心：", "横向重心：距左侧 ",
+                     "重心允许范围：前后 ±30 cm，左右 ±12 cm；重心偏离中心", "最重承压："):
             check(line in text, f"last container: {line}")
 
         letter = folder / "letter.pdf"

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -147,6 +148,85 @@ TEST(PlannerShipment, JsonAgreesWithTheTexts) {
             }
             EXPECT_EQ(in_blocks, last.value(QStringLiteral("cartons")).toInteger())
                 << c.args[0] << " " << key;
+        }
+    }
+}
+
+// Where a carton weight is given, the plan and the last container give their
+// centre of gravity and balance in the mixed plans' shape, recomputed here
+// from the steps' boxes; without one, nothing of it.
+TEST(PlannerShipment, JsonGivesTheCentreOfGravityWhereAWeightIsKnown) {
+    const struct {
+        std::vector<std::string> args;
+        double carton_weight;  // 0: none given
+    } cases[] = {
+        {{"1203.2", "235", "239.2", "60", "40", "30", "--quantity", "5000", "--carton-weight",
+          "18"},
+         18},
+        {{"--optimise", "590", "235", "239", "60", "85", "40", "--quantity", "500",
+          "--carton-weight", "250", "--payload", "26000"},
+         250},
+        {{"590", "235", "239", "60", "85", "40", "--quantity", "260"}, 0},
+        {{"590", "235", "239", "60", "85", "40"}, 0},
+    };
+    for (const auto& c : cases) {
+        std::vector<std::string> args = c.args;
+        args.push_back("--json");
+        std::ostringstream json, err;
+        ASSERT_EQ(run_planner(args, json, err), 0) << err.str();
+        const QJsonObject plan =
+            QJsonDocument::fromJson(QByteArray::fromStdString(json.str())).object();
+        const QJsonObject box = plan.value(QStringLiteral("container")).toObject();
+        // x across the width, y along the length.
+        const double size[2] = {box.value(QStringLiteral("width")).toDouble(),
+                                box.value(QStringLiteral("length")).toDouble()};
+        std::vector<QJsonObject> loads{plan};
+        if (plan.contains(QStringLiteral("shipment"))) {
+            loads.push_back(plan.value(QStringLiteral("shipment"))
+                                .toObject()
+                                .value(QStringLiteral("last"))
+                                .toObject());
+        }
+        for (const QJsonObject& load : loads) {
+            if (c.carton_weight == 0) {
+                EXPECT_FALSE(load.contains(QStringLiteral("centre_of_gravity"))) << c.args[0];
+                EXPECT_FALSE(load.contains(QStringLiteral("balanced"))) << c.args[0];
+                continue;
+            }
+            double cartons = 0, moment[3] = {0, 0, 0};
+            for (const QJsonValue& v : load.value(QStringLiteral("steps")).toArray()) {
+                const QJsonObject step = v.toObject();
+                const QJsonArray side = step.value(QStringLiteral("size")).toArray();
+                const char* at[3] = {"x", "y", "z"};
+                const char* counts[3] = {"count_x", "count_y", "count_z"};
+                double n = 1;
+                for (const char* k : counts) n *= step.value(QString::fromUtf8(k)).toDouble();
+                for (int k = 0; k < 3; ++k) {
+                    const double span =
+                        side[k].toDouble() * step.value(QString::fromUtf8(counts[k])).toDouble();
+                    moment[k] += n * (step.value(QString::fromUtf8(at[k])).toDouble() + span / 2);
+                }
+                cartons += n;
+            }
+            ASSERT_GT(cartons, 0) << c.args[0];
+            const QJsonObject centre = load.value(QStringLiteral("centre_of_gravity")).toObject();
+            const QJsonObject offset = load.value(QStringLiteral("offset")).toObject();
+            bool inside = true;
+            const char* axis[3] = {"x", "y", "z"};
+            for (int k = 0; k < 3; ++k) {
+                const double expected = moment[k] / cartons;
+                EXPECT_NEAR(centre.value(QString::fromUtf8(axis[k])).toDouble(), expected, 0.01)
+                    << c.args[0] << " " << axis[k];
+                if (k == 2) break;
+                const double off = expected - size[k] / 2;
+                EXPECT_NEAR(offset.value(QString::fromUtf8(axis[k])).toDouble(), off, 0.01)
+                    << c.args[0] << " " << axis[k];
+                inside = inside && std::abs(off) <= 0.05 * size[k];
+            }
+            EXPECT_EQ(load.value(QStringLiteral("balanced")).toBool(), inside) << c.args[0];
+            EXPECT_NEAR(load.value(QStringLiteral("weight")).toDouble(), cartons * c.carton_weight,
+                        1e-6 * cartons * c.carton_weight)
+                << c.args[0];
         }
     }
 }

@@ -15,6 +15,7 @@
 #include "app/kmain.h"
 #include "app/messages.h"
 #include "catalogue/catalogue_store.h"
+#include "catalogue/pallet_measures.h"
 #include "dialogs/file_save.h"
 #include "dialogs/khunzhuang.h"
 #include "dialogs/messages.h"
@@ -78,7 +79,10 @@ void kmain::mixed_load() {
 }
 
 // The catalogue's cartons and the container as they are now.
-void kmain::refresh_packing_list() { hunzhuang_->refresh(offered_cartons(), container_choice()); }
+void kmain::refresh_packing_list() {
+    hunzhuang_->refresh(offered_cartons(), container_choice());
+    hunzhuang_->set_pallets(pallets_by_name(store_.all_pallets().value));
+}
 
 // The packing list window's order, planned and shown there too; everything
 // asked meanwhile stands over that window.

@@ -7,6 +7,7 @@
 #include "engine/block_tables.h"
 #include "engine/core/loading_walls.h"
 #include "engine/core/placement.h"
+#include "engine/single/pallet_text.h"
 #include "engine/single/partial_load.h"
 #include "report/messages.h"
 
@@ -149,6 +150,7 @@ loading_report plan_state::report(const catalogue_names& names) const {
         // Judged by the band the plan was made within, as the user chose it.
         loading_report r = mixed_loading_report(f.container_type, f.container, f.cartons, f.plan,
                                                 m->summary, f.weights.balance_share);
+        add_pallets(r, f.pallets);
         r.plan_kind = text::kind_mixed;
         return r;
     }

@@ -22,6 +22,7 @@
 #include "engine/messages.h"
 #include "engine/mixed/mixed_summary.h"
 #include "engine/numbers.h"
+#include "engine/single/pallet_order.h"
 #include "engine/summary.h"
 #include "plan/messages.h"
 #include "plan/plan_file.h"
@@ -63,6 +64,10 @@ constexpr form::control controls[] = {
     {"balance_box", kind::check_box, "", {120, 330, 94, 20}, text::balance_caption},
     {"balance_field", kind::custom, "", {216, 329, 62, 22}},
     {"balance_unit", kind::label, "", {284, 333, 0, 0}, text::balance_unit},
+    // How the list's pallets are made, beside the weight rules.
+    {"pallet_rest_label", kind::label, "", {428, 333, 0, 0}, text::pallet_rest_label},
+    {"pallet_rest_choice", kind::list, "", {494, 330, 92, 20}},
+    {"pallets_stackable_box", kind::check_box, "", {596, 330, 100, 20}, text::pallets_stackable_caption},
     {"results_frame", kind::frame, "", {4, 356, 712, 196}, text::results_frame, dark_blue},
     {"result_table", kind::custom, "results_frame", {8, 18, 696, 170}},
 };
@@ -103,6 +108,9 @@ constexpr follow follows[] = {
     {"balance_box", false, true, false},
     {"balance_field", false, true, false},
     {"balance_unit", false, true, false},
+    {"pallet_rest_label", false, true, false},
+    {"pallet_rest_choice", false, true, false},
+    {"pallets_stackable_box", false, true, false},
     {"results_frame", false, true, true, 2},
     {"result_table", false, false, true, 2},
 };
@@ -160,6 +168,10 @@ void khunzhuang::build() {
     compute_button = form::part<QPushButton>(*this, "compute_button");
     close_button = form::part<QPushButton>(*this, "close_button");
     result_table = form::part<QTableWidget>(*this, "result_table");
+    pallet_rest_choice = form::part<selection_list>(*this, "pallet_rest_choice");
+    pallets_stackable_box = form::part<QCheckBox>(*this, "pallets_stackable_box");
+    pallet_rest_choice->addItem(qtext(text::pallet_rest_on_pallet));
+    pallet_rest_choice->addItem(qtext(text::pallet_rest_loose));
     heavy_box = form::part<QCheckBox>(*this, "heavy_box");
     balance_box = form::part<QCheckBox>(*this, "balance_box");
     balance_field = form::part<QSpinBox>(*this, "balance_field");
@@ -271,8 +283,31 @@ std::optional<mixed_plan_file> khunzhuang::order() {
         list_table->point_at(*refusal);
         return std::nullopt;
     }
-    return mixed_plan_file{
-        container_->type_name, container, std::move(list->cartons), {}, weight_rules_chosen()};
+    if (!palletised(*list)) {
+        return mixed_plan_file{
+            container_->type_name, container, std::move(list->cartons), {}, weight_rules_chosen()};
+    }
+    const palletise_options options{pallet_rest_choice->currentIndex() == 1
+                                        ? pallet_remainder::loose
+                                        : pallet_remainder::pallet,
+                                    pallets_stackable_box->isChecked()};
+    auto order = palletise_list(*list, pallets_, container, options);
+    if (const auto* refusal = std::get_if<list_refusal>(&order)) {
+        prompts_.message(qtext(refusal->message));
+        list_table->point_at(*refusal);
+        return std::nullopt;
+    }
+    palletised_order& items = std::get<palletised_order>(order);
+    return mixed_plan_file{container_->type_name,  container,
+                           std::move(items.items), {},
+                           weight_rules_chosen(),  std::move(items.pallets)};
+}
+
+void khunzhuang::set_pallets(pallet_catalogue pallets) {
+    QStringList names;
+    for (const auto& [name, measures] : pallets) names << qtext(name);
+    pallets_ = std::move(pallets);
+    list_table->set_pallet_names(names);
 }
 
 weight_rules khunzhuang::weight_rules_chosen() const {
@@ -294,7 +329,17 @@ void khunzhuang::show_weight_rules(const weight_rules& rules) {
 
 void khunzhuang::show_plan(const mixed_plan_file& plan, const mixed_summary& summary) {
     list_table->clear_rows();
-    for (const carton_type& c : plan.cartons) list_table->add_carton(c);
+    for (const order_line& line : order_lines_of(plan.cartons, plan.pallets))
+        list_table->add_carton(line.carton, line.pallet_name);
+    if (!plan.pallets.empty()) {
+        pallet_rest_choice->setCurrentIndex(plan.pallets.front().rest_loose ? 1 : 0);
+        pallets_stackable_box->setChecked(
+            std::any_of(plan.cartons.begin(), plan.cartons.end(), [&](const carton_type& c) {
+                const auto k = static_cast<std::size_t>(&c - plan.cartons.data());
+                const palletised_type* type = palletised_item(plan.pallets, k);
+                return type != nullptr && type->cartons_on(k) > 0 && c.stackable;
+            }));
+    }
     show_weight_rules(plan.weights);
     show_results(plan, summary);
 }
@@ -398,7 +443,9 @@ void khunzhuang::import_list() {
     // Added after the rows there are, so nothing typed is lost; an empty
     // row left from before goes.
     list_table->remove_blank_rows();
-    for (const carton_type& c : std::get<packing_list>(list).cartons) list_table->add_carton(c);
+    const packing_list& read = std::get<packing_list>(list);
+    for (std::size_t k = 0; k < read.cartons.size(); ++k)
+        list_table->add_carton(read.cartons[k], k < read.pallets.size() ? read.pallets[k] : "");
 }
 
 void khunzhuang::save_list() {
@@ -408,7 +455,7 @@ void khunzhuang::save_list() {
     save_after_asking(prompts_,
                       name_to_save(prompts_.save_file_name(qtext(text::list_save_filter),
                                                            qtext(text::list_suggested_name))),
-                      write_packing_list_csv(list->cartons));
+                      write_packing_list_csv(list->cartons, list->pallets));
 }
 
 void khunzhuang::resizeEvent(QResizeEvent* event) {

@@ -12,6 +12,7 @@
 #include "engine/mixed/mixed_summary.h"
 #include "plan/mixed_plan_format.h"
 #include "plan/packing_list.h"
+#include "plan/pallet_list.h"
 
 class QCheckBox;
 class QLabel;
@@ -57,6 +58,9 @@ public:
     // container does.
     void refresh(std::vector<offered_carton> offered,
                  const std::variant<chosen_container, QString>& container);
+    // The catalogue's pallet types, which the 托盘 column offers and the
+    // order is palletised on.
+    void set_pallets(pallet_catalogue pallets);
     // The container alone: the main window's size fields changed.
     void refresh_container(const std::variant<chosen_container, QString>& container);
     // The order to plan: the container with the payload typed and the list
@@ -89,6 +93,9 @@ public:
     // list gives weights.
     QCheckBox *heavy_box{}, *balance_box{};
     QSpinBox* balance_field{};
+    selection_list*
+        pallet_rest_choice{};            // the cartons that fill no whole pallet: on one, or loose
+    QCheckBox* pallets_stackable_box{};  // 托盘可堆码
 
 signals:
     // "计　　算", Enter in the payload or Ctrl+Enter in the table.
@@ -111,6 +118,7 @@ private:
     prompts& prompts_;
     std::optional<chosen_container> container_;
     std::vector<offered_carton> offered_;
+    pallet_catalogue pallets_;
     QSettings* places_ = nullptr;
     int widened_ = 0;  // the names' columns' share of the extra width
 };

@@ -40,6 +40,13 @@ inline constexpr const char* list_vertical_column = "可竖放";
 inline constexpr const char* list_stackable_column = "可堆码";
 inline constexpr const char* list_max_load_column = "承重(kg)";
 inline constexpr const char* list_max_layers_column = "最多层数";
+inline constexpr const char* list_pallet_column = "托盘";
+// How the packing list window makes pallets: the cartons of a type that
+// fill no whole pallet go on one more, or loose; pallets may stand two high.
+inline constexpr const char* pallet_rest_label = "托盘零头：";
+inline constexpr const char* pallet_rest_on_pallet = "另装一托";
+inline constexpr const char* pallet_rest_loose = "散箱装柜";
+inline constexpr const char* pallets_stackable_caption = "托盘可堆码";
 inline constexpr const char* list_max_load_tip =
     "一个包装箱顶上最多能承受的重量（千克）；留空为不限（仍按可堆码）";
 inline constexpr const char* list_max_layers_tip =

@@ -21,7 +21,8 @@ namespace varnel {
 namespace {
 
 constexpr int name_column = 0, quantity_column = 4, weight_column = 5, vertical_column = 6,
-              stackable_column = 7, max_load_column = 8, max_layers_column = 9, columns = 10;
+              stackable_column = 7, max_load_column = 8, max_layers_column = 9, pallet_column = 10,
+              columns = 11;
 
 // The columns typed into: the first six, and what a carton bears after the
 // choice and the check box.
@@ -68,13 +69,13 @@ packing_table::packing_table(QWidget* parent) : QTableWidget(0, columns, parent)
          {text::list_name_column, text::list_length_column, text::list_width_column,
           text::list_height_column, text::list_quantity_column, text::list_weight_column,
           text::list_vertical_column, text::list_stackable_column, text::list_max_load_column,
-          text::list_max_layers_column}) {
+          text::list_max_layers_column, text::list_pallet_column}) {
         headers << qtext(h);
     }
     setHorizontalHeaderLabels(headers);
     horizontalHeaderItem(max_load_column)->setToolTip(qtext(text::list_max_load_tip));
     horizontalHeaderItem(max_layers_column)->setToolTip(qtext(text::list_max_layers_tip));
-    const int widths[] = {150, 62, 62, 62, 66, 70, 104, 52, 70, 66};
+    const int widths[] = {150, 62, 62, 62, 66, 70, 104, 52, 70, 66, 90};
     for (int c = 0; c < columns; ++c) setColumnWidth(c, widths[c]);
     verticalHeader()->setDefaultSectionSize(22);
     setSelectionBehavior(QAbstractItemView::SelectItems);
@@ -122,11 +123,15 @@ int packing_table::add_empty_row() {
     auto* choice = new QComboBox;
     for (const named_stance& s : named_stances) choice->addItem(qtext(s.name), s.sides);
     setCellWidget(row, vertical_column, choice);
+    auto* pallet = new QComboBox;
+    pallet->addItem(QString());
+    pallet->addItems(pallet_names_);
+    setCellWidget(row, pallet_column, pallet);
     recolour();
     return row;
 }
 
-int packing_table::add_carton(const carton_type& carton) {
+int packing_table::add_carton(const carton_type& carton, const std::string& pallet) {
     const int row = add_empty_row();
     const QSignalBlocker quiet(this);
     item(row, name_column)->setText(qtext(carton.name));
@@ -146,6 +151,7 @@ int packing_table::add_carton(const carton_type& carton) {
     }
     if (carton.max_layers)
         item(row, max_layers_column)->setText(QString::number(*carton.max_layers));
+    set_pallet(row, qtext(pallet));
     recolour();
     return row;
 }
@@ -170,6 +176,34 @@ void packing_table::set_vertical(int row, orientation_set allowed) {
         at = choice->count() - 1;
     }
     choice->setCurrentIndex(at);
+}
+
+// A name the catalogue does not know (a list from elsewhere) is kept, to be
+// refused where it stands when the list is planned.
+void packing_table::set_pallet(int row, const QString& name) {
+    QComboBox* choice = pallet_choice(row);
+    int at = choice->findText(name);
+    if (at < 0) {
+        choice->addItem(name);
+        at = choice->count() - 1;
+    }
+    choice->setCurrentIndex(at);
+}
+
+QComboBox* packing_table::pallet_choice(int row) const {
+    return qobject_cast<QComboBox*>(cellWidget(row, pallet_column));
+}
+
+void packing_table::set_pallet_names(const QStringList& names) {
+    pallet_names_ = names;
+    for (int row = 0; row < rowCount(); ++row) {
+        QComboBox* choice = pallet_choice(row);
+        const QString chosen = choice->currentText();
+        choice->clear();
+        choice->addItem(QString());
+        choice->addItems(names);
+        set_pallet(row, chosen);
+    }
 }
 
 QComboBox* packing_table::vertical_choice(int row) const {
@@ -228,6 +262,7 @@ text_table packing_table::cells() const {
             r.cells[stackable_column] = item(row, stackable_column)->checkState() == Qt::Checked
                                             ? text::list_yes
                                             : text::list_no;
+            r.cells[pallet_column] = pallet_choice(row)->currentText().toStdString();
         }
         table.push_back(std::move(r));
     }

@@ -131,6 +131,10 @@ void add_load(loading_report& report, std::string heading, block_list blocks, st
         {std::move(heading), std::move(blocks), repeat, std::move(figures), std::move(weights)});
 }
 
+std::string pallets_text(std::int64_t count, const std::string& item_name) {
+    return std::to_string(count) + text::pallets_count_middle + item_name;
+}
+
 loading_report mixed_loading_report(const std::string& container_name,
                                     const container_space& container,
                                     const std::vector<carton_type>& cartons, const mixed_plan& plan,

@@ -30,7 +30,25 @@ struct report_carton {
     std::optional<double> weight;      // kg per carton, when known
     std::size_t colour = 0;            // its colour in the type palette
     std::optional<double> max_load{};  // kg one carton may carry on its top
+    // A loaded pallet of an order: what it holds, "（纸箱A，每托48箱）";
+    // empty for a carton.
+    std::string pallet_load{};
 };
+
+// A pallet type of an order on pallets, as its page shows it: the layers
+// seen from above and the lines that word them.
+struct report_pallet {
+    std::string title;             // "欧标托盘（纸箱A）"
+    std::array<double, 2> deck{};  // the deck's length and width, mm
+    // Each layer's cartons: x and length along the deck's length, y and
+    // width across it, mm; the second, when layers alternate, the mirror.
+    std::vector<std::vector<std::array<double, 4>>> layers;
+    std::vector<std::string> lines;
+};
+
+// "3个欧标托盘（纸箱A，每托48箱）": a step or a container's count of a
+// loaded pallet, named by the pallet's item name.
+std::string pallets_text(std::int64_t count, const std::string& item_name);
 
 // The container as the report names it.
 struct report_container {
@@ -139,6 +157,8 @@ struct loading_report {
     std::int64_t order_containers = 0;    // containers the whole order takes; 0: not an order
     std::vector<std::string> notes;       // lines the summary adds as they are
     std::optional<double> balance_share;  // the band the plan was balanced within
+    // An order on pallets: a page per pallet type before the containers.
+    std::vector<report_pallet> pallets{};
 };
 
 // The report of a mixed order: the packing list as its types (each in the

@@ -74,6 +74,20 @@ inline constexpr const char* pallet_weight_prefix = "毛重：";
 inline constexpr const char* pallet_item_open = "（";
 inline constexpr const char* pallet_item_middle = "，";
 inline constexpr const char* pallet_item_close = "）";
+// A count of loaded pallets: "3个欧标托盘（纸箱A，每托48箱）".
+inline constexpr const char* pallets_count_middle = "个";
+// A pallet type's page: its full pallets and the last, and each layer's
+// cartons by the way they face: "整托5个，零托1个（12箱）",
+// "余下12箱不上托盘", "第1层：8箱，长边沿托盘长度5箱、沿托盘宽度3箱".
+inline constexpr const char* pallet_full_prefix = "整托";
+inline constexpr const char* pallet_part_prefix = "，零托1个（";
+inline constexpr const char* pallet_part_suffix = "箱）";
+inline constexpr const char* pallet_loose_prefix = "，余下";
+inline constexpr const char* pallet_loose_suffix = "箱不上托盘";
+inline constexpr const char* pallet_layer_prefix = "第";
+inline constexpr const char* pallet_layer_middle = "层：";
+inline constexpr const char* pallet_along_prefix = "箱，长边沿托盘长度";
+inline constexpr const char* pallet_across_prefix = "箱、沿托盘宽度";
 
 inline constexpr const char* containers_prefix = "共需";
 inline constexpr const char* containers_suffix = "个集装箱";

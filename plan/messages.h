@@ -36,6 +36,7 @@ inline constexpr const char* list_vertical_header = "可竖放";
 inline constexpr const char* list_stackable_header = "可堆码";
 inline constexpr const char* list_max_load_header = "承重";
 inline constexpr const char* list_max_layers_header = "最多层数";
+inline constexpr const char* list_pallet_header = "托盘";
 // A blank name becomes this and the type's number.
 inline constexpr const char* list_default_name = "包装箱";
 // The ways a carton may stand, as the list window names them; a list may
@@ -76,6 +77,10 @@ inline constexpr const char* list_max_load_wrong =
     "承重输入有误，请输入不小于0的重量（千克），不限时留空";
 inline constexpr const char* list_max_layers_wrong =
     "最多层数输入有误，请输入不小于1的整数，不限时留空";
+inline constexpr const char* list_pallet_wrong = "托盘名称中不能有换行等控制字符";
+inline constexpr const char* list_pallet_unknown = "托盘种类不存在，请先在托盘种类中添加";
+inline constexpr const char* list_pallet_does_not_fit = "装好的托盘装不进集装箱";
+inline constexpr const char* list_pallet_over_payload = "装好的托盘重量超过集装箱载重";
 inline constexpr const char* list_not_spreadsheet =
     "该文件不是可以读取的xlsx或ods表格，请检查文件，或将装箱单另存为CSV文件";
 inline constexpr const char* list_cell_unread =

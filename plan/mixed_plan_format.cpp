@@ -41,6 +41,59 @@ void named_line(std::string& out, std::string_view fields, std::string_view name
     out += '\n';
 }
 
+std::string optional_index(const std::optional<std::size_t>& index) {
+    return index ? std::to_string(*index) : std::string(no_value);
+}
+
+std::string yes_no(bool value) { return value ? "yes" : "no"; }
+
+// A carton type's fields after its keyword: `bearing` adds what it bears.
+std::string type_fields(const carton_type& t, bool bearing) {
+    std::string out = format_exact(t.size[0]) + ' ' + format_exact(t.size[1]) + ' ' +
+                      format_exact(t.size[2]) + ' ' + std::to_string(t.quantity) + ' ' +
+                      optional_text(t.weight) + ' ' + side_letters(t.allowed) + ' ' +
+                      yes_no(t.stackable);
+    if (bearing) {
+        out += ' ' + optional_text(t.max_load) + ' ' +
+               (t.max_layers ? std::to_string(*t.max_layers) : std::string(no_value));
+    }
+    return out;
+}
+
+// The pallets of an order (version 4): each palletised type, its pallet,
+// its cartons, its plan and its layer patterns.
+void write_pallets(std::string& out, const std::vector<palletised_type>& pallets) {
+    out += "pallets " + std::to_string(pallets.size()) + '\n';
+    for (const palletised_type& p : pallets) {
+        named_line(out,
+                   "pallet " + std::to_string(p.line) + ' ' + optional_index(p.full_item) + ' ' +
+                       optional_index(p.rest_item) + ' ' + std::to_string(p.full) + ' ' +
+                       std::to_string(p.rest) + ' ' + yes_no(p.rest_loose),
+                   p.pallet_name);
+        const pallet_measures& m = p.pallet;
+        out += "deck " + format_exact(m.length) + ' ' + format_exact(m.width) + ' ' +
+               format_exact(m.height) + ' ' + format_exact(m.weight) + ' ' +
+               format_exact(m.load_height) + ' ' + optional_text(m.load_weight) + '\n';
+        named_line(out, "carton " + type_fields(p.carton, true), p.carton.name);
+        const pallet_plan& s = p.plan;
+        out += "stack " + std::to_string(s.cartons) + ' ' + std::to_string(s.per_layer) + ' ' +
+               std::to_string(s.layers) + ' ' + std::to_string(s.top_layer) + ' ' +
+               std::to_string(s.upper_bound) + ' ' + std::to_string(s.standing_side) + ' ' +
+               yes_no(s.interlocked) + ' ' +
+               (s.limit == pallet_limit::weight ? "weight" : "height") + ' ' +
+               format_exact(s.size[0]) + ' ' + format_exact(s.size[1]) + ' ' +
+               format_exact(s.size[2]) + ' ' + optional_text(s.weight) + '\n';
+        out += "patterns " + std::to_string(s.layer_patterns.size()) + '\n';
+        for (const layer_pattern& layer : s.layer_patterns) {
+            out += "layer " + std::to_string(layer.size()) + '\n';
+            for (const layer_carton& c : layer) {
+                out += "at " + format_exact(c.x) + ' ' + format_exact(c.y) + ' ' +
+                       format_exact(c.length) + ' ' + format_exact(c.width) + '\n';
+            }
+        }
+    }
+}
+
 // --- reading ---------------------------------------------------------------
 
 // A size or payload as the program reads one: above 0, within a float.
@@ -175,8 +228,8 @@ public:
             percent ? std::optional<double>(*percent / 100.0) : std::nullopt;
     }
 
-    carton_type carton() {
-        const line_fields f = fields("type", version_ >= 3 ? 9 : 7, true);
+    carton_type carton(std::string_view keyword = "type") {
+        const line_fields f = fields(keyword, version_ >= 3 ? 9 : 7, true);
         carton_type t;
         t.name = std::string(f.name);
         for (std::size_t k = 0; k < 3; ++k) t.size[k] = need(positive(f.values[k]));
@@ -207,6 +260,30 @@ public:
         return b;
     }
 
+    // From version 4 on: the pallets of an order, each item of the list
+    // one of `types`.
+    void pallets(mixed_plan_file& file, std::size_t types) {
+        if (version_ < 4) return;
+        const std::size_t n = count("pallets", 0, max_list_types);
+        for (std::size_t k = 0; k < n && ok(); ++k) {
+            palletised_type& p = file.pallets.emplace_back();
+            const line_fields f = fields("pallet", 6, true);
+            p.line = need(whole<std::size_t>(f.values[0], 0, max_list_types - 1));
+            p.full_item = item_index(f.values[1], types);
+            p.rest_item = item_index(f.values[2], types);
+            p.full = need(whole<std::int64_t>(f.values[3], 0, max_list_quantity));
+            p.rest = need(whole<std::int64_t>(f.values[4], 0, max_list_quantity));
+            p.rest_loose = need(yes_or_no(f.values[5]));
+            p.pallet_name = std::string(f.name);
+            const line_fields d = fields("deck", 6);
+            p.pallet = {need(positive(d.values[0])),   need(positive(d.values[1])),
+                        need(load_value(d.values[2])), need(load_value(d.values[3])),
+                        need(positive(d.values[4])),   optional_value(d.values[5], positive)};
+            p.carton = carton("carton");
+            stack(p.plan);
+        }
+    }
+
     // The last line, and nothing after it.
     void end() {
         if (next() != "end" || !rest_.empty()) fail(0);
@@ -228,6 +305,40 @@ private:
     template <typename T>
     T need(const std::optional<T>& value) {
         return value ? *value : fail(T{});
+    }
+
+    std::optional<std::size_t> item_index(std::string_view s, std::size_t types) {
+        if (s == no_value) return std::nullopt;
+        return need(whole<std::size_t>(s, 0, types - 1));
+    }
+
+    // A pallet's plan and its layer patterns.
+    void stack(pallet_plan& plan) {
+        const line_fields f = fields("stack", 12);
+        plan.cartons = need(whole<std::int64_t>(f.values[0], 1, max_list_quantity));
+        plan.per_layer = need(whole<std::int64_t>(f.values[1], 1, max_list_quantity));
+        plan.layers = need(whole<std::int64_t>(f.values[2], 1, max_list_quantity));
+        plan.top_layer = need(whole<std::int64_t>(f.values[3], 1, max_list_quantity));
+        plan.upper_bound = need(whole<std::int64_t>(f.values[4], 0, max_list_quantity));
+        plan.standing_side = need(whole<std::size_t>(f.values[5], 0, 2));
+        plan.interlocked = need(yes_or_no(f.values[6]));
+        if (f.values[7] == "weight") {
+            plan.limit = pallet_limit::weight;
+        } else if (f.values[7] != "height") {
+            fail(0);
+        }
+        for (std::size_t k = 0; k < 3; ++k) plan.size[k] = need(positive(f.values[8 + k]));
+        plan.weight = optional_value(f.values[11], positive);
+        const std::size_t patterns = count("patterns", 1, 2);
+        for (std::size_t k = 0; k < patterns && ok(); ++k) {
+            layer_pattern& layer = plan.layer_patterns.emplace_back();
+            const std::size_t cartons = count("layer", 1);
+            for (std::size_t c = 0; c < cartons && ok(); ++c) {
+                const line_fields a = fields("at", 4);
+                layer.push_back({need(parse_exact(a.values[0])), need(parse_exact(a.values[1])),
+                                 need(positive(a.values[2])), need(positive(a.values[3]))});
+            }
+        }
     }
 
     static std::optional<bool> yes_or_no(std::string_view s) {
@@ -298,13 +409,21 @@ std::string write_mixed_plan(const mixed_plan_file& file) {
         std::any_of(file.cartons.begin(), file.cartons.end(),
                     [](const carton_type& t) { return t.max_load || t.max_layers; }) ||
         !file.weights.heavy_not_on_light || file.weights.balance_share != 0.05;
-    out += std::string(magic) + ' ' + (bearing ? "3" : repeats ? "2" : "1") + '\n';
+    const bool on_pallets = !file.pallets.empty();
+    // An order on pallets writes every field of version 3, and its pallets.
+    const bool full = bearing || on_pallets;
+    out += std::string(magic) + ' ' +
+           (on_pallets ? "4"
+            : bearing  ? "3"
+            : repeats  ? "2"
+                       : "1") +
+           '\n';
     const std::array<double, 3> c = container_sides(file.container.size);
     named_line(out,
                "container " + format_exact(c[0]) + ' ' + format_exact(c[1]) + ' ' +
                    format_exact(c[2]) + ' ' + optional_text(file.container.payload),
                file.container_type);
-    if (bearing) {
+    if (full) {
         const std::optional<double> percent =
             file.weights.balance_share ? std::optional<double>(*file.weights.balance_share * 100)
                                        : std::nullopt;
@@ -312,22 +431,13 @@ std::string write_mixed_plan(const mixed_plan_file& file) {
                optional_text(percent) + '\n';
     }
     out += "types " + std::to_string(file.cartons.size()) + '\n';
-    for (const carton_type& t : file.cartons) {
-        named_line(out,
-                   "type " + format_exact(t.size[0]) + ' ' + format_exact(t.size[1]) + ' ' +
-                       format_exact(t.size[2]) + ' ' + std::to_string(t.quantity) + ' ' +
-                       optional_text(t.weight) + ' ' + side_letters(t.allowed) + ' ' +
-                       (t.stackable ? "yes" : "no") +
-                       (bearing ? ' ' + optional_text(t.max_load) + ' ' +
-                                      (t.max_layers ? std::to_string(*t.max_layers)
-                                                    : std::string(no_value))
-                                : std::string()),
-                   t.name);
-    }
+    for (const carton_type& t : file.cartons)
+        named_line(out, "type " + type_fields(t, full), t.name);
+    if (on_pallets) write_pallets(out, file.pallets);
     out += "containers " + std::to_string(file.plan.containers.size()) + '\n';
     for (const container_load& load : file.plan.containers) {
         out += "load " + std::to_string(load.blocks.size());
-        if (repeats || bearing) out += ' ' + std::to_string(load.repeat);
+        if (repeats || full) out += ' ' + std::to_string(load.repeat);
         out += '\n';
         for (const carton_block& b : load.blocks) {
             out += "block " + std::to_string(b.type) + ' ' + format_exact(b.x) + ' ' +
@@ -358,6 +468,7 @@ mixed_read_result read_mixed_plan(std::string_view bytes) {
     reader.weights(file);
     const std::size_t types = reader.count("types", 1, max_list_types);
     for (std::size_t t = 0; t < types && reader.ok(); ++t) file.cartons.push_back(reader.carton());
+    reader.pallets(file, types);
     const std::size_t containers = reader.count("containers");
     for (std::size_t c = 0; c < containers && reader.ok(); ++c) {
         container_load& load = file.plan.containers.emplace_back();

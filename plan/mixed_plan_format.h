@@ -12,6 +12,7 @@
 
 #include "engine/core/placement.h"
 #include "engine/mixed/request.h"
+#include "engine/single/pallet_order.h"
 
 namespace varnel {
 
@@ -21,7 +22,8 @@ namespace varnel {
 // later program rather than misread.
 // A plan whose list limits what cartons bear, or made under other weight
 // rules than the default, is written as version 3.
-inline constexpr int mixed_plan_version = 3;
+// An order on pallets is written as version 4: version 3 with its pallets.
+inline constexpr int mixed_plan_version = 4;
 
 struct mixed_plan_file {
     std::string container_type;  // the catalogue's name; empty for a typed size
@@ -32,6 +34,10 @@ struct mixed_plan_file {
     mixed_plan plan;
     // Heavy not on light and the balance band the plan was made with.
     weight_rules weights{true, 0.05};
+    // An order on pallets: each palletised type with its pallet plan (its
+    // blocks are not kept), whose full pallets, part pallet or loose rest are
+    // items of `cartons`. Empty for an order of loose cartons.
+    std::vector<palletised_type> pallets{};
 };
 
 // The file's bytes: LF line ends, every number in the shortest text that

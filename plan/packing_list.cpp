@@ -37,6 +37,7 @@ constexpr std::array<field_names, list_field_count> fields{{
     {list_field::stackable, text::list_stackable_header, "stackable"},
     {list_field::max_load,   text::list_max_load_header,   "max_load"},
     {list_field::max_layers, text::list_max_layers_header, "max_layers"},
+    {list_field::pallet,     text::list_pallet_header,     "pallet"},
 }};
 // clang-format on
 
@@ -215,6 +216,16 @@ public:
         return t;
     }
 
+    // The row's pallet type: empty for loose cartons; none when it cannot
+    // be a name.
+    std::optional<std::string> pallet() const {
+        const std::string_view name = trim_blanks(cell(list_field::pallet));
+        if (!has_no_controls(name)) return std::nullopt;
+        return std::string(name);
+    }
+
+    list_refusal pallet_fault() const { return fault(list_field::pallet, text::list_pallet_wrong); }
+
     // Whether the row names its type (a blank name takes the type's number).
     bool named() const { return !trim_blanks(cell(list_field::name)).empty(); }
 
@@ -246,8 +257,10 @@ public:
         auto read = reader.read(list_.cartons.size() + 1);
         if (auto* r = std::get_if<list_refusal>(&read)) return std::move(*r);
         carton_type& t = std::get<carton_type>(read);
+        std::optional<std::string> pallet = reader.pallet();
+        if (!pallet) return reader.pallet_fault();
         if (merge_ == same_cartons::merged) {
-            const carton_key key = key_of(t);
+            const carton_key key{key_of(t), *pallet};
             const auto found = open_.find(key);
             if (found != open_.end() &&
                 list_.cartons[found->second].quantity <= max_list_quantity - t.quantity) {
@@ -262,6 +275,7 @@ public:
         if (reader.named()) names_.back().insert(t.name);
         list_.cartons.push_back(std::move(t));
         list_.lines.push_back(row.line);
+        list_.pallets.push_back(std::move(*pallet));
         return std::nullopt;
     }
 
@@ -272,10 +286,12 @@ public:
     }
 
 private:
-    using carton_key = std::tuple<std::array<double, 3>, unsigned, bool, std::optional<double>,
-                                  std::optional<double>, std::optional<std::int64_t>>;
+    using same_carton = std::tuple<std::array<double, 3>, unsigned, bool, std::optional<double>,
+                                   std::optional<double>, std::optional<std::int64_t>>;
+    // A carton is the same when it goes on the same pallet type, too.
+    using carton_key = std::pair<same_carton, std::string>;
 
-    static carton_key key_of(const carton_type& t) {
+    static same_carton key_of(const carton_type& t) {
         return {t.size,      t.allowed.vertical_sides(), t.stackable, t.weight, t.max_load,
                 t.max_layers};
     }
@@ -543,16 +559,31 @@ std::optional<list_refusal> check_packing_list(const packing_list& list,
     return std::nullopt;
 }
 
-std::string write_packing_list_csv(const std::vector<carton_type>& cartons) {
+list_refusal type_refusal(const packing_list& list, std::size_t type, list_field field,
+                          std::string_view reason) {
+    const std::size_t line = type < list.lines.size() ? list.lines[type] : 0;
+    return refusal(line, list.columns[index_of(field)], field, reason);
+}
+
+bool palletised(const packing_list& list) {
+    return std::any_of(list.pallets.begin(), list.pallets.end(),
+                       [](const std::string& p) { return !p.empty(); });
+}
+
+std::string write_packing_list_csv(const std::vector<carton_type>& cartons,
+                                   const std::vector<std::string>& pallets) {
     std::string out(bom);
     // The columns of what a carton bears only when some type has them, so
     // that a list without them is written as it always was.
     const bool bearing = std::any_of(cartons.begin(), cartons.end(), [](const carton_type& t) {
         return t.max_load.has_value() || t.max_layers.has_value();
     });
+    const bool on_pallets = std::any_of(pallets.begin(), pallets.end(),
+                                        [](const std::string& p) { return !p.empty(); });
     for (const field_names& f : fields) {
         if (!bearing && (f.field == list_field::max_load || f.field == list_field::max_layers))
             continue;
+        if (!on_pallets && f.field == list_field::pallet) continue;
         if (f.field != list_field::name) out += ',';
         out += f.chinese;
     }
@@ -569,6 +600,11 @@ std::string write_packing_list_csv(const std::vector<carton_type>& cartons) {
             if (t.max_load) out += format_number(static_cast<float>(*t.max_load));
             out += ',';
             if (t.max_layers) out += std::to_string(*t.max_layers);
+        }
+        if (on_pallets) {
+            out += ',';
+            const auto k = static_cast<std::size_t>(&t - cartons.data());
+            if (k < pallets.size()) csv_cell(out, pallets[k]);
         }
         out += "\r\n";
     }

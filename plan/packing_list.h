@@ -38,10 +38,11 @@ enum class list_field {
     vertical,
     stackable,
     max_load,
-    max_layers
+    max_layers,
+    pallet
 };
 
-inline constexpr std::size_t list_field_count = 10;
+inline constexpr std::size_t list_field_count = 11;
 
 // The Chinese header of a field (名称, 长, ...), as the program writes it and
 // names it in refusals.
@@ -59,6 +60,8 @@ struct list_refusal {
 struct packing_list {
     std::vector<carton_type> cartons;  // sizes in millimetres, as the planner takes them
     std::vector<std::size_t> lines;    // the line each type was read from
+    // Each type's pallet type, by its catalogue name; empty: loose cartons.
+    std::vector<std::string> pallets;
     // Where each field's column stands in the table (none: absent).
     std::array<std::optional<std::size_t>, list_field_count> columns{};
 };
@@ -107,14 +110,15 @@ std::variant<text_table, list_refusal> split_csv(std::string_view bytes);
 
 // Reads a table whose first row that is not blank names the columns, in
 // either language (名称/name, 长/length, 宽/width, 高/height, 数量/quantity,
-// 毛重/weight, 可竖放/vertical, 可堆码/stackable), in any order; other columns
+// 毛重/weight, 可竖放/vertical, 可堆码/stackable, 承重/max_load, 最多层数/
+// max_layers, 托盘/pallet), in any order; other columns
 // are ignored, as are rows of blank cells. A 可竖放 cell holds the sides'
 // letters (长宽高 or LWH) or any name vertical_name gives. Sizes are centimetres and weights
 // kilograms, read by the program's number parser. The length, width, height
 // and quantity columns are required; a blank name becomes "包装箱" and the
 // type's number, a blank weight is unknown, a blank 可竖放 allows every side
-// and a blank 可堆码 means stackable. The first fault refuses the whole list,
-// and so do more than max_list_types types.
+// and a blank 可堆码 means stackable; a blank 托盘 means loose cartons. The first fault refuses the
+// whole list, and so do more than max_list_types types.
 std::variant<packing_list, list_refusal> read_packing_list(
     const text_table& table, same_cartons merge = same_cartons::kept_apart);
 
@@ -130,8 +134,18 @@ std::variant<packing_list, list_refusal> read_packing_list_csv(
 std::optional<list_refusal> check_packing_list(const packing_list& list,
                                                const container_space& container);
 
+// The refusal of the list's type `type` at `field`'s column, its line and
+// column named as the reading names them.
+list_refusal type_refusal(const packing_list& list, std::size_t type, list_field field,
+                          std::string_view reason);
+
+// Whether any type of the list goes on pallets.
+bool palletised(const packing_list& list);
+
 // The list as CSV with the Chinese headers, sizes in centimetres as the
-// program writes numbers: the file read_packing_list_csv reads back.
-std::string write_packing_list_csv(const std::vector<carton_type>& cartons);
+// program writes numbers: the file read_packing_list_csv reads back. With
+// `pallets` (one per type) that name any, a 托盘 column after the others.
+std::string write_packing_list_csv(const std::vector<carton_type>& cartons,
+                                   const std::vector<std::string>& pallets = {});
 
 }  // namespace varnel

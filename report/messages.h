@@ -71,6 +71,9 @@ inline constexpr const char* reading_notes[] = {
 
 // Each step.
 inline constexpr const char* steps_heading = "装箱步骤";
+// A pallet type's page: "第1层（俯视）".
+inline constexpr const char* layer_view_prefix = "第";
+inline constexpr const char* layer_view_suffix = "层（俯视）";
 inline constexpr const char* step_number_prefix = "第 ";
 inline constexpr const char* step_number_suffix = " 步";
 inline constexpr const char* step_carton = "包装箱：";

@@ -38,13 +38,14 @@ struct load_data {
 // What each page shows, worked out before the first is painted so every
 // foot can say how many pages there are.
 struct page {
-    enum class kind { summary, load, steps } what;
-    std::size_t load = 0;
+    enum class kind { summary, pallet, load, steps } what;
+    std::size_t load = 0;  // the pallet type of a pallet page
     std::size_t first_step = 0;
 };
 
-std::vector<page> pages_of(const std::vector<load_data>& loads) {
+std::vector<page> pages_of(const std::vector<load_data>& loads, std::size_t pallets) {
     std::vector<page> pages{{page::kind::summary}};
+    for (std::size_t k = 0; k < pallets; ++k) pages.push_back({page::kind::pallet, k});
     for (std::size_t l = 0; l < loads.size(); ++l) {
         if (loads.size() > 1) pages.push_back({page::kind::load, l});
         for (std::size_t s = 0; s < loads[l].order.steps.size(); s += steps_per_page) {
@@ -65,11 +66,12 @@ public:
         }
     }
 
-    std::vector<page> pages() const { return pages_of(loads_); }
+    std::vector<page> pages() const { return pages_of(loads_, r_.pallets.size()); }
 
     void paint(const page& pg, int number, int count) {
         switch (pg.what) {
             case page::kind::summary: summary(); break;
+            case page::kind::pallet: pallet_page(r_.pallets[pg.load]); break;
             case page::kind::load: load_page(loads_[pg.load]); break;
             case page::kind::steps: steps_page(loads_[pg.load], pg.first_step); break;
         }
@@ -120,6 +122,39 @@ private:
         double y = line(qtext(d.load->heading), 0, 16, true) + 4;
         y = figures_block(d, y);
         picture(d, y + 4, area_.height() - footer_room);
+    }
+
+    // A pallet type: its lines, then each layer seen from above, the deck's
+    // length across the page.
+    void pallet_page(const report_pallet& pallet) {
+        double y = line(qtext(pallet.title), 0, 16, true) + 4;
+        for (const std::string& s : pallet.lines) y = line(qtext(s), y);
+        y += 8;
+        const double gap = 16;
+        const std::size_t n = std::max<std::size_t>(pallet.layers.size(), 1);
+        const double room = (area_.height() - footer_room - y) / static_cast<double>(n) - gap;
+        const double scale = std::min(area_.width() * 0.8 / pallet.deck[0], room / pallet.deck[1]);
+        if (!(scale > 0)) return;
+        for (std::size_t k = 0; k < pallet.layers.size(); ++k) {
+            y = line(pallet_layer_title(k), y, 11, true) + 2;
+            const QRectF deck(0, y, pallet.deck[0] * scale, pallet.deck[1] * scale);
+            p_.fillRect(deck, QColor(215, 190, 150));
+            p_.setPen(QPen(Qt::black, 0.8));
+            for (const auto& c : pallet.layers[k]) {
+                const QRectF box(deck.left() + c[0] * scale, deck.top() + c[1] * scale,
+                                 c[2] * scale, c[3] * scale);
+                p_.fillRect(box, QColor(235, 235, 235));
+                p_.drawRect(box);
+                // A mark along each carton's long side shows which way it faces.
+                const QPointF centre = box.center();
+                const bool along = c[2] >= c[3];
+                const double half = (along ? box.width() : box.height()) * 0.3;
+                p_.drawLine(
+                    along ? QLineF(centre.x() - half, centre.y(), centre.x() + half, centre.y())
+                          : QLineF(centre.x(), centre.y() - half, centre.x(), centre.y() + half));
+            }
+            y = deck.bottom() + gap;
+        }
     }
 
     double figures_block(const load_data& d, double y) {

@@ -121,11 +121,19 @@ QString step_title(std::size_t index) {
            q(text::step_number_suffix);
 }
 
+QString pallet_layer_title(std::size_t layer) {
+    return q(text::layer_view_prefix) + number(static_cast<std::int64_t>(layer + 1)) +
+           q(text::layer_view_suffix);
+}
+
 QStringList step_lines(const loading_report& r, const loading_step& s, std::int64_t total) {
     const QString indent(q(text::step_start).size(), QChar(0x3000));
-    return {q(text::step_carton) + q(type_name(r.types[s.type])),
-            q(text::step_count) + q(count_text(s)) + q(text::equals) + number(s.cartons) +
-                q(text::cartons),
+    const report_carton& t = r.types[s.type];
+    // A step of loaded pallets counts pallets by what they hold.
+    const QString count = t.pallet_load.empty() ? number(s.cartons) + q(text::cartons)
+                                                : q(pallets_text(s.cartons, type_name(t)));
+    return {q(text::step_carton) + q(type_name(t)),
+            q(text::step_count) + q(count_text(s)) + q(text::equals) + count,
             q(text::step_stance) + q(stance_text(s.orientation)),
             q(text::step_carton_extent) + q(size_text(s.carton)),
             q(text::step_start) + q(text::from_far_end) + cm(s.from_far_end),

@@ -26,7 +26,8 @@ QStringList header_cells(std::initializer_list<const char*> captions);
 QStringList type_cells(const report_carton& t, std::int64_t cartons);
 QStringList load_cells(const report_load& load);
 
-QString step_title(std::size_t index);  // 第 3 步
+QString step_title(std::size_t index);          // 第 3 步
+QString pallet_layer_title(std::size_t layer);  // 第1层（俯视）
 // 包装箱, 数量, 摆放, 每箱, 起点 (three lines), 累计.
 QStringList step_lines(const loading_report& r, const loading_step& step, std::int64_t total);
 

@@ -1,6 +1,7 @@
 #include "tools/catalogue_container.h"
 
 #include "catalogue/catalogue_store.h"
+#include "catalogue/pallet_measures.h"
 #include "engine/numbers.h"
 #include "tools/messages.h"
 
@@ -50,6 +51,16 @@ std::variant<pallet_type, std::string> pallet_from_catalogue(const std::string& 
     }
     if (!found.value) return std::string(text::unknown_pallet_type) + "：" + wanted.toStdString();
     return *found.value;
+}
+
+std::variant<std::map<std::string, pallet_measures>, std::string> pallets_from_catalogue(
+    const QString& folder) {
+    const open_result opened = open_for_planner(folder);
+    if (!opened.store) return opened.error.toStdString();
+    const auto rows = opened.store->all_pallets();
+    if (!rows.ok())
+        return std::string(text::catalogue_read_error) + "：" + rows.error.toStdString();
+    return pallets_by_name(rows.value);
 }
 
 }  // namespace varnel

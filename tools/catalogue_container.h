@@ -4,8 +4,11 @@
 
 #include "catalogue/catalogue_store.h"
 
+#include <map>
 #include <string>
 #include <variant>
+
+#include "engine/single/pallet_load.h"
 
 namespace varnel {
 
@@ -27,5 +30,10 @@ std::variant<container_field_texts, std::string> container_fields_from_catalogue
 // failure, the message to print.
 std::variant<pallet_type, std::string> pallet_from_catalogue(const std::string& name,
                                                              const QString& folder);
+
+// Every pallet type of the catalogue in `folder`, by name; or the message
+// to print.
+std::variant<std::map<std::string, pallet_measures>, std::string> pallets_from_catalogue(
+    const QString& folder);
 
 }  // namespace varnel

@@ -25,7 +25,9 @@ inline constexpr const char* mixed_container_wrong =
 inline constexpr const char* containers_wrong = "集装箱数输入有误，请输入大于0的整数";
 inline constexpr const char* balance_wrong =
     "重心范围输入有误，请输入大于0、不超过50的百分数，或用--no-balance不按重心核算";
+inline constexpr const char* remainder_wrong = "--remainder须为loose或pallet";
 inline constexpr const char* type_count_separator = "：";
+inline constexpr const char* pallet_line_separator = "；";
 inline constexpr const char* type_count_suffix = "个";
 inline constexpr const char* total_prefix = "合计：";
 inline constexpr const char* total_middle = "个集装箱，共装";

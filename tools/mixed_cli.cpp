@@ -1,5 +1,6 @@
 #include "tools/mixed_cli.h"
 
+#include <QCoreApplication>
 #include <QDate>
 #include <QFileInfo>
 #include <QJsonDocument>
@@ -16,9 +17,11 @@
 #include "engine/mixed/mixed_summary.h"
 #include "engine/numbers.h"
 #include "engine/single/mixed_one_type.h"
+#include "engine/single/pallet_text.h"
 #include "plan/messages.h"
 #include "plan/mixed_plan_format.h"
 #include "plan/packing_list.h"
+#include "plan/pallet_list.h"
 #include "plan/plan_file.h"
 #include "plan/spreadsheet_list.h"
 #include "report/messages.h"
@@ -37,10 +40,12 @@ constexpr const char* usage =
     "usage: varnel-plan --mixed LIST CONTAINER_LENGTH CONTAINER_WIDTH CONTAINER_HEIGHT\n"
     "                   [--payload KG] [--containers N] [--json] [-o FILE]\n"
     "                   [--allow-heavy-on-light] [--balance PERCENT|--no-balance]\n"
+    "                   [--remainder loose|pallet] [--stack-pallets]\n"
     "                   [--report FILE] [--paper A4|Letter]\n"
     "       varnel-plan --mixed LIST --container-type NAME\n"
     "                   [--payload KG] [--containers N] [--json] [-o FILE]\n"
     "                   [--allow-heavy-on-light] [--balance PERCENT|--no-balance]\n"
+    "                   [--remainder loose|pallet] [--stack-pallets]\n"
     "                   [--report FILE] [--paper A4|Letter]\n"
     "\n"
     "Loads a packing list of several carton types into containers of one size,\n"
@@ -56,8 +61,9 @@ constexpr const char* usage =
     "              stackable/可堆码 (yes/no, 是/否, 1/0; empty means yes),\n"
     "              max_load/承重 (kg one carton may carry on its top) and\n"
     "              max_layers/最多层数 (cartons of the type in one column), both\n"
-    "              may be left out; rows of the same carton are planned as one\n"
-    "              type, their names joined\n"
+    "              may be left out; pallet/托盘 (a pallet type of the catalogue\n"
+    "              qr_ji.qrd beside this program; empty: loose cartons); rows of\n"
+    "              the same carton are planned as one type, their names joined\n"
     "  vertical/可竖放  the sides that may stand vertical: letters of LWH or 长宽高\n"
     "              (H or 高 is this side up), or a name the window shows:\n"
     "              任意摆放 (any; also empty), 不可侧放 (高), 长边不可竖放 (宽高),\n"
@@ -74,6 +80,12 @@ constexpr const char* usage =
     "              the cargo's centre of gravity within PERCENT of the container's\n"
     "              length and width from its middle (default 5)\n"
     "  --no-balance    do not balance the load\n"
+    "  --remainder loose|pallet\n"
+    "              the cartons of a type that fill no whole pallet: on one last\n"
+    "              part pallet (default), or loose\n"
+    "  --stack-pallets\n"
+    "              a loaded pallet may stand on another, two high, within the\n"
+    "              lower pallet's load weight (托盘可堆码)\n"
     "  --json      print the plan as one JSON object instead of the texts\n"
     "  -o FILE     also write the mixed plan file (.qrm); '-o -' writes it to\n"
     "              standard output instead of the texts\n";
@@ -91,8 +103,10 @@ struct mixed_options {
     std::optional<std::string> payload;
     std::optional<std::string> containers;
     std::optional<std::string> balance;
+    std::optional<std::string> remainder;
     bool heavy_on_light = false;
     bool no_balance = false;
+    bool stack_pallets = false;
 
     bool take(const std::vector<std::string>& args, std::size_t& i) {
         std::optional<std::string>* value = nullptr;
@@ -104,6 +118,12 @@ struct mixed_options {
             value = &containers;
         } else if (args[i] == "--balance") {
             value = &balance;
+        } else if (args[i] == "--remainder") {
+            value = &remainder;
+        } else if (args[i] == "--stack-pallets") {
+            if (stack_pallets) return false;
+            stack_pallets = true;
+            return true;
         } else if (args[i] == "--allow-heavy-on-light") {
             heavy_on_light = true;
             return true;
@@ -123,6 +143,7 @@ struct container_setting {
     std::string type_name;
     std::optional<std::size_t> max_containers;
     weight_rules weights{true, 0.05};
+    palletise_options pallets;
 };
 
 std::variant<container_setting, std::string> read_setting(const front_options& f,
@@ -168,6 +189,13 @@ std::variant<container_setting, std::string> read_setting(const front_options& f
             return std::string(text::balance_wrong);
         s.weights.balance_share = *percent / 100.0;
     }
+    if (o.remainder) {
+        if (*o.remainder != "loose" && *o.remainder != "pallet")
+            return std::string(text::remainder_wrong);
+        s.pallets.remainder =
+            *o.remainder == "loose" ? pallet_remainder::loose : pallet_remainder::pallet;
+    }
+    s.pallets.stackable = o.stack_pallets;
     return s;
 }
 
@@ -197,15 +225,34 @@ std::variant<packing_list, std::string> read_list(const std::string& typed,
     return std::move(std::get<packing_list>(list));
 }
 
+// The order as the planner takes it: the list's cartons, or, when it puts
+// some on pallets, its pallets and loose cartons; or the message refusing it.
+std::variant<palletised_order, std::string> order_of(const front_options& f,
+                                                     const container_setting& s,
+                                                     const packing_list& list) {
+    if (!palletised(list)) return palletised_order{list.cartons, {}, {}};
+    const QString folder =
+        f.catalogue_folder.isEmpty() ? QCoreApplication::applicationDirPath() : f.catalogue_folder;
+    auto pallets = pallets_from_catalogue(folder);
+    if (auto* message = std::get_if<std::string>(&pallets)) return std::move(*message);
+    auto order = palletise_list(list, std::get<std::map<std::string, pallet_measures>>(pallets),
+                                s.container, s.pallets);
+    if (auto* refusal = std::get_if<list_refusal>(&order)) return std::move(refusal->message);
+    return std::move(std::get<palletised_order>(order));
+}
+
 command_outcome plan_list(const front_options& f, const mixed_options& o) {
     auto setting = read_setting(f, o);
     if (const auto* message = std::get_if<std::string>(&setting)) return command_refusal{*message};
     const container_setting& s = std::get<container_setting>(setting);
     auto list = read_list(*o.list, s.container);
     if (const auto* message = std::get_if<std::string>(&list)) return command_refusal{*message};
+    auto order = order_of(f, s, std::get<packing_list>(list));
+    if (const auto* message = std::get_if<std::string>(&order)) return command_refusal{*message};
+    palletised_order& items = std::get<palletised_order>(order);
 
-    mixed_plan_file plan{
-        s.type_name, s.container, std::get<packing_list>(list).cartons, {}, s.weights};
+    mixed_plan_file plan{s.type_name, s.container, std::move(items.items),
+                         {},          s.weights,   std::move(items.pallets)};
     plan.plan = plan_mixed_load({.container = s.container.size,
                                  .payload = s.container.payload,
                                  .cartons = plan.cartons,
@@ -218,6 +265,7 @@ command_outcome plan_list(const front_options& f, const mixed_options& o) {
     if (f.report.file) {
         p.report = mixed_loading_report(plan.container_type, plan.container, plan.cartons,
                                         plan.plan, summary, plan.weights.balance_share);
+        add_pallets(*p.report, plan.pallets);
         p.report->plan_kind = text::kind_mixed;
         if (f.output_path) p.report->plan_name = QFileInfo(*f.output_path).fileName().toStdString();
         p.report->date = QDate::currentDate().toString(Qt::ISODate).toStdString();

@@ -6,9 +6,11 @@
 #include <optional>
 
 #include "engine/core/orientation.h"
+#include "engine/loading_steps.h"
 #include "engine/messages.h"
 #include "engine/numbers.h"
 #include "engine/shipment.h"
+#include "engine/single/pallet_text.h"
 #include "engine/summary.h"
 #include "tools/messages.h"
 #include "tools/plan_json.h"
@@ -35,6 +37,48 @@ std::string count_text(const std::string& name, std::int64_t cartons) {
     return name + text::type_count_separator + std::to_string(cartons) + text::type_count_suffix;
 }
 
+// An item's count: loaded pallets by what they hold, cartons by name.
+std::string item_text(const mixed_plan_file& plan, std::size_t item, std::int64_t count) {
+    const palletised_type* type = palletised_item(plan.pallets, item);
+    if (type != nullptr && type->cartons_on(item) > 0)
+        return pallets_text(count, plan.cartons[item].name);
+    return count_text(plan.cartons[item].name, count);
+}
+
+// Each pallet type of an order on pallets: its pallet and what it holds.
+void pallet_type_lines(std::vector<std::string>& lines, const mixed_plan_file& plan) {
+    for (const palletised_type& type : plan.pallets) {
+        lines.push_back(type.pallet_name + text::pallet_item_open + type.carton.name +
+                        text::pallet_item_close + text::type_count_separator +
+                        pallet_lines(type.plan).front() + text::pallet_line_separator +
+                        pallet_count_line(type));
+    }
+}
+
+QJsonArray pallets_json(const mixed_plan_file& plan) {
+    QJsonArray pallets;
+    for (const palletised_type& type : plan.pallets) {
+        const pallet_plan& p = type.plan;
+        pallets.append(QJsonObject{
+            {QStringLiteral("type"), QString::fromStdString(type.carton.name)},
+            {QStringLiteral("pallet"), QString::fromStdString(type.pallet_name)},
+            {QStringLiteral("cartons_per_pallet"), static_cast<qint64>(p.cartons)},
+            {QStringLiteral("layers"), static_cast<qint64>(p.layers)},
+            {QStringLiteral("per_layer"), static_cast<qint64>(p.per_layer)},
+            {QStringLiteral("full"), static_cast<qint64>(type.full)},
+            {QStringLiteral("part"), static_cast<qint64>(type.rest_loose ? 0 : type.rest)},
+            {QStringLiteral("loose"), static_cast<qint64>(type.rest_loose ? type.rest : 0)},
+            {QStringLiteral("size"),
+             QJsonArray{as_written(p.size[0]), as_written(p.size[1]), as_written(p.size[2])}},
+            {QStringLiteral("weight"), kilograms(p.weight)},
+            {QStringLiteral("upper_bound"), static_cast<qint64>(p.upper_bound)},
+            {QStringLiteral("proven_optimal"), p.proven_optimal()},
+            {QStringLiteral("interlocked"), p.interlocked},
+            {QStringLiteral("layer_patterns"), layer_patterns_json(p)}});
+    }
+    return pallets;
+}
+
 // The balance of one container, when the plan asks one and knows weights.
 std::optional<balance_figures> balance_in(const mixed_plan_file& plan, const block_list& blocks) {
     if (!plan.weights.balance_share) return std::nullopt;
@@ -49,7 +93,7 @@ void container_lines(std::vector<std::string>& lines, const mixed_plan_file& pla
     lines.push_back(texts.arrangement + weight_part(s.weight));
     for (std::size_t t = 0; t < s.per_type.size(); ++t) {
         const std::int64_t n = s.per_type[t].cartons;
-        if (n > 0) lines.push_back(count_text(plan.cartons[t].name, n));
+        if (n > 0) lines.push_back(item_text(plan, t, n));
     }
     if (const auto f = balance_in(plan, blocks)) lines.push_back(balance_text(*f));
 }
@@ -63,7 +107,7 @@ void unloaded_lines(std::vector<std::string>& lines, const mixed_plan_file& plan
     lines.push_back(text::unloaded_prefix + std::to_string(m.unloaded_cartons) +
                     text::unloaded_suffix);
     for (std::size_t t = 0; t < m.unloaded.size(); ++t) {
-        if (m.unloaded[t] > 0) lines.push_back(count_text(plan.cartons[t].name, m.unloaded[t]));
+        if (m.unloaded[t] > 0) lines.push_back(item_text(plan, t, m.unloaded[t]));
     }
 }
 
@@ -96,6 +140,7 @@ QJsonArray blocks_json(const mixed_plan_file& plan, const block_list& blocks) {
 
 std::vector<std::string> mixed_lines(const mixed_plan_file& plan, const mixed_summary& m) {
     std::vector<std::string> lines;
+    pallet_type_lines(lines, plan);
     std::int64_t first = 1;
     for (std::size_t k = 0; k < m.containers.size(); ++k) {
         const std::int64_t repeat = plan.plan.containers[k].repeat;
@@ -146,7 +191,7 @@ QJsonObject mixed_json(const mixed_plan_file& plan, const mixed_summary& m) {
         add_weight_json(container, s, balance_in(plan, load.blocks));
         containers.append(container);
     }
-    return {
+    QJsonObject json{
         {QStringLiteral("container"), QJsonObject{{QStringLiteral("length"), as_written(c[1])},
                                                   {QStringLiteral("width"), as_written(c[0])},
                                                   {QStringLiteral("height"), as_written(c[2])}}},
@@ -154,6 +199,8 @@ QJsonObject mixed_json(const mixed_plan_file& plan, const mixed_summary& m) {
         {QStringLiteral("containers"), containers},
         {QStringLiteral("unloaded"), static_cast<qint64>(m.unloaded_cartons)},
         {QStringLiteral("cut_short"), plan.plan.cut_short}};
+    if (!plan.pallets.empty()) json.insert(QStringLiteral("pallets"), pallets_json(plan));
+    return json;
 }
 
 }  // namespace varnel

@@ -11,6 +11,7 @@
 #include <variant>
 
 #include "catalogue/entry_input.h"
+#include "catalogue/pallet_measures.h"
 #include "engine/calculation.h"
 #include "engine/numbers.h"
 #include "engine/shipment.h"
@@ -109,9 +110,7 @@ std::variant<std::pair<pallet_measures, std::string>, std::string> read_pallet(
         auto found = pallet_from_catalogue(*o.name, folder);
         if (auto* message = std::get_if<std::string>(&found)) return std::move(*message);
         const pallet_type& p = std::get<pallet_type>(found);
-        return std::pair{
-            pallet_measures{p.length, p.width, p.height, p.weight, p.load_height, p.load_weight},
-            p.name.toStdString()};
+        return std::pair{measures_of(p), p.name.toStdString()};
     }
     const std::vector<std::string>& s = *o.pallet_sizes;
     // The fields the typed pallet does not have are read as 1 and dropped.
@@ -135,17 +134,6 @@ QJsonObject pallet_json(const pallet_measures& p, const std::string& name,
                        {QStringLiteral("load_height"), number(p.load_height)},
                        {QStringLiteral("load_weight"),
                         p.load_weight ? QJsonValue(number(*p.load_weight)) : QJsonValue()}};
-    QJsonArray patterns;
-    for (const layer_pattern& layer : plan.layer_patterns) {
-        QJsonArray cartons;
-        for (const layer_carton& c : layer) {
-            cartons.append(QJsonObject{{QStringLiteral("x"), number(c.x)},
-                                       {QStringLiteral("y"), number(c.y)},
-                                       {QStringLiteral("length"), number(c.length)},
-                                       {QStringLiteral("width"), number(c.width)}});
-        }
-        patterns.append(cartons);
-    }
     return QJsonObject{
         {QStringLiteral("pallet"), pallet},
         {QStringLiteral("cartons"), static_cast<qint64>(plan.cartons)},
@@ -160,7 +148,7 @@ QJsonObject pallet_json(const pallet_measures& p, const std::string& name,
         {QStringLiteral("height"), number(plan.size[2])},
         {QStringLiteral("weight"),
          plan.weight ? QJsonValue(json_number(weight_text(*plan.weight))) : QJsonValue()},
-        {QStringLiteral("layer_patterns"), patterns}};
+        {QStringLiteral("layer_patterns"), layer_patterns_json(plan)}};
 }
 
 }  // namespace

@@ -124,4 +124,22 @@ QJsonObject plan_json(const plan_facts& f) {
     return json;
 }
 
+QJsonArray layer_patterns_json(const pallet_plan& plan) {
+    const auto number = [](double mm) {
+        return json_number(format_number(static_cast<float>(mm)));
+    };
+    QJsonArray patterns;
+    for (const layer_pattern& layer : plan.layer_patterns) {
+        QJsonArray cartons;
+        for (const layer_carton& c : layer) {
+            cartons.append(QJsonObject{{QStringLiteral("x"), number(c.x)},
+                                       {QStringLiteral("y"), number(c.y)},
+                                       {QStringLiteral("length"), number(c.length)},
+                                       {QStringLiteral("width"), number(c.width)}});
+        }
+        patterns.append(cartons);
+    }
+    return patterns;
+}
+
 }  // namespace varnel

@@ -14,6 +14,7 @@
 #include "engine/core/load_summary.h"
 #include "engine/core/placement.h"
 #include "engine/load_model.h"
+#include "engine/single/pallet_load.h"
 
 namespace varnel {
 
@@ -36,6 +37,10 @@ double json_number(std::string_view written);
 
 // Blocks as JSON objects: x, y, z, orientation, count_x, count_y, count_z.
 QJsonArray blocks_json(const block_list& blocks);
+
+// A pallet's layer patterns: per layer its cartons' x, y, length and width
+// on the deck, in millimetres as the program writes them.
+QJsonArray layer_patterns_json(const pallet_plan& plan);
 
 // The rules of a plan of the input's one carton size.
 std::vector<carton_rules> one_carton(const calculation_input& in);

@@ -13,9 +13,7 @@ carton_type pallet_item(const order_line& line, const pallet_plan& plan, std::in
     const pallet_measures& p = *line.pallet;
     const std::int64_t layers = (cartons + plan.per_layer - 1) / plan.per_layer;
     carton_type item;
-    item.name = line.pallet_name + text::pallet_item_open + line.carton.name +
-                text::pallet_item_middle + text::pallet_cartons_prefix + std::to_string(cartons) +
-                text::pallet_boxes + text::pallet_item_close;
+    item.name = line.pallet_name + pallet_load_text(line.carton.name, cartons);
     item.size = {p.length, p.width,
                  p.height + static_cast<double>(layers) * line.carton.size[plan.standing_side]};
     item.quantity = quantity;
@@ -24,10 +22,50 @@ carton_type pallet_item(const order_line& line, const pallet_plan& plan, std::in
     // Pallets go in by fork-lift: the deck stays down, either way round.
     item.allowed = orientation_set::upright();
     item.stackable = stackable;
+    // Two high at most, and only where the pallet under it may carry the
+    // weight: what its own deck is rated for.
+    if (stackable) {
+        item.max_layers = 2;
+        item.max_load = p.load_weight;
+    }
     return item;
 }
 
 }  // namespace
+
+std::string pallet_load_text(const std::string& carton_name, std::int64_t cartons) {
+    return text::pallet_item_open + carton_name + text::pallet_item_middle +
+           text::pallet_cartons_prefix + std::to_string(cartons) + text::pallet_boxes +
+           text::pallet_item_close;
+}
+
+std::int64_t palletised_type::cartons_on(std::size_t item) const {
+    if (full_item == item) return plan.cartons;
+    if (rest_item == item && !rest_loose) return rest;
+    return 0;
+}
+
+const palletised_type* palletised_item(const std::vector<palletised_type>& pallets,
+                                       std::size_t item) {
+    for (const palletised_type& p : pallets) {
+        if (p.full_item == item || p.rest_item == item) return &p;
+    }
+    return nullptr;
+}
+
+std::vector<order_line> order_lines_of(const std::vector<carton_type>& items,
+                                       const std::vector<palletised_type>& pallets) {
+    std::vector<order_line> lines;
+    for (std::size_t k = 0; k < items.size(); ++k) {
+        const palletised_type* type = palletised_item(pallets, k);
+        if (type == nullptr) {
+            lines.push_back({items[k], std::nullopt, {}});
+        } else if (k == type->full_item.value_or(type->rest_item.value_or(k))) {
+            lines.push_back({type->carton, type->pallet, type->pallet_name});
+        }
+    }
+    return lines;
+}
 
 std::variant<palletised_order, order_refusal> palletise_order(const std::vector<order_line>& lines,
                                                               pallet_remainder remainder,
@@ -47,16 +85,21 @@ std::variant<palletised_order, order_refusal> palletise_order(const std::vector<
                                          .any_side = !upright});
         if (const auto* refusal = std::get_if<pallet_refusal>(&result))
             return order_refusal{k, refusal->message};
-        palletised_type type{k, std::get<pallet_plan>(result)};
+        palletised_type type{.line = k, .plan = std::get<pallet_plan>(result)};
+        type.pallet_name = line.pallet_name;
+        type.pallet = *line.pallet;
+        type.carton = line.carton;
         const pallet_plan& plan = type.plan;
         type.full = line.carton.quantity / plan.cartons;
         type.rest = line.carton.quantity % plan.cartons;
         type.rest_loose = remainder == pallet_remainder::loose;
         if (type.full > 0) {
+            type.full_item = order.items.size();
             order.items.push_back(pallet_item(line, plan, plan.cartons, type.full, stackable));
             order.source.push_back(k);
         }
         if (type.rest > 0) {
+            type.rest_item = order.items.size();
             if (type.rest_loose) {
                 carton_type loose = line.carton;
                 loose.quantity = type.rest;

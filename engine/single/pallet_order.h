@@ -32,7 +32,34 @@ struct palletised_type {
     std::int64_t full = 0;
     std::int64_t rest = 0;
     bool rest_loose = false;
+    // The order line it came from: the pallet type and the cartons, all of
+    // them.
+    std::string pallet_name{};
+    pallet_measures pallet{};
+    carton_type carton{};
+    // Its items in the order: the full pallets, and the part pallet or the
+    // loose rest.
+    std::optional<std::size_t> full_item{};
+    std::optional<std::size_t> rest_item{};
+
+    // The cartons on one pallet of `item`; 0 for the loose rest or an item
+    // not this type's.
+    std::int64_t cartons_on(std::size_t item) const;
 };
+
+// The palletised type whose pallets (or loose rest) `item` is; none for a
+// loose line.
+const palletised_type* palletised_item(const std::vector<palletised_type>& pallets,
+                                       std::size_t item);
+
+// The order back from its items: each palletised type's line once, where
+// its first item stands, with its pallet; loose lines as they are.
+std::vector<order_line> order_lines_of(const std::vector<carton_type>& items,
+                                       const std::vector<palletised_type>& pallets);
+
+// What a loaded pallet holds, as its item and its loading step name it:
+// "（纸箱A，每托48箱）".
+std::string pallet_load_text(const std::string& carton_name, std::int64_t cartons);
 
 // The order as the mixed planner takes it: every full pallet of a type one
 // rigid item (the loaded pallet's outer size and gross weight, never on a

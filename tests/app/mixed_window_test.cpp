@@ -351,6 +351,57 @@ private slots:
         QCOMPARE(parts(w).carton_length->text(), QString());
     }
 
+    // The 托盘 column offers the catalogue's pallet types; a row on a pallet
+    // plans as loaded pallets, which the results name by what they hold; a
+    // saved plan opens with its pallets in the list again, and a carton no
+    // pallet of its type takes is refused at its 托盘 cell.
+    void pallets_in_the_list_window() {
+        QTemporaryDir dir;
+        window_fixture f;
+        kmain& w = f.w();
+        khunzhuang& list = planned(f);
+        QComboBox* pallet = list.list_table->pallet_choice(0);
+        QCOMPARE(list.list_table->horizontalHeaderItem(10)->text(), q("托盘"));
+        QCOMPARE(pallet->count(), 5);
+        QCOMPARE(pallet->currentText(), QString());
+        QVERIFY(pallet->findText(q("欧标托盘")) > 0);
+        QCOMPARE(list.pallet_rest_choice->currentText(), q("另装一托"));
+        QCOMPARE(list.pallets_stackable_box->text(), q("托盘可堆码"));
+        QVERIFY(!list.pallets_stackable_box->isChecked());
+
+        pallet->setCurrentIndex(pallet->findText(q("欧标托盘")));
+        list.compute_button->click();
+        QCOMPARE(f.prompts.messages(), QStringList());
+        // A's 20 cartons are one full pallet, beside B's and C's cartons.
+        QCOMPARE(result_row(list, 0).mid(0, 4),
+                 (QStringList{q("第1个集装箱"), q("欧标托盘（A，每托20箱）"), q("1"), q("0")}));
+        QCOMPARE(result_row(list, 1).mid(1, 2), (QStringList{q("B"), q("6")}));
+
+        const QString path = dir.filePath(q("托盘.qrm"));
+        f.prompts.file_names.push_back(path);
+        parts(w).save_button->click();
+        w.reset_plan();
+        list.list_table->clear_rows();
+        f.prompts.file_names.push_back(path);
+        parts(w).kopen->trigger();
+        QCOMPARE(f.prompts.messages(), QStringList());
+        QCOMPARE(list.list_table->rowCount(), 3);
+        QCOMPARE(list.list_table->item(0, 0)->text(), q("A"));
+        QCOMPARE(list.list_table->item(0, 4)->text(), q("20"));
+        QCOMPARE(list.list_table->pallet_choice(0)->currentText(), q("欧标托盘"));
+        QCOMPARE(list.list_table->pallet_choice(1)->currentText(), QString());
+
+        list.list_table->item(0, 1)->setText(q("130"));
+        list.list_table->item(0, 2)->setText(q("90"));
+        list.list_table->vertical_choice(0)->setCurrentIndex(1);  // upright
+        f.prompts.clear();
+        list.compute_button->click();
+        QCOMPARE(f.prompts.messages(),
+                 QStringList{q("装箱单第1行第11列（托盘）：包装箱比托盘大，托盘上放不下包装箱")});
+        QCOMPARE(list.list_table->currentRow(), 0);
+        QCOMPARE(list.list_table->currentColumn(), 10);
+    }
+
     // The list as openpyxl writes it (the sheet named from the package's
     // root, every text in its cell, an empty one in 可竖放) imports as
     // written, the window's own names in 可竖放 too; a refused file's message

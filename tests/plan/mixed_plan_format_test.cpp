@@ -88,7 +88,7 @@ TEST(mixed_plan_file, RefusesWhatItCannotFullyRead) {
         {"accepted with CR LF", "\n", "\r\n", mixed_read_status::ok, 0},
         {"accepted without the last LF", "end\n", "end", mixed_read_status::ok, 0},
         {"another file", "varnel-mixed-plan 1", "Varnel", mixed_read_status::not_mixed_plan, 0},
-        {"a later version", "plan 1\n", "plan 4\n", mixed_read_status::newer_version, 0},
+        {"a later version", "plan 1\n", "plan 5\n", mixed_read_status::newer_version, 0},
         {"cut short", "load 1\nblock 0 0 0 0 1 2 2 1\nend\n", "load 1\n",
          mixed_read_status::malformed, 11},
         {"no end", "end\n", "", mixed_read_status::malformed, 12},

@@ -78,6 +78,8 @@ TEST(packing_list, RefusalsNameTheLineAndTheColumn) {
          "装箱单第2行第10列（最多层数）：最多层数输入有误，请输入不小于1的整数，不限时留空"},
         {"a line break in a name", std::string(header) + "\"A\nB\",60,40,30,1\n",
          "装箱单第2行第1列（名称）：名称中不能有换行等控制字符"},
+        {"a line break in a pallet's name", "长,宽,高,数量,托盘\n6,4,3,1,\"a\nb\"\n",
+         "装箱单第2行第5列（托盘）：托盘名称中不能有换行等控制字符"},
         {"GBK text", std::string(header) + "\xB5\xE7\xCA\xD3,60,40,30,1\n",
          "装箱单第2行第1列：不是UTF-8编码的文字，请将装箱单存为UTF-8编码的CSV文件"},
         {"GBK in a column read by no one", "长,宽,高,数量,\xB1\xB8\xD7\xA2\n",
@@ -234,6 +236,13 @@ TEST(packing_list, WrittenListsReadBack) {
     // Without them a list is written as it always was.
     EXPECT_EQ(write_packing_list_csv({list.cartons[0]}).substr(0, 60).find("承重"),
               std::string::npos);
+    EXPECT_EQ(write_packing_list_csv(list.cartons).find("托盘"), std::string::npos);
+    // Pallets, a name with a comma among them, read back where they were.
+    const std::vector<std::string> pallets{"欧标托盘", "", "a, b"};
+    const packing_list on_pallets = accepted(write_packing_list_csv(list.cartons, pallets));
+    EXPECT_EQ(on_pallets.pallets, pallets);
+    EXPECT_TRUE(palletised(on_pallets));
+    EXPECT_FALSE(palletised(again));
 }
 
 // Merged, rows of one carton (size, sides, stackable and weight alike) are
@@ -262,6 +271,10 @@ TEST(packing_list, RowsOfOneCartonMergeIntoOneType) {
         {"another size", "A,60,40,30,5\nA,60,40,31,5\n", {{"A", 5}, {"A", 5}}, {2, 3}},
         {"another side up", "A,60,40,30,5,,H\nA,60,40,30,5,,\n", {{"A", 5}, {"A", 5}}, {2, 3}},
         {"not stackable", "A,60,40,30,5,,,否\nA,60,40,30,5,,,\n", {{"A", 5}, {"A", 5}}, {2, 3}},
+        {"on another pallet",
+         "A,60,40,30,5,,,,欧标托盘\nA,60,40,30,5,,,,\nA,60,40,30,2,,,,欧标托盘\n",
+         {{"A", 7}, {"A", 5}},
+         {2, 3}},
         {"another weight",
          "A,60,40,30,5,20\nA,60,40,30,5,\nA,60,40,30,5,20\n",
          {{"A", 10}, {"A", 5}},
@@ -273,7 +286,7 @@ TEST(packing_list, RowsOfOneCartonMergeIntoOneType) {
          {2, 4}},
     };
     for (const auto& c : cases) {
-        const std::string csv = "名称,长,宽,高,数量,毛重,可竖放,可堆码\n" + c.rows;
+        const std::string csv = "名称,长,宽,高,数量,毛重,可竖放,可堆码,托盘\n" + c.rows;
         auto read = read_packing_list_csv(csv, same_cartons::merged);
         ASSERT_TRUE(std::holds_alternative<packing_list>(read)) << c.name;
         const packing_list& list = std::get<packing_list>(read);

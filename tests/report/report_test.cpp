@@ -97,6 +97,16 @@ QString run(const QString& program, const QStringList& args) {
     return QString::fromUtf8(p.readAllStandardOutput());
 }
 
+// The PDF written to `file` and its text as pdftotext reads it, one line;
+// empty when it could not be written.
+QString written_text(const QByteArray& pdf, const QString& file) {
+    QFile out(file);
+    if (!out.open(QIODevice::WriteOnly) || out.write(pdf) != pdf.size()) return {};
+    out.close();
+    return run(QStringLiteral(VARNEL_PDFTOTEXT), {file, QStringLiteral("-")})
+        .replace(QLatin1Char('\n'), QLatin1Char(' '));
+}
+
 // The report's spreadsheet as openpyxl reads it back: each sheet's title
 // after "#", then its rows below the header, cells joined by "|".
 QString spreadsheet_rows(const loading_report& report) {
@@ -165,11 +175,7 @@ private slots:
         QVERIFY(pdf);
         QTemporaryDir folder;
         const QString file = folder.filePath(QStringLiteral("report.pdf"));
-        QFile out(file);
-        QVERIFY(out.open(QIODevice::WriteOnly) && out.write(*pdf) == pdf->size());
-        out.close();
-        const QString text = run(QStringLiteral(VARNEL_PDFTOTEXT), {file, QStringLiteral("-")})
-                                 .replace(QLatin1Char('\n'), QLatin1Char(' '));
+        const QString text = written_text(*pdf, file);
         QVERIFY(!text.isEmpty());
         for (const QString& line : summary) QVERIFY2(text.contains(line), qPrintable(line));
 
@@ -212,6 +218,41 @@ private slots:
         }
         QCOMPARE(text.count(QStringLiteral("Varnel " VARNEL_VERSION)), count);
         QVERIFY(pages.contains(QStringLiteral("595 x 842 pts (A4)")));
+    }
+
+    // An order on pallets: a page per pallet type after the summary, its
+    // lines and each layer, and steps that count loaded pallets.
+    void pallet_pages() {
+        loading_report r;
+        r.container = {"20尺柜", {2350, 5900, 2390}, 21000.0};
+        r.types = {carton("欧标托盘（纸箱A，每托48箱）", 1200, 800, 1644, 625.0)};
+        r.types[0].pallet_load = "（纸箱A，每托48箱）";
+        r.plan_kind = "混装计算";
+        r.date = "2025-01-31";
+        add_load(r, "", {{0, 0, 0, 3, 2, 2, 1, 0}});
+        report_pallet page{"欧标托盘（纸箱A）",
+                           {1200, 800},
+                           {{}},
+                           {"每托48箱：6层，每层8箱", "整托4个，零托1个（8箱）"}};
+        for (int k = 0; k < 8; ++k)
+            page.layers[0].push_back({300.0 * (k / 2), 400.0 * (k % 2), 300, 400});
+        r.pallets = {page};
+        const std::optional<QByteArray> pdf = report_pdf(r, paper_size::a4);
+        QVERIFY(pdf);
+        QTemporaryDir folder;
+        const QString file = folder.filePath(QStringLiteral("report.pdf"));
+        const QString text = written_text(*pdf, file);
+        qsizetype at = 0;
+        for (const QString& e :
+             {q("第 1 页 / 共 3 页"), q("欧标托盘（纸箱A）"), q("每托48箱：6层，每层8箱"),
+              q("整托4个，零托1个（8箱）"), q("第1层（俯视）"), q("第 2 页 / 共 3 页"),
+              // The line may break after the comma.
+              q("第 1 步"), q("数量：2列 × 1排 × 1层 = 2个欧标托盘（纸箱A，"), q("第 2 步"),
+              q("数量：2列 × 1排 × 1层 = 2个欧标托盘（纸箱A，")}) {
+            const qsizetype next = text.indexOf(e, at);
+            QVERIFY2(next >= at, qPrintable(e));
+            at = next;
+        }
     }
 
     // Positions as a tape measure reads them: whole centimetres, whatever

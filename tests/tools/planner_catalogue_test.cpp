@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "catalogue/catalogue_store.h"
+#include "plan/mixed_plan_format.h"
 #include "plan/plan_file.h"
 #include "tests/catalogue/catalogue_copy.h"
 #include "tools/planner_cli.h"
@@ -354,6 +355,86 @@ TEST(planner_pallet, JsonLayersLieOnTheDeck) {
                 EXPECT_TRUE(apart) << a << " and " << b;
             }
         }
+    }
+}
+
+// An order on pallets: the list's 托盘 column names catalogue pallet types;
+// the texts name each container's pallets by what they hold, the JSON gives
+// each type's pallets, and the plan file opens with them; a pallet type the
+// catalogue lacks is refused at its cell, as is a remainder neither way.
+TEST(planner_mixed_pallets, TextsJsonFileAndRefusals) {
+    const test_support::catalogue_copy copy;
+    const QTemporaryDir dir;
+    const QString list = dir.filePath(QStringLiteral("order.csv"));
+    ASSERT_FALSE(save_file_atomically(list,
+                                      "名称,长,宽,高,数量,毛重,托盘,可竖放\n"
+                                      "纸箱A,40,30,25,100,12.5,欧标托盘,高\n"
+                                      "纸箱B,60,40,40,12,15,,\n")
+                     .has_value());
+    const QString unknown = dir.filePath(QStringLiteral("unknown.csv"));
+    ASSERT_FALSE(save_file_atomically(unknown,
+                                      "名称,长,宽,高,数量,托盘\n"
+                                      "纸箱A,40,30,25,100,欧标托盘\n"
+                                      "纸箱B,60,40,40,12,火星托盘\n")
+                     .has_value());
+    const std::string order = list.toStdString(),
+                      saved = dir.filePath(QStringLiteral("order.qrm")).toStdString();
+    const std::vector<std::string> container{"590", "235", "239"};
+    const auto args = [&](std::vector<std::string> a) {
+        a.insert(a.begin() + 2, container.begin(), container.end());
+        return a;
+    };
+
+    const run_result texts = plan(args({"--mixed", order, "-o", saved}), copy.folder());
+    ASSERT_EQ(texts.status, 0) << texts.err;
+    EXPECT_TRUE(texts.out.starts_with(
+        "欧标托盘（纸箱A）：每托48箱：6层，每层8箱（受装载高度限制）；整托2个，零托1个（4箱）\n"))
+        << texts.out;
+    EXPECT_NE(texts.out.find("\n2个欧标托盘（纸箱A，每托48箱）\n"), std::string::npos);
+    EXPECT_NE(texts.out.find("\n1个欧标托盘（纸箱A，每托4箱）\n"), std::string::npos);
+    EXPECT_NE(texts.out.find("\n纸箱B：12个\n"), std::string::npos);
+    const mixed_read_result opened =
+        read_mixed_plan(read_whole_file(QString::fromStdString(saved)).bytes);
+    ASSERT_EQ(opened.status, mixed_read_status::ok) << mixed_read_message(opened);
+    ASSERT_EQ(opened.plan->pallets.size(), 1u);
+    EXPECT_EQ(opened.plan->pallets[0].pallet_name, "欧标托盘");
+
+    const run_result loose =
+        plan(args({"--mixed", order, "--remainder", "loose", "--stack-pallets", "--json"}),
+             copy.folder());
+    ASSERT_EQ(loose.status, 0) << loose.err;
+    const QJsonObject json = QJsonDocument::fromJson(QByteArray::fromStdString(loose.out)).object();
+    const QJsonArray pallets = json[QStringLiteral("pallets")].toArray();
+    ASSERT_EQ(pallets.size(), 1);
+    const QJsonObject a = pallets[0].toObject();
+    EXPECT_EQ(a[QStringLiteral("type")].toString(), QStringLiteral("纸箱A"));
+    EXPECT_EQ(a[QStringLiteral("pallet")].toString(), QStringLiteral("欧标托盘"));
+    EXPECT_EQ(a[QStringLiteral("cartons_per_pallet")].toInt(), 48);
+    EXPECT_EQ(a[QStringLiteral("layers")].toInt(), 6);
+    EXPECT_EQ(a[QStringLiteral("per_layer")].toInt(), 8);
+    EXPECT_EQ(a[QStringLiteral("full")].toInt(), 2);
+    EXPECT_EQ(a[QStringLiteral("part")].toInt(), 0);
+    EXPECT_EQ(a[QStringLiteral("loose")].toInt(), 4);
+    EXPECT_EQ(a[QStringLiteral("size")].toArray(), (QJsonArray{1200, 800, 1644}));
+    EXPECT_EQ(a[QStringLiteral("weight")].toDouble(), 625.0);
+    EXPECT_TRUE(a[QStringLiteral("proven_optimal")].toBool());
+    EXPECT_EQ(a[QStringLiteral("layer_patterns")].toArray()[0].toArray().size(), 8);
+    // The loose rest is a type of its own beside the pallets and 纸箱B.
+    EXPECT_EQ(json[QStringLiteral("types")].toArray().size(), 3);
+
+    const struct {
+        std::vector<std::string> args;
+        std::string err;
+    } refusals[] = {
+        {args({"--mixed", unknown.toStdString()}),
+         "装箱单第3行第6列（托盘）：托盘种类不存在，请先在托盘种类中添加\n"},
+        {args({"--mixed", order, "--remainder", "half"}), "--remainder须为loose或pallet\n"},
+    };
+    for (const auto& r : refusals) {
+        const run_result refused = plan(r.args, copy.folder());
+        EXPECT_EQ(refused.status, 2);
+        EXPECT_EQ(refused.out, "");
+        EXPECT_EQ(refused.err, r.err);
     }
 }
 

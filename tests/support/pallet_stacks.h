@@ -1,0 +1,31 @@
+#pragma once
+
+#include <vector>
+
+#include "engine/core/box.h"
+#include "engine/mixed/request.h"
+#include "engine/single/pallet_order.h"
+
+namespace varnel::test_support {
+
+// Whether every loaded pallet of `blocks` (the items of an order on
+// `pallets`) stands on the floor or on loaded pallets alone: a fork-lift
+// sets no pallet on loose cartons.
+inline bool pallets_on_pallets(const block_list& blocks, const std::vector<carton_rules>& rules,
+                               const std::vector<palletised_type>& pallets) {
+    const auto is_pallet = [&](std::size_t type) {
+        const palletised_type* p = palletised_item(pallets, type);
+        return p != nullptr && p->cartons_on(type) > 0;
+    };
+    for (const carton_block& b : blocks) {
+        if (!is_pallet(b.type) || b.z == 0) continue;
+        const block_box base = box_of(b, rules[b.type].size);
+        for (const carton_block& under : blocks) {
+            if (stands_on(base, box_of(under, rules[under.type].size)) && !is_pallet(under.type))
+                return false;
+        }
+    }
+    return true;
+}
+
+}  // namespace varnel::test_support

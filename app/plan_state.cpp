@@ -7,6 +7,7 @@
 #include "engine/block_tables.h"
 #include "engine/core/loading_walls.h"
 #include "engine/core/placement.h"
+#include "engine/single/pallet_order.h"
 #include "engine/single/pallet_text.h"
 #include "engine/single/partial_load.h"
 #include "report/messages.h"
@@ -79,6 +80,7 @@ void plan_state::show_mixed(mixed_plan_file file, std::optional<QString> path) {
     reset_model(tables_);
     mixed_shown shown;
     shown.summary = summarise_mixed(file.plan, file.cartons, file.container.size);
+    count_cartons_on_pallets(shown.summary, file.pallets);
     for (const carton_type& c : file.cartons) shown.sizes.push_back(c.size);
     shown.file = std::move(file);
     shown.path = std::move(path);

@@ -17,6 +17,7 @@
 #include "engine/mixed/mixed_summary.h"
 #include "engine/numbers.h"
 #include "engine/single/mixed_one_type.h"
+#include "engine/single/pallet_order.h"
 #include "engine/single/pallet_text.h"
 #include "plan/messages.h"
 #include "plan/mixed_plan_format.h"
@@ -258,7 +259,8 @@ command_outcome plan_list(const front_options& f, const mixed_options& o) {
                                  .cartons = plan.cartons,
                                  .max_containers = s.max_containers,
                                  .weights = s.weights});
-    const mixed_summary summary = summarise_mixed(plan.plan, plan.cartons, plan.container.size);
+    mixed_summary summary = summarise_mixed(plan.plan, plan.cartons, plan.container.size);
+    count_cartons_on_pallets(summary, plan.pallets);
     if (summary.cartons == 0) return nothing_fits{};
 
     command_plan p{write_mixed_plan(plan), std::nullopt, {}};

@@ -1,5 +1,7 @@
 #include "engine/single/pallet_order.h"
 
+#include <algorithm>
+
 #include "engine/messages.h"
 
 namespace varnel {
@@ -51,6 +53,39 @@ const palletised_type* palletised_item(const std::vector<palletised_type>& palle
         if (p.full_item == item || p.rest_item == item) return &p;
     }
     return nullptr;
+}
+
+void count_cartons_on_pallets(mixed_summary& summary, const std::vector<palletised_type>& pallets) {
+    if (pallets.empty()) return;
+    const auto cartons_of = [&](std::size_t item, std::int64_t items) {
+        const palletised_type* type = palletised_item(pallets, item);
+        const std::int64_t each = type == nullptr ? 1 : type->cartons_on(item);
+        return items * (each == 0 ? 1 : each);
+    };
+    const std::size_t n = summary.loaded.size();
+    std::int64_t total = 0;
+    std::int64_t left = 0;
+    for (std::size_t t = 0; t < n; ++t) {
+        total += cartons_of(t, summary.loaded[t]);
+        left += cartons_of(t, summary.unloaded[t]);
+    }
+    summary.cartons = total;
+    summary.unloaded_cartons = left;
+    for (container_summary& s : summary.containers) {
+        std::int64_t cartons = 0;
+        // A loose line by its item, a palletised one past every item.
+        std::vector<std::size_t> lines;
+        for (std::size_t t = 0; t < n && t < s.per_type.size(); ++t) {
+            if (s.per_type[t].cartons == 0) continue;
+            cartons += cartons_of(t, s.per_type[t].cartons);
+            const palletised_type* type = palletised_item(pallets, t);
+            const std::size_t line =
+                type == nullptr ? t : n + static_cast<std::size_t>(type - pallets.data());
+            if (std::find(lines.begin(), lines.end(), line) == lines.end()) lines.push_back(line);
+        }
+        s.cartons = cartons;
+        s.types = lines.size();
+    }
 }
 
 std::vector<order_line> order_lines_of(const std::vector<carton_type>& items,

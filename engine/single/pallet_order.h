@@ -7,6 +7,7 @@
 #include <variant>
 #include <vector>
 
+#include "engine/mixed/mixed_summary.h"
 #include "engine/mixed/request.h"
 #include "engine/single/pallet_load.h"
 
@@ -51,6 +52,12 @@ struct palletised_type {
 // loose line.
 const palletised_type* palletised_item(const std::vector<palletised_type>& pallets,
                                        std::size_t item);
+
+// A summary of an order on pallets counted as a crew counts it: every
+// total in cartons (a pallet by the cartons on it) and a container's types
+// as the order's lines, a type's pallets and its loose rest once. The
+// per-type figures stay counts of items, as the lines naming pallets read.
+void count_cartons_on_pallets(mixed_summary& summary, const std::vector<palletised_type>& pallets);
 
 // The order back from its items: each palletised type's line once, where
 // its first item stands, with its pallet; loose lines as they are.

@@ -393,6 +393,8 @@ TEST(planner_mixed_pallets, TextsJsonFileAndRefusals) {
     EXPECT_NE(texts.out.find("\n2个欧标托盘（纸箱A，每托48箱）\n"), std::string::npos);
     EXPECT_NE(texts.out.find("\n1个欧标托盘（纸箱A，每托4箱）\n"), std::string::npos);
     EXPECT_NE(texts.out.find("\n纸箱B：12个\n"), std::string::npos);
+    // Counted as a crew counts: the cartons on the pallets, and two types.
+    EXPECT_NE(texts.out.find("共装112个包装箱，2种"), std::string::npos) << texts.out;
     const mixed_read_result opened =
         read_mixed_plan(read_whole_file(QString::fromStdString(saved)).bytes);
     ASSERT_EQ(opened.status, mixed_read_status::ok) << mixed_read_message(opened);
@@ -421,6 +423,11 @@ TEST(planner_mixed_pallets, TextsJsonFileAndRefusals) {
     EXPECT_EQ(a[QStringLiteral("layer_patterns")].toArray()[0].toArray().size(), 8);
     // The loose rest is a type of its own beside the pallets and 纸箱B.
     EXPECT_EQ(json[QStringLiteral("types")].toArray().size(), 3);
+    qint64 cartons = 0;
+    for (const QJsonValue c : json[QStringLiteral("containers")].toArray())
+        cartons += c.toObject()[QStringLiteral("cartons")].toInteger() *
+                   c.toObject()[QStringLiteral("repeat")].toInteger();
+    EXPECT_EQ(cartons, 112);
 
     const struct {
         std::vector<std::string> args;

@@ -72,7 +72,7 @@ loading_instructions instructions_of(const block_list& blocks,
         s.from_left = b.x;
         s.from_far_end = b.y;
         s.from_floor = b.z;
-        total += s.cartons;
+        total += s.cartons * types[b.type].cartons_each;
         s.running_total = total;
         out.steps.push_back(s);
     }

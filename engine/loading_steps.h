@@ -33,6 +33,9 @@ struct report_carton {
     // A loaded pallet of an order: what it holds, "（纸箱A，每托48箱）";
     // empty for a carton.
     std::string pallet_load{};
+    // The cartons one item holds: a loaded pallet's; 1 for a carton. The
+    // running total of the steps counts cartons by it.
+    std::int64_t cartons_each = 1;
 };
 
 // A pallet type of an order on pallets, as its page shows it: the layers
@@ -76,7 +79,8 @@ struct loading_step {
     double from_left = 0.0;
     double from_far_end = 0.0;
     double from_floor = 0.0;
-    std::int64_t running_total = 0;  // cartons loaded once this step is done
+    std::int64_t running_total =
+        0;  // cartons loaded once this step is done, a pallet by its cartons
 };
 
 // The steps of a load in the order a crew follows from the door

@@ -62,6 +62,7 @@ void add_pallets(loading_report& report, const std::vector<palletised_type>& pal
             if (item && *item < report.types.size() && type.cartons_on(*item) > 0) {
                 report.types[*item].pallet_load =
                     pallet_load_text(type.carton.name, type.cartons_on(*item));
+                report.types[*item].cartons_each = type.cartons_on(*item);
             }
         }
         report_pallet page{

@@ -227,6 +227,7 @@ private slots:
         r.container = {"20尺柜", {2350, 5900, 2390}, 21000.0};
         r.types = {carton("欧标托盘（纸箱A，每托48箱）", 1200, 800, 1644, 625.0)};
         r.types[0].pallet_load = "（纸箱A，每托48箱）";
+        r.types[0].cartons_each = 48;
         r.plan_kind = "混装计算";
         r.date = "2025-01-31";
         add_load(r, "", {{0, 0, 0, 3, 2, 2, 1, 0}});
@@ -247,8 +248,8 @@ private slots:
              {q("第 1 页 / 共 3 页"), q("欧标托盘（纸箱A）"), q("每托48箱：6层，每层8箱"),
               q("整托4个，零托1个（8箱）"), q("第1层（俯视）"), q("第 2 页 / 共 3 页"),
               // The line may break after the comma.
-              q("第 1 步"), q("数量：2列 × 1排 × 1层 = 2个欧标托盘（纸箱A，"), q("第 2 步"),
-              q("数量：2列 × 1排 × 1层 = 2个欧标托盘（纸箱A，")}) {
+              q("第 1 步"), q("数量：2列 × 1排 × 1层 = 2个欧标托盘（纸箱A，"), q("累计：96 / "),
+              q("第 2 步"), q("数量：2列 × 1排 × 1层 = 2个欧标托盘（纸箱A，"), q("累计：192 / ")}) {
             const qsizetype next = text.indexOf(e, at);
             QVERIFY2(next >= at, qPrintable(e));
             at = next;

@@ -27,9 +27,11 @@ void candidate_scan::best_blocks(const packing& p, const space& s, std::size_t k
     const auto& volumes = blocks.volumes();
     std::size_t looked = 0;
     const bool limited = context.goods->limits.on;
-    if (limited) {
+    if (s.z > 0) {
         p.held_under(s, held_);
         work += work_cost::held_looked_at * p.placed().size();
+    } else {
+        held_.clear();
     }
     const extent& container = context.goods->container;
     // Under the base the block would take, as the packing places it.
@@ -80,6 +82,9 @@ void candidate_scan::best_blocks(const packing& p, const space& s, std::size_t k
             const double v = block_score(p, b, room, room_volume);
             const auto at = std::upper_bound(scores.begin(), scores.end(), v, std::greater<>());
             if (out.size() == k && at == scores.end()) continue;
+            // Only a block that may enter the best few is looked at for the
+            // reach: that costs more than its score.
+            if (!p.within_reach(i, s, held_, leaves_, reached_, work)) continue;
             out.insert(out.begin() + (at - scores.begin()), i);
             scores.insert(at, v);
             if (out.size() > k) out.pop_back(), scores.pop_back();

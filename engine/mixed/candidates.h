@@ -22,10 +22,13 @@ public:
 private:
     // The scores of `out`, kept to save allocating them on every call.
     std::vector<double> scores_;
-    // With the weight limits on: the simple blocks under the space, and what
-    // those under a block's base allow.
+    // The simple blocks under the space, and what those under a block's base
+    // allow with the weight limits on; room for a block's simple blocks and
+    // for those under them while its reach is followed.
     std::vector<held> held_;
     surface_limits under_;
+    std::vector<leaf> leaves_;
+    std::vector<held> reached_;
 };
 
 }  // namespace varnel::mixed

@@ -6,6 +6,7 @@
 #include <numeric>
 
 #include "engine/core/expects.h"
+#include "engine/core/loading_walls.h"
 #include "engine/mixed/blocks.h"
 #include "engine/mixed/cargo.h"
 #include "engine/mixed/fill_lengths.h"
@@ -103,7 +104,8 @@ std::optional<container_load> planning::one_type_load_of(const cargo& c, work_me
     if (alone.blocks.empty() ||
         !check_placement(alone.blocks, limited, {request.container, request.payload},
                          {request.weights.heavy_not_on_light, std::nullopt})
-             .valid())
+             .valid() ||
+        !loading_walls(alone.blocks, rules).check.valid())
         return std::nullopt;
     for (const std::size_t i : loading_order(alone.blocks, rules))
         load.blocks.push_back(alone.blocks[i]);
@@ -152,7 +154,10 @@ container_load planning::settled(container_load load) const {
     const container_space room{request.container, request.payload};
     block_list moved = settled_load(load.blocks, rules, room, request.weights.balance_share);
     const weight_rules kept{request.weights.heavy_not_on_light, std::nullopt};
-    if (!check_placement(moved, rules, room, kept).valid()) return load;
+    // Walls turned end for end may put a row out of the crew's reach.
+    if (!check_placement(moved, rules, room, kept).valid() ||
+        !loading_walls(moved, rules).check.valid())
+        return load;
     load.blocks.clear();
     for (const std::size_t i : loading_order(moved, rules)) load.blocks.push_back(moved[i]);
     return load;

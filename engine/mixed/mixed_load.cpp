@@ -27,11 +27,14 @@ bool any_cargo(const cargo& c) {
                        [](const cargo_type& t) { return t.quantity > 0 && !t.poses.empty(); });
 }
 
-// The plan's blocks of a packing, in millimetres and in loading order.
+// The plan's blocks of a packing's first `placements`, in millimetres and
+// in loading order.
 container_load load_of(const packing& p, const block_set& blocks, const cargo& c,
-                       const std::vector<carton_rules>& rules) {
+                       const std::vector<carton_rules>& rules,
+                       std::size_t placements = std::numeric_limits<std::size_t>::max()) {
     std::vector<leaf> leaves;
-    for (const placement& at : p.placed()) leaves_of(blocks, at, leaves);
+    for (std::size_t i = 0; i < std::min(placements, p.placed().size()); ++i)
+        leaves_of(blocks, p.placed()[i], leaves);
     block_list placed;
     container_load load;
     load.loaded.assign(c.types.size(), 0);
@@ -140,7 +143,13 @@ container_load planning::load_container(const cargo& c, std::uint64_t plannings,
     least = made + (meter.used() - before);
     const std::optional<container_load> alone = one_type_load_of(c, share);
     best = widen_search(context, p, share, std::move(best));
+    // The search keeps every row within reach of what it stands on, which
+    // leaves a crew an order to follow; should the order still break a rule,
+    // the load is cut back to the placements a crew can follow.
     container_load load = load_of(best, blocks, c, rules);
+    for (std::size_t n = best.placed().size();
+         n > 0 && !loading_walls(load.blocks, rules).check.valid();)
+        load = load_of(best, blocks, c, rules, --n);
     const auto cartons = [](const container_load& l) {
         return std::accumulate(l.loaded.begin(), l.loaded.end(), std::int64_t{0});
     };

@@ -146,6 +146,7 @@ packing_context context_for(const cargo& c, const block_set& blocks, const fill_
     context.loss_weight = p.loss_weight;
     context.thin_gap = p.thin_gap;
     context.reach = c.steps.container(loader_reach);
+    context.balance_trade = p.balance_trade;
     for (std::size_t t = 0; t < c.types.size(); ++t) {
         const cargo_type& type = c.types[t];
         if (type.poses.empty()) continue;
@@ -255,6 +256,12 @@ placement placed_in(std::size_t block, const extent& size, const space& s, const
     if (c[0] - s.area.x1 < s.area.x0) p.at[0] = s.area.x1 - size[0], p.mirror_x = true;
     if (c[1] - s.area.y1 < s.area.y0) p.at[1] = s.area.y1 - size[1], p.mirror_y = true;
     return p;
+}
+
+double packing::off_across() const {
+    if (!(weight_ > 0.0)) return 0.0;
+    const auto width = static_cast<double>(context_->goods->container[0]);
+    return std::fabs(moment_[0] / weight_ - width / 2) / width;
 }
 
 double packing::imbalance() const {

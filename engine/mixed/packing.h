@@ -77,6 +77,9 @@ struct packing_context {
     std::array<std::vector<std::pair<length, std::size_t>>, 3> extents;
     // How far over the load a loader reaches from its face, on the grid.
     length reach = 0;
+    // With the balance asked: the share of its volume a load whose centre
+    // lies outside the band across the width counts as lacking.
+    double balance_trade = 0.0;
 };
 
 // How far past the door-side face of its rows reaches what a crew loads
@@ -129,6 +132,8 @@ public:
     // How far the cargo's centre of gravity lies from the middle, the larger
     // of its shares of the width across and the length along: 0 empty.
     double imbalance() const;
+    // Its share of the width across: 0 empty.
+    double off_across() const;
 
 private:
     void update_smallest();

@@ -367,7 +367,7 @@ struct weighed_run {
     std::size_t cls = 0;
     std::array<double, 4> utilisation{};
     double bound = 100.0;  // per cent: what the cartons nothing may stand on allow
-    double cpu_ms = 0.0;  // the most of the four
+    double cpu_ms = 0.0;   // the most of the four
     bool balanced = false;
     std::size_t faults = 0;
 };

@@ -336,8 +336,8 @@ TEST(MixedParts, RowsAboveTheFloorStayWithinReach) {
     };
     const row_case rows[] = {
         {"rows as deep as those under them", 0, 870, 4, under(870, 0), 0},
-        {"873 on 870: the first row needs the second under it, 1.74 m in", 0, 873, 3,
-         under(870, 0), std::nullopt},
+        {"873 on 870: the first row needs the second under it, 1.74 m in", 0, 873, 3, under(870, 0),
+         std::nullopt},
         {"half rows on whole ones", 0, 435, 8, under(870, 0), 435},
         {"what the rows under need, passed on", 0, 870, 4, under(870, 600), 600},
         {"and beyond the reach", 0, 870, 4, under(870, 700), std::nullopt},

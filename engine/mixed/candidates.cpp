@@ -34,6 +34,26 @@ void candidate_scan::best_blocks(const packing& p, const space& s, std::size_t k
         held_.clear();
     }
     const extent& container = context.goods->container;
+    // Heavy not on light: of the volume left, the share of cartons as light
+    // as a weight or lighter, by the types' weights, least first.
+    lighter_.clear();
+    double whole = 0.0;
+    if (context.goods->limits.heavy_not_on_light) {
+        for (const std::size_t t : context.by_weight) {
+            const cargo_type& type = context.goods->types[t];
+            const double v = static_cast<double>(left.left(t)) * static_cast<double>(type.volume);
+            whole += v;
+            if (v > 0.0) lighter_.emplace_back(type.weight, whole);
+        }
+        work += context.by_weight.size();
+    }
+    const auto lighter_share = [&](double weight) {
+        if (lighter_.empty()) return 1.0;
+        const auto at = std::upper_bound(
+            lighter_.begin(), lighter_.end(), weight,
+            [](double w, const std::pair<double, double>& e) { return w < e.first; });
+        return at == lighter_.begin() ? 0.0 : std::prev(at)->second / whole;
+    };
     // Under the base the block would take, as the packing places it.
     const auto on_surface = [&](std::uint32_t i) {
         if (held_.empty()) return true;  // on the floor
@@ -79,7 +99,7 @@ void candidate_scan::best_blocks(const packing& p, const space& s, std::size_t k
             ++looked;
             if (payload && p.weight() + b.weight > *payload) continue;
             if (limited && !on_surface(i)) continue;
-            const double v = block_score(p, b, room, room_volume);
+            const double v = block_score(p, b, room, room_volume, lighter_share(b.top_lightest));
             const auto at = std::upper_bound(scores.begin(), scores.end(), v, std::greater<>());
             if (out.size() == k && at == scores.end()) continue;
             // Only a block that may enter the best few is looked at for the

@@ -6,6 +6,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <utility>
 #include <vector>
 
 #include "engine/mixed/packing.h"
@@ -29,6 +30,9 @@ private:
     surface_limits under_;
     std::vector<leaf> leaves_;
     std::vector<held> reached_;
+    // Heavy not on light: per weight of the types left, lightest first, the
+    // volume left of cartons as light or lighter.
+    std::vector<std::pair<double, double>> lighter_;
 };
 
 }  // namespace varnel::mixed

@@ -147,6 +147,10 @@ packing_context context_for(const cargo& c, const block_set& blocks, const fill_
     context.thin_gap = p.thin_gap;
     context.reach = c.steps.container(loader_reach);
     context.balance_trade = p.balance_trade;
+    for (std::size_t t = 0; t < c.types.size(); ++t) context.by_weight.push_back(t);
+    std::stable_sort(
+        context.by_weight.begin(), context.by_weight.end(),
+        [&c](std::size_t a, std::size_t b) { return c.types[a].weight < c.types[b].weight; });
     for (std::size_t t = 0; t < c.types.size(); ++t) {
         const cargo_type& type = c.types[t];
         if (type.poses.empty()) continue;

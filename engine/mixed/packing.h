@@ -80,6 +80,8 @@ struct packing_context {
     // With the balance asked: the share of its volume a load whose centre
     // lies outside the band across the width counts as lacking.
     double balance_trade = 0.0;
+    // The types, lightest carton first.
+    std::vector<std::size_t> by_weight;
 };
 
 // How far past the door-side face of its rows reaches what a crew loads

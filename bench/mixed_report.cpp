@@ -13,7 +13,7 @@
 //   mixed_report --instances [--classes ...] [--sample N]
 //   mixed_report --scaling CARTONS [--set NAME=VALUE]...
 //   mixed_report --single N [--set NAME=VALUE]...
-//   mixed_report --weights [--classes ...] [--sample N] [--set NAME=VALUE]...
+//   mixed_report --weights [--all-rules] [--classes ...] [--sample N] [--set NAME=VALUE]...
 //
 // --sample N runs N instances a class, evenly spread (default all 100);
 // --instances prints them for bench/peer instead; --scaling plans a list of
@@ -24,12 +24,15 @@
 // optimise_plan's; --weights plans each instance weighed (br_weights) under
 // no weight rules, the load cartons bear, heavy not on light too and the
 // balance band of 5 % as well, and prints the four utilisations, the share
-// of balanced containers, the longest time and the plans that break a rule
-// (by the shared checker or carton by carton); --results writes each
-// instance's utilisation, time and work; --set changes a search parameter
+// of balanced containers (--all-rules: only the last, the others 0), the
+// longest time, the plans that break a rule
+// (by the shared checker or carton by carton) and a bound on what any plan
+// loads when nothing may stand on the unstackable types; --results writes
+// each instance's utilisation and time (with --weights the four
+// utilisations, the bound and whether it is balanced); --set changes a search parameter
 // (work_budget, min_fill, max_blocks, combining_rounds, block_share_divisor,
 // successors, first_width, max_width, loss_weight, thin_gap, most_fill_steps,
-// two_orders_from_types).
+// two_orders_from_types, balance_trade).
 #include <sys/resource.h>
 #include <algorithm>
 #include <array>
@@ -76,6 +79,7 @@ struct options {
     std::string peer, results;
     bool instances = false;
     bool weights = false;
+    bool all_rules_only = false;  // --weights plans only under all the rules
     std::int64_t scaling = 0;
     std::size_t single = 0;
     mixed_parameters parameters;
@@ -109,6 +113,8 @@ bool set_parameter(mixed_parameters& p, const std::string& name, const std::stri
         p.block_share_divisor = static_cast<std::uint64_t>(v);
     } else if (name == "two_orders_from_types") {
         p.two_orders_from_types = count();
+    } else if (name == "balance_trade") {
+        p.balance_trade = v;
     } else {
         return false;
     }
@@ -360,17 +366,56 @@ int single(std::size_t n, const mixed_parameters& parameters) {
 struct weighed_run {
     std::size_t cls = 0;
     std::array<double, 4> utilisation{};
-    double cpu_ms = 0.0;  // the most of the four
+    double bound = 100.0;  // per cent: what the cartons nothing may stand on allow
+    double cpu_ms = 0.0;   // the most of the four
     bool balanced = false;
     std::size_t faults = 0;
 };
 
-weighed_run run_weighed(std::size_t cls, int p, const mixed_parameters& parameters) {
+// A bound on the utilisation of a list whose `stackable` types may carry
+// cartons: nothing stands on a carton that may carry none, so under full
+// support no two of them lie one over the other and their bases, each at
+// least its least footprint (the carton standing on its tallest allowed
+// side), share the floor. The most volume they bring is a fractional
+// knapsack of the floor by height; every other carton may come.
+double stacking_bound(const br_instance& b, const std::vector<br_weight>& w) {
+    const double floor = static_cast<double>(b.container[0]) * b.container[1];
+    const double room = floor * b.container[2];
+    double volume = 0.0;
+    std::vector<std::pair<double, double>> tops;  // height, footprint of all of a type
+    for (std::size_t t = 0; t < b.types.size(); ++t) {
+        const br_type& type = b.types[t];
+        const double one = static_cast<double>(type.sides[0]) * type.sides[1] * type.sides[2];
+        const auto n = static_cast<double>(type.quantity);
+        if (w[t].stackable) {
+            volume += one * n;
+            continue;
+        }
+        double high = 0.0;
+        for (std::size_t j = 0; j < 3; ++j) {
+            if (type.vertical[j] && type.sides[j] <= b.container[2])
+                high = std::max(high, static_cast<double>(type.sides[j]));
+        }
+        if (high > 0.0) tops.emplace_back(high, one / high * n);
+    }
+    std::sort(tops.begin(), tops.end(), std::greater<>());
+    double left = floor;
+    for (const auto& [high, area] : tops) {
+        const double used = std::min(area, left);
+        volume += used * high;
+        left -= used;
+    }
+    return 100.0 * std::min(volume, room) / room;
+}
+
+weighed_run run_weighed(std::size_t cls, int p, const mixed_parameters& parameters,
+                        bool all_rules_only) {
     const br_instance b = br_problem(cls, p);
     const std::vector<br_weight> w = br_weights(cls, p, b);
     weighed_run out;
     out.cls = cls;
-    for (std::size_t rules = 0; rules < 4; ++rules) {
+    out.bound = stacking_bound(b, w);
+    for (std::size_t rules = all_rules_only ? 3 : 0; rules < 4; ++rules) {
         mixed_request r = request_of(b, parameters);
         for (std::size_t t = 0; t < w.size(); ++t) {
             r.cartons[t].weight = w[t].weight;
@@ -402,27 +447,39 @@ weighed_run run_weighed(std::size_t cls, int p, const mixed_parameters& paramete
 void print_weighed(const std::string& name, const std::vector<weighed_run>& runs) {
     if (runs.empty()) return;
     std::array<double, 4> u{};
-    double most = 0.0;
+    double most = 0.0, bound = 0.0;
     std::size_t balanced = 0, faults = 0;
     for (const weighed_run& r : runs) {
         for (std::size_t k = 0; k < 4; ++k) u[k] += r.utilisation[k];
+        bound += r.bound;
         most = std::max(most, r.cpu_ms);
         balanced += r.balanced;
         faults += r.faults;
     }
     const auto n = static_cast<double>(runs.size());
-    std::printf("%-8s %5zu %8.2f %8.2f %8.2f %8.2f %8.0f %9.0f %7zu\n", name.c_str(), runs.size(),
-                u[0] / n, u[1] / n, u[2] / n, u[3] / n, 100.0 * static_cast<double>(balanced) / n,
-                most, faults);
+    std::printf("%-8s %5zu %8.2f %8.2f %8.2f %8.2f %8.0f %9.0f %7zu %8.2f\n", name.c_str(),
+                runs.size(), u[0] / n, u[1] / n, u[2] / n, u[3] / n,
+                100.0 * static_cast<double>(balanced) / n, most, faults, bound / n);
 }
 
 int weighed(const options& o) {
-    std::printf("%-8s %5s %8s %8s %8s %8s %8s %9s %7s\n", "class", "runs", "none%", "bears%",
-                "+heavy%", "all%", "balanced", "max ms", "faults");
+    std::printf("%-8s %5s %8s %8s %8s %8s %8s %9s %7s %8s\n", "class", "runs", "none%", "bears%",
+                "+heavy%", "all%", "balanced", "max ms", "faults", "bound%");
     std::vector<weighed_run> all;
+    std::ofstream results;
+    if (!o.results.empty()) results.open(o.results);
     for (std::size_t c = std::max<std::size_t>(o.first, 1); c <= o.last; ++c) {
         std::vector<weighed_run> runs;
-        for (const int p : problems(o.sample)) runs.push_back(run_weighed(c, p, o.parameters));
+        for (const int p : problems(o.sample)) {
+            runs.push_back(run_weighed(c, p, o.parameters, o.all_rules_only));
+            const weighed_run& r = runs.back();
+            if (!results.is_open()) continue;
+            results << c << ' ' << p;
+            for (const double u : r.utilisation) results << ' ' << u;
+            results << ' ' << r.bound << ' ' << (r.balanced ? "balanced" : "unbalanced") << ' '
+                    << r.cpu_ms << '\n';
+            results.flush();
+        }
         print_weighed("BR" + std::to_string(c), runs);
         std::fflush(stdout);
         all.insert(all.end(), runs.begin(), runs.end());
@@ -448,6 +505,8 @@ options parse(int argc, char** argv) {
             o.results = value, ++i;
         } else if (a == "--weights") {
             o.weights = true;
+        } else if (a == "--all-rules") {
+            o.all_rules_only = true;
         } else if (a == "--instances") {
             o.instances = true;
         } else if (a == "--single") {

@@ -27,11 +27,33 @@ void candidate_scan::best_blocks(const packing& p, const space& s, std::size_t k
     const auto& volumes = blocks.volumes();
     std::size_t looked = 0;
     const bool limited = context.goods->limits.on;
-    if (limited) {
+    if (s.z > 0) {
         p.held_under(s, held_);
         work += work_cost::held_looked_at * p.placed().size();
+    } else {
+        held_.clear();
     }
     const extent& container = context.goods->container;
+    // Heavy not on light: of the volume left, the share of cartons as light
+    // as a weight or lighter, by the types' weights, least first.
+    lighter_.clear();
+    double whole = 0.0;
+    if (context.goods->limits.heavy_not_on_light) {
+        for (const std::size_t t : context.by_weight) {
+            const cargo_type& type = context.goods->types[t];
+            const double v = static_cast<double>(left.left(t)) * static_cast<double>(type.volume);
+            whole += v;
+            if (v > 0.0) lighter_.emplace_back(type.weight, whole);
+        }
+        work += context.by_weight.size();
+    }
+    const auto lighter_share = [&](double weight) {
+        if (lighter_.empty()) return 1.0;
+        const auto at = std::upper_bound(
+            lighter_.begin(), lighter_.end(), weight,
+            [](double w, const std::pair<double, double>& e) { return w < e.first; });
+        return at == lighter_.begin() ? 0.0 : std::prev(at)->second / whole;
+    };
     // Under the base the block would take, as the packing places it.
     const auto on_surface = [&](std::uint32_t i) {
         if (held_.empty()) return true;  // on the floor
@@ -77,9 +99,12 @@ void candidate_scan::best_blocks(const packing& p, const space& s, std::size_t k
             ++looked;
             if (payload && p.weight() + b.weight > *payload) continue;
             if (limited && !on_surface(i)) continue;
-            const double v = block_score(p, b, room, room_volume);
+            const double v = block_score(p, b, room, room_volume, lighter_share(b.top_lightest));
             const auto at = std::upper_bound(scores.begin(), scores.end(), v, std::greater<>());
             if (out.size() == k && at == scores.end()) continue;
+            // Only a block that may enter the best few is looked at for the
+            // reach: that costs more than its score.
+            if (!p.within_reach(i, s, held_, leaves_, reached_, work)) continue;
             out.insert(out.begin() + (at - scores.begin()), i);
             scores.insert(at, v);
             if (out.size() > k) out.pop_back(), scores.pop_back();

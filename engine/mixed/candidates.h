@@ -6,6 +6,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <utility>
 #include <vector>
 
 #include "engine/mixed/packing.h"
@@ -22,10 +23,16 @@ public:
 private:
     // The scores of `out`, kept to save allocating them on every call.
     std::vector<double> scores_;
-    // With the weight limits on: the simple blocks under the space, and what
-    // those under a block's base allow.
+    // The simple blocks under the space, and what those under a block's base
+    // allow with the weight limits on; room for a block's simple blocks and
+    // for those under them while its reach is followed.
     std::vector<held> held_;
     surface_limits under_;
+    std::vector<leaf> leaves_;
+    std::vector<held> reached_;
+    // Heavy not on light: per weight of the types left, lightest first, the
+    // volume left of cartons as light or lighter.
+    std::vector<std::pair<double, double>> lighter_;
 };
 
 }  // namespace varnel::mixed

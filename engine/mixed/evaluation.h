@@ -13,10 +13,12 @@ namespace varnel::mixed {
 
 // The score of block `b` in a free box `room` of volume `room_volume`, with
 // `p`'s cartons left: along each axis, the block and the longest row of
-// cartons left that fits beside it. Inline: the candidate scan calls it for
+// cartons left that fits beside it; above it, for a weighed list, only over
+// its carrying top and, heavy not on light, as far as `above`, the share of
+// the volume left that may stand on its lightest carton. Inline: the candidate scan calls it for
 // every block it ranks.
-inline double block_score(const packing& p, const block& b, const extent& room,
-                          double room_volume) {
+inline double block_score(const packing& p, const block& b, const extent& room, double room_volume,
+                          double above = 1.0) {
     const packing_context& context = p.context();
     const fill_lengths& fills = *context.fills;
     double kept = 1.0;
@@ -32,7 +34,7 @@ inline double block_score(const packing& p, const block& b, const extent& room,
         // carrying top: over cartons nothing may stand on it is lost.
         if (a == 2 && context.goods->limits.weighed)
             beside *= static_cast<double>(b.top[0] * b.top[1]) /
-                      static_cast<double>(b.size[0] * b.size[1]);
+                      static_cast<double>(b.size[0] * b.size[1]) * above;
         kept *= static_cast<double>(b.size[a]) + beside;
     }
     return static_cast<double>(b.volume) - context.loss_weight * (room_volume - kept);

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "engine/core/box.h"
+#include "engine/core/loading_walls.h"
 
 namespace varnel {
 
@@ -17,6 +18,9 @@ struct wall {
     double y0 = 0.0, y1 = 0.0;
     double mass = 0.0;
     double moment = 0.0;  // mass times centre, from y0
+    // Whether a crew still reaches every row of it turned end for end: what
+    // stood within reach of the door may not from the far end.
+    bool may_turn = true;
     double depth() const { return y1 - y0; }
 };
 
@@ -47,11 +51,15 @@ std::vector<wall> walls_of(const block_list& blocks, std::span<const carton_rule
         w.y1 = std::max(w.y1, b.hi[1]);
     }
     for (wall& w : walls) {
+        block_list turned;
         for (const std::size_t i : w.blocks) {
             const double m = weight_of(blocks[i], types);
             w.mass += m;
             w.moment += m * ((boxes[i].lo[1] + boxes[i].hi[1]) / 2 - w.y0);
+            turned.push_back(blocks[i]);
+            turned.back().y = w.y1 - boxes[i].hi[1];
         }
+        w.may_turn = loading_walls(turned, types).check.valid();
     }
     return walls;
 }
@@ -89,7 +97,7 @@ void improve(const std::vector<wall>& walls, layout& l, double mass, double slac
         for (std::size_t a = 0; a < l.order.size(); ++a) {
             layout c = l;
             c.turned[a] = c.turned[a] != 0 ? 0 : 1;
-            consider(c);
+            if (walls[l.order[a]].may_turn) consider(c);
             for (std::size_t b = a + 1; b < l.order.size(); ++b) {
                 c = l;
                 std::swap(c.order[a], c.order[b]);

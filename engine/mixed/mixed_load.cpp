@@ -6,6 +6,7 @@
 #include <numeric>
 
 #include "engine/core/expects.h"
+#include "engine/core/loading_walls.h"
 #include "engine/mixed/blocks.h"
 #include "engine/mixed/cargo.h"
 #include "engine/mixed/fill_lengths.h"
@@ -26,11 +27,14 @@ bool any_cargo(const cargo& c) {
                        [](const cargo_type& t) { return t.quantity > 0 && !t.poses.empty(); });
 }
 
-// The plan's blocks of a packing, in millimetres and in loading order.
+// The plan's blocks of a packing's first `placements`, in millimetres and
+// in loading order.
 container_load load_of(const packing& p, const block_set& blocks, const cargo& c,
-                       const std::vector<carton_rules>& rules) {
+                       const std::vector<carton_rules>& rules,
+                       std::size_t placements = std::numeric_limits<std::size_t>::max()) {
     std::vector<leaf> leaves;
-    for (const placement& at : p.placed()) leaves_of(blocks, at, leaves);
+    for (std::size_t i = 0; i < std::min(placements, p.placed().size()); ++i)
+        leaves_of(blocks, p.placed()[i], leaves);
     block_list placed;
     container_load load;
     load.loaded.assign(c.types.size(), 0);
@@ -103,7 +107,8 @@ std::optional<container_load> planning::one_type_load_of(const cargo& c, work_me
     if (alone.blocks.empty() ||
         !check_placement(alone.blocks, limited, {request.container, request.payload},
                          {request.weights.heavy_not_on_light, std::nullopt})
-             .valid())
+             .valid() ||
+        !loading_walls(alone.blocks, rules).check.valid())
         return std::nullopt;
     for (const std::size_t i : loading_order(alone.blocks, rules))
         load.blocks.push_back(alone.blocks[i]);
@@ -138,7 +143,13 @@ container_load planning::load_container(const cargo& c, std::uint64_t plannings,
     least = made + (meter.used() - before);
     const std::optional<container_load> alone = one_type_load_of(c, share);
     best = widen_search(context, p, share, std::move(best));
+    // The search keeps every row within reach of what it stands on, which
+    // leaves a crew an order to follow; should the order still break a rule,
+    // the load is cut back to the placements a crew can follow.
     container_load load = load_of(best, blocks, c, rules);
+    for (std::size_t n = best.placed().size();
+         n > 0 && !loading_walls(load.blocks, rules).check.valid();)
+        load = load_of(best, blocks, c, rules, --n);
     const auto cartons = [](const container_load& l) {
         return std::accumulate(l.loaded.begin(), l.loaded.end(), std::int64_t{0});
     };
@@ -152,7 +163,10 @@ container_load planning::settled(container_load load) const {
     const container_space room{request.container, request.payload};
     block_list moved = settled_load(load.blocks, rules, room, request.weights.balance_share);
     const weight_rules kept{request.weights.heavy_not_on_light, std::nullopt};
-    if (!check_placement(moved, rules, room, kept).valid()) return load;
+    // Walls turned end for end may put a row out of the crew's reach.
+    if (!check_placement(moved, rules, room, kept).valid() ||
+        !loading_walls(moved, rules).check.valid())
+        return load;
     load.blocks.clear();
     for (const std::size_t i : loading_order(moved, rules)) load.blocks.push_back(moved[i]);
     return load;

@@ -5,6 +5,7 @@
 #include <limits>
 #include <tuple>
 
+#include "engine/core/loading_walls.h"
 #include "engine/mixed/work_costs.h"
 
 namespace varnel::mixed {
@@ -40,6 +41,50 @@ std::array<length, 4> nearness(const space& s, const extent& c, space_order orde
     return {a, b, z, 0};
 }
 
+// What a crew loads before each row of a simple block on `base` at height
+// `z`, rows `row` deep, standing on `under`: how far past the row's door-side
+// face it reaches at most (the lag), and how far past the row's far side
+// (the depth a loader reaches over), the most of either over its rows.
+struct row_needs {
+    length lag = 0;
+    length depth = 0;
+};
+
+row_needs needs_of(const rect& base, length row, length z, std::span<const held> under,
+                   std::uint64_t& work) {
+    row_needs out{0, row};
+    if (z == 0 || row <= 0) return out;
+    const length rows = base.depth() / row;
+    // need[k]: the farthest towards the door the crew loads before row k.
+    std::vector<length> need(static_cast<std::size_t>(rows));
+    for (length k = 0; k < rows; ++k) need[static_cast<std::size_t>(k)] = base.y0 + (k + 1) * row;
+    for (const held& h : under) {
+        ++work;
+        if (h.top != z || !(h.base.x0 < base.x1 && base.x0 < h.base.x1) ||
+            !(h.base.y0 < base.y1 && base.y0 < h.base.y1) || h.row <= 0)
+            continue;
+        // The rows of this block over h, and of h the last under each.
+        const length first = std::max<length>(0, (h.base.y0 - base.y0) / row);
+        const length last = std::min(rows, (h.base.y1 - base.y0 + row - 1) / row);
+        for (length k = first; k < last; ++k) {
+            const length end = base.y0 + (k + 1) * row;
+            if (end <= h.base.y0) continue;
+            const length under_end =
+                std::min(h.base.y1, h.base.y0 + (end - h.base.y0 + h.row - 1) / h.row * h.row);
+            length& n = need[static_cast<std::size_t>(k)];
+            n = std::max(n, under_end + h.lag);
+        }
+        work += static_cast<std::uint64_t>(last - first);
+    }
+    for (length k = 0; k < rows; ++k) {
+        const length start = base.y0 + k * row;
+        const length n = need[static_cast<std::size_t>(k)];
+        out.lag = std::max(out.lag, n - (start + row));
+        out.depth = std::max(out.depth, n - start);
+    }
+    return out;
+}
+
 // Surfaces higher than the roof less the lowest carton carry nothing.
 length highest_surface(const packing_context& context) {
     const length roof = context.goods->container[2];
@@ -47,6 +92,13 @@ length highest_surface(const packing_context& context) {
 }
 
 }  // namespace
+
+std::optional<length> lag_of(const rect& base, length row, length z, std::span<const held> under,
+                             length reach, std::uint64_t& work) {
+    const row_needs n = needs_of(base, row, z, under, work);
+    if (n.depth > std::max(reach, row)) return std::nullopt;
+    return n.lag;
+}
 
 void leaves_of(const block_set& blocks, const placement& p, std::vector<leaf>& out) {
     const std::size_t first = out.size();
@@ -93,6 +145,12 @@ packing_context context_for(const cargo& c, const block_set& blocks, const fill_
     context.fills = &fills;
     context.loss_weight = p.loss_weight;
     context.thin_gap = p.thin_gap;
+    context.reach = c.steps.container(loader_reach);
+    context.balance_trade = p.balance_trade;
+    for (std::size_t t = 0; t < c.types.size(); ++t) context.by_weight.push_back(t);
+    std::stable_sort(
+        context.by_weight.begin(), context.by_weight.end(),
+        [&c](std::size_t a, std::size_t b) { return c.types[a].weight < c.types[b].weight; });
     for (std::size_t t = 0; t < c.types.size(); ++t) {
         const cargo_type& type = c.types[t];
         if (type.poses.empty()) continue;
@@ -139,8 +197,12 @@ void packing::hold(const std::vector<leaf>& leaves, std::uint64_t& work) {
             }
             work += work_cost::held_looked_at * held_.size();
         }
-        held_.push_back(
-            {base, l.at[2] + s.size[2], bear, s.type, context_->goods->types[s.type].weight});
+        const length row = s.size[1] / s.count[1];
+        std::uint64_t looked = 0;
+        const length lag = needs_of(base, row, l.at[2], held_, looked).lag;
+        work += work_cost::held_looked_at * looked;
+        held_.push_back({base, l.at[2] + s.size[2], bear, s.type,
+                         context_->goods->types[s.type].weight, row, lag});
     }
 }
 
@@ -150,6 +212,35 @@ void packing::held_under(const space& s, std::vector<held>& out) const {
     for (const held& h : held_) {
         if (h.top == s.z && overlaps(h.base, s.area)) out.push_back(h);
     }
+}
+
+bool packing::within_reach(std::size_t chosen, const space& s, const std::vector<held>& under,
+                           std::vector<leaf>& leaves, std::vector<held>& scratch,
+                           std::uint64_t& work) const {
+    const block_set& blocks = *context_->blocks;
+    const block& k = blocks[chosen];
+    if (k.simple && s.z == 0) return true;
+    leaves.clear();
+    leaves_of(blocks, placed_in(chosen, k.size, s, context_->goods->container), leaves);
+    // The block's own simple blocks stand on those under the space or on
+    // each other, those under first.
+    scratch = under;
+    std::uint64_t looked = 0;
+    bool reached = true;
+    for (const leaf& l : leaves) {
+        const block& b = blocks[l.block];
+        const rect base{l.at[0], l.at[0] + b.size[0], l.at[1], l.at[1] + b.size[1]};
+        const length row = b.size[1] / b.count[1];
+        const std::optional<length> lag =
+            lag_of(base, row, l.at[2], scratch, context_->reach, looked);
+        if (!lag) {
+            reached = false;
+            break;
+        }
+        scratch.push_back({base, l.at[2] + b.size[2], 0.0, b.type, 0.0, row, *lag});
+    }
+    work += work_cost::held_looked_at * looked;
+    return reached;
 }
 
 void packing::limits_of(const std::vector<held>& under, const rect& base, surface_limits& out) {
@@ -169,6 +260,12 @@ placement placed_in(std::size_t block, const extent& size, const space& s, const
     if (c[0] - s.area.x1 < s.area.x0) p.at[0] = s.area.x1 - size[0], p.mirror_x = true;
     if (c[1] - s.area.y1 < s.area.y0) p.at[1] = s.area.y1 - size[1], p.mirror_y = true;
     return p;
+}
+
+double packing::off_across() const {
+    if (!(weight_ > 0.0)) return 0.0;
+    const auto width = static_cast<double>(context_->goods->container[0]);
+    return std::fabs(moment_[0] / weight_ - width / 2) / width;
 }
 
 double packing::imbalance() const {
@@ -197,7 +294,7 @@ void packing::place(std::size_t b, const space& s, std::uint64_t& work) {
         if (context_->goods->types[blocks[l.block].type].stackable)
             work += work_cost::top_joined(free_.add_top(footprint, l.at[2] + e[2]));
     }
-    if (context_->goods->limits.on) hold(leaves, work);
+    hold(leaves, work);
     for (const leaf& l : leaves) {
         const block& simple = blocks[l.block];
         for (std::size_t a = 0; a < 2; ++a)

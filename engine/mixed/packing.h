@@ -10,6 +10,7 @@
 #include <cstdint>
 #include <limits>
 #include <optional>
+#include <span>
 #include <utility>
 #include <vector>
 
@@ -35,15 +36,20 @@ struct leaf {
     extent at{};
 };
 
-// A simple block placed, as the weight limits follow it: its base, the
-// height of its top, what its top may take pressing on it (kg per grid step
-// squared), its type and the weight of one of its cartons.
+// A simple block placed, as the weight limits and the loader's reach follow
+// it: its base, the height of its top, what its top may take pressing on it
+// (kg per grid step squared), its type and the weight of one of its
+// cartons; how deep its rows are along the length, and how far past the
+// door-side face of any of its rows reaches what a crew loads before that
+// row (the rows it stands on, and theirs).
 struct held {
     rect base;
     length top = 0;
     double bear = 0.0;
     std::size_t type = 0;
     double weight = 0.0;
+    length row = 0;
+    length lag = 0;
 };
 
 // What the cartons under a base allow on it: the least any of them bears,
@@ -69,7 +75,22 @@ struct packing_context {
     std::int64_t whole = 0;    // the volume of every carton: no load holds more
     // Every pose's extent along each axis with its type, least first.
     std::array<std::vector<std::pair<length, std::size_t>>, 3> extents;
+    // How far over the load a loader reaches from its face, on the grid.
+    length reach = 0;
+    // With the balance asked: the share of its volume a load whose centre
+    // lies outside the band across the width counts as lacking.
+    double balance_trade = 0.0;
+    // The types, lightest carton first.
+    std::vector<std::size_t> by_weight;
 };
+
+// How far past the door-side face of its rows reaches what a crew loads
+// before them, for a simple block on `base` at height `z` whose rows are
+// `row` deep, standing on those of `under` whose tops are at z; nothing
+// when one of its rows lies deeper than `reach` (or its own depth) behind
+// that: the crew would climb onto the load. Its work is added to `work`.
+std::optional<length> lag_of(const rect& base, length row, length z, std::span<const held> under,
+                             length reach, std::uint64_t& work);
 
 packing_context context_for(const cargo& c, const block_set& blocks, const fill_lengths& fills,
                             const mixed_parameters& p);
@@ -104,13 +125,22 @@ public:
     // are on; and what those of them under `base` allow on it.
     void held_under(const space& s, std::vector<held>& out) const;
     static void limits_of(const std::vector<held>& under, const rect& base, surface_limits& out);
+    // Whether a crew loading from the door reaches every row of `chosen`
+    // placed in `s` above the floor, `under` being `held_under(s)`; `scratch`
+    // is room for its simple blocks.
+    bool within_reach(std::size_t chosen, const space& s, const std::vector<held>& under,
+                      std::vector<leaf>& leaves, std::vector<held>& scratch,
+                      std::uint64_t& work) const;
     // How far the cargo's centre of gravity lies from the middle, the larger
     // of its shares of the width across and the length along: 0 empty.
     double imbalance() const;
+    // Its share of the width across: 0 empty.
+    double off_across() const;
 
 private:
     void update_smallest();
-    // Follows the weight limits through the simple blocks just placed.
+    // Follows the weight limits and the reach through the simple blocks just
+    // placed.
     void hold(const std::vector<leaf>& leaves, std::uint64_t& work);
 
     const packing_context* context_;
@@ -120,7 +150,7 @@ private:
     std::vector<placement> placed_;
     std::int64_t volume_ = 0;
     double weight_ = 0.0;
-    std::vector<held> held_;          // only with the weight limits on
+    std::vector<held> held_;
     std::array<double, 2> moment_{};  // weight times centre across and along
     extent smallest_{};
     // Room for the cartons of a placement, kept to save allocating it on

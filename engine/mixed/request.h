@@ -71,6 +71,9 @@ struct mixed_parameters {
     // plans them when the volume's estimate of their number falls short.
     std::uint64_t reserve_per_container = 2;
     std::uint64_t containers_reserved = 8;
+    // With the balance asked, a load whose centre lies outside the band
+    // across the width counts as holding this share of its volume less.
+    double balance_trade = 0.02;
 };
 
 struct mixed_request {

@@ -320,6 +320,39 @@ TEST(MixedParts, EveryBlockIsItsCartonsStandingInItsBox) {
     EXPECT_GT(combined, 1000u);
 }
 
+// A row above the floor lies within the reach of the load's face when
+// what the crew loads before it (the rows it stands on, and theirs) ends
+// within the reach of its far side, or of its own depth when that is more.
+TEST(MixedParts, RowsAboveTheFloorStayWithinReach) {
+    // Under: rows `row` deep from y 0 to 3480, x 0 to 1000, top at 500.
+    const auto under = [](length row, length lag, length x0 = 0) {
+        return held{{x0, x0 + 1000, 0, 3480}, 500, 0.0, 0, 0.0, row, lag};
+    };
+    struct row_case {
+        const char* name;
+        length y0, row, rows;
+        held below;
+        std::optional<length> lag;
+    };
+    const row_case rows[] = {
+        {"rows as deep as those under them", 0, 870, 4, under(870, 0), 0},
+        {"873 on 870: the first row needs the second under it, 1.74 m in", 0, 873, 3, under(870, 0),
+         std::nullopt},
+        {"half rows on whole ones", 0, 435, 8, under(870, 0), 435},
+        {"what the rows under need, passed on", 0, 870, 4, under(870, 600), 600},
+        {"and beyond the reach", 0, 870, 4, under(870, 700), std::nullopt},
+        {"a row deeper than the reach on rows as deep", 0, 1740, 2, under(1740, 0), 0},
+        {"beside the rows, in another lane", 0, 873, 3, under(870, 900, 1000), 0},
+    };
+    for (const row_case& r : rows) {
+        std::uint64_t work = 0;
+        const std::vector<held> below{r.below};
+        EXPECT_EQ(lag_of({0, 1000, r.y0, r.y0 + r.row * r.rows}, r.row, 500, below, 1500, work),
+                  r.lag)
+            << r.name;
+    }
+}
+
 // A packing offers a space every block that fits it and that the cartons
 // left still make: a block marked gone too early is lost to the search, one
 // marked too late places cartons the list no longer holds.
@@ -365,6 +398,10 @@ TEST(MixedParts, ASpaceIsOfferedEveryBlockTheCartonsLeftStillMake) {
                     weight += blocks[at.block].weight;
                 }
                 const extent room{s->area.width(), s->area.depth(), c.container[2] - s->z};
+                // What the loader's reach takes away its own test checks.
+                std::vector<held> under, scratch;
+                std::vector<leaf> leaves;
+                p.held_under(*s, under);
                 std::vector<std::size_t> expected;
                 for (std::size_t i = 0; i < blocks.size(); ++i) {
                     const block& b = blocks[i];
@@ -373,7 +410,8 @@ TEST(MixedParts, ASpaceIsOfferedEveryBlockTheCartonsLeftStillMake) {
                                  (!c.payload || weight + b.weight <= *c.payload);
                     for (const type_count& n : blocks.needs(i))
                         makes = makes && n.count <= left[n.type];
-                    if (makes) expected.push_back(i);
+                    if (makes && p.within_reach(i, *s, under, leaves, scratch, work))
+                        expected.push_back(i);
                 }
                 scan.best_blocks(p, *s, blocks.size(), out, work);
                 std::vector<std::size_t> got = out;

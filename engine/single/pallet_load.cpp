@@ -265,6 +265,7 @@ std::variant<pallet_plan, pallet_refusal> plan_pallet(const pallet_request& r) {
     plan.size = {pallet.length, pallet.width, pallet.height + load};
     if (r.carton_weight)
         plan.weight = pallet.weight + static_cast<double>(plan.cartons) * *r.carton_weight;
+    plan.carton = r.carton;
     plan.blocks = pallet_blocks(plan, r.carton);
     return plan;
 }

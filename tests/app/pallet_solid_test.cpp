@@ -60,14 +60,14 @@ private slots:
         const carton_rules rules[] = {
             single_carton(length, width, height, orientation_set::upright()),
             single_carton(euro.width, euro.length, euro.height, orientation_set::upright())};
-        QVERIFY(check_placement(s.blocks, rules, {{s.container.x, s.container.y, s.container.z},
-                                                  std::nullopt})
+        QVERIFY(check_placement(s.blocks, rules,
+                                {{s.container.x, s.container.y, s.container.z}, std::nullopt})
                     .valid());
         QCOMPARE(s.container.z, plan.size[2]);
         const QImage picture = r.grab().toImage();
         if (const QByteArray dir = qgetenv("VARNEL_PICTURES"); !dir.isEmpty())
-            picture.save(QString::fromUtf8(dir) + QStringLiteral("/pallet_solid_%1.png")
-                                                      .arg(QTest::currentDataTag()));
+            picture.save(QString::fromUtf8(dir) +
+                         QStringLiteral("/pallet_solid_%1.png").arg(QTest::currentDataTag()));
         // The picture shows both the deck (block 0) and cartons.
         const solid_model model = build_model(s, {s.blocks.size(), false, {}});
         std::set<bool> deck_or_carton;

@@ -141,8 +141,8 @@ TEST(LayerSearch, RelaxationNeverCutsBelowAnExhaustiveCount) {
         return lo + static_cast<int>(random() % static_cast<unsigned>(hi - lo + 1));
     };
     int compared = 0;
-    for (int n = 0; n < 300; ++n) {
-        const int w = between(3, 12), l = between(w + 1, 4 * w);
+    for (int n = 0; n < 120; ++n) {
+        const int w = between(3, 9), l = between(w + 1, 3 * w);
         const int W = between(l, 4 * w + l), L = between(W, 2 * W);
         if (L * W / (l * w) > 12) continue;
         ++compared;
@@ -154,7 +154,7 @@ TEST(LayerSearch, RelaxationNeverCutsBelowAnExhaustiveCount) {
         ASSERT_TRUE(lp.has_value());
         EXPECT_GE(*lp, exhaustive_count(L, W, l, w).most());
     }
-    EXPECT_GE(compared, 100);
+    EXPECT_GE(compared, 40);
 }
 
 // Layers of the Cover I set that only the linear bound proves: the area,

@@ -235,6 +235,17 @@ TEST(PlanPallet, Refusals) {
     }
 }
 
+// A deck whose layer of 26 only the linear bound proves: the plan's bound
+// is the layer search's, not the 27 a layer of the other bounds allows.
+TEST(PlanPallet, TakesTheLayerSearchsBound) {
+    const pallet_plan plan =
+        planned({.pallet = {1031, 920, 150, 25, 500, std::nullopt}, .carton = {347, 96, 250}});
+    EXPECT_EQ(plan.per_layer, 26);
+    EXPECT_EQ(plan.layers, 2);
+    EXPECT_EQ(plan.upper_bound, 52);
+    EXPECT_TRUE(plan.proven_optimal());
+}
+
 TEST(PlanPallet, HandProvenPallets) {
     const struct {
         const char* what;

@@ -121,7 +121,10 @@ void ktuopanjieguo::add_solid_view(QWidget* view) {
 void ktuopanjieguo::show_solid(bool on) {
     if (!solid) return;
     solid->setVisible(on);
-    if (on) solid->raise(), solid->setFocus();
+    if (on) {
+        solid->raise();
+        solid->setFocus();
+    }
     if (solid_button->isChecked() != on) solid_button->setChecked(on);
 }
 

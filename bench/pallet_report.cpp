@@ -1,7 +1,8 @@
 // The pallet loading problem's report (best in a Release build). First a
 // seeded sample of the Cover I set (bench/cover_instances.h): per layer the
 // cartons the layer search lays against its bound (a layer at its bound is
-// proven optimal), against the guillotine patterns alone, and its time.
+// proven optimal, counted by the bound that proves it), against the
+// guillotine patterns alone, and its time.
 // Then the delivered pallets under seeded export cartons, planned whole by
 // plan_pallet: cartons per pallet, the share proven optimal, the share that
 // interlocks, and the time. Every pattern and plan is checked with the

@@ -104,4 +104,28 @@ ktuopanjieguo::ktuopanjieguo(const pallet_plan& plan, const pallet_measures& pal
     connect(exit_button, &QPushButton::clicked, this, &QDialog::accept);
 }
 
+void ktuopanjieguo::add_solid_view(QWidget* view) {
+    solid = view;
+    solid->setParent(this);
+    solid->setGeometry(form::part<QWidget>(*this, "drawing_frame")->geometry());
+    solid->hide();
+    const QRect exit = exit_button->geometry();
+    solid_button = new QPushButton(qtext(text::pallet_solid_caption), this);
+    solid_button->setObjectName(QStringLiteral("solid_button"));
+    solid_button->setCheckable(true);
+    solid_button->setGeometry(exit.right() + 9, exit.top(), width() - exit.right() - 18,
+                              exit.height());
+    connect(solid_button, &QPushButton::toggled, this, &ktuopanjieguo::show_solid);
+}
+
+void ktuopanjieguo::show_solid(bool on) {
+    if (!solid) return;
+    solid->setVisible(on);
+    if (on) {
+        solid->raise();
+        solid->setFocus();
+    }
+    if (solid_button->isChecked() != on) solid_button->setChecked(on);
+}
+
 }  // namespace varnel

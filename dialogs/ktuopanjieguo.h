@@ -19,10 +19,18 @@ public:
     ktuopanjieguo(const pallet_plan& plan, const pallet_measures& pallet,
                   const QString& pallet_name, QWidget* parent = nullptr);
 
+    // The whole loaded pallet in three dimensions (a widget of a higher
+    // layer): the checkable "三维视图" beside the exit button shows it in
+    // place of the layers' drawings, and shows them again.
+    void add_solid_view(QWidget* view);
+    void show_solid(bool on);
+
     QLabel* result_text{};
     // One drawing per layer pattern.
     std::vector<QWidget*> layer_drawings;
     QPushButton* exit_button{};
+    QWidget* solid{};
+    QPushButton* solid_button{};
 };
 
 }  // namespace varnel

@@ -26,6 +26,8 @@ inline constexpr const char* layer_drawing_frame = "每层摆放（俯视）";
 // Under the drawings of two alternating layers.
 inline constexpr const char* odd_layers = "第1、3、5…层";
 inline constexpr const char* even_layers = "第2、4、6…层";
+// Shows the whole loaded pallet in three dimensions in place of the layers.
+inline constexpr const char* pallet_solid_caption = "三维视图";
 
 // The packing list window of a mixed load.
 inline constexpr const char* khunzhuang_title = "混装计算";

@@ -242,9 +242,9 @@ void l_search::emit_shape(const shape& raw, const flip& f, std::vector<rect_grid
     }
 }
 
-std::int32_t l_search::run(std::int32_t known_count) {
+std::int32_t l_search::run(std::int32_t known_count, std::int64_t bound) {
     const shape root = rect_shape(r_.last_u(), r_.last_v());
-    for (std::int32_t t = known_count + 1; reach(root, t); t = lo(root) + 1) {
+    for (std::int32_t t = known_count + 1; t <= bound && reach(root, t); t = lo(root) + 1) {
     }
     return lo(root);
 }

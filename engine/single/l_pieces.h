@@ -24,8 +24,8 @@ public:
     l_search(layer_raster& r, rect_values& rects) : r_(r), rects_(rects) {}
 
     // The space's value, searched from `known` upwards while the family
-    // can beat it.
-    std::int32_t run(std::int32_t known);
+    // can beat it, up to `bound`.
+    std::int32_t run(std::int32_t known, std::int64_t bound);
     // The pattern found, in the layer's frame.
     void emit(std::vector<rect_grid>& out) const;
 

@@ -254,14 +254,25 @@ layer_result best_layer(double U, double V, double p, double q, work_meter& mete
     layer_raster r(grid.container(U), grid.container(V), grid.carton(p), grid.carton(q),
                    grid.step_mm, meter);
     if (!r.ready()) return result;
-    result.bound = std::min<std::int64_t>(r.ub(r.last_u(), r.last_v()), layer_bound(U, V, p, q));
+    result.bound = r.ub(r.last_u(), r.last_v());
+    if (const std::int64_t b = layer_bound(U, V, p, q); b < result.bound) {
+        result.bound = b, result.bound_by = layer_bound_kind::equivalence;
+    }
     rect_search rects(r);
     const std::int32_t by_rects = rects.run(result.bound);
+    // Short of the bound: the linear relaxation may prove the pattern
+    // optimal all the same, or bring the bound nearer, before the dearer
+    // L-shaped pieces search towards it.
+    if (by_rects < result.bound && !meter.stopped()) {
+        const auto lp = layer_lp_bound(r, by_rects);
+        if (lp && *lp < result.bound)
+            result.bound = *lp, result.bound_by = layer_bound_kind::relaxation;
+    }
     bool done = by_rects >= result.bound || !meter.stopped();
     std::vector<rect_grid>& grids = result.pattern.grids;
     if (by_rects < result.bound && !meter.stopped()) {
         l_search ls(r, rects);
-        done = ls.run(by_rects) >= result.bound || !meter.stopped();
+        done = ls.run(by_rects, result.bound) >= result.bound || !meter.stopped();
         ls.emit(grids);
     } else {
         rects.emit(r.last_u(), r.last_v(), 0, 0, flip{}, grids);
@@ -269,13 +280,6 @@ layer_result best_layer(double U, double V, double p, double q, work_meter& mete
     // Pieces may have grown since their sums were taken: count what is laid.
     for (const rect_grid& g : grids) result.pattern.count += std::int64_t{g.nu} * g.nv;
     result.complete = done;
-    // Short of the bound: the linear relaxation may prove the layer optimal
-    // all the same, or bring the bound nearer.
-    if (result.pattern.count < result.bound && !meter.stopped()) {
-        if (const auto lp = layer_lp_bound(r, result.pattern.count)) {
-            result.bound = std::max(result.pattern.count, std::min(result.bound, *lp));
-        }
-    }
     return result;
 }
 

@@ -7,12 +7,19 @@
 
 namespace varnel {
 
+// Which bound is the layer's: the area, bar-waste and line bounds of the
+// raster (pattern_bound), the same on the instances of its equivalence class
+// (layer_bound), or the linear relaxation (layer_lp_bound).
+enum class layer_bound_kind : std::uint8_t { plain, equivalence, relaxation };
+
 // What the layer search found: the pattern, the bound it searched towards
-// and whether it ran to its end (it stops early at the bound, or when the
-// meter stops, or when the space has too many raster points to search).
+// and which bound that is, and whether it ran to its end (it stops early at
+// the bound, or when the meter stops, or when the space has too many raster
+// points to search).
 struct layer_result {
     pattern2d pattern;
     std::int64_t bound = 0;
+    layer_bound_kind bound_by = layer_bound_kind::plain;
     bool complete = false;
 };
 

@@ -29,6 +29,9 @@ std::array<std::size_t, 2> flat_sides(std::size_t standing) {
 struct stance {
     std::size_t standing = 2;
     pattern2d layer;
+    // The layer search's bound on a layer, with its linear relaxation; 0
+    // when it did not run.
+    std::int64_t layer_bound = 0;
     std::int64_t layers = 0;
     stop_reason stop = stop_reason::none;
 };
@@ -46,6 +49,7 @@ stance search_stance(const pallet_request& r, std::size_t standing, work_meter& 
         fitting(r.pallet.width, std::min(p, q)) == 0)
         return s;
     layer_result found = best_layer(r.pallet.length, r.pallet.width, p, q, meter);
+    if (found.pattern.count > 0) s.layer_bound = found.bound;
     if (found.pattern.count == 0)
         found.pattern = best_pattern(r.pallet.length, r.pallet.width, p, q, meter);
     s.layer = std::move(found.pattern);
@@ -255,8 +259,9 @@ std::variant<pallet_plan, pallet_refusal> plan_pallet(const pallet_request& r) {
     std::int64_t bound =
         upper_bound(in, false, r.any_side ? orientation_set::any() : orientation_set::upright());
     if (!r.any_side) {
-        bound = std::min(bound, chosen->layers * layer_bound(pallet.length, pallet.width,
-                                                             r.carton[0], r.carton[1]));
+        std::int64_t per_layer = layer_bound(pallet.length, pallet.width, r.carton[0], r.carton[1]);
+        if (chosen->layer_bound > 0) per_layer = std::min(per_layer, chosen->layer_bound);
+        bound = std::min(bound, chosen->layers * per_layer);
     }
     if (by_weight) bound = std::min(bound, *by_weight);
     plan.upper_bound = std::max(bound, plan.cartons);
@@ -265,6 +270,7 @@ std::variant<pallet_plan, pallet_refusal> plan_pallet(const pallet_request& r) {
     plan.size = {pallet.length, pallet.width, pallet.height + load};
     if (r.carton_weight)
         plan.weight = pallet.weight + static_cast<double>(plan.cartons) * *r.carton_weight;
+    plan.carton = r.carton;
     plan.blocks = pallet_blocks(plan, r.carton);
     return plan;
 }

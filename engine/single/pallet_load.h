@@ -75,6 +75,7 @@ struct pallet_plan {
     // along its length, z up from the deck, as in a container.
     block_list blocks;
     stop_reason stop = stop_reason::none;
+    std::array<double, 3> carton{};  // the carton's length, width and height, mm
 
     bool proven_optimal() const { return cartons >= upper_bound; }
 };

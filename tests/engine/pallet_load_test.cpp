@@ -11,6 +11,8 @@
 #include "engine/block_tables.h"
 #include "engine/core/placement.h"
 #include "engine/single/layer_bound.h"
+#include "engine/single/layer_lp.h"
+#include "engine/single/layer_raster.h"
 #include "engine/single/layer_search.h"
 #include "engine/single/mixed_one_type.h"
 #include "engine/single/pallet_order.h"
@@ -130,6 +132,55 @@ TEST(LayerSearch, MatchesAnExhaustiveCountOnSmallLayers) {
     EXPECT_GE(beyond_cuts, 3);  // layers that no guillotine pattern fills are among them
 }
 
+// The linear bound, on seeded small layers, never cuts below what fits by
+// the exhaustive count: its corners, and its folding by the mirror images,
+// keep a packing as good as any.
+TEST(LayerSearch, RelaxationNeverCutsBelowAnExhaustiveCount) {
+    std::mt19937 random(41);
+    const auto between = [&](int lo, int hi) {
+        return lo + static_cast<int>(random() % static_cast<unsigned>(hi - lo + 1));
+    };
+    int compared = 0;
+    for (int n = 0; n < 120; ++n) {
+        const int w = between(3, 9), l = between(w + 1, 3 * w);
+        const int W = between(l, 4 * w + l), L = between(W, 2 * W);
+        if (L * W / (l * w) > 12) continue;
+        ++compared;
+        SCOPED_TRACE(testing::Message() << L << " x " << W << ", boxes " << l << " x " << w);
+        work_meter meter(default_work_budget, nullptr, 10.0);
+        layer_raster raster(L, W, l, w, 1.0, meter);
+        ASSERT_TRUE(raster.ready());
+        const auto lp = layer_lp_bound(raster, 0);
+        ASSERT_TRUE(lp.has_value());
+        EXPECT_GE(*lp, exhaustive_count(L, W, l, w).most());
+    }
+    EXPECT_GE(compared, 40);
+}
+
+// Layers of the Cover I set that only the linear bound proves: the area,
+// bar-waste and line bounds, on the layer or its equivalence class, allow
+// one more.
+TEST(LayerSearch, RelaxationProvesWhatTheOtherBoundsCannot) {
+    const struct {
+        int L, W, l, w;
+        std::int64_t most;
+    } cases[] = {
+        {1031, 920, 347, 96, 26},   {2689, 1470, 566, 168, 40}, {1488, 1447, 403, 107, 47},
+        {1474, 1039, 194, 160, 47}, {702, 567, 161, 71, 31},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message()
+                     << c.L << " x " << c.W << ", boxes " << c.l << " x " << c.w);
+        EXPECT_EQ(layer_bound(c.L, c.W, c.l, c.w), c.most + 1);
+        work_meter meter(default_work_budget, nullptr, 10.0);
+        const layer_result found = best_layer(c.L, c.W, c.l, c.w, meter);
+        EXPECT_EQ(found.pattern.count, c.most);
+        EXPECT_EQ(found.bound, c.most);
+        EXPECT_EQ(found.bound_by, layer_bound_kind::relaxation);
+        EXPECT_TRUE(check_layer(found.pattern, c.L, c.W, c.l, c.w).valid());
+    }
+}
+
 // A layer no guillotine pattern fills: 57 cartons of 40 x 15 cm fit on
 // 245 x 140 cm (waste 1 dm2), at most 56 by cuts across the whole layer.
 TEST(LayerSearch, FindsTheNonGuillotineLayer) {
@@ -182,6 +233,17 @@ TEST(PlanPallet, Refusals) {
         ASSERT_NE(refusal, nullptr) << c.what;
         EXPECT_STREQ(refusal->message, c.message) << c.what;
     }
+}
+
+// A deck whose layer of 26 only the linear bound proves: the plan's bound
+// is the layer search's, not the 27 a layer of the other bounds allows.
+TEST(PlanPallet, TakesTheLayerSearchsBound) {
+    const pallet_plan plan =
+        planned({.pallet = {1031, 920, 150, 25, 500, std::nullopt}, .carton = {347, 96, 250}});
+    EXPECT_EQ(plan.per_layer, 26);
+    EXPECT_EQ(plan.layers, 2);
+    EXPECT_EQ(plan.upper_bound, 52);
+    EXPECT_TRUE(plan.proven_optimal());
 }
 
 TEST(PlanPallet, HandProvenPallets) {

@@ -152,6 +152,9 @@ TEST(PalletList, AnOrderOnPalletsGoesIntoContainersByEveryRule) {
                 const mixed_read_result back = read_mixed_plan(write_mixed_plan(file));
                 ASSERT_EQ(back.status, mixed_read_status::ok) << back.line;
                 ASSERT_EQ(back.plan->pallets.size(), file.pallets.size());
+                // The pallets' items come back as pallets, under their rules.
+                for (std::size_t k = 0; k < file.cartons.size(); ++k)
+                    EXPECT_EQ(back.plan->cartons[k].pallet, file.cartons[k].pallet);
                 for (std::size_t k = 0; k < file.pallets.size(); ++k) {
                     const palletised_type &a = file.pallets[k], &b = back.plan->pallets[k];
                     EXPECT_EQ(a.pallet_name, b.pallet_name);

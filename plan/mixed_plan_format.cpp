@@ -469,6 +469,11 @@ mixed_read_result read_mixed_plan(std::string_view bytes) {
     const std::size_t types = reader.count("types", 1, max_list_types);
     for (std::size_t t = 0; t < types && reader.ok(); ++t) file.cartons.push_back(reader.carton());
     reader.pallets(file, types);
+    // Items that are loaded pallets keep the rules of pallets.
+    for (const palletised_type& p : file.pallets) {
+        for (std::size_t k = 0; k < file.cartons.size(); ++k)
+            file.cartons[k].pallet = file.cartons[k].pallet || p.cartons_on(k) > 0;
+    }
     const std::size_t containers = reader.count("containers");
     for (std::size_t c = 0; c < containers && reader.ok(); ++c) {
         container_load& load = file.plan.containers.emplace_back();

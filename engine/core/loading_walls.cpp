@@ -236,7 +236,10 @@ order_check check_loading_order(std::span<const carton_block> steps,
     std::vector<double> rows;
     for (const carton_block& s : steps) {
         boxes.push_back(box_of(s, types[s.type].size));
-        rows.push_back(rotated(types[s.type].size, s.orientation)[1]);
+        // A loaded pallet goes in by fork-lift: no loader's arm limits how
+        // deep it is set.
+        rows.push_back(types[s.type].pallet ? std::numeric_limits<double>::infinity()
+                                            : rotated(types[s.type].size, s.orientation)[1]);
     }
     for (std::size_t i = 0; i < boxes.size(); ++i) {
         if (holds_nothing(steps[i])) continue;

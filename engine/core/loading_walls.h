@@ -40,7 +40,8 @@ struct order_check {
 // width and height; out of reach when it lies above the floor and its far
 // side is deeper than the reach (or its own cartons' length along the
 // container, when longer) behind the door-side face of what is loaded in its
-// lane across the width. Every step it stands on comes before it.
+// lane across the width; a loaded pallet goes in by fork-lift, out of no
+// one's reach. Every step it stands on comes before it.
 order_check check_loading_order(std::span<const carton_block> steps,
                                 std::span<const carton_rules> types);
 

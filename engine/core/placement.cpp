@@ -305,6 +305,21 @@ found on_unstackable(const plan& p) {
     return std::nullopt;
 }
 
+// A loaded pallet on loose cartons, or loose cartons on a loaded pallet.
+found pallet_mixed(const plan& p) {
+    if (std::none_of(p.types.begin(), p.types.end(),
+                     [](const carton_rules& t) { return t.pallet; }))
+        return std::nullopt;
+    for (const placed& above : p.all) {
+        for (const placed& below : p.all) {
+            if (&below != &above && p.types[above.type].pallet != p.types[below.type].pallet &&
+                stands_on(above, below))
+                return above.index;
+        }
+    }
+    return std::nullopt;
+}
+
 found over_quantity(const plan& p) {
     std::vector<std::int64_t> loaded(p.types.size(), 0);
     for (const placed& b : p.all) loaded[b.type] += b.count[0] * b.count[1] * b.count[2];
@@ -514,6 +529,7 @@ placement_report check_placement(const block_list& blocks, std::span<const carto
     r.unsupported_cartons = s.short_cartons;
     note(placement_fault::unsupported, s.first_short);
     note(placement_fault::on_unstackable, on_unstackable(p));
+    note(placement_fault::pallet_mixed, pallet_mixed(p));
     note(placement_fault::quantity, over_quantity(p));
     note(placement_fault::overweight, overweight(p));
     note(placement_fault::overloaded, overloaded(p));

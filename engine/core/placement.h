@@ -23,6 +23,10 @@ struct carton_rules {
     std::optional<double> weight;              // kg per carton, when known
     std::optional<double> max_load{};          // kg one carton may carry on its top
     std::optional<std::int64_t> max_layers{};  // cartons of the type in one column at most
+    // A loaded pallet: it stands only on the floor or on loaded pallets, and
+    // only loaded pallets stand on it (a wrapped load's top is no floor for
+    // loose cartons); it goes in by fork-lift.
+    bool pallet = false;
 };
 
 // The rules about weight a plan keeps beyond each type's own: no carton on
@@ -43,6 +47,7 @@ enum class placement_fault {
     overlap,          // two cartons share space
     unsupported,      // a carton's base not wholly on the floor or on tops at its height
     on_unstackable,   // a carton on a carton that may not carry any
+    pallet_mixed,     // a loaded pallet on loose cartons, or loose cartons on one
     quantity,         // more cartons of a type than the list holds
     overweight,       // the cargo heavier than the payload
     overloaded,       // a carton carries more than its type may
@@ -112,7 +117,8 @@ inline carton_rules single_carton(double length, double width, double height,
             std::nullopt,
             std::nullopt,
             std::nullopt,
-            std::nullopt};
+            std::nullopt,
+            false};
 }
 
 }  // namespace varnel

@@ -8,6 +8,7 @@
 // rectangle of its top, from its origin corner, that carries a block set on
 // it, so that a combined block stands only on cartons' tops.
 
+#include <algorithm>
 #include <array>
 #include <cstddef>
 #include <cstdint>
@@ -52,6 +53,21 @@ struct block {
     std::uint32_t needs_begin = 0, needs_end = 0;
 };
 
+// Whether the cartons of `upper_needs` may stand where cartons of the types
+// `under(t)` names are under them: nothing but loaded pallets on loaded
+// pallets, and those on nothing else. A block is judged by all its types,
+// not only those of its base: either kind on the other is all it excludes.
+template <typename Under>
+bool of_one_kind(const cargo& c, std::span<const type_count> upper_needs, Under&& under) {
+    bool pallet_under = false, loose_under = false;
+    for (std::size_t t = 0; t < c.types.size(); ++t) {
+        if (under(t)) (c.types[t].pallet ? pallet_under : loose_under) = true;
+    }
+    return std::none_of(upper_needs.begin(), upper_needs.end(), [&](const type_count& n) {
+        return c.types[n.type].pallet ? loose_under : pallet_under;
+    });
+}
+
 // Whether `upper`, holding `upper_needs`, may stand on a surface whose
 // cartons bear `bear` pressing on them, the lightest of them weighing
 // `lightest`, with `under(t)` true when cartons of type t are among them. A
@@ -62,6 +78,7 @@ bool stands_within(const cargo& c, const block& upper, std::span<const type_coun
                    double bear, double lightest, Under&& under) {
     if (upper.press > bear * (1 + 1e-9) + 1e-12) return false;
     if (c.limits.heavy_not_on_light && upper.base_heaviest > lightest) return false;
+    if (c.limits.pallets && !of_one_kind(c, upper_needs, under)) return false;
     for (const type_count& n : upper_needs) {
         if (c.types[n.type].max_layers && under(n.type)) return false;
     }

@@ -76,7 +76,9 @@ cargo cargo_of(const mixed_request& request, const std::vector<std::int64_t>& le
         out.volume = sides[0] * sides[1] * sides[2];
         out.max_load = in.max_load;
         out.max_layers = in.max_layers;
-        c.limits.on = c.limits.on || in.max_load || in.max_layers;
+        out.pallet = in.pallet;
+        c.limits.pallets = c.limits.pallets || in.pallet;
+        c.limits.on = c.limits.on || in.max_load || in.max_layers || in.pallet;
         c.types.push_back(std::move(out));
     }
     if (weighed(request.cartons)) {

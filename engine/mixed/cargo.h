@@ -48,16 +48,19 @@ struct cargo_type {
     std::int64_t volume = 0;                 // one carton's, in grid steps cubed
     std::optional<double> max_load;          // kg on one carton's top
     std::optional<std::int64_t> max_layers;  // cartons of the type in one column
+    bool pallet = false;                     // a loaded pallet: see carton_rules::pallet
 };
 
 // What the search keeps besides space: the load cartons bear, columns of one
-// type no higher than allowed and, when asked, no carton on a lighter one.
+// type no higher than allowed, loaded pallets and loose cartons each on
+// their own kind and, when asked, no carton on a lighter one.
 // Off for a list that asks none of these, which then plans as it always has.
 struct weight_limits {
     bool on = false;
     bool weighed = false;  // the list gives weights: the search counts room lost over tops
     bool heavy_not_on_light = false;
     std::optional<double> balance_share;
+    bool pallets = false;  // loaded pallets among the types: pallets stand on pallets alone
 };
 
 struct cargo {

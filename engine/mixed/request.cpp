@@ -28,8 +28,8 @@ bool weighed(std::span<const carton_type> cartons) {
 std::vector<carton_rules> rules_of(std::span<const carton_type> cartons) {
     std::vector<carton_rules> rules;
     for (const carton_type& t : cartons) {
-        rules.push_back(
-            {t.size, t.allowed, t.stackable, std::nullopt, t.weight, t.max_load, t.max_layers});
+        rules.push_back({t.size, t.allowed, t.stackable, std::nullopt, t.weight, t.max_load,
+                         t.max_layers, t.pallet});
     }
     return rules;
 }

@@ -30,6 +30,7 @@ struct carton_type {
     bool stackable = true;                     // may anything stand on it
     std::optional<double> max_load{};          // kg one carton may carry on its top
     std::optional<std::int64_t> max_layers{};  // cartons in one column at most, itself counted
+    bool pallet = false;                       // a loaded pallet: see carton_rules::pallet
 };
 
 // Knobs of the search; the defaults are the program's.

@@ -24,6 +24,7 @@ carton_type pallet_item(const order_line& line, const pallet_plan& plan, std::in
     // Pallets go in by fork-lift: the deck stays down, either way round.
     item.allowed = orientation_set::upright();
     item.stackable = stackable;
+    item.pallet = true;
     // Two high at most, and only where the pallet under it may carry the
     // weight: what its own deck is rated for.
     if (stackable) {

@@ -21,12 +21,23 @@
 namespace varnel {
 namespace {
 
-// Cubes of 50 cm, and a carton 2 m long along the container.
+carton_rules as_pallet(carton_rules r) {
+    r.pallet = true;
+    return r;
+}
+
+// Cubes of 50 cm, a carton 2 m long along the container, and loaded pallets
+// of 50 cm.
 const std::vector<carton_rules> cube_and_long{single_carton(500, 500, 500),
-                                              single_carton(500, 2000, 500)};
+                                              single_carton(500, 2000, 500),
+                                              as_pallet(single_carton(500, 500, 500))};
 
 carton_block cube(double x, double y, double z, std::int16_t along = 1) {
     return {x, y, z, 1, 1, along, 1, 0};
+}
+
+carton_block pallet(double x, double y, double z, std::int16_t along = 1) {
+    return {x, y, z, 1, 1, along, 1, 2};
 }
 
 struct order_row {
@@ -75,6 +86,16 @@ TEST(LoadingOrderCheck, EachRuleBrokenOnce) {
          std::nullopt},
         {"what it stands on comes after it",
          {cube(0, 0, 500), cube(0, 0, 0)},
+         order_fault::support_after,
+         0},
+        // A fork-lift sets a pallet as deep as it goes, but through nothing.
+        {"a pallet 2 m behind the load's face, on pallets",
+         {pallet(0, 0, 0, 4), pallet(0, 0, 500)},
+         order_fault::none,
+         std::nullopt},
+        {"a pallet behind a pallet", {pallet(0, 500, 0), pallet(0, 0, 0)}, order_fault::blocked, 1},
+        {"a pallet before the pallet it stands on",
+         {pallet(0, 0, 500), pallet(0, 0, 0)},
          order_fault::support_after,
          0},
     };

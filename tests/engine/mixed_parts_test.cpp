@@ -241,7 +241,9 @@ bool covers(const std::vector<rect>& cover, const rect& r) {
 // rather than fill the list with simple ones), at the fill the program keeps
 // and at a looser one that combines more: its simple blocks at the origin
 // keep every rule in its box, they are its needs and its volume, and its
-// carrying top is wholly stackable cartons' tops at its full height.
+// carrying top is wholly stackable cartons' tops at its full height. Every
+// third list takes its first two types for loaded pallets: blocks join
+// pallets on pallets and cartons on cartons alone, weighed or not.
 TEST(MixedParts, EveryBlockIsItsCartonsStandingInItsBox) {
     std::size_t combined = 0;
     for (const double min_fill : {0.98, 0.9}) {
@@ -254,6 +256,9 @@ TEST(MixedParts, EveryBlockIsItsCartonsStandingInItsBox) {
                 t.quantity = std::min<std::int64_t>(t.quantity, 6);
                 left.push_back(t.quantity);
             }
+            for (std::size_t t = 0; t < std::min<std::size_t>(2, r.cartons.size()) && seed % 3 == 0;
+                 ++t)
+                r.cartons[t].pallet = true;
             r.parameters.min_fill = min_fill;
             const cargo c = cargo_of(r, left);
             work_meter meter(100'000'000, nullptr, 60.0);

@@ -61,7 +61,12 @@ TEST(Placement, EachRuleBrokenOnce) {
     light.weight = 10;
     carton_rules tall = box;  // 5
     tall.max_layers = 2;
-    const std::vector<carton_rules> types = {box, fragile, upright, crate, light, tall};
+    carton_rules pallet = box;  // 6
+    pallet.pallet = true;
+    carton_rules other_pallet = box;  // 7
+    other_pallet.pallet = true;
+    const std::vector<carton_rules> types = {box,   fragile, upright, crate,
+                                             light, tall,    pallet,  other_pallet};
     const weight_rules heavy_rule{true, std::nullopt};
     const weight_rules balance_rule{false, 0.05};
     struct row {
@@ -87,6 +92,22 @@ TEST(Placement, EachRuleBrokenOnce) {
          {{0, 0, 0, 1, 1, 1, 1, 1}, {0, 0, 200, 1, 1, 1, 1}},
          placement_fault::on_unstackable},
         {"fragile cartons stacked", {{0, 0, 0, 1, 1, 1, 2, 1}}, placement_fault::on_unstackable},
+        // Unweighed, so that no weight rule stands in for the kinds'.
+        {"a pallet on loose cartons",
+         {{0, 0, 0, 1, 1, 1, 1, 0}, {0, 0, 200, 1, 1, 1, 1, 6}},
+         placement_fault::pallet_mixed},
+        {"loose cartons on a pallet",
+         {{0, 0, 0, 1, 1, 1, 1, 6}, {0, 0, 200, 1, 1, 1, 1, 0}},
+         placement_fault::pallet_mixed},
+        {"a pallet half on a pallet, half on cartons",
+         {{0, 0, 0, 1, 1, 1, 1, 6}, {0, 300, 0, 1, 1, 1, 1, 0}, {0, 150, 200, 1, 1, 1, 1, 7}},
+         placement_fault::pallet_mixed},
+        {"pallets on pallets and beside cartons",
+         {{0, 0, 0, 1, 1, 1, 2, 6},
+          {0, 300, 0, 1, 1, 1, 1, 7},
+          {0, 300, 200, 1, 1, 1, 1, 6},
+          {400, 0, 0, 1, 1, 1, 2, 0}},
+         placement_fault::none},
         {"more than the list", {{0, 0, 0, 1, 5, 1, 1, 2}}, placement_fault::quantity},
         {"heavier than the payload", {{0, 0, 0, 1, 4, 1, 1, 2}}, placement_fault::overweight, 399},
         {"as heavy as the payload", {{0, 0, 0, 1, 4, 1, 1, 2}}, placement_fault::none, 400},

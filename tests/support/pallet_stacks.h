@@ -9,8 +9,9 @@
 namespace varnel::test_support {
 
 // Whether every loaded pallet of `blocks` (the items of an order on
-// `pallets`) stands on the floor or on loaded pallets alone: a fork-lift
-// sets no pallet on loose cartons.
+// `pallets`) stands on the floor or on loaded pallets alone, and nothing but
+// loaded pallets stands on one: a fork-lift sets no pallet on loose cartons,
+// and a wrapped load's top is no floor for them.
 inline bool pallets_on_pallets(const block_list& blocks, const std::vector<carton_rules>& rules,
                                const std::vector<palletised_type>& pallets) {
     const auto is_pallet = [&](std::size_t type) {
@@ -18,10 +19,11 @@ inline bool pallets_on_pallets(const block_list& blocks, const std::vector<carto
         return p != nullptr && p->cartons_on(type) > 0;
     };
     for (const carton_block& b : blocks) {
-        if (!is_pallet(b.type) || b.z == 0) continue;
+        if (b.z == 0) continue;
         const block_box base = box_of(b, rules[b.type].size);
         for (const carton_block& under : blocks) {
-            if (stands_on(base, box_of(under, rules[under.type].size)) && !is_pallet(under.type))
+            if (stands_on(base, box_of(under, rules[under.type].size)) &&
+                is_pallet(under.type) != is_pallet(b.type))
                 return false;
         }
     }

@@ -362,13 +362,19 @@ found overloaded(const plan& p) {
 }
 
 // A column of one type higher than it may be: the cartons of a type counted
-// from the top of a column down through cartons of that type it rests on.
+// from the top of a column down through cartons of that type it rests on
+// (loaded pallets of every type as one).
 // Blocks are taken from the lowest base up, so that what a block stands on is
 // counted before it.
 found too_many_layers(const plan& p) {
     if (std::none_of(p.types.begin(), p.types.end(),
                      [](const carton_rules& t) { return t.max_layers.has_value(); }))
         return std::nullopt;
+    // Loaded pallets make one column whatever they hold: two high means two
+    // pallets, not two of each type.
+    const auto one_column = [&](std::size_t a, std::size_t b) {
+        return a == b || (p.types[a].pallet && p.types[b].pallet);
+    };
     std::vector<std::vector<std::int64_t>> top(p.all.size());
     std::optional<std::size_t> first;
     for (const std::size_t k : by_height(p.all, false)) {
@@ -378,7 +384,8 @@ found too_many_layers(const plan& p) {
             for (std::int64_t j = 0; j < b.count[1]; ++j) {
                 std::int64_t under = 0;
                 for (std::size_t s = 0; s < p.all.size(); ++s) {
-                    if (s == k || p.all[s].type != b.type || !stands_on(b, p.all[s])) continue;
+                    if (s == k || !one_column(b.type, p.all[s].type) || !stands_on(b, p.all[s]))
+                        continue;
                     resting_on(base_of(b, {i, j}), p.all[s], [&](column c, double) {
                         under = std::max(
                             under, top[s][static_cast<std::size_t>(c.i * p.all[s].count[1] + c.j)]);

@@ -54,17 +54,20 @@ struct block {
 };
 
 // Whether the cartons of `upper_needs` may stand where cartons of the types
-// `under(t)` names are under them: nothing but loaded pallets on loaded
-// pallets, and those on nothing else. A block is judged by all its types,
-// not only those of its base: either kind on the other is all it excludes.
+// `under(t)` names are under them: loose cartons on nothing but loose
+// cartons, loaded pallets on nothing at all (two high only within their own
+// block). A block is judged by all its types, not only those of its base.
 template <typename Under>
 bool of_one_kind(const cargo& c, std::span<const type_count> upper_needs, Under&& under) {
     bool pallet_under = false, loose_under = false;
     for (std::size_t t = 0; t < c.types.size(); ++t) {
         if (under(t)) (c.types[t].pallet ? pallet_under : loose_under) = true;
     }
+    // A pallet on a pallet only within one block, two of one type at most:
+    // as with limited layers, a column across blocks is not counted, and
+    // pallets of two types would stack three or four high.
     return std::none_of(upper_needs.begin(), upper_needs.end(), [&](const type_count& n) {
-        return c.types[n.type].pallet ? loose_under : pallet_under;
+        return c.types[n.type].pallet ? loose_under || pallet_under : pallet_under;
     });
 }
 

@@ -61,10 +61,12 @@ TEST(Placement, EachRuleBrokenOnce) {
     light.weight = 10;
     carton_rules tall = box;  // 5
     tall.max_layers = 2;
-    carton_rules pallet = box;  // 6
+    carton_rules pallet = box;  // 6: stackable two high, as a ticked order makes them
     pallet.pallet = true;
+    pallet.max_layers = 2;
     carton_rules other_pallet = box;  // 7
     other_pallet.pallet = true;
+    other_pallet.max_layers = 2;
     const std::vector<carton_rules> types = {box,   fragile, upright, crate,
                                              light, tall,    pallet,  other_pallet};
     const weight_rules heavy_rule{true, std::nullopt};
@@ -108,6 +110,9 @@ TEST(Placement, EachRuleBrokenOnce) {
           {0, 300, 200, 1, 1, 1, 1, 6},
           {400, 0, 0, 1, 1, 1, 2, 0}},
          placement_fault::none},
+        {"pallets of two types three high",
+         {{0, 0, 0, 1, 1, 1, 2, 6}, {0, 0, 400, 1, 1, 1, 1, 7}},
+         placement_fault::too_many_layers},
         {"more than the list", {{0, 0, 0, 1, 5, 1, 1, 2}}, placement_fault::quantity},
         {"heavier than the payload", {{0, 0, 0, 1, 4, 1, 1, 2}}, placement_fault::overweight, 399},
         {"as heavy as the payload", {{0, 0, 0, 1, 4, 1, 1, 2}}, placement_fault::none, 400},

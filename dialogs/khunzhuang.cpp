@@ -12,7 +12,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <numeric>
 
 #include "dialogs/file_save.h"
 #include "dialogs/messages.h"
@@ -387,9 +386,13 @@ void khunzhuang::show_results(const mixed_plan_file& plan, const mixed_summary& 
             add({number, qtext(plan.cartons[t].name), QString::number(own.cartons),
                  QString::number(left[t]), kg(own.weight), along_text(own.centre_of_gravity)});
         }
+        // The total in cartons, as the summary counts them: a pallet by the
+        // cartons on it.
+        std::int64_t left_cartons = 0;
+        for (std::size_t t = 0; t < left.size(); ++t)
+            left_cartons += cartons_in(plan.pallets, t, left[t]);
         add({number, qtext(text::result_total), QString::number(s.cartons),
-             QString::number(std::accumulate(left.begin(), left.end(), std::int64_t{0})),
-             kg(s.weight), along_text(s.centre_of_gravity)});
+             QString::number(left_cartons), kg(s.weight), along_text(s.centre_of_gravity)});
         // Where the weight lies, and whether the band holds it, when the
         // weights are known.
         const std::optional<balance_figures> b =

@@ -56,12 +56,17 @@ const palletised_type* palletised_item(const std::vector<palletised_type>& palle
     return nullptr;
 }
 
+std::int64_t cartons_in(const std::vector<palletised_type>& pallets, std::size_t item,
+                        std::int64_t items) {
+    const palletised_type* type = palletised_item(pallets, item);
+    const std::int64_t each = type == nullptr ? 0 : type->cartons_on(item);
+    return items * (each == 0 ? 1 : each);
+}
+
 void count_cartons_on_pallets(mixed_summary& summary, const std::vector<palletised_type>& pallets) {
     if (pallets.empty()) return;
     const auto cartons_of = [&](std::size_t item, std::int64_t items) {
-        const palletised_type* type = palletised_item(pallets, item);
-        const std::int64_t each = type == nullptr ? 1 : type->cartons_on(item);
-        return items * (each == 0 ? 1 : each);
+        return cartons_in(pallets, item, items);
     };
     const std::size_t n = summary.loaded.size();
     std::int64_t total = 0;

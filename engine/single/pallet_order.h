@@ -53,6 +53,11 @@ struct palletised_type {
 const palletised_type* palletised_item(const std::vector<palletised_type>& pallets,
                                        std::size_t item);
 
+// The cartons in `items` of `item`: a pallet's by the cartons on it, a
+// loose carton one.
+std::int64_t cartons_in(const std::vector<palletised_type>& pallets, std::size_t item,
+                        std::int64_t items);
+
 // A summary of an order on pallets counted as a crew counts it: every
 // total in cartons (a pallet by the cartons on it) and a container's types
 // as the order's lines, a type's pallets and its loose rest once. The

@@ -376,6 +376,8 @@ private slots:
         QCOMPARE(result_row(list, 0).mid(0, 4),
                  (QStringList{q("第1个集装箱"), q("欧标托盘（A，每托20箱）"), q("1"), q("0")}));
         QCOMPARE(result_row(list, 1).mid(1, 2), (QStringList{q("B"), q("6")}));
+        // The total counts the cartons on the pallet, as the summary does.
+        QCOMPARE(result_row(list, 3).mid(1, 3), (QStringList{q("合计"), q("31"), q("5")}));
 
         const QString path = dir.filePath(q("托盘.qrm"));
         f.prompts.file_names.push_back(path);

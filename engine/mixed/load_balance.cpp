@@ -7,6 +7,7 @@
 
 #include "engine/core/box.h"
 #include "engine/core/loading_walls.h"
+#include "engine/core/placement.h"
 
 namespace varnel {
 
@@ -120,10 +121,102 @@ double shift_for(double centre, double slack, double middle, double band) {
     return std::clamp(middle - inside - centre, 0.0, slack);
 }
 
+// `blocks` cut across the length wherever no carton lies across the cut,
+// at most `most` cuts spread along it: a block running the whole length
+// makes the load one wall, and no wall could be moved or turned. A carton
+// stands only on cartons under its own base, so each piece keeps its
+// support.
+block_list cut_across_length(const block_list& blocks, std::span<const carton_rules> types,
+                             std::size_t most) {
+    std::vector<block_box> boxes;
+    std::vector<double> cuts;
+    for (const carton_block& b : blocks) {
+        boxes.push_back(box_of(b, types[b.type].size));
+        const double row = (boxes.back().hi[1] - b.y) / b.count_y;
+        for (int k = 1; k < b.count_y; ++k) cuts.push_back(b.y + k * row);
+        cuts.push_back(boxes.back().hi[1]);
+    }
+    std::sort(cuts.begin(), cuts.end());
+    // Whether block i has a row boundary at `c` or lies wholly to one side.
+    const auto clear = [&](std::size_t i, double c) {
+        const block_box& b = boxes[i];
+        if (c <= b.lo[1] + contact_tolerance || c >= b.hi[1] - contact_tolerance) return true;
+        const double rows = (c - b.lo[1]) / ((b.hi[1] - b.lo[1]) / blocks[i].count_y);
+        return std::fabs(rows - std::round(rows)) * (b.hi[1] - b.lo[1]) / blocks[i].count_y <=
+               contact_tolerance;
+    };
+    std::vector<double> valid;
+    for (const double c : cuts) {
+        if (!valid.empty() && c <= valid.back() + contact_tolerance) continue;
+        bool all = true;
+        for (std::size_t i = 0; i < blocks.size() && all; ++i) all = clear(i, c);
+        if (all) valid.push_back(c);
+    }
+    if (valid.size() > most) {
+        std::vector<double> spread;
+        for (std::size_t k = 0; k < most; ++k) spread.push_back(valid[k * valid.size() / most]);
+        valid = std::move(spread);
+    }
+    block_list out;
+    for (std::size_t i = 0; i < blocks.size(); ++i) {
+        const double row = (boxes[i].hi[1] - boxes[i].lo[1]) / blocks[i].count_y;
+        carton_block piece = blocks[i];
+        int done = 0;  // rows of the block already cut off
+        for (const double c : valid) {
+            if (c <= boxes[i].lo[1] + contact_tolerance || c >= boxes[i].hi[1] - contact_tolerance)
+                continue;
+            const int upto = static_cast<int>(std::lround((c - boxes[i].lo[1]) / row));
+            piece.y = boxes[i].lo[1] + done * row;
+            piece.count_y = static_cast<std::int16_t>(upto - done);
+            out.push_back(piece);
+            done = upto;
+        }
+        piece.y = boxes[i].lo[1] + done * row;
+        piece.count_y = static_cast<std::int16_t>(blocks[i].count_y - done);
+        out.push_back(piece);
+    }
+    return out;
+}
+
+// How far outside its band the centre of `blocks` lies, across and along
+// together, in band widths; none for a load with no weight.
+double outside_band(const block_list& blocks, std::span<const carton_rules> types,
+                    const container_space& container, double share) {
+    const std::optional<balance_figures> f = balance_of(blocks, types, container, share);
+    if (!f) return 0.0;
+    double out = 0.0;
+    for (std::size_t a = 0; a < 2; ++a) {
+        if (f->band[a] > 0.0) out += std::max(0.0, std::fabs(f->offset[a]) / f->band[a] - 1.0);
+    }
+    return out;
+}
+
+block_list settled_walls(const block_list& blocks, std::span<const carton_rules> types,
+                         const container_space& container, std::optional<double> share);
+
 }  // namespace
 
 block_list settled_load(const block_list& blocks, std::span<const carton_rules> types,
                         const container_space& container, std::optional<double> share) {
+    block_list out = settled_walls(blocks, types, container, share);
+    if (!share) return out;
+    const double miss = outside_band(out, types, container, *share);
+    if (!(miss > 0.0)) return out;
+    // Walls as thin as the cartons allow, when the load's own walls cannot
+    // bring the centre within the band; taken when a crew can still follow.
+    constexpr std::size_t most_cuts = 40;
+    const block_list cut =
+        settled_walls(cut_across_length(blocks, types, most_cuts), types, container, share);
+    if (cut.size() == out.size() || outside_band(cut, types, container, *share) >= miss ||
+        !loading_walls(cut, types).check.valid())
+        return out;
+    return cut;
+}
+
+namespace {
+
+block_list settled_walls(const block_list& blocks, std::span<const carton_rules> types,
+                         const container_space& container, std::optional<double> share) {
     std::vector<block_box> boxes;
     for (const carton_block& b : blocks) boxes.push_back(box_of(b, types[b.type].size));
     const std::vector<wall> walls = walls_of(blocks, types, boxes);
@@ -203,5 +296,7 @@ block_list settled_load(const block_list& blocks, std::span<const carton_rules> 
     }
     return out;
 }
+
+}  // namespace
 
 }  // namespace varnel

@@ -96,7 +96,8 @@ TEST(MixedLoad, WeighedListsKeepTheWeightRules) {
 
 // A part load of crates stands together from the far end, shifted along
 // the length until its centre of gravity is within the band; the heavy
-// crates of a mixed list carry the light cartons, never the other way.
+// crates of a mixed list carry the light cartons, never the other way, and
+// the load is balanced both ways.
 TEST(MixedLoad, APartLoadStandsTogetherAndBalanced) {
     mixed_request r;
     r.container = {2350, 12030, 2690};
@@ -121,8 +122,17 @@ TEST(MixedLoad, APartLoadStandsTogetherAndBalanced) {
         reach = std::max(reach, y1);
     }
 
+    // A block of cartons running the whole length on crates along one side
+    // is cut into walls that can be turned side for side.
     r.cartons.push_back({"carton", {500, 350, 300}, 400, 12.0, orientation_set::any(), true});
-    expect_valid(r, plan_mixed_load(r), "crates and cartons");
+    r.cartons[0].quantity = 20;
+    const mixed_plan mixed = plan_mixed_load(r);
+    expect_valid(r, mixed, "crates and cartons");
+    ASSERT_EQ(mixed.containers.size(), 1u);
+    const std::optional<balance_figures> both =
+        balance_of(mixed.containers[0].blocks, rules_of(r.cartons), {r.container, {}}, 0.05);
+    ASSERT_TRUE(both.has_value());
+    EXPECT_TRUE(both->holds) << both->offset[0] << " mm across, " << both->offset[1] << " along";
 }
 
 TEST(MixedLoad, OneContainerTakesACargoWithRoomToSpare) {

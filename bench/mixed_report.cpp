@@ -13,7 +13,8 @@
 //   mixed_report --instances [--classes ...] [--sample N]
 //   mixed_report --scaling CARTONS [--set NAME=VALUE]...
 //   mixed_report --single N [--set NAME=VALUE]...
-//   mixed_report --weights [--all-rules] [--classes ...] [--sample N] [--set NAME=VALUE]...
+//   mixed_report --weights [--all-rules|--bounds] [--classes ...] [--sample N]
+//                [--set NAME=VALUE]...
 //
 // --sample N runs N instances a class, evenly spread (default all 100);
 // --instances prints them for bench/peer instead; --scaling plans a list of
@@ -27,7 +28,9 @@
 // of balanced containers (--all-rules: only the last, the others 0), the
 // longest time, the plans that break a rule
 // (by the shared checker or carton by carton) and a bound on what any plan
-// loads when nothing may stand on the unstackable types; --results writes
+// loads when nothing may stand on the unstackable types, and one when
+// besides no carton may stand on a lighter type (--bounds: only the bounds,
+// nothing planned); --results writes
 // each instance's utilisation and time (with --weights the four
 // utilisations, the bound and whether it is balanced); --set changes a search parameter
 // (work_budget, min_fill, max_blocks, combining_rounds, block_share_divisor,
@@ -80,6 +83,7 @@ struct options {
     bool instances = false;
     bool weights = false;
     bool all_rules_only = false;  // --weights plans only under all the rules
+    bool bounds_only = false;     // --weights plans nothing, prints the bounds
     std::int64_t scaling = 0;
     std::size_t single = 0;
     mixed_parameters parameters;
@@ -367,6 +371,7 @@ struct weighed_run {
     std::size_t cls = 0;
     std::array<double, 4> utilisation{};
     double bound = 100.0;  // per cent: what the cartons nothing may stand on allow
+    double heavy_bound = 100.0;  // the same, heavy not on light
     double cpu_ms = 0.0;   // the most of the four
     bool balanced = false;
     std::size_t faults = 0;
@@ -408,14 +413,85 @@ double stacking_bound(const br_instance& b, const std::vector<br_weight>& w) {
     return 100.0 * std::min(volume, room) / room;
 }
 
+// A bound on the utilisation when, besides, no carton stands on a lighter
+// type. An unstackable type heavier than every stackable one stands on the
+// floor with nothing over it, so the room above it is lost; every type
+// nothing may stand on still shares the floor. With n_u cartons of such a
+// type u standing on their tallest allowed side (height h_u, footprint
+// f_u): the volume T loaded is at most the room less the room lost over
+// the floor-bound types, at most what the cartons bring, and their
+// footprints at most the floor. The linear relaxation, by its Lagrangian
+// dual: for each weight L between the two limits on T the best choice is a
+// fractional knapsack of the floor, and the least over L bounds T.
+double heavy_stacking_bound(const br_instance& b, const std::vector<br_weight>& w) {
+    const double floor = static_cast<double>(b.container[0]) * b.container[1];
+    const double high = static_cast<double>(b.container[2]);
+    const double room = floor * high;
+    double heaviest_stackable = 0.0, stackable_volume = 0.0;
+    for (std::size_t t = 0; t < b.types.size(); ++t) {
+        if (w[t].stackable) heaviest_stackable = std::max(heaviest_stackable, w[t].weight);
+    }
+    struct top {
+        double height = 0.0, footprint = 0.0, count = 0.0;
+        bool on_floor = false;
+    };
+    std::vector<top> tops;
+    for (std::size_t t = 0; t < b.types.size(); ++t) {
+        const br_type& type = b.types[t];
+        const double one = static_cast<double>(type.sides[0]) * type.sides[1] * type.sides[2];
+        if (w[t].stackable) {
+            stackable_volume += one * static_cast<double>(type.quantity);
+            continue;
+        }
+        double h = 0.0;
+        for (std::size_t j = 0; j < 3; ++j) {
+            if (type.vertical[j] && type.sides[j] <= b.container[2])
+                h = std::max(h, static_cast<double>(type.sides[j]));
+        }
+        if (h > 0.0)
+            tops.push_back({h, one / h, static_cast<double>(type.quantity),
+                            w[t].weight > heaviest_stackable});
+    }
+    // The best of lambda * (room - lost) + (1 - lambda) * (volume brought).
+    const auto dual = [&](double lambda) {
+        std::vector<std::pair<double, const top*>> worth;  // value per floor area
+        for (const top& u : tops) {
+            const double value = (1 - lambda) * u.height * u.footprint -
+                                 (u.on_floor ? lambda * u.footprint * (high - u.height) : 0.0);
+            if (value > 0.0) worth.emplace_back(value / u.footprint, &u);
+        }
+        std::sort(worth.begin(), worth.end(), [](const auto& x, const auto& y) {
+            return x.first > y.first;
+        });
+        double left = floor, total = lambda * room + (1 - lambda) * stackable_volume;
+        for (const auto& [per_area, u] : worth) {
+            const double area = std::min(left, u->footprint * u->count);
+            total += per_area * area;
+            left -= area;
+        }
+        return total;
+    };
+    double lo = 0.0, hi = 1.0;  // the dual is convex in lambda
+    for (int k = 0; k < 100; ++k) {
+        const double a = lo + (hi - lo) / 3, c = hi - (hi - lo) / 3;
+        if (dual(a) < dual(c)) {
+            hi = c;
+        } else {
+            lo = a;
+        }
+    }
+    return 100.0 * std::min(dual((lo + hi) / 2), room) / room;
+}
+
 weighed_run run_weighed(std::size_t cls, int p, const mixed_parameters& parameters,
-                        bool all_rules_only) {
+                        bool all_rules_only, bool bounds_only) {
     const br_instance b = br_problem(cls, p);
     const std::vector<br_weight> w = br_weights(cls, p, b);
     weighed_run out;
     out.cls = cls;
     out.bound = stacking_bound(b, w);
-    for (std::size_t rules = all_rules_only ? 3 : 0; rules < 4; ++rules) {
+    out.heavy_bound = std::min(out.bound, heavy_stacking_bound(b, w));
+    for (std::size_t rules = all_rules_only ? 3 : bounds_only ? 4 : 0; rules < 4; ++rules) {
         mixed_request r = request_of(b, parameters);
         for (std::size_t t = 0; t < w.size(); ++t) {
             r.cartons[t].weight = w[t].weight;
@@ -447,36 +523,38 @@ weighed_run run_weighed(std::size_t cls, int p, const mixed_parameters& paramete
 void print_weighed(const std::string& name, const std::vector<weighed_run>& runs) {
     if (runs.empty()) return;
     std::array<double, 4> u{};
-    double most = 0.0, bound = 0.0;
+    double most = 0.0, bound = 0.0, heavy_bound = 0.0;
     std::size_t balanced = 0, faults = 0;
     for (const weighed_run& r : runs) {
         for (std::size_t k = 0; k < 4; ++k) u[k] += r.utilisation[k];
         bound += r.bound;
+        heavy_bound += r.heavy_bound;
         most = std::max(most, r.cpu_ms);
         balanced += r.balanced;
         faults += r.faults;
     }
     const auto n = static_cast<double>(runs.size());
-    std::printf("%-8s %5zu %8.2f %8.2f %8.2f %8.2f %8.0f %9.0f %7zu %8.2f\n", name.c_str(),
+    std::printf("%-8s %5zu %8.2f %8.2f %8.2f %8.2f %8.0f %9.0f %7zu %8.2f %8.2f\n", name.c_str(),
                 runs.size(), u[0] / n, u[1] / n, u[2] / n, u[3] / n,
-                100.0 * static_cast<double>(balanced) / n, most, faults, bound / n);
+                100.0 * static_cast<double>(balanced) / n, most, faults, bound / n,
+                heavy_bound / n);
 }
 
 int weighed(const options& o) {
-    std::printf("%-8s %5s %8s %8s %8s %8s %8s %9s %7s %8s\n", "class", "runs", "none%", "bears%",
-                "+heavy%", "all%", "balanced", "max ms", "faults", "bound%");
+    std::printf("%-8s %5s %8s %8s %8s %8s %8s %9s %7s %8s %8s\n", "class", "runs", "none%",
+                "bears%", "+heavy%", "all%", "balanced", "max ms", "faults", "bound%", "hbound%");
     std::vector<weighed_run> all;
     std::ofstream results;
     if (!o.results.empty()) results.open(o.results);
     for (std::size_t c = std::max<std::size_t>(o.first, 1); c <= o.last; ++c) {
         std::vector<weighed_run> runs;
         for (const int p : problems(o.sample)) {
-            runs.push_back(run_weighed(c, p, o.parameters, o.all_rules_only));
+            runs.push_back(run_weighed(c, p, o.parameters, o.all_rules_only, o.bounds_only));
             const weighed_run& r = runs.back();
             if (!results.is_open()) continue;
             results << c << ' ' << p;
             for (const double u : r.utilisation) results << ' ' << u;
-            results << ' ' << r.bound << ' ' << (r.balanced ? "balanced" : "unbalanced") << ' '
+            results << ' ' << r.bound << ' ' << r.heavy_bound << ' ' << (r.balanced ? "balanced" : "unbalanced") << ' '
                     << r.cpu_ms << '\n';
             results.flush();
         }
@@ -507,6 +585,8 @@ options parse(int argc, char** argv) {
             o.weights = true;
         } else if (a == "--all-rules") {
             o.all_rules_only = true;
+        } else if (a == "--bounds") {
+            o.weights = o.bounds_only = true;
         } else if (a == "--instances") {
             o.instances = true;
         } else if (a == "--single") {

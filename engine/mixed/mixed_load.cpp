@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <ctime>
 #include <limits>
 #include <numeric>
 
@@ -211,6 +212,79 @@ std::int64_t repeats_of(const container_load& load, const std::vector<std::int64
     return n == std::numeric_limits<std::int64_t>::max() ? 1 : n;
 }
 
+// `c` as the search values it when `more` containers follow and the types
+// `favoured` marks were put off: each of those counts for `favour` times its
+// volume, and one that nothing may stand on for the column over its
+// footprint at the least (standing on its tallest side, so that a flatter
+// pose counts for no more): on the floor, where such cartons are left to
+// stand, they use up that room whatever stands beside them, and counted by
+// their volume alone a floor of them never wins against stacks of cartons.
+// The others count for their volume over `favour` rather than these for more,
+// so that no load counts for more than the container holds.
+cargo favoured_cargo(const cargo& c, const std::vector<bool>& favoured, double favour, bool more) {
+    cargo out = c;
+    if (!more) return out;
+    for (std::size_t t = 0; t < favoured.size(); ++t) {
+        cargo_type& type = out.types[t];
+        const auto volume = static_cast<double>(type.volume);
+        const auto worth = [](double v) {
+            return std::max<std::int64_t>(1, static_cast<std::int64_t>(std::round(v)));
+        };
+        if (!favoured[t]) {
+            type.volume = worth(volume / favour);
+        } else if (!type.stackable && !type.poses.empty()) {
+            length tallest = 0;
+            for (const pose& q : type.poses) tallest = std::max(tallest, q.size[2]);
+            const double column =
+                volume / static_cast<double>(tallest) * static_cast<double>(out.container[2]);
+            type.volume = std::max(type.volume, worth(column / favour));
+        }
+    }
+    return out;
+}
+
+// The share of the container's room a load fills.
+double utilisation(const mixed_request& request, const container_load& load) {
+    double v = 0.0;
+    for (std::size_t t = 0; t < load.loaded.size(); ++t) {
+        const auto& s = request.cartons[t].size;
+        v += static_cast<double>(load.loaded[t]) * s[0] * s[1] * s[2];
+    }
+    const auto& c = request.container;
+    return v / (c[0] * c[1] * c[2]);
+}
+
+// The types of a weighed order that the plan put off to its poor containers
+// (filled less than `poor`): at least a third of their cartons are in them.
+// None unless two containers at least are poor: the last alone is often
+// part full whatever the plan.
+std::vector<bool> put_off(const mixed_request& request, const mixed_plan& plan, double poor) {
+    std::vector<bool> out(request.cartons.size(), false);
+    std::vector<std::int64_t> tail(request.cartons.size(), 0), all(request.cartons.size(), 0);
+    std::int64_t poor_containers = 0;
+    for (const container_load& load : plan.containers) {
+        const bool low = utilisation(request, load) < poor;
+        poor_containers += low ? load.repeat : 0;
+        for (std::size_t t = 0; t < tail.size(); ++t) {
+            all[t] += load.loaded[t] * load.repeat;
+            if (low) tail[t] += load.loaded[t] * load.repeat;
+        }
+    }
+    if (poor_containers < 2) return out;
+    for (std::size_t t = 0; t < out.size(); ++t) out[t] = tail[t] > 0 && 3 * tail[t] >= all[t];
+    return out;
+}
+
+// Whether plan `a` loads more cartons than `b`, or as many into fewer
+// containers.
+bool fewer_containers(const mixed_plan& a, const mixed_plan& b) {
+    const auto left = [](const mixed_plan& p) {
+        return std::accumulate(p.unloaded.begin(), p.unloaded.end(), std::int64_t{0});
+    };
+    if (left(a) != left(b)) return left(a) < left(b);
+    return container_count(a) < container_count(b);
+}
+
 // How many containers the plan may still take.
 std::uint64_t containers_allowed(const mixed_request& request, std::int64_t planned) {
     if (!request.max_containers) return std::numeric_limits<std::uint64_t>::max();
@@ -219,10 +293,11 @@ std::uint64_t containers_allowed(const mixed_request& request, std::int64_t plan
     return most > done ? most - done : 0;
 }
 
-}  // namespace
-
-mixed_plan plan_mixed_load_with(const mixed_request& request, const one_type_planner& one_type) {
-    VARNEL_EXPECTS(well_formed(request));
+// The order's containers one after another, each loading the most of what
+// is left it can; while more follow, a carton of a type `favoured` marks
+// counts for `favour` times its volume.
+mixed_plan plan_order(const mixed_request& request, const one_type_planner& one_type,
+                      const std::vector<bool>& favoured, double favour) {
     mixed_plan plan;
     std::vector<std::int64_t> left;
     for (const carton_type& t : request.cartons)
@@ -255,7 +330,8 @@ mixed_plan plan_mixed_load_with(const mixed_request& request, const one_type_pla
         const std::uint64_t after = std::min(
             allowed - 1,
             std::max<std::uint64_t>(std::min(wanted, 2 * plannings), p.containers_reserved));
-        container_load load = run.load_container(c, plannings, after);
+        container_load load = run.load_container(
+            favoured_cargo(c, favoured, favour, wanted > 1 && allowed > 1), plannings, after);
         if (load.blocks.empty()) break;
         load.repeat = std::min<std::int64_t>(
             repeats_of(load, left, holds), static_cast<std::int64_t>(std::min<std::uint64_t>(
@@ -273,6 +349,80 @@ mixed_plan plan_mixed_load_with(const mixed_request& request, const one_type_pla
     plan.stop = run.stop();
     plan.cut_short = stopped || plan.stop == stop_reason::clock;
     return plan;
+}
+
+}  // namespace
+
+std::int64_t fewest_containers(const mixed_request& request) {
+    const auto& c = request.container;
+    const double floor = c[0] * c[1];
+    const double room = floor * c[2];
+    const bool heavy = request.weights.heavy_not_on_light && weighed(request.cartons);
+    double heaviest_carrier = 0.0;
+    for (const carton_type& t : request.cartons) {
+        if (t.stackable && t.quantity > 0)
+            heaviest_carrier = std::max(heaviest_carrier, t.weight.value_or(0.0));
+    }
+    double volume = 0.0, weight = 0.0, lost = 0.0, covered = 0.0;
+    for (const carton_type& t : request.cartons) {
+        double tallest = 0.0;
+        for (std::int16_t o = 1; o <= 6; ++o) {
+            const auto e = rotated(t.size, o);
+            if (t.allowed.allows(o) && e[0] <= c[0] && e[1] <= c[1] && e[2] <= c[2])
+                tallest = std::max(tallest, e[2]);
+        }
+        if (!(tallest > 0.0) || t.quantity <= 0) continue;
+        const auto n = static_cast<double>(t.quantity);
+        const double one = t.size[0] * t.size[1] * t.size[2];
+        volume += n * one;
+        weight += n * t.weight.value_or(0.0);
+        if (heavy && !t.stackable && t.weight.value_or(0.0) > heaviest_carrier) {
+            lost += n * one / tallest * (c[2] - tallest);
+            covered += n * one / tallest;
+        }
+    }
+    // Rounded up, less a hair, so that a cargo that fills a whole number of
+    // containers exactly in floating point does not count one more.
+    const auto at_least = [](double x) {
+        return static_cast<std::int64_t>(std::clamp(std::ceil(x * (1 - 1e-12)), 0.0, 1e15));
+    };
+    std::int64_t fewest = std::max(at_least((volume + lost) / room), at_least(covered / floor));
+    if (request.payload && *request.payload > 0.0)
+        fewest = std::max(fewest, at_least(weight / *request.payload));
+    return fewest;
+}
+
+mixed_plan plan_mixed_load_with(const mixed_request& request, const one_type_planner& one_type) {
+    VARNEL_EXPECTS(well_formed(request));
+    const mixed_parameters& p = request.parameters;
+    const std::clock_t started = std::clock();
+    mixed_plan plan = plan_order(request, one_type, {}, 1.0);
+    // A weighed order planned container by container, each judged by the
+    // volume it loads, puts off the cartons that are hard to load (those
+    // nothing may stand on, those only the heaviest may carry) to its last
+    // containers, which then hold little more than a floor of them: which
+    // cartons those are depends on what else is on the list, so the plan
+    // itself tells. When it takes more containers than the cargo needs at the
+    // least and two of them are poor, the order is planned again, on a part of
+    // the budget, with the types it put off favoured while containers follow,
+    // so that they go in while there is floor and a carrying top for them;
+    // the plan of fewer containers is kept. Unweighted lists, and orders
+    // planned well at once, plan as they always have; the last container and
+    // a list of one container are judged by volume either way.
+    if (!weighed(request.cartons) || plan.stop != stop_reason::none || plan.cut_short ||
+        !(p.favour_put_off > 1.0) || container_count(plan) <= fewest_containers(request))
+        return plan;
+    const std::vector<bool> favoured = put_off(request, plan, p.poor_container);
+    if (std::none_of(favoured.begin(), favoured.end(), [](bool f) { return f; })) return plan;
+    mixed_request again = request;
+    again.parameters.work_budget = p.work_budget / std::max<std::uint64_t>(1, p.replan_divisor);
+    // The clock's safety net counts both plannings.
+    again.seconds_cap = std::max(
+        0.0, request.seconds_cap - static_cast<double>(std::clock() - started) / CLOCKS_PER_SEC);
+    mixed_plan second = plan_order(again, one_type, favoured, p.favour_put_off);
+    return fewer_containers(second, plan) && second.stop == stop_reason::none && !second.cut_short
+               ? second
+               : plan;
 }
 
 }  // namespace varnel

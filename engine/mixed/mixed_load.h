@@ -31,6 +31,15 @@ struct one_type_load {
 using one_type_planner = std::function<one_type_load(const mixed_request& request, std::size_t type,
                                                      std::int64_t cartons, work_meter& meter)>;
 
+// The fewest containers any plan of the whole list takes, a lower bound:
+// its volume's and its weight's over the container's, and for a weighed list
+// with heavy not on light what the cartons that stand only on the floor with
+// nothing on them take besides: a type nothing may stand on heavier than
+// every type that carries cartons leaves the room over it empty and covers
+// the floor, each carton at least on its tallest allowed side. Cartons that
+// fit in no way are not counted.
+std::int64_t fewest_containers(const mixed_request& request);
+
 // Loads as much of the list as fits into one container, then the rest into
 // the next, until every carton is loaded, `max_containers` are used, or a
 // container takes nothing, asking `one_type` for containers of one type.

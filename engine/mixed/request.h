@@ -75,6 +75,15 @@ struct mixed_parameters {
     // With the balance asked, a load whose centre lies outside the band
     // across the width counts as holding this share of its volume less.
     double balance_trade = 0.02;
+    // A weighed order whose plan takes more containers than the cargo needs
+    // at the least, two of them filled less than `poor_container`, is planned
+    // again on the budget over `replan_divisor`, the types of which a third
+    // went into those poor containers favoured while containers follow: they
+    // count for `favour_put_off` times what the others do (1: never planned
+    // again).
+    double poor_container = 0.5;
+    double favour_put_off = 2.0;
+    std::uint64_t replan_divisor = 2;
 };
 
 struct mixed_request {

@@ -9,6 +9,7 @@
 
 #include "bench/bench_instances.h"
 #include "bench/br_instances.h"
+#include "engine/core/loading_walls.h"
 #include "engine/single/optimise.h"
 #include "tests/support/carton_loads.h"
 #include "tests/support/mixed_lists.h"
@@ -284,6 +285,35 @@ TEST(MixedLoad, BenchmarkClassesMadeAsPublished) {
             EXPECT_EQ(b.types[t].vertical, r.types[t].vertical) << "BR" << r.cls << " type " << t;
             EXPECT_EQ(b.types[t].quantity, r.types[t].quantity) << "BR" << r.cls << " type " << t;
         }
+    }
+}
+
+// A weighed order whose hard cartons (those nothing may stand on, those
+// only the heaviest carry) a plan judged container by container by volume
+// puts off to containers that hold little more than a floor of them: the
+// order needs no more containers than stated, every one keeps the rules and
+// a crew can load it, and the same order plans alike twice.
+TEST(MixedLoad, AWeighedOrderPutsItsHardCartonsInWhileThereIsRoom) {
+    struct row {
+        std::size_t cls;
+        int problem;
+        std::int64_t times;
+        std::int64_t most;  // containers at most
+    };
+    for (const row& o : {row{5, 1, 3, 4}}) {
+        const std::string name = "BR" + std::to_string(o.cls) + " #" + std::to_string(o.problem);
+        mixed_request r = test_support::br_order(o.cls, o.problem, o.times, true);
+        r.parameters.work_budget = 300'000'000;
+        const mixed_plan plan = plan_mixed_load(r);
+        expect_valid(r, plan, name);
+        EXPECT_FALSE(plan.cut_short) << name;
+        EXPECT_LE(container_count(plan), o.most) << name;
+        for (const container_load& load : plan.containers)
+            EXPECT_TRUE(loading_walls(load.blocks, rules_of(r.cartons)).check.valid()) << name;
+        const mixed_plan again = plan_mixed_load(r);
+        ASSERT_EQ(again.containers.size(), plan.containers.size()) << name;
+        for (std::size_t i = 0; i < plan.containers.size(); ++i)
+            EXPECT_EQ(again.containers[i].blocks, plan.containers[i].blocks) << name;
     }
 }
 

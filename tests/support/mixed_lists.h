@@ -6,7 +6,9 @@
 #include <cstdint>
 #include <random>
 #include <string>
+#include <vector>
 
+#include "bench/br_instances.h"
 #include "engine/mixed/request.h"
 
 namespace varnel::test_support {
@@ -47,6 +49,36 @@ inline mixed_request seeded_list(std::uint32_t seed, bool small) {
     }
     if (!small && seed % 4 == 0) r.payload = draw(300, 3000);
     r.parameters.work_budget = 3'000'000;
+    return r;
+}
+
+// Instance p of BR class `cls` made into an order, each type's quantity
+// times `times`, in millimetres, as many containers as it takes. Weighed,
+// the types get the weights, the loads they bear and whether they stack of
+// br_weights, and the order every rule: heavy not on light, the balance
+// band of 5 %.
+inline mixed_request br_order(std::size_t cls, int p, std::int64_t times, bool weighed) {
+    const br_instance b = br_problem(cls, p);
+    const std::vector<br_weight> w = br_weights(cls, p, b);
+    mixed_request r;
+    r.container = {b.container[1] * 10.0, b.container[0] * 10.0, b.container[2] * 10.0};
+    for (std::size_t t = 0; t < b.types.size(); ++t) {
+        const br_type& in = b.types[t];
+        carton_type out;
+        out.name = "T" + std::to_string(t + 1);
+        out.size = {in.sides[0] * 10.0, in.sides[1] * 10.0, in.sides[2] * 10.0};
+        out.quantity = in.quantity * times;
+        unsigned mask = 0;
+        for (unsigned j = 0; j < 3; ++j) mask |= in.vertical[j] ? 1u << j : 0u;
+        out.allowed = orientation_set::with_vertical_sides(mask);
+        if (weighed) {
+            out.weight = w[t].weight;
+            out.max_load = w[t].max_load;
+            out.stackable = w[t].stackable;
+        }
+        r.cartons.push_back(out);
+    }
+    r.weights = {true, 0.05};
     return r;
 }
 

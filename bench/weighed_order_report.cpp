@@ -46,7 +46,8 @@ struct options {
     std::optional<std::uint64_t> budget;
     bool weighed_only = false;
     bool detail = false;
-    std::vector<std::pair<std::string, double>> sets;  // parameters by name  // each container's cartons per type on the error output
+    std::vector<std::pair<std::string, double>>
+        sets;  // parameters by name  // each container's cartons per type on the error output
 };
 
 // Instance p of class c times `times`; weighed, with every rule, when
@@ -58,7 +59,8 @@ mixed_request order_of(std::size_t c, int p, const options& o, bool weighed) {
     for (const auto& [name, value] : o.sets) {
         if (name == "favour_put_off") r.parameters.favour_put_off = value;
         if (name == "poor_container") r.parameters.poor_container = value;
-        if (name == "replan_divisor") r.parameters.replan_divisor = static_cast<std::uint64_t>(value);
+        if (name == "replan_divisor")
+            r.parameters.replan_divisor = static_cast<std::uint64_t>(value);
         if (name == "balance_trade") r.parameters.balance_trade = value;
     }
     return r;
@@ -112,7 +114,8 @@ result plan(const mixed_request& r, const std::string& name, bool detail) {
         if (!report.valid() || !weights.empty() || !ordered) {
             ++out.faults;
             std::fprintf(stderr, "%s: rule %d, %s, order %s\n", name.c_str(),
-                         static_cast<int>(report.fault), weights.c_str(), ordered ? "ok" : "broken");
+                         static_cast<int>(report.fault), weights.c_str(),
+                         ordered ? "ok" : "broken");
         }
         const std::optional<balance_figures> f =
             balance_of(load.blocks, rules, {r.container, r.payload}, 0.05);
@@ -180,7 +183,8 @@ int main(int argc, char** argv) {
         } else {
             std::fprintf(stderr,
                          "usage: weighed_order_report [--classes FIRST-LAST] [--instances P,...] "
-                         "[--times N] [--payload KG] [--budget UNITS] [--weighed-only] [--detail] [--set NAME=VALUE]...\n");
+                         "[--times N] [--payload KG] [--budget UNITS] [--weighed-only] [--detail] "
+                         "[--set NAME=VALUE]...\n");
             return 2;
         }
     }
@@ -220,11 +224,11 @@ int main(int argc, char** argv) {
         }
     }
     const auto n = static_cast<double>(std::max<std::size_t>(1, orders));
-    std::printf("%-9s %5lld %5lld %5lld %5lld %7.1f %7.0f%% %7zu %8.0f %8.0f  unloaded %lld\n",
-                "total", static_cast<long long>(bound), static_cast<long long>(column),
-                static_cast<long long>(none), static_cast<long long>(all), last / n,
-                100.0 * static_cast<double>(balanced) /
-                    static_cast<double>(std::max<std::int64_t>(1, all)),
-                faults, none_ms, all_ms, static_cast<long long>(unloaded));
+    std::printf(
+        "%-9s %5lld %5lld %5lld %5lld %7.1f %7.0f%% %7zu %8.0f %8.0f  unloaded %lld\n", "total",
+        static_cast<long long>(bound), static_cast<long long>(column), static_cast<long long>(none),
+        static_cast<long long>(all), last / n,
+        100.0 * static_cast<double>(balanced) / static_cast<double>(std::max<std::int64_t>(1, all)),
+        faults, none_ms, all_ms, static_cast<long long>(unloaded));
     return faults == 0 ? 0 : 1;
 }

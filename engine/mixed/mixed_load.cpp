@@ -355,15 +355,14 @@ mixed_plan plan_order(const mixed_request& request, const one_type_planner& one_
 
 std::int64_t fewest_containers(const mixed_request& request) {
     const auto& c = request.container;
-    const double floor = c[0] * c[1];
-    const double room = floor * c[2];
+    const double room = c[0] * c[1] * c[2];
     const bool heavy = request.weights.heavy_not_on_light && weighed(request.cartons);
     double heaviest_carrier = 0.0;
     for (const carton_type& t : request.cartons) {
         if (t.stackable && t.quantity > 0)
             heaviest_carrier = std::max(heaviest_carrier, t.weight.value_or(0.0));
     }
-    double volume = 0.0, weight = 0.0, lost = 0.0, covered = 0.0;
+    double volume = 0.0, weight = 0.0, lost = 0.0;
     for (const carton_type& t : request.cartons) {
         double tallest = 0.0;
         for (std::int16_t o = 1; o <= 6; ++o) {
@@ -376,17 +375,16 @@ std::int64_t fewest_containers(const mixed_request& request) {
         const double one = t.size[0] * t.size[1] * t.size[2];
         volume += n * one;
         weight += n * t.weight.value_or(0.0);
-        if (heavy && !t.stackable && t.weight.value_or(0.0) > heaviest_carrier) {
+        if (heavy && !t.stackable && t.weight.value_or(0.0) > heaviest_carrier)
             lost += n * one / tallest * (c[2] - tallest);
-            covered += n * one / tallest;
-        }
     }
     // Rounded up, less a hair, so that a cargo that fills a whole number of
     // containers exactly in floating point does not count one more.
     const auto at_least = [](double x) {
         return static_cast<std::int64_t>(std::clamp(std::ceil(x * (1 - 1e-12)), 0.0, 1e15));
     };
-    std::int64_t fewest = std::max(at_least((volume + lost) / room), at_least(covered / floor));
+    // Their floor needs no bound of its own: the room they take holds it.
+    std::int64_t fewest = at_least((volume + lost) / room);
     if (request.payload && *request.payload > 0.0)
         fewest = std::max(fewest, at_least(weight / *request.payload));
     return fewest;

@@ -35,9 +35,9 @@ using one_type_planner = std::function<one_type_load(const mixed_request& reques
 // its volume's and its weight's over the container's, and for a weighed list
 // with heavy not on light what the cartons that stand only on the floor with
 // nothing on them take besides: a type nothing may stand on heavier than
-// every type that carries cartons leaves the room over it empty and covers
-// the floor, each carton at least on its tallest allowed side. Cartons that
-// fit in no way are not counted.
+// every type that carries cartons stands on the floor and leaves the room
+// over it empty, each carton at least its footprint on its tallest allowed
+// side. Cartons that fit in no way are not counted.
 std::int64_t fewest_containers(const mixed_request& request);
 
 // Loads as much of the list as fits into one container, then the rest into

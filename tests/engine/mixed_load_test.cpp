@@ -10,6 +10,7 @@
 #include "bench/bench_instances.h"
 #include "bench/br_instances.h"
 #include "engine/core/loading_walls.h"
+#include "engine/mixed/mixed_load.h"
 #include "engine/single/optimise.h"
 #include "tests/support/carton_loads.h"
 #include "tests/support/mixed_lists.h"
@@ -317,6 +318,43 @@ TEST(MixedLoad, AWeighedOrderPutsItsHardCartonsInWhileThereIsRoom) {
         for (std::size_t i = 0; i < plan.containers.size(); ++i)
             EXPECT_EQ(again.containers[i].blocks, plan.containers[i].blocks) << name;
     }
+}
+
+// The fewest containers a list takes: by volume, by weight, and with heavy
+// not on light the room lost over cartons nothing may stand on that only
+// the floor carries.
+TEST(MixedLoad, FewestContainersCountTheRoomLostOverFloorCartons) {
+    const auto list = [](std::int64_t heavy, double carrier_kg, bool heavy_not_on_light) {
+        mixed_request r;
+        r.container = {1000, 1000, 1000};
+        // Stood on its tallest side, 500 high: 250 x 500 of floor and the
+        // 500 over it lost, as much as its volume again.
+        r.cartons = {{"machine", {500, 500, 250}, heavy, 50.0, orientation_set::any(), false},
+                     {"box", {100, 100, 100}, 1, carrier_kg, orientation_set::any(), true}};
+        r.weights.heavy_not_on_light = heavy_not_on_light;
+        return r;
+    };
+    struct row {
+        const char* name;
+        mixed_request request;
+        std::int64_t fewest;
+    };
+    mixed_request exactly_two;
+    exactly_two.container = {1000, 1000, 1000};
+    exactly_two.cartons = {{"cube", {500, 500, 500}, 16, std::nullopt}};
+    mixed_request heavy_load = exactly_two;
+    heavy_load.cartons[0].quantity = 3;
+    heavy_load.cartons[0].weight = 40.0;
+    heavy_load.payload = 100.0;
+    const std::vector<row> rows = {
+        {"by volume, exactly two", exactly_two, 2},
+        {"by the payload", heavy_load, 2},
+        {"floor cartons' room lost", list(8, 10.0, true), 2},
+        {"without heavy not on light", list(8, 10.0, false), 1},
+        {"a heavier type carries them", list(8, 60.0, true), 1},
+        {"room to spare", list(7, 10.0, true), 1},
+    };
+    for (const row& r : rows) EXPECT_EQ(fewest_containers(r.request), r.fewest) << r.name;
 }
 
 }  // namespace

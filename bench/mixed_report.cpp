@@ -370,9 +370,9 @@ int single(std::size_t n, const mixed_parameters& parameters) {
 struct weighed_run {
     std::size_t cls = 0;
     std::array<double, 4> utilisation{};
-    double bound = 100.0;  // per cent: what the cartons nothing may stand on allow
+    double bound = 100.0;        // per cent: what the cartons nothing may stand on allow
     double heavy_bound = 100.0;  // the same, heavy not on light
-    double cpu_ms = 0.0;   // the most of the four
+    double cpu_ms = 0.0;         // the most of the four
     bool balanced = false;
     std::size_t faults = 0;
 };
@@ -449,8 +449,8 @@ double heavy_stacking_bound(const br_instance& b, const std::vector<br_weight>& 
                 h = std::max(h, static_cast<double>(type.sides[j]));
         }
         if (h > 0.0)
-            tops.push_back({h, one / h, static_cast<double>(type.quantity),
-                            w[t].weight > heaviest_stackable});
+            tops.push_back(
+                {h, one / h, static_cast<double>(type.quantity), w[t].weight > heaviest_stackable});
     }
     // The best of lambda * (room - lost) + (1 - lambda) * (volume brought).
     const auto dual = [&](double lambda) {
@@ -460,9 +460,8 @@ double heavy_stacking_bound(const br_instance& b, const std::vector<br_weight>& 
                                  (u.on_floor ? lambda * u.footprint * (high - u.height) : 0.0);
             if (value > 0.0) worth.emplace_back(value / u.footprint, &u);
         }
-        std::sort(worth.begin(), worth.end(), [](const auto& x, const auto& y) {
-            return x.first > y.first;
-        });
+        std::sort(worth.begin(), worth.end(),
+                  [](const auto& x, const auto& y) { return x.first > y.first; });
         double left = floor, total = lambda * room + (1 - lambda) * stackable_volume;
         for (const auto& [per_area, u] : worth) {
             const double area = std::min(left, u->footprint * u->count);
@@ -554,8 +553,8 @@ int weighed(const options& o) {
             if (!results.is_open()) continue;
             results << c << ' ' << p;
             for (const double u : r.utilisation) results << ' ' << u;
-            results << ' ' << r.bound << ' ' << r.heavy_bound << ' ' << (r.balanced ? "balanced" : "unbalanced") << ' '
-                    << r.cpu_ms << '\n';
+            results << ' ' << r.bound << ' ' << r.heavy_bound << ' '
+                    << (r.balanced ? "balanced" : "unbalanced") << ' ' << r.cpu_ms << '\n';
             results.flush();
         }
         print_weighed("BR" + std::to_string(c), runs);

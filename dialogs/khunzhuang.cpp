@@ -2,12 +2,12 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDoubleSpinBox>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSettings>
-#include <QSpinBox>
 #include <QTableWidget>
 
 #include <algorithm>
@@ -120,12 +120,22 @@ const form::control& control_named(std::string_view name) {
                          [&](const form::control& c) { return name == c.name; });
 }
 
+// The balance band: a band a plan was made with (the command line takes any)
+// shows as it is, "±7.5 %", whole ones without a point.
+class band_box : public QDoubleSpinBox {
+public:
+    using QDoubleSpinBox::QDoubleSpinBox;
+
+protected:
+    QString textFromValue(double value) const override { return QString::number(value, 'g', 6); }
+};
+
 QWidget* make_custom(const form::control& row, QWidget* parent) {
     const std::string_view name(row.name);
     if (name == "list_table") return new packing_table(parent);
     if (name == "balance_field") {
-        // Whole per cents, as far as the planner takes a band.
-        auto* box = new QSpinBox(parent);
+        auto* box = new band_box(parent);
+        box->setDecimals(3);
         box->setRange(1, 50);
         box->setPrefix(QStringLiteral("±"));
         box->setSuffix(QStringLiteral(" %"));
@@ -173,7 +183,7 @@ void khunzhuang::build() {
     pallet_rest_choice->addItem(qtext(text::pallet_rest_loose));
     heavy_box = form::part<QCheckBox>(*this, "heavy_box");
     balance_box = form::part<QCheckBox>(*this, "balance_box");
-    balance_field = form::part<QSpinBox>(*this, "balance_field");
+    balance_field = form::part<QDoubleSpinBox>(*this, "balance_field");
     heavy_box->setToolTip(qtext(text::heavy_not_on_light_tip));
     balance_box->setToolTip(qtext(text::balance_tip));
     balance_field->setToolTip(qtext(text::balance_tip));
@@ -316,14 +326,11 @@ weight_rules khunzhuang::weight_rules_chosen() const {
     return w;
 }
 
-// A band the planner was given in tenths of a per cent shows as the nearest
-// whole one.
 void khunzhuang::show_weight_rules(const weight_rules& rules) {
     heavy_box->setChecked(rules.heavy_not_on_light);
     balance_box->setChecked(rules.balance_share.has_value());
     balance_field->setEnabled(rules.balance_share.has_value());
-    if (rules.balance_share)
-        balance_field->setValue(static_cast<int>(std::lround(*rules.balance_share * 100)));
+    if (rules.balance_share) balance_field->setValue(*rules.balance_share * 100);
 }
 
 void khunzhuang::show_plan(const mixed_plan_file& plan, const mixed_summary& summary) {

@@ -19,7 +19,7 @@ class QLabel;
 class QLineEdit;
 class QPushButton;
 class QSettings;
-class QSpinBox;
+class QDoubleSpinBox;
 class QTableWidget;
 
 namespace varnel {
@@ -92,7 +92,7 @@ public:
     // (whole per cents of its length and width); both bite only where the
     // list gives weights.
     QCheckBox *heavy_box{}, *balance_box{};
-    QSpinBox* balance_field{};
+    QDoubleSpinBox* balance_field{};
     selection_list*
         pallet_rest_choice{};            // the cartons that fill no whole pallet: on one, or loose
     QCheckBox* pallets_stackable_box{};  // 托盘可堆码

@@ -268,6 +268,16 @@ double packing::off_across() const {
     return std::fabs(moment_[0] / weight_ - width / 2) / width;
 }
 
+double packing::off_along() const {
+    if (!(weight_ > 0.0)) return 0.0;
+    const auto room = static_cast<double>(context_->goods->container[1]);
+    const double centre = moment_[1] / weight_;
+    // The centre moves with the whole load between the far end and the door.
+    const double nearest = std::clamp(room / 2, centre - static_cast<double>(first_),
+                                      centre + room - static_cast<double>(last_));
+    return std::fabs(nearest - room / 2) / room;
+}
+
 double packing::imbalance() const {
     if (!(weight_ > 0.0)) return 0.0;
     const extent& c = context_->goods->container;
@@ -302,6 +312,8 @@ void packing::place(std::size_t b, const space& s, std::uint64_t& work) {
                           (static_cast<double>(l.at[a]) + static_cast<double>(simple.size[a]) / 2);
     }
     leaves.clear();
+    first_ = placed_.empty() ? p.at[1] : std::min(first_, p.at[1]);
+    last_ = std::max(last_, p.at[1] + k.size[1]);
     if (left_.take(blocks, k, work)) update_smallest();
     volume_ += k.volume;
     weight_ += k.weight;

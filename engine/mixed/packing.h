@@ -78,7 +78,7 @@ struct packing_context {
     // How far over the load a loader reaches from its face, on the grid.
     length reach = 0;
     // With the balance asked: the share of its volume a load whose centre
-    // lies outside the band across the width counts as lacking.
+    // lies outside the band, across or along, counts as lacking.
     double balance_trade = 0.0;
     // The types, lightest carton first.
     std::vector<std::size_t> by_weight;
@@ -136,6 +136,9 @@ public:
     double imbalance() const;
     // Its share of the width across: 0 empty.
     double off_across() const;
+    // Its share of the length along, the load moved along as far as the
+    // room before and behind it allows: 0 empty.
+    double off_along() const;
 
 private:
     void update_smallest();
@@ -152,6 +155,7 @@ private:
     double weight_ = 0.0;
     std::vector<held> held_;
     std::array<double, 2> moment_{};  // weight times centre across and along
+    length first_ = 0, last_ = 0;     // the span along the length of what is placed
     extent smallest_{};
     // Room for the cartons of a placement, kept to save allocating it on
     // every call.

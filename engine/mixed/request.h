@@ -73,7 +73,7 @@ struct mixed_parameters {
     std::uint64_t reserve_per_container = 2;
     std::uint64_t containers_reserved = 8;
     // With the balance asked, a load whose centre lies outside the band
-    // across the width counts as holding this share of its volume less.
+    // across or along counts as holding this share of its volume less.
     double balance_trade = 0.02;
     // A weighed order whose plan takes more containers than the cargo needs
     // at the least, two of them filled less than `poor_container`, is planned

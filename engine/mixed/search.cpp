@@ -30,14 +30,15 @@ std::optional<space> next_open_space(packing& p, std::size_t k, work_meter& mete
 
 // Whether `a` holds more than `b` or, with the balance asked, as much
 // better balanced. With the balance asked, a load whose centre lies outside
-// the band across the width counts as holding `balance_trade` less: walls
-// turned or shifted later seldom bring it back, and a little volume buys a
-// container a crew may ship.
+// the band across the width or along the length (moved as a whole) counts
+// as holding `balance_trade` less: walls turned or shifted later seldom
+// bring it back, and a little volume buys a container a crew may ship.
 bool better(const packing& a, const packing& b) {
     const std::optional<double>& band = a.context().goods->limits.balance_share;
     if (!band) return a.volume() > b.volume();
     const auto worth = [&](const packing& p) {
-        const double trade = p.off_across() > *band ? p.context().balance_trade : 0.0;
+        const double trade =
+            p.off_across() > *band || p.off_along() > *band ? p.context().balance_trade : 0.0;
         return static_cast<double>(p.volume()) * (1.0 - trade);
     };
     if (worth(a) != worth(b)) return worth(a) > worth(b);

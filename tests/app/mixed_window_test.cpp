@@ -237,7 +237,8 @@ private slots:
         khunzhuang& list = open_list(w);
         import_xlsx(f, list);
         list.heavy_box->setChecked(false);
-        list.balance_field->setValue(8);
+        // A band in tenths, as the command line takes it, comes back as it was.
+        list.balance_field->setValue(7.5);
         list.compute_button->click();
         const QString path = dir.filePath(q("规则.qrm"));
         f.prompts.file_names.push_back(path);
@@ -250,8 +251,9 @@ private slots:
         QVERIFY(!list.heavy_box->isChecked());
         QVERIFY(list.balance_box->isChecked());
         QVERIFY(list.balance_field->isEnabled());
-        QCOMPARE(list.balance_field->value(), 8);
-        QCOMPARE(list.result_table->item(3, 1)->text(), q("重心范围±8%"));
+        QCOMPARE(list.balance_field->value(), 7.5);
+        QCOMPARE(list.balance_field->text(), q("±7.5 %"));
+        QCOMPARE(list.result_table->item(3, 1)->text(), q("重心范围±7.5%"));
     }
 
     // Print prints the window with the container shown; the loading

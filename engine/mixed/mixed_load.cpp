@@ -294,8 +294,8 @@ std::uint64_t containers_allowed(const mixed_request& request, std::int64_t plan
 }
 
 // The order's containers one after another, each loading the most of what
-// is left it can; while more follow, a carton of a type `favoured` marks
-// counts for `favour` times its volume.
+// is left it can; while more follow, the types `favoured` marks favoured by
+// `favour` as favoured_cargo values them.
 mixed_plan plan_order(const mixed_request& request, const one_type_planner& one_type,
                       const std::vector<bool>& favoured, double favour) {
     mixed_plan plan;

@@ -32,10 +32,14 @@ std::optional<space> next_open_space(packing& p, std::size_t k, work_meter& mete
 // better balanced. With the balance asked, a load whose centre lies outside
 // the band across the width or along the length (moved as a whole) counts
 // as holding `balance_trade` less: walls turned or shifted later seldom
-// bring it back, and a little volume buys a container a crew may ship.
+// bring it back, and a little volume buys a container a crew may ship. A
+// load of every carton left is never traded: what it leaves would take a
+// container of its own, and walls moved later may still balance it.
 bool better(const packing& a, const packing& b) {
     const std::optional<double>& band = a.context().goods->limits.balance_share;
     if (!band) return a.volume() > b.volume();
+    const std::int64_t whole = a.context().whole;
+    if ((a.volume() == whole) != (b.volume() == whole)) return a.volume() == whole;
     const auto worth = [&](const packing& p) {
         const double trade =
             p.off_across() > *band || p.off_along() > *band ? p.context().balance_trade : 0.0;

@@ -194,23 +194,112 @@ double outside_band(const block_list& blocks, std::span<const carton_rules> type
 block_list settled_walls(const block_list& blocks, std::span<const carton_rules> types,
                          const container_space& container, std::optional<double> share);
 
+// `blocks` with their stacks slid across the width towards the middle, the
+// heaviest first, each as far as the centre of gravity still needs and the
+// stacks beside it allow. A stack is the blocks joined by standing on one
+// another, and those whose footprints meet: it stands on the floor alone, so
+// moved whole it keeps every carton on what it stood on. A part load of a
+// wall of its own has the room to be balanced that whole walls have not.
+block_list slid_across(const block_list& blocks, std::span<const carton_rules> types,
+                       const container_space& container, double share) {
+    std::vector<block_box> boxes;
+    for (const carton_block& b : blocks) boxes.push_back(box_of(b, types[b.type].size));
+    const auto apart = [](double a0, double a1, double b0, double b1) {
+        return a1 <= b0 + contact_tolerance || b1 <= a0 + contact_tolerance;
+    };
+    // Stacks by union-find over footprints that overlap.
+    std::vector<std::size_t> root(blocks.size());
+    std::iota(root.begin(), root.end(), std::size_t{0});
+    const auto find = [&](std::size_t i) {
+        while (root[i] != i) i = root[i] = root[root[i]];
+        return i;
+    };
+    for (std::size_t i = 0; i < blocks.size(); ++i) {
+        for (std::size_t j = i + 1; j < blocks.size(); ++j) {
+            if (!apart(boxes[i].lo[0], boxes[i].hi[0], boxes[j].lo[0], boxes[j].hi[0]) &&
+                !apart(boxes[i].lo[1], boxes[i].hi[1], boxes[j].lo[1], boxes[j].hi[1]))
+                root[find(i)] = find(j);
+        }
+    }
+    struct stack {
+        std::vector<std::size_t> blocks;
+        block_box box{{1e300, 1e300, 1e300}, {-1e300, -1e300, -1e300}};
+        double mass = 0.0;
+    };
+    std::vector<stack> stacks(blocks.size());
+    double mass = 0.0, moment = 0.0;
+    for (std::size_t i = 0; i < blocks.size(); ++i) {
+        stack& k = stacks[find(i)];
+        k.blocks.push_back(i);
+        for (std::size_t a = 0; a < 3; ++a) {
+            k.box.lo[a] = std::min(k.box.lo[a], boxes[i].lo[a]);
+            k.box.hi[a] = std::max(k.box.hi[a], boxes[i].hi[a]);
+        }
+        const double m = weight_of(blocks[i], types);
+        k.mass += m;
+        mass += m;
+        moment += m * (boxes[i].lo[0] + boxes[i].hi[0]) / 2;
+    }
+    std::erase_if(stacks, [](const stack& k) { return k.blocks.empty(); });
+    if (!(mass > 0.0)) return blocks;
+    const double width = container.size[0], half = width / 2, band = share * width;
+    const double centre = moment / mass;
+    if (std::fabs(centre - half) <= band) return blocks;
+    double needed = ((centre < half ? half - band * 0.9 : half + band * 0.9) - centre) * mass;
+    std::vector<std::size_t> by_mass(stacks.size());
+    std::iota(by_mass.begin(), by_mass.end(), std::size_t{0});
+    std::stable_sort(by_mass.begin(), by_mass.end(),
+                     [&](std::size_t a, std::size_t b) { return stacks[a].mass > stacks[b].mass; });
+    block_list out = blocks;
+    for (const std::size_t k : by_mass) {
+        stack& u = stacks[k];
+        if (std::fabs(needed) <= contact_tolerance || !(u.mass > 0.0)) break;
+        // The room beside it: up to the stacks alongside it on the length.
+        double lo = 0.0, hi = width;
+        for (const stack& v : stacks) {
+            if (&v == &u || apart(u.box.lo[1], u.box.hi[1], v.box.lo[1], v.box.hi[1])) continue;
+            if (v.box.hi[0] <= u.box.lo[0] + contact_tolerance) {
+                lo = std::max(lo, v.box.hi[0]);
+            } else if (v.box.lo[0] >= u.box.hi[0] - contact_tolerance) {
+                hi = std::min(hi, v.box.lo[0]);
+            } else {
+                // In a bend of its outline: it stays where it is.
+                lo = u.box.lo[0], hi = u.box.hi[0];
+            }
+        }
+        const double want = needed / u.mass;
+        const double by =
+            want > 0 ? std::min(want, hi - u.box.hi[0]) : std::max(want, lo - u.box.lo[0]);
+        if (by * want <= 0.0) continue;
+        for (const std::size_t i : u.blocks) out[i].x += by;
+        u.box.lo[0] += by;
+        u.box.hi[0] += by;
+        needed -= by * u.mass;
+    }
+    return out;
+}
+
 }  // namespace
 
 block_list settled_load(const block_list& blocks, std::span<const carton_rules> types,
                         const container_space& container, std::optional<double> share) {
     block_list out = settled_walls(blocks, types, container, share);
     if (!share) return out;
-    const double miss = outside_band(out, types, container, *share);
-    if (!(miss > 0.0)) return out;
+    double miss = outside_band(out, types, container, *share);
     // Walls as thin as the cartons allow, when the load's own walls cannot
-    // bring the centre within the band; taken when a crew can still follow.
+    // bring the centre within the band, then stacks slid across; each taken
+    // when better and a crew can still follow.
+    const auto take = [&](const block_list& tried) {
+        const double m = outside_band(tried, types, container, *share);
+        if (m < miss && loading_walls(tried, types).check.valid()) out = tried, miss = m;
+    };
     constexpr std::size_t most_cuts = 40;
-    const block_list cut =
-        settled_walls(cut_across_length(blocks, types, most_cuts), types, container, share);
-    if (cut.size() == out.size() || outside_band(cut, types, container, *share) >= miss ||
-        !loading_walls(cut, types).check.valid())
-        return out;
-    return cut;
+    if (miss > 0.0) {
+        const block_list cut = cut_across_length(blocks, types, most_cuts);
+        if (cut.size() > blocks.size()) take(settled_walls(cut, types, container, share));
+    }
+    if (miss > 0.0) take(slid_across(out, types, container, *share));
+    return out;
 }
 
 namespace {

@@ -18,6 +18,7 @@
 #include "engine/mixed/cargo.h"
 #include "engine/mixed/fill_lengths.h"
 #include "engine/mixed/free_space.h"
+#include "engine/mixed/load_balance.h"
 #include "engine/mixed/packing.h"
 #include "engine/mixed/search.h"
 #include "tests/support/mixed_lists.h"
@@ -470,6 +471,36 @@ TEST(MixedParts, TheSearchKeepsItsBudgetAndBeatsTheGreedyFill) {
             EXPECT_EQ(placements(search_load(context, r.parameters, again)), placements(load))
                 << name;
         }
+    }
+}
+
+// A part load settled: a heavy column across the width from light cartons,
+// in one wall no cut divides, slides towards the middle until the centre
+// of gravity is within the band, as far as the stacks beside it allow.
+TEST(MixedParts, SettlingSlidesStacksAcrossToBalanceAPartLoad) {
+    carton_rules light = single_carton(600, 400, 400);
+    light.weight = 5.0;
+    carton_rules heavy = single_carton(500, 500, 500);
+    heavy.weight = 200.0;
+    const std::vector<carton_rules> types{light, heavy};
+    const container_space room{{2330, 5870, 2200}, {}};
+    struct row {
+        const char* name;
+        block_list blocks;
+        bool balanced;
+    };
+    const std::vector<row> rows{
+        {"column by the right wall", {{0, 0, 0, 1, 1, 1, 1, 0}, {1830, 0, 0, 1, 1, 1, 3, 1}}, true},
+        {"column hemmed in by light cartons",
+         {{0, 0, 0, 1, 1, 2, 1, 0}, {600, 0, 0, 1, 1, 1, 3, 1}, {1100, 0, 0, 1, 2, 2, 1, 0}},
+         false},
+    };
+    for (const row& r : rows) {
+        const block_list settled = settled_load(r.blocks, types, room, 0.05);
+        EXPECT_TRUE(check_placement(settled, types, room, {}).valid()) << r.name;
+        const std::optional<balance_figures> f = balance_of(settled, types, room, 0.05);
+        ASSERT_TRUE(f.has_value()) << r.name;
+        EXPECT_EQ(f->holds, r.balanced) << r.name << ": " << f->offset[0] << " mm across";
     }
 }
 

@@ -49,6 +49,15 @@ bool better(const packing& a, const packing& b) {
     return a.imbalance() < b.imbalance();
 }
 
+// Whether no packing can be better than `p`: it loads every carton left
+// and, with the balance asked, lies within the band. A part load out of
+// balance is searched on for a balanced one while the budget lasts.
+bool settled(const packing& p) {
+    if (p.volume() < p.context().whole) return false;
+    const std::optional<double>& band = p.context().goods->limits.balance_share;
+    return !band || (p.off_across() <= *band && p.off_along() <= *band);
+}
+
 // A packing of the beam, and the work of its last placement, charged with
 // its next space.
 struct beam_node {
@@ -195,11 +204,12 @@ packing widen_search(const packing_context& context, const mixed_parameters& p, 
     // affords, and once it is as wide as allowed doubles the blocks tried in
     // each space.
     bool any = true;
-    while (any && !meter.stopped() && best.volume() < context.whole) {
+    while (any && !meter.stopped() && !settled(best)) {
         any = false;
         for (order_search& s : searches) {
-            // A load of every carton ends the search in either order.
-            if (s.done || meter.stopped() || best.volume() == context.whole) continue;
+            // A load of every carton (balanced, when asked) ends the search
+            // in either order.
+            if (s.done || meter.stopped() || settled(best)) continue;
             any = true;
             const std::uint64_t before = meter.used();
             const bool complete = beam_search(context, s.order, s.width, s.successors, best, meter);

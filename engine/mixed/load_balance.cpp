@@ -159,6 +159,10 @@ block_list cut_across_length(const block_list& blocks, std::span<const carton_ru
     }
     block_list out;
     for (std::size_t i = 0; i < blocks.size(); ++i) {
+        if (blocks[i].count_y <= 0) {  // no rows to cut
+            out.push_back(blocks[i]);
+            continue;
+        }
         const double row = (boxes[i].hi[1] - boxes[i].lo[1]) / blocks[i].count_y;
         carton_block piece = blocks[i];
         int done = 0;  // rows of the block already cut off

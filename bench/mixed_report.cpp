@@ -377,6 +377,17 @@ struct weighed_run {
     std::size_t faults = 0;
 };
 
+// The tallest side of `type` that may stand upright in `b`'s container: a
+// carton of it on its least footprint; 0 when none fits the height.
+double tallest_upright(const br_type& type, const br_instance& b) {
+    double high = 0.0;
+    for (std::size_t j = 0; j < 3; ++j) {
+        if (type.vertical[j] && type.sides[j] <= b.container[2])
+            high = std::max(high, static_cast<double>(type.sides[j]));
+    }
+    return high;
+}
+
 // A bound on the utilisation of a list whose `stackable` types may carry
 // cartons: nothing stands on a carton that may carry none, so under full
 // support no two of them lie one over the other and their bases, each at
@@ -396,11 +407,7 @@ double stacking_bound(const br_instance& b, const std::vector<br_weight>& w) {
             volume += one * n;
             continue;
         }
-        double high = 0.0;
-        for (std::size_t j = 0; j < 3; ++j) {
-            if (type.vertical[j] && type.sides[j] <= b.container[2])
-                high = std::max(high, static_cast<double>(type.sides[j]));
-        }
+        const double high = tallest_upright(type, b);
         if (high > 0.0) tops.emplace_back(high, one / high * n);
     }
     std::sort(tops.begin(), tops.end(), std::greater<>());
@@ -443,11 +450,7 @@ double heavy_stacking_bound(const br_instance& b, const std::vector<br_weight>& 
             stackable_volume += one * static_cast<double>(type.quantity);
             continue;
         }
-        double h = 0.0;
-        for (std::size_t j = 0; j < 3; ++j) {
-            if (type.vertical[j] && type.sides[j] <= b.container[2])
-                h = std::max(h, static_cast<double>(type.sides[j]));
-        }
+        const double h = tallest_upright(type, b);
         if (h > 0.0)
             tops.push_back(
                 {h, one / h, static_cast<double>(type.quantity), w[t].weight > heaviest_stackable});

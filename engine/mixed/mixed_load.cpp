@@ -7,6 +7,7 @@
 #include <numeric>
 
 #include "engine/core/expects.h"
+#include "engine/core/load_summary.h"
 #include "engine/core/loading_walls.h"
 #include "engine/mixed/blocks.h"
 #include "engine/mixed/cargo.h"
@@ -243,17 +244,6 @@ cargo favoured_cargo(const cargo& c, const std::vector<bool>& favoured, double f
     return out;
 }
 
-// The share of the container's room a load fills.
-double utilisation(const mixed_request& request, const container_load& load) {
-    double v = 0.0;
-    for (std::size_t t = 0; t < load.loaded.size(); ++t) {
-        const auto& s = request.cartons[t].size;
-        v += static_cast<double>(load.loaded[t]) * s[0] * s[1] * s[2];
-    }
-    const auto& c = request.container;
-    return v / (c[0] * c[1] * c[2]);
-}
-
 // The types of a weighed order that the plan put off to its poor containers
 // (filled less than `poor`): at least a third of their cartons are in them.
 // None unless two containers at least are poor: the last alone is often
@@ -262,8 +252,10 @@ std::vector<bool> put_off(const mixed_request& request, const mixed_plan& plan, 
     std::vector<bool> out(request.cartons.size(), false);
     std::vector<std::int64_t> tail(request.cartons.size(), 0), all(request.cartons.size(), 0);
     std::int64_t poor_containers = 0;
+    const std::vector<carton_rules> rules = rules_of(request.cartons);
     for (const container_load& load : plan.containers) {
-        const bool low = utilisation(request, load) < poor;
+        const bool low =
+            summarise_container(load.blocks, rules, request.container).utilisation < 100 * poor;
         poor_containers += low ? load.repeat : 0;
         for (std::size_t t = 0; t < tail.size(); ++t) {
             all[t] += load.loaded[t] * load.repeat;

@@ -29,8 +29,9 @@
 // longest time, the plans that break a rule
 // (by the shared checker or carton by carton) and a bound on what any plan
 // loads when nothing may stand on the unstackable types, and one when
-// besides no carton may stand on a lighter type (--bounds: only the bounds,
-// nothing planned); --results writes
+// besides no carton may stand on a lighter type, each also counting the
+// carrying tops those cartons need (--bounds: only the bounds, nothing
+// planned); --results writes
 // each instance's utilisation and time (with --weights the four
 // utilisations, the bound and whether it is balanced); --set changes a search parameter
 // (work_budget, min_fill, max_blocks, combining_rounds, block_share_divisor,
@@ -420,6 +421,21 @@ double stacking_bound(const br_instance& b, const std::vector<br_weight>& w) {
     return 100.0 * std::min(volume, room) / room;
 }
 
+// The least of a function convex on [0, 1], by ternary search.
+template <typename F>
+double least_over_unit(F&& f) {
+    double lo = 0.0, hi = 1.0;
+    for (int k = 0; k < 100; ++k) {
+        const double a = lo + (hi - lo) / 3, c = hi - (hi - lo) / 3;
+        if (f(a) < f(c)) {
+            hi = c;
+        } else {
+            lo = a;
+        }
+    }
+    return f((lo + hi) / 2);
+}
+
 // A bound on the utilisation when, besides, no carton stands on a lighter
 // type. An unstackable type heavier than every stackable one stands on the
 // floor with nothing over it, so the room above it is lost; every type
@@ -473,16 +489,83 @@ double heavy_stacking_bound(const br_instance& b, const std::vector<br_weight>& 
         }
         return total;
     };
-    double lo = 0.0, hi = 1.0;  // the dual is convex in lambda
-    for (int k = 0; k < 100; ++k) {
-        const double a = lo + (hi - lo) / 3, c = hi - (hi - lo) / 3;
-        if (dual(a) < dual(c)) {
-            hi = c;
-        } else {
-            lo = a;
+    return 100.0 * std::min(least_over_unit(dual), room) / room;
+}
+
+// A bound that counts the tops cartons nothing may stand on need. Under
+// full support such a carton stands on the floor, the room over it lost,
+// or wholly on the tops of cartons that may carry it (heavy not on light:
+// of types at least as heavy), each carrying top at most the largest
+// footprint of its carton and used once; so the footprints of those on
+// tops heavier than any weight w are at most the carrying tops of the
+// types at least w heavy. The linear relaxation by the same Lagrangian
+// dual: for a weight L on the room, each carton's footprint is worth its
+// floor value at least, and placed on a top what it gains over that, a
+// greedy fill of the nested carrying tops (a laminar system: greedy by
+// gain is optimal). The floor's area is left out: the other bounds hold it.
+double carrying_top_bound(const br_instance& b, const std::vector<br_weight>& w, bool heavy) {
+    const double high = static_cast<double>(b.container[2]);
+    const double room = static_cast<double>(b.container[0]) * b.container[1] * high;
+    struct carrier {
+        double weight = 0.0, top = 0.0;  // all its cartons' largest footprints
+    };
+    struct unstackable {
+        double weight = 0.0, height = 0.0, footprint = 0.0;  // footprint: of all its cartons
+    };
+    std::vector<carrier> carriers;
+    std::vector<unstackable> tops;
+    double stackable_volume = 0.0;
+    for (std::size_t t = 0; t < b.types.size(); ++t) {
+        const br_type& type = b.types[t];
+        const double one = static_cast<double>(type.sides[0]) * type.sides[1] * type.sides[2];
+        const auto n = static_cast<double>(type.quantity);
+        const double h = tallest_upright(type, b);
+        if (w[t].stackable) {
+            stackable_volume += one * n;
+            double largest = 0.0;
+            for (std::size_t j = 0; j < 3; ++j) {
+                if (type.vertical[j] && type.sides[j] <= b.container[2])
+                    largest = std::max(largest, one / type.sides[j]);
+            }
+            carriers.push_back({heavy ? w[t].weight : 0.0, largest * n});
+        } else if (h > 0.0) {
+            tops.push_back({heavy ? w[t].weight : 0.0, h, one / h * n});
         }
     }
-    return 100.0 * std::min(dual((lo + hi) / 2), room) / room;
+    // The carrying top at least as heavy as each unstackable type.
+    std::vector<double> capacity(tops.size(), 0.0);
+    for (std::size_t u = 0; u < tops.size(); ++u) {
+        for (const carrier& k : carriers) capacity[u] += k.weight >= tops[u].weight ? k.top : 0.0;
+    }
+    const auto dual = [&](double lambda) {
+        double total = lambda * room + (1 - lambda) * stackable_volume;
+        std::vector<std::pair<double, std::size_t>> gains;  // per area on a top
+        for (std::size_t u = 0; u < tops.size(); ++u) {
+            const unstackable& x = tops[u];
+            const double on_floor =
+                std::max(0.0, (1 - lambda) * x.height - lambda * (high - x.height));
+            total += on_floor * x.footprint;
+            gains.emplace_back((1 - lambda) * x.height - on_floor, u);
+        }
+        std::sort(gains.begin(), gains.end(), std::greater<>());
+        // The area each type takes on tops; a type may take what is left of
+        // every carrying top at or below its weight.
+        std::vector<double> taken(tops.size(), 0.0);
+        for (const auto& [gain, u] : gains) {
+            double area = tops[u].footprint;
+            for (std::size_t v = 0; v < tops.size(); ++v) {
+                if (tops[v].weight > tops[u].weight) continue;
+                double used = 0.0;
+                for (std::size_t z = 0; z < tops.size(); ++z)
+                    used += tops[z].weight >= tops[v].weight ? taken[z] : 0.0;
+                area = std::min(area, capacity[v] - used);
+            }
+            taken[u] = std::max(0.0, area);
+            total += gain * taken[u];
+        }
+        return total;
+    };
+    return 100.0 * std::min(least_over_unit(dual), room) / room;
 }
 
 weighed_run run_weighed(std::size_t cls, int p, const mixed_parameters& parameters,
@@ -491,8 +574,9 @@ weighed_run run_weighed(std::size_t cls, int p, const mixed_parameters& paramete
     const std::vector<br_weight> w = br_weights(cls, p, b);
     weighed_run out;
     out.cls = cls;
-    out.bound = stacking_bound(b, w);
-    out.heavy_bound = std::min(out.bound, heavy_stacking_bound(b, w));
+    out.bound = std::min(stacking_bound(b, w), carrying_top_bound(b, w, false));
+    out.heavy_bound =
+        std::min({out.bound, heavy_stacking_bound(b, w), carrying_top_bound(b, w, true)});
     for (std::size_t rules = all_rules_only ? 3 : bounds_only ? 4 : 0; rules < 4; ++rules) {
         mixed_request r = request_of(b, parameters);
         for (std::size_t t = 0; t < w.size(); ++t) {

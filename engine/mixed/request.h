@@ -73,8 +73,10 @@ struct mixed_parameters {
     std::uint64_t reserve_per_container = 2;
     std::uint64_t containers_reserved = 8;
     // With the balance asked, a load whose centre lies outside the band
-    // across or along counts as holding this share of its volume less.
-    double balance_trade = 0.02;
+    // across or along counts as holding this share of its volume less: a
+    // container out of balance may not be shipped, and a tenth buys a
+    // balanced load of nearly every list.
+    double balance_trade = 0.1;
     // A weighed order whose plan takes more containers than the cargo needs
     // at the least, two of them filled less than `poor_container`, is planned
     // again on the budget over `replan_divisor`, the types of which a third

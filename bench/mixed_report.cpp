@@ -36,7 +36,7 @@
 // utilisations, the bound and whether it is balanced); --set changes a search parameter
 // (work_budget, min_fill, max_blocks, combining_rounds, block_share_divisor,
 // successors, first_width, max_width, loss_weight, thin_gap, most_fill_steps,
-// two_orders_from_types, balance_trade).
+// two_orders_from_types, balance_trade, lighter_scale).
 #include <sys/resource.h>
 #include <algorithm>
 #include <array>
@@ -118,6 +118,8 @@ bool set_parameter(mixed_parameters& p, const std::string& name, const std::stri
         p.block_share_divisor = static_cast<std::uint64_t>(v);
     } else if (name == "two_orders_from_types") {
         p.two_orders_from_types = count();
+    } else if (name == "lighter_scale") {
+        p.lighter_scale = v;
     } else if (name == "balance_trade") {
         p.balance_trade = v;
     } else {

@@ -35,7 +35,8 @@ void candidate_scan::best_blocks(const packing& p, const space& s, std::size_t k
     }
     const extent& container = context.goods->container;
     // Heavy not on light: of the volume left, the share of cartons as light
-    // as a weight or lighter, by the types' weights, least first.
+    // as a weight or lighter, by the types' weights, least first; scaled, it
+    // is how much of the room above a block counts.
     lighter_.clear();
     double whole = 0.0;
     if (context.goods->limits.heavy_not_on_light) {
@@ -52,7 +53,9 @@ void candidate_scan::best_blocks(const packing& p, const space& s, std::size_t k
         const auto at = std::upper_bound(
             lighter_.begin(), lighter_.end(), weight,
             [](double w, const std::pair<double, double>& e) { return w < e.first; });
-        return at == lighter_.begin() ? 0.0 : std::prev(at)->second / whole;
+        return at == lighter_.begin()
+                   ? 0.0
+                   : std::min(1.0, context.lighter_scale * std::prev(at)->second / whole);
     };
     // Under the base the block would take, as the packing places it.
     const auto on_surface = [&](std::uint32_t i) {

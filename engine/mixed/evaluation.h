@@ -14,8 +14,9 @@ namespace varnel::mixed {
 // The score of block `b` in a free box `room` of volume `room_volume`, with
 // `p`'s cartons left: along each axis, the block and the longest row of
 // cartons left that fits beside it; above it, for a weighed list, only over
-// its carrying top and, heavy not on light, as far as `above`, the share of
-// the volume left that may stand on its lightest carton. Inline: the candidate scan calls it for
+// its carrying top and, heavy not on light, as far as `above`, what the
+// volume left that may stand on its lightest carton fills of it (see
+// mixed_parameters::lighter_scale). Inline: the candidate scan calls it for
 // every block it ranks.
 inline double block_score(const packing& p, const block& b, const extent& room, double room_volume,
                           double above = 1.0) {

@@ -144,6 +144,7 @@ packing_context context_for(const cargo& c, const block_set& blocks, const fill_
     context.blocks = &blocks;
     context.fills = &fills;
     context.loss_weight = p.loss_weight;
+    context.lighter_scale = p.lighter_scale;
     context.thin_gap = p.thin_gap;
     context.reach = c.steps.container(loader_reach);
     context.balance_trade = p.balance_trade;

@@ -70,9 +70,10 @@ struct packing_context {
     const cargo* goods = nullptr;
     const block_set* blocks = nullptr;
     const fill_lengths* fills = nullptr;
-    double loss_weight = 1.0;  // how much a block's wasted space counts against its volume
-    double thin_gap = 2.0;     // a gap thinner than this many smallest cartons is lost
-    std::int64_t whole = 0;    // the volume of every carton: no load holds more
+    double loss_weight = 1.0;    // how much a block's wasted space counts against its volume
+    double lighter_scale = 2.0;  // see mixed_parameters::lighter_scale
+    double thin_gap = 2.0;       // a gap thinner than this many smallest cartons is lost
+    std::int64_t whole = 0;      // the volume of every carton: no load holds more
     // Every pose's extent along each axis with its type, least first.
     std::array<std::vector<std::pair<length, std::size_t>>, 3> extents;
     // How far over the load a loader reaches from its face, on the grid.

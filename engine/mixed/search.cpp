@@ -32,7 +32,7 @@ std::optional<space> next_open_space(packing& p, std::size_t k, work_meter& mete
 // better balanced. With the balance asked, a load whose centre lies outside
 // the band across the width or along the length (moved as a whole) counts
 // as holding `balance_trade` less: walls turned or shifted later seldom
-// bring it back, and a little volume buys a container a crew may ship. A
+// bring it back, and a container out of balance may not be shipped. A
 // load of every carton left is never traded: what it leaves would take a
 // container of its own, and walls moved later may still balance it.
 bool better(const packing& a, const packing& b) {

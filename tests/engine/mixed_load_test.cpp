@@ -293,7 +293,8 @@ TEST(MixedLoad, BenchmarkClassesMadeAsPublished) {
 // only the heaviest carry) a plan judged container by container by volume
 // puts off to containers that hold little more than a floor of them: the
 // order needs no more containers than stated, every one keeps the rules and
-// a crew can load it, and the same order plans alike twice.
+// a crew can load it, every container is balanced, and the same order
+// plans alike twice.
 TEST(MixedLoad, AWeighedOrderPutsItsHardCartonsInWhileThereIsRoom) {
     struct row {
         std::size_t cls;
@@ -302,8 +303,10 @@ TEST(MixedLoad, AWeighedOrderPutsItsHardCartonsInWhileThereIsRoom) {
         std::int64_t most;  // containers at most
     };
     // BR2 #51 took 5 containers (the last two under a third full), BR4 #51
-    // 8 (three of them a floor of one type nothing may stand on).
-    for (const row& o : {row{2, 51, 3, 4}, row{4, 51, 3, 6}}) {
+    // 8 (three of them a floor of one type nothing may stand on); BR7 #1
+    // left its third container, 90 % full, 47 cm off the middle along the
+    // length when a load out of balance counted as holding 2 % less.
+    for (const row& o : {row{2, 51, 3, 4}, row{4, 51, 3, 6}, row{7, 1, 3, 4}}) {
         const std::string name = "BR" + std::to_string(o.cls) + " #" + std::to_string(o.problem);
         mixed_request r = test_support::br_order(o.cls, o.problem, o.times, true);
         r.parameters.work_budget = 300'000'000;
@@ -311,8 +314,12 @@ TEST(MixedLoad, AWeighedOrderPutsItsHardCartonsInWhileThereIsRoom) {
         expect_valid(r, plan, name);
         EXPECT_FALSE(plan.cut_short) << name;
         EXPECT_LE(container_count(plan), o.most) << name;
-        for (const container_load& load : plan.containers)
+        for (const container_load& load : plan.containers) {
             EXPECT_TRUE(loading_walls(load.blocks, rules_of(r.cartons)).check.valid()) << name;
+            const std::optional<balance_figures> f =
+                balance_of(load.blocks, rules_of(r.cartons), {r.container, r.payload}, 0.05);
+            EXPECT_TRUE(!f || f->holds) << name;
+        }
         const mixed_plan again = plan_mixed_load(r);
         ASSERT_EQ(again.containers.size(), plan.containers.size()) << name;
         for (std::size_t i = 0; i < plan.containers.size(); ++i)

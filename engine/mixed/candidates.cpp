@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <functional>
+#include <limits>
 #include <optional>
 
 #include "engine/mixed/evaluation.h"
@@ -39,6 +40,19 @@ void candidate_scan::best_blocks(const packing& p, const space& s, std::size_t k
     // is how much of the room above a block counts.
     lighter_.clear();
     double whole = 0.0;
+    // What the cartons left weigh per unit of their volume: a top that may
+    // take a pressure carries that many steps of them stacked on it.
+    double density = 0.0;
+    if (limited) {
+        double mass = 0.0, volume = 0.0;
+        for (std::size_t t = 0; t < context.goods->types.size(); ++t) {
+            const cargo_type& type = context.goods->types[t];
+            mass += static_cast<double>(left.left(t)) * type.weight;
+            volume += static_cast<double>(left.left(t)) * static_cast<double>(type.volume);
+        }
+        density = volume > 0.0 ? mass / volume : 0.0;
+        work += context.goods->types.size();
+    }
     if (context.goods->limits.heavy_not_on_light) {
         for (const std::size_t t : context.by_weight) {
             const cargo_type& type = context.goods->types[t];
@@ -102,7 +116,15 @@ void candidate_scan::best_blocks(const packing& p, const space& s, std::size_t k
             ++looked;
             if (payload && p.weight() + b.weight > *payload) continue;
             if (limited && !on_surface(i)) continue;
-            const double v = block_score(p, b, room, room_volume, lighter_share(b.top_lightest));
+            // The height of cargo its top may carry where it would stand.
+            const double carried =
+                density > 0.0
+                    ? std::max(0.0,
+                               held_.empty() ? b.bear : std::min(b.bear, under_.bear - b.press)) /
+                          density
+                    : std::numeric_limits<double>::infinity();
+            const double v =
+                block_score(p, b, room, room_volume, lighter_share(b.top_lightest), carried);
             const auto at = std::upper_bound(scores.begin(), scores.end(), v, std::greater<>());
             if (out.size() == k && at == scores.end()) continue;
             // Only a block that may enter the best few is looked at for the

@@ -474,6 +474,47 @@ TEST(MixedParts, TheSearchKeepsItsBudgetAndBeatsTheGreedyFill) {
     }
 }
 
+// The room above a block counts only as far as its top can carry the
+// cartons left: a slab that may take little on it ranks below a thinner one
+// that carries the rest, and above it when it carries as much.
+TEST(MixedParts, TheRoomAboveABlockCountsAsFarAsItsTopCarries) {
+    struct row {
+        double thick_carries;  // kg on the thicker slab's top
+        bool thick_first;
+    };
+    for (const row& r : {row{0.0, false}, row{10.0, false}, row{1000.0, true}}) {
+        mixed_request q;
+        q.container = {1000, 1000, 1000};
+        q.weights = {false, std::nullopt};
+        for (const double height : {250.0, 500.0}) {
+            carton_type slab;
+            slab.size = {1000, 1000, height};
+            slab.quantity = 1;
+            slab.weight = 50.0;
+            slab.max_load = height > 300.0 ? r.thick_carries : 1000.0;
+            q.cartons.push_back(slab);
+        }
+        const cargo c = cargo_of(q, {1, 1});
+        work_meter meter(100'000'000, nullptr, 60.0);
+        const block_set blocks(c, q.parameters, meter);
+        const fill_lengths fills(c, q.parameters.most_fill_steps);
+        const packing_context context = context_for(c, blocks, fills, q.parameters);
+        packing p(context);
+        std::uint64_t work = 0;
+        const std::optional<space> s = p.next_space(work);
+        ASSERT_TRUE(s);
+        candidate_scan scan;
+        std::vector<std::size_t> out;
+        scan.best_blocks(p, *s, blocks.size(), out, work);
+        // Where each type's lone carton ranks.
+        std::array<std::size_t, 2> rank{};
+        for (std::size_t i = 0; i < out.size(); ++i) {
+            if (blocks[out[i]].simple) rank[blocks[out[i]].type] = i;
+        }
+        EXPECT_EQ(rank[1] < rank[0], r.thick_first) << r.thick_carries << " kg";
+    }
+}
+
 // A part load settled: a heavy column across the width from light cartons,
 // in one wall no cut divides, slides towards the middle until the centre
 // of gravity is within the band, as far as the stacks beside it allow.

@@ -5,6 +5,7 @@
 #include <ctime>
 #include <limits>
 #include <numeric>
+#include <optional>
 
 #include "engine/core/expects.h"
 #include "engine/core/load_summary.h"
@@ -277,6 +278,21 @@ bool fewer_containers(const mixed_plan& a, const mixed_plan& b) {
     return container_count(a) < container_count(b);
 }
 
+// The containers of `plan` whose cargo's centre lies outside the band, each
+// repeat counted; none when no band is asked.
+std::int64_t unbalanced_containers(const mixed_request& request, const mixed_plan& plan) {
+    if (!request.weights.balance_share) return 0;
+    const std::vector<carton_rules> rules = rules_of(request.cartons);
+    const container_space room{request.container, request.payload};
+    std::int64_t out = 0;
+    for (const container_load& load : plan.containers) {
+        const std::optional<balance_figures> f =
+            balance_of(load.blocks, rules, room, *request.weights.balance_share);
+        if (f && !f->holds) out += load.repeat;
+    }
+    return out;
+}
+
 // How many containers the plan may still take.
 std::uint64_t containers_allowed(const mixed_request& request, std::int64_t planned) {
     if (!request.max_containers) return std::numeric_limits<std::uint64_t>::max();
@@ -410,7 +426,11 @@ mixed_plan plan_mixed_load_with(const mixed_request& request, const one_type_pla
     again.seconds_cap = std::max(
         0.0, request.seconds_cap - static_cast<double>(std::clock() - started) / CLOCKS_PER_SEC);
     mixed_plan second = plan_order(again, one_type, favoured, p.favour_put_off);
-    return fewer_containers(second, plan) && second.stop == stop_reason::none && !second.cut_short
+    // A container out of balance may not be shipped: a plan of fewer
+    // containers that puts more of them out of balance is no better.
+    return fewer_containers(second, plan) && second.stop == stop_reason::none &&
+                   !second.cut_short &&
+                   unbalanced_containers(request, second) <= unbalanced_containers(request, plan)
                ? second
                : plan;
 }
